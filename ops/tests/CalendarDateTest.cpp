@@ -112,7 +112,7 @@ TEST(CalendarDate, DayNumberAndWeekdayOfFirstJanuary2000) {
     EXPECT_EQ(date.Text(), "Saturday");
 }
 
-TEST(CalendarDate, DayNumberSlotsConvertBothWays) {
+TEST(CalendarDate, DayNumberConvertsBothWays) {
     CalendarDate date("02/29/2024", 1);
     int month = 0, day = 0, year = 0;
     date.MonthDayYearOf(date.DayNumberOf(12, 31, 1999) + 1, month, day, year);
