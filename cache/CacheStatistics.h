@@ -24,12 +24,14 @@ struct CacheStatistics {
     kJavascript = 16,
     kStyleSheet = 17,
     kHtml = 19,
-    kBytes = 42,
-    kBytesOnDisk = 43,
   };
   static constexpr int kCounters = 44;
 
   std::array<uint32_t, kCounters> counters{};
+  // Sums of the entries' sizes and of their sizes on disk. They are 64-bit because a cache
+  // passes 4 GB long before its entry counts pass 2^31; slots 42 and 43 stay unused.
+  uint64_t bytes = 0;
+  uint64_t bytesOnDisk = 0;
 
   uint32_t& operator[](Counter c) { return counters[c]; }
   uint32_t operator[](Counter c) const { return counters[c]; }
