@@ -7,7 +7,11 @@ namespace {
 // One application object for every widget test of the binary.
 class QtEnvironment : public ::testing::Environment {
  public:
-  void SetUp() override { application_ = std::make_unique<QApplication>(argc_, argv_); }
+  void SetUp() override {
+    // Widget tests need no screen; without one named, draw off-screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    application_ = std::make_unique<QApplication>(argc_, argv_);
+  }
   void TearDown() override { application_.reset(); }
 
  private:
