@@ -22,6 +22,7 @@ CMemoryBar::CMemoryBar(QWidget* parent, std::function<void()> beep)
       view_(new HexView(this)),
       address_(new QLineEdit(this)),
       label_(new QLabel(tr("&Address:"), this)) {
+  setAccessibleName(tr("Memory"));
   view_->SetDataKeepingColumn(kFirstBytes, sizeof kFirstBytes);
   address_->setAccessibleName(tr("Address"));
   address_->setFrame(true);

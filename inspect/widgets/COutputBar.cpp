@@ -42,6 +42,7 @@ QFont PageFont() {
 COutputBar::COutputBar(OutputBarActions* actions, QWidget* parent)
     : QWidget(parent), actions_(actions), tabs_(new QTabBar(this)) {
   showNotice_ = [this](const Notice& notice) { ShowNoticeBox(this, notice); };
+  setAccessibleName(tr("Output"));
   tabs_->setShape(QTabBar::RoundedSouth);
   tabs_->setDrawBase(false);
   tabs_->setAccessibleName(tr("Output pages"));
