@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <random>
 
 namespace {
 
@@ -107,6 +108,19 @@ TEST(DecodeHeaderLines, OnlyTheFirstThousandCharactersAreDecoded) {
   std::vector<std::string> lines = Headers(header);
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0].size(), 255u);
+}
+
+TEST(DecodeHeaderLines, ArbitraryBytesStayWithinTheLimits) {
+  std::mt19937 random(7);
+  for (int round = 0; round < 2000; ++round) {
+    std::string bytes(random() % 1500, '\0');
+    for (char& c : bytes) c = static_cast<char>(random() % 4 == 0 ? random() % 32 : random() % 256);
+    Notices notices;
+    std::vector<std::string> lines = DecodeHeaderLines(bytes, notices);
+    ASSERT_LE(lines.size(), 8u);
+    for (const std::string& line : lines) ASSERT_LE(line.size(), 255u);
+    ASSERT_TRUE(notices.empty() || lines.size() == 8u);
+  }
 }
 
 CacheEntry SampleEntry() {
