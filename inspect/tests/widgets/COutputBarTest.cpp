@@ -91,6 +91,20 @@ TEST_F(COutputBarTest, EachFillBringsItsPageToTheFront) {
   EXPECT_TRUE(notices_.empty());
 }
 
+TEST_F(COutputBarTest, PagesFillTheBarAboveTheTabStrip) {
+  QRect tabs = bar_.Tabs()->geometry();
+  for (int page = 0; page < COutputBar::kPages; ++page) {
+    QRect list = bar_.PageList(page)->geometry();
+    EXPECT_EQ(list.topLeft(), QPoint(1, 1));
+    EXPECT_EQ(list.width(), 498);
+    EXPECT_LT(list.bottom(), tabs.top());
+  }
+  EXPECT_EQ(tabs.left(), 1);
+  EXPECT_EQ(tabs.width(), 498);
+  EXPECT_GE(tabs.height(), 15);
+  EXPECT_EQ(tabs.bottom(), 297);
+}
+
 TEST_F(COutputBarTest, SelectingATabShowsItsPage) {
   bar_.Tabs()->setCurrentIndex(COutputBar::kCookiePage);
   EXPECT_EQ(VisiblePages(), std::vector<int>{COutputBar::kCookiePage});

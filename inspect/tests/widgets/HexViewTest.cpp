@@ -53,6 +53,11 @@ TEST_F(HexViewTest, PaintsRowsOnWhiteWithTheSelectionInTheCaretColumn) {
   EXPECT_TRUE(AreaHasColour(image, row0, Qt::black));
   EXPECT_EQ(image.pixelColor(2, 3 * RowHeight() + 2), QColor(Qt::white));  // below the data
   EXPECT_EQ(image.pixelColor(image.width() - 2, 2), QColor(Qt::white));    // right of the text
+  // The focused caret inverts its cell: the pale base turns dark blue.
+  QRect caretCell(kHexColumnCell * CharWidth(), 0, CharWidth(), RowHeight());
+  EXPECT_TRUE(AreaHasColour(image, caretCell, QColor(0, 0, 55)));
+  EXPECT_FALSE(AreaHasColour(image, row0.adjusted(0, 0, -(kRowCells - kHexColumnCell) * CharWidth(), 0),
+                             QColor(0, 0, 55)));
 
   view_.RunCommand(HexView::kSelectAll);
   image = Image();
