@@ -5,7 +5,10 @@
 
 namespace {
 
-constexpr int kDailyDays = 45;
+// Day by day through the first week, whose folders hold one or two days each; every older
+// age folder spans at least three consecutive calendar days, so a visit every third day
+// reaches each of them.
+constexpr int kDailyDays = 7;
 constexpr int kLastDay = 186;
 constexpr int kSparseStep = 3;
 

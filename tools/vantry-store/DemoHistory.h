@@ -12,7 +12,7 @@ struct DemoVisit {
 };
 
 // Visits spread from `now` back over six months in local time: several today, one on each
-// day of the last six weeks, then one every third day. Every calendar day that far back
-// falls into some age folder of the history tree, so each folder that a date can reach gets
-// visits. `pages` are visited first (most recent days); older days visit archive pages.
+// day of the last week, then one every third day, so that every age folder of the history
+// tree that some calendar date can reach gets visits. `pages` are visited first (most
+// recent days); older days visit archive pages.
 std::vector<DemoVisit> DemoVisits(int64_t now, const std::vector<std::string>& pages);

@@ -1,5 +1,6 @@
 #include "HttpHeaders.h"
 
+#include <cstdio>
 #include <ctime>
 #include <utility>
 

@@ -58,7 +58,7 @@ int RunStoreTool(const std::vector<std::string>& args, const fs::path& storeFold
     case Verb::Remove: return RunRemove(command, context);
     case Verb::List: return RunList(command, context);
     case Verb::Stats: return RunStats(command, context);
-    // The import of another browser's cache joins here, as Verb::Import with its RunImport.
+    // `import` joins here: Verb::Import with its RunImport.
     case Verb::Help: break;
   }
   return kExitOk;
