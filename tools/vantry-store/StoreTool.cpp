@@ -29,15 +29,16 @@ int RunStoreTool(const std::vector<std::string>& args, const fs::path& storeFold
 
   // Everything the command reads comes in before the store is opened.
   std::string fileBytes;
+  std::error_code ec;
   if (command.verb == Verb::Add) {
-    std::optional<std::string> bytes = ReadWholeFile(command.operands[1]);
+    const std::string& file = command.operands[1];
+    std::optional<std::string> bytes = fs::is_regular_file(file, ec) ? ReadWholeFile(file) : std::nullopt;
     if (!bytes) {
       err << "vantry-store: add: cannot read the file \"" << command.operands[1] << "\"\n";
       return kExitFailure;
     }
     fileBytes = std::move(*bytes);
   }
-  std::error_code ec;
   if (!CreatesStore(command.verb) && !fs::is_directory(storeFolder, ec)) {
     err << "vantry-store: there is no cache store in " << storeFolder.string() << "\n";
     return kExitFailure;

@@ -133,6 +133,7 @@ TEST_F(StoreCommandsTest, RefusedCommandsChangeNothing) {
       {{}, 2},
       {{"synth", "0"}, 2},
       {{"add", "http://h.example/x", (folder.path() / "no-such-file").string()}, 1},
+      {{"add", "http://h.example/x", folder.path().string()}, 1},
       {{"add", "not-a-url", "f"}, 2},
       {{"visit", "--days-ago", "x", "http://h.example/"}, 2},
       {{"cookie", "h.example", "n", "has blank"}, 2},
