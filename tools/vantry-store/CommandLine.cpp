@@ -11,7 +11,7 @@ namespace {
 constexpr uint64_t kMaxSynthetic = 10'000'000;
 constexpr int64_t kMaxDays = 36'500;
 
-struct VerbSpec {
+struct VerbForm {
   std::string_view name;
   Verb verb;
   size_t minOperands;
@@ -21,7 +21,7 @@ struct VerbSpec {
   std::string_view summary;
 };
 
-constexpr VerbSpec kVerbs[] = {
+constexpr VerbForm kVerbs[] = {
     {"demo", Verb::Demo, 0, 0, "", "demo", "add the bundled demo site: pages, images, cookies, history"},
     {"synth", Verb::Synth, 1, 1, "", "synth N", "add N synthetic entries after those in the store (benchmarks)"},
     {"add", Verb::Add, 2, 3, "--sticky", "add [--sticky] URL FILE [CONTENT-TYPE]",
@@ -36,11 +36,11 @@ constexpr VerbSpec kVerbs[] = {
     {"help", Verb::Help, 0, 0, "", "help", "show this text"},
 };
 
-bool HasOption(const VerbSpec& spec, std::string_view option) {
-  for (size_t start = 0; start < spec.options.size();) {
-    size_t end = spec.options.find(' ', start);
-    if (end == std::string_view::npos) end = spec.options.size();
-    if (spec.options.substr(start, end - start) == option) return true;
+bool HasOption(const VerbForm& form, std::string_view option) {
+  for (size_t start = 0; start < form.options.size();) {
+    size_t end = form.options.find(' ', start);
+    if (end == std::string_view::npos) end = form.options.size();
+    if (form.options.substr(start, end - start) == option) return true;
     start = end + 1;
   }
   return false;
@@ -107,14 +107,14 @@ std::string CheckOperands(const StoreToolCommand& c) {
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
   if (args.empty()) return {std::nullopt, "no command given"};
-  const VerbSpec* spec = nullptr;
-  for (const VerbSpec& candidate : kVerbs)
-    if (args[0] == candidate.name) spec = &candidate;
-  if (spec == nullptr) return {std::nullopt, "unknown command " + Quoted(args[0])};
+  const VerbForm* form = nullptr;
+  for (const VerbForm& candidate : kVerbs)
+    if (args[0] == candidate.name) form = &candidate;
+  if (form == nullptr) return {std::nullopt, "unknown command " + Quoted(args[0])};
 
   StoreToolCommand command;
-  command.verb = spec->verb;
-  std::string prefix = std::string(spec->name) + ": ";
+  command.verb = form->verb;
+  std::string prefix = std::string(form->name) + ": ";
   bool optionsEnded = false;
   for (size_t i = 1; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -127,7 +127,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       continue;
     }
     std::string option = arg.substr(0, arg.find('='));
-    if (!HasOption(*spec, option)) return {std::nullopt, prefix + "unknown option " + Quoted(arg)};
+    if (!HasOption(*form, option)) return {std::nullopt, prefix + "unknown option " + Quoted(arg)};
     std::optional<std::string> value;
     if (option.size() < arg.size()) value = arg.substr(option.size() + 1);
     bool takesValue = option == "--days-ago" || option == "--path" || option == "--days";
@@ -144,8 +144,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     if (option == "--days" && !ParseNumber<int64_t>(*value, 1, kMaxDays, command.days))
       return {std::nullopt, prefix + "--days wants a number of days from 1 to 36500, not " + Quoted(*value)};
   }
-  if (command.operands.size() < spec->minOperands || command.operands.size() > spec->maxOperands)
-    return {std::nullopt, prefix + "wrong number of arguments; usage: vantry-store " + std::string(spec->synopsis)};
+  if (command.operands.size() < form->minOperands || command.operands.size() > form->maxOperands)
+    return {std::nullopt, prefix + "wrong number of arguments; usage: vantry-store " + std::string(form->synopsis)};
   if (command.verb == Verb::Synth && !ParseNumber<uint64_t>(command.operands[0], 1, kMaxSynthetic, command.count))
     return {std::nullopt, prefix + "N must be a whole number from 1 to 10000000, not " + Quoted(command.operands[0])};
   if (std::string problem = CheckOperands(command); !problem.empty()) return {std::nullopt, problem};
@@ -158,10 +158,10 @@ std::string UsageText(const std::filesystem::path& storeFolder) {
       "Fills and inspects the cache store that vantry shows: $VANTRY_STORE when set, else\n"
       "the default folder. Now: " +
       storeFolder.string() + "\n\nCommands:\n";
-  for (const VerbSpec& spec : kVerbs) {
-    std::string line = "  " + std::string(spec.synopsis);
+  for (const VerbForm& form : kVerbs) {
+    std::string line = "  " + std::string(form.synopsis);
     line += line.size() < 28 ? std::string(28 - line.size(), ' ') : "\n" + std::string(28, ' ');
-    text += line + std::string(spec.summary) + "\n";
+    text += line + std::string(form.summary) + "\n";
   }
   text += "\nExit status: 0 done, 1 failed (store error, no such entry, unreadable file), 2 usage error.\n";
   return text;
