@@ -7,7 +7,9 @@ build=${VANTRY_BUILD_DIR:-build}
 cmake -S . -B "$build" -DVANTRY_BUILD_TESTS=OFF
 cmake --build "$build" -j"$(nproc)" --target vantry-store
 store_tool="$build/tools/vantry-store/vantry-store"
-if [ -z "$("$store_tool" list | head -n 1)" ]; then
+# A store that does not exist yet or holds nothing gets the demo site.
+if [ -z "$("$store_tool" list 2>/dev/null | head -n 1)" ]; then
   "$store_tool" demo
 fi
+"$store_tool" stats
 "$store_tool" list
