@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 build=${VANTRY_BUILD_DIR:-build}
-cmake -S . -B "$build" -DVANTRY_BUILD_TESTS=OFF
+cmake -S . -B "$build"
 cmake --build "$build" -j"$(nproc)" --target vantry-store
 store_tool="$build/tools/vantry-store/vantry-store"
 # A store that does not exist yet or holds nothing gets the demo site.
