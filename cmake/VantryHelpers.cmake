@@ -11,9 +11,11 @@ function(vantry_add_test)
   if(NOT T_LABELS)
     set(T_LABELS unit)
   endif()
-  gtest_discover_tests(${T_NAME}
-    DISCOVERY_TIMEOUT 60
-    PROPERTIES
-      LABELS "${T_LABELS}"
-      ENVIRONMENT "HOME=${CMAKE_BINARY_DIR}/test-home;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-home/config;XDG_DATA_HOME=${CMAKE_BINARY_DIR}/test-home/data;VANTRY_STORE=${CMAKE_BINARY_DIR}/test-home/store;QT_QPA_PLATFORM=offscreen")
+  # The test environment goes through an "emulator" that sets it, because the
+  # ENVIRONMENT property of discovered tests would be split at its semicolons.
+  set(home ${CMAKE_BINARY_DIR}/test-home)
+  set_property(TARGET ${T_NAME} PROPERTY CROSSCOMPILING_EMULATOR ${CMAKE_COMMAND} -E env
+    HOME=${home} XDG_CONFIG_HOME=${home}/config XDG_DATA_HOME=${home}/data
+    XDG_CACHE_HOME=${home}/cache VANTRY_STORE=${home}/store QT_QPA_PLATFORM=offscreen)
+  gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "${T_LABELS}")
 endfunction()

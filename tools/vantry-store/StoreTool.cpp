@@ -1,0 +1,66 @@
+#include "StoreTool.h"
+
+#include <ostream>
+
+#include "StoreCommands.h"
+#include "StoreFiles.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Commands that only read or remove never create a store where there is none.
+bool CreatesStore(Verb verb) { return verb != Verb::Remove && verb != Verb::List && verb != Verb::Stats; }
+
+}  // namespace
+
+int RunStoreTool(const std::vector<std::string>& args, const fs::path& storeFolder, int64_t now, std::ostream& out,
+                 std::ostream& err) {
+  ParsedCommandLine parsed = ParseCommandLine(args);
+  if (!parsed.command) {
+    err << "vantry-store: " << parsed.error << "\nRun \"vantry-store help\" for the usage.\n";
+    return kExitUsage;
+  }
+  const StoreToolCommand& command = *parsed.command;
+  if (command.verb == Verb::Help) {
+    out << UsageText(storeFolder);
+    return kExitOk;
+  }
+
+  // Everything the command reads comes in before the store is opened.
+  std::string fileBytes;
+  std::error_code ec;
+  if (command.verb == Verb::Add) {
+    const std::string& file = command.operands[1];
+    std::optional<std::string> bytes = fs::is_regular_file(file, ec) ? ReadWholeFile(file) : std::nullopt;
+    if (!bytes) {
+      err << "vantry-store: add: cannot read the file \"" << command.operands[1] << "\"\n";
+      return kExitFailure;
+    }
+    fileBytes = std::move(*bytes);
+  }
+  if (!CreatesStore(command.verb) && !fs::is_directory(storeFolder, ec)) {
+    err << "vantry-store: there is no cache store in " << storeFolder.string() << "\n";
+    return kExitFailure;
+  }
+  SqliteUrlCacheStore store(storeFolder);
+  if (!store.error().empty()) {
+    err << "vantry-store: " << store.error() << "\n";
+    return kExitFailure;
+  }
+
+  ToolContext context{store, now, out, err};
+  switch (command.verb) {
+    case Verb::Demo: return RunDemo(command, context);
+    case Verb::Synth: return RunSynth(command, context);
+    case Verb::Add: return RunAdd(command, fileBytes, context);
+    case Verb::Visit: return RunVisit(command, context);
+    case Verb::Cookie: return RunCookie(command, context);
+    case Verb::Remove: return RunRemove(command, context);
+    case Verb::List: return RunList(command, context);
+    case Verb::Stats: return RunStats(command, context);
+    // `import` joins here: Verb::Import with its RunImport.
+    case Verb::Help: break;
+  }
+  return kExitOk;
+}

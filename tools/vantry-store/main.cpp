@@ -1,0 +1,10 @@
+#include <ctime>
+#include <iostream>
+
+#include "StoreTool.h"
+#include "UrlCacheStore.h"
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  return RunStoreTool(args, DefaultStoreFolder(), static_cast<int64_t>(time(nullptr)), std::cout, std::cerr);
+}
