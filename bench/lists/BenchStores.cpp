@@ -1,0 +1,54 @@
+#include "BenchStores.h"
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Kind {
+  const char* extension;
+  const char* contentType;
+};
+constexpr Kind kKinds[] = {
+    {".html", "text/html; charset=utf-8"}, {".gif", "image/gif"},
+    {".jpg", "image/jpeg"},                {".css", "text/css"},
+    {".js", "application/x-javascript"},   {".png", "image/png"},
+    {"", "text/html"},                     {".asp?id=7&img=a.gif", "image/gif"},
+};
+
+constexpr int kBatch = 5000;
+
+std::string Host(std::mt19937& random) { return "www.site" + std::to_string(random() % 400) + ".example"; }
+
+}  // namespace
+
+void FillContentStore(SqliteUrlCacheStore& store, int count) {
+  std::mt19937 random(42);
+  std::vector<NewEntry> entries(count);
+  for (int i = 0; i < count; ++i) {
+    const Kind& kind = kKinds[random() % std::size(kKinds)];
+    NewEntry& e = entries[i];
+    e.url = "http://" + Host(random) + "/dir" + std::to_string(random() % 50) + "/item" + std::to_string(i) +
+            kind.extension;
+    e.headers = std::string("HTTP/1.1 200 OK\r\nContent-Type: ") + kind.contentType +
+                "\r\nContent-Length: 1234\r\nServer: Apache/2.4\r\nDate: Mon, 07 Dec 2026 08:00:00 GMT\r\n\r\n";
+    e.content = "x";
+    e.lastSyncTime = e.lastAccessTime = FileTimeNow() - (random() % 20000) * 36000000000ULL;
+  }
+  std::shuffle(entries.begin(), entries.end(), random);
+  for (int at = 0; at < count; at += kBatch) {
+    int size = std::min(kBatch, count - at);
+    store.AddEntries(std::span(entries).subspan(at, size));
+  }
+  for (int i = 0; i < 300; ++i) store.SetCookie(Cookie{"id", std::to_string(i), Host(random), "/", 0, 0, 0});
+}
+
+void FillHistoryStore(SqliteUrlCacheStore& store, int count) {
+  std::mt19937 random(7);
+  for (int i = 0; i < count; ++i) {
+    FileTime when = FileTimeNow() - (random() % (200 * 24)) * 36000000000ULL;
+    store.RecordVisit("http://" + Host(random) + "/page" + std::to_string(i) + ".html", when, 1);
+  }
+}

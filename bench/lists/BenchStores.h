@@ -1,0 +1,12 @@
+#pragma once
+
+#include <filesystem>
+
+#include "SqliteUrlCacheStore.h"
+
+// A store of `count` pages, images, style sheets and scripts of a few hundred hosts, in
+// shuffled order, with a few hundred cookie entries; headers of about 150 bytes.
+void FillContentStore(SqliteUrlCacheStore& store, int count);
+
+// A store of `count` history entries whose visits spread over the last 200 days.
+void FillHistoryStore(SqliteUrlCacheStore& store, int count);

@@ -1,0 +1,170 @@
+// Expands the three list tabs in real (offscreen) widgets on stores of 100,000 entries
+// and compares each with a bare walk of the same store in the same run. Prints the
+// ratios and the memory the expanded AlphaSort list takes.
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+
+#include "BenchStores.h"
+#include "cache/tests/ListFakes.h"
+#include "cache/widgets/CTabClassView.h"
+#include "cache/widgets/CTabResourceView.h"
+#include "inspect/history/widgets/CTabFileView.h"
+
+namespace {
+
+constexpr int kEntries = 100'000;
+constexpr double kMaxRatio = 4.0;
+constexpr double kMaxSeconds = 1.5;
+constexpr double kMaxAlphaMegabytes = 150.0;
+
+struct Stores {
+  std::filesystem::path folder;
+  std::unique_ptr<SqliteUrlCacheStore> content;
+  std::unique_ptr<SqliteUrlCacheStore> history;
+};
+
+struct Frame {
+  FakeFrame frame;
+  FakePanes panes;
+  CurrentEntry current;
+  SearchRequest request;
+  ShowMask mask;
+};
+
+double ResidentMegabytes() {
+  long pages = 0, resident = 0;
+  std::ifstream("/proc/self/statm") >> pages >> resident;
+  return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+// Expands the root and lets the tree lay out and paint what it shows.
+void ExpandAndPaint(ListTabView& view) {
+  view.expand(view.Model().RootIndex());
+  view.viewport()->repaint();
+  QCoreApplication::processEvents();
+}
+
+size_t StoredEntries(UrlCacheStore& store) {
+  size_t entries = 0;
+  WalkCache(store, "", [&](CacheEntry&) { ++entries; });
+  return entries;
+}
+
+void BareWalk(benchmark::State& state, UrlCacheStore& store, const char* pattern) {
+  for (auto _ : state) {
+    size_t entries = 0;
+    WalkCache(store, pattern, [&](CacheEntry&) { ++entries; });
+    benchmark::DoNotOptimize(entries);
+  }
+}
+
+template <typename View>
+void ExpandView(benchmark::State& state, View& view) {
+  view.resize(600, 800);
+  view.show();
+  view.BuildInitialList();
+  for (auto _ : state) {
+    ExpandAndPaint(view);
+    state.PauseTiming();
+    view.collapse(view.Model().RootIndex());
+    state.ResumeTiming();
+  }
+}
+
+double AlphaSortGrowthMegabytes(const ListTabContext& context, const ShowMask& mask) {
+  CTabClassView view(context, mask);
+  view.resize(600, 800);
+  view.show();
+  view.BuildInitialList();
+  QCoreApplication::processEvents();
+  malloc_trim(0);
+  double before = ResidentMegabytes();
+  ExpandAndPaint(view);
+  return ResidentMegabytes() - before;
+}
+
+// Keeps the mean time per iteration of every run, to print the ratios at the end.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs)
+      seconds[run.benchmark_name()] = run.real_accumulated_time / static_cast<double>(run.iterations);
+    ConsoleReporter::ReportRuns(runs);
+  }
+  std::map<std::string, double> seconds;
+};
+
+bool PrintRatio(RatioReporter& reporter, const std::string& expansion, const std::string& walk) {
+  double expand = reporter.seconds[expansion], bare = reporter.seconds[walk];
+  double ratio = expand / bare;
+  bool met = ratio <= kMaxRatio && expand <= kMaxSeconds;
+  std::printf("%-40s %6.3f s  bare walk %8.3f s  ratio %5.2f (goal <= %.1f and <= %.1f s)  %s\n", expansion.c_str(),
+              expand, bare, ratio, kMaxRatio, kMaxSeconds, met ? "met" : "MISSED");
+  return met;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+
+  // Filling the stores takes minutes; VANTRY_BENCH_FOLDER keeps them for later runs.
+  const char* kept = std::getenv("VANTRY_BENCH_FOLDER");
+  std::string folder = kept ? kept : std::string(std::filesystem::temp_directory_path() / "vantry-bench-XXXXXX");
+  if (!kept) mkdtemp(folder.data());
+  Stores stores{folder, nullptr, nullptr};
+  stores.content = std::make_unique<SqliteUrlCacheStore>(stores.folder / "content-store");
+  stores.history = std::make_unique<SqliteUrlCacheStore>(stores.folder / "history-store");
+  if (StoredEntries(*stores.content) == 0) FillContentStore(*stores.content, kEntries);
+  if (StoredEntries(*stores.history) == 0) FillHistoryStore(*stores.history, kEntries);
+  std::printf("Stores in %s: %zu entries, %zu history entries\n", folder.c_str(), StoredEntries(*stores.content),
+              StoredEntries(*stores.history));
+
+  Frame frame;
+  ListTabContext content{*stores.content, frame.frame, frame.panes, frame.current, frame.request};
+  ListTabContext history{*stores.history, frame.frame, frame.panes, frame.current, frame.request};
+  frame.mask.bits = 0xFFFFFFFF;
+  double alphaGrowth = AlphaSortGrowthMegabytes(content, frame.mask);
+
+  CTabResourceView accessSort(content);
+  CTabClassView alphaSort(content, frame.mask);
+  CTabClassView alphaAfterFind(content, frame.mask);
+  CTabFileView historyTree(history);
+  alphaAfterFind.ExpandForFind();
+  alphaAfterFind.collapse(alphaAfterFind.Model().RootIndex());
+
+  auto ms = [](benchmark::internal::Benchmark* b) { b->Unit(benchmark::kMillisecond)->Iterations(3); };
+  ms(benchmark::RegisterBenchmark("BareWalk/all", BareWalk, std::ref(*stores.content), ""));
+  ms(benchmark::RegisterBenchmark("Expand/AccessSort", ExpandView<CTabResourceView>, std::ref(accessSort)));
+  ms(benchmark::RegisterBenchmark("Expand/AlphaSort", ExpandView<CTabClassView>, std::ref(alphaSort)));
+  ms(benchmark::RegisterBenchmark("Expand/AlphaSortAfterFind", ExpandView<CTabClassView>, std::ref(alphaAfterFind)));
+  ms(benchmark::RegisterBenchmark("BareWalk/visited", BareWalk, std::ref(*stores.history), "visited:"));
+  ms(benchmark::RegisterBenchmark("Expand/History", ExpandView<CTabFileView>, std::ref(historyTree)));
+
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+
+  std::printf("\n");
+  bool met = PrintRatio(reporter, "Expand/AccessSort/iterations:3", "BareWalk/all/iterations:3");
+  met &= PrintRatio(reporter, "Expand/AlphaSort/iterations:3", "BareWalk/all/iterations:3");
+  met &= PrintRatio(reporter, "Expand/AlphaSortAfterFind/iterations:3", "BareWalk/all/iterations:3");
+  met &= PrintRatio(reporter, "Expand/History/iterations:3", "BareWalk/visited/iterations:3");
+  bool memoryMet = alphaGrowth < kMaxAlphaMegabytes;
+  std::printf("%-40s %6.1f MB (goal < %.0f MB)  %s\n", "AlphaSort memory growth", alphaGrowth, kMaxAlphaMegabytes,
+              memoryMet ? "met" : "MISSED");
+
+  stores = {};
+  if (!kept) std::filesystem::remove_all(folder);
+  return met && memoryMet ? 0 : 1;
+}

@@ -1,0 +1,47 @@
+#include "cache/widgets/CTabResourceView.h"
+
+#include "Classification.h"
+#include "cache/widgets/WaitCursor.h"
+
+namespace {
+const std::string kRoot = "Cached Url's";
+const std::string kRootAfterCollapse = "Cached URL's";
+}  // namespace
+
+CTabResourceView::CTabResourceView(const ListTabContext& context, QWidget* parent)
+    : ListTabView(context, CookieFileStep::Decode, parent) {}
+
+void CTabResourceView::BuildInitialList() {
+  Rebuild(kRoot, "yLast");
+  expanded_ = false;
+}
+
+void CTabResourceView::ResetList() {
+  if (!expanded_) return;
+  Rebuild(kRoot, "");
+  Context().frame.SetAddress("");
+  expanded_ = false;
+}
+
+void CTabResourceView::OnRootExpanded() {
+  FrameServices& frame = Context().frame;
+  frame.EnsureProgressBar();
+  std::vector<std::string> leaves;
+  FillResult fill;
+  {
+    WaitCursor wait;
+    fill = FillAccessList(Context().store, ReadClusterSize(Context().store.RootFolder()), leaves, StepProgress());
+  }
+  Items().ReplaceChildren(std::move(leaves));
+  PublishFillStatistics(fill, frame, Context().panes);
+  frame.ResetProgress();
+  frame.SetStatusText("Ready");
+  expanded_ = true;
+}
+
+void CTabResourceView::OnRootCollapsed() {
+  Rebuild(kRootAfterCollapse, "");
+  Context().frame.SetStatusText("Ready");
+  Context().frame.SetAddress("");
+  expanded_ = false;
+}

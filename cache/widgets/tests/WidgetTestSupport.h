@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QApplication>
+#include <QTreeView>
+#include <string>
+#include <vector>
+
+#include "cache/widgets/TabTreeModel.h"
+
+// The one application object of a widget test program, on the offscreen platform.
+inline QApplication& TestApplication() {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "vantry-widget-test";
+  static char* argv[] = {name, nullptr};
+  static QApplication app(argc, argv);
+  return app;
+}
+
+// The texts of the children of `parent`, in their order.
+inline std::vector<std::string> ChildTexts(const TabTreeModel& model, const QModelIndex& parent) {
+  std::vector<std::string> texts;
+  for (int row = 0; row < model.rowCount(parent); ++row) texts.emplace_back(model.TextAt(model.index(row, 0, parent)));
+  return texts;
+}
+
+inline QModelIndex ChildAt(const TabTreeModel& model, int row) { return model.index(row, 0, model.RootIndex()); }
