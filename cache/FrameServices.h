@@ -9,7 +9,7 @@
 class ExpandedList {
  public:
   virtual ~ExpandedList() = default;
-  // Text of the list's root item ("AlphaSort", "AccessSort" or "History").
+  // Text of the list's root item as shown ("Cached Url's", "Cached URL's" or "History").
   virtual std::string RootText() const = 0;
   virtual void ClearSelection() = 0;
   // Removes the first item whose text is `address`, searching `levels` levels below
