@@ -17,8 +17,7 @@ void RegisterScheme(std::string_view name) {
   scheme.setDefaultPort(name == kOfflineHttpsScheme ? 443 : 80);
   // Not a secure scheme: a secure page would have its plain-http scripts and style sheets
   // blocked as mixed content before we could answer them from the store.
-  scheme.setFlags(QWebEngineUrlScheme::CorsEnabled | QWebEngineUrlScheme::LocalAccessAllowed |
-                  QWebEngineUrlScheme::FetchApiAllowed);
+  scheme.setFlags(QWebEngineUrlScheme::CorsEnabled | QWebEngineUrlScheme::LocalAccessAllowed);
   QWebEngineUrlScheme::registerScheme(scheme);
 }
 

@@ -32,11 +32,11 @@ std::string PngBytes(int width, int height) {
 }
 
 // Runs a script in the page and returns its result as text.
-QString Evaluate(QWebEnginePage* page, const QString& script) {
-  QString result;
+std::string Evaluate(QWebEnginePage* page, const QString& script) {
+  std::string result;
   QEventLoop loop;
   page->runJavaScript(script, [&](const QVariant& value) {
-    result = value.toString();
+    result = value.toString().toStdString();
     loop.quit();
   });
   QTimer::singleShot(10000, &loop, &QEventLoop::quit);
