@@ -19,7 +19,8 @@ void PrepareIconTheme() {
 
 QIcon ThemeIcon(const char* name) {
   const QString themed = QString::fromLatin1(name);
-  for (const QString& candidate : {themed, themed + QLatin1String("-symbolic")})
+  // The symbolic variant first: themes that have it keep one look across the toolbars.
+  for (const QString& candidate : {themed + QLatin1String("-symbolic"), themed})
     if (QIcon::hasThemeIcon(candidate)) return QIcon::fromTheme(candidate);
   const QString bundled = QStringLiteral(":/vantry/icons/%1.svg").arg(themed);
   return QFile::exists(bundled) ? QIcon(bundled) : QIcon();

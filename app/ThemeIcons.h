@@ -6,6 +6,6 @@
 // REQUIRES: called once, after the QApplication exists.
 void PrepareIconTheme();
 
-// The theme's icon of that name (or of its symbolic variant); a bundled icon where the
+// The theme's icon of that name, its symbolic variant preferred; a bundled icon where the
 // themes have none.
 QIcon ThemeIcon(const char* name);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QScreen>
 
 #include "AppSettings.h"
 #include "CMainFrame.h"
@@ -29,6 +30,8 @@ int RunVantry(QApplication& app) {
   if (!PrepareStartupFiles(files))
     QMessageBox::warning(&frame, QStringLiteral("Vantry"), QStringLiteral("Can't create History-File !??"));
 
+  // The normal size fills the screen too, for desktops that do not maximize on request.
+  frame.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
   frame.showMaximized();
   document.OnNewDocument();
   return app.exec();
