@@ -25,7 +25,6 @@ QWidget* CollapsedList(ListTab tab, FrameServices&, QWidget* parent) {
   auto* tree = new QTreeWidget(parent);
   tree->setHeaderHidden(true);
   tree->setRootIsDecorated(true);
-  tree->setFrameShape(QFrame::NoFrame);
   TabRoot texts = RootOf(tab);
   auto* root = new QTreeWidgetItem(tree, {QString::fromLatin1(texts.root)});
   QFont bold = root->font(0);
@@ -38,7 +37,6 @@ QWidget* CollapsedList(ListTab tab, FrameServices&, QWidget* parent) {
 QWidget* EmptyBar(const QString& name, QWidget* parent) {
   auto* label = new QLabel(parent);
   label->setAccessibleName(name);
-  label->setFrameShape(QFrame::NoFrame);
   label->setBackgroundRole(QPalette::Base);
   label->setAutoFillBackground(true);
   label->setFocusPolicy(Qt::StrongFocus);

@@ -27,7 +27,7 @@ const TabSpec kTabs[] = {
 // Default sizes for a 1280 by 800 screen: a list wide enough for addresses, an output bar
 // of a dozen lines, and a memory bar wide enough for sixteen bytes in hex and text.
 constexpr int kWorkspaceWidth = 320;
-constexpr int kBottomHeight = 210;
+constexpr int kBottomHeight = 190;
 constexpr int kOutputWidth = 560;
 constexpr int kMemoryWidth = 400;
 
@@ -45,7 +45,6 @@ QDockWidget* MakeDock(const QString& title, const char* objectName, QWidget* con
 void CMainFrame::BuildDocks(const DockContents& contents) {
   tabs_ = new QTabWidget;
   tabs_->setObjectName(QStringLiteral("WorkspaceTabs"));
-  tabs_->setDocumentMode(true);
   tabs_->setAccessibleName(tr("Workspace"));
   for (const TabSpec& spec : kTabs) {
     QWidget* list = contents.listTab(spec.tab, *this, tabs_);
@@ -70,6 +69,7 @@ void CMainFrame::BuildDocks(const DockContents& contents) {
     if (auto* toolBar = qobject_cast<QToolBar*>(bar))
       connect(toolBar->toggleViewAction(), &QAction::toggled, actions_[id], &QAction::setChecked);
   }
+  ApplyFlatLook();
   ShowViewBarStates();
 }
 
@@ -83,15 +83,14 @@ void CMainFrame::ShowViewBarStates() {
   for (const auto& [id, bar] : ViewBars()) actions_[id]->setChecked(!bar->isHidden());
 }
 
+// Flat: tabs drawn as a plain strip and the docks' contents without a sunken frame.
 void CMainFrame::ApplyFlatLook() {
-  for (QDockWidget* dock : {workspace_, output_, memory_}) {
-    dock->setProperty("flat", flatLook_);
-    if (auto* frame = qobject_cast<QFrame*>(dock->widget()))
+  tabs_->setDocumentMode(flatLook_);
+  QList<QWidget*> contents{output_->widget(), memory_->widget()};
+  for (int i = 0; i < tabs_->count(); ++i) contents << tabs_->widget(i);
+  for (QWidget* content : contents)
+    if (auto* frame = qobject_cast<QFrame*>(content))
       frame->setFrameShape(flatLook_ ? QFrame::NoFrame : QFrame::StyledPanel);
-    dock->setFeatures(flatLook_ ? QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable
-                                : QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
-                                      QDockWidget::DockWidgetFloatable);
-  }
 }
 
 // The built layout stays the way back when the saved one cannot be used.

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QToolBar>
 
 #include "FrameStatusBar.h"
@@ -127,9 +128,13 @@ TEST_F(FrameTest, FlatLookTogglesAndMakesSureTheProgressBarExists) {
   EXPECT_TRUE(frame->flatLook());
   EXPECT_TRUE(frame->action(FlatLook)->isChecked());
   EXPECT_NE(frame->frameStatusBar()->progressBar(), nullptr);
+  EXPECT_TRUE(frame->workspaceTabs()->documentMode());
+  EXPECT_EQ(qobject_cast<QFrame*>(frame->outputBar()->widget())->frameShape(), QFrame::NoFrame);
   frame->action(FlatLook)->trigger();
   EXPECT_FALSE(frame->flatLook());
   EXPECT_FALSE(frame->action(FlatLook)->isChecked());
+  EXPECT_FALSE(frame->workspaceTabs()->documentMode());
+  EXPECT_EQ(qobject_cast<QFrame*>(frame->outputBar()->widget())->frameShape(), QFrame::StyledPanel);
 }
 
 TEST_F(FrameTest, ViewCommandsHideAndShowTheirBarWithTheItemCheckedWhileVisible) {

@@ -1,5 +1,7 @@
 #include "OfflineEngine.h"
 
+#include <unistd.h>
+
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
@@ -24,6 +26,9 @@ void RegisterScheme(std::string_view name) {
 }  // namespace
 
 void PrepareOfflineEngine() {
+  // The engine's sandbox cannot run for root; it refuses to start unless told so.
+  if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
   RegisterScheme(kOfflineHttpScheme);
   RegisterScheme(kOfflineHttpsScheme);
   // A second line of defence: connections that never pass the interceptor (preconnects,
