@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QDialog>
+
+// "About Vantry": the program, its version, what it is for, and a mail link.
+class AboutDialog : public QDialog {
+  Q_OBJECT
+ public:
+  explicit AboutDialog(QWidget* parent);
+};
+
+inline constexpr char kContactAddress[] = "vantry@orlenvik.org";

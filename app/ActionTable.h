@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QKeySequence>
+#include <QList>
+#include <map>
+#include <span>
+
+#include "CommandIds.h"
+
+class QAction;
+class QObject;
+
+// How one command presents itself: menu text (a shortcut shown after a tab), its keys,
+// its icon, and its fly-by help (status bar text and tool tip).
+struct ActionSpec {
+  CommandId id;
+  const char* text;
+  const char* icon;  // icon theme name; a bundled icon stands in when the theme has none
+  const char* statusTip;
+  const char* toolTip;
+  bool checkable = false;
+};
+
+// Every command of the frame, in no particular order.
+std::span<const ActionSpec> ActionSpecs();
+
+// The shortcut keys of a command (several for some), empty for most.
+QList<QKeySequence> ShortcutsFor(CommandId id);
+
+// One QAction per command id, owned by `parent`.
+class ActionSet {
+ public:
+  explicit ActionSet(QObject* parent);
+  // REQUIRES: `id` is one of ActionSpecs().
+  QAction* operator[](CommandId id) const { return actions_.at(id); }
+  const std::map<CommandId, QAction*>& all() const { return actions_; }
+
+ private:
+  std::map<CommandId, QAction*> actions_;
+};

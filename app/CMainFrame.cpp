@@ -1,0 +1,59 @@
+#include "CMainFrame.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLineEdit>
+
+#include "AppSettings.h"
+#include "CacheAccess.h"
+#include "FrameStatusBar.h"
+#include "TextBytes.h"
+
+CMainFrame::CMainFrame(FrameParts parts, QWidget* parent)
+    : QMainWindow(parent), parts_(std::move(parts)), actions_(this) {
+  // The pane shows cached copies only.
+  GoOffline(parts_.store);
+  setObjectName(QStringLiteral("MainFrame"));
+  setWindowTitle(QStringLiteral("Vantry"));
+  setCentralWidget(parts_.paneWidget);
+  BuildMainToolBar();
+  BuildNavigationBar();
+  BuildMenus();
+  BuildAddressBar();
+  BuildAnimation();
+  status_ = new FrameStatusBar(this);
+  setStatusBar(status_);
+  BuildDocks(parts_.contents);
+  RouteCommands();
+  RestoreLayout();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::SetStatusText(std::string_view text) { status_->SetMessage(TextFromBytes(text)); }
+void CMainFrame::EnsureProgressBar() { status_->EnsureProgressBar(); }
+void CMainFrame::StepProgress() { status_->StepProgress(); }
+void CMainFrame::ResetProgress() { status_->ResetProgress(); }
+
+void CMainFrame::SetAddress(std::string_view text) {
+  const QString address = TextFromBytes(text);
+  address_->setEditText(address);
+  // The list keeps every address shown in this run, in order; clearing adds nothing.
+  if (!address.isEmpty()) address_->addItem(address);
+}
+
+void CMainFrame::ShowCurrentEntry(const CurrentEntry& entry) {
+  currentEntry_ = entry;
+  parts_.pane.ShowEntry(currentEntry_, localView_);
+}
+
+void CMainFrame::SetCommandHandler(CommandId id, CommandHandler handler) { handlers_[id] = std::move(handler); }
+
+void CMainFrame::SetAddressEditHandler(std::function<void(const std::string&)> handler) {
+  addressEdited_ = std::move(handler);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  parts_.settings.SetBarState(saveState());
+  QMainWindow::closeEvent(event);
+}

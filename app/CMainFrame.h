@@ -1,0 +1,127 @@
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ActionTable.h"
+#include "CacheStatistics.h"
+#include "DockContents.h"
+#include "FrameServices.h"
+#include "HtmlPane.h"
+
+class AppSettings;
+class FrameStatusBar;
+class QComboBox;
+class QDockWidget;
+class QLabel;
+class QTabWidget;
+class QToolBar;
+class UrlCacheStore;
+
+// What the frame is built from; everything outlives the frame.
+struct FrameParts {
+  UrlCacheStore& store;
+  AppSettings& settings;
+  HtmlPane& pane;
+  QWidget* paneWidget;    // the pane as a widget: the frame's central widget
+  std::string indexPage;  // full path of the index page of local copies
+  DockContents contents = PlaceholderDockContents();
+};
+
+// The main window: menus, toolbars, address box, status bar and the workspace, output and
+// memory docks around the HTML pane. It routes every command by its id and offers the
+// views the frame services.
+class CMainFrame : public QMainWindow, public FrameServices {
+  Q_OBJECT
+ public:
+  using CommandHandler = std::function<void()>;
+
+  explicit CMainFrame(FrameParts parts, QWidget* parent = nullptr);
+  ~CMainFrame() override;
+
+  // FrameServices
+  void SetStatusText(std::string_view text) override;
+  void EnsureProgressBar() override;
+  void StepProgress() override;
+  void ResetProgress() override;
+  void SetAddress(std::string_view text) override;
+  void PublishStatistics(const CacheStatistics& statistics) override { statistics_ = statistics; }
+  const CacheStatistics& PublishedStatistics() const override { return statistics_; }
+  void RegisterExpandedList(ExpandedList* list) override { lastExpanded_ = list; }
+  ExpandedList* LastExpandedList() const override { return lastExpanded_; }
+
+  // Makes `entry` the current entry and shows it in the pane (by file in the local view).
+  void ShowCurrentEntry(const CurrentEntry& entry);
+  const CurrentEntry& currentEntry() const { return currentEntry_; }
+  bool localView() const { return localView_; }
+  bool flatLook() const { return flatLook_; }
+
+  // Gives a command its work; commands of the copy, delete, sticky and find operations
+  // do nothing until their handler is set here.
+  void SetCommandHandler(CommandId id, CommandHandler handler);
+  // Receives the address box's text at the end of an edit.
+  void SetAddressEditHandler(std::function<void(const std::string&)> handler);
+
+  QAction* action(CommandId id) const { return actions_[id]; }
+  FrameStatusBar* frameStatusBar() const { return status_; }
+  QComboBox* addressBox() const { return address_; }
+  QToolBar* mainToolBar() const { return mainToolBar_; }
+  QToolBar* navigationBar() const { return navigationBar_; }
+  QDockWidget* workspaceBar() const { return workspace_; }
+  QDockWidget* outputBar() const { return output_; }
+  QDockWidget* memoryBar() const { return memory_; }
+  QTabWidget* workspaceTabs() const { return tabs_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // MainFrameMenus.cpp
+  void BuildMenus();
+  // MainFrameToolbars.cpp
+  void BuildMainToolBar();
+  void BuildNavigationBar();
+  void BuildAddressBar();
+  void BuildAnimation();
+  // MainFrameDocks.cpp
+  void BuildDocks(const DockContents& contents);
+  void ApplyFlatLook();
+  void RestoreLayout();
+  // The bars the View menu shows and hides, with their commands.
+  std::vector<std::pair<CommandId, QWidget*>> ViewBars() const;
+  void ShowViewBarStates();
+  // MainFrameCommands.cpp
+  void RouteCommands();
+  void Dispatch(CommandId id);
+  void ToggleLocalView();
+  void ShowProperties();
+  void ShowPreferences();
+  void ShowAbout();
+  void MoveFocusToPane(int direction);
+
+  FrameParts parts_;
+  ActionSet actions_;
+  std::map<CommandId, CommandHandler> handlers_;
+  std::function<void(const std::string&)> addressEdited_;
+
+  FrameStatusBar* status_ = nullptr;
+  QToolBar* mainToolBar_ = nullptr;
+  QToolBar* navigationBar_ = nullptr;
+  QToolBar* addressBar_ = nullptr;
+  QComboBox* address_ = nullptr;
+  QLabel* animation_ = nullptr;
+  QDockWidget* workspace_ = nullptr;
+  QDockWidget* output_ = nullptr;
+  QDockWidget* memory_ = nullptr;
+  QTabWidget* tabs_ = nullptr;
+
+  CurrentEntry currentEntry_;
+  bool localView_ = false;
+  bool flatLook_ = false;
+  CacheStatistics statistics_;
+  ExpandedList* lastExpanded_ = nullptr;
+};

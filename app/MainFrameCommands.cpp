@@ -1,0 +1,126 @@
+// Command routing of the main frame: every action goes by its id to one handler.
+#include <QApplication>
+#include <QDockWidget>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+
+#include "AboutDialog.h"
+#include "AppSettings.h"
+#include "CMainFrame.h"
+#include "FrameStatusBar.h"
+#include "PreferencesDialog.h"
+#include "PropertiesText.h"
+#include "TextBytes.h"
+
+namespace {
+
+using enum CommandId;
+
+// Shows or hides a bar and lets its menu item tell the truth afterwards.
+void ToggleBar(QWidget* bar, QAction* item) {
+  bar->setVisible(bar->isHidden());
+  item->setChecked(!bar->isHidden());
+}
+
+}  // namespace
+
+void CMainFrame::RouteCommands() {
+  for (const auto& [id, action] : actions_.all())
+    connect(action, &QAction::triggered, this, [this, id = id] { Dispatch(id); });
+
+  HtmlPane& pane = parts_.pane;
+  const std::pair<CommandId, CommandHandler> handlers[] = {
+      {Open, [&pane] { pane.OpenFile(); }},
+      {SaveRawAs, [&pane] { pane.SaveRawAs(); }},
+      {Preferences, [this] { ShowPreferences(); }},
+      {Print, [&pane] { pane.Print(); }},
+      {PrintSetup, [&pane] { pane.Print(); }},
+      {Exit, [this] { close(); }},
+      {Copy, [&pane] { pane.Copy(); }},
+      {Cut, [&pane] { pane.Cut(); }},
+      {Paste, [&pane] { pane.Paste(); }},
+      {SelectAll, [&pane] { pane.SelectAll(); }},
+      {ToolBar, [this] { ToggleBar(mainToolBar_, actions_[ToolBar]); }},
+      {NavigationBar, [this] { ToggleBar(navigationBar_, actions_[NavigationBar]); }},
+      {StatusBar, [this] { ToggleBar(statusBar(), actions_[StatusBar]); }},
+      {Workspace, [this] { ToggleBar(workspace_, actions_[Workspace]); }},
+      {Output, [this] { ToggleBar(output_, actions_[Output]); }},
+      {Memory, [this] { ToggleBar(memory_, actions_[Memory]); }},
+      {DoNotAsk, [this, &pane] { actions_[DoNotAsk]->setChecked(pane.ToggleQuiet()); }},
+      {Help, [&pane] { pane.ShowAddress("qrc:/vantry/help.html"); }},
+      {About, [this] { ShowAbout(); }},
+      {FlatLook,
+       [this] {
+         flatLook_ = !flatLook_;
+         actions_[FlatLook]->setChecked(flatLook_);
+         ApplyFlatLook();
+         EnsureProgressBar();
+       }},
+      {Back, [&pane] { pane.GoBack(); }},
+      {Forward, [&pane] { pane.GoForward(); }},
+      {Index, [this, &pane] { pane.ShowAddress(parts_.indexPage); }},
+      {Strip, [this] { ToggleLocalView(); }},
+      {Properties, [this] { ShowProperties(); }},
+      // The pane finds in its page; this command has no other work of its own.
+      {FindTextOnAllDisks, [&pane] { pane.FindInPage(); }},
+      {LargestFonts, [&pane] { pane.SetFontSize(FontSize::Largest); }},
+      {LargerFonts, [&pane] { pane.SetFontSize(FontSize::Larger); }},
+      {MediumFonts, [&pane] { pane.SetFontSize(FontSize::Medium); }},
+      {SmallerFonts, [&pane] { pane.SetFontSize(FontSize::Smaller); }},
+      {SmallestFonts, [&pane] { pane.SetFontSize(FontSize::Smallest); }},
+      {NextPane, [this] { MoveFocusToPane(+1); }},
+      {PreviousPane, [this] { MoveFocusToPane(-1); }},
+  };
+  for (const auto& [id, handler] : handlers) handlers_[id] = handler;
+
+  // No work of their own: 32772 and "Delete Cache completely" stay disabled.
+  actions_[GoTenEntries]->setEnabled(false);
+  actions_[DeleteCacheCompletely]->setEnabled(false);
+  actions_[DoNotAsk]->setChecked(pane.IsQuiet());
+}
+
+// Commands without a handler (Undo, the bodies of the drop-down buttons, and the operations
+// not yet given their work) are accepted and do nothing.
+void CMainFrame::Dispatch(CommandId id) {
+  auto handler = handlers_.find(id);
+  if (handler != handlers_.end() && handler->second) handler->second();
+}
+
+void CMainFrame::ToggleLocalView() {
+  localView_ = !localView_;
+  parts_.pane.ShowEntry(currentEntry_, localView_);
+  status_->SetLocalView(localView_);
+}
+
+void CMainFrame::ShowProperties() {
+  QMessageBox::information(this, QStringLiteral("Properties"),
+                           TextFromBytes(PropertiesBoxText(statistics_)));
+}
+
+void CMainFrame::ShowPreferences() {
+  PreferencesDialog dialog(parts_.settings.DateFormatForPreferences(), this);
+  if (dialog.exec() == QDialog::Accepted && IsDateFormat(dialog.selectedFormat()))
+    parts_.settings.SetDateFormat(dialog.selectedFormat());
+}
+
+void CMainFrame::ShowAbout() {
+  AboutDialog dialog(this);
+  dialog.exec();
+}
+
+// F6 and Shift+F6 walk the visible areas: the lists, the page, the output and the memory.
+void CMainFrame::MoveFocusToPane(int direction) {
+  QList<QWidget*> areas;
+  if (!workspace_->isHidden()) areas << tabs_->currentWidget();
+  areas << centralWidget();
+  if (!output_->isHidden()) areas << output_->widget();
+  if (!memory_->isHidden()) areas << memory_->widget();
+  int current = -1;
+  for (int i = 0; i < areas.size(); ++i)
+    if (areas[i] && (areas[i] == focusWidget() || areas[i]->isAncestorOf(focusWidget()))) current = i;
+  const int count = static_cast<int>(areas.size());
+  const int next = current < 0 ? (direction > 0 ? 0 : count - 1) : (current + direction + count) % count;
+  if (areas[next]) areas[next]->setFocus(Qt::ShortcutFocusReason);
+}

@@ -1,0 +1,102 @@
+// The docks of the main frame: the workspace with the three list tabs, the output bar and
+// the memory bar, with their default places and sizes, the flat look and the saved layout.
+#include <QDockWidget>
+#include <QFrame>
+#include <QTabWidget>
+#include <QToolBar>
+
+#include "AppSettings.h"
+#include "CMainFrame.h"
+#include "FrameStatusBar.h"
+#include "ThemeIcons.h"
+
+namespace {
+
+struct TabSpec {
+  ListTab tab;
+  const char* label;
+  const char* icon;
+};
+
+const TabSpec kTabs[] = {
+    {ListTab::AlphaSort, "AlphaSort", "view-sort-ascending"},
+    {ListTab::AccessSort, "AccessSort", "view-sort-descending"},
+    {ListTab::History, "History", "document-open-recent"},
+};
+
+// Default sizes for a 1280 by 800 screen: a list wide enough for addresses, an output bar
+// of a dozen lines, and a memory bar wide enough for sixteen bytes in hex and text.
+constexpr int kWorkspaceWidth = 320;
+constexpr int kBottomHeight = 190;
+constexpr int kOutputWidth = 560;
+constexpr int kMemoryWidth = 400;
+
+QDockWidget* MakeDock(const QString& title, const char* objectName, QWidget* content, QMainWindow* frame) {
+  auto* dock = new QDockWidget(title, frame);
+  dock->setObjectName(QLatin1String(objectName));
+  dock->setAllowedAreas(Qt::AllDockWidgetAreas);
+  dock->setWidget(content);
+  content->setParent(dock);
+  return dock;
+}
+
+}  // namespace
+
+void CMainFrame::BuildDocks(const DockContents& contents) {
+  tabs_ = new QTabWidget;
+  tabs_->setObjectName(QStringLiteral("WorkspaceTabs"));
+  tabs_->setAccessibleName(tr("Workspace"));
+  for (const TabSpec& spec : kTabs) {
+    QWidget* list = contents.listTab(spec.tab, *this, tabs_);
+    list->setAccessibleName(QString::fromLatin1(spec.label));
+    tabs_->addTab(list, ThemeIcon(spec.icon), QString::fromLatin1(spec.label));
+  }
+  workspace_ = MakeDock(tr("Workspace"), "WorkspaceBar", tabs_, this);
+  output_ = MakeDock(tr("Output"), "OutputBar", contents.outputBar(*this, nullptr), this);
+  memory_ = MakeDock(tr("Memory"), "MemoryBar", contents.memoryBar(*this, nullptr), this);
+
+  addDockWidget(Qt::LeftDockWidgetArea, workspace_);
+  addDockWidget(Qt::BottomDockWidgetArea, output_);
+  splitDockWidget(output_, memory_, Qt::Horizontal);
+  resizeDocks({workspace_}, {kWorkspaceWidth}, Qt::Horizontal);
+  resizeDocks({output_, memory_}, {kBottomHeight, kBottomHeight}, Qt::Vertical);
+  resizeDocks({output_, memory_}, {kOutputWidth, kMemoryWidth}, Qt::Horizontal);
+
+  // The View menu's items follow the docks and toolbars, also when they are closed directly.
+  for (const auto& [id, bar] : ViewBars()) {
+    if (auto* dock = qobject_cast<QDockWidget*>(bar))
+      connect(dock->toggleViewAction(), &QAction::toggled, actions_[id], &QAction::setChecked);
+    if (auto* toolBar = qobject_cast<QToolBar*>(bar))
+      connect(toolBar->toggleViewAction(), &QAction::toggled, actions_[id], &QAction::setChecked);
+  }
+  ApplyFlatLook();
+  ShowViewBarStates();
+}
+
+std::vector<std::pair<CommandId, QWidget*>> CMainFrame::ViewBars() const {
+  return {{CommandId::ToolBar, mainToolBar_},   {CommandId::NavigationBar, navigationBar_},
+          {CommandId::StatusBar, status_},      {CommandId::Workspace, workspace_},
+          {CommandId::Output, output_},         {CommandId::Memory, memory_}};
+}
+
+void CMainFrame::ShowViewBarStates() {
+  for (const auto& [id, bar] : ViewBars()) actions_[id]->setChecked(!bar->isHidden());
+}
+
+// Flat: tabs drawn as a plain strip and the docks' contents without a sunken frame.
+void CMainFrame::ApplyFlatLook() {
+  tabs_->setDocumentMode(flatLook_);
+  QList<QWidget*> contents{output_->widget(), memory_->widget()};
+  for (int i = 0; i < tabs_->count(); ++i) contents << tabs_->widget(i);
+  for (QWidget* content : contents)
+    if (auto* frame = qobject_cast<QFrame*>(content))
+      frame->setFrameShape(flatLook_ ? QFrame::NoFrame : QFrame::StyledPanel);
+}
+
+// The built layout stays the way back when the saved one cannot be used.
+void CMainFrame::RestoreLayout() {
+  const QByteArray built = saveState();
+  const QByteArray saved = parts_.settings.BarState();
+  if (!saved.isEmpty() && !restoreState(saved)) restoreState(built);
+  ShowViewBarStates();
+}

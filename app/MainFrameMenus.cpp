@@ -1,0 +1,43 @@
+// The menu bar of the main frame.
+#include <QMenuBar>
+
+#include "CMainFrame.h"
+
+namespace {
+
+using enum CommandId;
+
+// A separator in a list of menu items.
+constexpr CommandId kSeparator = CommandId(0);
+
+struct MenuSpec {
+  const char* title;
+  std::initializer_list<CommandId> items;
+};
+
+const MenuSpec kMenus[] = {
+    {"&File",
+     {New, Open, Save, SaveAs, kSeparator, SaveRawAs, kSeparator, Preferences, kSeparator, Print, PrintSetup,
+      kSeparator, Exit}},
+    {"&Edit", {Undo, kSeparator, Copy, Cut, Paste, kSeparator, SelectAll}},
+    {"&View", {ToolBar, NavigationBar, StatusBar, kSeparator, Workspace, Output, Memory}},
+    {"&Options", {DoNotAsk}},
+    {"&Help", {Help, About}},
+};
+
+}  // namespace
+
+void CMainFrame::BuildMenus() {
+  for (const MenuSpec& spec : kMenus) {
+    QMenu* menu = menuBar()->addMenu(tr(spec.title));
+    for (CommandId id : spec.items) {
+      if (id == kSeparator)
+        menu->addSeparator();
+      else
+        menu->addAction(actions_[id]);
+    }
+  }
+  // Keys without a menu item of their own.
+  addAction(actions_[NextPane]);
+  addAction(actions_[PreviousPane]);
+}

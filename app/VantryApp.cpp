@@ -1,0 +1,38 @@
+#include "VantryApp.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QScreen>
+
+#include "AppSettings.h"
+#include "CMainFrame.h"
+#include "CVantryDoc.h"
+#include "CVantryView.h"
+#include "OfflineEngine.h"
+#include "StartupFiles.h"
+#include "UrlCacheStore.h"
+
+int RunVantry(QApplication& app) {
+  AppSettings settings;
+  StoreOpenResult opened = OpenUrlCacheStore(DefaultStoreFolder());
+  if (!opened.store) {
+    QMessageBox::critical(nullptr, QStringLiteral("Vantry"), QString::fromStdString(opened.error));
+    return 1;
+  }
+  // The archive paths are fixed now; a later change of directory does not move them.
+  const StartupFiles files = StartupFilesIn(std::filesystem::current_path());
+
+  OfflineProfile profile(*opened.store);
+  CVantryDoc document;
+  auto* view = new CVantryView(document, profile.profile());
+  CMainFrame frame({*opened.store, settings, *view, view, files.indexPage.string()});
+  frame.SetCommandHandler(CommandId::New, [&document] { document.OnNewDocument(); });
+  if (!PrepareStartupFiles(files))
+    QMessageBox::warning(&frame, QStringLiteral("Vantry"), QStringLiteral("Can't create History-File !??"));
+
+  // The normal size fills the screen too, for desktops that do not maximize on request.
+  frame.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+  frame.showMaximized();
+  document.OnNewDocument();
+  return app.exec();
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QObject>
+
+#include "UrlCacheStore.h"
+
+class QWebEngineProfile;
+class OfflineSchemeHandler;
+class OfflineRequestInterceptor;
+
+// Registers the offline schemes and keeps the engine off the network (no name lookups).
+// REQUIRES: called once, before the QApplication is created.
+void PrepareOfflineEngine();
+
+// The browsing profile of the pane: off the record, every http and https request of its
+// pages answered from `store`, other network schemes refused, downloads only for "save as".
+class OfflineProfile : public QObject {
+  Q_OBJECT
+ public:
+  // REQUIRES: `store` outlives this profile.
+  OfflineProfile(UrlCacheStore& store, QObject* parent = nullptr);
+  ~OfflineProfile() override;
+
+  QWebEngineProfile* profile() const { return profile_; }
+  // Emits Served(networkAddress) for every request it answered from the store.
+  OfflineSchemeHandler* handler() const { return handler_; }
+
+ private:
+  QWebEngineProfile* profile_;
+  OfflineSchemeHandler* handler_;
+  OfflineRequestInterceptor* interceptor_;
+};

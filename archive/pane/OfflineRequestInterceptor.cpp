@@ -1,0 +1,20 @@
+#include "OfflineRequestInterceptor.h"
+
+#include "OfflineAddress.h"
+
+void OfflineRequestInterceptor::interceptRequest(QWebEngineUrlRequestInfo& info) {
+  const QUrl url = info.requestUrl();
+  switch (FateOfRequest(url.scheme().toStdString())) {
+    case RequestFate::Pass:
+      return;
+    case RequestFate::Redirect:
+      if (auto offline = OfflineAddressFor(url.toEncoded().toStdString())) {
+        info.redirect(QUrl::fromEncoded(QByteArray::fromStdString(*offline)));
+        return;
+      }
+      break;
+    case RequestFate::Block:
+      break;
+  }
+  info.block(true);
+}

@@ -1,0 +1,31 @@
+#include "OfflineResource.h"
+
+#include "CacheAccess.h"
+#include "CachedResponse.h"
+#include "OfflineAddress.h"
+#include "StoreFiles.h"
+
+OfflineResource FindOfflineResource(UrlCacheStore& store, std::string_view networkAddress) {
+  OfflineResource resource;
+  for (const std::string& key : StoreKeyCandidates(networkAddress)) {
+    std::optional<CacheEntry> entry = LookupEntry(store, key);
+    if (!entry) continue;
+    resource.storeKey = key;
+    CachedResponse response = ParseStoredHeaders(HeaderText(*entry));
+    if (IsRedirectStatus(response.status) && !response.location.empty()) {
+      resource.kind = OfflineResource::Kind::Redirect;
+      resource.location = response.location;
+      return resource;
+    }
+    std::optional<std::string> body;
+    if (!entry->localFileName.empty()) body = ReadWholeFile(entry->localFileName);
+    if (!body) return resource;
+    resource.kind = OfflineResource::Kind::Body;
+    resource.contentType = response.contentType.empty()
+                               ? GuessContentType(entry->localFileName, *body)
+                               : response.contentType;
+    resource.body = std::move(*body);
+    return resource;
+  }
+  return resource;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QWebEngineUrlSchemeHandler>
+
+#include "UrlCacheStore.h"
+
+// Answers requests for the offline schemes from the cache store: the cached body with its
+// stored content type (never a content encoding), a stored redirect, or "not found".
+class OfflineSchemeHandler : public QWebEngineUrlSchemeHandler {
+  Q_OBJECT
+ public:
+  OfflineSchemeHandler(UrlCacheStore& store, QObject* parent);
+  void requestStarted(QWebEngineUrlRequestJob* job) override;
+
+ signals:
+  void Served(const QString& networkAddress);
+
+ private:
+  UrlCacheStore& store_;
+};
