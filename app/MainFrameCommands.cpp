@@ -11,7 +11,7 @@
 #include "CMainFrame.h"
 #include "FrameStatusBar.h"
 #include "PreferencesDialog.h"
-#include "PropertiesText.h"
+#include "StatisticsText.h"
 #include "TextBytes.h"
 
 namespace {
@@ -96,7 +96,7 @@ void CMainFrame::ToggleLocalView() {
 
 void CMainFrame::ShowProperties() {
   QMessageBox::information(this, QStringLiteral("Properties"),
-                           TextFromBytes(PropertiesBoxText(statistics_)));
+                           TextFromBytes(PropertiesText(statistics_)));
 }
 
 void CMainFrame::ShowPreferences() {

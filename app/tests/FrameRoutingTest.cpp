@@ -166,8 +166,8 @@ TEST_F(FrameTest, PropertiesShowsTheHintUntilAWalkWasPublishedThenItsFigures) {
   statistics[CacheStatistics::kUrl] = 3;
   statistics[CacheStatistics::kHttp] = 3;
   statistics[CacheStatistics::kGif] = 1;
-  statistics[CacheStatistics::kBytes] = 9097;
-  statistics[CacheStatistics::kBytesOnDisk] = 16384;
+  statistics.bytes = 9097;
+  statistics.bytesOnDisk = 16384;
   frame->PublishStatistics(statistics);
   EXPECT_EQ(frame->PublishedStatistics(), statistics);
   ModalSeen figures = RunModal([&] { frame->action(Properties)->trigger(); });
