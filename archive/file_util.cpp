@@ -25,22 +25,30 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
+ReadOutcome ReadWholeFile(const std::string& path, std::string& bytes) {
+  bytes.clear();
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
-  std::string bytes;
+  if (fd < 0) return ReadOutcome::kCannotOpen;
   char chunk[65536];
   for (;;) {
     const ssize_t got = ::read(fd, chunk, sizeof chunk);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) {
       ::close(fd);
-      return std::nullopt;
+      return ReadOutcome::kReadError;
     }
     if (got == 0) break;
     bytes.append(chunk, static_cast<std::size_t>(got));
   }
-  ::close(fd);
+  return ::close(fd) == 0 ? ReadOutcome::kRead : ReadOutcome::kNotClosed;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  std::string bytes;
+  const ReadOutcome outcome = ReadWholeFile(path, bytes);
+  if (outcome == ReadOutcome::kCannotOpen || outcome == ReadOutcome::kReadError) {
+    return std::nullopt;
+  }
   return bytes;
 }
 
@@ -50,6 +58,13 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes, Durability 
   bool ok = WriteAll(fd, bytes);
   if (ok && durability == Durability::kSynced) ok = ::fsync(fd) == 0;
   return ::close(fd) == 0 && ok;
+}
+
+bool AppendToFile(const std::string& path, std::string_view line) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  const bool written = WriteAll(fd, line);
+  return ::close(fd) == 0 && written;
 }
 
 bool ReplaceKeepingBackup(const std::string& file, const std::string& temp,
