@@ -20,4 +20,9 @@ std::optional<UrlParts> ParseUrl(std::string_view url);
 // The host of an address, or an empty text when it does not split.
 std::string ServerOf(std::string_view url);
 
+// The absolute address that `reference` names when it appears in the document at `base`
+// (relative paths merged, "." and ".." segments removed). A reference with its own scheme is
+// returned as it stands.
+std::string ResolveUrl(std::string_view base, std::string_view reference);
+
 }  // namespace vantry::archive

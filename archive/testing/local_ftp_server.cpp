@@ -34,7 +34,7 @@ LocalFtpServer::LocalFtpServer(const std::string& root) {
     ::dup2(out[1], STDOUT_FILENO);
     ::close(out[0]);
     ::close(out[1]);
-    ::execlp("python3", "python3", "-c", kServerScript, root.c_str(), static_cast<char*>(nullptr));
+    ::execl("/usr/bin/python3", "python3", "-c", kServerScript, root.c_str(), static_cast<char*>(nullptr));
     ::_exit(127);
   }
   ::close(out[1]);

@@ -6,7 +6,7 @@
 namespace vantry::archive::testing {
 
 // An anonymous, read-only FTP server on 127.0.0.1 (a free port) serving `root`, run as a
-// python3-pyftpdlib child process from construction to destruction.
+// python3-pyftpdlib child process (Debian's /usr/bin/python3, which has the module) from construction to destruction.
 class LocalFtpServer {
  public:
   explicit LocalFtpServer(const std::string& root);

@@ -97,6 +97,11 @@ void LocalHttpServer::HandleConnection(int fd) {
     const ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
     if (n <= 0) return;
     request.append(chunk, static_cast<std::size_t>(n));
+    if (request.front() == '\x16') {  // a TLS handshake: note it and hang up
+      std::lock_guard lock(mutex_);
+      requests_.push_back("<tls>");
+      return;
+    }
   }
   const std::size_t path_start = request.find(' ');
   const std::size_t path_end = request.find(' ', path_start + 1);

@@ -26,7 +26,7 @@ class LocalHttpServer {
   int port() const { return port_; }
   // "http://127.0.0.1:<port>"
   std::string origin() const;
-  // The request paths received so far, in order.
+  // The request paths received so far, in order ("<tls>" for a TLS handshake, which is refused).
   std::vector<std::string> requests() const;
 
  private:
