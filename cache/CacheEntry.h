@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Entry-type flags of a cache entry.
+inline constexpr uint32_t NORMAL_CACHE_ENTRY = 0x00000001;
+inline constexpr uint32_t STICKY_CACHE_ENTRY = 0x00000004;
+inline constexpr uint32_t TRACK_OFFLINE_CACHE_ENTRY = 0x00000010;
+inline constexpr uint32_t TRACK_ONLINE_CACHE_ENTRY = 0x00000020;
+inline constexpr uint32_t UNDOCUMENTED_CACHE_ENTRY_40 = 0x00000040;
+inline constexpr uint32_t SPARSE_CACHE_ENTRY = 0x00010000;
+inline constexpr uint32_t COOKIE_CACHE_ENTRY = 0x00100000;
+inline constexpr uint32_t URLHISTORY_CACHE_ENTRY = 0x00200000;
+
+// 100-nanosecond units since 1601-01-01 UTC.
+using FileTime = uint64_t;
+
+// One entry of the cache store. Texts are bytes: URLs and headers are never re-encoded.
+struct CacheEntry {
+  // Before a request the caller writes the size of the buffer it offers here.
+  uint32_t structSize = 0;
+  std::string sourceUrl;
+  std::string localFileName;
+  uint32_t entryType = 0;
+  uint32_t useCount = 0;
+  uint32_t hitRate = 0;
+  uint32_t sizeLow = 0;
+  uint32_t sizeHigh = 0;
+  FileTime lastModifiedTime = 0;
+  FileTime expireTime = 0;
+  FileTime lastAccessTime = 0;
+  FileTime lastSyncTime = 0;
+  // The stored response header lines; headerInfo.size() is the header info size.
+  std::string headerInfo;
+  std::string fileExtension;
+  uint32_t exemptDelta = 0;
+
+  uint32_t headerInfoSize() const { return static_cast<uint32_t>(headerInfo.size()); }
+};
+
+// The header info as text: it ends at its first NUL byte and never runs past its size.
+inline std::string_view HeaderText(const CacheEntry& entry) {
+  std::string_view bytes = entry.headerInfo;
+  return bytes.substr(0, bytes.find('\0'));
+}
+
+// A content entry is a cached file: not a history record, and with stored headers.
+inline bool IsContentEntry(const CacheEntry& entry) {
+  return (entry.entryType & URLHISTORY_CACHE_ENTRY) == 0 && entry.headerInfoSize() != 0;
+}
+
+// Bytes an entry occupies as one block: the fixed fields plus its NUL-terminated texts.
+inline constexpr uint32_t kEntryFixedSize = 80;
+inline uint32_t EntryBlockSize(const CacheEntry& entry) {
+  return kEntryFixedSize + static_cast<uint32_t>(entry.sourceUrl.size() + entry.localFileName.size() +
+                                                  entry.headerInfo.size() + entry.fileExtension.size() + 4);
+}
+
+// File times of the Unix clock: seconds since 1970 are offset by the 1601 epoch.
+inline constexpr FileTime kUnixEpochAsFileTime = 116444736000000000ULL;
+inline FileTime FileTimeFromUnixSeconds(int64_t seconds) {
+  return kUnixEpochAsFileTime + static_cast<FileTime>(seconds) * 10000000ULL;
+}
+inline int64_t UnixSecondsFromFileTime(FileTime time) {
+  return (static_cast<int64_t>(time) - static_cast<int64_t>(kUnixEpochAsFileTime)) / 10000000;
+}
+FileTime FileTimeNow();

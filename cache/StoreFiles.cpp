@@ -1,0 +1,89 @@
+#include "StoreFiles.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+constexpr size_t kMaxNameLength = 80;
+
+bool IsPortable(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == '-' ||
+         c == '_' || c == '~' || c == '+';
+}
+
+}  // namespace
+
+std::string CacheFileName(std::string_view url) {
+  if (size_t scheme = url.find("://"); scheme != std::string_view::npos) {
+    url.remove_prefix(scheme + 3);
+    size_t pathStart = url.find('/');
+    url = pathStart == std::string_view::npos ? std::string_view() : url.substr(pathStart);
+  }
+  url = url.substr(0, url.find_first_of("?#"));
+  std::string_view segment = url.substr(url.rfind('/') == std::string_view::npos ? 0 : url.rfind('/') + 1);
+  std::string name;
+  for (char c : segment) name += IsPortable(c) ? c : '_';
+  if (name.empty() || name == "." || name == "..") return "index.htm";
+  if (name.front() == '.') name.insert(name.begin(), '_');
+  if (name.size() > kMaxNameLength) {
+    std::string extension = FileExtensionOf(name).substr(0, 10);
+    name = name.substr(0, kMaxNameLength - extension.size() - 1) + (extension.empty() ? "" : "." + extension);
+  }
+  return name;
+}
+
+std::string FileExtensionOf(std::string_view fileName) {
+  size_t dot = fileName.rfind('.');
+  if (dot == std::string_view::npos || dot == 0) return {};
+  return std::string(fileName.substr(dot + 1));
+}
+
+std::string UniqueFileName(std::string_view name, const std::function<bool(const std::string&)>& taken) {
+  std::string candidate(name);
+  if (!taken(candidate)) return candidate;
+  size_t dot = name.rfind('.');
+  if (dot == 0) dot = std::string_view::npos;
+  std::string_view stem = name.substr(0, dot);
+  std::string_view extension = dot == std::string_view::npos ? std::string_view() : name.substr(dot);
+  for (unsigned n = 1;; ++n) {
+    candidate = std::string(stem) + '[' + std::to_string(n) + ']' + std::string(extension);
+    if (!taken(candidate)) return candidate;
+  }
+}
+
+bool WriteWholeFile(const std::filesystem::path& path, std::string_view bytes) {
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  bool ok = true;
+  while (ok && !bytes.empty()) {
+    ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0 && errno == EINTR) continue;
+    ok = written > 0;
+    if (ok) bytes.remove_prefix(static_cast<size_t>(written));
+  }
+  ok = (::close(fd) == 0) && ok;
+  if (!ok) ::unlink(path.c_str());
+  return ok;
+}
+
+bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+  std::filesystem::path temporary = path;
+  temporary += ".tmp";
+  if (!WriteWholeFile(temporary, bytes)) return false;
+  if (::rename(temporary.c_str(), path.c_str()) == 0) return true;
+  ::unlink(temporary.c_str());
+  return false;
+}
+
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) return std::nullopt;
+  return bytes;
+}

@@ -1,0 +1,36 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "StoreFiles.h"
+
+TEST(StoreFilesTest, CacheFileNameFromUrl) {
+  struct Row {
+    const char* url;
+    const char* name;
+  } rows[] = {
+      {"http://a.example/dir/page.htm", "page.htm"},
+      {"http://a.example/dir/page.asp?id=3#top", "page.asp"},
+      {"http://a.example/dir/", "index.htm"},
+      {"http://a.example", "index.htm"},
+      {"https://a.example/x/..", "index.htm"},
+      {"http://a.example/we%20ird name$.gif", "we_20ird_name_.gif"},
+      {"http://a.example/.hidden", "_.hidden"},
+      {"http://a.example/\xe4\xf6.png", "__.png"},
+  };
+  for (const Row& row : rows) EXPECT_EQ(CacheFileName(row.url), row.name) << row.url;
+  std::string longName = CacheFileName("http://a.example/" + std::string(300, 'n') + ".jpeg");
+  EXPECT_LE(longName.size(), 80u);
+  EXPECT_TRUE(longName.ends_with(".jpeg"));
+}
+
+TEST(StoreFilesTest, UniqueFileNameNumbersBeforeTheExtension) {
+  std::set<std::string> taken = {"page.htm", "page[1].htm", "README", ".profile"};
+  auto isTaken = [&](const std::string& n) { return taken.count(n) > 0; };
+  EXPECT_EQ(UniqueFileName("page.htm", isTaken), "page[2].htm");
+  EXPECT_EQ(UniqueFileName("README", isTaken), "README[1]");
+  EXPECT_EQ(UniqueFileName(".profile", isTaken), ".profile[1]");
+  EXPECT_EQ(UniqueFileName("new.gif", isTaken), "new.gif");
+  EXPECT_EQ(FileExtensionOf("a.tar.gz"), "gz");
+  EXPECT_EQ(FileExtensionOf("noext"), "");
+}
