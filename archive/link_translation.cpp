@@ -1,13 +1,17 @@
 #include "archive/link_translation.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 
 #include "archive/text_util.h"
 
 namespace vantry::archive {
 namespace {
 
-bool EndsAttributeValue(char c) { return c == ' ' || c == '"' || c == '\''; }
+// The byte scan below reads the first byte of a word as its lowest.
+static_assert(std::endian::native == std::endian::little);
 
 struct Match {
   std::size_t start;
@@ -17,58 +21,123 @@ struct Match {
 
 }  // namespace
 
-LinkTranslation::LinkTranslation() : nodes_(1) { root_children_.fill(-1); }
+LinkTranslation::LinkTranslation() = default;
 
-int LinkTranslation::ChildOf(int node, unsigned char byte) const {
-  if (node == 0) return root_children_[byte];
-  for (int child = nodes_[node].first_child; child != -1; child = nodes_[child].next_sibling) {
-    if (nodes_[child].byte == byte) return child;
-  }
-  return -1;
-}
-
-int LinkTranslation::AddChild(int node, unsigned char byte) {
-  const int existing = ChildOf(node, byte);
-  if (existing != -1) return existing;
-  const int child = static_cast<int>(nodes_.size());
-  Node added;
-  added.byte = byte;
-  if (node == 0) {
-    root_children_[byte] = child;
-  } else {
-    added.next_sibling = nodes_[node].first_child;
-    nodes_[node].first_child = child;
-  }
-  nodes_.push_back(added);
-  return child;
+std::uint64_t LinkTranslation::LastBytes(const char* end, std::size_t count) {
+  std::uint64_t key = 0;
+  std::memcpy(&key, end - count, count);
+  return key;
 }
 
 void LinkTranslation::Add(std::string search, std::string replacement) {
   const int index = static_cast<int>(pairs_.size());
-  if (!search.empty()) {
-    int node = 0;
-    for (auto c = search.rbegin(); c != search.rend(); ++c) {
-      node = AddChild(node, static_cast<unsigned char>(*c));
+  const std::size_t length = search.size();
+  if (length != 0 && first_pair_of_.emplace(search, index).second) {
+    const auto last = static_cast<unsigned char>(search.back());
+    const auto mark = [this](unsigned key) { last_two_bytes_[key >> 6] |= std::uint64_t{1} << (key & 63); };
+    if (length == 1) {
+      for (unsigned before = 0; before < 256; ++before) mark(before << 8 | last);
+    } else {
+      mark(static_cast<unsigned char>(search[length - 2]) << 8 | last);
     }
-    if (nodes_[node].pair == -1) nodes_[node].pair = index;
+    const char* end = search.data() + length;
+    if (length >= 8) {
+      AddLongText(search, index);
+    } else {
+      short_texts_[length].emplace(LastBytes(end, length), index);
+      short_lengths_ |= 1u << length;
+    }
   }
-  search_texts_.insert(search);
   pairs_.push_back({std::move(search), std::move(replacement)});
 }
 
+std::size_t LinkTranslation::SlotOf(std::uint64_t last) const {
+  const std::size_t mask = slots_.size() - 1;
+  std::size_t slot = static_cast<std::size_t>((last * 0x9E3779B97F4A7C15ULL) >> 32) & mask;
+  while (slots_[slot].first != -1 && slots_[slot].last != last) slot = (slot + 1) & mask;
+  return slot;
+}
+
+void LinkTranslation::AddLongText(const std::string& search, int pair) {
+  if (slots_.size() < 2 * (long_texts_.size() + 1)) {  // keep the table at most half full
+    std::vector<Slot> old = std::move(slots_);
+    slots_.assign(std::max<std::size_t>(64, old.size() * 2), Slot{});
+    for (const Slot& slot : old) {
+      if (slot.first != -1) slots_[SlotOf(slot.last)] = slot;
+    }
+  }
+  const char* end = search.data() + search.size();
+  const std::size_t before_count = std::min<std::size_t>(8, search.size() - 8);
+  LongText text;
+  text.before_last = LastBytes(end - 8, before_count);
+  text.length = static_cast<std::uint32_t>(search.size());
+  text.pair = pair;
+  Slot& slot = slots_[SlotOf(LastBytes(end, 8))];
+  slot.last = LastBytes(end, 8);
+  text.next = slot.first;
+  slot.first = static_cast<int>(long_texts_.size());
+  long_texts_.push_back(text);
+}
+
 bool LinkTranslation::HasSearchText(std::string_view search) const {
-  return search_texts_.contains(std::string(search));
+  return first_pair_of_.contains(std::string(search));
+}
+
+void LinkTranslation::Candidates(const char* data, std::size_t end, std::vector<int>& found) const {
+  const char* const text_end = data + end;
+  for (unsigned length = 1; length < 8 && length <= end; ++length) {
+    if ((short_lengths_ & (1u << length)) == 0) continue;
+    const auto& texts = short_texts_[length];
+    if (const auto hit = texts.find(LastBytes(text_end, length)); hit != texts.end()) {
+      found.push_back(hit->second);
+    }
+  }
+  if (end < 8 || slots_.empty()) return;
+  const Slot& slot = slots_[SlotOf(LastBytes(text_end, 8))];
+  for (int i = slot.first; i != -1; i = long_texts_[i].next) {
+    const LongText& text = long_texts_[i];
+    if (text.length > end) continue;
+    const std::size_t before_count = std::min<std::size_t>(8, text.length - 8);
+    if (LastBytes(text_end - 8, before_count) != text.before_last) continue;
+    const std::size_t rest = text.length - 8 - before_count;
+    if (rest == 0 || std::memcmp(text_end - text.length, pairs_[text.pair].search.data(), rest) == 0) {
+      found.push_back(text.pair);
+    }
+  }
 }
 
 bool LinkTranslation::Apply(std::string& text) const {
   std::vector<Match> matches;
-  for (std::size_t end = 1; end < text.size(); ++end) {
-    if (!EndsAttributeValue(text[end])) continue;
-    std::size_t start = end;
-    for (int node = 0; start > 0;) {
-      node = ChildOf(node, static_cast<unsigned char>(text[--start]));
-      if (node == -1) break;
-      if (nodes_[node].pair != -1) matches.push_back({start, end, nodes_[node].pair});
+  std::vector<int> found;
+  const char* const data = text.data();
+  const std::size_t size = text.size();
+  const std::uint64_t* const last_two = last_two_bytes_.data();
+  // Looks eight bytes at a time for the characters that can end an attribute value.
+  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+  constexpr std::uint64_t kBlanks = 0x2020202020202020ULL;
+  constexpr std::uint64_t kDoubleQuotes = 0x2222222222222222ULL;
+  constexpr std::uint64_t kSingleQuotes = 0x2727272727272727ULL;
+  for (std::size_t block = 0; block < size; block += 8) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, data + block, std::min<std::size_t>(8, size - block));
+    const std::uint64_t blank = word ^ kBlanks;
+    const std::uint64_t double_quote = word ^ kDoubleQuotes;
+    const std::uint64_t single_quote = word ^ kSingleQuotes;
+    // 0x80 in each byte that is zero in one of the three words
+    std::uint64_t hits = ~((((blank & kLow7) + kLow7) | blank | kLow7) &
+                           (((double_quote & kLow7) + kLow7) | double_quote | kLow7) &
+                           (((single_quote & kLow7) + kLow7) | single_quote | kLow7));
+    for (; hits != 0; hits &= hits - 1) {
+      const std::size_t end = block + static_cast<std::size_t>(std::countr_zero(hits)) / 8;
+      if (end < 2 || end >= size) {
+        if (end != 1 || end >= size || (short_lengths_ & 2u) == 0) continue;
+      }
+      const unsigned key = (end >= 2 ? static_cast<unsigned char>(data[end - 2]) << 8 : 0) |
+                           static_cast<unsigned char>(data[end - 1]);
+      if ((last_two[key >> 6] >> (key & 63) & 1) == 0) continue;
+      found.clear();
+      Candidates(data, end, found);
+      for (const int index : found) matches.push_back({end - pairs_[index].search.size(), end, index});
     }
   }
   if (matches.empty()) return false;

@@ -3,7 +3,8 @@
 #include <array>
 #include <string>
 #include <string_view>
-#include <unordered_set>
+#include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "archive/change_log.h"
@@ -29,21 +30,31 @@ class LinkTranslation {
   bool Apply(std::string& text) const;
 
  private:
-  // A trie over the reversed search texts, walked backwards from each character that can end
-  // an attribute value.
-  struct Node {
-    int pair = -1;  // the earliest pair whose search text ends here
-    int first_child = -1;
-    int next_sibling = -1;
-    unsigned char byte = 0;
+  // Search texts are found from the character that ends them: a filter on their last two
+  // bytes rejects most candidate ends at once, then texts are looked up by their last eight
+  // bytes (shorter texts whole) and compared in full.
+  struct LongText {
+    std::uint64_t before_last = 0;  // up to 8 bytes before the last 8, zero-padded
+    std::uint32_t length = 0;
+    int pair = -1;
+    int next = -1;  // the next text with the same last 8 bytes
   };
-  int ChildOf(int node, unsigned char byte) const;
-  int AddChild(int node, unsigned char byte);
+  struct Slot {
+    std::uint64_t last = 0;  // the last 8 bytes of the texts in this slot
+    int first = -1;          // index into long_texts_, -1 for an empty slot
+  };
+  static std::uint64_t LastBytes(const char* end, std::size_t count);
+  std::size_t SlotOf(std::uint64_t last) const;
+  void AddLongText(const std::string& search, int pair);
+  void Candidates(const char* data, std::size_t end, std::vector<int>& found) const;
 
   std::vector<ReplacementPair> pairs_;
-  std::unordered_set<std::string> search_texts_;
-  std::vector<Node> nodes_;                // nodes_[0] is the root
-  std::array<int, 256> root_children_;
+  std::unordered_map<std::string, int> first_pair_of_;  // search text -> its earliest pair
+  std::array<std::uint64_t, 1024> last_two_bytes_{};   // bit set: a text ends in these two bytes
+  std::vector<LongText> long_texts_;                    // texts of 8 bytes or more
+  std::vector<Slot> slots_;                             // open addressing by the last 8 bytes
+  std::array<std::unordered_map<std::uint64_t, int>, 8> short_texts_;  // [length] by the text
+  unsigned short_lengths_ = 0;  // bit n: a search text of n bytes exists
 };
 
 // In each anchor tag ('<', one optional blank, a lower-case 'a') whose href value begins with
