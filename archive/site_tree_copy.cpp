@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -12,12 +13,12 @@
 #include "archive/copy_names.h"
 #include "archive/copy_records.h"
 #include "archive/directory_chain.h"
-#include "archive/file_util.h"
 #include "archive/history_file.h"
 #include "archive/index_page.h"
 #include "archive/link_translation.h"
 #include "archive/reference_list.h"
 #include "archive/text_util.h"
+#include "archive/tree_copy_pages.h"
 #include "archive/url_parts.h"
 
 namespace vantry::archive {
@@ -73,17 +74,11 @@ bool CopyOverwriting(const std::string& from, const std::string& to) {
                                     error);
 }
 
-// Applies the pairs (and, after a folder page, the anchor pass) to each copied page once.
-void RewritePages(const std::vector<std::string>& pages, const LinkTranslation& translation,
-                  bool folder_page_seen, const std::string& local_prefix) {
-  std::unordered_set<std::string> done;
-  for (const std::string& page : pages) {
-    if (!done.insert(page).second) continue;
-    std::optional<std::string> text = ReadWholeFile(page);
-    if (!text) continue;
-    bool changed = translation.Apply(*text);
-    if (folder_page_seen) changed = BlankLeadingSlashOfAnchors(*text, local_prefix) || changed;
-    if (changed) WriteWholeFile(page, *text);
+// Entries of a move leave the cache only after their pages have been written from their
+// cached files.
+void RemoveFromCache(UrlCacheStore& store, const std::vector<std::string>& urls, UserPrompt& prompt) {
+  for (const std::string& url : urls) {
+    if (store.DeleteEntry(url) != STORE_OK) prompt.Tell("Can't delete file", url);
   }
 }
 
@@ -109,8 +104,15 @@ TreeCopyResult CopySiteTree(UrlCacheStore& store, const ArchivePaths& paths,
   bool root_page_seen = false;
   bool folder_page_seen = false;
   TopPage top;
-  std::vector<std::string> html_pages;
+  TreeCopyPages pages;
+  std::vector<std::string> moved;
   std::unordered_set<std::string> folders_made;
+  // Broken off: what was copied stays, untranslated.
+  const auto break_off = [&] {
+    pages.WriteUnchanged();
+    RemoveFromCache(store, moved, prompt);
+    return TreeCopyResult::kBrokenOff;
+  };
   for (const std::string& url : entries.urls.Entries()) {
     const std::optional<UrlParts> parts = ParseUrl(url);
     if (!parts || parts->server != server) {
@@ -128,7 +130,7 @@ TreeCopyResult CopySiteTree(UrlCacheStore& store, const ArchivePaths& paths,
     if (!folders_made.contains(folders)) {
       if (!MakeDirectoryChain(folders, destination, prompt)) {
         prompt.Tell("Unable to create directory?", "Enum");
-        return TreeCopyResult::kBrokenOff;
+        return break_off();
       }
       folders_made.insert(folders);
     }
@@ -151,10 +153,9 @@ TreeCopyResult CopySiteTree(UrlCacheStore& store, const ArchivePaths& paths,
 
     const std::string lower_path = ToLowerAscii(local_path);
     const std::size_t last_dot = lower_path.rfind('.');
-    if (last_dot != std::string::npos && lower_path.find("htm", last_dot) != std::string::npos) {
-      top.Consider(url, local_path, lower_path, last_dot);
-      html_pages.push_back(local_path);
-    }
+    const bool html_page =
+        last_dot != std::string::npos && lower_path.find("htm", last_dot) != std::string::npos;
+    if (html_page) top.Consider(url, local_path, lower_path, last_dot);
 
     // A folder page's own prefix pair only fits relative references; its full address gets a
     // pair of its own so that absolute links to it reach the local file.
@@ -163,20 +164,21 @@ TreeCopyResult CopySiteTree(UrlCacheStore& store, const ArchivePaths& paths,
       if (raw_name != name) translation.Add(raw_name, name);
     }
 
-    const bool copied = CopyOverwriting(entries.local_files.at(url), local_path);
+    const std::string& cached_file = entries.local_files.at(url);
+    const bool copied = html_page ? pages.Reserve(cached_file, local_path)
+                                  : CopyOverwriting(cached_file, local_path);
     if (!copied && prompt.AskYesNo("Error writing file! Break write loop?", "Copy file function")) {
-      return TreeCopyResult::kBrokenOff;
+      return break_off();
     }
     if ((copy.flags & kCommentConfirmed) != 0) AppendCopyRecord(paths, url, local_path, "cprx", prompt);
-    if ((copy.flags & kRemoveCopiedEntries) != 0 && copied && store.DeleteEntry(url) != STORE_OK) {
-      prompt.Tell("Can't delete file", url);
-    }
+    if ((copy.flags & kRemoveCopiedEntries) != 0 && copied) moved.push_back(url);
   }
 
   if (!root_page_seen && top.depth != kNoDepthYet) {
     WriteIndexEntry(paths, top.url, top.path, copy.comment, prompt);
   }
-  RewritePages(html_pages, translation, folder_page_seen, destination + "/");
+  pages.WriteTranslated(translation, folder_page_seen, destination + "/");
+  RemoveFromCache(store, moved, prompt);
   return TreeCopyResult::kCompleted;
 }
 

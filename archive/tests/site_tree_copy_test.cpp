@@ -164,6 +164,16 @@ TEST_F(SiteTreeCopyTest, RenamedNamesAreRewrittenWhereverTheyEndAnAttributeValue
             "<a href=\"a_b.htm\">o</a>");
 }
 
+TEST_F(SiteTreeCopyTest, TheLaterOfTwoAddressesWithOneLocalPathWins) {
+  Cache("/same.html", "plain http");
+  store_->AddEntry(NewEntry{.url = "https://www.site.test/same.html", .content = "https", .headers = kHeaders});
+  Cache("/pic.gif", "first");
+  store_->AddEntry(NewEntry{.url = "https://www.site.test/pic.gif", .content = "second", .headers = kHeaders});
+  ASSERT_EQ(Copy(), TreeCopyResult::kCompleted);
+  EXPECT_EQ(Read("same.html"), "https");
+  EXPECT_EQ(Read("pic.gif"), "second");
+}
+
 TEST_F(SiteTreeCopyTest, NeverWritesOutsideTheDestination) {
   for (const char* path : {"/../../escape1.html", "/a/%2e%2e/%2E%2E/%2e%2e/escape2.html", "/a/..%2f..%2fescape3.html",
                            "/x/..", "//abs/escape4.html", "/a\\..\\..\\escape5.html", "/./../b/"}) {
@@ -183,6 +193,7 @@ TEST_F(SiteTreeCopyTest, AskedAfterAFailedCopyNoGoesOnAndKeepsTheEntry) {
   Cache("/b.html", "b");
   ASSERT_EQ(Copy(kCommentConfirmed | kRemoveCopiedEntries), TreeCopyResult::kCompleted);
   EXPECT_THAT(prompt_.asked, ElementsAre(Call{"Error writing file! Break write loop?", "Copy file function"}));
+  EXPECT_EQ(Read("a.html"), "a");
   EXPECT_EQ(Read("b.html"), "b");
   EXPECT_FALSE(LookupEntry(*store_, std::string(kSite) + "/a.html"));
   EXPECT_TRUE(LookupEntry(*store_, std::string(kSite) + "/headerless.html"));
