@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <regex>
 
 #include "CacheAccess.h"
 #include "recording_prompt.h"
@@ -61,12 +60,16 @@ std::vector<std::string> FilesBelow(const fs::path& root) {
   return files;
 }
 
-// Every href and src value of a page, as written.
+// Every quoted href and src value of a page, as written.
 std::vector<std::string> ReferencesOf(const std::string& html) {
-  static const std::regex kReference(R"((?:href|src)\s*=\s*(["'])(.*?)\1)", std::regex::icase);
   std::vector<std::string> found;
-  for (auto it = std::sregex_iterator(html.begin(), html.end(), kReference); it != std::sregex_iterator(); ++it) {
-    found.push_back((*it)[2]);
+  for (const char* attribute : {"href=", "src="}) {
+    for (std::size_t at = html.find(attribute); at != std::string::npos; at = html.find(attribute, at + 1)) {
+      const std::size_t open = at + std::string_view(attribute).size();
+      if (open >= html.size() || (html[open] != '"' && html[open] != '\'')) continue;
+      const std::size_t close = html.find(html[open], open + 1);
+      if (close != std::string::npos) found.push_back(html.substr(open + 1, close - open - 1));
+    }
   }
   return found;
 }
