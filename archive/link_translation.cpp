@@ -129,9 +129,7 @@ bool LinkTranslation::Apply(std::string& text) const {
                            (((single_quote & kLow7) + kLow7) | single_quote | kLow7));
     for (; hits != 0; hits &= hits - 1) {
       const std::size_t end = block + static_cast<std::size_t>(std::countr_zero(hits)) / 8;
-      if (end < 2 || end >= size) {
-        if (end != 1 || end >= size || (short_lengths_ & 2u) == 0) continue;
-      }
+      if (end == 0) continue;  // nothing stands before it
       const unsigned key = (end >= 2 ? static_cast<unsigned char>(data[end - 2]) << 8 : 0) |
                            static_cast<unsigned char>(data[end - 1]);
       if ((last_two[key >> 6] >> (key & 63) & 1) == 0) continue;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace vantry::archive {
 namespace {
 
@@ -59,6 +61,52 @@ TEST(LinkTranslation, EarlierPairsWinForEqualTextsAndReplacementsAreNotSearchedA
   EXPECT_FALSE(translation.HasSearchText("x.ht"));
   std::string untouched = "<p>nothing to do</p>";
   EXPECT_FALSE(translation.Apply(untouched));
+}
+
+// Brute force: every occurrence ending before a blank or quote, the earliest start winning.
+std::string SlowlyTranslated(const std::vector<ReplacementPair>& pairs, const std::string& text) {
+  std::string out;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    int best = -1;
+    for (int i = 0; i < static_cast<int>(pairs.size()) && best == -1; ++i) {
+      const std::string& search = pairs[i].search;
+      const std::size_t end = pos + search.size();
+      if (!search.empty() && end < text.size() && text.compare(pos, search.size(), search) == 0 &&
+          (text[end] == ' ' || text[end] == '"' || text[end] == '\'')) {
+        best = i;
+      }
+    }
+    if (best == -1) {
+      out += text[pos++];
+    } else {
+      out += pairs[best].replacement;
+      pos += pairs[best].search.size();
+    }
+  }
+  return out;
+}
+
+TEST(LinkTranslation, AgreesWithABruteForceTranslationOnRandomTexts) {
+  std::mt19937 random(7);
+  const std::string alphabet = "ab/.\" \x27 \xB0";
+  const auto random_text = [&](std::size_t length) {
+    std::string text;
+    for (std::size_t i = 0; i < length; ++i) text += alphabet[random() % alphabet.size()];
+    return text;
+  };
+  for (int round = 0; round < 200; ++round) {
+    LinkTranslation translation;
+    for (int i = 0; i < 12; ++i) {
+      std::string search = random_text(1 + random() % 20);
+      while (!search.empty() && (search.back() == ' ' || search.back() == '"' || search.back() == '\'')) {
+        search.pop_back();
+      }
+      translation.Add(search, "<" + std::to_string(i) + ">");
+    }
+    const std::string text = random_text(random() % 300);
+    ASSERT_EQ(Translated(translation, text), SlowlyTranslated(translation.pairs(), text)) << text;
+  }
 }
 
 TEST(BlankLeadingSlashOfAnchors, MakesServerAbsoluteAnchorValuesRelative) {
