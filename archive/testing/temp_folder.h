@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vantry::archive::testing {
+
+// A fresh folder below the system temporary folder, removed with everything in it at the end.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::string& path() const { return path_; }
+  // path() + "/" + name
+  std::string operator/(std::string_view name) const;
+
+ private:
+  std::string path_;
+};
+
+// Writes `bytes` to `path`, creating missing folders; aborts the test run on failure.
+void WriteTestFile(const std::string& path, std::string_view bytes);
+// The content of `path`, or "<missing>" when it cannot be read.
+std::string ReadTestFile(const std::string& path);
+
+}  // namespace vantry::archive::testing

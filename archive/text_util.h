@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// Byte-text helpers. Case folding is ASCII only: text is 8-bit and never re-encoded.
+namespace vantry::archive {
+
+char UpperAscii(char c);
+std::string ToLowerAscii(std::string_view text);
+
+bool EqualsNoCase(std::string_view a, std::string_view b);
+bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+
+// Position of the first case-insensitive occurrence of `needle` at or after `from`, or npos.
+std::size_t FindNoCase(std::string_view text, std::string_view needle, std::size_t from = 0);
+bool ContainsNoCase(std::string_view text, std::string_view needle);
+
+// Replaces every line feed and carriage return by a blank, so that a value fits one line of a
+// line-based archive file.
+std::string OnOneLine(std::string_view text);
+
+}  // namespace vantry::archive
