@@ -1,10 +1,22 @@
 #include "ops/AddressServer.h"
 
 namespace vantry {
+namespace {
+
+bool IsSchemeName(std::string_view text) {
+  if (text.empty()) return false;
+  for (char c : text)
+    if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '+' || c == '-' ||
+          c == '.'))
+      return false;
+  return true;
+}
+
+}  // namespace
 
 std::string ServerNameOf(std::string_view address) {
   const size_t separator = address.find("://");
-  if (separator == std::string_view::npos || separator == 0) return {};
+  if (separator == std::string_view::npos || !IsSchemeName(address.substr(0, separator))) return {};
   std::string_view authority = address.substr(separator + 3);
   authority = authority.substr(0, authority.find_first_of("/?#"));
   if (const size_t at = authority.rfind('@'); at != std::string_view::npos) authority.remove_prefix(at + 1);
