@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QPushButton>
 #include <QWidget>
 #include <vector>
 

@@ -61,6 +61,19 @@ TEST(FolderEditTest, TheButtonIsAsHighAsTheEditAndEightTenthsAsWide) {
   EXPECT_EQ(edit.browseButton()->x(), edit.edit()->geometry().right() + 2);
 }
 
+TEST(FolderEditTest, ARejectedFolderTakesTheFocus) {
+  FolderEdit edit("p");
+  ScriptedPrompt prompt;
+  edit.show();
+  edit.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&edit));
+  edit.browseButton()->setFocus();
+  ASSERT_FALSE(edit.edit()->hasFocus());
+  edit.SetFolder("/nonexistent/folder");
+  EXPECT_FALSE(edit.Validate(true, prompt));
+  EXPECT_TRUE(edit.edit()->hasFocus());
+}
+
 TEST(FolderEditTest, ValidationTellsTheRejectedFolder) {
   TempFolder folder;
   std::filesystem::create_directory(folder / "dir");
