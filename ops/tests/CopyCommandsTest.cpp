@@ -6,12 +6,15 @@
 #include <filesystem>
 
 #include "ops/OpsSettings.h"
+#include "ops/tests/CommandFakes.h"
 #include "ops/tests/OpsTestSupport.h"
 
 namespace vantry {
 namespace {
 
 using testing::CommandHarness;
+using testing::CopyCall;
+using testing::FakeArchive;
 using testing::MemorySettings;
 using testing::PromptCall;
 using testing::ScriptedDialogs;
@@ -23,38 +26,6 @@ const std::string kSaveDir = MemorySettings::Key(kSaveDirKey.section, kSaveDirKe
 const std::string kFilesToCopy = MemorySettings::Key(kFilesToCopyKey.section, kFilesToCopyKey.key);
 const std::string kCopyDirectory = MemorySettings::Key(kCopyDirectoryKey.section, kCopyDirectoryKey.key);
 
-struct CopyCall {
-  std::string kind;  // "page" or "tree"
-  std::string localFile, address, folder;
-  int pageCount;
-  int32_t flags;
-  std::string comment;
-  bool newFolder;
-  bool operator==(const CopyCall&) const = default;
-};
-std::ostream& operator<<(std::ostream& out, const CopyCall& c) {
-  return out << c.kind << " " << c.folder << " n=" << c.pageCount << " flags=" << c.flags << " \"" << c.comment
-             << "\" new=" << c.newFolder;
-}
-
-class FakeArchive : public CopyArchive {
- public:
-  ServerRecord FindServerRecord(const std::string& server) override {
-    askedFor.push_back(server);
-    return records.contains(server) ? records[server] : ServerRecord{"", 77, "left over"};
-  }
-  void CopySinglePage(const std::string& localFile, const std::string& address, const std::string& folder,
-                      int pageCount, int32_t flags, const std::string& comment, bool newFolder) override {
-    calls.push_back({"page", localFile, address, folder, pageCount, flags, comment, newFolder});
-  }
-  void CopySiteTree(const std::string& localFile, const std::string& address, const std::string& folder,
-                    int32_t flags, const std::string& comment, bool newFolder) override {
-    calls.push_back({"tree", localFile, address, folder, 0, flags, comment, newFolder});
-  }
-  std::map<std::string, ServerRecord> records;
-  std::vector<std::string> askedFor;
-  std::vector<CopyCall> calls;
-};
 
 class CopyEntryCommandTest : public ::testing::Test {
  protected:

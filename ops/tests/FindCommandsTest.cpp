@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "ops/OpsSettings.h"
+#include "ops/tests/CommandFakes.h"
 #include "ops/tests/OpsTestSupport.h"
 
 namespace vantry {
 namespace {
 
 using testing::CommandHarness;
+using testing::RecordingLocalCopies;
+using testing::RecordingTarget;
 using testing::MemorySettings;
 using testing::PromptCall;
 using testing::RecordingSink;
@@ -17,31 +20,7 @@ using testing::ScriptedDialogs;
 const std::string kWhatFind = MemorySettings::Key(kWhatFindKey.section, kWhatFindKey.key);
 const std::string kDateFormat = MemorySettings::Key(kDateFormatKey.section, kDateFormatKey.key);
 
-std::string DateText(const CalendarDate& date) {
-  return std::to_string(date.Year()) + "-" + std::to_string(date.Month()) + "-" + std::to_string(date.Day());
-}
 
-// Writes every change as one line, so a test compares the whole sequence.
-class RecordingTarget : public FindTarget {
- public:
-  void SetRequestMode(int mode) override { calls.push_back("mode " + std::to_string(mode)); }
-  void RequestSubstring(std::string_view text) override { calls.push_back("substring " + std::string(text)); }
-  void RequestWildcard(std::string_view text) override { calls.push_back("wildcard " + std::string(text)); }
-  void RequestDate(int mode, const CalendarDate& date) override {
-    calls.push_back("date " + std::to_string(mode) + " " + DateText(date));
-  }
-  void RequestDateRange(const CalendarDate& from, const CalendarDate& to) override {
-    calls.push_back("range " + DateText(from) + " " + DateText(to));
-  }
-  void SetShowMask(uint32_t mask) override { calls.push_back("mask " + std::to_string(mask)); }
-  void ShowOpenedAddress(const OpenedAddress& shown) override {
-    calls.push_back("open " + shown.address);
-    opened = shown;
-  }
-  void ExpandForFind() override { calls.push_back("expand"); }
-  std::vector<std::string> calls;
-  OpenedAddress opened;
-};
 
 class FindFilesCommandTest : public ::testing::Test {
  protected:
@@ -164,15 +143,6 @@ TEST_F(FindFilesCommandTest, NeitherNameNorDateRefillsWithoutARequest) {
   EXPECT_EQ(target.calls, (std::vector<std::string>{"mode 0", "mask 1", "expand"}));
 }
 
-class RecordingLocalCopies : public LocalCopySearch {
- public:
-  void SearchCopiedPages(const TextQuery& query, std::vector<std::string>& results) override {
-    results.push_back("copied " + query.text + (query.caseSensitive ? " cs" : ""));
-  }
-  void SearchHistoryFields(const TextQuery& query, bool addressMode, std::vector<std::string>& results) override {
-    results.push_back((addressMode ? "address " : "comment ") + query.text);
-  }
-};
 
 class FindTextCommandTest : public ::testing::Test {
  protected:
