@@ -7,6 +7,8 @@ namespace {
 class QtApplicationEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
+    // The widget tests never need a display; CTest sets this too, a direct run may not.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "vantry_ops_dialogs_tests";
     static char* argv[] = {name, nullptr};
