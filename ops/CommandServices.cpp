@@ -12,6 +12,12 @@ void ResetThreeLists(ListResets& lists) {
   lists.ResetHistory();
 }
 
+bool HasSelection(const EntrySelection& selection, UserPrompt& prompt) {
+  if (!selection.address.empty() && !selection.localFileName.empty()) return true;
+  prompt.Tell("Nothing to copy!", "No Selection");
+  return false;
+}
+
 std::string DefaultCopyDirectory() {
   const char* home = std::getenv("HOME");
   return std::string(home != nullptr ? home : "") + "/cache";

@@ -61,6 +61,10 @@ struct EntrySelection {
   std::string localFileName;
 };
 
+// The guard of the commands that need a selected entry: tells "Nothing to copy!" when
+// the address or the local file name is empty.
+bool HasSelection(const EntrySelection& selection, UserPrompt& prompt);
+
 // Everything the cache commands share; the references outlive the command.
 struct CommandContext {
   UrlCacheStore& store;

@@ -4,7 +4,6 @@
 #include "ops/CopyBySpecifier.h"
 #include "ops/FolderRules.h"
 #include "ops/OpsSettings.h"
-#include "ops/StickyCommands.h"
 
 namespace vantry {
 namespace {

@@ -3,7 +3,6 @@
 #include <string_view>
 #include <vector>
 
-#include "ops/StickyCommands.h"
 
 namespace vantry {
 namespace {

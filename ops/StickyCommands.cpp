@@ -6,12 +6,6 @@
 
 namespace vantry {
 
-bool HasSelection(const EntrySelection& selection, UserPrompt& prompt) {
-  if (!selection.address.empty() && !selection.localFileName.empty()) return true;
-  prompt.Tell("Nothing to copy!", "No Selection");
-  return false;
-}
-
 void StickyFileCommand(CommandContext& context, EntrySelection& selection) {
   if (!HasSelection(selection, context.prompt)) return;
   context.prompt.Tell("Setting File to sticky:", selection.address);

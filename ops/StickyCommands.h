@@ -13,8 +13,4 @@ void StickyFileCommand(CommandContext& context, EntrySelection& selection);
 // selected address's server name.
 void StickyAddressCommand(CommandContext& context, const EntrySelection& selection);
 
-// The guard of the commands that need a selected entry: tells "Nothing to copy!" when
-// the address or the local file name is empty.
-bool HasSelection(const EntrySelection& selection, UserPrompt& prompt);
-
 }  // namespace vantry

@@ -3,14 +3,20 @@
 #include "CopyDialogs.h"
 #include "DeleteDialogs.h"
 #include "FindDialog.h"
+#include "QtCommandServices.h"
 
 namespace vantry {
 namespace {
 
+bool RunModal(QDialog& dialog) {
+  ArrowWhileAsking arrow;
+  return dialog.exec() == QDialog::Accepted;
+}
+
 // Runs `dialog` modally; on OK its values replace `choice`.
 template <typename Dialog, typename Choice>
 bool RunAndRead(Dialog& dialog, Choice& choice) {
-  if (dialog.exec() != QDialog::Accepted) return false;
+  if (!RunModal(dialog)) return false;
   choice = dialog.Choice();
   return true;
 }
@@ -34,7 +40,7 @@ bool QtCommandDialogs::RunCopyFiles(CopyFilesChoice& choice) {
 
 bool QtCommandDialogs::RunServerDelete(std::string& text) {
   ServerDeleteDialog dialog(text, owner_);
-  if (dialog.exec() != QDialog::Accepted) return false;
+  if (!RunModal(dialog)) return false;
   text = dialog.Text();
   return true;
 }

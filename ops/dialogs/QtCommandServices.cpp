@@ -14,11 +14,17 @@ QString SettingsKey(std::string_view section, std::string_view key) {
 
 }  // namespace
 
+ArrowWhileAsking::ArrowWhileAsking() { QApplication::setOverrideCursor(Qt::ArrowCursor); }
+
+ArrowWhileAsking::~ArrowWhileAsking() { QApplication::restoreOverrideCursor(); }
+
 void MessageBoxPrompt::Tell(const std::string& text, const std::string& title) {
+  ArrowWhileAsking arrow;
   QMessageBox::information(owner_, ToQString(title), ToQString(text));
 }
 
 bool MessageBoxPrompt::AskYesNo(const std::string& text, const std::string& title) {
+  ArrowWhileAsking arrow;
   return QMessageBox::question(owner_, ToQString(title), ToQString(text), QMessageBox::Yes | QMessageBox::No) ==
          QMessageBox::Yes;
 }

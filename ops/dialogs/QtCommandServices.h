@@ -8,6 +8,16 @@
 // The window layer's side of the commands' service interfaces.
 namespace vantry {
 
+// While it lives, the arrow replaces a wait cursor that a command has shown, so that a
+// box or dialog asking the user in the middle of a command is not shown busy.
+class ArrowWhileAsking {
+ public:
+  ArrowWhileAsking();
+  ~ArrowWhileAsking();
+  ArrowWhileAsking(const ArrowWhileAsking&) = delete;
+  ArrowWhileAsking& operator=(const ArrowWhileAsking&) = delete;
+};
+
 // Modal message boxes; questions have Yes and No buttons.
 class MessageBoxPrompt : public UserPrompt {
  public:

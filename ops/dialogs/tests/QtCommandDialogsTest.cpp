@@ -7,6 +7,7 @@
 
 #include "CopyDialogs.h"
 #include "DeleteDialogs.h"
+#include "QtCommandServices.h"
 #include "ops/dialogs/tests/DialogTestSupport.h"
 #include "ops/tests/OpsTestSupport.h"
 
@@ -51,6 +52,22 @@ TEST(QtCommandDialogsTest, CancelLeavesTheRecordAsItWas) {
   });
   EXPECT_FALSE(dialogs.RunServerDelete(text));
   EXPECT_EQ(text, "www.old.org");
+}
+
+TEST(QtCommandDialogsTest, ADialogOpenedDuringACommandShowsTheArrow) {
+  ScriptedPrompt prompt;
+  QtCommandDialogs dialogs(nullptr, prompt);
+  OverrideWaitCursor busy;
+  busy.Show();
+  Qt::CursorShape whileOpen = Qt::BlankCursor;
+  WhenShown<CommentDialog>([&](CommentDialog& dialog) {
+    whileOpen = QApplication::overrideCursor()->shape();
+    dialog.reject();
+  });
+  CommentChoice choice;
+  EXPECT_FALSE(dialogs.RunComment(choice));
+  EXPECT_EQ(whileOpen, Qt::ArrowCursor);
+  EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
 }
 
 }  // namespace
