@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "ops/CommandServices.h"
+
+namespace vantry {
+
+// Copies the cached file of every content entry that the specifier selects into `folder`,
+// under the cached file's own name (a later file of the same name overwrites an earlier
+// one). A failed copy asks whether to stop; Yes ends the walk with false. With
+// `deleteAfterCopy` each entry whose file was copied is removed from the cache.
+// Steps the progress bar; the published statistics are left as they are.
+// Returns true when the walk reached the store's end.
+bool CopyBySpecifier(CommandContext& context, std::string_view specifier, const std::string& folder,
+                     bool deleteAfterCopy);
+
+}  // namespace vantry

@@ -1,0 +1,103 @@
+#include "ops/CopyCommands.h"
+
+#include "ops/AddressServer.h"
+#include "ops/CopyBySpecifier.h"
+#include "ops/FolderRules.h"
+#include "ops/OpsSettings.h"
+
+namespace vantry {
+namespace {
+
+constexpr std::string_view kCopyingStatus = "Wait! Copying and exchanging URL's!";
+
+// Specifiers this short may well select the whole cache, so the user confirms them first.
+constexpr size_t kShortSpecifier = 2;
+
+int32_t CommentFlags(const CommentChoice& comment) {
+  return (comment.automaticBackup ? kCopyFlagAutomaticBackup : 0) |
+         (comment.backgroundSync ? kCopyFlagBackgroundSync : 0);
+}
+
+CommentChoice CommentFromRecord(const ServerRecord& record) {
+  return {record.comment, (record.flags & kCopyFlagAutomaticBackup) != 0,
+          (record.flags & kCopyFlagBackgroundSync) != 0};
+}
+
+// Runs the comment step and the copy of one command once the folder is settled.
+void CommentAndCopy(EntryCopyCommand command, const EntrySelection& selection, const std::string& folder,
+                    bool newFolder, const CopyToChoice& copyTo, const ServerRecord& record, CommandDialogs& dialogs,
+                    CopyArchive& archive) {
+  const bool tree = command == EntryCopyCommand::CopyTree;
+  const int32_t deleteFlag = tree && copyTo.deleteAfterCopy ? kCopyFlagDeleteAfterCopy : 0;
+  int32_t flags = deleteFlag;
+  std::string comment;
+  if (command == EntryCopyCommand::Save || copyTo.showCommentDialog) {
+    CommentChoice choice = CommentFromRecord(record);
+    if (!dialogs.RunComment(choice)) return;
+    flags = CommentFlags(choice) | (command == EntryCopyCommand::Save ? 0 : kCopyFlagCommentConfirmed | deleteFlag);
+    comment = choice.comment;
+  }
+  if (tree)
+    archive.CopySiteTree(selection.localFileName, selection.address, folder, flags, comment, newFolder);
+  else
+    archive.CopySinglePage(selection.localFileName, selection.address, folder, 1, flags, comment, newFolder);
+}
+
+}  // namespace
+
+void CopyEntryCommand(CommandContext& context, EntryCopyCommand command, const EntrySelection& selection,
+                      CommandDialogs& dialogs, CopyArchive& archive, SettingsStore& appSettings,
+                      SettingsStore& profile) {
+  if (!HasSelection(selection, context.prompt)) return;
+  SettingsStore& settings = command == EntryCopyCommand::Save ? appSettings : profile;
+  const std::string saveDir = settings.ReadText(kSaveDirKey.section, kSaveDirKey.key, "");
+  ServerRecord record = archive.FindServerRecord(ServerNameOf(selection.address));
+  if (record.folder.empty()) record = ServerRecord{};
+  const std::string proposed = record.folder.empty() ? saveDir : record.folder;
+  bool newFolder = record.folder.empty();
+
+  CopyToChoice copyTo{StripTrailingSeparator(proposed), false, false, command == EntryCopyCommand::CopyTree};
+  std::string folder = proposed;
+  const bool busy = command != EntryCopyCommand::Save;
+  const bool tree = command == EntryCopyCommand::CopyTree;
+  if (dialogs.RunCopyTo(copyTo)) {
+    if (busy) context.cursor.Show();
+    if (tree) context.frame.SetStatusText(kCopyingStatus);
+    folder = copyTo.folder;
+    if (folder != record.folder) newFolder = true;
+    if (copyTo.createNewFolder && !MakeTwoLevelFolder(folder, context.prompt)) {
+      // The command ends without writing "SaveDir", but not with the wait cursor on.
+      if (busy) context.cursor.Restore();
+      if (tree) context.frame.SetStatusText("Ready");
+      return;
+    }
+    CommentAndCopy(command, selection, folder, newFolder, copyTo, record, dialogs, archive);
+  }
+  if (busy) context.cursor.Restore();
+  if (tree) context.frame.SetStatusText("Ready");
+  settings.WriteText(kSaveDirKey.section, kSaveDirKey.key, folder);
+}
+
+void CopyFilesCommand(CommandContext& context, CommandDialogs& dialogs, SettingsStore& profile) {
+  CopyFilesChoice choice;
+  choice.specifier = profile.ReadText(kFilesToCopyKey.section, kFilesToCopyKey.key, kFilesToCopyDefault);
+  choice.folder = profile.ReadText(kCopyDirectoryKey.section, kCopyDirectoryKey.key, DefaultCopyDirectory());
+  if (!dialogs.RunCopyFiles(choice)) return;
+  if (choice.createNewFolder && !MakeTwoLevelFolder(choice.folder, context.prompt)) return;
+  if (choice.specifier.empty()) {
+    context.prompt.Tell("Nothing to copy?", "Copy files");
+    return;
+  }
+  if (choice.specifier.size() <= kShortSpecifier && choice.specifier != "*" &&
+      !context.prompt.AskYesNo("Copy specifier very short, copy anyway ?", "Whole cache may get copied"))
+    return;
+  context.frame.EnsureProgressBar();
+  context.cursor.Show();
+  CopyBySpecifier(context, choice.specifier, choice.folder, choice.deleteAfterCopy);
+  profile.WriteText(kFilesToCopyKey.section, kFilesToCopyKey.key, choice.specifier);
+  profile.WriteText(kCopyDirectoryKey.section, kCopyDirectoryKey.key, choice.folder);
+  context.cursor.Restore();
+  context.frame.ResetProgress();
+}
+
+}  // namespace vantry

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "ops/CommandDialogs.h"
+#include "ops/CommandServices.h"
+
+// The commands that copy cached content into ordinary folders.
+namespace vantry {
+
+// The flag word of a copy (`CopyFlags`).
+inline constexpr int32_t kCopyFlagAutomaticBackup = 1;
+inline constexpr int32_t kCopyFlagBackgroundSync = 2;
+inline constexpr int32_t kCopyFlagDeleteAfterCopy = 4;
+inline constexpr int32_t kCopyFlagCommentConfirmed = 8;
+
+// What the archive remembers of a server copied before.
+struct ServerRecord {
+  std::string folder;  // empty: the server was never recorded
+  int32_t flags = 0;
+  std::string comment;
+};
+
+// The archive operations the copy commands hand the copying to.
+class CopyArchive {
+ public:
+  virtual ~CopyArchive() = default;
+  // The first history record of `server` (compared ignoring case); an empty folder when
+  // there is none or the history file cannot be read.
+  virtual ServerRecord FindServerRecord(const std::string& server) = 0;
+  // The single-page copy with rewritten links. `newFolder`: the folder is not the one
+  // recorded for the server.
+  virtual void CopySinglePage(const std::string& localFile, const std::string& address, const std::string& folder,
+                              int pageCount, int32_t flags, const std::string& comment, bool newFolder) = 0;
+  // The copy of the server's whole tree.
+  virtual void CopySiteTree(const std::string& localFile, const std::string& address, const std::string& folder,
+                            int32_t flags, const std::string& comment, bool newFolder) = 0;
+};
+
+enum class EntryCopyCommand {
+  Save,            // "&Save..." and "&Save As"
+  CopySingleFile,  // "Copy single file"
+  CopyTree,        // "Copy reconstructing tree"
+};
+
+// Copies the selected entry: proposes the server's recorded folder (else "SaveDir"), asks
+// for the folder and, where the command wants it, a comment, and hands the copy to the
+// archive. "SaveDir" comes from `appSettings` for Save and from `profile` for the others.
+void CopyEntryCommand(CommandContext& context, EntryCopyCommand command, const EntrySelection& selection,
+                      CommandDialogs& dialogs, CopyArchive& archive, SettingsStore& appSettings,
+                      SettingsStore& profile);
+
+// "Copy files....": copies every content entry that a file specifier selects.
+void CopyFilesCommand(CommandContext& context, CommandDialogs& dialogs, SettingsStore& profile);
+
+}  // namespace vantry

@@ -1,0 +1,107 @@
+#include "ops/FindCommands.h"
+
+#include "CacheAccess.h"
+#include "ops/OpsSettings.h"
+
+namespace vantry {
+namespace {
+
+OpenedAddress OpenAddress(UrlCacheStore& store, std::string_view address) {
+  OpenedAddress opened{std::string(address), address.starts_with("http:"), std::nullopt, std::nullopt};
+  if (opened.isHttp) {
+    opened.entry = LookupEntry(store, address);
+    opened.cookieText = GetCookieText(store, address);
+  }
+  return opened;
+}
+
+void RequestByName(CommandContext& context, FindTarget& target, std::string_view name) {
+  switch (ClassifyNameField(name)) {
+    case NameFieldKind::Everything:
+      target.SetRequestMode(kRequestEverything);
+      break;
+    case NameFieldKind::Substring:
+      target.RequestSubstring(name);
+      break;
+    case NameFieldKind::Wildcard:
+      target.RequestWildcard(name);
+      break;
+    case NameFieldKind::AddressToOpen:
+      target.ShowOpenedAddress(OpenAddress(context.store, name));
+      target.SetRequestMode(kRequestNone);
+      break;
+  }
+}
+
+// False when no range was chosen.
+bool RequestByDate(const FindFilesChoice& choice, FindTarget& target) {
+  const int formatCode = choice.dateFormat + 1;
+  const CalendarDate date(choice.date, formatCode);
+  if (choice.before) {
+    target.RequestDate(kRequestBefore, date);
+  } else if (choice.laterThan) {
+    target.RequestDate(kRequestLaterThan, date);
+  } else if (choice.exactlyAt) {
+    target.RequestDate(kRequestExactlyAt, date);
+  } else if (choice.between) {
+    target.RequestDateRange(date, CalendarDate(choice.toDate, formatCode));
+  } else {
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+NameFieldKind ClassifyNameField(std::string_view text) {
+  if (text.empty()) return NameFieldKind::Everything;
+  if (text.find('*') != std::string_view::npos) return NameFieldKind::Wildcard;
+  // A leading "/" is a local path, as a drive letter would be elsewhere.
+  if (text.starts_with("http:") || text.starts_with("ftp:") || text.starts_with('/'))
+    return NameFieldKind::AddressToOpen;
+  return NameFieldKind::Substring;
+}
+
+void FindFilesCommand(CommandContext& context, CommandDialogs& dialogs, SettingsStore& appSettings,
+                      FindTarget& target) {
+  target.SetRequestMode(kRequestNone);
+  FindFilesChoice choice;
+  choice.showMask = static_cast<uint32_t>(appSettings.ReadInt(kWhatFindKey.section, kWhatFindKey.key, kWhatFindDefault));
+  choice.dateFormat = appSettings.ReadInt(kDateFormatKey.section, kDateFormatKey.key, kDateFormatDefault);
+  if (!dialogs.RunFindFiles(choice)) return;
+  target.SetShowMask(choice.showMask);
+  appSettings.WriteInt(kWhatFindKey.section, kWhatFindKey.key, static_cast<int>(choice.showMask));
+  if (choice.byName) {
+    RequestByName(context, target, choice.name);
+  } else if (choice.byDate && !RequestByDate(choice, target)) {
+    context.prompt.Tell("You must specify time range", "Error !");
+    return;
+  }
+  target.ExpandForFind();
+}
+
+void FindTextCommand(CommandContext& context, CommandDialogs& dialogs, LocalCopySearch& localCopies,
+                     LineSink& findResultsPage) {
+  SearchTextChoice choice;
+  if (!dialogs.RunSearchText(choice)) return;
+  const TextQuery query{choice.text, choice.caseSensitive};
+  std::vector<std::string> results;
+  if (choice.searchLocalCopies) localCopies.SearchCopiedPages(query, results);
+  if (choice.searchCache) {
+    context.cursor.Show();
+    context.frame.SetStatusText("Wait! Searching Cache");
+    context.frame.EnsureProgressBar();
+    CacheTextSearch(context.store.ContentFolder().string(), "*.*", query, results, context.frame, context.prompt);
+    context.frame.ResetProgress();
+    context.frame.SetStatusText("Ready");
+    context.cursor.Restore();
+  }
+  if (choice.searchAddressFields) localCopies.SearchHistoryFields(query, true, results);
+  if (choice.searchCommentFields) localCopies.SearchHistoryFields(query, false, results);
+  if (choice.searchLocalCopies || choice.searchCache || choice.searchAddressFields || choice.searchCommentFields)
+    findResultsPage.ShowLines(results);
+  else
+    context.prompt.Tell("You must at least specify one selection!", "Nothing to do!");
+}
+
+}  // namespace vantry

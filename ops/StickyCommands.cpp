@@ -1,0 +1,30 @@
+#include "ops/StickyCommands.h"
+
+#include "CacheAccess.h"
+#include "ops/AddressServer.h"
+#include "ops/ServerWalks.h"
+
+namespace vantry {
+
+void StickyFileCommand(CommandContext& context, EntrySelection& selection) {
+  if (!HasSelection(selection, context.prompt)) return;
+  context.prompt.Tell("Setting File to sticky:", selection.address);
+  std::optional<CacheEntry> entry = LookupEntry(context.store, selection.address);
+  if (!entry) return;
+  selection.localFileName = entry->localFileName;
+  MarkSticky(context.store, *entry);
+}
+
+void StickyAddressCommand(CommandContext& context, const EntrySelection& selection) {
+  if (!HasSelection(selection, context.prompt)) return;
+  const std::string server = ServerNameOf(selection.address);
+  context.prompt.Tell("Setting all files to sticky:", server);
+  // An address without a server would give an empty text, which every address contains.
+  if (server.empty()) return;
+  context.frame.EnsureProgressBar();
+  StickyByServer(context, server);
+  context.cursor.Restore();
+  context.frame.ResetProgress();
+}
+
+}  // namespace vantry

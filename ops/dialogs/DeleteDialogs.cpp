@@ -1,0 +1,24 @@
+#include "DeleteDialogs.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "CopyDialogs.h"
+#include "QtText.h"
+
+namespace vantry {
+
+ServerDeleteDialog::ServerDeleteDialog(const std::string& text, QWidget* parent)
+    : QDialog(parent), server_(new QLineEdit(this)), buttons_(MakeOkCancel(this)) {
+  setWindowTitle("Server to delete from cache");
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(new QLabel("Insert Name of Server:", this));
+  layout->addWidget(server_);
+  layout->addWidget(buttons_);
+  server_->setText(ToQString(text));
+  server_->setFocus();
+}
+
+std::string ServerDeleteDialog::Text() const { return ToBytes(server_->text()); }
+
+}  // namespace vantry

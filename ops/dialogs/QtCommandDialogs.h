@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QWidget>
+
+#include "ops/CommandDialogs.h"
+#include "ops/UserPrompt.h"
+
+namespace vantry {
+
+// The command dialogs as modal Qt dialogs over `owner`; `prompt` tells their
+// validation messages.
+class QtCommandDialogs : public CommandDialogs {
+ public:
+  QtCommandDialogs(QWidget* owner, UserPrompt& prompt) : owner_(owner), prompt_(prompt) {}
+  bool RunCopyTo(CopyToChoice& choice) override;
+  bool RunComment(CommentChoice& choice) override;
+  bool RunCopyFiles(CopyFilesChoice& choice) override;
+  bool RunServerDelete(std::string& text) override;
+  bool RunFindFiles(FindFilesChoice& choice) override;
+  bool RunSearchText(SearchTextChoice& choice) override;
+
+ private:
+  QWidget* owner_;
+  UserPrompt& prompt_;
+};
+
+}  // namespace vantry

@@ -1,0 +1,66 @@
+#include "QtCommandServices.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "QtText.h"
+
+namespace vantry {
+namespace {
+
+QString SettingsKey(std::string_view section, std::string_view key) {
+  return ToQString(section) + "/" + ToQString(key);
+}
+
+}  // namespace
+
+ArrowWhileAsking::ArrowWhileAsking() { QApplication::setOverrideCursor(Qt::ArrowCursor); }
+
+ArrowWhileAsking::~ArrowWhileAsking() { QApplication::restoreOverrideCursor(); }
+
+void MessageBoxPrompt::Tell(const std::string& text, const std::string& title) {
+  ArrowWhileAsking arrow;
+  QMessageBox::information(owner_, ToQString(title), ToQString(text));
+}
+
+bool MessageBoxPrompt::AskYesNo(const std::string& text, const std::string& title) {
+  ArrowWhileAsking arrow;
+  return QMessageBox::question(owner_, ToQString(title), ToQString(text), QMessageBox::Yes | QMessageBox::No) ==
+         QMessageBox::Yes;
+}
+
+OverrideWaitCursor::~OverrideWaitCursor() {
+  while (shown_ > 0) Restore();
+}
+
+void OverrideWaitCursor::Show() {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  ++shown_;
+}
+
+void OverrideWaitCursor::Restore() {
+  if (shown_ == 0) return;
+  QApplication::restoreOverrideCursor();
+  --shown_;
+}
+
+std::string QSettingsStore::ReadText(std::string_view section, std::string_view key, std::string_view fallback) const {
+  const QVariant value = settings_.value(SettingsKey(section, key));
+  return value.isValid() ? ToBytes(value.toString()) : std::string(fallback);
+}
+
+int QSettingsStore::ReadInt(std::string_view section, std::string_view key, int fallback) const {
+  bool ok = false;
+  const int value = settings_.value(SettingsKey(section, key)).toInt(&ok);
+  return ok ? value : fallback;
+}
+
+void QSettingsStore::WriteText(std::string_view section, std::string_view key, std::string_view value) {
+  settings_.setValue(SettingsKey(section, key), ToQString(value));
+}
+
+void QSettingsStore::WriteInt(std::string_view section, std::string_view key, int value) {
+  settings_.setValue(SettingsKey(section, key), value);
+}
+
+}  // namespace vantry

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QSettings>
+#include <QWidget>
+
+#include "ops/CommandServices.h"
+
+// The window layer's side of the commands' service interfaces.
+namespace vantry {
+
+// While it lives, the arrow replaces a wait cursor that a command has shown, so that a
+// box or dialog asking the user in the middle of a command is not shown busy.
+class ArrowWhileAsking {
+ public:
+  ArrowWhileAsking();
+  ~ArrowWhileAsking();
+  ArrowWhileAsking(const ArrowWhileAsking&) = delete;
+  ArrowWhileAsking& operator=(const ArrowWhileAsking&) = delete;
+};
+
+// Modal message boxes; questions have Yes and No buttons.
+class MessageBoxPrompt : public UserPrompt {
+ public:
+  explicit MessageBoxPrompt(QWidget* owner) : owner_(owner) {}
+  void Tell(const std::string& text, const std::string& title) override;
+  bool AskYesNo(const std::string& text, const std::string& title) override;
+
+ private:
+  QWidget* owner_;
+};
+
+// The application's override cursor; Restore only undoes what Show did.
+class OverrideWaitCursor : public WaitCursor {
+ public:
+  ~OverrideWaitCursor() override;
+  void Show() override;
+  void Restore() override;
+
+ private:
+  int shown_ = 0;
+};
+
+// A settings store over one QSettings file (application settings or the profile file).
+class QSettingsStore : public SettingsStore {
+ public:
+  explicit QSettingsStore(QSettings& settings) : settings_(settings) {}
+  std::string ReadText(std::string_view section, std::string_view key, std::string_view fallback) const override;
+  int ReadInt(std::string_view section, std::string_view key, int fallback) const override;
+  void WriteText(std::string_view section, std::string_view key, std::string_view value) override;
+  void WriteInt(std::string_view section, std::string_view key, int value) override;
+
+ private:
+  QSettings& settings_;
+};
+
+}  // namespace vantry

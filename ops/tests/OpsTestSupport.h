@@ -1,0 +1,262 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "CacheAccess.h"
+#include "FrameServices.h"
+#include "UrlCacheStore.h"
+#include "ops/CommandDialogs.h"
+#include "ops/CommandServices.h"
+
+// Test stores and recording stand-ins for the window layer of the cache commands.
+namespace vantry::testing {
+
+// A fresh folder below the test's temporary directory, removed at the end.
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = ::testing::TempDir() + "vantry-ops-XXXXXX";
+    path_ = mkdtemp(pattern.data());
+  }
+  ~TempFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+  }
+  const std::filesystem::path& path() const { return path_; }
+  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+inline constexpr const char* kHtmlHeaders = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n";
+
+// A store in a temporary folder with helpers to fill it.
+class TestStore {
+ public:
+  TestStore() {
+    StoreOpenResult opened = OpenUrlCacheStore(folder_.path() / "store");
+    EXPECT_EQ(opened.error, "");
+    store_ = std::move(opened.store);
+  }
+  UrlCacheStore& operator*() { return *store_; }
+  UrlCacheStore* operator->() { return store_.get(); }
+  const TempFolder& folder() const { return folder_; }
+
+  // A content entry (with headers) holding `content`.
+  void Page(const std::string& url, const std::string& content = "<html></html>",
+            const std::string& headers = kHtmlHeaders, FileTime lastAccess = 0) {
+    NewEntry entry;
+    entry.url = url;
+    entry.content = content;
+    entry.headers = headers;
+    entry.lastAccessTime = lastAccess;
+    ASSERT_EQ(store_->AddEntry(entry), STORE_OK) << url;
+  }
+  // An entry with a file but without stored headers.
+  void Headerless(const std::string& url) { Page(url, "bytes", ""); }
+  void Visit(const std::string& address, FileTime when = 0) {
+    ASSERT_EQ(store_->RecordVisit(address, when, 1), STORE_OK) << address;
+  }
+  void CookieFor(const std::string& domain) {
+    Cookie cookie;
+    cookie.name = "id";
+    cookie.value = "42";
+    cookie.domain = domain;
+    ASSERT_EQ(store_->SetCookie(cookie), STORE_OK) << domain;
+  }
+
+  std::vector<std::string> Urls() {
+    std::vector<std::string> urls;
+    WalkCache(*store_, "", [&](CacheEntry& e) { urls.push_back(e.sourceUrl); });
+    return urls;
+  }
+  bool Has(const std::string& url) { return LookupEntry(*store_, url).has_value(); }
+  uint32_t TypeOf(const std::string& url) {
+    std::optional<CacheEntry> entry = LookupEntry(*store_, url);
+    return entry ? entry->entryType : 0;
+  }
+  std::string LocalFileOf(const std::string& url) {
+    std::optional<CacheEntry> entry = LookupEntry(*store_, url);
+    return entry ? entry->localFileName : std::string();
+  }
+
+ private:
+  TempFolder folder_;
+  std::unique_ptr<UrlCacheStore> store_;
+};
+
+struct PromptCall {
+  std::string text;
+  std::string title;
+  bool operator==(const PromptCall&) const = default;
+};
+inline std::ostream& operator<<(std::ostream& out, const PromptCall& call) {
+  return out << "{\"" << call.text << "\", \"" << call.title << "\"}";
+}
+
+// Records what was told and asked; questions take the queued answers, then `fallback`.
+class ScriptedPrompt : public UserPrompt {
+ public:
+  explicit ScriptedPrompt(bool fallback = true) : fallback_(fallback) {}
+  void Answer(bool yes) { answers_.push_back(yes); }
+  void Tell(const std::string& text, const std::string& title) override { told.push_back({text, title}); }
+  bool AskYesNo(const std::string& text, const std::string& title) override {
+    asked.push_back({text, title});
+    if (answers_.empty()) return fallback_;
+    bool yes = answers_.front();
+    answers_.pop_front();
+    return yes;
+  }
+  std::vector<PromptCall> told;
+  std::vector<PromptCall> asked;
+
+ private:
+  bool fallback_;
+  std::deque<bool> answers_;
+};
+
+class FakeList : public ExpandedList {
+  std::string root_;
+
+ public:
+  explicit FakeList(std::string root, std::vector<std::string> items = {})
+      : root_(std::move(root)), items(std::move(items)) {}
+  std::string RootText() const override { return root_; }
+  void ClearSelection() override { ++selectionClears; }
+  bool RemoveItem(std::string_view address, int levels) override {
+    removeLevels.push_back(levels);
+    for (auto it = items.begin(); it != items.end(); ++it)
+      if (*it == address) {
+        items.erase(it);
+        return true;
+      }
+    return false;
+  }
+  std::vector<std::string> items;
+  std::vector<int> removeLevels;
+  int selectionClears = 0;
+};
+
+class FakeFrame : public FrameServices {
+ public:
+  void SetStatusText(std::string_view text) override { statusTexts.emplace_back(text); }
+  void EnsureProgressBar() override { ++ensures; }
+  void StepProgress() override { ++steps; }
+  void ResetProgress() override { ++resets; }
+  void SetAddress(std::string_view text) override { addresses.emplace_back(text); }
+  void PublishStatistics(const CacheStatistics& statistics) override {
+    published = statistics;
+    ++publications;
+  }
+  const CacheStatistics& PublishedStatistics() const override { return published; }
+  void RegisterExpandedList(ExpandedList* list) override { last = list; }
+  ExpandedList* LastExpandedList() const override { return last; }
+
+  std::vector<std::string> statusTexts;
+  std::vector<std::string> addresses;
+  int ensures = 0, steps = 0, resets = 0, publications = 0;
+  CacheStatistics published;
+  ExpandedList* last = nullptr;
+};
+
+class RecordingCursor : public WaitCursor {
+ public:
+  void Show() override { events.push_back("wait"); }
+  void Restore() override { events.push_back("arrow"); }
+  bool EndsWithArrow() const { return events.empty() || events.back() == "arrow"; }
+  std::vector<std::string> events;
+};
+
+class MemorySettings : public SettingsStore {
+ public:
+  std::string ReadText(std::string_view section, std::string_view key, std::string_view fallback) const override {
+    auto found = values.find(Key(section, key));
+    return found == values.end() ? std::string(fallback) : found->second;
+  }
+  int ReadInt(std::string_view section, std::string_view key, int fallback) const override {
+    auto found = values.find(Key(section, key));
+    return found == values.end() ? fallback : std::stoi(found->second);
+  }
+  void WriteText(std::string_view section, std::string_view key, std::string_view value) override {
+    values[Key(section, key)] = std::string(value);
+  }
+  void WriteInt(std::string_view section, std::string_view key, int value) override {
+    values[Key(section, key)] = std::to_string(value);
+  }
+  static std::string Key(std::string_view section, std::string_view key) {
+    return std::string(section) + "/" + std::string(key);
+  }
+  std::map<std::string, std::string> values;
+};
+
+class RecordingLists : public ListResets {
+ public:
+  void ResetAlphaSort() override { order.push_back("AlphaSort"); }
+  void ResetAccessSort() override { order.push_back("AccessSort"); }
+  void ResetHistory() override { order.push_back("History"); }
+  std::vector<std::string> order;
+};
+
+class RecordingSink : public LineSink {
+ public:
+  void ShowLines(const std::vector<std::string>& shown) override {
+    lines = shown;
+    ++shows;
+  }
+  std::vector<std::string> lines;
+  int shows = 0;
+};
+
+// Each dialog is answered by a function the test sets; an unset dialog fails the test.
+class ScriptedDialogs : public CommandDialogs {
+ public:
+  template <typename Choice>
+  using Script = std::function<bool(Choice&)>;
+
+  bool RunCopyTo(CopyToChoice& c) override { return Run("CopyTo", copyTo, c); }
+  bool RunComment(CommentChoice& c) override { return Run("Comment", comment, c); }
+  bool RunCopyFiles(CopyFilesChoice& c) override { return Run("CopyFiles", copyFiles, c); }
+  bool RunServerDelete(std::string& c) override { return Run("ServerDelete", serverDelete, c); }
+  bool RunFindFiles(FindFilesChoice& c) override { return Run("FindFiles", findFiles, c); }
+  bool RunSearchText(SearchTextChoice& c) override { return Run("SearchText", searchText, c); }
+
+  Script<CopyToChoice> copyTo;
+  Script<CommentChoice> comment;
+  Script<CopyFilesChoice> copyFiles;
+  Script<std::string> serverDelete;
+  Script<FindFilesChoice> findFiles;
+  Script<SearchTextChoice> searchText;
+  std::vector<std::string> opened;
+
+ private:
+  template <typename Choice>
+  bool Run(const char* name, const Script<Choice>& script, Choice& choice) {
+    opened.push_back(name);
+    if (!script) {
+      ADD_FAILURE() << "unexpected dialog " << name;
+      return false;
+    }
+    return script(choice);
+  }
+};
+
+// A store, a frame, a prompt and a cursor wired into one command context.
+struct CommandHarness {
+  TestStore store;
+  FakeFrame frame;
+  ScriptedPrompt prompt;
+  RecordingCursor cursor;
+  CommandContext context{*store, frame, prompt, cursor};
+};
+
+}  // namespace vantry::testing
