@@ -1,8 +1,7 @@
 #include "CacheImport.h"
 
 #include <algorithm>
-#include <map>
-#include <optional>
+#include <cstdint>
 
 #include "CacheAccess.h"
 #include "EntryConversion.h"
@@ -31,63 +30,99 @@ class ProgressLine {
   bool shown_;
 };
 
-bool IsNewer(const ImportedEntry& a, const ImportedEntry& b) {
-  if (a.lastFetched != b.lastFetched) return a.lastFetched > b.lastFetched;
-  return a.responseTime > b.responseTime;
-}
-
-// Keeps the most recently fetched copy of each URL; the others are counted.
-std::vector<EntryCandidate> NewestPerUrl(std::vector<EntryCandidate> candidates, ImportSummary& summary) {
-  std::map<std::string, size_t> newest;
-  for (size_t i = 0; i < candidates.size(); ++i) {
-    auto [found, added] = newest.emplace(candidates[i].entry.url, i);
-    if (added) continue;
-    ++summary.entriesInOtherPartitions;
-    if (IsNewer(candidates[i].entry, candidates[found->second].entry)) found->second = i;
-  }
-  std::vector<EntryCandidate> kept;
-  kept.reserve(newest.size());
-  for (const auto& [url, index] : newest) kept.push_back(std::move(candidates[index]));
-  // Oldest first, so the store's own order follows the browser's use.
-  std::stable_sort(kept.begin(), kept.end(), [](const EntryCandidate& a, const EntryCandidate& b) {
-    return a.entry.lastFetched < b.entry.lastFetched;
-  });
-  return kept;
-}
-
-bool IsUnchanged(const CacheEntry& stored, const ImportedEntry& imported) {
-  return (stored.entryType & ~STICKY_CACHE_ENTRY) == NORMAL_CACHE_ENTRY && stored.useCount == imported.fetchCount &&
-         stored.lastAccessTime == imported.lastFetched && stored.lastModifiedTime == imported.lastModified &&
-         stored.expireTime == imported.expires && stored.lastSyncTime == imported.responseTime &&
-         (!imported.pinned || (stored.entryType & STICKY_CACHE_ENTRY));
-}
-
-std::optional<std::string> ReadBody(const EntryCandidate& candidate) {
-  if (candidate.file.empty()) return candidate.entry.body;
-  FileByteSource file(candidate.file);
-  std::string body;
-  if (!file.ok() || !file.Read(candidate.entry.bodyOffset, candidate.entry.bodySize, body)) return std::nullopt;
-  return body;
-}
-
-// Writes a batch in one commit where the store allows it; a failed batch is retried
-// entry by entry so that one bad entry costs only itself.
-void WriteBatch(std::vector<NewEntry>& batch, UrlCacheStore& store, ImportSummary& summary,
-                std::vector<bool>& existed) {
-  auto* sqlite = dynamic_cast<SqliteUrlCacheStore*>(&store);
-  bool written = sqlite && sqlite->AddEntries(batch) == STORE_OK;
-  for (size_t i = 0; i < batch.size(); ++i) {
-    if (!written && store.AddEntry(batch[i]) != STORE_OK) {
-      ++summary.entriesSkipped["the store could not take it"];
-      continue;
-    }
-    ++(existed[i] ? summary.entriesUpdated : summary.entriesAdded);
-  }
-  batch.clear();
-  existed.clear();
-}
-
 }  // namespace
+
+EntryImporter::EntryImporter(UrlCacheStore& store, ImportSummary& summary, const StoreOptions& options)
+    : store_(store), summary_(summary), options_(options) {
+  ReadStoredStates();
+}
+
+// One walk of the store instead of a lookup per entry.
+void EntryImporter::ReadStoredStates() {
+  WalkCache(store_, "", [&](CacheEntry& e) {
+    if (e.entryType & (COOKIE_CACHE_ENTRY | URLHISTORY_CACHE_ENTRY)) return;
+    stored_[e.sourceUrl] = {e.entryType,    e.useCount,       e.lastModifiedTime,
+                            e.expireTime,   e.lastAccessTime, e.lastSyncTime};
+  });
+}
+
+// Whether the store's copy of the URL is the same as `entry`, newer, or to be replaced.
+EntryImporter::Taken::State EntryImporter::StateAgainstStore(const ImportedEntry& entry) const {
+  auto found = stored_.find(entry.url);
+  if (found == stored_.end()) return Taken::State::Written;
+  const StoredState& s = found->second;
+  if ((s.entryType & ~STICKY_CACHE_ENTRY) != NORMAL_CACHE_ENTRY) return Taken::State::Written;
+  if (s.lastAccess > entry.lastFetched) return Taken::State::StoreHasNewer;
+  bool same = s.useCount == entry.fetchCount && s.lastAccess == entry.lastFetched &&
+              s.lastModified == entry.lastModified && s.expires == entry.expires && s.lastSync == entry.responseTime &&
+              (!entry.pinned || (s.entryType & STICKY_CACHE_ENTRY));
+  return same ? Taken::State::Unchanged : Taken::State::Written;
+}
+
+void EntryImporter::Offer(const ImportedEntry& entry, std::string body) {
+  if (!IsWebAddress(entry.url)) {
+    ++summary_.entriesSkipped["not an http, https or ftp address"];
+    return;
+  }
+  auto earlier = taken_.find(entry.url);
+  if (earlier != taken_.end()) {
+    ++summary_.entriesInOtherPartitions;
+    const Taken& t = earlier->second;
+    bool newer = entry.lastFetched != t.lastFetched ? entry.lastFetched > t.lastFetched
+                                                    : entry.responseTime > t.responseTime;
+    if (!newer) return;
+  }
+  if (!BodyMatchesChecks(entry, body)) {
+    ++summary_.entriesSkipped["damaged entry file (body checksum mismatch)"];
+    return;
+  }
+  Taken& taken = taken_[entry.url];
+  taken.lastFetched = entry.lastFetched;
+  taken.responseTime = entry.responseTime;
+  // Once an older copy went to the store, the newer one must follow it there.
+  if (taken.state != Taken::State::Written) taken.state = StateAgainstStore(entry);
+  if (taken.state != Taken::State::Written) return;
+  ConvertedEntry converted = ConvertEntry(entry, std::move(body));
+  if (converted.coding == BodyCoding::Decoded) ++summary_.bodiesDecoded;
+  if (converted.coding == BodyCoding::LeftEncoded) ++summary_.bodiesLeftEncoded;
+  if (auto stored = stored_.find(entry.url); stored != stored_.end())
+    converted.entry.entryType |= stored->second.entryType & STICKY_CACHE_ENTRY;
+  batchBytes_ += converted.entry.content.size();
+  if (taken.batchIndex != SIZE_MAX) {
+    batch_[taken.batchIndex] = std::move(converted.entry);
+  } else {
+    taken.batchIndex = batch_.size();
+    batch_.push_back(std::move(converted.entry));
+  }
+  if (batch_.size() >= options_.batchEntries || batchBytes_ >= options_.batchBytes) Flush();
+}
+
+// Writes the batch in one commit where the store allows it; a failed batch is retried
+// entry by entry so that one bad entry costs only itself.
+void EntryImporter::Flush() {
+  auto* sqlite = dynamic_cast<SqliteUrlCacheStore*>(&store_);
+  bool written = sqlite && sqlite->AddEntries(batch_) == STORE_OK;
+  for (const NewEntry& entry : batch_) {
+    Taken& taken = taken_[entry.url];
+    taken.batchIndex = SIZE_MAX;
+    if (!written && store_.AddEntry(entry) != STORE_OK) taken.state = Taken::State::Failed;
+  }
+  batch_.clear();
+  batchBytes_ = 0;
+}
+
+void EntryImporter::Finish() {
+  if (!batch_.empty()) Flush();
+  for (const auto& [url, taken] : taken_) {
+    switch (taken.state) {
+      case Taken::State::Unchanged: ++summary_.entriesUnchanged; break;
+      case Taken::State::StoreHasNewer: ++summary_.entriesStoreHasNewer; break;
+      case Taken::State::Failed: ++summary_.entriesSkipped["the store could not take it"]; break;
+      case Taken::State::Written: ++(stored_.count(url) ? summary_.entriesUpdated : summary_.entriesAdded); break;
+    }
+  }
+  taken_.clear();
+}
 
 std::vector<fs::path> ListEntryFiles(const fs::path& folder, const std::function<bool(const std::string&)>& accept) {
   std::vector<fs::path> files;
@@ -98,56 +133,38 @@ std::vector<fs::path> ListEntryFiles(const fs::path& folder, const std::function
   return files;
 }
 
-void ScanEntryFiles(const std::vector<fs::path>& files, const EntryParser& parse,
-                    std::vector<EntryCandidate>& candidates, ImportSummary& summary) {
+void ImportEntryFiles(const std::vector<fs::path>& files, const EntryParser& parse, EntryImporter& importer,
+                      std::ostream& progress) {
+  ProgressLine line(progress, files.size(), importer.options().progressFrom);
+  size_t done = 0;
   for (const fs::path& path : files) {
+    line.Step(++done);
     FileByteSource file(path);
-    if (!file.ok()) {
-      ++summary.entriesSkipped["entry file could not be opened"];
+    std::string bytes;
+    if (!file.ok() || !file.Read(0, file.Size(), bytes)) {
+      ++importer.summary().entriesSkipped["entry file could not be read"];
       continue;
     }
-    ParsedEntry parsed = parse(file);
+    ParsedEntry parsed = parse(StringByteSource(bytes));
     if (!parsed.entry) {
-      ++summary.entriesSkipped["damaged entry file (" + parsed.problem + ")"];
-    } else if (!IsWebAddress(parsed.entry->url)) {
-      ++summary.entriesSkipped["not an http, https or ftp address"];
-    } else {
-      candidates.push_back({std::move(*parsed.entry), path});
+      ++importer.summary().entriesSkipped["damaged entry file (" + parsed.problem + ")"];
+      continue;
     }
+    // The body is a stretch of the file: keep just that, without a copy.
+    bytes.resize(parsed.entry->bodyOffset + parsed.entry->bodySize);
+    bytes.erase(0, parsed.entry->bodyOffset);
+    importer.Offer(*parsed.entry, std::move(bytes));
   }
+  importer.Finish();
 }
 
-void StoreCandidates(std::vector<EntryCandidate> candidates, UrlCacheStore& store, ImportSummary& summary,
-                     std::ostream& progress, const StoreOptions& options) {
-  std::vector<EntryCandidate> kept = NewestPerUrl(std::move(candidates), summary);
-  ProgressLine line(progress, kept.size(), options.progressFrom);
-  std::vector<NewEntry> batch;
-  std::vector<bool> existed;
+void ImportWholeEntries(std::vector<ImportedEntry> entries, EntryImporter& importer, std::ostream& progress) {
+  ProgressLine line(progress, entries.size(), importer.options().progressFrom);
   size_t done = 0;
-  for (const EntryCandidate& candidate : kept) {
+  for (ImportedEntry& entry : entries) {
     line.Step(++done);
-    std::optional<CacheEntry> stored = LookupEntry(store, candidate.entry.url);
-    if (stored && IsUnchanged(*stored, candidate.entry)) {
-      ++summary.entriesUnchanged;
-      continue;
-    }
-    std::optional<std::string> body = ReadBody(candidate);
-    if (!body) {
-      ++summary.entriesSkipped["entry file changed or vanished while it was read"];
-      continue;
-    }
-    if (!BodyMatchesChecks(candidate.entry, *body)) {
-      ++summary.entriesSkipped["damaged entry file (body checksum mismatch)"];
-      continue;
-    }
-    ConvertedEntry converted = ConvertEntry(candidate.entry, std::move(*body));
-    if (converted.coding == BodyCoding::Decoded) ++summary.bodiesDecoded;
-    if (converted.coding == BodyCoding::LeftEncoded) ++summary.bodiesLeftEncoded;
-    // A sticky mark the user set in the store survives a fresh import.
-    if (stored) converted.entry.entryType |= stored->entryType & STICKY_CACHE_ENTRY;
-    batch.push_back(std::move(converted.entry));
-    existed.push_back(stored.has_value());
-    if (batch.size() >= options.batchSize) WriteBatch(batch, store, summary, existed);
+    std::string body = std::move(entry.body);
+    importer.Offer(entry, std::move(body));
   }
-  if (!batch.empty()) WriteBatch(batch, store, summary, existed);
+  importer.Finish();
 }

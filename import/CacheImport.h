@@ -1,8 +1,11 @@
 #pragma once
 
 #include <filesystem>
+#include <cstdint>
 #include <functional>
+#include <map>
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include "ByteSource.h"
@@ -10,11 +13,49 @@
 #include "ImportedEntry.h"
 #include "UrlCacheStore.h"
 
-// An entry found in a profile: its metadata and the file that holds its body (empty
-// when the body came with the entry).
-struct EntryCandidate {
-  ImportedEntry entry;
-  std::filesystem::path file;
+struct StoreOptions {
+  size_t progressFrom = 1000;    // entries from which a progress line is shown
+  size_t batchEntries = 200;     // entries written to the store in one commit
+  size_t batchBytes = 32 << 20;  // body bytes held before a commit
+};
+
+// Puts imported entries into the store in batches. Of several copies of one URL the
+// most recently fetched is kept (the others are counted), also against the copy the
+// store holds; entries that the store already holds unchanged are left alone; bodies
+// are checked and decoded; a sticky mark of the store's entry survives. Call Finish()
+// after the last entry.
+class EntryImporter {
+ public:
+  EntryImporter(UrlCacheStore& store, ImportSummary& summary, const StoreOptions& options = {});
+  void Offer(const ImportedEntry& entry, std::string body);
+  void Finish();
+  ImportSummary& summary() { return summary_; }
+  const StoreOptions& options() const { return options_; }
+
+ private:
+  // What the store held for a URL before the import.
+  struct StoredState {
+    uint32_t entryType, useCount;
+    FileTime lastModified, expires, lastAccess, lastSync;
+  };
+  // The copy of a URL taken in this import.
+  struct Taken {
+    FileTime lastFetched = 0, responseTime = 0;
+    enum class State { Unchanged, StoreHasNewer, Written, Failed } state = State::Unchanged;
+    size_t batchIndex = SIZE_MAX;  // its place in the batch until that is written
+  };
+
+  void ReadStoredStates();
+  Taken::State StateAgainstStore(const ImportedEntry& entry) const;
+  void Flush();
+
+  UrlCacheStore& store_;
+  ImportSummary& summary_;
+  StoreOptions options_;
+  std::map<std::string, StoredState> stored_;
+  std::map<std::string, Taken> taken_;
+  std::vector<NewEntry> batch_;
+  size_t batchBytes_ = 0;
 };
 
 using EntryParser = std::function<ParsedEntry(const ByteSource&)>;
@@ -23,18 +64,11 @@ using EntryParser = std::function<ParsedEntry(const ByteSource&)>;
 std::vector<std::filesystem::path> ListEntryFiles(const std::filesystem::path& folder,
                                                   const std::function<bool(const std::string&)>& accept);
 
-// Parses the metadata of each file into `candidates`; unreadable or damaged files are
-// counted as skipped with the parser's reason.
-void ScanEntryFiles(const std::vector<std::filesystem::path>& files, const EntryParser& parse,
-                    std::vector<EntryCandidate>& candidates, ImportSummary& summary);
+// Reads each file once, parses it and offers its entry; unreadable or damaged files
+// are counted as skipped with the parser's reason. Shows a progress line on `progress`
+// for many files.
+void ImportEntryFiles(const std::vector<std::filesystem::path>& files, const EntryParser& parse,
+                      EntryImporter& importer, std::ostream& progress);
 
-struct StoreOptions {
-  size_t progressFrom = 1000;  // entries from which a progress line is shown
-  size_t batchSize = 200;      // entries written to the store in one commit
-};
-
-// Puts the candidates into the store: of several copies of one URL the most recently
-// fetched is kept, entries the store already holds unchanged are left alone, bodies
-// are read, checked and decoded. A progress line goes to `progress` on large imports.
-void StoreCandidates(std::vector<EntryCandidate> candidates, UrlCacheStore& store, ImportSummary& summary,
-                     std::ostream& progress, const StoreOptions& options = {});
+// Offers entries that carry their bodies (from an HTTP archive).
+void ImportWholeEntries(std::vector<ImportedEntry> entries, EntryImporter& importer, std::ostream& progress);

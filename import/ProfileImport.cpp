@@ -40,13 +40,12 @@ bool IsSimpleCacheEntryFileName(const std::string& name) {
 ImportSummary ImportFirefoxProfile(const FirefoxProfile& profile, UrlCacheStore& store, std::ostream& progress,
                                    const StoreOptions& options) {
   ImportSummary summary;
-  std::vector<EntryCandidate> candidates;
+  EntryImporter importer(store, summary, options);
   if (profile.cache2.empty())
     summary.problems.push_back("No cache2 folder was found for the profile " + profile.folder.string() + ".");
   else
-    ScanEntryFiles(ListEntryFiles(profile.cache2 / "entries", IsFirefoxEntryFileName), ParseFirefoxCacheEntry,
-                   candidates, summary);
-  StoreCandidates(std::move(candidates), store, summary, progress, options);
+    ImportEntryFiles(ListEntryFiles(profile.cache2 / "entries", IsFirefoxEntryFileName), ParseFirefoxCacheEntry,
+                     importer, progress);
   ImportVisitRead(ReadFirefoxVisits(profile.places()), store, summary);
   ImportCookieRead(ReadFirefoxCookies(profile.cookies()), store, summary);
   return summary;
@@ -55,15 +54,14 @@ ImportSummary ImportFirefoxProfile(const FirefoxProfile& profile, UrlCacheStore&
 ImportSummary ImportChromiumProfiles(const std::vector<ChromiumProfile>& profiles, UrlCacheStore& store,
                                      std::ostream& progress, const StoreOptions& options) {
   ImportSummary summary;
-  std::vector<EntryCandidate> candidates;
+  std::vector<std::filesystem::path> files;
   std::vector<VisitRecord> visits;
   std::vector<ImportedCookie> cookies;
   for (const ChromiumProfile& profile : profiles) {
     if (profile.cacheData.empty())
       summary.problems.push_back("No Cache/Cache_Data folder was found for the profile " + profile.folder.string() + ".");
-    else
-      ScanEntryFiles(ListEntryFiles(profile.cacheData, IsSimpleCacheEntryFileName), ParseSimpleCacheEntry,
-                     candidates, summary);
+    for (fs::path& file : ListEntryFiles(profile.cacheData, IsSimpleCacheEntryFileName))
+      files.push_back(std::move(file));
     VisitRead history = ReadChromiumVisits(profile.history);
     if (!history.error.empty()) summary.problems.push_back("History: " + history.error);
     visits.insert(visits.end(), history.visits.begin(), history.visits.end());
@@ -73,7 +71,8 @@ ImportSummary ImportChromiumProfiles(const std::vector<ChromiumProfile>& profile
     if (undecryptable) summary.cookiesSkipped["encrypted value that does not decrypt"] += undecryptable;
     std::move(jar.cookies.begin(), jar.cookies.end(), std::back_inserter(cookies));
   }
-  StoreCandidates(std::move(candidates), store, summary, progress, options);
+  EntryImporter importer(store, summary, options);
+  ImportEntryFiles(files, ParseSimpleCacheEntry, importer, progress);
   ImportVisits(std::move(visits), store, summary);
   ImportCookies(std::move(cookies), store, summary);
   return summary;
@@ -90,8 +89,7 @@ ImportSummary ImportHarFile(const fs::path& file, UrlCacheStore& store, std::ost
   HarRead read = ReadHar(*text);
   if (!read.error.empty()) summary.problems.push_back(file.string() + ": " + read.error + ".");
   summary.entriesSkipped = std::move(read.skipped);
-  std::vector<EntryCandidate> candidates;
-  for (ImportedEntry& entry : read.entries) candidates.push_back({std::move(entry), {}});
-  StoreCandidates(std::move(candidates), store, summary, progress, options);
+  EntryImporter importer(store, summary, options);
+  ImportWholeEntries(std::move(read.entries), importer, progress);
   return summary;
 }

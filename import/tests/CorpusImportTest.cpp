@@ -156,21 +156,27 @@ TEST(CorpusImportTest, ImportingAgainChangesNothingAndAddsNoDuplicates) {
   ScratchStore s;
   std::ostringstream progress;
   ImportFirefoxProfile(CorpusFirefox(), *s.store, progress);
-  ImportChromiumProfiles(CorpusChromium(), *s.store, progress);
-  size_t before = WalkAll(*s.store).content.size();
   ImportSummary again = ImportFirefoxProfile(CorpusFirefox(), *s.store, progress);
-  // Chromium's copies replaced most of Firefox's; the second run puts Firefox's back.
-  EXPECT_EQ(again.entriesAdded, 0u);
-  EXPECT_EQ(again.entriesImported() + again.entriesUnchanged, 356u);
+  EXPECT_EQ(again.entriesUnchanged, 356u);
+  EXPECT_EQ(again.entriesImported(), 0u);
+  EXPECT_EQ(again.visitsUnchanged, 19u);
+  EXPECT_EQ(again.cookiesImported, 10u);  // the cookie jar replaces them in place
+
+  // Chromium fetched a few seconds after Firefox: its copies replace Firefox's and stay.
+  ImportSummary chromium = ImportChromiumProfiles(CorpusChromium(), *s.store, progress);
+  EXPECT_GT(chromium.entriesUpdated, 300u);
   ImportSummary third = ImportFirefoxProfile(CorpusFirefox(), *s.store, progress);
-  EXPECT_EQ(third.entriesUnchanged, 356u);
   EXPECT_EQ(third.entriesImported(), 0u);
-  EXPECT_EQ(third.visitsUnchanged, 19u);
+  EXPECT_EQ(third.entriesUnchanged + third.entriesStoreHasNewer, 356u);
+  EXPECT_EQ(third.entriesStoreHasNewer, chromium.entriesUpdated);
+
   Walked walked = WalkAll(*s.store);
-  EXPECT_EQ(walked.content.size(), before);
+  EXPECT_EQ(walked.content.size(), 356u + chromium.entriesAdded);
   std::set<std::string> urls;
   for (const CacheEntry& e : walked.content) EXPECT_TRUE(urls.insert(e.sourceUrl).second) << e.sourceUrl;
+  EXPECT_EQ(walked.visits.size(), 19u);
   EXPECT_EQ(walked.cookies.size(), 2u);
+  EXPECT_EQ(StoredCookies(*s.store).size(), 10u);
 }
 
 TEST(CorpusImportTest, ChromiumCookieReaderDecryptsFixedKeyValues) {

@@ -101,8 +101,8 @@ TEST(ImportCommandTest, DefaultFirefoxProfileOfTheHomeFolder) {
   EXPECT_EQ(run.code, 0) << run.err;
   EXPECT_EQ(run.out,
             "Importing the Firefox profile " + firefox.profile.string() +
-                "\nCache entries: 2 imported (2 new, 0 updated), 0 unchanged, 0 older copies from other partitions "
-                "left out, 0 skipped\nVisits: 1 imported, 0 unchanged, 0 skipped\n"
+                "\nCache entries: 2 imported (2 new, 0 updated), 0 unchanged, 0 older than the store's copy, "
+                "0 older copies from other partitions left out, 0 skipped\nVisits: 1 imported, 0 unchanged, 0 skipped\n"
                 "Cookies: 1 imported, 0 older copies from other partitions left out, 0 skipped\n");
   std::optional<CacheEntry> pinned = LookupEntry(*s.store, "http://a.test/pinned.css");
   ASSERT_TRUE(pinned);
@@ -214,7 +214,7 @@ TEST(ImportCommandTest, HttpArchiveKeepsTheNewestCopyOfEachUrl) {
        "headers": [{"name": "Content-Encoding", "value": "br"}], "content": {"text": "new"}}}]}})");
   CommandRun run = RunImport(*s.store, {"har", har.string()});
   EXPECT_EQ(run.code, 0);
-  EXPECT_NE(run.out.find("Cache entries: 1 imported (1 new, 0 updated), 0 unchanged, 1 older copies"), std::string::npos)
+  EXPECT_NE(run.out.find("Cache entries: 1 imported (1 new, 0 updated), 0 unchanged, 0 older than the store's copy, 1 older copies"), std::string::npos)
       << run.out;
   std::optional<CacheEntry> entry = LookupEntry(*s.store, "https://a.test/");
   ASSERT_TRUE(entry);
@@ -224,19 +224,20 @@ TEST(ImportCommandTest, HttpArchiveKeepsTheNewestCopyOfEachUrl) {
 
 TEST(ImportCommandTest, LargeImportsShowAProgressLine) {
   ScratchStore s;
-  std::vector<EntryCandidate> candidates;
-  for (int i = 1; i <= 1000; ++i) {
-    EntryCandidate& c = candidates.emplace_back();
-    c.entry.url = "http://a.test/" + std::to_string(i);
-    c.entry.headers = "HTTP/1.1 200 OK\r\n\r\n";
+  std::vector<ImportedEntry> entries(1000);
+  for (size_t i = 0; i < entries.size(); ++i) {
+    entries[i].url = "http://a.test/" + std::to_string(i);
+    entries[i].headers = "HTTP/1.1 200 OK\r\n\r\n";
   }
-  std::ostringstream progress;
+  std::ostringstream progress, quiet;
   ImportSummary summary;
-  StoreCandidates(std::move(candidates), *s.store, summary, progress, StoreOptions{1000, 64});
+  EntryImporter importer(*s.store, summary, StoreOptions{1000, 64});
+  ImportWholeEntries(std::move(entries), importer, progress);
   EXPECT_EQ(summary.entriesAdded, 1000u);
   EXPECT_EQ(progress.str(), "\rImporting cache entries: 500 of 1000\rImporting cache entries: 1000 of 1000\n");
-  std::ostringstream quiet;
-  StoreCandidates({}, *s.store, summary, quiet, StoreOptions{1000, 64});
+  ImportSummary none;
+  EntryImporter nothing(*s.store, none, StoreOptions{1000, 64});
+  ImportWholeEntries({}, nothing, quiet);
   EXPECT_EQ(quiet.str(), "");
 }
 
