@@ -1,5 +1,8 @@
 #include "Lookup2Hash.h"
 
+#include <bit>
+#include <cstring>
+
 namespace {
 
 void Mix(uint32_t& a, uint32_t& b, uint32_t& c) {
@@ -21,6 +24,16 @@ uint32_t Word(const unsigned char* p, size_t count) {
   return word;
 }
 
+// Four whole bytes, the first in the lowest position.
+uint32_t FullWord(const unsigned char* p) {
+  if constexpr (std::endian::native == std::endian::little) {
+    uint32_t word;
+    std::memcpy(&word, p, sizeof(word));
+    return word;
+  }
+  return Word(p, 4);
+}
+
 }  // namespace
 
 uint32_t Lookup2Hash(std::string_view bytes) {
@@ -28,9 +41,9 @@ uint32_t Lookup2Hash(std::string_view bytes) {
   size_t left = bytes.size();
   uint32_t a = 0x9e3779b9, b = 0x9e3779b9, c = 0;
   while (left >= 12) {
-    a += Word(p, 4);
-    b += Word(p + 4, 4);
-    c += Word(p + 8, 4);
+    a += FullWord(p);
+    b += FullWord(p + 4);
+    c += FullWord(p + 8);
     Mix(a, b, c);
     p += 12;
     left -= 12;
