@@ -75,9 +75,12 @@ ParsedEntry ParseFirefoxCacheEntry(const ByteSource& file) {
   entry.url = std::move(*url);
 
   auto elements = Elements(std::string_view(meta).substr(pos + keySize + 1));
+  // Internal pages (about:home) are kept without a response; they are no web entries.
   auto head = elements.find("response-head");
-  if (head == elements.end()) return Problem("no response head");
-  entry.headers = HeaderTextFromLines(HeaderLines(head->second));
+  if (head != elements.end())
+    entry.headers = HeaderTextFromLines(HeaderLines(head->second));
+  else if (IsWebAddress(entry.url))
+    return Problem("no response head");
   entry.responseTime = entry.lastModified;
   entry.bodySize = dataSize;
   // Alternative data (compiled script) sits after the body: "1;<offset>,<type>".

@@ -112,11 +112,20 @@ TEST(DamagedEntryTest, DamagedFilesAreSkippedAndCounted) {
   changed[0] ^= 1;
   WriteBytes(entries / FirefoxEntryFileName(spec.key), changed);
   WriteBytes(entries / "0000000000000000000000000000000000000000", "");
+  FirefoxEntrySpec internal;  // an internal page: no response, no web address
+  internal.key = ":about:home";
+  internal.responseHead.clear();
+  WriteBytes(entries / FirefoxEntryFileName(internal.key), BuildFirefoxEntry(internal));
+  FirefoxEntrySpec headless = internal;
+  headless.key = ":http://a.test/no-head";
+  WriteBytes(entries / FirefoxEntryFileName(headless.key), BuildFirefoxEntry(headless));
   std::ostringstream progress;
   ImportSummary summary =
       ImportFirefoxProfile(FirefoxProfileAt(profile.path(), HomeFolders{}), *s.store, progress);
   EXPECT_EQ(summary.entriesAdded, 3u);
-  EXPECT_EQ(Total(summary.entriesSkipped), 3u);
+  EXPECT_EQ(Total(summary.entriesSkipped), 5u);
+  EXPECT_EQ(summary.entriesSkipped["not an http, https or ftp address"], 1u);
+  EXPECT_EQ(summary.entriesSkipped["damaged entry file (no response head)"], 1u);
   EXPECT_EQ(summary.entriesSkipped["damaged entry file (body checksum mismatch)"], 1u);
   EXPECT_EQ(summary.entriesSkipped["damaged entry file (file too short)"], 1u);
   EXPECT_EQ(summary.problems.size(), 2u);  // no places.sqlite, no cookies.sqlite

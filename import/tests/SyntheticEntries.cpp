@@ -63,7 +63,7 @@ std::string BuildFirefoxEntry(const FirefoxEntrySpec& spec) {
     hashed += '\0';
   };
   element("request-method", "GET");
-  element("response-head", spec.responseHead);
+  if (!spec.responseHead.empty()) element("response-head", spec.responseHead);
   for (const auto& [name, value] : spec.extraElements) element(name, value);
   std::string file = spec.body;
   PutBigEndian32(file, Lookup2Hash(hashed));

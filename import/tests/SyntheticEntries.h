@@ -12,7 +12,7 @@
 struct FirefoxEntrySpec {
   std::string key;  // e.g. "O^partitionKey=%28http%2C127.0.0.1%29,:http://127.0.0.1/"
   std::string body;
-  std::string responseHead = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n";
+  std::string responseHead = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n";  // empty: none
   uint32_t version = 4;
   uint32_t fetchCount = 1;
   uint32_t lastFetched = 1700000000;
