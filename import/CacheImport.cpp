@@ -64,6 +64,10 @@ void EntryImporter::Offer(const ImportedEntry& entry, std::string body) {
     ++summary_.entriesSkipped["not an http, https or ftp address"];
     return;
   }
+  if (entry.method != "GET") {
+    ++summary_.entriesSkipped["response to a " + entry.method + " request"];
+    return;
+  }
   auto earlier = taken_.find(entry.url);
   if (earlier != taken_.end()) {
     ++summary_.entriesInOtherPartitions;

@@ -75,6 +75,7 @@ ParsedEntry ParseFirefoxCacheEntry(const ByteSource& file) {
   entry.url = std::move(*url);
 
   auto elements = Elements(std::string_view(meta).substr(pos + keySize + 1));
+  if (auto method = elements.find("request-method"); method != elements.end()) entry.method = method->second;
   // Internal pages (about:home) are kept without a response; they are no web entries.
   auto head = elements.find("response-head");
   if (head != elements.end())

@@ -53,6 +53,7 @@ std::string ReadEntry(const json& item, ImportedEntry& entry) {
   const json& request = item.at("request");
   const json& response = item.at("response");
   entry.url = StringField(request, "url");
+  if (std::string method = StringField(request, "method"); !method.empty()) entry.method = method;
   if (!IsWebAddress(entry.url)) return "not an http, https or ftp address";
   if (!response.at("status").is_number_integer() || response.at("status").get<int>() <= 0)
     return "no response (failed or blocked request)";

@@ -18,6 +18,7 @@ struct ImportedEntry {
   FileTime lastModified = 0;
   FileTime expires = 0;
   FileTime responseTime = 0;
+  std::string method = "GET";  // the request's method; only GET responses are imported
   bool pinned = false;
   bool bodyDecoded = false;  // the body is already free of its Content-Encoding
 

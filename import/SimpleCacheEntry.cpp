@@ -107,6 +107,7 @@ ParsedEntry ParseSimpleCacheEntry(const ByteSource& file) {
   std::optional<std::string> url = UrlFromChromiumKey(key);
   if (!url) return Problem("key without a URL");
   entry.url = std::move(*url);
+  if (IsChromiumUploadKey(key)) entry.method = "POST";
   if (!ReadResponseInfo(info, entry)) return Problem("response info damaged");
   entry.lastFetched = entry.lastModified = entry.responseTime;
   entry.expires = ExpiryFromHeaders(entry.headers, entry.responseTime);

@@ -1,5 +1,7 @@
 #include "UrlKeys.h"
 
+#include <vector>
+
 #include "TextUtil.h"
 
 std::optional<std::string> UrlFromFirefoxKey(std::string_view key) {
@@ -44,6 +46,17 @@ std::optional<std::string> UrlFromChromiumKey(std::string_view key) {
   }
   if (key.empty() || key.find(' ') != std::string_view::npos) return std::nullopt;
   return std::string(key);
+}
+
+bool IsChromiumUploadKey(std::string_view key) {
+  std::vector<std::string_view> numbers;
+  for (size_t slash; numbers.size() < 2 && (slash = key.find('/')) != std::string_view::npos;) {
+    if (!IsDigits(key.substr(0, slash))) break;
+    numbers.push_back(key.substr(0, slash));
+    key.remove_prefix(slash + 1);
+  }
+  // "<credentials>/<upload id>/..." now, "<upload id>/..." in older builds.
+  return !numbers.empty() && numbers.back().find_first_not_of('0') != std::string_view::npos;
 }
 
 bool IsWebAddress(std::string_view url) {

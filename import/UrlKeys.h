@@ -12,5 +12,8 @@ std::optional<std::string> UrlFromFirefoxKey(std::string_view key);
 // its variants ("_dk_s_", "_dk_cn_"), the older "<upload id>/<URL>", or a bare URL.
 std::optional<std::string> UrlFromChromiumKey(std::string_view key);
 
+// Whether a Chromium cache key is that of an upload (a POST): its upload id is not 0.
+bool IsChromiumUploadKey(std::string_view key);
+
 // Whether the store should hold this address: http, https or ftp.
 bool IsWebAddress(std::string_view url);

@@ -21,13 +21,16 @@ const char kArchive[] = R"({"log": {"version": "1.2", "entries": [
    "response": {"status": 200, "headers": [], "content": {}}},
   {"request": {"url": "https://a.test/bad64"},
    "response": {"status": 200, "headers": [], "content": {"encoding": "base64", "text": "@@@"}}},
+  {"startedDateTime": "2024-05-01T10:30:48Z", "request": {"method": "POST", "url": "https://a.test/form"},
+   "response": {"status": 200, "headers": [], "content": {"text": "thanks"}}},
   {"request": "not an object"}
 ]}})";
 
 TEST(HarReaderTest, ReadsResponsesWithHeadersBodiesAndTimes) {
   HarRead read = ReadHar(kArchive);
   EXPECT_EQ(read.error, "");
-  ASSERT_EQ(read.entries.size(), 2u);
+  ASSERT_EQ(read.entries.size(), 3u);
+  EXPECT_EQ(read.entries[2].method, "POST");  // read, and left out when the entries are stored
   const ImportedEntry& page = read.entries[0];
   EXPECT_EQ(page.url, "https://a.test/page.html");
   EXPECT_EQ(page.headers,

@@ -102,7 +102,7 @@ TEST(ImportCommandTest, DefaultFirefoxProfileOfTheHomeFolder) {
   EXPECT_EQ(run.out,
             "Importing the Firefox profile " + firefox.profile.string() +
                 "\nCache entries: 2 imported (2 new, 0 updated), 0 unchanged, 0 older than the store's copy, "
-                "0 older copies from other partitions left out, 0 skipped\nVisits: 1 imported, 0 unchanged, 0 skipped\n"
+                "0 older copies of the same URL left out, 0 skipped\nVisits: 1 imported, 0 unchanged, 0 skipped\n"
                 "Cookies: 1 imported, 0 older copies from other partitions left out, 0 skipped\n");
   std::optional<CacheEntry> pinned = LookupEntry(*s.store, "http://a.test/pinned.css");
   ASSERT_TRUE(pinned);
@@ -211,11 +211,14 @@ TEST(ImportCommandTest, HttpArchiveKeepsTheNewestCopyOfEachUrl) {
        "headers": [{"name": "Content-Encoding", "value": "br"}], "content": {"text": "old"}}},
     {"startedDateTime": "2024-05-01T11:00:00Z", "request": {"url": "https://a.test/"},
      "response": {"status": 200, "statusText": "OK", "httpVersion": "HTTP/1.1",
-       "headers": [{"name": "Content-Encoding", "value": "br"}], "content": {"text": "new"}}}]}})");
+       "headers": [{"name": "Content-Encoding", "value": "br"}], "content": {"text": "new"}}},
+    {"startedDateTime": "2024-05-01T12:00:00Z", "request": {"method": "POST", "url": "https://a.test/"},
+     "response": {"status": 200, "statusText": "OK", "headers": [], "content": {"text": "posted"}}}]}})");
   CommandRun run = RunImport(*s.store, {"har", har.string()});
   EXPECT_EQ(run.code, 0);
   EXPECT_NE(run.out.find("Cache entries: 1 imported (1 new, 0 updated), 0 unchanged, 0 older than the store's copy, 1 older copies"), std::string::npos)
       << run.out;
+  EXPECT_NE(run.out.find("  skipped 1: response to a POST request\n"), std::string::npos) << run.out;
   std::optional<CacheEntry> entry = LookupEntry(*s.store, "https://a.test/");
   ASSERT_TRUE(entry);
   EXPECT_EQ(ReadWholeFile(entry->localFileName), std::optional<std::string>("new"));

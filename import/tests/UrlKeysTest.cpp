@@ -54,6 +54,14 @@ TEST(UrlKeysTest, ChromiumKeysLoseCredentialsAndSites) {
   }
 }
 
+TEST(UrlKeysTest, ChromiumUploadKeysAreTold) {
+  EXPECT_FALSE(IsChromiumUploadKey("1/0/_dk_http://a.test http://a.test http://a.test/"));
+  EXPECT_TRUE(IsChromiumUploadKey("1/17/_dk_http://a.test http://a.test http://a.test/form"));
+  EXPECT_TRUE(IsChromiumUploadKey("12/https://old.test/page"));
+  EXPECT_FALSE(IsChromiumUploadKey("0/https://old.test/page"));
+  EXPECT_FALSE(IsChromiumUploadKey("https://bare.test/"));
+}
+
 TEST(UrlKeysTest, OnlyWebAddressesAreStored) {
   EXPECT_TRUE(IsWebAddress("http://a.test/"));
   EXPECT_TRUE(IsWebAddress("HTTPS://a.test/"));
