@@ -57,6 +57,15 @@ TEST(HarReaderTest, FilesThatAreNoArchivesSayWhy) {
   EXPECT_EQ(ReadHar("{\"log\": {\"entries\": {}}}").error, "no \"log.entries\" list, so not an HTTP archive");
 }
 
+TEST(HarReaderTest, EveryTruncationIsRefusedWithoutACrash) {
+  const std::string archive = kArchive;
+  for (size_t length = 0; length < archive.size(); ++length) {
+    HarRead read = ReadHar(std::string_view(archive).substr(0, length));
+    EXPECT_EQ(read.error, "not a JSON file") << length;
+    EXPECT_TRUE(read.entries.empty());
+  }
+}
+
 TEST(HarReaderTest, IsoTimes) {
   struct Case {
     const char* text;
