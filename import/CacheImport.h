@@ -64,11 +64,11 @@ using EntryParser = std::function<ParsedEntry(const ByteSource&)>;
 std::vector<std::filesystem::path> ListEntryFiles(const std::filesystem::path& folder,
                                                   const std::function<bool(const std::string&)>& accept);
 
-// Reads each file once, parses it and offers its entry; unreadable or damaged files
-// are counted as skipped with the parser's reason. Shows a progress line on `progress`
-// for many files.
+// Reads each file once, parses it and offers its entry, then finishes the importer;
+// unreadable or damaged files are counted as skipped with the parser's reason. Shows a
+// progress line on `progress` for many files.
 void ImportEntryFiles(const std::vector<std::filesystem::path>& files, const EntryParser& parse,
                       EntryImporter& importer, std::ostream& progress);
 
-// Offers entries that carry their bodies (from an HTTP archive).
+// Offers entries that carry their bodies (from an HTTP archive), then finishes.
 void ImportWholeEntries(std::vector<ImportedEntry> entries, EntryImporter& importer, std::ostream& progress);

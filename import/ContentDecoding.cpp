@@ -4,6 +4,7 @@
 #include <zlib.h>
 #include <zstd.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "TextUtil.h"
@@ -40,13 +41,16 @@ std::optional<std::string> Inflate(std::string_view data, int windowBits) {
   stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
   stream.avail_in = static_cast<uInt>(data.size());
   bool complete = false;
+  // Room for a typical ratio first, so small bodies are not zeroed 64 KiB at a time.
+  size_t chunk = std::clamp<size_t>(data.size() * 4, 4096, kChunk);
   while (out.size() <= kMaxDecodedBodySize) {
     size_t used = out.size();
-    out.resize(used + kChunk);
+    out.resize(used + chunk);
     stream.next_out = reinterpret_cast<Bytef*>(out.data() + used);
-    stream.avail_out = kChunk;
+    stream.avail_out = static_cast<uInt>(chunk);
     int result = inflate(&stream, Z_NO_FLUSH);
-    out.resize(used + kChunk - stream.avail_out);
+    out.resize(used + chunk - stream.avail_out);
+    chunk = kChunk;
     if (result == Z_STREAM_END) {
       complete = true;
       if (stream.avail_in == 0 || windowBits < 0 || inflateReset(&stream) != Z_OK) break;
