@@ -1,0 +1,152 @@
+// Times the import of a synthetic Firefox cache2 folder and a synthetic Simple Cache
+// folder against reading the same entry files whole, and prints the ratio of the two.
+// Usage: import_bench [ENTRIES]   (default 20000 per format)
+
+#include <chrono>
+#include <cstdlib>
+#include <iostream>
+#include <random>
+#include <sstream>
+
+#include "CacheImport.h"
+#include "FirefoxCacheEntry.h"
+#include "ProfileImport.h"
+#include "SimpleCacheEntry.h"
+#include "SyntheticEntries.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Text bodies of 1 to 16 KiB; every fifth one is sent gzip-encoded, as scripts and
+// pages often are.
+struct Body {
+  std::string bytes;
+  bool gzip;
+};
+
+Body MakeBody(std::mt19937& random, int index) {
+  static const std::string kWords[] = {"cache ", "entry ", "<div class=\"x\">", "</div>\n", "function ", "var ",
+                                       "return ", "0123456789 "};
+  std::string text;
+  size_t size = 1024 + random() % (15 * 1024);
+  while (text.size() < size) text += kWords[random() % 8];
+  bool gzip = index % 5 == 0;
+  return {gzip ? GzipBytes(text) : text, gzip};
+}
+
+void MakeFirefoxFolder(const fs::path& entries, int count) {
+  std::mt19937 random(1);
+  for (int i = 0; i < count; ++i) {
+    Body body = MakeBody(random, i);
+    FirefoxEntrySpec spec;
+    spec.key = "O^partitionKey=%28https%2Cexample.com%29,:https://example.com/page/" + std::to_string(i) + ".html";
+    spec.body = std::move(body.bytes);
+    spec.responseHead = std::string("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n") +
+                        (body.gzip ? "Content-Encoding: gzip\r\n" : "") + "Cache-Control: max-age=600\r\n\r\n";
+    spec.lastFetched = 1700000000 + static_cast<uint32_t>(i);
+    WriteBytes(entries / FirefoxEntryFileName(spec.key), BuildFirefoxEntry(spec));
+  }
+}
+
+void MakeSimpleCacheFolder(const fs::path& folder, int count) {
+  std::mt19937 random(2);
+  for (int i = 0; i < count; ++i) {
+    Body body = MakeBody(random, i);
+    SimpleEntrySpec spec;
+    spec.key = "1/0/_dk_https://example.com https://example.com https://example.com/page/" + std::to_string(i) + ".html";
+    spec.body = std::move(body.bytes);
+    spec.headerLines = {"HTTP/1.1 200 OK", "Content-Type: text/html", "Cache-Control: max-age=600"};
+    if (body.gzip) spec.headerLines.push_back("Content-Encoding: gzip");
+    spec.responseTime += static_cast<uint64_t>(i) * 1000000;
+    WriteBytes(folder / SimpleCacheFileName(spec.key), BuildSimpleCacheEntry(spec));
+  }
+}
+
+double Seconds(const std::function<void()>& work) {
+  auto start = std::chrono::steady_clock::now();
+  work();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Reads every file whole (open, one read, close): the reference of the goal.
+size_t ReadAll(const std::vector<fs::path>& files) {
+  size_t bytes = 0;
+  std::string content;
+  for (const fs::path& path : files) {
+    FileByteSource file(path);
+    if (file.ok() && file.Read(0, file.Size(), content)) bytes += content.size();
+  }
+  return bytes;
+}
+
+// A store that takes every entry and keeps nothing: the import's own work, without
+// the store's file and index writes.
+class DiscardingStore : public UrlCacheStore {
+ public:
+  uint32_t FindFirstEntry(std::string_view, CacheEntry&, uint32_t&, WalkHandle&) override { return ERROR_NO_MORE_ITEMS; }
+  uint32_t FindNextEntry(WalkHandle, CacheEntry&, uint32_t&) override { return ERROR_NO_MORE_ITEMS; }
+  void FindCloseWalk(WalkHandle) override {}
+  uint32_t GetEntryInfo(std::string_view, CacheEntry*, uint32_t&) override { return ERROR_FILE_NOT_FOUND; }
+  uint32_t SetEntryInfo(std::string_view, const CacheEntry&, uint32_t) override { return ERROR_FILE_NOT_FOUND; }
+  uint32_t DeleteEntry(std::string_view) override { return ERROR_FILE_NOT_FOUND; }
+  uint32_t GetCookie(std::string_view, char*, uint32_t& size) override { return size = 0, STORE_OK; }
+  void SetConnectedState(uint32_t, uint32_t) override {}
+  bool IsOffline() const override { return true; }
+  uint32_t AddEntry(const NewEntry&) override { return STORE_OK; }
+  uint32_t RecordVisit(std::string_view, FileTime, uint32_t) override { return STORE_OK; }
+  uint32_t SetCookie(const Cookie&) override { return STORE_OK; }
+  fs::path RootFolder() const override { return {}; }
+  fs::path ContentFolder() const override { return {}; }
+  fs::path CookieFolder() const override { return {}; }
+};
+
+double TimeImport(UrlCacheStore& store, const fs::path& folder, bool (*accept)(const std::string&),
+                  const EntryParser& parse, ImportSummary& summary) {
+  return Seconds([&] {
+    std::ostringstream quiet;
+    EntryImporter importer(store, summary);
+    ImportEntryFiles(ListEntryFiles(folder, accept), parse, importer, quiet);
+  });
+}
+
+void Compare(const char* name, const fs::path& folder, bool (*accept)(const std::string&), const EntryParser& parse,
+             const fs::path& storeFolder) {
+  std::vector<fs::path> files = ListEntryFiles(folder, accept);
+  ReadAll(files);  // every run starts with the files in the page cache
+  size_t bytes = 0;
+  double read = Seconds([&] { bytes = ReadAll(files); });
+  DiscardingStore discarding;
+  ImportSummary parsed;
+  double parseOnly = TimeImport(discarding, folder, accept, parse, parsed);
+  StoreOpenResult opened = OpenUrlCacheStore(storeFolder);
+  if (!opened.store) {
+    std::cerr << opened.error << "\n";
+    std::exit(1);
+  }
+  ImportSummary summary;
+  double import = TimeImport(*opened.store, folder, accept, parse, summary);
+  std::cout << name << ": " << files.size() << " files, " << bytes / 1024 << " KiB\n"
+            << "  read whole:                      " << read * 1000 << " ms\n"
+            << "  import without the store writes: " << parseOnly * 1000 << " ms, ratio " << parseOnly / read << "\n"
+            << "  import into the store:           " << import * 1000 << " ms, ratio " << import / read << " ("
+            << summary.entriesAdded << " entries, " << summary.bodiesDecoded << " decoded; goal: ratio at most 3)\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int count = argc > 1 ? std::atoi(argv[1]) : 20000;
+  std::string pattern = (fs::temp_directory_path() / "vantry-import-bench-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) return 1;
+  fs::path root = pattern;
+  MakeFirefoxFolder(root / "firefox/cache2/entries", count);
+  MakeSimpleCacheFolder(root / "chromium/Cache_Data", count);
+  Compare("Firefox cache2", root / "firefox/cache2/entries", IsFirefoxEntryFileName, ParseFirefoxCacheEntry,
+          root / "store-firefox");
+  Compare("Simple Cache", root / "chromium/Cache_Data", IsSimpleCacheEntryFileName, ParseSimpleCacheEntry,
+          root / "store-chromium");
+  std::error_code ec;
+  fs::remove_all(root, ec);
+  return 0;
+}

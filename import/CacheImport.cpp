@@ -1,0 +1,174 @@
+#include "CacheImport.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "CacheAccess.h"
+#include "EntryConversion.h"
+#include "SqliteUrlCacheStore.h"
+#include "UrlKeys.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A one-line progress report, rewritten in place, for imports of many entries.
+class ProgressLine {
+ public:
+  ProgressLine(std::ostream& out, size_t total, size_t showFrom) : out_(out), total_(total), shown_(total >= showFrom) {}
+  ~ProgressLine() {
+    if (shown_) out_ << "\n" << std::flush;
+  }
+  void Step(size_t done) {
+    if (shown_ && (done % 500 == 0 || done == total_))
+      out_ << "\rImporting cache entries: " << done << " of " << total_ << std::flush;
+  }
+
+ private:
+  std::ostream& out_;
+  size_t total_;
+  bool shown_;
+};
+
+}  // namespace
+
+EntryImporter::EntryImporter(UrlCacheStore& store, ImportSummary& summary, const StoreOptions& options)
+    : store_(store), summary_(summary), options_(options) {
+  ReadStoredStates();
+}
+
+// One walk of the store instead of a lookup per entry.
+void EntryImporter::ReadStoredStates() {
+  WalkCache(store_, "", [&](CacheEntry& e) {
+    if (e.entryType & (COOKIE_CACHE_ENTRY | URLHISTORY_CACHE_ENTRY)) return;
+    stored_[e.sourceUrl] = {e.entryType,    e.useCount,       e.lastModifiedTime,
+                            e.expireTime,   e.lastAccessTime, e.lastSyncTime};
+  });
+}
+
+// Whether the store's copy of the URL is the same as `entry`, newer, or to be replaced.
+EntryImporter::Taken::State EntryImporter::StateAgainstStore(const ImportedEntry& entry) const {
+  auto found = stored_.find(entry.url);
+  if (found == stored_.end()) return Taken::State::Written;
+  const StoredState& s = found->second;
+  if ((s.entryType & ~STICKY_CACHE_ENTRY) != NORMAL_CACHE_ENTRY) return Taken::State::Written;
+  if (s.lastAccess > entry.lastFetched) return Taken::State::StoreHasNewer;
+  bool same = s.useCount == entry.fetchCount && s.lastAccess == entry.lastFetched &&
+              s.lastModified == entry.lastModified && s.expires == entry.expires && s.lastSync == entry.responseTime &&
+              (!entry.pinned || (s.entryType & STICKY_CACHE_ENTRY));
+  return same ? Taken::State::Unchanged : Taken::State::Written;
+}
+
+void EntryImporter::Offer(const ImportedEntry& entry, std::string body) {
+  if (!IsWebAddress(entry.url)) {
+    ++summary_.entriesSkipped["not an http, https or ftp address"];
+    return;
+  }
+  if (entry.method != "GET") {
+    ++summary_.entriesSkipped["response to a " + entry.method + " request"];
+    return;
+  }
+  auto earlier = taken_.find(entry.url);
+  if (earlier != taken_.end()) {
+    ++summary_.entriesInOtherPartitions;
+    const Taken& t = earlier->second;
+    bool newer = entry.lastFetched != t.lastFetched ? entry.lastFetched > t.lastFetched
+                                                    : entry.responseTime > t.responseTime;
+    if (!newer) return;
+  }
+  if (!BodyMatchesChecks(entry, body)) {
+    ++summary_.entriesSkipped["damaged entry file (body checksum mismatch)"];
+    return;
+  }
+  Taken& taken = taken_[entry.url];
+  taken.lastFetched = entry.lastFetched;
+  taken.responseTime = entry.responseTime;
+  // Once an older copy went to the store, the newer one must follow it there.
+  if (taken.state != Taken::State::Written) taken.state = StateAgainstStore(entry);
+  if (taken.state != Taken::State::Written) return;
+  ConvertedEntry converted = ConvertEntry(entry, std::move(body));
+  if (converted.coding == BodyCoding::Decoded) ++summary_.bodiesDecoded;
+  if (converted.coding == BodyCoding::LeftEncoded) ++summary_.bodiesLeftEncoded;
+  if (auto stored = stored_.find(entry.url); stored != stored_.end())
+    converted.entry.entryType |= stored->second.entryType & STICKY_CACHE_ENTRY;
+  batchBytes_ += converted.entry.content.size();
+  if (taken.batchIndex != SIZE_MAX) {
+    batch_[taken.batchIndex] = std::move(converted.entry);
+  } else {
+    taken.batchIndex = batch_.size();
+    batch_.push_back(std::move(converted.entry));
+  }
+  if (batch_.size() >= options_.batchEntries || batchBytes_ >= options_.batchBytes) Flush();
+}
+
+// Writes the batch in one commit where the store allows it; a failed batch is retried
+// entry by entry so that one bad entry costs only itself.
+void EntryImporter::Flush() {
+  auto* sqlite = dynamic_cast<SqliteUrlCacheStore*>(&store_);
+  bool written = sqlite && sqlite->AddEntries(batch_) == STORE_OK;
+  for (const NewEntry& entry : batch_) {
+    Taken& taken = taken_[entry.url];
+    taken.batchIndex = SIZE_MAX;
+    if (!written && store_.AddEntry(entry) != STORE_OK) taken.state = Taken::State::Failed;
+  }
+  batch_.clear();
+  batchBytes_ = 0;
+}
+
+void EntryImporter::Finish() {
+  if (!batch_.empty()) Flush();
+  for (const auto& [url, taken] : taken_) {
+    switch (taken.state) {
+      case Taken::State::Unchanged: ++summary_.entriesUnchanged; break;
+      case Taken::State::StoreHasNewer: ++summary_.entriesStoreHasNewer; break;
+      case Taken::State::Failed: ++summary_.entriesSkipped["the store could not take it"]; break;
+      case Taken::State::Written: ++(stored_.count(url) ? summary_.entriesUpdated : summary_.entriesAdded); break;
+    }
+  }
+  taken_.clear();
+}
+
+std::vector<fs::path> ListEntryFiles(const fs::path& folder, const std::function<bool(const std::string&)>& accept) {
+  std::vector<fs::path> files;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+    if (it->is_regular_file(ec) && accept(it->path().filename().string())) files.push_back(it->path());
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+void ImportEntryFiles(const std::vector<fs::path>& files, const EntryParser& parse, EntryImporter& importer,
+                      std::ostream& progress) {
+  ProgressLine line(progress, files.size(), importer.options().progressFrom);
+  size_t done = 0;
+  for (const fs::path& path : files) {
+    line.Step(++done);
+    FileByteSource file(path);
+    std::string bytes;
+    if (!file.ok() || !file.Read(0, file.Size(), bytes)) {
+      ++importer.summary().entriesSkipped["entry file could not be read"];
+      continue;
+    }
+    ParsedEntry parsed = parse(StringByteSource(bytes));
+    if (!parsed.entry) {
+      ++importer.summary().entriesSkipped["damaged entry file (" + parsed.problem + ")"];
+      continue;
+    }
+    // The body is a stretch of the file: keep just that, without a copy.
+    bytes.resize(parsed.entry->bodyOffset + parsed.entry->bodySize);
+    bytes.erase(0, parsed.entry->bodyOffset);
+    importer.Offer(*parsed.entry, std::move(bytes));
+  }
+  importer.Finish();
+}
+
+void ImportWholeEntries(std::vector<ImportedEntry> entries, EntryImporter& importer, std::ostream& progress) {
+  ProgressLine line(progress, entries.size(), importer.options().progressFrom);
+  size_t done = 0;
+  for (ImportedEntry& entry : entries) {
+    line.Step(++done);
+    std::string body = std::move(entry.body);
+    importer.Offer(entry, std::move(body));
+  }
+  importer.Finish();
+}

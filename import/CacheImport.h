@@ -1,0 +1,74 @@
+#pragma once
+
+#include <filesystem>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "ByteSource.h"
+#include "ImportSummary.h"
+#include "ImportedEntry.h"
+#include "UrlCacheStore.h"
+
+struct StoreOptions {
+  size_t progressFrom = 1000;    // entries from which a progress line is shown
+  size_t batchEntries = 200;     // entries written to the store in one commit
+  size_t batchBytes = 32 << 20;  // body bytes held before a commit
+};
+
+// Puts imported entries into the store in batches. Of several copies of one URL the
+// most recently fetched is kept (the others are counted), also against the copy the
+// store holds; entries that the store already holds unchanged are left alone; bodies
+// are checked and decoded; a sticky mark of the store's entry survives. Call Finish()
+// after the last entry.
+class EntryImporter {
+ public:
+  EntryImporter(UrlCacheStore& store, ImportSummary& summary, const StoreOptions& options = {});
+  void Offer(const ImportedEntry& entry, std::string body);
+  void Finish();
+  ImportSummary& summary() { return summary_; }
+  const StoreOptions& options() const { return options_; }
+
+ private:
+  // What the store held for a URL before the import.
+  struct StoredState {
+    uint32_t entryType, useCount;
+    FileTime lastModified, expires, lastAccess, lastSync;
+  };
+  // The copy of a URL taken in this import.
+  struct Taken {
+    FileTime lastFetched = 0, responseTime = 0;
+    enum class State { Unchanged, StoreHasNewer, Written, Failed } state = State::Unchanged;
+    size_t batchIndex = SIZE_MAX;  // its place in the batch until that is written
+  };
+
+  void ReadStoredStates();
+  Taken::State StateAgainstStore(const ImportedEntry& entry) const;
+  void Flush();
+
+  UrlCacheStore& store_;
+  ImportSummary& summary_;
+  StoreOptions options_;
+  std::map<std::string, StoredState> stored_;
+  std::map<std::string, Taken> taken_;
+  std::vector<NewEntry> batch_;
+  size_t batchBytes_ = 0;
+};
+
+using EntryParser = std::function<ParsedEntry(const ByteSource&)>;
+
+// The regular files of `folder` whose names pass `accept`, sorted; none if it is missing.
+std::vector<std::filesystem::path> ListEntryFiles(const std::filesystem::path& folder,
+                                                  const std::function<bool(const std::string&)>& accept);
+
+// Reads each file once, parses it and offers its entry, then finishes the importer;
+// unreadable or damaged files are counted as skipped with the parser's reason. Shows a
+// progress line on `progress` for many files.
+void ImportEntryFiles(const std::vector<std::filesystem::path>& files, const EntryParser& parse,
+                      EntryImporter& importer, std::ostream& progress);
+
+// Offers entries that carry their bodies (from an HTTP archive), then finishes.
+void ImportWholeEntries(std::vector<ImportedEntry> entries, EntryImporter& importer, std::ostream& progress);

@@ -1,0 +1,135 @@
+#include "ContentDecoding.h"
+
+#include <brotli/decode.h>
+#include <zlib.h>
+#include <zstd.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "TextUtil.h"
+
+namespace {
+
+constexpr size_t kChunk = 64 * 1024;
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
+}
+
+std::vector<std::string> Codings(std::string_view value) {
+  std::vector<std::string> codings;
+  size_t start = 0;
+  while (start <= value.size()) {
+    size_t comma = value.find(',', start);
+    if (comma == std::string_view::npos) comma = value.size();
+    std::string coding = ToLower(Trim(value.substr(start, comma - start)));
+    if (!coding.empty() && coding != "identity") codings.push_back(coding);
+    start = comma + 1;
+  }
+  return codings;
+}
+
+// windowBits: 15 + 32 detects a zlib or gzip header, -15 reads raw deflate. Gzip
+// members that follow one another are all decoded; bytes after the last one are ignored.
+std::optional<std::string> Inflate(std::string_view data, int windowBits) {
+  std::string out;
+  z_stream stream{};
+  if (inflateInit2(&stream, windowBits) != Z_OK) return std::nullopt;
+  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+  stream.avail_in = static_cast<uInt>(data.size());
+  bool complete = false;
+  // Room for a typical ratio first, so small bodies are not zeroed 64 KiB at a time.
+  size_t chunk = std::clamp<size_t>(data.size() * 4, 4096, kChunk);
+  while (out.size() <= kMaxDecodedBodySize) {
+    size_t used = out.size();
+    out.resize(used + chunk);
+    stream.next_out = reinterpret_cast<Bytef*>(out.data() + used);
+    stream.avail_out = static_cast<uInt>(chunk);
+    int result = inflate(&stream, Z_NO_FLUSH);
+    out.resize(used + chunk - stream.avail_out);
+    chunk = kChunk;
+    if (result == Z_STREAM_END) {
+      complete = true;
+      if (stream.avail_in == 0 || windowBits < 0 || inflateReset(&stream) != Z_OK) break;
+    } else if (result != Z_OK || (stream.avail_in == 0 && stream.avail_out != 0)) {
+      break;  // damaged, or the data ended inside the stream
+    }
+  }
+  inflateEnd(&stream);
+  if (!complete || out.size() > kMaxDecodedBodySize) return std::nullopt;
+  return out;
+}
+
+std::optional<std::string> Brotli(std::string_view data) {
+  BrotliDecoderState* state = BrotliDecoderCreateInstance(nullptr, nullptr, nullptr);
+  if (state == nullptr) return std::nullopt;
+  std::string out;
+  size_t availableIn = data.size();
+  const uint8_t* nextIn = reinterpret_cast<const uint8_t*>(data.data());
+  BrotliDecoderResult result = BROTLI_DECODER_RESULT_NEEDS_MORE_OUTPUT;
+  while (result == BROTLI_DECODER_RESULT_NEEDS_MORE_OUTPUT && out.size() <= kMaxDecodedBodySize) {
+    size_t used = out.size();
+    out.resize(used + kChunk);
+    size_t availableOut = kChunk;
+    uint8_t* nextOut = reinterpret_cast<uint8_t*>(out.data() + used);
+    result = BrotliDecoderDecompressStream(state, &availableIn, &nextIn, &availableOut, &nextOut, nullptr);
+    out.resize(used + kChunk - availableOut);
+  }
+  BrotliDecoderDestroyInstance(state);
+  if (result != BROTLI_DECODER_RESULT_SUCCESS || availableIn != 0 || out.size() > kMaxDecodedBodySize)
+    return std::nullopt;
+  return out;
+}
+
+std::optional<std::string> Zstd(std::string_view data) {
+  ZSTD_DCtx* context = ZSTD_createDCtx();
+  if (context == nullptr) return std::nullopt;
+  std::string out;
+  ZSTD_inBuffer in{data.data(), data.size(), 0};
+  size_t pending = 1;  // 0 once a frame is complete and flushed
+  bool failed = false;
+  while ((in.pos < in.size || pending != 0) && out.size() <= kMaxDecodedBodySize) {
+    size_t used = out.size();
+    out.resize(used + kChunk);
+    ZSTD_outBuffer buffer{out.data() + used, kChunk, 0};
+    size_t before = in.pos;
+    pending = ZSTD_decompressStream(context, &buffer, &in);
+    out.resize(used + buffer.pos);
+    if (ZSTD_isError(pending) || (in.pos == before && buffer.pos == 0)) {
+      failed = true;  // damaged, or the input ended inside a frame
+      break;
+    }
+  }
+  ZSTD_freeDCtx(context);
+  if (failed || pending != 0 || out.size() > kMaxDecodedBodySize) return std::nullopt;
+  return out;
+}
+
+std::optional<std::string> DecodeOne(const std::string& coding, std::string_view data) {
+  if (coding == "gzip" || coding == "x-gzip") return Inflate(data, 15 + 32);
+  if (coding == "deflate") {
+    if (auto wrapped = Inflate(data, 15)) return wrapped;
+    return Inflate(data, -15);
+  }
+  if (coding == "br") return Brotli(data);
+  if (coding == "zstd") return Zstd(data);
+  return std::nullopt;
+}
+
+}  // namespace
+
+bool HasContentCoding(std::string_view contentEncoding) { return !Codings(contentEncoding).empty(); }
+
+std::optional<std::string> DecodeContent(std::string_view contentEncoding, std::string_view body) {
+  std::vector<std::string> codings = Codings(contentEncoding);
+  std::string current(body);
+  for (auto coding = codings.rbegin(); coding != codings.rend(); ++coding) {
+    std::optional<std::string> decoded = DecodeOne(*coding, current);
+    if (!decoded) return std::nullopt;
+    current = std::move(*decoded);
+  }
+  return current;
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <filesystem>
+
+// The user's folders that browsers keep their profiles and caches in.
+struct HomeFolders {
+  std::filesystem::path home;
+  std::filesystem::path config;  // $XDG_CONFIG_HOME, else ~/.config
+  std::filesystem::path cache;   // $XDG_CACHE_HOME, else ~/.cache
+
+  static HomeFolders FromEnvironment();
+};

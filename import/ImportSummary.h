@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <ostream>
+#include <string>
+#include <vector>
+
+// Counts of what one import brought into the store, left out, and why.
+struct ImportSummary {
+  size_t entriesAdded = 0;
+  size_t entriesUpdated = 0;
+  size_t entriesUnchanged = 0;
+  size_t entriesStoreHasNewer = 0;  // the store holds a more recently fetched copy
+  size_t entriesInOtherPartitions = 0;  // older copies of a URL kept under another partition
+  size_t bodiesDecoded = 0;
+  size_t bodiesLeftEncoded = 0;
+  std::map<std::string, size_t> entriesSkipped;  // reason -> count
+
+  size_t visitsImported = 0;
+  size_t visitsUnchanged = 0;
+  std::map<std::string, size_t> visitsSkipped;
+
+  size_t cookiesImported = 0;
+  size_t cookiesInOtherPartitions = 0;
+  size_t cookiesWithoutValue = 0;  // encrypted with the desktop keyring
+  std::map<std::string, size_t> cookiesSkipped;
+
+  // Sources that could not be read at all (a missing cache folder, a damaged database).
+  std::vector<std::string> problems;
+
+  size_t entriesImported() const { return entriesAdded + entriesUpdated; }
+};
+
+// Writes the summary lines: one line each for cache entries, visits and cookies, with
+// the reasons for anything skipped and the problems underneath.
+void PrintSummary(const ImportSummary& summary, std::ostream& out);
+
+size_t Total(const std::map<std::string, size_t>& counts);

@@ -1,0 +1,18 @@
+#include "ImportedEntry.h"
+
+#include <zlib.h>
+
+#include "FirefoxCacheEntry.h"
+#include "Lookup2Hash.h"
+
+bool BodyMatchesChecks(const ImportedEntry& entry, std::string_view body) {
+  if (entry.bodyCrc32 && crc32_z(0, reinterpret_cast<const Bytef*>(body.data()), body.size()) != *entry.bodyCrc32)
+    return false;
+  if (!entry.bodyChunkHashes.empty()) {
+    if ((body.size() + kFirefoxChunkSize - 1) / kFirefoxChunkSize != entry.bodyChunkHashes.size()) return false;
+    for (size_t i = 0; i < entry.bodyChunkHashes.size(); ++i)
+      if ((Lookup2Hash(body.substr(i * kFirefoxChunkSize, kFirefoxChunkSize)) & 0xFFFF) != entry.bodyChunkHashes[i])
+        return false;
+  }
+  return true;
+}

@@ -1,0 +1,95 @@
+#include "ProfileImport.h"
+
+#include "ChromiumDatabases.h"
+#include "FirefoxCacheEntry.h"
+#include "FirefoxDatabases.h"
+#include "HarReader.h"
+#include "RecordImport.h"
+#include "SimpleCacheEntry.h"
+#include "StoreFiles.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool IsHexName(const std::string& name, size_t digits) {
+  if (name.size() < digits) return false;
+  for (size_t i = 0; i < digits; ++i)
+    if (!std::isxdigit(static_cast<unsigned char>(name[i]))) return false;
+  return true;
+}
+
+void ImportVisitRead(VisitRead read, UrlCacheStore& store, ImportSummary& summary) {
+  if (!read.error.empty()) summary.problems.push_back("History: " + read.error);
+  ImportVisits(std::move(read.visits), store, summary);
+}
+
+void ImportCookieRead(CookieRead read, UrlCacheStore& store, ImportSummary& summary) {
+  if (!read.error.empty()) summary.problems.push_back("Cookies: " + read.error);
+  ImportCookies(std::move(read.cookies), store, summary);
+}
+
+}  // namespace
+
+bool IsFirefoxEntryFileName(const std::string& name) { return name.size() == 40 && IsHexName(name, 40); }
+
+bool IsSimpleCacheEntryFileName(const std::string& name) {
+  return name.size() == 18 && IsHexName(name, 16) && name.ends_with("_0");
+}
+
+ImportSummary ImportFirefoxProfile(const FirefoxProfile& profile, UrlCacheStore& store, std::ostream& progress,
+                                   const StoreOptions& options) {
+  ImportSummary summary;
+  EntryImporter importer(store, summary, options);
+  if (profile.cache2.empty())
+    summary.problems.push_back("No cache2 folder was found for the profile " + profile.folder.string() + ".");
+  else
+    ImportEntryFiles(ListEntryFiles(profile.cache2 / "entries", IsFirefoxEntryFileName), ParseFirefoxCacheEntry,
+                     importer, progress);
+  ImportVisitRead(ReadFirefoxVisits(profile.places()), store, summary);
+  ImportCookieRead(ReadFirefoxCookies(profile.cookies()), store, summary);
+  return summary;
+}
+
+ImportSummary ImportChromiumProfiles(const std::vector<ChromiumProfile>& profiles, UrlCacheStore& store,
+                                     std::ostream& progress, const StoreOptions& options) {
+  ImportSummary summary;
+  std::vector<std::filesystem::path> files;
+  std::vector<VisitRecord> visits;
+  std::vector<ImportedCookie> cookies;
+  for (const ChromiumProfile& profile : profiles) {
+    if (profile.cacheData.empty())
+      summary.problems.push_back("No Cache/Cache_Data folder was found for the profile " + profile.folder.string() + ".");
+    for (fs::path& file : ListEntryFiles(profile.cacheData, IsSimpleCacheEntryFileName))
+      files.push_back(std::move(file));
+    VisitRead history = ReadChromiumVisits(profile.history);
+    if (!history.error.empty()) summary.problems.push_back("History: " + history.error);
+    visits.insert(visits.end(), history.visits.begin(), history.visits.end());
+    size_t undecryptable = 0;
+    CookieRead jar = ReadChromiumCookies(profile.cookies, undecryptable);
+    if (!jar.error.empty()) summary.problems.push_back("Cookies: " + jar.error);
+    if (undecryptable) summary.cookiesSkipped["encrypted value that does not decrypt"] += undecryptable;
+    std::move(jar.cookies.begin(), jar.cookies.end(), std::back_inserter(cookies));
+  }
+  EntryImporter importer(store, summary, options);
+  ImportEntryFiles(files, ParseSimpleCacheEntry, importer, progress);
+  ImportVisits(std::move(visits), store, summary);
+  ImportCookies(std::move(cookies), store, summary);
+  return summary;
+}
+
+ImportSummary ImportHarFile(const fs::path& file, UrlCacheStore& store, std::ostream& progress,
+                            const StoreOptions& options) {
+  ImportSummary summary;
+  std::optional<std::string> text = ReadWholeFile(file);
+  if (!text) {
+    summary.problems.push_back("Cannot read " + file.string() + ".");
+    return summary;
+  }
+  HarRead read = ReadHar(*text);
+  if (!read.error.empty()) summary.problems.push_back(file.string() + ": " + read.error + ".");
+  summary.entriesSkipped = std::move(read.skipped);
+  EntryImporter importer(store, summary, options);
+  ImportWholeEntries(std::move(read.entries), importer, progress);
+  return summary;
+}

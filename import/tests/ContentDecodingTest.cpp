@@ -1,0 +1,87 @@
+#include <brotli/encode.h>
+#include <gtest/gtest.h>
+#include <zlib.h>
+#include <zstd.h>
+
+#include "ContentDecoding.h"
+#include "SyntheticEntries.h"
+
+namespace {
+
+const std::string kText = "<html><body>" + std::string(3000, 'x') + "caf\xc3\xa9</body></html>";
+
+std::string Deflate(std::string_view bytes, int windowBits) {
+  z_stream stream{};
+  deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, windowBits, 8, Z_DEFAULT_STRATEGY);
+  std::string out(deflateBound(&stream, bytes.size()) + 16, '\0');
+  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
+  stream.avail_in = static_cast<uInt>(bytes.size());
+  stream.next_out = reinterpret_cast<Bytef*>(out.data());
+  stream.avail_out = static_cast<uInt>(out.size());
+  deflate(&stream, Z_FINISH);
+  out.resize(stream.total_out);
+  deflateEnd(&stream);
+  return out;
+}
+
+std::string BrotliBytes(std::string_view bytes) {
+  size_t size = BrotliEncoderMaxCompressedSize(bytes.size());
+  std::string out(size, '\0');
+  BrotliEncoderCompress(BROTLI_DEFAULT_QUALITY, BROTLI_DEFAULT_WINDOW, BROTLI_MODE_TEXT, bytes.size(),
+                        reinterpret_cast<const uint8_t*>(bytes.data()), &size, reinterpret_cast<uint8_t*>(out.data()));
+  out.resize(size);
+  return out;
+}
+
+std::string ZstdBytes(std::string_view bytes) {
+  std::string out(ZSTD_compressBound(bytes.size()), '\0');
+  out.resize(ZSTD_compress(out.data(), out.size(), bytes.data(), bytes.size(), 3));
+  return out;
+}
+
+TEST(ContentDecodingTest, EachCodingDecodesToTheOriginal) {
+  struct Case {
+    const char* coding;
+    std::string encoded;
+  } cases[] = {
+      {"gzip", GzipBytes(kText)},
+      {"x-gzip", GzipBytes(kText)},
+      {"deflate", Deflate(kText, 15)},
+      {"deflate", Deflate(kText, -15)},
+      {"br", BrotliBytes(kText)},
+      {"zstd", ZstdBytes(kText)},
+      {"identity", kText},
+      {"gzip, br", BrotliBytes(GzipBytes(kText))},  // applied in order, undone last first
+      {" GZIP ", GzipBytes(kText)},
+  };
+  for (const Case& c : cases) {
+    EXPECT_TRUE(HasContentCoding(c.coding) || std::string(c.coding) == "identity") << c.coding;
+    EXPECT_EQ(DecodeContent(c.coding, c.encoded), kText) << c.coding;
+  }
+}
+
+TEST(ContentDecodingTest, ConsecutiveGzipMembersAreAllDecoded) {
+  EXPECT_EQ(DecodeContent("gzip", GzipBytes("first ") + GzipBytes("second")), "first second");
+}
+
+TEST(ContentDecodingTest, DamagedTruncatedOrUnknownGivesNothing) {
+  std::string gzip = GzipBytes(kText);
+  std::string zstd = ZstdBytes(kText);
+  std::string brotli = BrotliBytes(kText);
+  EXPECT_EQ(DecodeContent("gzip", gzip.substr(0, gzip.size() / 2)), std::nullopt);
+  EXPECT_EQ(DecodeContent("gzip", "not gzip at all"), std::nullopt);
+  EXPECT_EQ(DecodeContent("zstd", zstd.substr(0, zstd.size() - 3)), std::nullopt);
+  EXPECT_EQ(DecodeContent("br", brotli.substr(0, brotli.size() / 2)), std::nullopt);
+  EXPECT_EQ(DecodeContent("br", brotli + "trailing"), std::nullopt);
+  EXPECT_EQ(DecodeContent("compress", kText), std::nullopt);
+  EXPECT_EQ(DecodeContent("gzip, br", GzipBytes(kText)), std::nullopt);
+  for (size_t cut = 0; cut < gzip.size(); cut += 7) DecodeContent("gzip", gzip.substr(0, cut));  // never crashes
+}
+
+TEST(ContentDecodingTest, NoCodingMeansNothingToDo) {
+  EXPECT_FALSE(HasContentCoding(""));
+  EXPECT_FALSE(HasContentCoding("identity"));
+  EXPECT_TRUE(HasContentCoding("gzip"));
+}
+
+}  // namespace

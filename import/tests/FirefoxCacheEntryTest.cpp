@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include "FirefoxCacheEntry.h"
+#include "SyntheticEntries.h"
+
+namespace {
+
+const char kKey[] = "O^partitionKey=%28http%2C127.0.0.1%29,:http://127.0.0.1:8081/style.css";
+
+ParsedEntry Parse(const std::string& bytes) { return ParseFirefoxCacheEntry(StringByteSource(bytes)); }
+
+TEST(FirefoxCacheEntryTest, ReadsHeaderWordsKeyAndResponseHead) {
+  FirefoxEntrySpec spec;
+  spec.key = kKey;
+  spec.body = "body { color: red }";
+  spec.responseHead = "HTTP/1.1 200 OK\r\nContent-Type: text/css\r\nETag: \"1\"\r\n\r\n";
+  spec.fetchCount = 7;
+  spec.lastFetched = 1796629601;
+  spec.lastModified = 1796629500;
+  spec.expiration = 1796715882;
+  std::string file = BuildFirefoxEntry(spec);
+  ParsedEntry parsed = Parse(file);
+  ASSERT_TRUE(parsed.entry) << parsed.problem;
+  const ImportedEntry& e = *parsed.entry;
+  EXPECT_EQ(e.url, "http://127.0.0.1:8081/style.css");
+  EXPECT_EQ(e.headers, spec.responseHead);
+  EXPECT_EQ(e.fetchCount, 7u);
+  EXPECT_EQ(e.lastFetched, FileTimeFromUnixSeconds(1796629601));
+  EXPECT_EQ(e.lastModified, FileTimeFromUnixSeconds(1796629500));
+  EXPECT_EQ(e.responseTime, e.lastModified);
+  EXPECT_EQ(e.expires, FileTimeFromUnixSeconds(1796715882));
+  EXPECT_FALSE(e.pinned);
+  EXPECT_EQ(file.substr(e.bodyOffset, e.bodySize), spec.body);
+  EXPECT_TRUE(BodyMatchesChecks(e, spec.body));
+  EXPECT_FALSE(BodyMatchesChecks(e, "body { color: blue }"));
+}
+
+TEST(FirefoxCacheEntryTest, TrailerFormsFlagsAndSpecialTimes) {
+  struct Case {
+    bool olderTrailer;
+    uint32_t flags, lastFetched, expiration;
+    bool pinned;
+    FileTime lastAccess, expires;
+  } cases[] = {
+      {false, 0, 1700000000, 1700000100, false, FileTimeFromUnixSeconds(1700000000), FileTimeFromUnixSeconds(1700000100)},
+      {true, 0, 1700000000, 1700000100, false, FileTimeFromUnixSeconds(1700000000), FileTimeFromUnixSeconds(1700000100)},
+      {false, 1, 1700000000, 0xFFFFFFFF, true, FileTimeFromUnixSeconds(1700000000), FileTimeFromUnixSeconds(0xFFFFFFFF)},
+      {false, 0, 0, 0, false, 0, 0},  // a re-fetched 404: times unknown
+  };
+  for (const Case& c : cases) {
+    FirefoxEntrySpec spec;
+    spec.key = kKey;
+    spec.body = "x";
+    spec.olderTrailer = c.olderTrailer;
+    spec.flags = c.flags;
+    spec.lastFetched = c.lastFetched;
+    spec.expiration = c.expiration;
+    ParsedEntry parsed = Parse(BuildFirefoxEntry(spec));
+    ASSERT_TRUE(parsed.entry) << parsed.problem;
+    EXPECT_EQ(parsed.entry->pinned, c.pinned);
+    EXPECT_EQ(parsed.entry->lastFetched, c.lastAccess);
+    EXPECT_EQ(parsed.entry->expires, c.expires);
+    EXPECT_EQ(parsed.entry->bodySize, 1u);
+  }
+}
+
+TEST(FirefoxCacheEntryTest, AlternativeDataIsNotPartOfTheBody) {
+  FirefoxEntrySpec spec;
+  spec.key = kKey;
+  spec.body = "var a = 1;BYTECODE";
+  spec.extraElements = {{"alt-data", "1;10,javascript/moz-script-bytecode"}};
+  ParsedEntry parsed = Parse(BuildFirefoxEntry(spec));
+  ASSERT_TRUE(parsed.entry) << parsed.problem;
+  EXPECT_EQ(parsed.entry->bodySize, 10u);
+  EXPECT_TRUE(BodyMatchesChecks(*parsed.entry, "var a = 1;"));
+}
+
+TEST(FirefoxCacheEntryTest, BodiesOfSeveralChunksAreCheckedChunkByChunk) {
+  FirefoxEntrySpec spec;
+  spec.key = kKey;
+  spec.body = std::string(600 * 1024, 'a');
+  ParsedEntry parsed = Parse(BuildFirefoxEntry(spec));
+  ASSERT_TRUE(parsed.entry) << parsed.problem;
+  EXPECT_EQ(parsed.entry->bodyChunkHashes.size(), 3u);
+  EXPECT_TRUE(BodyMatchesChecks(*parsed.entry, spec.body));
+  std::string changed = spec.body;
+  changed[300 * 1024] = 'b';
+  EXPECT_FALSE(BodyMatchesChecks(*parsed.entry, changed));
+  EXPECT_FALSE(BodyMatchesChecks(*parsed.entry, spec.body.substr(0, 500 * 1024)));
+}
+
+TEST(FirefoxCacheEntryTest, DamageIsReportedWithItsReason) {
+  FirefoxEntrySpec spec;
+  spec.key = kKey;
+  spec.body = "hello";
+  std::string good = BuildFirefoxEntry(spec);
+  std::string flipped = good;
+  flipped[spec.body.size() + 40] ^= 0x20;  // inside the header words
+  std::string encrypted = good;
+  encrypted[encrypted.size() - 4] |= char(0x80);
+  std::string pastEnd = good;
+  pastEnd[pastEnd.size() - 2] = char(0x7f);
+  FirefoxEntrySpec noUrl = spec;
+  noUrl.key = "a,b,";
+  struct Case {
+    std::string bytes;
+    const char* problem;
+  } cases[] = {
+      {flipped, "metadata hash mismatch"},
+      {encrypted, "encrypted entry"},
+      {pastEnd, "metadata offset past the end of the file"},
+      {"short", "file too short"},
+      {BuildFirefoxEntry(noUrl), "key without a URL"},
+  };
+  for (const Case& c : cases) {
+    ParsedEntry parsed = Parse(c.bytes);
+    EXPECT_FALSE(parsed.entry);
+    EXPECT_EQ(parsed.problem, c.problem);
+  }
+}
+
+}  // namespace

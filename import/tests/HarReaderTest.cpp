@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include "HarReader.h"
+
+namespace {
+
+const char kArchive[] = R"({"log": {"version": "1.2", "entries": [
+  {"startedDateTime": "2024-05-01T12:30:45.250+02:00", "time": 120.5,
+   "request": {"method": "GET", "url": "https://a.test/page.html"},
+   "response": {"status": 200, "statusText": "OK", "httpVersion": "h2",
+     "headers": [{"name": ":status", "value": "200"}, {"name": "content-type", "value": "text/html"},
+                 {"name": "content-encoding", "value": "gzip"}, {"name": "cache-control", "value": "max-age=60"}],
+     "content": {"size": 13, "mimeType": "text/html", "text": "<p>caf\u00e9</p>"}}},
+  {"startedDateTime": "2024-05-01T10:30:46Z", "time": 0,
+   "request": {"url": "https://a.test/logo.png"},
+   "response": {"status": 200, "statusText": "", "httpVersion": "HTTP/1.1", "headers": [],
+     "content": {"mimeType": "image/png", "encoding": "base64", "text": "iVBORw0K"}}},
+  {"startedDateTime": "2024-05-01T10:30:47Z", "request": {"url": "https://a.test/blocked"},
+   "response": {"status": 0, "headers": [], "content": {}}},
+  {"startedDateTime": "2024-05-01T10:30:47Z", "request": {"url": "data:text/plain,hi"},
+   "response": {"status": 200, "headers": [], "content": {}}},
+  {"request": {"url": "https://a.test/bad64"},
+   "response": {"status": 200, "headers": [], "content": {"encoding": "base64", "text": "@@@"}}},
+  {"startedDateTime": "2024-05-01T10:30:48Z", "request": {"method": "POST", "url": "https://a.test/form"},
+   "response": {"status": 200, "headers": [], "content": {"text": "thanks"}}},
+  {"request": "not an object"}
+]}})";
+
+TEST(HarReaderTest, ReadsResponsesWithHeadersBodiesAndTimes) {
+  HarRead read = ReadHar(kArchive);
+  EXPECT_EQ(read.error, "");
+  ASSERT_EQ(read.entries.size(), 3u);
+  EXPECT_EQ(read.entries[2].method, "POST");  // read, and left out when the entries are stored
+  const ImportedEntry& page = read.entries[0];
+  EXPECT_EQ(page.url, "https://a.test/page.html");
+  EXPECT_EQ(page.headers,
+            "HTTP/2.0 200 OK\r\ncontent-type: text/html\r\ncontent-encoding: gzip\r\ncache-control: max-age=60\r\n\r\n");
+  EXPECT_EQ(page.body, "<p>caf\xc3\xa9</p>");
+  EXPECT_TRUE(page.bodyDecoded);
+  const FileTime started = FileTimeFromUnixSeconds(1714559445) + 2500000;  // 10:30:45.25 UTC
+  EXPECT_EQ(page.lastFetched, started);
+  EXPECT_EQ(page.responseTime, started + 1205000);
+  EXPECT_EQ(page.expires, page.responseTime + 60ULL * 10000000);
+  const ImportedEntry& logo = read.entries[1];
+  EXPECT_EQ(logo.body, std::string("\x89PNG\r\n", 6));
+  EXPECT_EQ(logo.headers, "HTTP/1.1 200\r\n\r\n");
+
+  EXPECT_EQ(read.skipped["no response (failed or blocked request)"], 1u);
+  EXPECT_EQ(read.skipped["not an http, https or ftp address"], 1u);
+  EXPECT_EQ(read.skipped["content is not valid base64"], 1u);
+  EXPECT_EQ(read.skipped["entry without request or response"], 1u);
+}
+
+TEST(HarReaderTest, FilesThatAreNoArchivesSayWhy) {
+  EXPECT_EQ(ReadHar("{\"log\": {\"entries\": ").error, "not a JSON file");
+  EXPECT_EQ(ReadHar("[1, 2]").error, "no \"log.entries\" list, so not an HTTP archive");
+  EXPECT_EQ(ReadHar("{\"log\": {\"entries\": {}}}").error, "no \"log.entries\" list, so not an HTTP archive");
+}
+
+TEST(HarReaderTest, EveryTruncationIsRefusedWithoutACrash) {
+  const std::string archive = kArchive;
+  for (size_t length = 0; length < archive.size(); ++length) {
+    HarRead read = ReadHar(std::string_view(archive).substr(0, length));
+    EXPECT_EQ(read.error, "not a JSON file") << length;
+    EXPECT_TRUE(read.entries.empty());
+  }
+}
+
+TEST(HarReaderTest, IsoTimes) {
+  struct Case {
+    const char* text;
+    std::optional<FileTime> time;
+  } cases[] = {
+      {"1970-01-01T00:00:00Z", FileTimeFromUnixSeconds(0)},
+      {"2024-05-01T10:30:45.123Z", FileTimeFromUnixSeconds(1714559445) + 1230000},
+      {"2024-05-01T12:30:45+02:00", FileTimeFromUnixSeconds(1714559445)},
+      {"2024-05-01T05:30:45-05:00", FileTimeFromUnixSeconds(1714559445)},
+      {"2024-05-01T10:30:45", FileTimeFromUnixSeconds(1714559445)},
+      {"2024-13-01T10:30:45Z", std::nullopt},
+      {"yesterday", std::nullopt},
+      {"2024-05-01T10:30:45 EST", std::nullopt},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ParseIsoTime(c.text), c.time) << c.text;
+}
+
+TEST(HarReaderTest, Base64) {
+  struct Case {
+    const char* text;
+    std::optional<std::string> bytes;
+  } cases[] = {
+      {"", ""},          {"TQ==", "M"},         {"TWE=", "Ma"},  {"TWFu", "Man"},
+      {"TW\nFu", "Man"}, {"TQ", "M"},           {"T", std::nullopt},
+      {"TQ==TQ==", std::nullopt},               {"T*Q=", std::nullopt},
+  };
+  for (const Case& c : cases) EXPECT_EQ(DecodeBase64(c.text), c.bytes) << c.text;
+}
+
+}  // namespace

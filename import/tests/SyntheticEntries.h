@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+// Builders of entry files in the browsers' formats, for tests and the benchmark.
+
+struct FirefoxEntrySpec {
+  std::string key;  // e.g. "O^partitionKey=%28http%2C127.0.0.1%29,:http://127.0.0.1/"
+  std::string body;
+  std::string responseHead = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n";  // empty: none
+  uint32_t version = 4;
+  uint32_t fetchCount = 1;
+  uint32_t lastFetched = 1700000000;
+  uint32_t lastModified = 1700000000;
+  uint32_t expiration = 1700086400;
+  uint32_t flags = 0;
+  std::vector<std::pair<std::string, std::string>> extraElements;
+  bool olderTrailer = false;  // only the offset word at the end, as before Firefox 153
+};
+std::string BuildFirefoxEntry(const FirefoxEntrySpec& spec);
+// Upper-case hex SHA-1 of the key, the entry's file name.
+std::string FirefoxEntryFileName(std::string_view key);
+
+struct SimpleEntrySpec {
+  std::string key;  // e.g. "1/0/_dk_http://a.test http://a.test http://a.test/x"
+  std::string body;
+  std::vector<std::string> headerLines = {"HTTP/1.1 200 OK", "Content-Type: text/html"};
+  uint64_t requestTime = 13340000000000000;  // microseconds since 1601
+  uint64_t responseTime = 13340000000100000;
+};
+std::string BuildSimpleCacheEntry(const SimpleEntrySpec& spec);
+// Hex of the first 8 bytes of SHA-1 of the key read little-endian, then "_0".
+std::string SimpleCacheFileName(std::string_view key);
+
+std::string GzipBytes(std::string_view bytes);
+void WriteBytes(const std::filesystem::path& file, std::string_view bytes);
