@@ -33,6 +33,8 @@ constexpr VerbForm kVerbs[] = {
     {"rm", Verb::Remove, 1, 1, "", "rm KEY", "delete the entry whose key is KEY (URL, Cookie:... or Visited: @...)"},
     {"list", Verb::List, 0, 1, "", "list [PREFIX]", "list the entries whose key begins with PREFIX (any case)"},
     {"stats", Verb::Stats, 0, 0, "", "stats", "count the content, cookie and history entries and their bytes"},
+    {"import", Verb::Import, 1, 2, "", "import firefox|chromium [PROFILE], import har FILE",
+     "import a browser profile's cache, history and cookies, or an HTTP Archive"},
     {"help", Verb::Help, 0, 0, "", "help", "show this text"},
 };
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 // The commands of vantry-store.
-enum class Verb { Help, Demo, Synth, Add, Visit, Cookie, Remove, List, Stats };
+enum class Verb { Help, Demo, Synth, Add, Visit, Cookie, Remove, List, Stats, Import };
 
 // A command line checked in full: every value is in range before anything touches the store.
 struct StoreToolCommand {

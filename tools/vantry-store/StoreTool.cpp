@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "ImportCommand.h"
 #include "StoreCommands.h"
 #include "StoreFiles.h"
 
@@ -59,7 +60,7 @@ int RunStoreTool(const std::vector<std::string>& args, const fs::path& storeFold
     case Verb::Remove: return RunRemove(command, context);
     case Verb::List: return RunList(command, context);
     case Verb::Stats: return RunStats(command, context);
-    // `import` joins here: Verb::Import with its RunImport.
+    case Verb::Import: return RunImportCommand(command.operands, store, context.out, context.err);
     case Verb::Help: break;
   }
   return kExitOk;
