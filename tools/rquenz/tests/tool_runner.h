@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+// What one run of the built rquenz showed.
+struct ToolResult {
+  int exitStatus = -1;  // -1 when it did not exit normally
+  std::string out;
+  std::string err;
+};
+
+// Runs the built rquenz in `folder` with `arguments`. A non-zero
+// fileSizeLimit caps the size of every file it writes (bytes), so that
+// writing fails part-way with "File too large" even for root.
+ToolResult RunRquenz(const std::string& folder, const std::vector<std::string>& arguments,
+                     long fileSizeLimit = 0);
+
+// A fresh folder under the test's temporary folder, removed with all it holds
+// when the test ends. Paths given to the methods are relative to it.
+class TempTree {
+ public:
+  TempTree();
+  ~TempTree();
+  TempTree(const TempTree&) = delete;
+  TempTree& operator=(const TempTree&) = delete;
+
+  const std::string& root() const { return root_; }
+  std::string Path(const std::string& relative) const { return root_ + "/" + relative; }
+
+  // Makes the folders on the way as needed.
+  void WriteFile(const std::string& relative, const std::string& content, mode_t mode = 0644) const;
+  void MakeFolder(const std::string& relative) const;
+  std::string ReadFile(const std::string& relative) const;
+  bool Exists(const std::string& relative) const;
+  mode_t Mode(const std::string& relative) const;
+  // Every entry below the root, as sorted relative paths; folders end with '/'.
+  std::vector<std::string> Entries() const;
+
+ private:
+  std::string root_;
+};
