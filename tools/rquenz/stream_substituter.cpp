@@ -36,10 +36,10 @@ std::string Describe(const char* what, int error) {
 
 StreamSubstituter::StreamSubstituter(std::string search, std::string replacement,
                                      size_t chunkSize)
-    : search_(std::move(search)),
+    : searcher_(std::move(search)),
       replacement_(std::move(replacement)),
       chunkSize_(chunkSize),
-      input_(chunkSize + search_.size() - 1),
+      input_(chunkSize + searcher_.size() - 1),
       output_(chunkSize) {}
 
 std::string StreamSubstituter::Run(int in, int out) {
@@ -48,7 +48,7 @@ std::string StreamSubstituter::Run(int in, int out) {
   writeError_ = 0;
   // A match may straddle two chunks, so up to size-1 trailing bytes without a
   // match wait for the next chunk before being emitted.
-  const size_t carryLimit = search_.size() - 1;
+  const size_t carryLimit = searcher_.size() - 1;
   size_t carried = 0;
   for (;;) {
     const ssize_t got = ReadSome(in, input_.data() + carried, chunkSize_);
@@ -72,12 +72,12 @@ std::string StreamSubstituter::Run(int in, int out) {
 bool StreamSubstituter::EmitThroughLastMatch(size_t end, size_t* rest) {
   const char* base = input_.data();
   size_t from = 0;
-  while (const void* hit = memmem(base + from, end - from, search_.data(), search_.size())) {
-    const size_t at = static_cast<size_t>(static_cast<const char*>(hit) - base);
+  while (const char* hit = searcher_.FindIn(base + from, base + end)) {
+    const size_t at = static_cast<size_t>(hit - base);
     if (!Emit(base + from, at - from) || !Emit(replacement_.data(), replacement_.size())) {
       return false;
     }
-    from = at + search_.size();
+    from = at + searcher_.size();
   }
   *rest = from;
   return true;

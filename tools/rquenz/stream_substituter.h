@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "byte_search.h"
+
 // Copies one file descriptor to another, replacing every non-overlapping
 // occurrence of the search string by the replacement, leftmost first.
 // The buffers are kept between runs so that many small files cost no
@@ -29,7 +31,7 @@ class StreamSubstituter {
   // replaced; *rest is where the bytes not yet emitted begin.
   bool EmitThroughLastMatch(size_t end, size_t* rest);
 
-  std::string search_;
+  ByteSearcher searcher_;
   std::string replacement_;
   size_t chunkSize_;
   std::vector<char> input_;   // one chunk plus the bytes carried over from the last
