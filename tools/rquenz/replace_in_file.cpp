@@ -1,18 +1,14 @@
 #include "replace_in_file.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "error_text.h"
 #include "stream_substituter.h"
 
 namespace {
-
-std::string Describe(const std::string& what, int error) {
-  return what + ": " + std::strerror(error);
-}
 
 // Closes a descriptor when its scope ends.
 class FdCloser {
@@ -46,7 +42,7 @@ std::string WriteTempFile(int folderFd, int source, const struct stat& sourceInf
   // points at; one that cannot be removed makes the creation fail.
   RemoveIfPresent(folderFd, kTempFileName);
   const int temp = openat(folderFd, kTempFileName, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-  if (temp < 0) return Describe("cannot create tempfil", errno);
+  if (temp < 0) return ErrorText("cannot create tempfil", errno);
   FdCloser closer(temp);
   std::string error = substituter.Run(source, temp);
   if (error.empty()) {
@@ -55,9 +51,9 @@ std::string WriteTempFile(int folderFd, int source, const struct stat& sourceInf
     if (fchown(temp, sourceInfo.st_uid, sourceInfo.st_gid) != 0) {
       // Not fatal: the file is then owned by whoever runs the tool.
     }
-    if (fchmod(temp, sourceInfo.st_mode & 07777) != 0) error = Describe("cannot set mode", errno);
+    if (fchmod(temp, sourceInfo.st_mode & 07777) != 0) error = ErrorText("cannot set mode", errno);
   }
-  if (closer.CloseNow() != 0 && error.empty()) error = Describe("write failed", errno);
+  if (closer.CloseNow() != 0 && error.empty()) error = ErrorText("write failed", errno);
   if (!error.empty()) unlinkat(folderFd, kTempFileName, 0);
   return error;
 }
@@ -65,17 +61,17 @@ std::string WriteTempFile(int folderFd, int source, const struct stat& sourceInf
 // Moves the finished "tempfil" over `name`, keeping the old file as `backupName`.
 std::string CommitWithBackup(int folderFd, const std::string& name, const std::string& backupName) {
   if (!RemoveIfPresent(folderFd, backupName)) {
-    return Describe("cannot remove old backup " + backupName, errno);
+    return ErrorText("cannot remove old backup " + backupName, errno);
   }
   // A second name for the old file keeps the file of record in place until the
   // rename below swaps the new content in atomically. Where hard links are not
   // supported the old file moves aside for a moment instead.
   const bool linked = linkat(folderFd, name.c_str(), folderFd, backupName.c_str(), 0) == 0;
   if (!linked && renameat(folderFd, name.c_str(), folderFd, backupName.c_str()) != 0) {
-    return Describe("cannot make backup " + backupName, errno);
+    return ErrorText("cannot make backup " + backupName, errno);
   }
   if (renameat(folderFd, kTempFileName, folderFd, name.c_str()) != 0) {
-    const std::string error = Describe("cannot rename tempfil", errno);
+    const std::string error = ErrorText("cannot rename tempfil", errno);
     if (linked) {
       unlinkat(folderFd, backupName.c_str(), 0);
     } else {
@@ -96,10 +92,10 @@ std::string ReplaceInFile(int folderFd, const std::string& name, const std::stri
                           StreamSubstituter& substituter) {
   // Non-blocking so that a named pipe is refused below instead of waited on.
   const int source = openat(folderFd, name.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (source < 0) return Describe("cannot open", errno);
+  if (source < 0) return ErrorText("cannot open", errno);
   FdCloser closer(source);
   struct stat info;
-  if (fstat(source, &info) != 0) return Describe("cannot read", errno);
+  if (fstat(source, &info) != 0) return ErrorText("cannot read", errno);
   if (!S_ISREG(info.st_mode)) return "not a regular file";
   std::string error = WriteTempFile(folderFd, source, info, substituter);
   if (!error.empty()) return error;

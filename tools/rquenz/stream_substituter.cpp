@@ -5,6 +5,8 @@
 #include <cstring>
 #include <unistd.h>
 
+#include "error_text.h"
+
 namespace {
 
 ssize_t ReadSome(int fd, char* data, size_t size) {
@@ -28,10 +30,6 @@ int WriteAll(int fd, const char* data, size_t size) {
   return 0;
 }
 
-std::string Describe(const char* what, int error) {
-  return std::string(what) + " failed: " + std::strerror(error);
-}
-
 }  // namespace
 
 StreamSubstituter::StreamSubstituter(std::string search, std::string replacement,
@@ -52,7 +50,7 @@ std::string StreamSubstituter::Run(int in, int out) {
   size_t carried = 0;
   for (;;) {
     const ssize_t got = ReadSome(in, input_.data() + carried, chunkSize_);
-    if (got < 0) return Describe("read", errno);
+    if (got < 0) return ErrorText("read failed", errno);
     const bool atEnd = got == 0;
     const size_t end = carried + static_cast<size_t>(got);
     size_t rest = 0;
@@ -66,7 +64,7 @@ std::string StreamSubstituter::Run(int in, int out) {
     std::memmove(input_.data(), input_.data() + end - carry, carry);
     carried = carry;
   }
-  return writeError_ == 0 ? std::string() : Describe("write", writeError_);
+  return writeError_ == 0 ? std::string() : ErrorText("write failed", writeError_);
 }
 
 bool StreamSubstituter::EmitThroughLastMatch(size_t end, size_t* rest) {

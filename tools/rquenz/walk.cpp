@@ -3,12 +3,12 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <fnmatch.h>
 #include <unistd.h>
 #include <vector>
 
+#include "error_text.h"
 #include "folder_listing.h"
 #include "replace_in_file.h"
 
@@ -16,10 +16,6 @@ namespace {
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
   return folder == "/" ? "/" + name : folder + "/" + name;
-}
-
-std::string Describe(const char* what, int error) {
-  return std::string(what) + ": " + std::strerror(error);
 }
 
 void ReportFailure(RunState& run, const std::string& path, const std::string& what) {
@@ -77,7 +73,7 @@ void HandlePatternFolder(int here, const std::string& fullPath, RunState& run) {
   if (folderFd < 0) return;
   char* realPath = realpath(folder.c_str(), nullptr);
   std::vector<FolderEntry> entries;
-  const std::string error = realPath ? ListFolder(folder, entries) : Describe("cannot resolve", errno);
+  const std::string error = realPath ? ListFolder(folder, entries) : ErrorText("cannot resolve", errno);
   if (error.empty()) {
     HandleEntries(folderFd, realPath, entries, run);
   } else {
@@ -92,7 +88,7 @@ void HandlePatternFolder(int here, const std::string& fullPath, RunState& run) {
 void Walk(int folder, const std::string& fullPath, RunState& run) {
   std::vector<FolderEntry> entries;
   const std::string error =
-      fchdir(folder) != 0 ? Describe("cannot enter folder", errno) : ListFolder(".", entries);
+      fchdir(folder) != 0 ? ErrorText("cannot enter folder", errno) : ListFolder(".", entries);
   if (!error.empty()) {
     ReportFailure(run, fullPath, error);
     close(folder);
@@ -108,7 +104,7 @@ void Walk(int folder, const std::string& fullPath, RunState& run) {
     const std::string subPath = JoinPath(fullPath, entry.name);
     const int sub = openat(folder, entry.name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (sub < 0) {
-      ReportFailure(run, subPath, Describe("cannot enter folder", errno));
+      ReportFailure(run, subPath, ErrorText("cannot enter folder", errno));
       continue;
     }
     Walk(sub, subPath, run);
