@@ -49,17 +49,19 @@ run_sed() { (cd "$1" && find . -type f -name '*.txt' -exec sed -i.bak "s/$search
 run_copy() { cp -r "$work/master" "$1"; }
 
 # Best wall-clock time and best processor time (user + system, children
-# included) of several runs, each on a fresh copy of the tree (the copy floor
-# copies the tree itself). Processor time is the steadier figure when other
-# work shares the machine. Prints "wall cpu" in seconds.
+# included) of several runs, each on a fresh copy of the tree in a folder of
+# its own (the copy floor copies the tree itself). Processor time is the
+# steadier figure when other work shares the machine. Nothing is deleted
+# until the end: the file system would otherwise spend the next run's file
+# creations stepping around the inodes just freed. Prints "wall cpu" seconds.
 TIMEFORMAT='%R %U %S'
 best_time() {
-  local tool=$1 i measured all=""
+  local tool=$1 i tree measured all=""
   for ((i = 0; i < repetitions; i++)); do
-    rm -rf "$work/run"
-    [ "$tool" = run_copy ] || cp -r "$work/master" "$work/run"
+    tree="$work/$tool-$i"
+    [ "$tool" = run_copy ] || cp -r "$work/master" "$tree"
     sync
-    measured=$( { time "$tool" "$work/run" 2>&3; } 3>&2 2>&1 )
+    measured=$( { time "$tool" "$tree" 2>&3; } 3>&2 2>&1 )
     all+="$measured"$'\n'
   done
   awk 'NF == 3 && (n == 0 || $1 < wall) { wall = $1 }
@@ -68,15 +70,13 @@ best_time() {
 }
 
 rquenz_time=$(best_time run_rquenz)
-mv "$work/run" "$work/by-rquenz"
 sed_time=$(best_time run_sed)
-mv "$work/run" "$work/by-sed"
 copy_time=$(best_time run_copy)
 
 # Same rewritten files; rquenz's "f.bak" and sed's "f.txt.bak" both hold the original.
-diff -r -x '*.bak' "$work/by-sed" "$work/by-rquenz" > /dev/null || { echo "FAIL: outputs differ" >&2; exit 1; }
+diff -r -x '*.bak' "$work/run_sed-0" "$work/run_rquenz-0" > /dev/null || { echo "FAIL: outputs differ" >&2; exit 1; }
 (cd "$work/master" && find . -name '*.txt' | while read -r file; do
-  cmp -s "$file" "$work/by-rquenz/${file%.txt}.bak" || { echo "FAIL: backup of $file" >&2; exit 1; }
+  cmp -s "$file" "$work/run_rquenz-0/${file%.txt}.bak" || { echo "FAIL: backup of $file" >&2; exit 1; }
 done)
 echo "outputs identical to sed's; backups hold the originals"
 
