@@ -1,6 +1,7 @@
 #include "replace_in_file.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -59,13 +60,22 @@ std::string WriteTempFile(int folderFd, int source, const struct stat& sourceInf
 }
 
 // Moves the finished "tempfil" over `name`, keeping the old file as `backupName`.
+// The file of record exists throughout wherever the file system allows it.
 std::string CommitWithBackup(int folderFd, const std::string& name, const std::string& backupName) {
   if (!RemoveIfPresent(folderFd, backupName)) {
     return ErrorText("cannot remove old backup " + backupName, errno);
   }
-  // A second name for the old file keeps the file of record in place until the
-  // rename below swaps the new content in atomically. Where hard links are not
-  // supported the old file moves aside for a moment instead.
+  // Swapping the two names puts the new content in place atomically and leaves
+  // the old file under "tempfil", to be renamed to the now free backup name.
+  if (renameat2(folderFd, kTempFileName, folderFd, name.c_str(), RENAME_EXCHANGE) == 0) {
+    if (renameat(folderFd, kTempFileName, folderFd, backupName.c_str()) == 0) return {};
+    const std::string error = ErrorText("cannot make backup " + backupName, errno);
+    renameat2(folderFd, kTempFileName, folderFd, name.c_str(), RENAME_EXCHANGE);
+    return error;
+  }
+  // Without swaps, a second name for the old file keeps it in place until the
+  // rename replaces it atomically; without hard links either, the old file
+  // moves aside for a moment.
   const bool linked = linkat(folderFd, name.c_str(), folderFd, backupName.c_str(), 0) == 0;
   if (!linked && renameat(folderFd, name.c_str(), folderFd, backupName.c_str()) != 0) {
     return ErrorText("cannot make backup " + backupName, errno);

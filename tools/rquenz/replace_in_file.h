@@ -13,9 +13,9 @@ std::string BackupName(const std::string& name);
 
 // Rewrites the file `name` of the folder `folderFd` through "tempfil" and keeps
 // its previous version under `backupName`; the new file gets the old one's
-// permission bits (and owner, where allowed). Until the final rename nothing
-// the caller sees has changed, and that rename replaces the file atomically,
-// so a failure leaves the file exactly as it was.
+// permission bits (and owner, where allowed). The new content replaces the
+// file atomically, and a failure at any step leaves the file exactly as it
+// was (an older backup under `backupName` may be gone).
 // REQUIRES: backupName differs from name.
 // Returns "" on success, else what failed.
 std::string ReplaceInFile(int folderFd, const std::string& name, const std::string& backupName,

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <string>
+#include <sys/syscall.h>
 #include <sys/stat.h>
 
 #include "tool_runner.h"
@@ -43,7 +45,7 @@ TEST(Failure, WriteFailsPartWay) {
   tree.WriteFile("big.txt", big, 0640);
   tree.WriteFile("big.bak", "earlier backup");
   tree.WriteFile("small.txt", "o");
-  const ToolResult result = RunRquenz(tree.root(), {"*.txt", "o", "oo"}, 64 * 1024);
+  const ToolResult result = RunRquenz(tree.root(), {"*.txt", "o", "oo"}, {.fileSizeLimit = 64 * 1024});
   ExpectUnchangedAndReported(tree, result, "big.txt", big, "write failed: File too large");
   EXPECT_EQ(tree.Mode("big.txt"), 0640u);
   EXPECT_EQ(tree.ReadFile("big.bak"), "earlier backup");
@@ -93,4 +95,28 @@ TEST(Failure, FileThatWouldBeItsOwnBackup) {
   const ToolResult result = RunRquenz(tree.root(), {"*.bak", "old", "new"});
   ExpectUnchangedAndReported(tree, result, "old.bak", "old", "it would be its own backup");
   EXPECT_EQ(tree.Entries(), std::vector<std::string>{"old.bak"});
+}
+
+// A rename that fails while the new content is being put in place is undone
+// on each of the ways there.
+TEST(Failure, FailedRenameIsUndone) {
+  struct Case {
+    std::vector<RunLimits::Denial> denials;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {{{SYS_renameat, EACCES}}, "cannot make backup a.bak"},
+      {{{SYS_renameat2, EINVAL}, {SYS_renameat, EACCES}}, "cannot rename tempfil"},
+      {{{SYS_renameat2, EINVAL}, {SYS_linkat, EPERM}, {SYS_renameat, EACCES}},
+       "cannot make backup a.bak"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.reason);
+    TempTree tree;
+    tree.WriteFile("a.txt", "old", 0640);
+    const ToolResult result = RunRquenz(tree.root(), {"*.txt", "old", "new"}, {.denials = c.denials});
+    ExpectUnchangedAndReported(tree, result, "a.txt", "old", c.reason);
+    EXPECT_EQ(tree.Mode("a.txt"), 0640u);
+    EXPECT_EQ(tree.Entries(), std::vector<std::string>{"a.txt"});
+  }
 }

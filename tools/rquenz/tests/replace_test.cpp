@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <string>
+#include <sys/syscall.h>
 
 #include "tool_runner.h"
 
@@ -119,4 +121,25 @@ TEST(Replace, EmptySearchStringIsRefusedWithUsage) {
   EXPECT_TRUE(result.out.starts_with("\n\nRquenz Dateiname Suchstring Ersatzstring"));
   EXPECT_EQ(tree.Entries(), std::vector<std::string>{"a.txt"});
   EXPECT_EQ(tree.ReadFile("a.txt"), "abc");
+}
+
+// File systems without name swaps, and those without hard links either, take
+// other ways to the same result.
+TEST(Replace, SameResultWithoutSwapsOrHardLinks) {
+  const std::vector<RunLimits::Denial> withoutSwaps{{SYS_renameat2, EINVAL}};
+  const std::vector<RunLimits::Denial> withoutSwapsOrLinks{{SYS_renameat2, EINVAL},
+                                                          {SYS_linkat, EPERM}};
+  for (const auto& denials : {std::vector<RunLimits::Denial>{}, withoutSwaps, withoutSwapsOrLinks}) {
+    SCOPED_TRACE(denials.size());
+    TempTree tree;
+    tree.WriteFile("a.txt", "old text", 0640);
+    tree.WriteFile("a.bak", "older");
+    const ToolResult result = RunRquenz(tree.root(), {"*.txt", "old", "new"}, {.denials = denials});
+    EXPECT_EQ(result.exitStatus, 0);
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(tree.ReadFile("a.txt"), "new text");
+    EXPECT_EQ(tree.ReadFile("a.bak"), "old text");
+    EXPECT_EQ(tree.Mode("a.txt"), 0640u);
+    EXPECT_EQ(tree.Entries(), (std::vector<std::string>{"a.bak", "a.txt"}));
+  }
 }

@@ -8,7 +8,11 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
 #include <poll.h>
+#include <sys/prctl.h>
+#include <cstddef>
 #include <sstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -19,20 +23,40 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Makes the listed system calls fail with their errno for this process and
+// whatever it executes.
+void DenySystemCalls(const std::vector<RunLimits::Denial>& denials) {
+  std::vector<sock_filter> program{
+      BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr))};
+  for (const RunLimits::Denial& denial : denials) {
+    program.push_back(BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<__u32>(denial.systemCall), 0, 1));
+    program.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | (denial.error & SECCOMP_RET_DATA)));
+  }
+  program.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW));
+  const sock_fprog filter{static_cast<unsigned short>(program.size()), program.data()};
+  if (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 ||
+      prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &filter) != 0) {
+    _exit(126);
+  }
+}
+
 [[noreturn]] void RunChild(const std::string& folder, const std::vector<std::string>& arguments,
-                           long fileSizeLimit, int outPipe, int errPipe) {
+                           const RunLimits& limits, int outPipe, int errPipe) {
   dup2(outPipe, STDOUT_FILENO);
   dup2(errPipe, STDERR_FILENO);
-  if (fileSizeLimit > 0) {
+  if (limits.fileSizeLimit > 0) {
     // Ignored, the signal turns an oversized write into an EFBIG error.
     std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{static_cast<rlim_t>(fileSizeLimit), static_cast<rlim_t>(fileSizeLimit)};
+    const rlim_t size = static_cast<rlim_t>(limits.fileSizeLimit);
+    const rlimit limit{size, size};
     setrlimit(RLIMIT_FSIZE, &limit);
   }
   std::vector<char*> argv{const_cast<char*>(RQUENZ_BINARY)};
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
-  if (chdir(folder.c_str()) == 0) execv(RQUENZ_BINARY, argv.data());
+  if (chdir(folder.c_str()) != 0) _exit(127);
+  if (!limits.denials.empty()) DenySystemCalls(limits.denials);
+  execv(RQUENZ_BINARY, argv.data());
   _exit(127);
 }
 
@@ -61,11 +85,11 @@ void Drain(int outFd, int errFd, ToolResult& result) {
 }  // namespace
 
 ToolResult RunRquenz(const std::string& folder, const std::vector<std::string>& arguments,
-                     long fileSizeLimit) {
+                     const RunLimits& limits) {
   int out[2], err[2];
   if (pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) return {};
   const pid_t child = fork();
-  if (child == 0) RunChild(folder, arguments, fileSizeLimit, out[1], err[1]);
+  if (child == 0) RunChild(folder, arguments, limits, out[1], err[1]);
   close(out[1]);
   close(err[1]);
   ToolResult result;

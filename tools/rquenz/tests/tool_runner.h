@@ -11,11 +11,20 @@ struct ToolResult {
   std::string err;
 };
 
-// Runs the built rquenz in `folder` with `arguments`. A non-zero
-// fileSizeLimit caps the size of every file it writes (bytes), so that
-// writing fails part-way with "File too large" even for root.
+// Conditions a run of the tool is put under, to provoke failures and the
+// paths taken on file systems that lack a feature.
+struct RunLimits {
+  long fileSizeLimit = 0;  // bytes any written file may reach (0: none); past it writes fail
+  struct Denial {
+    long systemCall;  // e.g. SYS_renameat2
+    int error;        // the errno the call then fails with
+  };
+  std::vector<Denial> denials = {};
+};
+
+// Runs the built rquenz in `folder` with `arguments`.
 ToolResult RunRquenz(const std::string& folder, const std::vector<std::string>& arguments,
-                     long fileSizeLimit = 0);
+                     const RunLimits& limits = {});
 
 // A fresh folder under the test's temporary folder, removed with all it holds
 // when the test ends. Paths given to the methods are relative to it.
