@@ -5,6 +5,9 @@
 # files as sed and keeps each original as its backup.
 #
 # Usage: bench/rquenz/run_bench.sh path/to/rquenz [repetitions]
+#
+# Needs about 1.2 GB per repetition under /tmp. Figures are steadiest on a
+# quiet machine some minutes after any large deletion on the same file system.
 set -euo pipefail
 
 if [ $# -lt 1 ] || [ ! -x "$1" ]; then
