@@ -1,0 +1,9 @@
+#pragma once
+
+#include <cstring>
+#include <string>
+
+// "what: reason" for a failed system call's errno, as the tool reports it.
+inline std::string ErrorText(const std::string& what, int error) {
+  return what + ": " + std::strerror(error);
+}
