@@ -44,6 +44,20 @@ constexpr const char* kSchema = R"sql(
   CREATE TABLE IF NOT EXISTS pending(file BLOB PRIMARY KEY);
 )sql";
 
+const std::string kSelectByUrl = std::string("SELECT ") + kColumns + " FROM entries WHERE url = ?";
+const std::string kSelectBatch =
+    std::string("SELECT ") + kColumns + " FROM entries WHERE id > ? ORDER BY id LIMIT " + std::to_string(kBatchRows);
+constexpr const char* kReserve = "INSERT OR IGNORE INTO pending(file) VALUES(?)";
+constexpr const char* kRelease = "DELETE FROM pending WHERE file = ?";
+constexpr const char* kUpdateRow =
+    "UPDATE entries SET local_file=?2, type=?3, use_count=?4, hit_rate=?5, size_low=?6, size_high=?7, "
+    "last_modified=?8, expire=?9, last_access=?10, last_sync=?11, headers=?12, extension=?13, "
+    "exempt_delta=?14 WHERE id=?15 AND url=?1";
+constexpr const char* kInsertRow =
+    "INSERT INTO entries(url, local_file, type, use_count, hit_rate, size_low, size_high, last_modified, "
+    "expire, last_access, last_sync, headers, extension, exempt_delta) "
+    "VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14)";
+
 bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
 
 std::string ContentSubfolder(std::string_view url) {
@@ -80,7 +94,7 @@ struct SqliteUrlCacheStore::Walk {
   bool exhausted = false;
 };
 
-SqliteUrlCacheStore::SqliteUrlCacheStore(const fs::path& folder) : root_(folder) {
+SqliteUrlCacheStore::SqliteUrlCacheStore(const fs::path& folder) : root_(folder), statements_(db_) {
   std::error_code ec;
   bool fresh = !fs::exists(root_ / "index.sqlite", ec);
   if (fresh && fs::exists(ContentFolder(), ec)) {
@@ -131,11 +145,10 @@ void SqliteUrlCacheStore::SweepInterruptedWrites() {
   std::vector<std::string> pending;
   SqliteStatement list = db_.Prepare("SELECT file FROM pending");
   while (list.Step() == SQLITE_ROW) pending.emplace_back(list.Bytes(0));
-  SqliteStatement used = db_.Prepare("SELECT 1 FROM entries WHERE local_file = ?");
   for (const std::string& file : pending) {
-    used.Reset();
-    used.BindBytes(1, file);
-    if (used.Step() != SQLITE_ROW) ::unlink(Absolute(file).c_str());
+    auto used = statements_.Get("SELECT 1 FROM entries WHERE local_file = ?");
+    used->BindBytes(1, file);
+    if (used->Step() != SQLITE_ROW) ::unlink(Absolute(file).c_str());
   }
   ReleasePending(pending);
   std::error_code ec;
@@ -146,11 +159,10 @@ void SqliteUrlCacheStore::SweepInterruptedWrites() {
 bool SqliteUrlCacheStore::ReleasePending(const std::vector<std::string>& files) {
   if (files.empty()) return true;
   SqliteTransaction transaction(db_);
-  SqliteStatement release = db_.Prepare("DELETE FROM pending WHERE file = ?");
   for (const std::string& file : files) {
-    release.Reset();
-    release.BindBytes(1, file);
-    release.Step();
+    auto release = statements_.Get(kRelease);
+    release->BindBytes(1, file);
+    release->Step();
   }
   return transaction.Commit();
 }
@@ -174,9 +186,8 @@ void SqliteUrlCacheStore::ToEntry(SqliteStatement& row, CacheEntry& entry) const
 }
 
 bool SqliteUrlCacheStore::FillBatch(Walk& walk) {
-  SqliteStatement select =
-      db_.Prepare(std::string("SELECT ") + kColumns + " FROM entries WHERE id > ? ORDER BY id LIMIT " +
-                  std::to_string(kBatchRows));
+  auto loan = statements_.Get(kSelectBatch);
+  SqliteStatement& select = *loan;
   if (!select.valid()) return false;
   walk.batch.clear();
   walk.next = 0;
@@ -239,13 +250,13 @@ uint32_t SqliteUrlCacheStore::NextInWalk(Walk& walk, CacheEntry& entry, uint32_t
 void SqliteUrlCacheStore::FindCloseWalk(WalkHandle handle) { walks_.erase(handle); }
 
 std::optional<SqliteUrlCacheStore::Row> SqliteUrlCacheStore::FindRow(std::string_view url) {
-  SqliteStatement select = db_.Prepare(std::string("SELECT ") + kColumns + " FROM entries WHERE url = ?");
-  select.BindBytes(1, url);
-  if (select.Step() != SQLITE_ROW) return std::nullopt;
+  auto select = statements_.Get(kSelectByUrl);
+  select->BindBytes(1, url);
+  if (select->Step() != SQLITE_ROW) return std::nullopt;
   Row row;
-  row.id = select.Int(0);
-  ToEntry(select, row.entry);
-  row.entry.localFileName = select.Bytes(2);
+  row.id = select->Int(0);
+  ToEntry(*select, row.entry);
+  row.entry.localFileName = select->Bytes(2);
   return row;
 }
 
@@ -266,10 +277,10 @@ uint32_t SqliteUrlCacheStore::GetEntryInfo(std::string_view url, CacheEntry* ent
 
 uint32_t SqliteUrlCacheStore::SetEntryInfo(std::string_view url, const CacheEntry& entry, uint32_t fieldControl) {
   if (fieldControl != CACHE_ENTRY_ATTRIBUTE_FC) return ERROR_INVALID_PARAMETER;
-  SqliteStatement update = db_.Prepare("UPDATE entries SET type = ? WHERE url = ?");
-  update.BindInt(1, entry.entryType);
-  update.BindBytes(2, url);
-  if (update.Step() != SQLITE_DONE) return ERROR_STORE_FAILURE;
+  auto update = statements_.Get("UPDATE entries SET type = ? WHERE url = ?");
+  update->BindInt(1, entry.entryType);
+  update->BindBytes(2, url);
+  if (update->Step() != SQLITE_DONE) return ERROR_STORE_FAILURE;
   return sqlite3_changes(db_.handle()) == 1 ? STORE_OK : ERROR_FILE_NOT_FOUND;
 }
 
@@ -279,11 +290,11 @@ uint32_t SqliteUrlCacheStore::DeleteEntry(std::string_view url) {
   const std::string& file = row->entry.localFileName;
   {
     SqliteTransaction transaction(db_);
-    SqliteStatement remove = db_.Prepare("DELETE FROM entries WHERE id = ?");
-    remove.BindInt(1, row->id);
-    SqliteStatement reserve = db_.Prepare("INSERT OR IGNORE INTO pending(file) VALUES(?)");
-    reserve.BindBytes(1, file);
-    if (!transaction.ok() || remove.Step() != SQLITE_DONE || (!file.empty() && reserve.Step() != SQLITE_DONE) ||
+    auto remove = statements_.Get("DELETE FROM entries WHERE id = ?");
+    remove->BindInt(1, row->id);
+    auto reserve = statements_.Get(kReserve);
+    reserve->BindBytes(1, file);
+    if (!transaction.ok() || remove->Step() != SQLITE_DONE || (!file.empty() && reserve->Step() != SQLITE_DONE) ||
         !transaction.Commit())
       return ERROR_STORE_FAILURE;
   }
@@ -295,30 +306,35 @@ uint32_t SqliteUrlCacheStore::DeleteEntry(std::string_view url) {
 }
 
 // Picks a name in `folder` that no file and no other writer's reservation has, and
-// records it as pending. REQUIRES: a transaction is open.
+// records it as pending; empty when the index fails. After the plain name, numbering
+// goes on from where it last stopped for that name, so a common name costs no rescan.
+// REQUIRES: a transaction is open.
 std::string SqliteUrlCacheStore::ReserveFile(const fs::path& folder, const std::string& name) {
-  fs::path relativeFolder = folder.lexically_relative(root_);
-  SqliteStatement reserve = db_.Prepare("INSERT OR IGNORE INTO pending(file) VALUES(?)");
+  std::string relativeFolder = folder.lexically_relative(root_).string() + "/";
+  auto reserve = statements_.Get(kReserve);
   std::string chosen;
-  UniqueFileName(name, [&](const std::string& candidate) {
+  bool failed = false;
+  auto claim = [&](const std::string& candidate) {
     std::error_code ec;
-    if (fs::exists(folder / candidate, ec)) return true;
-    chosen = (relativeFolder / candidate).string();
-    reserve.Reset();
-    reserve.BindBytes(1, chosen);
-    return reserve.Step() != SQLITE_DONE || sqlite3_changes(db_.handle()) != 1;
-  });
-  return chosen;
+    if (fs::exists(folder / candidate, ec)) return false;
+    chosen = relativeFolder + candidate;
+    reserve->Reset();
+    reserve->BindBytes(1, chosen);
+    failed = reserve->Step() != SQLITE_DONE;
+    return failed || sqlite3_changes(db_.handle()) == 1;
+  };
+  if (!claim(name)) {
+    unsigned& next = nextNumber_[relativeFolder + name];
+    next = std::max(next, 1u);
+    while (!claim(NumberedFileName(name, next))) ++next;
+    ++next;
+  }
+  return failed ? std::string() : chosen;
 }
 
 uint32_t SqliteUrlCacheStore::PutRow(const Row& row, const std::optional<Row>& old) {
-  SqliteStatement put = db_.Prepare(
-      old ? "UPDATE entries SET local_file=?2, type=?3, use_count=?4, hit_rate=?5, size_low=?6, size_high=?7, "
-            "last_modified=?8, expire=?9, last_access=?10, last_sync=?11, headers=?12, extension=?13, "
-            "exempt_delta=?14 WHERE id=?15 AND url=?1"
-          : "INSERT INTO entries(url, local_file, type, use_count, hit_rate, size_low, size_high, last_modified, "
-            "expire, last_access, last_sync, headers, extension, exempt_delta) "
-            "VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14)");
+  auto loan = statements_.Get(old ? kUpdateRow : kInsertRow);
+  SqliteStatement& put = *loan;
   const CacheEntry& e = row.entry;
   put.BindBytes(1, e.sourceUrl);
   put.BindBytes(2, e.localFileName);
@@ -337,14 +353,14 @@ uint32_t SqliteUrlCacheStore::PutRow(const Row& row, const std::optional<Row>& o
   if (old) put.BindInt(15, old->id);
   if (put.Step() != SQLITE_DONE) return ERROR_STORE_FAILURE;
   if (!e.localFileName.empty()) {
-    SqliteStatement release = db_.Prepare("DELETE FROM pending WHERE file = ?");
-    release.BindBytes(1, e.localFileName);
-    if (release.Step() != SQLITE_DONE) return ERROR_STORE_FAILURE;
+    auto release = statements_.Get(kRelease);
+    release->BindBytes(1, e.localFileName);
+    if (release->Step() != SQLITE_DONE) return ERROR_STORE_FAILURE;
   }
   if (old && !old->entry.localFileName.empty() && old->entry.localFileName != e.localFileName) {
-    SqliteStatement reserve = db_.Prepare("INSERT OR IGNORE INTO pending(file) VALUES(?)");
-    reserve.BindBytes(1, old->entry.localFileName);
-    if (reserve.Step() != SQLITE_DONE) return ERROR_STORE_FAILURE;
+    auto reserve = statements_.Get(kReserve);
+    reserve->BindBytes(1, old->entry.localFileName);
+    if (reserve->Step() != SQLITE_DONE) return ERROR_STORE_FAILURE;
   }
   return STORE_OK;
 }
@@ -358,8 +374,10 @@ uint32_t SqliteUrlCacheStore::AddEntries(std::span<const NewEntry> entries) {
   {
     SqliteTransaction transaction(db_);
     if (!transaction.ok()) return ERROR_STORE_FAILURE;
-    for (const NewEntry& e : entries)
+    for (const NewEntry& e : entries) {
       files.push_back(ReserveFile(ContentFolder() / ContentSubfolder(e.url), CacheFileName(e.url)));
+      if (files.back().empty()) return ERROR_STORE_FAILURE;
+    }
     if (!transaction.Commit()) return ERROR_STORE_FAILURE;
   }
   std::vector<bool> written(entries.size());
@@ -448,7 +466,7 @@ uint32_t SqliteUrlCacheStore::SetCookie(const Cookie& cookie) {
     SqliteTransaction transaction(db_);
     if (!transaction.ok()) return ERROR_STORE_FAILURE;
     row.entry.localFileName = ReserveFile(CookieFolder(), user_ + "@" + site + ".txt");
-    if (!transaction.Commit()) return ERROR_STORE_FAILURE;
+    if (row.entry.localFileName.empty() || !transaction.Commit()) return ERROR_STORE_FAILURE;
     if (!WriteWholeFile(Absolute(row.entry.localFileName), text)) {
       ReleasePending({row.entry.localFileName});
       return ERROR_ACCESS_DENIED;

@@ -6,9 +6,11 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "Sqlite.h"
+#include "StatementCache.h"
 #include "UrlCacheStore.h"
 
 // The store kept in one folder: an SQLite index ("index.sqlite", WAL mode), the cached
@@ -38,8 +40,7 @@ class SqliteUrlCacheStore : public UrlCacheStore {
   std::filesystem::path ContentFolder() const override { return root_ / "content"; }
   std::filesystem::path CookieFolder() const override { return root_ / "cookies"; }
 
-  // Adds or replaces many entries with one reservation and one commit.
-  uint32_t AddEntries(std::span<const NewEntry> entries);
+  uint32_t AddEntries(std::span<const NewEntry> entries) override;
 
  private:
   struct Walk;
@@ -60,6 +61,9 @@ class SqliteUrlCacheStore : public UrlCacheStore {
   std::filesystem::path root_;
   std::string error_;
   SqliteDatabase db_;
+  StatementCache statements_;
+  // Per "folder/name": the number from which the next numbered variant is tried.
+  std::unordered_map<std::string, unsigned> nextNumber_;
   int lockFd_ = -1;
   bool offline_ = false;
   std::string user_;

@@ -43,17 +43,12 @@ std::string FileExtensionOf(std::string_view fileName) {
   return std::string(fileName.substr(dot + 1));
 }
 
-std::string UniqueFileName(std::string_view name, const std::function<bool(const std::string&)>& taken) {
-  std::string candidate(name);
-  if (!taken(candidate)) return candidate;
+std::string NumberedFileName(std::string_view name, unsigned number) {
   size_t dot = name.rfind('.');
   if (dot == 0) dot = std::string_view::npos;
   std::string_view stem = name.substr(0, dot);
   std::string_view extension = dot == std::string_view::npos ? std::string_view() : name.substr(dot);
-  for (unsigned n = 1;; ++n) {
-    candidate = std::string(stem) + '[' + std::to_string(n) + ']' + std::string(extension);
-    if (!taken(candidate)) return candidate;
-  }
+  return std::string(stem) + '[' + std::to_string(number) + ']' + std::string(extension);
 }
 
 bool WriteWholeFile(const std::filesystem::path& path, std::string_view bytes) {

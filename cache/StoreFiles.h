@@ -1,7 +1,6 @@
 #pragma once
 
 #include <filesystem>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,8 +14,8 @@ std::string CacheFileName(std::string_view url);
 // The extension of a file name, without its dot; empty when it has none.
 std::string FileExtensionOf(std::string_view fileName);
 
-// `name` itself, or the first "stem[n].ext" (n = 1, 2, ...) for which `taken` is false.
-std::string UniqueFileName(std::string_view name, const std::function<bool(const std::string&)>& taken);
+// The numbered variant "stem[n].ext" of a file name, for when `name` itself is taken.
+std::string NumberedFileName(std::string_view name, unsigned number);
 
 // Writes the whole file; false (and no file left behind) when that fails.
 bool WriteWholeFile(const std::filesystem::path& path, std::string_view bytes);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -97,6 +98,10 @@ class UrlCacheStore {
   // Adds an entry or replaces the one with the same URL (which keeps its place in the
   // order). The file is written completely before the index row points at it.
   virtual uint32_t AddEntry(const NewEntry& entry) = 0;
+  // Adds or replaces many entries as AddEntry does, committing them all at once: after
+  // STORE_OK every entry is stored, after a failure none of them is (each file is still
+  // written completely before any row points at it). Later duplicates of a URL win.
+  virtual uint32_t AddEntries(std::span<const NewEntry> entries) = 0;
   // Records a visit of `address` as the history entry "Visited: @" + address.
   virtual uint32_t RecordVisit(std::string_view address, FileTime when, uint32_t visitCount) = 0;
   // Adds or replaces a cookie in its site's cookie file and keeps the site's "Cookie:" entry.

@@ -5,7 +5,6 @@
 
 #include "CacheAccess.h"
 #include "EntryConversion.h"
-#include "SqliteUrlCacheStore.h"
 #include "UrlKeys.h"
 
 namespace fs = std::filesystem;
@@ -101,11 +100,10 @@ void EntryImporter::Offer(const ImportedEntry& entry, std::string body) {
   if (batch_.size() >= options_.batchEntries || batchBytes_ >= options_.batchBytes) Flush();
 }
 
-// Writes the batch in one commit where the store allows it; a failed batch is retried
-// entry by entry so that one bad entry costs only itself.
+// Writes the batch in one commit; a failed batch is retried entry by entry so that one
+// bad entry costs only itself.
 void EntryImporter::Flush() {
-  auto* sqlite = dynamic_cast<SqliteUrlCacheStore*>(&store_);
-  bool written = sqlite && sqlite->AddEntries(batch_) == STORE_OK;
+  bool written = store_.AddEntries(batch_) == STORE_OK;
   for (const NewEntry& entry : batch_) {
     Taken& taken = taken_[entry.url];
     taken.batchIndex = SIZE_MAX;

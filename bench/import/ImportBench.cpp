@@ -94,6 +94,7 @@ class DiscardingStore : public UrlCacheStore {
   void SetConnectedState(uint32_t, uint32_t) override {}
   bool IsOffline() const override { return true; }
   uint32_t AddEntry(const NewEntry&) override { return STORE_OK; }
+  uint32_t AddEntries(std::span<const NewEntry>) override { return STORE_OK; }
   uint32_t RecordVisit(std::string_view, FileTime, uint32_t) override { return STORE_OK; }
   uint32_t SetCookie(const Cookie&) override { return STORE_OK; }
   fs::path RootFolder() const override { return {}; }

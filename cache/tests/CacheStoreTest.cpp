@@ -170,6 +170,48 @@ TEST_F(CacheStoreTest, FilesOfTheSameNameGetNumberedSuffixes) {
   EXPECT_EQ(names.count((fs::path(*names.begin()).parent_path() / "page[1].htm").string()), 1u);
 }
 
+// Numbering resumes where it stopped, yet still skips names another writer took meanwhile,
+// and a freed plain name is used again.
+TEST_F(CacheStoreTest, NumberedNamesStayDistinctAcrossBatchesAndWriters) {
+  auto first = Open();
+  auto second = Open();
+  auto batch = [](int from, int count) {
+    std::vector<NewEntry> entries;
+    for (int i = from; i < from + count; ++i) entries.push_back(Page("http://s.example/" + std::to_string(i) + "/", std::to_string(i)));
+    return entries;
+  };
+  ASSERT_EQ(first->AddEntries(batch(0, 50)), STORE_OK);
+  ASSERT_EQ(second->AddEntries(batch(50, 20)), STORE_OK);
+  ASSERT_EQ(first->AddEntries(batch(70, 10)), STORE_OK);
+  std::set<std::string> files;
+  for (int i = 0; i < 80; ++i) {
+    auto entry = LookupEntry(*first, "http://s.example/" + std::to_string(i) + "/");
+    ASSERT_TRUE(entry) << i;
+    EXPECT_EQ(ReadWholeFile(entry->localFileName), std::to_string(i));
+    files.insert(entry->localFileName);
+  }
+  EXPECT_EQ(files.size(), 80u);
+
+  std::string plain = LookupEntry(*first, "http://s.example/0/")->localFileName;
+  ASSERT_EQ(fs::path(plain).filename(), "index.htm");
+  ASSERT_EQ(first->DeleteEntry("http://s.example/0/"), STORE_OK);
+  ASSERT_EQ(first->AddEntries(batch(0, 1)), STORE_OK);
+  EXPECT_EQ(LookupEntry(*first, "http://s.example/0/")->localFileName, plain);
+}
+
+// In one batch the last entry of a URL wins, and the files of the earlier ones go.
+TEST_F(CacheStoreTest, BatchKeepsTheLastEntryOfARepeatedUrl) {
+  auto store = Open();
+  std::vector<NewEntry> entries = {Page("http://r.example/a.htm", "one"), Page("http://r.example/b.htm", "two"),
+                                   Page("http://r.example/a.htm", "three")};
+  ASSERT_EQ(store->AddEntries(entries), STORE_OK);
+  EXPECT_EQ(WalkUrls(*store), (std::vector<std::string>{"http://r.example/a.htm", "http://r.example/b.htm"}));
+  EXPECT_EQ(ReadWholeFile(LookupEntry(*store, "http://r.example/a.htm")->localFileName), "three");
+  int files = 0;
+  for (const auto& item : fs::recursive_directory_iterator(store->ContentFolder())) files += item.is_regular_file();
+  EXPECT_EQ(files, 2);
+}
+
 TEST_F(CacheStoreTest, CookieTextIsWhatABrowserWouldSend) {
   auto store = Open();
   FileTime future = FileTimeNow() + 10'000'000ULL * 3600, past = FileTimeNow() - 1;

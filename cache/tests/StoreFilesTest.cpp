@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <set>
 
 #include "StoreFiles.h"
 
@@ -24,13 +23,18 @@ TEST(StoreFilesTest, CacheFileNameFromUrl) {
   EXPECT_TRUE(longName.ends_with(".jpeg"));
 }
 
-TEST(StoreFilesTest, UniqueFileNameNumbersBeforeTheExtension) {
-  std::set<std::string> taken = {"page.htm", "page[1].htm", "README", ".profile"};
-  auto isTaken = [&](const std::string& n) { return taken.count(n) > 0; };
-  EXPECT_EQ(UniqueFileName("page.htm", isTaken), "page[2].htm");
-  EXPECT_EQ(UniqueFileName("README", isTaken), "README[1]");
-  EXPECT_EQ(UniqueFileName(".profile", isTaken), ".profile[1]");
-  EXPECT_EQ(UniqueFileName("new.gif", isTaken), "new.gif");
+TEST(StoreFilesTest, NumberedFileNameNumbersBeforeTheExtension) {
+  struct Row {
+    const char* name;
+    unsigned number;
+    const char* numbered;
+  } rows[] = {
+      {"page.htm", 2, "page[2].htm"},
+      {"README", 1, "README[1]"},
+      {".profile", 1, ".profile[1]"},
+      {"a.tar.gz", 12, "a.tar[12].gz"},
+  };
+  for (const Row& row : rows) EXPECT_EQ(NumberedFileName(row.name, row.number), row.numbered) << row.name;
   EXPECT_EQ(FileExtensionOf("a.tar.gz"), "gz");
   EXPECT_EQ(FileExtensionOf("noext"), "");
 }
