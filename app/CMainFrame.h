@@ -72,7 +72,8 @@ class CMainFrame : public QMainWindow, public FrameServices {
   // Gives a command its work; commands of the copy, delete, sticky and find operations
   // do nothing until their handler is set here.
   void SetCommandHandler(CommandId id, CommandHandler handler);
-  // Receives the address box's text at the end of an edit.
+  // Replaces what the address box's text does at the end of an edit (by default it becomes
+  // the alphabetical list's request).
   void SetAddressEditHandler(std::function<void(const std::string&)> handler);
 
   QAction* action(CommandId id) const { return actions_[id]; }
