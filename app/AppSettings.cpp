@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QSettings>
 
-#include "TextBytes.h"
+#include "cache/widgets/ByteText.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ std::string ReadText(const QString& file, const char* key, const QString& fallba
 
 void WriteText(const QString& file, const char* key, std::string_view text) {
   QSettings store(file, QSettings::IniFormat);
-  store.setValue(QLatin1String(key), TextFromBytes(text));
+  store.setValue(QLatin1String(key), QStringFromBytes(text));
 }
 
 int ReadNumber(const QString& file, const char* key, int fallback) {

@@ -4,15 +4,23 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+#include "AddressRequest.h"
 #include "AppSettings.h"
 #include "CacheAccess.h"
+#include "FramePanes.h"
 #include "FrameStatusBar.h"
-#include "TextBytes.h"
+#include "cache/widgets/ByteText.h"
 
 CMainFrame::CMainFrame(FrameParts parts, QWidget* parent)
-    : QMainWindow(parent), parts_(std::move(parts)), actions_(this) {
+    : QMainWindow(parent),
+      parts_(std::move(parts)),
+      panes_(std::make_unique<FramePanes>(parts_.store, *this, parts_.pane, prompt_,
+                                          [this](const CurrentEntry& entry) { ShowCurrentEntry(entry); })),
+      actions_(this) {
   // The pane shows cached copies only.
   GoOffline(parts_.store);
+  // The address box's text is the alphabetical list's request.
+  addressEdited_ = [this](const std::string& text) { ParseAddressRequest(text, request_); };
   setObjectName(QStringLiteral("MainFrame"));
   setWindowTitle(QStringLiteral("Vantry"));
   setCentralWidget(parts_.paneWidget);
@@ -23,20 +31,22 @@ CMainFrame::CMainFrame(FrameParts parts, QWidget* parent)
   BuildAnimation();
   status_ = new FrameStatusBar(this);
   setStatusBar(status_);
-  BuildDocks(parts_.contents);
+  BuildDocks();
   RouteCommands();
   RestoreLayout();
 }
 
 CMainFrame::~CMainFrame() = default;
 
-void CMainFrame::SetStatusText(std::string_view text) { status_->SetMessage(TextFromBytes(text)); }
+EntryPanes& CMainFrame::entryPanes() const { return *panes_; }
+
+void CMainFrame::SetStatusText(std::string_view text) { status_->SetMessage(QStringFromBytes(text)); }
 void CMainFrame::EnsureProgressBar() { status_->EnsureProgressBar(); }
 void CMainFrame::StepProgress() { status_->StepProgress(); }
 void CMainFrame::ResetProgress() { status_->ResetProgress(); }
 
 void CMainFrame::SetAddress(std::string_view text) {
-  const QString address = TextFromBytes(text);
+  const QString address = QStringFromBytes(text);
   address_->setEditText(address);
   // The list keeps every address shown in this run, in order; clearing adds nothing.
   if (!address.isEmpty()) address_->addItem(address);

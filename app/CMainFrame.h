@@ -3,17 +3,28 @@
 #include <QMainWindow>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "ActionTable.h"
 #include "CacheStatistics.h"
-#include "DockContents.h"
 #include "FrameServices.h"
 #include "HtmlPane.h"
+#include "SearchRequest.h"
+#include "ShowMask.h"
+#include "archive/archive_paths.h"
+#include "QtCommandServices.h"
 
 class AppSettings;
+class CMemoryBar;
+class COutputBar;
+class CTabClassView;
+class CTabFileView;
+class CTabResourceView;
+class EntryPanes;
+class FramePanes;
 class FrameStatusBar;
 class QComboBox;
 class QDockWidget;
@@ -27,14 +38,13 @@ struct FrameParts {
   UrlCacheStore& store;
   AppSettings& settings;
   HtmlPane& pane;
-  QWidget* paneWidget;    // the pane as a widget: the frame's central widget
-  std::string indexPage;  // full path of the index page of local copies
-  DockContents contents = PlaceholderDockContents();
+  QWidget* paneWidget;  // the pane as a widget: the frame's central widget
+  vantry::archive::ArchivePaths archivePaths;  // the archive files, the index page among them
 };
 
 // The main window: menus, toolbars, address box, status bar and the workspace, output and
-// memory docks around the HTML pane. It routes every command by its id and offers the
-// views the frame services.
+// memory docks around the HTML pane. It routes every command by its id, offers the views
+// the frame services and owns the records the lists and commands share.
 class CMainFrame : public QMainWindow, public FrameServices {
   Q_OBJECT
  public:
@@ -56,14 +66,14 @@ class CMainFrame : public QMainWindow, public FrameServices {
 
   // Makes `entry` the current entry and shows it in the pane (by file in the local view).
   void ShowCurrentEntry(const CurrentEntry& entry);
-  const CurrentEntry& currentEntry() const { return currentEntry_; }
   bool localView() const { return localView_; }
   bool flatLook() const { return flatLook_; }
 
   // Gives a command its work; commands of the copy, delete, sticky and find operations
   // do nothing until their handler is set here.
   void SetCommandHandler(CommandId id, CommandHandler handler);
-  // Receives the address box's text at the end of an edit.
+  // Replaces what the address box's text does at the end of an edit (by default it becomes
+  // the alphabetical list's request).
   void SetAddressEditHandler(std::function<void(const std::string&)> handler);
 
   QAction* action(CommandId id) const { return actions_[id]; }
@@ -75,6 +85,22 @@ class CMainFrame : public QMainWindow, public FrameServices {
   QDockWidget* outputBar() const { return output_; }
   QDockWidget* memoryBar() const { return memory_; }
   QTabWidget* workspaceTabs() const { return tabs_; }
+
+  // What the cache commands work with. The views and bars live in the docks.
+  UrlCacheStore& store() const { return parts_.store; }
+  AppSettings& settings() const { return parts_.settings; }
+  const vantry::archive::ArchivePaths& archivePaths() const { return parts_.archivePaths; }
+  FrameServices& services() { return *this; }
+  EntryPanes& entryPanes() const;
+  vantry::UserPrompt& prompt() { return prompt_; }
+  SearchRequest& searchRequest() { return request_; }
+  ShowMask& showMask() { return showMask_; }
+  CurrentEntry& currentEntry() { return currentEntry_; }
+  CTabClassView* alphaSortView() const { return alphaSort_; }
+  CTabResourceView* accessSortView() const { return accessSort_; }
+  CTabFileView* historyView() const { return history_; }
+  COutputBar* outputView() const { return outputView_; }
+  CMemoryBar* memoryView() const { return memoryView_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -88,7 +114,8 @@ class CMainFrame : public QMainWindow, public FrameServices {
   void BuildAddressBar();
   void BuildAnimation();
   // MainFrameDocks.cpp
-  void BuildDocks(const DockContents& contents);
+  void BuildDocks();
+  void BuildListTabs();
   void ApplyFlatLook();
   void RestoreLayout();
   // The bars the View menu shows and hides, with their commands.
@@ -104,6 +131,12 @@ class CMainFrame : public QMainWindow, public FrameServices {
   void MoveFocusToPane(int direction);
 
   FrameParts parts_;
+  vantry::MessageBoxPrompt prompt_{this};
+  // The process-wide records of the lists and commands.
+  SearchRequest request_;
+  ShowMask showMask_;
+  CurrentEntry currentEntry_;
+  std::unique_ptr<FramePanes> panes_;
   ActionSet actions_;
   std::map<CommandId, CommandHandler> handlers_;
   std::function<void(const std::string&)> addressEdited_;
@@ -118,8 +151,12 @@ class CMainFrame : public QMainWindow, public FrameServices {
   QDockWidget* output_ = nullptr;
   QDockWidget* memory_ = nullptr;
   QTabWidget* tabs_ = nullptr;
+  CTabClassView* alphaSort_ = nullptr;
+  CTabResourceView* accessSort_ = nullptr;
+  CTabFileView* history_ = nullptr;
+  COutputBar* outputView_ = nullptr;
+  CMemoryBar* memoryView_ = nullptr;
 
-  CurrentEntry currentEntry_;
   bool localView_ = false;
   bool flatLook_ = false;
   CacheStatistics statistics_;

@@ -12,7 +12,7 @@
 #include "FrameStatusBar.h"
 #include "PreferencesDialog.h"
 #include "StatisticsText.h"
-#include "TextBytes.h"
+#include "cache/widgets/ByteText.h"
 
 namespace {
 
@@ -60,7 +60,7 @@ void CMainFrame::RouteCommands() {
        }},
       {Back, [&pane] { pane.GoBack(); }},
       {Forward, [&pane] { pane.GoForward(); }},
-      {Index, [this, &pane] { pane.ShowAddress(parts_.indexPage); }},
+      {Index, [this, &pane] { pane.ShowAddress(parts_.archivePaths.index); }},
       {Strip, [this] { ToggleLocalView(); }},
       {Properties, [this] { ShowProperties(); }},
       // The pane finds in its page; this command has no other work of its own.
@@ -96,7 +96,7 @@ void CMainFrame::ToggleLocalView() {
 
 void CMainFrame::ShowProperties() {
   QMessageBox::information(this, QStringLiteral("Properties"),
-                           TextFromBytes(PropertiesText(statistics_)));
+                           QStringFromBytes(PropertiesText(statistics_)));
 }
 
 void CMainFrame::ShowPreferences() {

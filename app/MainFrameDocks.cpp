@@ -4,25 +4,20 @@
 #include <QFrame>
 #include <QTabWidget>
 #include <QToolBar>
+#include <tuple>
 
 #include "AppSettings.h"
 #include "CMainFrame.h"
+#include "CMemoryBar.h"
+#include "COutputBar.h"
+#include "FramePanes.h"
 #include "FrameStatusBar.h"
 #include "ThemeIcons.h"
+#include "cache/widgets/CTabClassView.h"
+#include "cache/widgets/CTabResourceView.h"
+#include "inspect/history/widgets/CTabFileView.h"
 
 namespace {
-
-struct TabSpec {
-  ListTab tab;
-  const char* label;
-  const char* icon;
-};
-
-const TabSpec kTabs[] = {
-    {ListTab::AlphaSort, "AlphaSort", "view-sort-ascending"},
-    {ListTab::AccessSort, "AccessSort", "view-sort-descending"},
-    {ListTab::History, "History", "document-open-recent"},
-};
 
 // Default sizes for a 1280 by 800 screen: a list wide enough for addresses, an output bar
 // of a dozen lines, and a memory bar wide enough for sixteen bytes in hex and text.
@@ -42,18 +37,38 @@ QDockWidget* MakeDock(const QString& title, const char* objectName, QWidget* con
 
 }  // namespace
 
-void CMainFrame::BuildDocks(const DockContents& contents) {
+// The three lists over the frame's store, services, panes and records, each collapsed.
+void CMainFrame::BuildListTabs() {
   tabs_ = new QTabWidget;
   tabs_->setObjectName(QStringLiteral("WorkspaceTabs"));
   tabs_->setAccessibleName(tr("Workspace"));
-  for (const TabSpec& spec : kTabs) {
-    QWidget* list = contents.listTab(spec.tab, *this, tabs_);
-    list->setAccessibleName(QString::fromLatin1(spec.label));
-    tabs_->addTab(list, ThemeIcon(spec.icon), QString::fromLatin1(spec.label));
+  const ListTabContext context{parts_.store, *this, *panes_, currentEntry_, request_};
+  alphaSort_ = new CTabClassView(context, showMask_, tabs_);
+  accessSort_ = new CTabResourceView(context, tabs_);
+  history_ = new CTabFileView(context, tabs_);
+  const std::tuple<ListTabView*, const char*, const char*> tabs[] = {
+      {alphaSort_, "AlphaSort", "view-sort-ascending"},
+      {accessSort_, "AccessSort", "view-sort-descending"},
+      {history_, "History", "document-open-recent"},
+  };
+  for (const auto& [list, label, icon] : tabs) {
+    list->setObjectName(QLatin1String(label));
+    list->setAccessibleName(QLatin1String(label));
+    tabs_->addTab(list, ThemeIcon(icon), QLatin1String(label));
+    list->BuildInitialList();
   }
+}
+
+void CMainFrame::BuildDocks() {
+  BuildListTabs();
+  outputView_ = new COutputBar(panes_.get());
+  outputView_->setAccessibleName(tr("Output"));
+  memoryView_ = new CMemoryBar;
+  memoryView_->setAccessibleName(tr("Memory"));
+  panes_->SetBars(outputView_, memoryView_);
   workspace_ = MakeDock(tr("Workspace"), "WorkspaceBar", tabs_, this);
-  output_ = MakeDock(tr("Output"), "OutputBar", contents.outputBar(*this, nullptr), this);
-  memory_ = MakeDock(tr("Memory"), "MemoryBar", contents.memoryBar(*this, nullptr), this);
+  output_ = MakeDock(tr("Output"), "OutputBar", outputView_, this);
+  memory_ = MakeDock(tr("Memory"), "MemoryBar", memoryView_, this);
 
   addDockWidget(Qt::LeftDockWidgetArea, workspace_);
   addDockWidget(Qt::BottomDockWidgetArea, output_);

@@ -10,7 +10,7 @@
 #include <QToolButton>
 
 #include "CMainFrame.h"
-#include "TextBytes.h"
+#include "cache/widgets/ByteText.h"
 
 namespace {
 
@@ -123,7 +123,7 @@ void CMainFrame::BuildAddressBar() {
   addressBar_->addWidget(label);
   addressBar_->addWidget(address_);
   connect(address_->lineEdit(), &QLineEdit::editingFinished, this, [this] {
-    if (addressEdited_) addressEdited_(BytesFromText(address_->currentText()));
+    if (addressEdited_) addressEdited_(BytesFromQString(address_->currentText()));
   });
   addToolBar(Qt::TopToolBarArea, addressBar_);
 }

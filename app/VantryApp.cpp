@@ -9,7 +9,7 @@
 #include "CVantryDoc.h"
 #include "CVantryView.h"
 #include "OfflineEngine.h"
-#include "StartupFiles.h"
+#include "StartupArchive.h"
 #include "UrlCacheStore.h"
 
 int RunVantry(QApplication& app) {
@@ -20,15 +20,14 @@ int RunVantry(QApplication& app) {
     return 1;
   }
   // The archive paths are fixed now; a later change of directory does not move them.
-  const StartupFiles files = StartupFilesIn(std::filesystem::current_path());
+  vantry::MessageBoxPrompt prompt(nullptr);
+  const vantry::archive::ArchivePaths paths = PrepareArchiveAtStartup(std::filesystem::current_path(), prompt);
 
   OfflineProfile profile(*opened.store);
   CVantryDoc document;
   auto* view = new CVantryView(document, profile.profile());
-  CMainFrame frame({*opened.store, settings, *view, view, files.indexPage.string()});
+  CMainFrame frame({*opened.store, settings, *view, view, paths});
   frame.SetCommandHandler(CommandId::New, [&document] { document.OnNewDocument(); });
-  if (!PrepareStartupFiles(files))
-    QMessageBox::warning(&frame, QStringLiteral("Vantry"), QStringLiteral("Can't create History-File !??"));
 
   // The normal size fills the screen too, for desktops that do not maximize on request.
   frame.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());

@@ -31,8 +31,9 @@ struct SearchRequest {
 };
 
 // The address of the entry last selected in any list, and its local file name
-// ("None" for an entry without stored headers).
+// ("None" for an entry without stored headers). The HTML pane shows it by either.
 struct CurrentEntry {
   std::string address;
   std::string localFileName;
+  bool operator==(const CurrentEntry&) const = default;
 };

@@ -6,7 +6,6 @@
 #include <QFile>
 
 #include "StoreTestSupport.h"
-#include "TextBytes.h"
 
 namespace {
 
@@ -94,21 +93,6 @@ TEST(AppSettingsLocationTest, UserStoresLieTogetherUnderOrlenvik) {
   if (!config.isEmpty()) {
     EXPECT_TRUE(settings.applicationFile().startsWith(QString::fromLocal8Bit(config)));
   }
-}
-
-TEST(TextBytesTest, BytesShowAsUtf8OrElseLatin1) {
-  struct Case {
-    std::string bytes;
-    QString text;
-  };
-  const Case cases[] = {
-      {"plain", "plain"},
-      {"caf\xc3\xa9", QString::fromUtf8("caf\xc3\xa9")},
-      {"caf\xe9", QString::fromLatin1("caf\xe9")},
-      {"", ""},
-  };
-  for (const Case& c : cases) EXPECT_EQ(TextFromBytes(c.bytes), c.text) << c.bytes;
-  EXPECT_EQ(BytesFromText(QString::fromUtf8("caf\xc3\xa9")), "caf\xc3\xa9");
 }
 
 }  // namespace

@@ -129,12 +129,12 @@ TEST_F(FrameTest, FlatLookTogglesAndMakesSureTheProgressBarExists) {
   EXPECT_TRUE(frame->action(FlatLook)->isChecked());
   EXPECT_NE(frame->frameStatusBar()->progressBar(), nullptr);
   EXPECT_TRUE(frame->workspaceTabs()->documentMode());
-  EXPECT_EQ(qobject_cast<QFrame*>(frame->outputBar()->widget())->frameShape(), QFrame::NoFrame);
+  EXPECT_EQ(qobject_cast<QFrame*>(frame->workspaceTabs()->widget(0))->frameShape(), QFrame::NoFrame);
   frame->action(FlatLook)->trigger();
   EXPECT_FALSE(frame->flatLook());
   EXPECT_FALSE(frame->action(FlatLook)->isChecked());
   EXPECT_FALSE(frame->workspaceTabs()->documentMode());
-  EXPECT_EQ(qobject_cast<QFrame*>(frame->outputBar()->widget())->frameShape(), QFrame::StyledPanel);
+  EXPECT_EQ(qobject_cast<QFrame*>(frame->workspaceTabs()->widget(0))->frameShape(), QFrame::StyledPanel);
 }
 
 TEST_F(FrameTest, ViewCommandsHideAndShowTheirBarWithTheItemCheckedWhileVisible) {

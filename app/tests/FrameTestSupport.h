@@ -54,7 +54,7 @@ class FrameTest : public testing::Test {
   std::unique_ptr<CMainFrame> MakeFrame() {
     auto* pane = new FakePane;
     pane_ = pane;
-    return std::make_unique<CMainFrame>(FrameParts{*store_, settings_, *pane, pane, "/work/indexfil.htm"});
+    return std::make_unique<CMainFrame>(FrameParts{*store_, settings_, *pane, pane, vantry::archive::MakeArchivePaths("/work")});
   }
 
   TempFolder folder_;

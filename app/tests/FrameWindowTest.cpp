@@ -9,10 +9,10 @@
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
-#include <QTreeWidget>
 
 #include "FrameStatusBar.h"
 #include "FrameTestSupport.h"
+#include "cache/widgets/ListTabView.h"
 
 namespace {
 
@@ -168,14 +168,14 @@ TEST_F(FrameTest, WorkspaceHoldsTheThreeListsEachShowingItsCollapsedRoot) {
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(tabs->tabText(i), labels[i]);
     EXPECT_FALSE(tabs->tabIcon(i).isNull()) << labels[i];
-    auto* tree = qobject_cast<QTreeWidget*>(tabs->widget(i));
-    ASSERT_NE(tree, nullptr);
-    ASSERT_EQ(tree->topLevelItemCount(), 1);
-    QTreeWidgetItem* root = tree->topLevelItem(0);
-    EXPECT_EQ(root->text(0), roots[i]);
-    EXPECT_TRUE(root->font(0).bold());
-    EXPECT_EQ(root->childCount(), 1);
-    EXPECT_FALSE(root->isExpanded());
+    auto* list = qobject_cast<ListTabView*>(tabs->widget(i));
+    ASSERT_NE(list, nullptr);
+    const TabTreeModel& model = list->Model();
+    ASSERT_EQ(model.rowCount(), 1);
+    EXPECT_EQ(list->RootText(), roots[i]);
+    EXPECT_TRUE(model.data(model.RootIndex(), Qt::FontRole).value<QFont>().bold());
+    EXPECT_EQ(model.rowCount(model.RootIndex()), 1);
+    EXPECT_FALSE(list->isExpanded(model.RootIndex()));
   }
 }
 

@@ -1,43 +1,49 @@
-#include "StartupFiles.h"
+#include "StartupArchive.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 #include "StoreFiles.h"
 #include "StoreTestSupport.h"
 
 namespace {
 
-TEST(StartupTest, ArchivePathsAreBuiltFromTheWorkingDirectory) {
-  StartupFiles files = StartupFilesIn("/home/u/work");
-  EXPECT_EQ(files.history, "/home/u/work/Histfile.dbx");
-  EXPECT_EQ(files.changeLog, "/home/u/work/change.log");
-  EXPECT_EQ(files.indexPage, "/home/u/work/indexfil.htm");
-}
+// Records what start-up tells the user.
+struct RecordingPrompt : vantry::UserPrompt {
+  std::vector<std::string> told;
+  void Tell(const std::string& text, const std::string& title) override { told.push_back(title + ": " + text); }
+  bool AskYesNo(const std::string&, const std::string&) override { return false; }
+};
 
-TEST(StartupTest, FirstRunCreatesAnEmptyChangeLogAndAHistoryFileOfOneCtrlZ) {
+TEST(StartupTest, FirstRunCreatesAnEmptyChangeLogAndAHistoryFileOfOneCtrlZInTheWorkingDirectory) {
   TempFolder folder;
-  StartupFiles files = StartupFilesIn(folder.path());
-  EXPECT_TRUE(PrepareStartupFiles(files));
-  EXPECT_EQ(ReadWholeFile(files.changeLog), "");
-  EXPECT_EQ(ReadWholeFile(files.history), "\x1a");
-  EXPECT_FALSE(std::filesystem::exists(files.indexPage));
+  RecordingPrompt prompt;
+  auto paths = PrepareArchiveAtStartup(folder.path(), prompt);
+  EXPECT_EQ(paths.index, (folder.path() / "indexfil.htm").string());
+  EXPECT_EQ(ReadWholeFile(paths.change_log), "");
+  EXPECT_EQ(ReadWholeFile(paths.history), "\x1a");
+  EXPECT_FALSE(std::filesystem::exists(paths.index));
+  EXPECT_TRUE(prompt.told.empty());
 }
 
 TEST(StartupTest, ExistingArchiveFilesAreLeftAsTheyAre) {
   TempFolder folder;
-  StartupFiles files = StartupFilesIn(folder.path());
-  ASSERT_TRUE(WriteWholeFile(files.changeLog, "a -> b\n"));
-  ASSERT_TRUE(WriteWholeFile(files.history, "server record\n"));
-  EXPECT_TRUE(PrepareStartupFiles(files));
-  EXPECT_EQ(ReadWholeFile(files.changeLog), "a -> b\n");
-  EXPECT_EQ(ReadWholeFile(files.history), "server record\n");
+  ASSERT_TRUE(WriteWholeFile(folder.path() / "change.log", "a -> b\n"));
+  ASSERT_TRUE(WriteWholeFile(folder.path() / "Histfile.dbx", "server record\n"));
+  RecordingPrompt prompt;
+  auto paths = PrepareArchiveAtStartup(folder.path(), prompt);
+  EXPECT_EQ(ReadWholeFile(paths.change_log), "a -> b\n");
+  EXPECT_EQ(ReadWholeFile(paths.history), "server record\n");
+  EXPECT_TRUE(prompt.told.empty());
 }
 
-TEST(StartupTest, AHistoryFileThatCannotBeCreatedIsReported) {
+TEST(StartupTest, AHistoryFileThatCannotBeCreatedIsToldThroughTheFramePrompt) {
   TempFolder folder;
-  StartupFiles files = StartupFilesIn(folder.path() / "missing" / "folder");
-  EXPECT_FALSE(PrepareStartupFiles(files));
-  EXPECT_FALSE(std::filesystem::exists(files.changeLog));
+  RecordingPrompt prompt;
+  PrepareArchiveAtStartup(folder.path() / "missing" / "folder", prompt);
+  EXPECT_EQ(prompt.told, std::vector<std::string>{"Vantry: Can't create History-File !??"});
 }
 
 }  // namespace

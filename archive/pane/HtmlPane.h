@@ -3,12 +3,7 @@
 #include <string>
 #include <string_view>
 
-// The entry last selected in a list: the pane shows it by address or by its cached file.
-struct CurrentEntry {
-  std::string address;
-  std::string localFile;
-  bool operator==(const CurrentEntry&) const = default;
-};
+#include "SearchRequest.h"
 
 // The five text sizes of the pane, smallest first.
 enum class FontSize { Smallest = 0, Smaller = 1, Medium = 2, Larger = 3, Largest = 4 };

@@ -11,9 +11,10 @@ std::string PaneState::StartPage(std::string_view workingDirectory) {
 
 std::optional<std::string> PaneState::TargetForEntry(const CurrentEntry& entry, bool localView) const {
   if (!initialised_) return std::nullopt;
-  const std::string& target = localView ? entry.localFile : entry.address;
-  // Navigating to nothing would throw away the page on show for a blank one.
-  if (target.empty()) return std::nullopt;
+  const std::string& target = localView ? entry.localFileName : entry.address;
+  // Navigating to nothing would throw away the page on show for a blank one; "None" is
+  // the file name the lists give an entry without stored headers, not a file.
+  if (target.empty() || (localView && target == "None")) return std::nullopt;
   return target;
 }
 

@@ -9,3 +9,5 @@ QString QStringFromBytes(std::string_view bytes) {
   if (!utf8.hasError()) return text;
   return QString::fromLatin1(view);
 }
+
+std::string BytesFromQString(const QString& text) { return text.toUtf8().toStdString(); }

@@ -47,7 +47,9 @@ void CMemoryBar::resizeEvent(QResizeEvent* event) {
   auto* dock = qobject_cast<QDockWidget*>(parentWidget());
   int inset = dock != nullptr && dock->isFloating() ? 2 : 0;
   QRect area = rect().adjusted(inset, inset, -inset, -inset);
-  label_->setGeometry(area.left() + 2, area.top() + 2, 45, 20);
-  address_->setGeometry(area.left() + 47, area.top(), std::max(0, area.width() - 47), 20);
+  // The label is as wide as its text needs, so a larger font does not cut it off.
+  const int labelWidth = std::max(45, label_->sizeHint().width());
+  label_->setGeometry(area.left() + 2, area.top() + 2, labelWidth, 20);
+  address_->setGeometry(area.left() + labelWidth + 2, area.top(), std::max(0, area.width() - labelWidth - 2), 20);
   view_->setGeometry(area.left(), area.top() + 23, area.width(), std::max(0, area.height() - 23));
 }

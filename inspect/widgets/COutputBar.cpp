@@ -7,7 +7,7 @@
 #include <QTabBar>
 
 #include "CookieDecoding.h"
-#include "DisplayText.h"
+#include "cache/widgets/ByteText.h"
 #include "EntryProperties.h"
 
 namespace {
@@ -75,7 +75,7 @@ void COutputBar::ShowPage(int page) {
 void COutputBar::SetPageLines(int page, std::vector<std::string> lines) {
   QListWidget* list = pages_[page];
   list->clear();
-  for (const std::string& line : lines) list->addItem(DisplayText(line));
+  for (const std::string& line : lines) list->addItem(QStringFromBytes(line));
   lines_[page] = std::move(lines);
 }
 

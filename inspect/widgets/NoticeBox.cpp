@@ -2,8 +2,8 @@
 
 #include <QMessageBox>
 
-#include "DisplayText.h"
+#include "cache/widgets/ByteText.h"
 
 void ShowNoticeBox(QWidget* parent, const Notice& notice) {
-  QMessageBox::information(parent, DisplayText(notice.caption), DisplayText(notice.text), QMessageBox::Ok);
+  QMessageBox::information(parent, QStringFromBytes(notice.caption), QStringFromBytes(notice.text), QMessageBox::Ok);
 }

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "QtText.h"
+#include "cache/widgets/ByteText.h"
 
 namespace vantry {
 
@@ -56,14 +56,14 @@ CommentDialog::CommentDialog(const CommentChoice& choice, QWidget* parent)
   for (QWidget* control : std::initializer_list<QWidget*>{comment_, automaticBackup_, backgroundSync_, buttons_})
     layout->addWidget(control);
   comment_->setMaxLength(kMaxCommentLength);
-  comment_->setText(ToQString(choice.comment));
+  comment_->setText(QStringFromBytes(choice.comment));
   automaticBackup_->setChecked(choice.automaticBackup);
   backgroundSync_->setChecked(choice.backgroundSync);
   comment_->setFocus();
 }
 
 CommentChoice CommentDialog::Choice() const {
-  return {ToBytes(comment_->text()), automaticBackup_->isChecked(), backgroundSync_->isChecked()};
+  return {BytesFromQString(comment_->text()), automaticBackup_->isChecked(), backgroundSync_->isChecked()};
 }
 
 CopyFilesDialog::CopyFilesDialog(const CopyFilesChoice& choice, UserPrompt& prompt, QWidget* parent)
@@ -82,7 +82,7 @@ CopyFilesDialog::CopyFilesDialog(const CopyFilesChoice& choice, UserPrompt& prom
   layout->addWidget(new QLabel("Insert directory to copy to", this));
   for (QWidget* control : std::initializer_list<QWidget*>{folder_, createNewFolder_, buttons_})
     layout->addWidget(control);
-  specifier_->setText(ToQString(choice.specifier));
+  specifier_->setText(QStringFromBytes(choice.specifier));
   deleteAfterCopy_->setChecked(choice.deleteAfterCopy);
   folder_->SetFolder(choice.folder);
   createNewFolder_->setChecked(choice.createNewFolder);
@@ -90,7 +90,7 @@ CopyFilesDialog::CopyFilesDialog(const CopyFilesChoice& choice, UserPrompt& prom
 }
 
 CopyFilesChoice CopyFilesDialog::Choice() const {
-  return {ToBytes(specifier_->text()), deleteAfterCopy_->isChecked(), folder_->Folder(),
+  return {BytesFromQString(specifier_->text()), deleteAfterCopy_->isChecked(), folder_->Folder(),
           createNewFolder_->isChecked()};
 }
 

@@ -4,7 +4,7 @@
 #include <QVBoxLayout>
 
 #include "CopyDialogs.h"
-#include "QtText.h"
+#include "cache/widgets/ByteText.h"
 
 namespace vantry {
 
@@ -15,10 +15,10 @@ ServerDeleteDialog::ServerDeleteDialog(const std::string& text, QWidget* parent)
   layout->addWidget(new QLabel("Insert Name of Server:", this));
   layout->addWidget(server_);
   layout->addWidget(buttons_);
-  server_->setText(ToQString(text));
+  server_->setText(QStringFromBytes(text));
   server_->setFocus();
 }
 
-std::string ServerDeleteDialog::Text() const { return ToBytes(server_->text()); }
+std::string ServerDeleteDialog::Text() const { return BytesFromQString(server_->text()); }
 
 }  // namespace vantry

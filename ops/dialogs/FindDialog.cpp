@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "CopyDialogs.h"
-#include "QtText.h"
+#include "cache/widgets/ByteText.h"
 #include "ops/DateField.h"
 #include "ops/DateFormatPreference.h"
 
@@ -54,7 +54,7 @@ FindFilesDialog::FindFilesDialog(const FindFilesChoice& choice, UserPrompt& prom
   for (size_t i = 0; i < showBoxes_.size(); ++i) {
     showLayout->addWidget(showBoxes_[i].box, static_cast<int>(i / 3), static_cast<int>(i % 3));
   }
-  formatName_ = new QLabel(ToQString(DateFormatName(dateFormat_)), this);
+  formatName_ = new QLabel(QStringFromBytes(DateFormatName(dateFormat_)), this);
   buttons_ = MakeOkCancel(this);
 
   auto* grid = new QGridLayout;
@@ -75,10 +75,10 @@ FindFilesDialog::FindFilesDialog(const FindFilesChoice& choice, UserPrompt& prom
   layout->addWidget(show);
   layout->addWidget(buttons_);
 
-  name_->setText(ToQString(choice.name));
-  date_->setText(ToQString(choice.date));
-  toDate_->setText(ToQString(choice.toDate));
-  thirdDate_->setText(ToQString(choice.thirdDate));
+  name_->setText(QStringFromBytes(choice.name));
+  date_->setText(QStringFromBytes(choice.date));
+  toDate_->setText(QStringFromBytes(choice.toDate));
+  thirdDate_->setText(QStringFromBytes(choice.thirdDate));
   byName_->setChecked(choice.byName);
   byDate_->setChecked(choice.byDate && !choice.byName);
   before_->setChecked(choice.before);
@@ -98,16 +98,16 @@ void FindFilesDialog::AddShowBox(QWidget* group, const char* text, uint32_t bit)
 
 FindFilesChoice FindFilesDialog::Choice() const {
   FindFilesChoice choice;
-  choice.name = ToBytes(name_->text());
+  choice.name = BytesFromQString(name_->text());
   choice.byName = byName_->isChecked();
   choice.byDate = byDate_->isChecked();
   choice.before = before_->isChecked();
   choice.laterThan = laterThan_->isChecked();
   choice.exactlyAt = exactlyAt_->isChecked();
   choice.between = between_->isChecked();
-  choice.date = ToBytes(date_->text());
-  choice.toDate = ToBytes(toDate_->text());
-  choice.thirdDate = ToBytes(thirdDate_->text());
+  choice.date = BytesFromQString(date_->text());
+  choice.toDate = BytesFromQString(toDate_->text());
+  choice.thirdDate = BytesFromQString(thirdDate_->text());
   choice.showMask = mask_;
   choice.dateFormat = dateFormat_;
   return choice;
@@ -115,8 +115,8 @@ FindFilesChoice FindFilesDialog::Choice() const {
 
 void FindFilesDialog::accept() {
   for (QLineEdit* field : {date_, toDate_, thirdDate_}) {
-    const DateFieldCheck check = CheckDateField(ToBytes(field->text()), dateFormat_ + 1);
-    field->setText(ToQString(check.text));
+    const DateFieldCheck check = CheckDateField(BytesFromQString(field->text()), dateFormat_ + 1);
+    field->setText(QStringFromBytes(check.text));
     if (!check.Accepted()) {
       prompt_.Tell(check.message, "");
       field->setFocus();
@@ -142,7 +142,7 @@ SearchTextDialog::SearchTextDialog(const SearchTextChoice& choice, QWidget* pare
                                                           searchCommentFields_, searchAddressFields_,
                                                           caseSensitive_, buttons_})
     layout->addWidget(control);
-  text_->setText(ToQString(choice.text));
+  text_->setText(QStringFromBytes(choice.text));
   searchCache_->setChecked(choice.searchCache);
   searchLocalCopies_->setChecked(choice.searchLocalCopies);
   searchCommentFields_->setChecked(choice.searchCommentFields);
@@ -152,7 +152,7 @@ SearchTextDialog::SearchTextDialog(const SearchTextChoice& choice, QWidget* pare
 }
 
 SearchTextChoice SearchTextDialog::Choice() const {
-  return {ToBytes(text_->text()),          searchCache_->isChecked(),         searchLocalCopies_->isChecked(),
+  return {BytesFromQString(text_->text()),          searchCache_->isChecked(),         searchLocalCopies_->isChecked(),
           searchCommentFields_->isChecked(), searchAddressFields_->isChecked(), caseSensitive_->isChecked()};
 }
 

@@ -4,7 +4,7 @@
 #include <QHBoxLayout>
 #include <QResizeEvent>
 
-#include "QtText.h"
+#include "cache/widgets/ByteText.h"
 #include "ops/FolderRules.h"
 
 namespace vantry {
@@ -31,9 +31,9 @@ FolderEdit::FolderEdit(const QString& prompt, QWidget* parent)
   connect(button_, &QToolButton::clicked, this, &FolderEdit::Browse);
 }
 
-void FolderEdit::SetFolder(const std::string& folder) { edit_->setText(ToQString(StripTrailingSeparator(folder))); }
+void FolderEdit::SetFolder(const std::string& folder) { edit_->setText(QStringFromBytes(StripTrailingSeparator(folder))); }
 
-std::string FolderEdit::Folder() const { return StripTrailingSeparator(ToBytes(edit_->text())); }
+std::string FolderEdit::Folder() const { return StripTrailingSeparator(BytesFromQString(edit_->text())); }
 
 bool FolderEdit::Validate(bool mustExist, UserPrompt& prompt) {
   const std::string_view message = FolderValidationMessage(Folder(), mustExist);

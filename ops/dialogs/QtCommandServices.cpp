@@ -3,13 +3,13 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "QtText.h"
+#include "cache/widgets/ByteText.h"
 
 namespace vantry {
 namespace {
 
 QString SettingsKey(std::string_view section, std::string_view key) {
-  return ToQString(section) + "/" + ToQString(key);
+  return QStringFromBytes(section) + "/" + QStringFromBytes(key);
 }
 
 }  // namespace
@@ -20,12 +20,12 @@ ArrowWhileAsking::~ArrowWhileAsking() { QApplication::restoreOverrideCursor(); }
 
 void MessageBoxPrompt::Tell(const std::string& text, const std::string& title) {
   ArrowWhileAsking arrow;
-  QMessageBox::information(owner_, ToQString(title), ToQString(text));
+  QMessageBox::information(owner_, QStringFromBytes(title), QStringFromBytes(text));
 }
 
 bool MessageBoxPrompt::AskYesNo(const std::string& text, const std::string& title) {
   ArrowWhileAsking arrow;
-  return QMessageBox::question(owner_, ToQString(title), ToQString(text), QMessageBox::Yes | QMessageBox::No) ==
+  return QMessageBox::question(owner_, QStringFromBytes(title), QStringFromBytes(text), QMessageBox::Yes | QMessageBox::No) ==
          QMessageBox::Yes;
 }
 
@@ -46,7 +46,7 @@ void OverrideWaitCursor::Restore() {
 
 std::string QSettingsStore::ReadText(std::string_view section, std::string_view key, std::string_view fallback) const {
   const QVariant value = settings_.value(SettingsKey(section, key));
-  return value.isValid() ? ToBytes(value.toString()) : std::string(fallback);
+  return value.isValid() ? BytesFromQString(value.toString()) : std::string(fallback);
 }
 
 int QSettingsStore::ReadInt(std::string_view section, std::string_view key, int fallback) const {
@@ -56,7 +56,7 @@ int QSettingsStore::ReadInt(std::string_view section, std::string_view key, int 
 }
 
 void QSettingsStore::WriteText(std::string_view section, std::string_view key, std::string_view value) {
-  settings_.setValue(SettingsKey(section, key), ToQString(value));
+  settings_.setValue(SettingsKey(section, key), QStringFromBytes(value));
 }
 
 void QSettingsStore::WriteInt(std::string_view section, std::string_view key, int value) {

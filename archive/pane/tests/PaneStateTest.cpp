@@ -15,7 +15,7 @@ TEST(PaneStateTest, StartsQuietAndNavigatesToEntriesOnlyAfterTheStartPage) {
   EXPECT_EQ(state.StartPage("/work/dir"), "/work/dir/ebstract.htm");
   EXPECT_TRUE(state.initialised());
   EXPECT_EQ(state.TargetForEntry(kEntry, false), kEntry.address);
-  EXPECT_EQ(state.TargetForEntry(kEntry, true), kEntry.localFile);
+  EXPECT_EQ(state.TargetForEntry(kEntry, true), kEntry.localFileName);
 }
 
 TEST(PaneStateTest, AnEntryWithNothingToShowInTheChosenWayKeepsThePage) {
@@ -23,6 +23,8 @@ TEST(PaneStateTest, AnEntryWithNothingToShowInTheChosenWayKeepsThePage) {
   state.StartPage("/");
   EXPECT_EQ(state.TargetForEntry({}, false), std::nullopt);
   EXPECT_EQ(state.TargetForEntry({"http://h/", ""}, true), std::nullopt);
+  EXPECT_EQ(state.TargetForEntry({"http://h/", "None"}, true), std::nullopt);
+  EXPECT_EQ(state.TargetForEntry({"http://h/", "None"}, false), "http://h/");
   EXPECT_EQ(state.StartPage("/"), "/ebstract.htm");
 }
 

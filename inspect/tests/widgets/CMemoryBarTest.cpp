@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include <algorithm>
 
 #include "HexView.h"
 
@@ -65,8 +66,10 @@ TEST(CMemoryBar, LaysOutLabelFieldAndView) {
   CMemoryBar bar(nullptr, [] {});
   bar.resize(300, 200);
   bar.show();
-  EXPECT_EQ(bar.findChild<QLabel*>()->geometry(), QRect(2, 2, 45, 20));
-  EXPECT_EQ(bar.AddressField()->geometry(), QRect(47, 0, 253, 20));
+  QLabel* label = bar.findChild<QLabel*>();
+  const int labelWidth = std::max(45, label->sizeHint().width());
+  EXPECT_EQ(label->geometry(), QRect(2, 2, labelWidth, 20));
+  EXPECT_EQ(bar.AddressField()->geometry(), QRect(labelWidth + 2, 0, 298 - labelWidth, 20));
   EXPECT_EQ(bar.View()->geometry(), QRect(0, 23, 300, 177));
 }
 

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <filesystem>
+
+#include "archive/archive_paths.h"
+#include "archive/user_prompt.h"
+#include "ops/UserPrompt.h"
+
+// The archive asks the user the way the commands do: one prompt serves both libraries.
+class ArchivePrompt : public vantry::archive::UserPrompt {
+ public:
+  explicit ArchivePrompt(vantry::UserPrompt& prompt) : prompt_(prompt) {}
+  void Tell(const std::string& text, const std::string& title) override { prompt_.Tell(text, title); }
+  bool AskYesNo(const std::string& text, const std::string& title) override {
+    return prompt_.AskYesNo(text, title);
+  }
+
+ private:
+  vantry::UserPrompt& prompt_;
+};
+
+// The archive paths in the working directory, fixed at start-up, with the change log and
+// the history file created where missing; a history file that cannot be made is told.
+inline vantry::archive::ArchivePaths PrepareArchiveAtStartup(const std::filesystem::path& workingDirectory,
+                                                             vantry::UserPrompt& prompt) {
+  vantry::archive::ArchivePaths paths = vantry::archive::MakeArchivePaths(workingDirectory.string());
+  ArchivePrompt archivePrompt(prompt);
+  vantry::archive::PrepareArchiveFiles(paths, archivePrompt);
+  return paths;
+}
