@@ -3,10 +3,10 @@
 #include <QSettings>
 
 #include "EntryPanes.h"
-#include "SearchRequest.h"
-#include "ShowMask.h"
 #include "QtCommandDialogs.h"
 #include "QtCommandServices.h"
+#include "SearchRequest.h"
+#include "ShowMask.h"
 #include "archive/single_page_copy.h"
 #include "ops/ArchiveAdapters.h"
 #include "ops/CacheCommands.h"
@@ -17,6 +17,7 @@ namespace {
 using namespace vantry;
 using enum CommandId;
 
+// The three list resets of the inputs; a reset not given does nothing.
 class FunctionListResets : public ListResets {
  public:
   explicit FunctionListResets(const CacheCommandInputs& in) : in_(in) {}
@@ -31,6 +32,7 @@ class FunctionListResets : public ListResets {
   const CacheCommandInputs& in_;
 };
 
+// An output bar page of the inputs.
 class FunctionSink : public LineSink {
  public:
   explicit FunctionSink(std::function<void(std::vector<std::string>)> show) : show_(std::move(show)) {}
