@@ -58,6 +58,8 @@ const ActionSpec kActions[] = {
     {FindFilesInCache, "Find file(s) in Cache", "", "Find cache entries by name, date and kind", ""},
     {FindTextInFiles, "Find text in files", "", "Find a text in cached and copied files", ""},
     {FindTextOnAllDisks, "Find Text On All Disks", "", "Find a text in the shown page", ""},
+    {CheckLinksPassed, "Check links: list passed", "", "List the links and images of the current page that work", ""},
+    {CheckLinksDead, "Check links: list dead", "", "List the dead links and images of the current page", ""},
     {DeleteCacheEntry, "Delete Cache Entry", "", "Delete the current entry", ""},
     {DeleteCacheEntries, "Delete Cache Entries....", "", "Delete the entries of a server", ""},
     {DeleteHistoryEntry, "Delete History Entry", "", "Delete the history entry of the current address", ""},

@@ -56,6 +56,8 @@ enum class CommandId : int {
   FindFilesInCache = 32805,
   FindTextInFiles = 32806,
   FindTextOnAllDisks = 32810,
+  CheckLinksPassed = 32803,
+  CheckLinksDead = 32804,
   // Delete drop-down
   DeleteCacheEntry = 32796,
   DeleteCacheEntries = 32816,

@@ -1,6 +1,6 @@
 #include "ops/CopyCommands.h"
 
-#include "ops/AddressServer.h"
+#include "archive/url_parts.h"
 #include "ops/CopyBySpecifier.h"
 #include "ops/FolderRules.h"
 #include "ops/OpsSettings.h"
@@ -51,7 +51,7 @@ void CopyEntryCommand(CommandContext& context, EntryCopyCommand command, const E
   if (!HasSelection(selection, context.prompt)) return;
   SettingsStore& settings = command == EntryCopyCommand::Save ? appSettings : profile;
   const std::string saveDir = settings.ReadText(kSaveDirKey.section, kSaveDirKey.key, "");
-  ServerRecord record = archive.FindServerRecord(ServerNameOf(selection.address));
+  ServerRecord record = archive.FindServerRecord(archive::ServerOf(selection.address));
   if (record.folder.empty()) record = ServerRecord{};
   const std::string proposed = record.folder.empty() ? saveDir : record.folder;
   bool newFolder = record.folder.empty();

@@ -1,7 +1,7 @@
 #include "ops/StickyCommands.h"
 
 #include "CacheAccess.h"
-#include "ops/AddressServer.h"
+#include "archive/url_parts.h"
 #include "ops/ServerWalks.h"
 
 namespace vantry {
@@ -17,7 +17,7 @@ void StickyFileCommand(CommandContext& context, EntrySelection& selection) {
 
 void StickyAddressCommand(CommandContext& context, const EntrySelection& selection) {
   if (!HasSelection(selection, context.prompt)) return;
-  const std::string server = ServerNameOf(selection.address);
+  const std::string server = archive::ServerOf(selection.address);
   context.prompt.Tell("Setting all files to sticky:", server);
   // An address without a server would give an empty text, which every address contains.
   if (server.empty()) return;

@@ -115,7 +115,8 @@ TEST_F(FrameTest, NavigationBarHasLabelledButtonsWithTheirDropDowns) {
                                             "Copy files....=32817", "-", "Set file attribute to sticky=4090",
                                             "Set whole address to sticky=5000"}));
   EXPECT_EQ(dropDowns["Find"], (QStringList{"Find file(s) in Cache=32805", "Find text in files=32806",
-                                            "Find Text On All Disks=32810"}));
+                                            "Find Text On All Disks=32810", "-", "Check links: list passed=32803",
+                                            "Check links: list dead=32804"}));
   EXPECT_EQ(dropDowns["Delete"],
             (QStringList{"Delete Cache Entry=32796", "Delete Cache Entries....=32816", "Delete History Entry=32783",
                          "Delete todays history entries=32784", "Delete all history entries=32785",

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ops/AddressServer.h"
+#include "archive/url_parts.h"
 #include "ops/tests/OpsTestSupport.h"
 
 namespace vantry {
@@ -67,7 +67,8 @@ TEST(StickyCommandsTest, AddressWithoutAServerMarksNothing) {
   EXPECT_EQ(h.store.TypeOf("http://c.org/z.htm") & STICKY_CACHE_ENTRY, 0u);
 }
 
-TEST(AddressServerTest, TakesTheHostOutOfAnAddress) {
+// The server the sticky and copy commands take out of the selected address.
+TEST(ServerOfTest, TakesTheHostOutOfAnAddress) {
   const std::pair<const char*, const char*> rows[] = {
       {"http://www.a.org/x/y.htm", "www.a.org"},
       {"http://www.a.org", "www.a.org"},
@@ -77,8 +78,9 @@ TEST(AddressServerTest, TakesTheHostOutOfAnAddress) {
       {"Cookie:user@a.org/", ""},
       {"Visited: @http://a.org/", ""},
       {"://a.org/", ""},
+      {"http://a.org:8o/x", ""},  // a port that is no number: no server
   };
-  for (const auto& [address, server] : rows) EXPECT_EQ(ServerNameOf(address), server) << address;
+  for (const auto& [address, server] : rows) EXPECT_EQ(archive::ServerOf(address), server) << address;
 }
 
 }  // namespace

@@ -1,0 +1,91 @@
+// The cache commands reached through the frame's actions once they are wired.
+#include "CacheCommandWiring.h"
+
+#include <QAction>
+
+#include "CacheAccess.h"
+#include "CacheRecordsDouble.h"
+#include "FrameTestSupport.h"
+
+namespace {
+
+using enum CommandId;
+
+// A list that never holds the deleted address, so the delete tells "Entry not found!".
+class EmptyList : public ExpandedList {
+ public:
+  std::string RootText() const override { return "Cached Url's"; }
+  void ClearSelection() override { ++clears; }
+  bool RemoveItem(std::string_view, int) override { return false; }
+  int clears = 0;
+};
+
+class CacheCommandWiringTest : public FrameTest {
+ protected:
+  void SetUp() override {
+    frame = MakeFrame();
+    for (const char* url : {"http://www.a.org/x.htm", "http://www.a.org/y.htm"})
+      ASSERT_EQ(store_->AddEntry(NewEntry{.url = url, .content = "<p>x</p>", .headers = kHeaders}), STORE_OK);
+    CacheCommandInputs inputs = records.Inputs(*store_, *frame);
+    inputs.resetAlphaSort = [this] { resets.push_back("AlphaSort"); };
+    inputs.resetAccessSort = [this] { resets.push_back("AccessSort"); };
+    inputs.resetHistory = [this] { resets.push_back("History"); };
+    inputs.showFindResults = [this](std::vector<std::string> lines) { findResults = std::move(lines); };
+    inputs.showStatistics = [this](std::vector<std::string> lines) { statistics = std::move(lines); };
+    inputs.archivePaths = vantry::archive::MakeArchivePaths(folder_.path().string());
+    inputs.applicationSettingsFile = settings_.applicationFile().toStdString();
+    inputs.profileFile = settings_.profileFile().toStdString();
+    inputs.parent = frame.get();
+    wired = WireCacheCommands(*frame, std::move(inputs));
+  }
+  uint32_t TypeOf(const std::string& url) {
+    std::optional<CacheEntry> entry = LookupEntry(*store_, url);
+    return entry ? entry->entryType : 0;
+  }
+
+  static constexpr const char* kHeaders = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n";
+  std::unique_ptr<CMainFrame> frame;
+  CacheRecordsDouble records;
+  std::vector<std::string> resets, statistics, findResults;
+  std::unique_ptr<WiredCacheCommands> wired;
+};
+
+TEST_F(CacheCommandWiringTest, DeleteCacheEntryDeletesTheAddressBoxEntryAndResetsTheLists) {
+  EmptyList list;
+  frame->RegisterExpandedList(&list);
+  frame->SetAddress("http://www.a.org/x.htm");
+  const ModalSeen seen = RunModal([&] { frame->action(DeleteCacheEntry)->trigger(); });
+  EXPECT_EQ(seen.title, "DeleteItem");
+  EXPECT_EQ(seen.text, "Entry not found!");
+  EXPECT_FALSE(LookupEntry(*store_, "http://www.a.org/x.htm").has_value());
+  EXPECT_TRUE(LookupEntry(*store_, "http://www.a.org/y.htm").has_value());
+  EXPECT_EQ(list.clears, 1);
+  EXPECT_EQ(resets, (std::vector<std::string>{"AlphaSort", "AccessSort", "History"}));
+}
+
+TEST_F(CacheCommandWiringTest, StickyFileMarksTheCurrentEntryAfterTheBoxIsClosed) {
+  records.SetCurrent("http://www.a.org/y.htm", "stale name");
+  const ModalSeen seen = RunModal([&] { frame->action(StickyFile)->trigger(); });
+  EXPECT_EQ(seen.title, "http://www.a.org/y.htm");
+  EXPECT_EQ(seen.text, "Setting File to sticky:");
+  EXPECT_NE(TypeOf("http://www.a.org/y.htm") & STICKY_CACHE_ENTRY, 0u);
+  EXPECT_EQ(TypeOf("http://www.a.org/x.htm") & STICKY_CACHE_ENTRY, 0u);
+  EXPECT_EQ(records.CurrentLocalFile(), LookupEntry(*store_, "http://www.a.org/y.htm")->localFileName);
+}
+
+TEST_F(CacheCommandWiringTest, CommandsOnTheCurrentEntryWantOne) {
+  for (CommandId id : {CheckLinksPassed, CheckLinksDead, CopySingleFile, StickyAddress}) {
+    const ModalSeen seen = RunModal([&] { frame->action(id)->trigger(); });
+    EXPECT_EQ(seen.text, "Nothing to copy!") << int(id);
+  }
+  EXPECT_TRUE(findResults.empty());
+}
+
+TEST_F(CacheCommandWiringTest, DeleteAllHistoryShowsItsCountsOnTheStatisticsPage) {
+  ASSERT_EQ(store_->RecordVisit("http://www.a.org/x.htm", 0, 1), STORE_OK);
+  frame->action(DeleteAllHistory)->trigger();
+  EXPECT_FALSE(statistics.empty());
+  EXPECT_EQ(resets, (std::vector<std::string>{"AlphaSort", "AccessSort", "History"}));
+}
+
+}  // namespace

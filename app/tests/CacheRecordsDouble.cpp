@@ -1,0 +1,29 @@
+#include "CacheRecordsDouble.h"
+
+#include "ListFakes.h"
+#include "SearchRequest.h"
+#include "ShowMask.h"
+
+struct CacheRecordsDouble::Records {
+  FakePanes panes;
+  SearchRequest request;
+  ShowMask showMask;
+  CurrentEntry current;
+};
+
+CacheRecordsDouble::CacheRecordsDouble() : records_(std::make_unique<Records>()) {}
+CacheRecordsDouble::~CacheRecordsDouble() = default;
+
+CacheCommandInputs CacheRecordsDouble::Inputs(UrlCacheStore& store, FrameServices& frame) {
+  Records& r = *records_;
+  return {.store = store, .frame = frame, .panes = r.panes, .request = r.request, .showMask = r.showMask,
+          .current = r.current, .resetAlphaSort = {}, .resetAccessSort = {}, .resetHistory = {},
+          .expandAlphaSortForFind = {}, .showFindResults = {}, .showStatistics = {}, .archivePaths = {},
+          .applicationSettingsFile = {}, .profileFile = {}, .parent = nullptr};
+}
+
+void CacheRecordsDouble::SetCurrent(const std::string& address, const std::string& localFile) {
+  records_->current = {address, localFile};
+}
+
+std::string CacheRecordsDouble::CurrentLocalFile() const { return records_->current.localFileName; }

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "CacheCommandWiring.h"
+
+// The list tabs' records and recording panes for the wiring tests. They live in a source
+// file of their own: their current-entry record cannot meet the frame's headers in one file.
+class CacheRecordsDouble {
+ public:
+  CacheRecordsDouble();
+  ~CacheRecordsDouble();
+
+  // Inputs over these records; the functions, paths and files are left for the test.
+  CacheCommandInputs Inputs(UrlCacheStore& store, FrameServices& frame);
+  void SetCurrent(const std::string& address, const std::string& localFile);
+  std::string CurrentLocalFile() const;
+
+ private:
+  struct Records;
+  std::unique_ptr<Records> records_;
+};

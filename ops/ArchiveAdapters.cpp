@@ -1,0 +1,60 @@
+#include "ops/ArchiveAdapters.h"
+
+#include "archive/copy_records.h"
+#include "archive/history_file.h"
+#include "archive/page_check.h"
+#include "archive/site_tree_copy.h"
+
+namespace vantry {
+
+// The commands build the flag word the archive stores, so both must read it alike.
+static_assert(kCopyFlagAutomaticBackup == archive::kMarkAutomaticBackup);
+static_assert(kCopyFlagBackgroundSync == archive::kMarkBackgroundSync);
+static_assert(kCopyFlagDeleteAfterCopy == archive::kRemoveCopiedEntries);
+static_assert(kCopyFlagCommentConfirmed == archive::kCommentConfirmed);
+
+ServerRecord ArchiveCopies::FindServerRecord(const std::string& server) {
+  std::optional<archive::HistoryRecord> record = archive::FindServerRecord(workspace_.archive, server, prompt_);
+  if (!record) return {};
+  return {record->destination, record->flags, record->comment};
+}
+
+// The archive copies one page at a time and keeps no server record for it, so the page
+// count, flags and folder novelty have no use there.
+void ArchiveCopies::CopySinglePage(const std::string& localFile, const std::string& address,
+                                   const std::string& folder, int /*pageCount*/, int32_t /*flags*/,
+                                   const std::string& comment, bool /*newFolder*/) {
+  archive::CopySinglePage(store_, workspace_, {localFile, address, folder, comment}, prompt_);
+}
+
+// The tree copy finds the server's files by the address; the page's own file is one of them.
+void ArchiveCopies::CopySiteTree(const std::string& /*localFile*/, const std::string& address,
+                                 const std::string& folder, int32_t flags, const std::string& comment,
+                                 bool newFolder) {
+  archive::CopySiteTree(store_, workspace_.archive,
+                        {address, folder, static_cast<archive::CopyFlags>(flags), comment, newFolder}, prompt_);
+}
+
+void ArchiveLocalCopySearch::SearchCopiedPages(const TextQuery& query, std::vector<std::string>& results) {
+  std::optional<std::vector<archive::CopyRecord>> records = archive::ReadCopyRecords(paths_);
+  if (!records) return;
+  for (const archive::CopyRecord& record : *records)
+    archive::SearchLocalCopy(record.local_path, query.text, query.caseSensitive, results);
+}
+
+void ArchiveLocalCopySearch::SearchHistoryFields(const TextQuery& query, bool addressMode,
+                                                 std::vector<std::string>& results) {
+  archive::HistorySearch search;
+  (addressMode ? search.address_text : search.comment_text) = query.text;
+  search.case_sensitive = query.caseSensitive;
+  search.address_mode = addressMode;
+  archive::SearchHistory(paths_, search, results, prompt_);
+}
+
+std::string ArchivePageChecker::CheckPage(const std::string& cachedFile, Report report) {
+  const archive::PageCheckMode mode =
+      report == Report::Passed ? archive::PageCheckMode::kPassedReferences : archive::PageCheckMode::kDeadReferences;
+  return archive::CheckPage(cachedFile, mode, prompt_);
+}
+
+}  // namespace vantry

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "UrlCacheStore.h"
+#include "archive/archive_paths.h"
+#include "archive/single_page_copy.h"
+#include "ops/CopyCommands.h"
+#include "ops/FindCommands.h"
+#include "ops/PageCheckCommand.h"
+
+// The commands' archive interfaces carried out by the archive library itself.
+namespace vantry {
+
+// Server records, single-page copies and site-tree copies of the local archive.
+class ArchiveCopies : public CopyArchive {
+ public:
+  ArchiveCopies(UrlCacheStore& store, archive::CopyWorkspace workspace, UserPrompt& prompt)
+      : store_(store), workspace_(std::move(workspace)), prompt_(prompt) {}
+
+  ServerRecord FindServerRecord(const std::string& server) override;
+  void CopySinglePage(const std::string& localFile, const std::string& address, const std::string& folder,
+                      int pageCount, int32_t flags, const std::string& comment, bool newFolder) override;
+  void CopySiteTree(const std::string& localFile, const std::string& address, const std::string& folder,
+                    int32_t flags, const std::string& comment, bool newFolder) override;
+
+ private:
+  UrlCacheStore& store_;
+  archive::CopyWorkspace workspace_;
+  UserPrompt& prompt_;
+};
+
+// Text searches of the copied pages and of the history records.
+class ArchiveLocalCopySearch : public LocalCopySearch {
+ public:
+  ArchiveLocalCopySearch(archive::ArchivePaths paths, UserPrompt& prompt)
+      : paths_(std::move(paths)), prompt_(prompt) {}
+
+  void SearchCopiedPages(const TextQuery& query, std::vector<std::string>& results) override;
+  void SearchHistoryFields(const TextQuery& query, bool addressMode, std::vector<std::string>& results) override;
+
+ private:
+  archive::ArchivePaths paths_;
+  UserPrompt& prompt_;
+};
+
+// The archive's link and image check of one page.
+class ArchivePageChecker : public PageChecker {
+ public:
+  explicit ArchivePageChecker(UserPrompt& prompt) : prompt_(prompt) {}
+  std::string CheckPage(const std::string& cachedFile, Report report) override;
+
+ private:
+  UserPrompt& prompt_;
+};
+
+}  // namespace vantry

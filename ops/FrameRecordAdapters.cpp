@@ -1,0 +1,67 @@
+#include "ops/FrameRecordAdapters.h"
+
+#include "AddressRequest.h"
+
+namespace vantry {
+
+// The find command and the list fill use the same mode and mask bits.
+static_assert(kRequestEverything == SearchRequest::kEverything && kRequestSubstring == SearchRequest::kSubstring &&
+              kRequestBefore == SearchRequest::kDateBefore && kRequestLaterThan == SearchRequest::kDateLater &&
+              kRequestExactlyAt == SearchRequest::kDateExactly && kRequestBetween == SearchRequest::kDateBetween);
+static_assert(show_mask::kHtml == ShowMask::kHtml && show_mask::kPlainText == ShowMask::kText &&
+              show_mask::kImage == ShowMask::kImage && show_mask::kAudio == ShowMask::kAudio &&
+              show_mask::kApplication == ShowMask::kApplication && show_mask::kMisc == ShowMask::kMisc &&
+              show_mask::kStyleSheet == ShowMask::kStyleSheet && show_mask::kCookie == ShowMask::kCookie &&
+              show_mask::kSticky == ShowMask::kSticky);
+
+EntrySelection SelectionOf(const CurrentEntry& current) { return {current.address, current.localFileName}; }
+
+void KeepSelection(const EntrySelection& selection, CurrentEntry& current) {
+  if (current.address == selection.address) current.localFileName = selection.localFileName;
+}
+
+void RecordsFindTarget::SetRequestMode(int mode) { r_.request.mode = static_cast<uint32_t>(mode); }
+
+void RecordsFindTarget::RequestSubstring(std::string_view text) {
+  r_.request.substring = std::string(text);
+  r_.request.mode = SearchRequest::kSubstring;
+}
+
+void RecordsFindTarget::RequestWildcard(std::string_view text) { ParseAddressRequest(text, r_.request); }
+
+void RecordsFindTarget::RequestDate(int mode, const CalendarDate& date) {
+  r_.request.searchDate = date;
+  r_.request.mode = static_cast<uint32_t>(mode);
+}
+
+void RecordsFindTarget::RequestDateRange(const CalendarDate& from, const CalendarDate& to) {
+  r_.request.fromDate = from;
+  r_.request.toDate = to;
+  r_.request.mode = SearchRequest::kDateBetween;
+}
+
+void RecordsFindTarget::SetShowMask(uint32_t mask) { r_.showMask.bits = mask; }
+
+// As a selection in a list shows an entry. Without a cache entry there is no local file:
+// the previous entry's name must not travel with the new address.
+void RecordsFindTarget::ShowOpenedAddress(const OpenedAddress& opened) {
+  r_.current.address = opened.address;
+  r_.current.localFileName.clear();
+  if (opened.entry) r_.current.localFileName = opened.entry->headerInfoSize() == 0 ? "None" : opened.entry->localFileName;
+  r_.frame.SetAddress(opened.address);
+  r_.panes.ShowCurrentEntry(r_.current);
+  if (opened.entry) r_.panes.ShowEntryProperties(*opened.entry);
+  if (!opened.isHttp) return;
+  if (opened.cookieText) {
+    r_.panes.ShowCookieBytes(*opened.cookieText);
+    r_.panes.ShowCookieText(*opened.cookieText);
+  } else {
+    r_.panes.ShowCookieBytes({});
+  }
+}
+
+void RecordsFindTarget::ExpandForFind() {
+  if (expand_) expand_();
+}
+
+}  // namespace vantry
