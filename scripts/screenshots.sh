@@ -16,7 +16,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export VANTRY_STORE=$work/store XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data HOME=$work/home
 mkdir -p "$HOME" "$work/cwd"
-if cmake --build "$build" --target help | grep -q 'vantry-store'; then
+if grep -q 'vantry-store' < <(cmake --build "$build" --target help); then
   cmake --build "$build" -j2 --target vantry-store
   "$build/tools/vantry-store/vantry-store" demo >/dev/null
 else
