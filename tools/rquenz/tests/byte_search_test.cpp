@@ -4,9 +4,9 @@
 
 #include <string>
 
-// Each needle is planted at every start from 0 to 70 in a haystack full of
+// Each needle is planted at every start from 0 to 100 in a haystack full of
 // near misses (right first and last byte, wrong middle), so both the
-// sixteen-at-a-time scan and the tail after it are crossed at every offset.
+// thirty-two-at-a-time scan and the tail after it are crossed at every offset.
 TEST(ByteSearcher, FindsPlantedNeedleAtEveryOffset) {
   const std::string needles[] = {"x", "xy", "xay", "needle", std::string(16, 'q') + "z",
                                  "a" + std::string(30, '-') + "b"};
@@ -16,7 +16,7 @@ TEST(ByteSearcher, FindsPlantedNeedleAtEveryOffset) {
     std::string filler;
     while (filler.size() < 100) filler += (decoy.size() > 2 ? decoy : std::string("..")) + ".";
     const ByteSearcher searcher(needle);
-    for (size_t start = 0; start <= 70; ++start) {
+    for (size_t start = 0; start <= 100; ++start) {
       std::string haystack = filler.substr(0, start) + needle + filler.substr(0, 30);
       const char* begin = haystack.data();
       const char* end = begin + haystack.size();
