@@ -17,23 +17,28 @@
 #include "StartupArchive.h"
 #include "UrlCacheStore.h"
 
-int RunVantry(QApplication& app) {
-  AppSettings settings;
+std::unique_ptr<VantrySession> VantrySession::Open(std::string& error) {
   StoreOpenResult opened = OpenUrlCacheStore(DefaultStoreFolder());
   if (!opened.store) {
-    QMessageBox::critical(nullptr, QStringLiteral("Vantry"), QString::fromStdString(opened.error));
-    return 1;
+    error = opened.error;
+    return nullptr;
   }
+  std::unique_ptr<VantrySession> session(new VantrySession);
+  session->settings_ = std::make_unique<AppSettings>();
+  session->store_ = std::move(opened.store);
   // The archive paths are fixed now; a later change of directory does not move them.
   vantry::MessageBoxPrompt prompt(nullptr);
-  const vantry::archive::ArchivePaths paths = PrepareArchiveAtStartup(std::filesystem::current_path(), prompt);
+  session->paths_ = PrepareArchiveAtStartup(std::filesystem::current_path(), prompt);
 
-  OfflineProfile profile(*opened.store);
-  CVantryDoc document;
-  auto* view = new CVantryView(document, profile.profile());
-  CMainFrame frame({*opened.store, settings, *view, view, paths});
+  session->profile_ = std::make_unique<OfflineProfile>(*session->store_);
+  session->document_ = std::make_unique<CVantryDoc>();
+  session->view_ = new CVantryView(*session->document_, session->profile_->profile());
+  session->frame_ = std::make_unique<CMainFrame>(
+      FrameParts{*session->store_, *session->settings_, *session->view_, session->view_, session->paths_});
+  CMainFrame& frame = *session->frame_;
+  CVantryDoc& document = *session->document_;
   frame.SetCommandHandler(CommandId::New, [&document] { document.OnNewDocument(); });
-  std::unique_ptr<WiredCacheCommands> commands = WireCacheCommands(frame, CacheCommandInputs{
+  session->commands_ = WireCacheCommands(frame, CacheCommandInputs{
       frame.store(), frame.services(), frame.entryPanes(), frame.searchRequest(), frame.showMask(),
       frame.currentEntry(),
       [&frame] { frame.alphaSortView()->ResetList(); },
@@ -42,11 +47,24 @@ int RunVantry(QApplication& app) {
       [&frame] { frame.alphaSortView()->ExpandForFind(); },
       [&frame](std::vector<std::string> lines) { frame.outputView()->ShowFindResults(lines); },
       [&frame](std::vector<std::string> lines) { frame.outputView()->ShowStatistics(lines); },
-      paths, settings.applicationFile().toStdString(), settings.profileFile().toStdString(), &frame});
+      session->paths_, session->settings_->applicationFile().toStdString(),
+      session->settings_->profileFile().toStdString(), &frame});
+  return session;
+}
 
+VantrySession::~VantrySession() = default;
+
+int RunVantry(QApplication& app) {
+  std::string error;
+  std::unique_ptr<VantrySession> session = VantrySession::Open(error);
+  if (!session) {
+    QMessageBox::critical(nullptr, QStringLiteral("Vantry"), QString::fromStdString(error));
+    return 1;
+  }
+  CMainFrame& frame = session->frame();
   // The normal size fills the screen too, for desktops that do not maximize on request.
   frame.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
   frame.showMaximized();
-  document.OnNewDocument();
+  session->document().OnNewDocument();
   return app.exec();
 }
