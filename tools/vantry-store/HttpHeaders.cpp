@@ -19,10 +19,11 @@ std::string HttpDate(int64_t unixSeconds) {
   return text;
 }
 
+// Seven lines and the empty one at most: the entry pane shows eight header lines and
+// interrupts with a notice for each line end beyond them.
 std::string ResponseHeaders(const ResponseFacts& facts) {
   std::string headers = "HTTP/1.1 200 OK\r\n";
   headers += "Date: " + HttpDate(facts.date) + "\r\n";
-  headers += "Server: harbour-httpd/2.4\r\n";
   headers += "Content-Type: " + facts.contentType + "\r\n";
   headers += "Content-Length: " + std::to_string(facts.contentLength) + "\r\n";
   headers += "Last-Modified: " + HttpDate(facts.lastModified) + "\r\n";
