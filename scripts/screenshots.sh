@@ -83,6 +83,17 @@ def keys(*names, wait=1.5):
     x11.XFlush(display)
     time.sleep(wait)
 
+xtst.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int, ctypes.c_ulong]
+xtst.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+
+def click(x, y, wait=1.5):
+    """Clicks the left mouse button at a point of the screen and lets the window settle."""
+    xtst.XTestFakeMotionEvent(display, -1, x, y, 0)
+    xtst.XTestFakeButtonEvent(display, 1, True, 0)
+    xtst.XTestFakeButtonEvent(display, 1, False, 0)
+    x11.XFlush(display)
+    time.sleep(wait)
+
 def focus_largest_window():
     """Without a window manager nobody gives the program the keyboard: hand it over here."""
     root_return, parent = ctypes.c_ulong(), ctypes.c_ulong()
@@ -129,9 +140,17 @@ keys("Escape"); keys("Escape")
 keys("Alt_L", "h"); keys("a")
 save(f"{out}/5-about-box.png", width, height)
 keys("Return")
-keys("Alt_L", "f")
+click(19, 9)
 save(f"{out}/6-file-menu.png", width, height)
 keys("Escape"); keys("Escape")
+# The AlphaSort list expanded (the arrow of its root), then its third address selected.
+click(12, 197, wait=3)
+save(f"{out}/7-alphasort-list.png", width, height)
+click(150, 251, wait=4)
+save(f"{out}/8-entry-selected.png", width, height)
+# The History tab with its age folders.
+click(258, 173); click(12, 197, wait=3)
+save(f"{out}/9-history-list.png", width, height)
 PYTHON
 
 width=1280 height=800
