@@ -109,6 +109,7 @@ QVariant TabTreeModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
   switch (role) {
     case Qt::DisplayRole:
+    case Qt::ToolTipRole:  // the whole address where the narrow list cuts it short
       return QStringFromBytes(TextAt(index));
     case Qt::FontRole:
       return index.internalId() == kRootId ? QVariant(rootFont_) : QVariant();
