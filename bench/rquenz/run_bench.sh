@@ -53,23 +53,27 @@ run_copy() { cp -r "$work/master" "$1"; }
 
 # Best wall-clock time and best processor time (user + system, children
 # included) of several runs, each on a fresh copy of the tree in a folder of
-# its own (the copy floor copies the tree itself). Processor time is the
-# steadier figure when other work shares the machine. Nothing is deleted
-# until the end: the file system would otherwise spend the next run's file
-# creations stepping around the inodes just freed. Prints "wall cpu" seconds.
+# its own (the copy floor copies the tree itself). The three tools take turns
+# in every round, so that none is favoured by the file system's state (it slows
+# down as the run fills it). Processor time is the steadier figure when other
+# work shares the machine. Nothing is deleted until the end: the file system
+# would otherwise spend the next run's file creations stepping around the
+# inodes just freed. best_time prints "wall cpu" seconds of one tool.
 TIMEFORMAT='%R %U %S'
-best_time() {
-  local tool=$1 i tree measured all=""
-  for ((i = 0; i < repetitions; i++)); do
+tools=(run_rquenz run_sed run_copy)
+declare -A measured
+for ((i = 0; i < repetitions; i++)); do
+  for tool in "${tools[@]}"; do
     tree="$work/$tool-$i"
     [ "$tool" = run_copy ] || cp -r "$work/master" "$tree"
     sync
-    measured=$( { time "$tool" "$tree" 2>&3; } 3>&2 2>&1 )
-    all+="$measured"$'\n'
+    measured[$tool]+="$( { time "$tool" "$tree" 2>&3; } 3>&2 2>&1 )"$'\n'
   done
+done
+best_time() {
   awk 'NF == 3 && (n == 0 || $1 < wall) { wall = $1 }
        NF == 3 && (n++ == 0 || $2 + $3 < cpu) { cpu = $2 + $3 }
-       END { print wall, cpu }' <<< "$all"
+       END { print wall, cpu }' <<< "${measured[$1]}"
 }
 
 rquenz_time=$(best_time run_rquenz)

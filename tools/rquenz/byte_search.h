@@ -10,8 +10,10 @@ class ByteSearcher {
   // REQUIRES: needle is not empty.
   explicit ByteSearcher(std::string needle) : needle_(std::move(needle)) {}
 
-  // The first occurrence that begins and ends within [begin, end), or nullptr.
-  const char* FindIn(const char* begin, const char* end) const;
+  // Stores where the first `capacity` non-overlapping occurrences within [begin, end)
+  // begin, leftmost first, and returns how many it stored. Fewer than `capacity` means
+  // there are no more; otherwise the search goes on after the last one stored.
+  size_t FindSeveral(const char* begin, const char* end, const char** hits, size_t capacity) const;
 
   size_t size() const { return needle_.size(); }
 

@@ -41,15 +41,19 @@ std::string WriteTempFile(int folderFd, int source, const struct stat& sourceInf
                           StreamSubstituter& substituter) {
   // Always a new file, never an old "tempfil" or whatever a link of that name
   // points at; one that cannot be removed makes the creation fail.
-  RemoveIfPresent(folderFd, kTempFileName);
-  const int temp = openat(folderFd, kTempFileName, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  constexpr int kCreate = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC;
+  int temp = openat(folderFd, kTempFileName, kCreate, 0600);
+  if (temp < 0 && errno == EEXIST && RemoveIfPresent(folderFd, kTempFileName)) {
+    temp = openat(folderFd, kTempFileName, kCreate, 0600);
+  }
   if (temp < 0) return ErrorText("cannot create tempfil", errno);
   FdCloser closer(temp);
   std::string error = substituter.Run(source, temp);
   if (error.empty()) {
     // The owner carries over where we may set it (running as root); the mode
     // comes after, since a change of owner clears set-id bits.
-    if (fchown(temp, sourceInfo.st_uid, sourceInfo.st_gid) != 0) {
+    const bool ownedAlike = sourceInfo.st_uid == geteuid() && sourceInfo.st_gid == getegid();
+    if (!ownedAlike && fchown(temp, sourceInfo.st_uid, sourceInfo.st_gid) != 0) {
       // Not fatal: the file is then owned by whoever runs the tool.
     }
     if (fchmod(temp, sourceInfo.st_mode & 07777) != 0) error = ErrorText("cannot set mode", errno);

@@ -35,10 +35,13 @@ int WriteAll(int fd, const char* data, size_t size) {
 StreamSubstituter::StreamSubstituter(std::string search, std::string replacement,
                                      size_t chunkSize)
     : searcher_(std::move(search)),
-      replacement_(std::move(replacement)),
+      replacement_(replacement.begin(), replacement.end()),
+      replacementSize_(replacement.size()),
       chunkSize_(chunkSize),
-      input_(chunkSize + searcher_.size() - 1),
-      output_(chunkSize) {}
+      input_(chunkSize + searcher_.size() - 1 + kCopyBlock),
+      output_(chunkSize + kCopyBlock) {
+  replacement_.resize(replacementSize_ + kCopyBlock);
+}
 
 std::string StreamSubstituter::Run(int in, int out) {
   out_ = out;
@@ -69,28 +72,29 @@ std::string StreamSubstituter::Run(int in, int out) {
 
 bool StreamSubstituter::EmitThroughLastMatch(size_t end, size_t* rest) {
   const char* base = input_.data();
+  const char* hits[kHitsPerSearch];
   size_t from = 0;
-  while (const char* hit = searcher_.FindIn(base + from, base + end)) {
-    const size_t at = static_cast<size_t>(hit - base);
-    if (!Emit(base + from, at - from) || !Emit(replacement_.data(), replacement_.size())) {
-      return false;
+  size_t found = kHitsPerSearch;
+  while (found == kHitsPerSearch) {
+    found = searcher_.FindSeveral(base + from, base + end, hits, kHitsPerSearch);
+    for (size_t i = 0; i < found; ++i) {
+      const size_t at = static_cast<size_t>(hits[i] - base);
+      if (!Emit(base + from, at - from) || !Emit(replacement_.data(), replacementSize_)) return false;
+      from = at + searcher_.size();
     }
-    from = at + searcher_.size();
   }
   *rest = from;
   return true;
 }
 
-bool StreamSubstituter::Emit(const char* data, size_t size) {
-  if (pending_ + size > output_.size()) {
-    if (!Flush()) return false;
-    if (size >= output_.size()) {
-      writeError_ = WriteAll(out_, data, size);
-      return writeError_ == 0;
-    }
+bool StreamSubstituter::EmitPastBuffer(const char* data, size_t size) {
+  if (!Flush()) return false;
+  if (size >= chunkSize_) {
+    writeError_ = WriteAll(out_, data, size);
+    return writeError_ == 0;
   }
-  std::memcpy(output_.data() + pending_, data, size);
-  pending_ += size;
+  std::memcpy(output_.data(), data, size);
+  pending_ = size;
   return true;
 }
 

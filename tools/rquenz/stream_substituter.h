@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -23,19 +24,39 @@ class StreamSubstituter {
   std::string Run(int in, int out);
 
  private:
-  // Hands bytes to the output buffer; false when writing failed.
-  bool Emit(const char* data, size_t size);
+  // Hands bytes to the output buffer; false when writing failed. Most pieces are
+  // a few dozen bytes between two matches: those are copied inline in whole
+  // blocks, which the buffers have room for past their data, since a library
+  // call per piece would cost more than the copy.
+  bool Emit(const char* data, size_t size) {
+    if (pending_ + size > chunkSize_) return EmitPastBuffer(data, size);
+    char* out = output_.data() + pending_;
+    if (size > kShortPiece) {
+      std::memcpy(out, data, size);
+    } else {
+      for (size_t done = 0; done < size; done += kCopyBlock) std::memcpy(out + done, data + done, kCopyBlock);
+    }
+    pending_ += size;
+    return true;
+  }
+  bool EmitPastBuffer(const char* data, size_t size);
   bool Flush();
+
+  // Matches asked of the searcher at a time.
+  static constexpr size_t kHitsPerSearch = 64;
+  static constexpr size_t kCopyBlock = 32;
+  static constexpr size_t kShortPiece = 256;
 
   // Emits input_[0, end) up to and including its last match, each match
   // replaced; *rest is where the bytes not yet emitted begin.
   bool EmitThroughLastMatch(size_t end, size_t* rest);
 
   ByteSearcher searcher_;
-  std::string replacement_;
+  std::vector<char> replacement_;  // the replacement, then a block of room
+  size_t replacementSize_;
   size_t chunkSize_;
-  std::vector<char> input_;   // one chunk plus the bytes carried over from the last
-  std::vector<char> output_;
+  std::vector<char> input_;   // one chunk plus the bytes carried over from the last, then a block of room
+  std::vector<char> output_;  // one chunk, then a block of room
   size_t pending_ = 0;        // bytes of output_ not yet written
   int out_ = -1;
   int writeError_ = 0;
