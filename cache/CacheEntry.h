@@ -59,11 +59,23 @@ inline uint32_t EntryBlockSize(const CacheEntry& entry) {
 }
 
 // File times of the Unix clock: seconds since 1970 are offset by the 1601 epoch.
-inline constexpr FileTime kUnixEpochAsFileTime = 116444736000000000ULL;
+inline constexpr FileTime kFileTimeTicksPerSecond = 10'000'000;
+inline constexpr int64_t kSecondsFrom1601To1970 = 11'644'473'600;
+inline constexpr FileTime kUnixEpochAsFileTime = kSecondsFrom1601To1970 * kFileTimeTicksPerSecond;
+
+// The file time of a moment given in seconds since 1970; 0 for moments before 1601, the
+// largest file time for moments past it.
 inline FileTime FileTimeFromUnixSeconds(int64_t seconds) {
-  return kUnixEpochAsFileTime + static_cast<FileTime>(seconds) * 10000000ULL;
+  if (seconds < -kSecondsFrom1601To1970) return 0;
+  // Unsigned arithmetic: exact for every value that passed the check above, no overflow.
+  const uint64_t secondsSince1601 = static_cast<uint64_t>(seconds) + static_cast<uint64_t>(kSecondsFrom1601To1970);
+  if (secondsSince1601 > UINT64_MAX / kFileTimeTicksPerSecond) return UINT64_MAX;
+  return secondsSince1601 * kFileTimeTicksPerSecond;
 }
+
+// Whole seconds since 1970-01-01 UTC, rounded down; negative before 1970.
 inline int64_t UnixSecondsFromFileTime(FileTime time) {
-  return (static_cast<int64_t>(time) - static_cast<int64_t>(kUnixEpochAsFileTime)) / 10000000;
+  return static_cast<int64_t>(time / kFileTimeTicksPerSecond) - kSecondsFrom1601To1970;
 }
+
 FileTime FileTimeNow();

@@ -4,13 +4,10 @@
 
 namespace {
 
-constexpr FileTime kTicksPerSecond = 10000000;
-constexpr int64_t kSecondsFrom1601To1970 = 11644473600LL;
-
 // File times span 1601 to 60056; time_t covers that on every 64-bit Linux, but keep
 // the check so a 32-bit time_t cannot overflow silently.
 std::optional<time_t> UnixTimeOf(FileTime time) {
-  int64_t seconds = static_cast<int64_t>(time / kTicksPerSecond) - kSecondsFrom1601To1970;
+  int64_t seconds = UnixSecondsFromFileTime(time);
   auto unix = static_cast<time_t>(seconds);
   if (static_cast<int64_t>(unix) != seconds) return std::nullopt;
   return unix;

@@ -1,7 +1,5 @@
 #include "ops/FileTime.h"
 
-#include <limits>
-
 #include "ops/CalendarMath.h"
 
 namespace vantry {
@@ -15,21 +13,6 @@ constexpr std::int32_t kFileTimeEpochDayNumber = 2'305'814;
 
 }  // namespace
 
-std::int64_t FileTimeToUnixSeconds(std::uint64_t fileTime) {
-    return static_cast<std::int64_t>(fileTime / kFileTimeTicksPerSecond) - kSecondsFrom1601To1970;
-}
-
-std::uint64_t FileTimeFromUnixSeconds(std::int64_t unixSeconds) {
-    if (unixSeconds < -kSecondsFrom1601To1970) return 0;
-    // Unsigned arithmetic: exact for every value that passed the check above, no overflow.
-    const std::uint64_t secondsSince1601 =
-        static_cast<std::uint64_t>(unixSeconds) + static_cast<std::uint64_t>(kSecondsFrom1601To1970);
-    if (secondsSince1601 > std::numeric_limits<std::uint64_t>::max() / kFileTimeTicksPerSecond) {
-        return std::numeric_limits<std::uint64_t>::max();
-    }
-    return secondsSince1601 * kFileTimeTicksPerSecond;
-}
-
 CalendarFields FileTimeToUtcFields(std::uint64_t fileTime) {
     const std::uint64_t seconds = fileTime / kFileTimeTicksPerSecond;
     const auto secondOfDay = static_cast<int>(seconds % kSecondsPerDay);
@@ -40,7 +23,7 @@ CalendarFields FileTimeToUtcFields(std::uint64_t fileTime) {
 }
 
 CalendarFields FileTimeToLocalFields(std::uint64_t fileTime) {
-    return LocalFieldsOfUnixSeconds(FileTimeToUnixSeconds(fileTime));
+    return LocalFieldsOfUnixSeconds(UnixSecondsFromFileTime(fileTime));
 }
 
 CalendarDate FileTimeToLocalDate(std::uint64_t fileTime, int formatCode) {

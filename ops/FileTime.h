@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "cache/CacheEntry.h"
 #include "ops/CalendarDate.h"
 #include "ops/LocalClock.h"
 
@@ -9,14 +10,8 @@
 // the time stamps of cache entries and cookie records.
 namespace vantry {
 
-inline constexpr std::uint64_t kFileTimeTicksPerSecond = 10'000'000;
-inline constexpr std::int64_t kSecondsFrom1601To1970 = 11'644'473'600;
-
-// Whole seconds since 1970-01-01 UTC, rounded down; negative before 1970.
-std::int64_t FileTimeToUnixSeconds(std::uint64_t fileTime);
-
-// The file time of a moment given in seconds since 1970; 0 for moments before 1601.
-std::uint64_t FileTimeFromUnixSeconds(std::int64_t unixSeconds);
+using ::FileTimeFromUnixSeconds;
+using ::UnixSecondsFromFileTime;
 
 // Calendar fields in UTC, without any time zone; defined for every 64-bit value.
 CalendarFields FileTimeToUtcFields(std::uint64_t fileTime);

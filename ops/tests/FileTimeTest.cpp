@@ -57,7 +57,7 @@ TEST(FileTime, UnixSecondsRoundDownAndConvertBack) {
         {137'919'572'470'000'000, 2'147'483'647},
         {kMaxFileTime, 1'844'674'407'370 - 11'644'473'600},
     };
-    for (const auto& row : rows) EXPECT_EQ(FileTimeToUnixSeconds(row.fileTime), row.unixSeconds) << row.fileTime;
+    for (const auto& row : rows) EXPECT_EQ(UnixSecondsFromFileTime(row.fileTime), row.unixSeconds) << row.fileTime;
 
     const struct {
         std::int64_t unixSeconds;
