@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "CookieFile.h"
+#include "StoreTestSupport.h"
 
 namespace {
 
@@ -149,14 +150,11 @@ TEST(DecodeCookieFileLines, EveryTruncatedPrefixDecodesWithoutFault) {
 class ReadCookieFile : public ::testing::Test {
  protected:
   std::filesystem::path Write(const std::string& name, const std::string& bytes) {
-    std::filesystem::path path = folder_ / name;
+    std::filesystem::path path = folder_.path() / name;
     std::ofstream(path, std::ios::binary) << bytes;
     return path;
   }
-  std::filesystem::path folder_ = [] {
-    std::string pattern = ::testing::TempDir() + "/inspect-cookies-XXXXXX";
-    return std::filesystem::path(mkdtemp(pattern.data()));
-  }();
+  TempFolder folder_;
 };
 
 TEST_F(ReadCookieFile, OnlyCookieAddressesWithReadableFiles) {

@@ -14,29 +14,14 @@
 #include "CacheAccess.h"
 #include "FrameServices.h"
 #include "UrlCacheStore.h"
+#include "cache/tests/StoreTestSupport.h"
 #include "ops/CommandDialogs.h"
 #include "ops/CommandServices.h"
 
 // Test stores and recording stand-ins for the window layer of the cache commands.
 namespace vantry::testing {
 
-// A fresh folder below the test's temporary directory, removed at the end.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = ::testing::TempDir() + "vantry-ops-XXXXXX";
-    path_ = mkdtemp(pattern.data());
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  const std::filesystem::path& path() const { return path_; }
-  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  std::filesystem::path path_;
-};
+using ::TempFolder;
 
 inline constexpr const char* kHtmlHeaders = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n";
 
