@@ -60,8 +60,11 @@ constexpr const char* kInsertRow =
 
 bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
 
-std::string ContentSubfolder(std::string_view url) {
-  return "c" + std::to_string(std::hash<std::string_view>{}(url) % kContentSubfolders);
+std::string ContentSubfolder(int slot) { return "c" + std::to_string(slot); }
+
+// Which content subfolder holds a URL's file.
+int ContentSlot(std::string_view url) {
+  return static_cast<int>(std::hash<std::string_view>{}(url) % kContentSubfolders);
 }
 
 std::string SystemUserName() {
@@ -103,9 +106,17 @@ SqliteUrlCacheStore::SqliteUrlCacheStore(const fs::path& folder) : root_(folder)
     return;
   }
   for (const fs::path& dir : {root_, ContentFolder(), CookieFolder()}) fs::create_directories(dir, ec);
-  for (int i = 0; i < kContentSubfolders; ++i) fs::create_directories(ContentFolder() / ("c" + std::to_string(i)), ec);
+  for (int i = 0; i < kContentSubfolders; ++i) fs::create_directories(ContentFolder() / ContentSubfolder(i), ec);
   if (ec) {
     error_ = "Cannot create the cache store folder " + root_.string() + ": " + ec.message();
+    return;
+  }
+  for (int i = 0; i < kContentSubfolders; ++i) contentFolders_.push_back(OpenStoreFolder("content/" + ContentSubfolder(i)));
+  cookieFolder_ = OpenStoreFolder("cookies");
+  bool opened = cookieFolder_.files.ok();
+  for (const Folder& content : contentFolders_) opened = opened && content.files.ok();
+  if (!opened) {
+    error_ = "Cannot open the folders of the cache store " + root_.string() + ".";
     return;
   }
   if (!OpenIndex()) return;
@@ -117,6 +128,10 @@ SqliteUrlCacheStore::SqliteUrlCacheStore(const fs::path& folder) : root_(folder)
 
 SqliteUrlCacheStore::~SqliteUrlCacheStore() {
   if (lockFd_ >= 0) ::close(lockFd_);
+}
+
+SqliteUrlCacheStore::Folder SqliteUrlCacheStore::OpenStoreFolder(const std::string& relative) const {
+  return {OpenFolder(root_ / relative), relative + "/"};
 }
 
 bool SqliteUrlCacheStore::OpenIndex() {
@@ -306,17 +321,16 @@ uint32_t SqliteUrlCacheStore::DeleteEntry(std::string_view url) {
 }
 
 // Picks a name in `folder` that no file and no other writer's reservation has, and
-// records it as pending; empty when the index fails. After the plain name, numbering
-// goes on from where it last stopped for that name, so a common name costs no rescan.
-// REQUIRES: a transaction is open.
-std::string SqliteUrlCacheStore::ReserveFile(const fs::path& folder, const std::string& name) {
-  std::string relativeFolder = folder.lexically_relative(root_).string() + "/";
+// records it as pending; gives its path relative to the store folder, or empty when the
+// index fails. After the plain name, numbering goes on from where it last stopped for
+// that name, so a common name costs no rescan. REQUIRES: a transaction is open.
+std::string SqliteUrlCacheStore::ReserveFile(const Folder& folder, const std::string& name) {
+  const std::string& relativeFolder = folder.relative;
   auto reserve = statements_.Get(kReserve);
   std::string chosen;
   bool failed = false;
   auto claim = [&](const std::string& candidate) {
-    std::error_code ec;
-    if (fs::exists(folder / candidate, ec)) return false;
+    if (folder.files.Has(candidate)) return false;
     chosen = relativeFolder + candidate;
     reserve->Reset();
     reserve->BindBytes(1, chosen);
@@ -375,13 +389,16 @@ uint32_t SqliteUrlCacheStore::AddEntries(std::span<const NewEntry> entries) {
     SqliteTransaction transaction(db_);
     if (!transaction.ok()) return ERROR_STORE_FAILURE;
     for (const NewEntry& e : entries) {
-      files.push_back(ReserveFile(ContentFolder() / ContentSubfolder(e.url), CacheFileName(e.url)));
+      files.push_back(ReserveFile(contentFolders_[ContentSlot(e.url)], CacheFileName(e.url)));
       if (files.back().empty()) return ERROR_STORE_FAILURE;
     }
     if (!transaction.Commit()) return ERROR_STORE_FAILURE;
   }
   std::vector<bool> written(entries.size());
-  for (size_t i = 0; i < entries.size(); ++i) written[i] = WriteWholeFile(Absolute(files[i]), entries[i].content);
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const Folder& folder = contentFolders_[ContentSlot(entries[i].url)];
+    written[i] = folder.files.WriteWholeFile(files[i].substr(folder.relative.size()), entries[i].content);
+  }
 
   std::vector<std::string> replaced;
   uint32_t result = STORE_OK;
@@ -406,7 +423,7 @@ uint32_t SqliteUrlCacheStore::AddEntries(std::span<const NewEntry> entries) {
       row.entry.lastAccessTime = e.lastAccessTime;
       row.entry.lastSyncTime = e.lastSyncTime;
       row.entry.headerInfo = e.headers;
-      row.entry.fileExtension = FileExtensionOf(fs::path(files[i]).filename().string());
+      row.entry.fileExtension = FileExtensionOf(files[i].substr(files[i].rfind('/') + 1));
       std::optional<Row> old = FindRow(e.url);
       result = PutRow(row, old);
       if (old && !old->entry.localFileName.empty()) replaced.push_back(old->entry.localFileName);
@@ -465,7 +482,7 @@ uint32_t SqliteUrlCacheStore::SetCookie(const Cookie& cookie) {
   } else {
     SqliteTransaction transaction(db_);
     if (!transaction.ok()) return ERROR_STORE_FAILURE;
-    row.entry.localFileName = ReserveFile(CookieFolder(), user_ + "@" + site + ".txt");
+    row.entry.localFileName = ReserveFile(cookieFolder_, user_ + "@" + site + ".txt");
     if (row.entry.localFileName.empty() || !transaction.Commit()) return ERROR_STORE_FAILURE;
     if (!WriteWholeFile(Absolute(row.entry.localFileName), text)) {
       ReleasePending({row.entry.localFileName});

@@ -22,3 +22,22 @@ bool WriteWholeFile(const std::filesystem::path& path, std::string_view bytes);
 // Writes a sibling temporary file and renames it over `path`, so `path` is always whole.
 bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
+
+// A folder held open, so that its files are looked up and written by name without
+// walking the whole path each time.
+class OpenFolder {
+ public:
+  OpenFolder() = default;
+  explicit OpenFolder(const std::filesystem::path& folder);
+  OpenFolder(OpenFolder&& other) noexcept;
+  OpenFolder& operator=(OpenFolder&& other) noexcept;
+  ~OpenFolder();
+  bool ok() const { return fd_ >= 0; }
+  // Whether the folder holds anything of that name, a dangling link included.
+  bool Has(const std::string& name) const;
+  // As WriteWholeFile(), for a file of the folder.
+  bool WriteWholeFile(const std::string& name, std::string_view bytes) const;
+
+ private:
+  int fd_ = -1;
+};
