@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <thread>
 
 #include "CacheAccess.h"
 #include "EntryConversion.h"
+#include "OrderedPipeline.h"
 #include "UrlKeys.h"
 
 namespace fs = std::filesystem;
@@ -58,7 +60,21 @@ EntryImporter::Taken::State EntryImporter::StateAgainstStore(const ImportedEntry
   return same ? Taken::State::Unchanged : Taken::State::Written;
 }
 
-void EntryImporter::Offer(const ImportedEntry& entry, std::string body) {
+size_t StoreOptions::DefaultParserThreads() {
+  // One core stays with the thread that writes the store.
+  return std::clamp<size_t>(std::thread::hardware_concurrency(), 2, 4) - 1;
+}
+
+OfferedBody EntryImporter::Prepare(const ImportedEntry& entry, std::string body) const {
+  OfferedBody offered{std::move(body), {}, {}};
+  if (!IsWebAddress(entry.url) || entry.method != "GET") return offered;  // Offer() skips it unseen
+  offered.intact = BodyMatchesChecks(entry, offered.bytes);
+  if (*offered.intact && StateAgainstStore(entry) == Taken::State::Written)
+    offered.converted = ConvertEntry(entry, std::move(offered.bytes));
+  return offered;
+}
+
+void EntryImporter::Offer(const ImportedEntry& entry, OfferedBody body) {
   if (!IsWebAddress(entry.url)) {
     ++summary_.entriesSkipped["not an http, https or ftp address"];
     return;
@@ -75,7 +91,8 @@ void EntryImporter::Offer(const ImportedEntry& entry, std::string body) {
                                                     : entry.responseTime > t.responseTime;
     if (!newer) return;
   }
-  if (!BodyMatchesChecks(entry, body)) {
+  if (!body.intact) body.intact = BodyMatchesChecks(entry, body.bytes);
+  if (!*body.intact) {
     ++summary_.entriesSkipped["damaged entry file (body checksum mismatch)"];
     return;
   }
@@ -85,7 +102,8 @@ void EntryImporter::Offer(const ImportedEntry& entry, std::string body) {
   // Once an older copy went to the store, the newer one must follow it there.
   if (taken.state != Taken::State::Written) taken.state = StateAgainstStore(entry);
   if (taken.state != Taken::State::Written) return;
-  ConvertedEntry converted = ConvertEntry(entry, std::move(body));
+  if (!body.converted) body.converted = ConvertEntry(entry, std::move(body.bytes));
+  ConvertedEntry& converted = *body.converted;
   if (converted.coding == BodyCoding::Decoded) ++summary_.bodiesDecoded;
   if (converted.coding == BodyCoding::LeftEncoded) ++summary_.bodiesLeftEncoded;
   if (auto stored = stored_.find(entry.url); stored != stored_.end())
@@ -135,27 +153,48 @@ std::vector<fs::path> ListEntryFiles(const fs::path& folder, const std::function
   return files;
 }
 
+namespace {
+
+// One entry file as a parser thread hands it to the importer: its entry with the body
+// prepared, or why the file is skipped.
+struct ReadEntryFile {
+  std::optional<ImportedEntry> entry;
+  OfferedBody body;
+  std::string skipped;
+};
+
+ReadEntryFile ReadAndPrepare(const fs::path& path, const EntryParser& parse, const EntryImporter& importer) {
+  FileByteSource file(path);
+  std::string bytes;
+  if (!file.ok() || !file.Read(0, file.Size(), bytes)) return {{}, {}, "entry file could not be read"};
+  ParsedEntry parsed = parse(StringByteSource(bytes));
+  if (!parsed.entry) return {{}, {}, "damaged entry file (" + parsed.problem + ")"};
+  // The body is a stretch of the file: keep just that, without a copy.
+  bytes.resize(parsed.entry->bodyOffset + parsed.entry->bodySize);
+  bytes.erase(0, parsed.entry->bodyOffset);
+  OfferedBody body = importer.Prepare(*parsed.entry, std::move(bytes));
+  return {std::move(parsed.entry), std::move(body), {}};
+}
+
+size_t HeldBytes(const ReadEntryFile& read) {
+  return read.body.bytes.size() + (read.body.converted ? read.body.converted->entry.content.size() : 0);
+}
+
+}  // namespace
+
 void ImportEntryFiles(const std::vector<fs::path>& files, const EntryParser& parse, EntryImporter& importer,
                       std::ostream& progress) {
   ProgressLine line(progress, files.size(), importer.options().progressFrom);
-  size_t done = 0;
-  for (const fs::path& path : files) {
-    line.Step(++done);
-    FileByteSource file(path);
-    std::string bytes;
-    if (!file.ok() || !file.Read(0, file.Size(), bytes)) {
-      ++importer.summary().entriesSkipped["entry file could not be read"];
-      continue;
-    }
-    ParsedEntry parsed = parse(StringByteSource(bytes));
-    if (!parsed.entry) {
-      ++importer.summary().entriesSkipped["damaged entry file (" + parsed.problem + ")"];
-      continue;
-    }
-    // The body is a stretch of the file: keep just that, without a copy.
-    bytes.resize(parsed.entry->bodyOffset + parsed.entry->bodySize);
-    bytes.erase(0, parsed.entry->bodyOffset);
-    importer.Offer(*parsed.entry, std::move(bytes));
+  PipelineLimits limits{importer.options().parserThreads, 32, importer.options().batchBytes};
+  OrderedPipeline<ReadEntryFile> reads(
+      files.size(), limits, [&](size_t i) { return ReadAndPrepare(files[i], parse, importer); }, HeldBytes);
+  for (size_t done = 1; done <= files.size(); ++done) {
+    line.Step(done);
+    ReadEntryFile read = reads.Next();
+    if (read.entry)
+      importer.Offer(*read.entry, std::move(read.body));
+    else
+      ++importer.summary().entriesSkipped[read.skipped];
   }
   importer.Finish();
 }
