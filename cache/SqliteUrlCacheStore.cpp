@@ -5,8 +5,11 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <set>
+#include <system_error>
+#include <thread>
 
 #include "CookieFile.h"
 #include "StoreFiles.h"
@@ -18,6 +21,7 @@ namespace {
 
 constexpr int kBatchRows = 256;
 constexpr int kContentSubfolders = 4;
+constexpr size_t kHelpedWrites = 32;  // files in a batch from which a helper thread writes some
 constexpr const char* kColumns =
     "id, url, local_file, type, use_count, hit_rate, size_low, size_high, last_modified, expire, "
     "last_access, last_sync, headers, extension, exempt_delta";
@@ -330,7 +334,7 @@ std::string SqliteUrlCacheStore::ReserveFile(const Folder& folder, const std::st
   std::string chosen;
   bool failed = false;
   auto claim = [&](const std::string& candidate) {
-    if (folder.files.Has(candidate)) return false;
+    if (folder.files.Has(candidate.c_str())) return false;
     chosen = relativeFolder + candidate;
     reserve->Reset();
     reserve->BindBytes(1, chosen);
@@ -379,6 +383,31 @@ uint32_t SqliteUrlCacheStore::PutRow(const Row& row, const std::optional<Row>& o
   return STORE_OK;
 }
 
+// Creating files costs the system more than the index costs SQLite, so a helper thread
+// writes some of a large batch's files while this one writes the others.
+std::vector<char> SqliteUrlCacheStore::WriteContents(std::span<const NewEntry> entries,
+                                                     const std::vector<std::string>& files) const {
+  std::vector<char> written(entries.size());
+  std::atomic<size_t> next = 0;
+  auto write = [&] {
+    for (size_t i; (i = next++) < entries.size();) {
+      const Folder& folder = contentFolders_[ContentSlot(entries[i].url)];
+      written[i] = folder.files.WriteWholeFile(files[i].c_str() + folder.relative.size(), entries[i].content);
+    }
+  };
+  std::optional<std::thread> helper;
+  if (entries.size() >= kHelpedWrites && std::thread::hardware_concurrency() > 1) {
+    try {
+      helper.emplace(write);
+    } catch (const std::system_error&) {
+      // This thread writes them all.
+    }
+  }
+  write();
+  if (helper) helper->join();
+  return written;
+}
+
 uint32_t SqliteUrlCacheStore::AddEntry(const NewEntry& entry) { return AddEntries(std::span(&entry, 1)); }
 
 uint32_t SqliteUrlCacheStore::AddEntries(std::span<const NewEntry> entries) {
@@ -394,11 +423,7 @@ uint32_t SqliteUrlCacheStore::AddEntries(std::span<const NewEntry> entries) {
     }
     if (!transaction.Commit()) return ERROR_STORE_FAILURE;
   }
-  std::vector<bool> written(entries.size());
-  for (size_t i = 0; i < entries.size(); ++i) {
-    const Folder& folder = contentFolders_[ContentSlot(entries[i].url)];
-    written[i] = folder.files.WriteWholeFile(files[i].substr(folder.relative.size()), entries[i].content);
-  }
+  std::vector<char> written = WriteContents(entries, files);
 
   std::vector<std::string> replaced;
   uint32_t result = STORE_OK;

@@ -58,6 +58,7 @@ class SqliteUrlCacheStore : public UrlCacheStore {
   Folder OpenStoreFolder(const std::string& relative) const;
   std::string ReserveFile(const Folder& folder, const std::string& name);
   bool ReleasePending(const std::vector<std::string>& files);
+  std::vector<char> WriteContents(std::span<const NewEntry> entries, const std::vector<std::string>& files) const;
   bool FillBatch(Walk& walk);
   uint32_t NextInWalk(Walk& walk, CacheEntry& entry, uint32_t& size);
   void ToEntry(SqliteStatement& row, CacheEntry& entry) const;

@@ -109,15 +109,15 @@ OpenFolder::~OpenFolder() {
   if (fd_ >= 0) ::close(fd_);
 }
 
-bool OpenFolder::Has(const std::string& name) const {
+bool OpenFolder::Has(const char* name) const {
   struct stat info;
-  return ::fstatat(fd_, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0;
+  return ::fstatat(fd_, name, &info, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
-bool OpenFolder::WriteWholeFile(const std::string& name, std::string_view bytes) const {
-  int fd = ::openat(fd_, name.c_str(), kCreateFlags | O_NOFOLLOW, 0644);
+bool OpenFolder::WriteWholeFile(const char* name, std::string_view bytes) const {
+  int fd = ::openat(fd_, name, kCreateFlags | O_NOFOLLOW, 0644);
   if (fd < 0) return false;
   if (WriteAndClose(fd, bytes)) return true;
-  ::unlinkat(fd_, name.c_str(), 0);
+  ::unlinkat(fd_, name, 0);
   return false;
 }

@@ -33,10 +33,11 @@ class OpenFolder {
   OpenFolder& operator=(OpenFolder&& other) noexcept;
   ~OpenFolder();
   bool ok() const { return fd_ >= 0; }
+  int fd() const { return fd_; }
   // Whether the folder holds anything of that name, a dangling link included.
-  bool Has(const std::string& name) const;
+  bool Has(const char* name) const;
   // As WriteWholeFile(), for a file of the folder.
-  bool WriteWholeFile(const std::string& name, std::string_view bytes) const;
+  bool WriteWholeFile(const char* name, std::string_view bytes) const;
 
  private:
   int fd_ = -1;
