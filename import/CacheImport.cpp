@@ -7,6 +7,7 @@
 #include "CacheAccess.h"
 #include "EntryConversion.h"
 #include "OrderedPipeline.h"
+#include "StoreFiles.h"
 #include "UrlKeys.h"
 
 namespace fs = std::filesystem;
@@ -155,6 +156,42 @@ std::vector<fs::path> ListEntryFiles(const fs::path& folder, const std::function
 
 namespace {
 
+// The folders of entry files held open, so that each file is opened by its name in its
+// folder: a shorter lookup than its whole path.
+class EntryFolders {
+ public:
+  explicit EntryFolders(const std::vector<fs::path>& files) : files_(files), folderOf_(files.size()) {
+    std::string_view last;
+    for (size_t i = 0; i < files.size(); ++i) {
+      std::string_view folder = std::string_view(files[i].native()).substr(0, NameStart(files[i]));
+      if (folders_.empty() || folder != last) {
+        folders_.emplace_back(folder.empty() ? fs::path(".") : fs::path(folder));
+        last = folder;
+      }
+      folderOf_[i] = folders_.size() - 1;
+    }
+  }
+
+  // Opens file `i`; by its whole path where its folder could not be held open.
+  FileByteSource Open(size_t i) const {
+    const OpenFolder& folder = folders_[folderOf_[i]];
+    const char* path = files_[i].c_str();
+    if (!folder.ok()) return FileByteSource(path, AT_FDCWD);
+    return FileByteSource(path + NameStart(files_[i]), folder.fd());
+  }
+
+ private:
+  // Where the name of `file` starts, after its folder's part and the '/' that ends it.
+  static size_t NameStart(const fs::path& file) {
+    size_t slash = file.native().rfind('/');
+    return slash == std::string::npos ? 0 : slash + 1;
+  }
+
+  const std::vector<fs::path>& files_;
+  std::vector<OpenFolder> folders_;
+  std::vector<size_t> folderOf_;
+};
+
 // One entry file as a parser thread hands it to the importer: its entry with the body
 // prepared, or why the file is skipped.
 struct ReadEntryFile {
@@ -163,8 +200,7 @@ struct ReadEntryFile {
   std::string skipped;
 };
 
-ReadEntryFile ReadAndPrepare(const fs::path& path, const EntryParser& parse, const EntryImporter& importer) {
-  FileByteSource file(path);
+ReadEntryFile ReadAndPrepare(FileByteSource file, const EntryParser& parse, const EntryImporter& importer) {
   std::string bytes;
   if (!file.ok() || !file.Read(0, file.Size(), bytes)) return {{}, {}, "entry file could not be read"};
   ParsedEntry parsed = parse(StringByteSource(bytes));
@@ -185,9 +221,12 @@ size_t HeldBytes(const ReadEntryFile& read) {
 void ImportEntryFiles(const std::vector<fs::path>& files, const EntryParser& parse, EntryImporter& importer,
                       std::ostream& progress) {
   ProgressLine line(progress, files.size(), importer.options().progressFrom);
-  PipelineLimits limits{importer.options().parserThreads, 32, importer.options().batchBytes};
+  EntryFolders folders(files);
+  // Parser threads may run a batch and more ahead, so that they keep going while a batch is written.
+  const StoreOptions& options = importer.options();
+  PipelineLimits limits{options.parserThreads, 2 * options.batchEntries + 32, options.batchBytes};
   OrderedPipeline<ReadEntryFile> reads(
-      files.size(), limits, [&](size_t i) { return ReadAndPrepare(files[i], parse, importer); }, HeldBytes);
+      files.size(), limits, [&](size_t i) { return ReadAndPrepare(folders.Open(i), parse, importer); }, HeldBytes);
   for (size_t done = 1; done <= files.size(); ++done) {
     line.Step(done);
     ReadEntryFile read = reads.Next();

@@ -136,4 +136,27 @@ TEST(CacheImportTest, ParserThreadsChangeNothingInTheStoreOrTheSummary) {
   }
 }
 
+// Entry files are opened through their folders; files of several folders in any order,
+// and paths that take a detour, are all found.
+TEST(CacheImportTest, FilesOfFoldersInAnyOrderAreAllRead) {
+  TwoProfiles profiles;
+  std::vector<fs::path> mixed;
+  for (size_t i = 0; i < profiles.later.size(); ++i) {
+    mixed.push_back(profiles.later[i]);
+    mixed.push_back(profiles.first[i]);
+  }
+  mixed.push_back(profiles.folder.path() / "a/../b" / profiles.first.back().filename());
+  mixed.push_back(profiles.folder.path() / "b/missing_0");
+  for (size_t threads : {0, 2}) {
+    ScratchStore s;
+    ImportSummary summary;
+    EntryImporter importer(*s.store, summary, StoreOptions{1000, 200, 32 << 20, threads});
+    std::ostringstream progress;
+    ImportEntryFiles(mixed, ParseSimpleCacheEntry, importer, progress);
+    size_t seen = summary.entriesImported() + summary.entriesInOtherPartitions + Total(summary.entriesSkipped);
+    EXPECT_EQ(seen, mixed.size()) << threads;
+    EXPECT_EQ(summary.entriesSkipped["entry file could not be read"], 2u) << threads;  // vanished_0, missing_0
+  }
+}
+
 }  // namespace
