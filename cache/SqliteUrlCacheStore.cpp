@@ -22,6 +22,7 @@ namespace {
 constexpr int kBatchRows = 256;
 constexpr int kContentSubfolders = 4;
 constexpr size_t kHelpedWrites = 32;  // files in a batch from which a helper thread writes some
+constexpr int kNamingRounds = 3;      // tries to name an entry's file before giving up
 constexpr const char* kColumns =
     "id, url, local_file, type, use_count, hit_rate, size_low, size_high, last_modified, expire, "
     "last_access, last_sync, headers, extension, exempt_delta";
@@ -53,6 +54,7 @@ const std::string kSelectBatch =
     std::string("SELECT ") + kColumns + " FROM entries WHERE id > ? ORDER BY id LIMIT " + std::to_string(kBatchRows);
 constexpr const char* kReserve = "INSERT OR IGNORE INTO pending(file) VALUES(?)";
 constexpr const char* kRelease = "DELETE FROM pending WHERE file = ?";
+constexpr const char* kFileInUse = "SELECT 1 FROM entries WHERE local_file = ?";
 constexpr const char* kUpdateRow =
     "UPDATE entries SET local_file=?2, type=?3, use_count=?4, hit_rate=?5, size_low=?6, size_high=?7, "
     "last_modified=?8, expire=?9, last_access=?10, last_sync=?11, headers=?12, extension=?13, "
@@ -165,7 +167,7 @@ void SqliteUrlCacheStore::SweepInterruptedWrites() {
   SqliteStatement list = db_.Prepare("SELECT file FROM pending");
   while (list.Step() == SQLITE_ROW) pending.emplace_back(list.Bytes(0));
   for (const std::string& file : pending) {
-    auto used = statements_.Get("SELECT 1 FROM entries WHERE local_file = ?");
+    auto used = statements_.Get(kFileInUse);
     used->BindBytes(1, file);
     if (used->Step() != SQLITE_ROW) ::unlink(Absolute(file).c_str());
   }
@@ -324,18 +326,29 @@ uint32_t SqliteUrlCacheStore::DeleteEntry(std::string_view url) {
   return STORE_OK;
 }
 
-// Picks a name in `folder` that no file and no other writer's reservation has, and
-// records it as pending; gives its path relative to the store folder, or empty when the
-// index fails. After the plain name, numbering goes on from where it last stopped for
-// that name, so a common name costs no rescan. REQUIRES: a transaction is open.
-std::string SqliteUrlCacheStore::ReserveFile(const Folder& folder, const std::string& name) {
+// Picks a name in `folder` that no other writer's reservation has, nor any file: one
+// on the disk where `lookAtDisk`, else one of a row (a file the index does not know
+// then shows when it is created). Records it as pending and gives its path relative to
+// the store folder, or empty when the index fails. After the plain name, numbering goes
+// on from where it last stopped for that name, so a common name costs no rescan.
+// REQUIRES: a transaction is open.
+std::string SqliteUrlCacheStore::ReserveFile(const Folder& folder, const std::string& name, bool lookAtDisk) {
   const std::string& relativeFolder = folder.relative;
   auto reserve = statements_.Get(kReserve);
+  auto inUse = statements_.Get(kFileInUse);
   std::string chosen;
   bool failed = false;
   auto claim = [&](const std::string& candidate) {
-    if (folder.files.Has(candidate.c_str())) return false;
     chosen = relativeFolder + candidate;
+    if (lookAtDisk) {
+      if (folder.files.Has(candidate.c_str())) return false;
+    } else {
+      inUse->Reset();
+      inUse->BindBytes(1, chosen);
+      int step = inUse->Step();
+      failed = step != SQLITE_ROW && step != SQLITE_DONE;
+      if (failed || step == SQLITE_ROW) return failed;
+    }
     reserve->Reset();
     reserve->BindBytes(1, chosen);
     failed = reserve->Step() != SQLITE_DONE;
@@ -383,29 +396,46 @@ uint32_t SqliteUrlCacheStore::PutRow(const Row& row, const std::optional<Row>& o
   return STORE_OK;
 }
 
-// Creating files costs the system more than the index costs SQLite, so a helper thread
-// writes some of a large batch's files while this one writes the others.
-std::vector<char> SqliteUrlCacheStore::WriteContents(std::span<const NewEntry> entries,
-                                                     const std::vector<std::string>& files) const {
-  std::vector<char> written(entries.size());
+// Reserves a content file for each entry of `which`, in one transaction; false, with
+// their names cleared, when the index fails.
+bool SqliteUrlCacheStore::ReserveContentFiles(std::span<const NewEntry> entries, const std::vector<size_t>& which,
+                                              bool lookAtDisk, std::vector<std::string>& files) {
+  SqliteTransaction transaction(db_);
+  bool reserved = transaction.ok();
+  for (size_t i = 0; reserved && i < which.size(); ++i) {
+    const NewEntry& e = entries[which[i]];
+    files[which[i]] = ReserveFile(contentFolders_[ContentSlot(e.url)], CacheFileName(e.url), lookAtDisk);
+    reserved = !files[which[i]].empty();
+  }
+  if (reserved && transaction.Commit()) return true;
+  for (size_t i : which) files[i].clear();
+  return false;
+}
+
+// Creates the reserved files of the entries of `which`. Creating files costs the system
+// more than the index costs SQLite, so with many a helper thread creates some of them
+// while this one creates the others.
+void SqliteUrlCacheStore::CreateContentFiles(std::span<const NewEntry> entries, const std::vector<size_t>& which,
+                                             const std::vector<std::string>& files,
+                                             std::vector<OpenFolder::Creation>& created) const {
   std::atomic<size_t> next = 0;
-  auto write = [&] {
-    for (size_t i; (i = next++) < entries.size();) {
+  auto create = [&] {
+    for (size_t k; (k = next++) < which.size();) {
+      size_t i = which[k];
       const Folder& folder = contentFolders_[ContentSlot(entries[i].url)];
-      written[i] = folder.files.WriteWholeFile(files[i].c_str() + folder.relative.size(), entries[i].content);
+      created[i] = folder.files.CreateWholeFile(files[i].c_str() + folder.relative.size(), entries[i].content);
     }
   };
   std::optional<std::thread> helper;
-  if (entries.size() >= kHelpedWrites && std::thread::hardware_concurrency() > 1) {
+  if (which.size() >= kHelpedWrites && std::thread::hardware_concurrency() > 1) {
     try {
-      helper.emplace(write);
+      helper.emplace(create);
     } catch (const std::system_error&) {
-      // This thread writes them all.
+      // This thread creates them all.
     }
   }
-  write();
+  create();
   if (helper) helper->join();
-  return written;
 }
 
 uint32_t SqliteUrlCacheStore::AddEntry(const NewEntry& entry) { return AddEntries(std::span(&entry, 1)); }
@@ -413,27 +443,31 @@ uint32_t SqliteUrlCacheStore::AddEntry(const NewEntry& entry) { return AddEntrie
 uint32_t SqliteUrlCacheStore::AddEntries(std::span<const NewEntry> entries) {
   for (const NewEntry& e : entries)
     if (e.url.empty()) return ERROR_INVALID_PARAMETER;
-  std::vector<std::string> files;
-  {
-    SqliteTransaction transaction(db_);
-    if (!transaction.ok()) return ERROR_STORE_FAILURE;
-    for (const NewEntry& e : entries) {
-      files.push_back(ReserveFile(contentFolders_[ContentSlot(e.url)], CacheFileName(e.url)));
-      if (files.back().empty()) return ERROR_STORE_FAILURE;
-    }
-    if (!transaction.Commit()) return ERROR_STORE_FAILURE;
+  using Creation = OpenFolder::Creation;
+  std::vector<std::string> files(entries.size()), strays;
+  std::vector<Creation> created(entries.size(), Creation::NameTaken);
+  uint32_t result = STORE_OK;
+  // Names are chosen against the index first. Where something that neither a row nor
+  // a reservation knows holds a name, its entry chooses again, looking at the disk.
+  for (int round = 0; round < kNamingRounds && result == STORE_OK; ++round) {
+    std::vector<size_t> naming;
+    for (size_t i = 0; i < entries.size(); ++i)
+      if (created[i] == Creation::NameTaken) naming.push_back(i);
+    if (naming.empty()) break;
+    for (size_t i : naming)
+      if (!files[i].empty()) strays.push_back(files[i]);
+    if (!ReserveContentFiles(entries, naming, round > 0, files))
+      result = ERROR_STORE_FAILURE;
+    else
+      CreateContentFiles(entries, naming, files, created);
   }
-  std::vector<char> written = WriteContents(entries, files);
+  for (size_t i = 0; i < entries.size() && result == STORE_OK; ++i)
+    if (created[i] != Creation::Written) result = ERROR_ACCESS_DENIED;
 
   std::vector<std::string> replaced;
-  uint32_t result = STORE_OK;
-  {
+  if (result == STORE_OK) {
     SqliteTransaction transaction(db_);
     for (size_t i = 0; i < entries.size() && result == STORE_OK; ++i) {
-      if (!written[i]) {
-        result = ERROR_ACCESS_DENIED;
-        break;
-      }
       const NewEntry& e = entries[i];
       Row row;
       row.entry.sourceUrl = e.url;
@@ -455,9 +489,18 @@ uint32_t SqliteUrlCacheStore::AddEntries(std::span<const NewEntry> entries) {
     }
     if (result == STORE_OK && !transaction.Commit()) result = ERROR_STORE_FAILURE;
   }
-  // What was not committed is unreferenced: remove it with its reservation.
-  std::vector<std::string>& obsolete = result == STORE_OK ? replaced : files;
+  // What was not committed is unreferenced: remove it with its reservation. Names that
+  // something else held are only given up.
+  std::vector<std::string> obsolete;
+  if (result == STORE_OK) {
+    obsolete = std::move(replaced);
+  } else {
+    for (size_t i = 0; i < entries.size(); ++i)
+      if (created[i] == Creation::Written) obsolete.push_back(files[i]);
+      else if (!files[i].empty()) strays.push_back(files[i]);
+  }
   for (const std::string& file : obsolete) ::unlink(Absolute(file).c_str());
+  obsolete.insert(obsolete.end(), strays.begin(), strays.end());
   ReleasePending(obsolete);
   return result;
 }
@@ -507,7 +550,7 @@ uint32_t SqliteUrlCacheStore::SetCookie(const Cookie& cookie) {
   } else {
     SqliteTransaction transaction(db_);
     if (!transaction.ok()) return ERROR_STORE_FAILURE;
-    row.entry.localFileName = ReserveFile(cookieFolder_, user_ + "@" + site + ".txt");
+    row.entry.localFileName = ReserveFile(cookieFolder_, user_ + "@" + site + ".txt", true);
     if (row.entry.localFileName.empty() || !transaction.Commit()) return ERROR_STORE_FAILURE;
     if (!WriteWholeFile(Absolute(row.entry.localFileName), text)) {
       ReleasePending({row.entry.localFileName});

@@ -56,9 +56,12 @@ class SqliteUrlCacheStore : public UrlCacheStore {
   void SweepInterruptedWrites();
   std::optional<Row> FindRow(std::string_view url);
   Folder OpenStoreFolder(const std::string& relative) const;
-  std::string ReserveFile(const Folder& folder, const std::string& name);
+  std::string ReserveFile(const Folder& folder, const std::string& name, bool lookAtDisk);
+  bool ReserveContentFiles(std::span<const NewEntry> entries, const std::vector<size_t>& which, bool lookAtDisk,
+                           std::vector<std::string>& files);
+  void CreateContentFiles(std::span<const NewEntry> entries, const std::vector<size_t>& which,
+                          const std::vector<std::string>& files, std::vector<OpenFolder::Creation>& created) const;
   bool ReleasePending(const std::vector<std::string>& files);
-  std::vector<char> WriteContents(std::span<const NewEntry> entries, const std::vector<std::string>& files) const;
   bool FillBatch(Walk& walk);
   uint32_t NextInWalk(Walk& walk, CacheEntry& entry, uint32_t& size);
   void ToEntry(SqliteStatement& row, CacheEntry& entry) const;

@@ -114,10 +114,10 @@ bool OpenFolder::Has(const char* name) const {
   return ::fstatat(fd_, name, &info, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
-bool OpenFolder::WriteWholeFile(const char* name, std::string_view bytes) const {
-  int fd = ::openat(fd_, name, kCreateFlags | O_NOFOLLOW, 0644);
-  if (fd < 0) return false;
-  if (WriteAndClose(fd, bytes)) return true;
+OpenFolder::Creation OpenFolder::CreateWholeFile(const char* name, std::string_view bytes) const {
+  int fd = ::openat(fd_, name, kCreateFlags | O_EXCL | O_NOFOLLOW, 0644);
+  if (fd < 0) return errno == EEXIST ? Creation::NameTaken : Creation::Failed;
+  if (WriteAndClose(fd, bytes)) return Creation::Written;
   ::unlinkat(fd_, name, 0);
-  return false;
+  return Creation::Failed;
 }

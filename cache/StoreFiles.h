@@ -36,8 +36,10 @@ class OpenFolder {
   int fd() const { return fd_; }
   // Whether the folder holds anything of that name, a dangling link included.
   bool Has(const char* name) const;
-  // As WriteWholeFile(), for a file of the folder.
-  bool WriteWholeFile(const char* name, std::string_view bytes) const;
+  enum class Creation { Written, NameTaken, Failed };
+  // Writes a new file of the folder; NameTaken where anything holds the name already,
+  // which is left as it is.
+  Creation CreateWholeFile(const char* name, std::string_view bytes) const;
 
  private:
   int fd_ = -1;

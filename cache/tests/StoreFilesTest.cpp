@@ -51,18 +51,20 @@ TEST(StoreFilesTest, OpenFolderFindsAndWritesFilesByName) {
   EXPECT_TRUE(folder.Has("dangling.htm"));  // a link's name is taken even where it leads nowhere
   EXPECT_FALSE(folder.Has("missing.htm"));
 
-  EXPECT_TRUE(folder.WriteWholeFile("new.htm", "fresh"));
-  EXPECT_TRUE(folder.WriteWholeFile("there.htm", "new"));
+  using Creation = OpenFolder::Creation;
+  EXPECT_EQ(folder.CreateWholeFile("new.htm", "fresh"), Creation::Written);
   EXPECT_EQ(ReadWholeFile(temp.path() / "new.htm"), std::optional<std::string>("fresh"));
-  EXPECT_EQ(ReadWholeFile(temp.path() / "there.htm"), std::optional<std::string>("new"));
-  // A link is not followed out of the folder.
-  EXPECT_FALSE(folder.WriteWholeFile("dangling.htm", "no"));
+  // A name that something holds is left alone, a link's included.
+  EXPECT_EQ(folder.CreateWholeFile("there.htm", "new"), Creation::NameTaken);
+  EXPECT_EQ(ReadWholeFile(temp.path() / "there.htm"), std::optional<std::string>("old"));
+  EXPECT_EQ(folder.CreateWholeFile("dangling.htm", "no"), Creation::NameTaken);
   EXPECT_FALSE(fs::exists(temp.path() / "elsewhere.htm"));
+  EXPECT_EQ(folder.CreateWholeFile("no/such/folder.htm", "x"), Creation::Failed);
 
   OpenFolder missing(temp.path() / "missing");
   EXPECT_FALSE(missing.ok());
   EXPECT_FALSE(missing.Has("there.htm"));
-  EXPECT_FALSE(missing.WriteWholeFile("new.htm", "x"));
+  EXPECT_EQ(missing.CreateWholeFile("new.htm", "x"), OpenFolder::Creation::Failed);
   OpenFolder moved = std::move(folder);
   EXPECT_TRUE(moved.Has("new.htm"));
 }
