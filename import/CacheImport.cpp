@@ -161,14 +161,18 @@ namespace {
 class EntryFolders {
  public:
   explicit EntryFolders(const std::vector<fs::path>& files) : files_(files), folderOf_(files.size()) {
+    std::map<std::string_view, size_t> opened;
     std::string_view last;
     for (size_t i = 0; i < files.size(); ++i) {
       std::string_view folder = std::string_view(files[i].native()).substr(0, NameStart(files[i]));
-      if (folders_.empty() || folder != last) {
-        folders_.emplace_back(folder.empty() ? fs::path(".") : fs::path(folder));
-        last = folder;
+      if (i > 0 && folder == last) {
+        folderOf_[i] = folderOf_[i - 1];
+        continue;
       }
-      folderOf_[i] = folders_.size() - 1;
+      last = folder;
+      auto [place, added] = opened.emplace(folder, folders_.size());
+      if (added) folders_.emplace_back(folder.empty() ? fs::path(".") : fs::path(folder));
+      folderOf_[i] = place->second;
     }
   }
 
