@@ -3,10 +3,10 @@
 #include <filesystem>
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "ByteSource.h"
@@ -73,8 +73,8 @@ class EntryImporter {
   UrlCacheStore& store_;
   ImportSummary& summary_;
   StoreOptions options_;
-  std::map<std::string, StoredState> stored_;
-  std::map<std::string, Taken> taken_;
+  std::unordered_map<std::string, StoredState> stored_;
+  std::unordered_map<std::string, Taken> taken_;
   std::vector<NewEntry> batch_;
   size_t batchBytes_ = 0;
 };
