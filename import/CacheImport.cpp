@@ -151,7 +151,8 @@ std::vector<fs::path> ListEntryFiles(const fs::path& folder, const std::function
   std::error_code ec;
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
     if (it->is_regular_file(ec) && accept(it->path().filename().string())) files.push_back(it->path());
-  std::sort(files.begin(), files.end());
+  // All in one folder: their texts sort as the paths do, and much faster.
+  std::sort(files.begin(), files.end(), [](const fs::path& a, const fs::path& b) { return a.native() < b.native(); });
   return files;
 }
 
