@@ -5,8 +5,11 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <set>
+#include <system_error>
+#include <thread>
 
 #include "CookieFile.h"
 #include "StoreFiles.h"
@@ -18,6 +21,8 @@ namespace {
 
 constexpr int kBatchRows = 256;
 constexpr int kContentSubfolders = 4;
+constexpr size_t kHelpedWrites = 32;  // files in a batch from which a helper thread writes some
+constexpr int kNamingRounds = 3;      // tries to name an entry's file before giving up
 constexpr const char* kColumns =
     "id, url, local_file, type, use_count, hit_rate, size_low, size_high, last_modified, expire, "
     "last_access, last_sync, headers, extension, exempt_delta";
@@ -49,6 +54,7 @@ const std::string kSelectBatch =
     std::string("SELECT ") + kColumns + " FROM entries WHERE id > ? ORDER BY id LIMIT " + std::to_string(kBatchRows);
 constexpr const char* kReserve = "INSERT OR IGNORE INTO pending(file) VALUES(?)";
 constexpr const char* kRelease = "DELETE FROM pending WHERE file = ?";
+constexpr const char* kFileInUse = "SELECT 1 FROM entries WHERE local_file = ?";
 constexpr const char* kUpdateRow =
     "UPDATE entries SET local_file=?2, type=?3, use_count=?4, hit_rate=?5, size_low=?6, size_high=?7, "
     "last_modified=?8, expire=?9, last_access=?10, last_sync=?11, headers=?12, extension=?13, "
@@ -60,8 +66,11 @@ constexpr const char* kInsertRow =
 
 bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
 
-std::string ContentSubfolder(std::string_view url) {
-  return "c" + std::to_string(std::hash<std::string_view>{}(url) % kContentSubfolders);
+std::string ContentSubfolder(int slot) { return "c" + std::to_string(slot); }
+
+// Which content subfolder holds a URL's file.
+int ContentSlot(std::string_view url) {
+  return static_cast<int>(std::hash<std::string_view>{}(url) % kContentSubfolders);
 }
 
 std::string SystemUserName() {
@@ -103,9 +112,17 @@ SqliteUrlCacheStore::SqliteUrlCacheStore(const fs::path& folder) : root_(folder)
     return;
   }
   for (const fs::path& dir : {root_, ContentFolder(), CookieFolder()}) fs::create_directories(dir, ec);
-  for (int i = 0; i < kContentSubfolders; ++i) fs::create_directories(ContentFolder() / ("c" + std::to_string(i)), ec);
+  for (int i = 0; i < kContentSubfolders; ++i) fs::create_directories(ContentFolder() / ContentSubfolder(i), ec);
   if (ec) {
     error_ = "Cannot create the cache store folder " + root_.string() + ": " + ec.message();
+    return;
+  }
+  for (int i = 0; i < kContentSubfolders; ++i) contentFolders_.push_back(OpenStoreFolder("content/" + ContentSubfolder(i)));
+  cookieFolder_ = OpenStoreFolder("cookies");
+  bool opened = cookieFolder_.files.ok();
+  for (const Folder& content : contentFolders_) opened = opened && content.files.ok();
+  if (!opened) {
+    error_ = "Cannot open the folders of the cache store " + root_.string() + ".";
     return;
   }
   if (!OpenIndex()) return;
@@ -117,6 +134,10 @@ SqliteUrlCacheStore::SqliteUrlCacheStore(const fs::path& folder) : root_(folder)
 
 SqliteUrlCacheStore::~SqliteUrlCacheStore() {
   if (lockFd_ >= 0) ::close(lockFd_);
+}
+
+SqliteUrlCacheStore::Folder SqliteUrlCacheStore::OpenStoreFolder(const std::string& relative) const {
+  return {OpenFolder(root_ / relative), relative + "/"};
 }
 
 bool SqliteUrlCacheStore::OpenIndex() {
@@ -146,7 +167,7 @@ void SqliteUrlCacheStore::SweepInterruptedWrites() {
   SqliteStatement list = db_.Prepare("SELECT file FROM pending");
   while (list.Step() == SQLITE_ROW) pending.emplace_back(list.Bytes(0));
   for (const std::string& file : pending) {
-    auto used = statements_.Get("SELECT 1 FROM entries WHERE local_file = ?");
+    auto used = statements_.Get(kFileInUse);
     used->BindBytes(1, file);
     if (used->Step() != SQLITE_ROW) ::unlink(Absolute(file).c_str());
   }
@@ -305,19 +326,29 @@ uint32_t SqliteUrlCacheStore::DeleteEntry(std::string_view url) {
   return STORE_OK;
 }
 
-// Picks a name in `folder` that no file and no other writer's reservation has, and
-// records it as pending; empty when the index fails. After the plain name, numbering
-// goes on from where it last stopped for that name, so a common name costs no rescan.
+// Picks a name in `folder` that no other writer's reservation has, nor any file: one
+// on the disk where `lookAtDisk`, else one of a row (a file the index does not know
+// then shows when it is created). Records it as pending and gives its path relative to
+// the store folder, or empty when the index fails. After the plain name, numbering goes
+// on from where it last stopped for that name, so a common name costs no rescan.
 // REQUIRES: a transaction is open.
-std::string SqliteUrlCacheStore::ReserveFile(const fs::path& folder, const std::string& name) {
-  std::string relativeFolder = folder.lexically_relative(root_).string() + "/";
+std::string SqliteUrlCacheStore::ReserveFile(const Folder& folder, const std::string& name, bool lookAtDisk) {
+  const std::string& relativeFolder = folder.relative;
   auto reserve = statements_.Get(kReserve);
+  auto inUse = statements_.Get(kFileInUse);
   std::string chosen;
   bool failed = false;
   auto claim = [&](const std::string& candidate) {
-    std::error_code ec;
-    if (fs::exists(folder / candidate, ec)) return false;
     chosen = relativeFolder + candidate;
+    if (lookAtDisk) {
+      if (folder.files.Has(candidate.c_str())) return false;
+    } else {
+      inUse->Reset();
+      inUse->BindBytes(1, chosen);
+      int step = inUse->Step();
+      failed = step != SQLITE_ROW && step != SQLITE_DONE;
+      if (failed || step == SQLITE_ROW) return failed;
+    }
     reserve->Reset();
     reserve->BindBytes(1, chosen);
     failed = reserve->Step() != SQLITE_DONE;
@@ -365,33 +396,78 @@ uint32_t SqliteUrlCacheStore::PutRow(const Row& row, const std::optional<Row>& o
   return STORE_OK;
 }
 
+// Reserves a content file for each entry of `which`, in one transaction; false, with
+// their names cleared, when the index fails.
+bool SqliteUrlCacheStore::ReserveContentFiles(std::span<const NewEntry> entries, const std::vector<size_t>& which,
+                                              bool lookAtDisk, std::vector<std::string>& files) {
+  SqliteTransaction transaction(db_);
+  bool reserved = transaction.ok();
+  for (size_t i = 0; reserved && i < which.size(); ++i) {
+    const NewEntry& e = entries[which[i]];
+    files[which[i]] = ReserveFile(contentFolders_[ContentSlot(e.url)], CacheFileName(e.url), lookAtDisk);
+    reserved = !files[which[i]].empty();
+  }
+  if (reserved && transaction.Commit()) return true;
+  for (size_t i : which) files[i].clear();
+  return false;
+}
+
+// Creates the reserved files of the entries of `which`. Creating files costs the system
+// more than the index costs SQLite, so with many a helper thread creates some of them
+// while this one creates the others.
+void SqliteUrlCacheStore::CreateContentFiles(std::span<const NewEntry> entries, const std::vector<size_t>& which,
+                                             const std::vector<std::string>& files,
+                                             std::vector<OpenFolder::Creation>& created) const {
+  std::atomic<size_t> next = 0;
+  auto create = [&] {
+    for (size_t k; (k = next++) < which.size();) {
+      size_t i = which[k];
+      const Folder& folder = contentFolders_[ContentSlot(entries[i].url)];
+      created[i] = folder.files.CreateWholeFile(files[i].c_str() + folder.relative.size(), entries[i].content);
+    }
+  };
+  std::optional<std::thread> helper;
+  if (which.size() >= kHelpedWrites && std::thread::hardware_concurrency() > 1) {
+    try {
+      helper.emplace(create);
+    } catch (const std::system_error&) {
+      // This thread creates them all.
+    }
+  }
+  create();
+  if (helper) helper->join();
+}
+
 uint32_t SqliteUrlCacheStore::AddEntry(const NewEntry& entry) { return AddEntries(std::span(&entry, 1)); }
 
 uint32_t SqliteUrlCacheStore::AddEntries(std::span<const NewEntry> entries) {
   for (const NewEntry& e : entries)
     if (e.url.empty()) return ERROR_INVALID_PARAMETER;
-  std::vector<std::string> files;
-  {
-    SqliteTransaction transaction(db_);
-    if (!transaction.ok()) return ERROR_STORE_FAILURE;
-    for (const NewEntry& e : entries) {
-      files.push_back(ReserveFile(ContentFolder() / ContentSubfolder(e.url), CacheFileName(e.url)));
-      if (files.back().empty()) return ERROR_STORE_FAILURE;
-    }
-    if (!transaction.Commit()) return ERROR_STORE_FAILURE;
+  using Creation = OpenFolder::Creation;
+  std::vector<std::string> files(entries.size()), strays;
+  std::vector<Creation> created(entries.size(), Creation::NameTaken);
+  uint32_t result = STORE_OK;
+  // Names are chosen against the index first. Where something that neither a row nor
+  // a reservation knows holds a name, its entry chooses again, looking at the disk.
+  for (int round = 0; round < kNamingRounds && result == STORE_OK; ++round) {
+    std::vector<size_t> naming;
+    for (size_t i = 0; i < entries.size(); ++i)
+      if (created[i] == Creation::NameTaken) naming.push_back(i);
+    if (naming.empty()) break;
+    for (size_t i : naming)
+      if (!files[i].empty()) strays.push_back(files[i]);
+    if (!ReserveContentFiles(entries, naming, round > 0, files))
+      result = ERROR_STORE_FAILURE;
+    else
+      CreateContentFiles(entries, naming, files, created);
   }
-  std::vector<bool> written(entries.size());
-  for (size_t i = 0; i < entries.size(); ++i) written[i] = WriteWholeFile(Absolute(files[i]), entries[i].content);
+  for (size_t i = 0; i < entries.size() && result == STORE_OK; ++i)
+    if (created[i] != Creation::Written) result = ERROR_ACCESS_DENIED;
 
   std::vector<std::string> replaced;
-  uint32_t result = STORE_OK;
-  {
+  if (result == STORE_OK) {
     SqliteTransaction transaction(db_);
     for (size_t i = 0; i < entries.size() && result == STORE_OK; ++i) {
-      if (!written[i]) {
-        result = ERROR_ACCESS_DENIED;
-        break;
-      }
       const NewEntry& e = entries[i];
       Row row;
       row.entry.sourceUrl = e.url;
@@ -406,16 +482,25 @@ uint32_t SqliteUrlCacheStore::AddEntries(std::span<const NewEntry> entries) {
       row.entry.lastAccessTime = e.lastAccessTime;
       row.entry.lastSyncTime = e.lastSyncTime;
       row.entry.headerInfo = e.headers;
-      row.entry.fileExtension = FileExtensionOf(fs::path(files[i]).filename().string());
+      row.entry.fileExtension = FileExtensionOf(files[i].substr(files[i].rfind('/') + 1));
       std::optional<Row> old = FindRow(e.url);
       result = PutRow(row, old);
       if (old && !old->entry.localFileName.empty()) replaced.push_back(old->entry.localFileName);
     }
     if (result == STORE_OK && !transaction.Commit()) result = ERROR_STORE_FAILURE;
   }
-  // What was not committed is unreferenced: remove it with its reservation.
-  std::vector<std::string>& obsolete = result == STORE_OK ? replaced : files;
+  // What was not committed is unreferenced: remove it with its reservation. Names that
+  // something else held are only given up.
+  std::vector<std::string> obsolete;
+  if (result == STORE_OK) {
+    obsolete = std::move(replaced);
+  } else {
+    for (size_t i = 0; i < entries.size(); ++i)
+      if (created[i] == Creation::Written) obsolete.push_back(files[i]);
+      else if (!files[i].empty()) strays.push_back(files[i]);
+  }
   for (const std::string& file : obsolete) ::unlink(Absolute(file).c_str());
+  obsolete.insert(obsolete.end(), strays.begin(), strays.end());
   ReleasePending(obsolete);
   return result;
 }
@@ -465,7 +550,7 @@ uint32_t SqliteUrlCacheStore::SetCookie(const Cookie& cookie) {
   } else {
     SqliteTransaction transaction(db_);
     if (!transaction.ok()) return ERROR_STORE_FAILURE;
-    row.entry.localFileName = ReserveFile(CookieFolder(), user_ + "@" + site + ".txt");
+    row.entry.localFileName = ReserveFile(cookieFolder_, user_ + "@" + site + ".txt", true);
     if (row.entry.localFileName.empty() || !transaction.Commit()) return ERROR_STORE_FAILURE;
     if (!WriteWholeFile(Absolute(row.entry.localFileName), text)) {
       ReleasePending({row.entry.localFileName});

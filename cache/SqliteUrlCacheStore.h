@@ -11,6 +11,7 @@
 
 #include "Sqlite.h"
 #include "StatementCache.h"
+#include "StoreFiles.h"
 #include "UrlCacheStore.h"
 
 // The store kept in one folder: an SQLite index ("index.sqlite", WAL mode), the cached
@@ -45,11 +46,21 @@ class SqliteUrlCacheStore : public UrlCacheStore {
  private:
   struct Walk;
   struct Row;
+  // A folder of the store held open, with its path relative to the store folder ("cookies/").
+  struct Folder {
+    OpenFolder files;
+    std::string relative;
+  };
 
   bool OpenIndex();
   void SweepInterruptedWrites();
   std::optional<Row> FindRow(std::string_view url);
-  std::string ReserveFile(const std::filesystem::path& folder, const std::string& name);
+  Folder OpenStoreFolder(const std::string& relative) const;
+  std::string ReserveFile(const Folder& folder, const std::string& name, bool lookAtDisk);
+  bool ReserveContentFiles(std::span<const NewEntry> entries, const std::vector<size_t>& which, bool lookAtDisk,
+                           std::vector<std::string>& files);
+  void CreateContentFiles(std::span<const NewEntry> entries, const std::vector<size_t>& which,
+                          const std::vector<std::string>& files, std::vector<OpenFolder::Creation>& created) const;
   bool ReleasePending(const std::vector<std::string>& files);
   bool FillBatch(Walk& walk);
   uint32_t NextInWalk(Walk& walk, CacheEntry& entry, uint32_t& size);
@@ -62,6 +73,8 @@ class SqliteUrlCacheStore : public UrlCacheStore {
   std::string error_;
   SqliteDatabase db_;
   StatementCache statements_;
+  std::vector<Folder> contentFolders_;  // content/c0, content/c1, ...
+  Folder cookieFolder_;
   // Per "folder/name": the number from which the next numbered variant is tried.
   std::unordered_map<std::string, unsigned> nextNumber_;
   int lockFd_ = -1;

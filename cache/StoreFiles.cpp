@@ -1,11 +1,13 @@
 #include "StoreFiles.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 namespace {
 
@@ -15,6 +17,20 @@ bool IsPortable(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == '-' ||
          c == '_' || c == '~' || c == '+';
 }
+
+// Writes all of `bytes` to `fd` and closes it; false when either fails.
+bool WriteAndClose(int fd, std::string_view bytes) {
+  bool ok = true;
+  while (ok && !bytes.empty()) {
+    ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0 && errno == EINTR) continue;
+    ok = written > 0;
+    if (ok) bytes.remove_prefix(static_cast<size_t>(written));
+  }
+  return (::close(fd) == 0) && ok;
+}
+
+constexpr int kCreateFlags = O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC;
 
 }  // namespace
 
@@ -52,18 +68,11 @@ std::string NumberedFileName(std::string_view name, unsigned number) {
 }
 
 bool WriteWholeFile(const std::filesystem::path& path, std::string_view bytes) {
-  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  int fd = ::open(path.c_str(), kCreateFlags, 0644);
   if (fd < 0) return false;
-  bool ok = true;
-  while (ok && !bytes.empty()) {
-    ssize_t written = ::write(fd, bytes.data(), bytes.size());
-    if (written < 0 && errno == EINTR) continue;
-    ok = written > 0;
-    if (ok) bytes.remove_prefix(static_cast<size_t>(written));
-  }
-  ok = (::close(fd) == 0) && ok;
-  if (!ok) ::unlink(path.c_str());
-  return ok;
+  if (WriteAndClose(fd, bytes)) return true;
+  ::unlink(path.c_str());
+  return false;
 }
 
 bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
@@ -81,4 +90,34 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (in.bad()) return std::nullopt;
   return bytes;
+}
+
+OpenFolder::OpenFolder(const std::filesystem::path& folder)
+    : fd_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
+
+OpenFolder::OpenFolder(OpenFolder&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+
+OpenFolder& OpenFolder::operator=(OpenFolder&& other) noexcept {
+  if (this != &other) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = std::exchange(other.fd_, -1);
+  }
+  return *this;
+}
+
+OpenFolder::~OpenFolder() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+bool OpenFolder::Has(const char* name) const {
+  struct stat info;
+  return ::fstatat(fd_, name, &info, AT_SYMLINK_NOFOLLOW) == 0;
+}
+
+OpenFolder::Creation OpenFolder::CreateWholeFile(const char* name, std::string_view bytes) const {
+  int fd = ::openat(fd_, name, kCreateFlags | O_EXCL | O_NOFOLLOW, 0644);
+  if (fd < 0) return errno == EEXIST ? Creation::NameTaken : Creation::Failed;
+  if (WriteAndClose(fd, bytes)) return Creation::Written;
+  ::unlinkat(fd_, name, 0);
+  return Creation::Failed;
 }

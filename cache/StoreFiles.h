@@ -22,3 +22,25 @@ bool WriteWholeFile(const std::filesystem::path& path, std::string_view bytes);
 // Writes a sibling temporary file and renames it over `path`, so `path` is always whole.
 bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
+
+// A folder held open, so that its files are looked up and written by name without
+// walking the whole path each time.
+class OpenFolder {
+ public:
+  OpenFolder() = default;
+  explicit OpenFolder(const std::filesystem::path& folder);
+  OpenFolder(OpenFolder&& other) noexcept;
+  OpenFolder& operator=(OpenFolder&& other) noexcept;
+  ~OpenFolder();
+  bool ok() const { return fd_ >= 0; }
+  int fd() const { return fd_; }
+  // Whether the folder holds anything of that name, a dangling link included.
+  bool Has(const char* name) const;
+  enum class Creation { Written, NameTaken, Failed };
+  // Writes a new file of the folder; NameTaken where anything holds the name already,
+  // which is left as it is.
+  Creation CreateWholeFile(const char* name, std::string_view bytes) const;
+
+ private:
+  int fd_ = -1;
+};

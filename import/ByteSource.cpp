@@ -10,8 +10,8 @@ bool StringByteSource::Read(uint64_t offset, uint64_t length, std::string& out) 
   return true;
 }
 
-FileByteSource::FileByteSource(const std::filesystem::path& file) {
-  fd_ = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+FileByteSource::FileByteSource(const char* file, int folderFd) {
+  fd_ = ::openat(folderFd, file, O_RDONLY | O_CLOEXEC);
   struct stat info {};
   if (fd_ >= 0 && (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode))) {
     ::close(fd_);

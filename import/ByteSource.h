@@ -1,5 +1,7 @@
 #pragma once
 
+#include <fcntl.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -26,10 +28,12 @@ class StringByteSource : public ByteSource {
   std::string_view bytes_;
 };
 
-// The bytes of a file opened read-only; ok() is false when it could not be opened.
+// The bytes of a file opened read-only; ok() is false when it could not be opened. A
+// relative `file` is found in the folder open as `folderFd`, if one is given.
 class FileByteSource : public ByteSource {
  public:
-  explicit FileByteSource(const std::filesystem::path& file);
+  explicit FileByteSource(const std::filesystem::path& file) : FileByteSource(file.c_str(), AT_FDCWD) {}
+  FileByteSource(const char* file, int folderFd);
   ~FileByteSource() override;
   FileByteSource(const FileByteSource&) = delete;
   FileByteSource& operator=(const FileByteSource&) = delete;

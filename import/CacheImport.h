@@ -3,12 +3,14 @@
 #include <filesystem>
 #include <cstdint>
 #include <functional>
-#include <map>
+#include <optional>
 #include <ostream>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "ByteSource.h"
+#include "EntryConversion.h"
 #include "ImportSummary.h"
 #include "ImportedEntry.h"
 #include "UrlCacheStore.h"
@@ -17,6 +19,20 @@ struct StoreOptions {
   size_t progressFrom = 1000;    // entries from which a progress line is shown
   size_t batchEntries = 200;     // entries written to the store in one commit
   size_t batchBytes = 32 << 20;  // body bytes held before a commit
+  // Threads that read, check and decode entry files while the store is written; with
+  // none, all of it happens in turn on the importing thread.
+  size_t parserThreads = DefaultParserThreads();
+
+  static size_t DefaultParserThreads();
+};
+
+// An entry's body with what was already worked out about it: whether it matches its
+// entry file's checks, and the store's entry made from it. What is not known yet is
+// worked out when the importer needs it.
+struct OfferedBody {
+  std::string bytes;
+  std::optional<bool> intact;
+  std::optional<ConvertedEntry> converted;
 };
 
 // Puts imported entries into the store in batches. Of several copies of one URL the
@@ -27,7 +43,12 @@ struct StoreOptions {
 class EntryImporter {
  public:
   EntryImporter(UrlCacheStore& store, ImportSummary& summary, const StoreOptions& options = {});
-  void Offer(const ImportedEntry& entry, std::string body);
+  void Offer(const ImportedEntry& entry, std::string body) { Offer(entry, OfferedBody{std::move(body), {}, {}}); }
+  void Offer(const ImportedEntry& entry, OfferedBody body);
+  // Checks `body` and converts the entry where Offer() will need that, so that this
+  // work can be done ahead on another thread: it reads only what the store held before
+  // the import, and may run while the importer takes offers.
+  OfferedBody Prepare(const ImportedEntry& entry, std::string body) const;
   void Finish();
   ImportSummary& summary() { return summary_; }
   const StoreOptions& options() const { return options_; }
@@ -52,12 +73,13 @@ class EntryImporter {
   UrlCacheStore& store_;
   ImportSummary& summary_;
   StoreOptions options_;
-  std::map<std::string, StoredState> stored_;
-  std::map<std::string, Taken> taken_;
+  std::unordered_map<std::string, StoredState> stored_;
+  std::unordered_map<std::string, Taken> taken_;
   std::vector<NewEntry> batch_;
   size_t batchBytes_ = 0;
 };
 
+// Called on several parser threads at once.
 using EntryParser = std::function<ParsedEntry(const ByteSource&)>;
 
 // The regular files of `folder` whose names pass `accept`, sorted; none if it is missing.
@@ -66,7 +88,9 @@ std::vector<std::filesystem::path> ListEntryFiles(const std::filesystem::path& f
 
 // Reads each file once, parses it and offers its entry, then finishes the importer;
 // unreadable or damaged files are counted as skipped with the parser's reason. Shows a
-// progress line on `progress` for many files.
+// progress line on `progress` for many files. The importer's parser threads read and
+// prepare files ahead while the store is written; the entries are offered in the order
+// of `files` all the same, so the outcome does not depend on the number of threads.
 void ImportEntryFiles(const std::vector<std::filesystem::path>& files, const EntryParser& parse,
                       EntryImporter& importer, std::ostream& progress);
 

@@ -32,6 +32,28 @@ std::vector<std::string> Codings(std::string_view value) {
   return codings;
 }
 
+// Room for the first piece of output: the size the data claims to decode to, else a
+// typical ratio. A false claim is bounded by what deflate can reach from the input, so
+// it costs no more than a real bomb of that size.
+size_t FirstRoom(size_t inputSize, std::optional<uint64_t> claimed) {
+  uint64_t bound = std::min<uint64_t>(uint64_t(inputSize) * 1032 + 64, kMaxDecodedBodySize);
+  if (claimed) return static_cast<size_t>(std::min(*claimed + 1, bound));  // + 1 so the end is seen at once
+  return std::clamp<size_t>(inputSize * 4, 4096, kChunk);
+}
+
+// A gzip member ends with the size of its data, modulo 2^32.
+std::optional<uint64_t> GzipClaimedSize(std::string_view data) {
+  if (data.size() < 18 || data[0] != '\x1f' || data[1] != '\x8b') return std::nullopt;
+  const auto* end = reinterpret_cast<const unsigned char*>(data.data() + data.size() - 4);
+  return uint64_t(end[0]) | uint64_t(end[1]) << 8 | uint64_t(end[2]) << 16 | uint64_t(end[3]) << 24;
+}
+
+std::optional<uint64_t> ZstdClaimedSize(std::string_view data) {
+  unsigned long long size = ZSTD_getFrameContentSize(data.data(), data.size());
+  if (size == ZSTD_CONTENTSIZE_UNKNOWN || size == ZSTD_CONTENTSIZE_ERROR) return std::nullopt;
+  return size;
+}
+
 // windowBits: 15 + 32 detects a zlib or gzip header, -15 reads raw deflate. Gzip
 // members that follow one another are all decoded; bytes after the last one are ignored.
 std::optional<std::string> Inflate(std::string_view data, int windowBits) {
@@ -41,8 +63,7 @@ std::optional<std::string> Inflate(std::string_view data, int windowBits) {
   stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
   stream.avail_in = static_cast<uInt>(data.size());
   bool complete = false;
-  // Room for a typical ratio first, so small bodies are not zeroed 64 KiB at a time.
-  size_t chunk = std::clamp<size_t>(data.size() * 4, 4096, kChunk);
+  size_t chunk = FirstRoom(data.size(), windowBits > 0 ? GzipClaimedSize(data) : std::nullopt);
   while (out.size() <= kMaxDecodedBodySize) {
     size_t used = out.size();
     out.resize(used + chunk);
@@ -70,13 +91,15 @@ std::optional<std::string> Brotli(std::string_view data) {
   size_t availableIn = data.size();
   const uint8_t* nextIn = reinterpret_cast<const uint8_t*>(data.data());
   BrotliDecoderResult result = BROTLI_DECODER_RESULT_NEEDS_MORE_OUTPUT;
+  size_t chunk = FirstRoom(data.size(), std::nullopt);
   while (result == BROTLI_DECODER_RESULT_NEEDS_MORE_OUTPUT && out.size() <= kMaxDecodedBodySize) {
     size_t used = out.size();
-    out.resize(used + kChunk);
-    size_t availableOut = kChunk;
+    out.resize(used + chunk);
+    size_t availableOut = chunk;
     uint8_t* nextOut = reinterpret_cast<uint8_t*>(out.data() + used);
     result = BrotliDecoderDecompressStream(state, &availableIn, &nextIn, &availableOut, &nextOut, nullptr);
-    out.resize(used + kChunk - availableOut);
+    out.resize(used + chunk - availableOut);
+    chunk = kChunk;
   }
   BrotliDecoderDestroyInstance(state);
   if (result != BROTLI_DECODER_RESULT_SUCCESS || availableIn != 0 || out.size() > kMaxDecodedBodySize)
@@ -91,13 +114,15 @@ std::optional<std::string> Zstd(std::string_view data) {
   ZSTD_inBuffer in{data.data(), data.size(), 0};
   size_t pending = 1;  // 0 once a frame is complete and flushed
   bool failed = false;
+  size_t chunk = FirstRoom(data.size(), ZstdClaimedSize(data));
   while ((in.pos < in.size || pending != 0) && out.size() <= kMaxDecodedBodySize) {
     size_t used = out.size();
-    out.resize(used + kChunk);
-    ZSTD_outBuffer buffer{out.data() + used, kChunk, 0};
+    out.resize(used + chunk);
+    ZSTD_outBuffer buffer{out.data() + used, chunk, 0};
     size_t before = in.pos;
     pending = ZSTD_decompressStream(context, &buffer, &in);
     out.resize(used + buffer.pos);
+    chunk = kChunk;
     if (ZSTD_isError(pending) || (in.pos == before && buffer.pos == 0)) {
       failed = true;  // damaged, or the input ended inside a frame
       break;
@@ -125,11 +150,10 @@ bool HasContentCoding(std::string_view contentEncoding) { return !Codings(conten
 
 std::optional<std::string> DecodeContent(std::string_view contentEncoding, std::string_view body) {
   std::vector<std::string> codings = Codings(contentEncoding);
-  std::string current(body);
+  std::optional<std::string> current;
   for (auto coding = codings.rbegin(); coding != codings.rend(); ++coding) {
-    std::optional<std::string> decoded = DecodeOne(*coding, current);
-    if (!decoded) return std::nullopt;
-    current = std::move(*decoded);
+    current = DecodeOne(*coding, current ? std::string_view(*current) : body);
+    if (!current) return std::nullopt;
   }
-  return current;
+  return current ? std::move(current) : std::string(body);
 }

@@ -199,6 +199,40 @@ TEST_F(CacheStoreTest, NumberedNamesStayDistinctAcrossBatchesAndWriters) {
   EXPECT_EQ(LookupEntry(*first, "http://s.example/0/")->localFileName, plain);
 }
 
+// Names are chosen against the index; a file in the content folders that the index does
+// not know keeps its name and its bytes, and the entry takes another name, in a batch of
+// any size.
+TEST_F(CacheStoreTest, FilesTheIndexDoesNotKnowAreLeftAlone) {
+  auto store = Open();
+  for (int i = 0; i < 4; ++i) {
+    fs::path subfolder = store->ContentFolder() / ("c" + std::to_string(i));
+    WriteWholeFile(subfolder / "page.htm", "not the store's");
+    WriteWholeFile(subfolder / "page[1].htm", "not the store's");
+    fs::create_symlink(folder.path() / "outside.htm", subfolder / "link.htm");
+  }
+  for (size_t size : {1, 40}) {
+    std::vector<NewEntry> entries;
+    for (size_t i = 0; i < size; ++i) {
+      entries.push_back(Page("http://n" + std::to_string(size) + "-" + std::to_string(i) + ".example/page.htm", "page"));
+      entries.push_back(Page("http://n" + std::to_string(size) + "-" + std::to_string(i) + ".example/link.htm", "link"));
+    }
+    ASSERT_EQ(store->AddEntries(entries), STORE_OK) << size;
+    for (const NewEntry& e : entries) {
+      auto entry = LookupEntry(*store, e.url);
+      ASSERT_TRUE(entry) << e.url;
+      EXPECT_EQ(ReadWholeFile(entry->localFileName), e.content) << e.url;
+      EXPECT_NE(fs::path(entry->localFileName).filename(), "page.htm") << e.url;
+      EXPECT_NE(fs::path(entry->localFileName).filename(), "link.htm") << e.url;
+    }
+  }
+  size_t strays = 0;
+  for (const auto& item : fs::recursive_directory_iterator(store->ContentFolder()))
+    if (item.path().filename() == "page.htm" || item.path().filename() == "page[1].htm")
+      strays += ReadWholeFile(item.path()) == std::optional<std::string>("not the store's");
+  EXPECT_EQ(strays, 8u);
+  EXPECT_FALSE(fs::exists(folder.path() / "outside.htm"));
+}
+
 // In one batch the last entry of a URL wins, and the files of the earlier ones go.
 TEST_F(CacheStoreTest, BatchKeepsTheLastEntryOfARepeatedUrl) {
   auto store = Open();

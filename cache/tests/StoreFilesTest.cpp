@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
-
 #include "StoreFiles.h"
+#include "StoreTestSupport.h"
+
+namespace fs = std::filesystem;
 
 TEST(StoreFilesTest, CacheFileNameFromUrl) {
   struct Row {
@@ -37,4 +39,32 @@ TEST(StoreFilesTest, NumberedFileNameNumbersBeforeTheExtension) {
   for (const Row& row : rows) EXPECT_EQ(NumberedFileName(row.name, row.number), row.numbered) << row.name;
   EXPECT_EQ(FileExtensionOf("a.tar.gz"), "gz");
   EXPECT_EQ(FileExtensionOf("noext"), "");
+}
+
+TEST(StoreFilesTest, OpenFolderFindsAndWritesFilesByName) {
+  TempFolder temp;
+  WriteWholeFile(temp.path() / "there.htm", "old");
+  fs::create_symlink(temp.path() / "elsewhere.htm", temp.path() / "dangling.htm");
+  OpenFolder folder(temp.path());
+  ASSERT_TRUE(folder.ok());
+  EXPECT_TRUE(folder.Has("there.htm"));
+  EXPECT_TRUE(folder.Has("dangling.htm"));  // a link's name is taken even where it leads nowhere
+  EXPECT_FALSE(folder.Has("missing.htm"));
+
+  using Creation = OpenFolder::Creation;
+  EXPECT_EQ(folder.CreateWholeFile("new.htm", "fresh"), Creation::Written);
+  EXPECT_EQ(ReadWholeFile(temp.path() / "new.htm"), std::optional<std::string>("fresh"));
+  // A name that something holds is left alone, a link's included.
+  EXPECT_EQ(folder.CreateWholeFile("there.htm", "new"), Creation::NameTaken);
+  EXPECT_EQ(ReadWholeFile(temp.path() / "there.htm"), std::optional<std::string>("old"));
+  EXPECT_EQ(folder.CreateWholeFile("dangling.htm", "no"), Creation::NameTaken);
+  EXPECT_FALSE(fs::exists(temp.path() / "elsewhere.htm"));
+  EXPECT_EQ(folder.CreateWholeFile("no/such/folder.htm", "x"), Creation::Failed);
+
+  OpenFolder missing(temp.path() / "missing");
+  EXPECT_FALSE(missing.ok());
+  EXPECT_FALSE(missing.Has("there.htm"));
+  EXPECT_EQ(missing.CreateWholeFile("new.htm", "x"), OpenFolder::Creation::Failed);
+  OpenFolder moved = std::move(folder);
+  EXPECT_TRUE(moved.Has("new.htm"));
 }

@@ -64,6 +64,48 @@ TEST(ContentDecodingTest, ConsecutiveGzipMembersAreAllDecoded) {
   EXPECT_EQ(DecodeContent("gzip", GzipBytes("first ") + GzipBytes("second")), "first second");
 }
 
+// A zstd frame that does not say how large its content is, as a streaming encoder writes it.
+std::string ZstdBytesWithoutSize(std::string_view bytes) {
+  ZSTD_CCtx* context = ZSTD_createCCtx();
+  ZSTD_CCtx_setParameter(context, ZSTD_c_contentSizeFlag, 0);
+  std::string out(ZSTD_compressBound(bytes.size()), '\0');
+  out.resize(ZSTD_compress2(context, out.data(), out.size(), bytes.data(), bytes.size()));
+  ZSTD_freeCCtx(context);
+  return out;
+}
+
+// Output is sized first from what the data claims (a gzip trailer, a zstd frame header)
+// or a guess; bodies far larger than that, or members whose claims cover only a part,
+// still come out whole.
+TEST(ContentDecodingTest, BodiesOfAnySizeComeOutWholeWhateverTheFirstGuess) {
+  std::string large;
+  for (int i = 0; large.size() < 300000; ++i) large += std::to_string(i * 7919) + " ";
+  struct Case {
+    const char* coding;
+    std::string encoded, expected;
+  } cases[] = {
+      {"gzip", GzipBytes(large), large},
+      {"deflate", Deflate(large, -15), large},
+      {"br", BrotliBytes(large), large},
+      {"zstd", ZstdBytes(large), large},
+      {"zstd", ZstdBytesWithoutSize(large), large},
+      {"zstd", ZstdBytesWithoutSize(kText), kText},
+      {"gzip", GzipBytes(large) + GzipBytes("x"), large + "x"},
+      {"gzip", GzipBytes("x") + GzipBytes(large), "x" + large},
+      {"gzip", GzipBytes(""), ""},
+  };
+  for (const Case& c : cases) {
+    std::optional<std::string> decoded = DecodeContent(c.coding, c.encoded);
+    ASSERT_TRUE(decoded) << c.coding << " of " << c.expected.size();
+    EXPECT_EQ(decoded->size(), c.expected.size()) << c.coding;
+    EXPECT_TRUE(*decoded == c.expected) << c.coding;
+  }
+  // A trailer that claims more than the data holds is damage, not a reason to reserve it.
+  std::string lying = GzipBytes(kText);
+  lying.replace(lying.size() - 4, 4, "\xff\xff\xff\x7f");
+  EXPECT_EQ(DecodeContent("gzip", lying), std::nullopt);
+}
+
 TEST(ContentDecodingTest, DamagedTruncatedOrUnknownGivesNothing) {
   std::string gzip = GzipBytes(kText);
   std::string zstd = ZstdBytes(kText);
