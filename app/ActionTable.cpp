@@ -9,7 +9,7 @@ namespace {
 
 using enum CommandId;
 
-const ActionSpec kActions[] = {
+const ActionDefinition kActions[] = {
     {New, "&New\tCtrl+N", "document-new", "Show the start page again", "New"},
     {Open, "&Open...\tCtrl+O", "document-open", "Open a local file in the page view", "Open"},
     {Save, "&Save...", "document-save", "Copy the shown page to a folder", "Save"},
@@ -83,7 +83,7 @@ const ActionSpec kActions[] = {
 
 }  // namespace
 
-std::span<const ActionSpec> ActionSpecs() { return kActions; }
+std::span<const ActionDefinition> ActionDefinitions() { return kActions; }
 
 QList<QKeySequence> ShortcutsFor(CommandId id) {
   switch (id) {
@@ -102,14 +102,14 @@ QList<QKeySequence> ShortcutsFor(CommandId id) {
 }
 
 ActionSet::ActionSet(QObject* parent) {
-  for (const ActionSpec& spec : kActions) {
-    auto* action = new QAction(QCoreApplication::translate("Vantry", spec.text), parent);
-    if (*spec.icon) action->setIcon(ThemeIcon(spec.icon));
-    action->setStatusTip(QString::fromUtf8(spec.statusTip));
-    if (*spec.toolTip) action->setToolTip(QString::fromUtf8(spec.toolTip));
-    action->setCheckable(spec.checkable);
-    action->setShortcuts(ShortcutsFor(spec.id));
-    action->setData(static_cast<int>(spec.id));
-    actions_.emplace(spec.id, action);
+  for (const ActionDefinition& definition : kActions) {
+    auto* action = new QAction(QCoreApplication::translate("Vantry", definition.text), parent);
+    if (*definition.icon) action->setIcon(ThemeIcon(definition.icon));
+    action->setStatusTip(QString::fromUtf8(definition.statusTip));
+    if (*definition.toolTip) action->setToolTip(QString::fromUtf8(definition.toolTip));
+    action->setCheckable(definition.checkable);
+    action->setShortcuts(ShortcutsFor(definition.id));
+    action->setData(static_cast<int>(definition.id));
+    actions_.emplace(definition.id, action);
   }
 }

@@ -12,7 +12,7 @@ class QObject;
 
 // How one command presents itself: menu text (a shortcut shown after a tab), its keys,
 // its icon, and its fly-by help (status bar text and tool tip).
-struct ActionSpec {
+struct ActionDefinition {
   CommandId id;
   const char* text;
   const char* icon;  // icon theme name; a bundled icon stands in when the theme has none
@@ -22,7 +22,7 @@ struct ActionSpec {
 };
 
 // Every command of the frame, in no particular order.
-std::span<const ActionSpec> ActionSpecs();
+std::span<const ActionDefinition> ActionDefinitions();
 
 // The shortcut keys of a command (several for some), empty for most.
 QList<QKeySequence> ShortcutsFor(CommandId id);
@@ -31,7 +31,7 @@ QList<QKeySequence> ShortcutsFor(CommandId id);
 class ActionSet {
  public:
   explicit ActionSet(QObject* parent);
-  // REQUIRES: `id` is one of ActionSpecs().
+  // REQUIRES: `id` is one of ActionDefinitions().
   QAction* operator[](CommandId id) const { return actions_.at(id); }
   const std::map<CommandId, QAction*>& all() const { return actions_; }
 

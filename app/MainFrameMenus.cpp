@@ -10,12 +10,12 @@ using enum CommandId;
 // A separator in a list of menu items.
 constexpr CommandId kSeparator = CommandId(0);
 
-struct MenuSpec {
+struct MenuDefinition {
   const char* title;
   std::initializer_list<CommandId> items;
 };
 
-const MenuSpec kMenus[] = {
+const MenuDefinition kMenus[] = {
     {"&File",
      {New, Open, Save, SaveAs, kSeparator, SaveRawAs, kSeparator, Preferences, kSeparator, Print, PrintSetup,
       kSeparator, Exit}},
@@ -28,9 +28,9 @@ const MenuSpec kMenus[] = {
 }  // namespace
 
 void CMainFrame::BuildMenus() {
-  for (const MenuSpec& spec : kMenus) {
-    QMenu* menu = menuBar()->addMenu(tr(spec.title));
-    for (CommandId id : spec.items) {
+  for (const MenuDefinition& definition : kMenus) {
+    QMenu* menu = menuBar()->addMenu(tr(definition.title));
+    for (CommandId id : definition.items) {
       if (id == kSeparator)
         menu->addSeparator();
       else

@@ -239,9 +239,9 @@ TEST_F(FrameTest, HelpPageExplainsEveryCommandOfTheMenusAndBars) {
   QFile help(":/vantry/help.html");
   ASSERT_TRUE(help.open(QIODevice::ReadOnly));
   const QString page = QString::fromUtf8(help.readAll());
-  for (const ActionSpec& spec : ActionSpecs()) {
-    if (spec.id == GoTenEntries || spec.id == NextPane || spec.id == PreviousPane) continue;
-    QString name = QString::fromUtf8(spec.text).section('\t', 0, 0).remove('&').simplified();
+  for (const ActionDefinition& definition : ActionDefinitions()) {
+    if (definition.id == GoTenEntries || definition.id == NextPane || definition.id == PreviousPane) continue;
+    QString name = QString::fromUtf8(definition.text).section('\t', 0, 0).remove('&').simplified();
     EXPECT_TRUE(page.contains(name, Qt::CaseInsensitive)) << name.toStdString();
   }
 }

@@ -39,13 +39,13 @@ void MakeFirefoxFolder(const fs::path& entries, int count) {
   std::mt19937 random(1);
   for (int i = 0; i < count; ++i) {
     Body body = MakeBody(random, i);
-    FirefoxEntrySpec spec;
-    spec.key = "O^partitionKey=%28https%2Cexample.com%29,:https://example.com/page/" + std::to_string(i) + ".html";
-    spec.body = std::move(body.bytes);
-    spec.responseHead = std::string("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n") +
+    FirefoxEntryParts parts;
+    parts.key = "O^partitionKey=%28https%2Cexample.com%29,:https://example.com/page/" + std::to_string(i) + ".html";
+    parts.body = std::move(body.bytes);
+    parts.responseHead = std::string("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n") +
                         (body.gzip ? "Content-Encoding: gzip\r\n" : "") + "Cache-Control: max-age=600\r\n\r\n";
-    spec.lastFetched = 1700000000 + static_cast<uint32_t>(i);
-    WriteBytes(entries / FirefoxEntryFileName(spec.key), BuildFirefoxEntry(spec));
+    parts.lastFetched = 1700000000 + static_cast<uint32_t>(i);
+    WriteBytes(entries / FirefoxEntryFileName(parts.key), BuildFirefoxEntry(parts));
   }
 }
 
@@ -53,13 +53,13 @@ void MakeSimpleCacheFolder(const fs::path& folder, int count) {
   std::mt19937 random(2);
   for (int i = 0; i < count; ++i) {
     Body body = MakeBody(random, i);
-    SimpleEntrySpec spec;
-    spec.key = "1/0/_dk_https://example.com https://example.com https://example.com/page/" + std::to_string(i) + ".html";
-    spec.body = std::move(body.bytes);
-    spec.headerLines = {"HTTP/1.1 200 OK", "Content-Type: text/html", "Cache-Control: max-age=600"};
-    if (body.gzip) spec.headerLines.push_back("Content-Encoding: gzip");
-    spec.responseTime += static_cast<uint64_t>(i) * 1000000;
-    WriteBytes(folder / SimpleCacheFileName(spec.key), BuildSimpleCacheEntry(spec));
+    SimpleEntryParts parts;
+    parts.key = "1/0/_dk_https://example.com https://example.com https://example.com/page/" + std::to_string(i) + ".html";
+    parts.body = std::move(body.bytes);
+    parts.headerLines = {"HTTP/1.1 200 OK", "Content-Type: text/html", "Cache-Control: max-age=600"};
+    if (body.gzip) parts.headerLines.push_back("Content-Encoding: gzip");
+    parts.responseTime += static_cast<uint64_t>(i) * 1000000;
+    WriteBytes(folder / SimpleCacheFileName(parts.key), BuildSimpleCacheEntry(parts));
   }
 }
 

@@ -28,13 +28,13 @@ struct TwoProfiles {
       if (i % 4 == 1) Add("later", i, 100 + i, Body(i));      // the same as before
       if (i % 4 == 2) Add("later", i, 10, "older than the store's copy");
     }
-    std::string cut = BuildSimpleCacheEntry(Spec(900, 1, "cut short"));
+    std::string cut = BuildSimpleCacheEntry(Parts(900, 1, "cut short"));
     WriteBytes(folder.path() / "b/cut_0", cut.substr(0, cut.size() - 5));
-    SimpleEntrySpec damaged = Spec(6, 500, "a newer copy whose body was damaged");
+    SimpleEntryParts damaged = Parts(6, 500, "a newer copy whose body was damaged");
     std::string bytes = BuildSimpleCacheEntry(damaged);
     bytes[24 + damaged.key.size() + 3] ^= 0x20;
     WriteBytes(folder.path() / "b/damaged_0", bytes);
-    SimpleEntrySpec upload = Spec(901, 1, "posted");
+    SimpleEntryParts upload = Parts(901, 1, "posted");
     upload.key = "1/7/" + upload.key.substr(4);  // upload id 7
     WriteBytes(folder.path() / "b/upload_0", BuildSimpleCacheEntry(upload));
     first = ListEntryFiles(folder.path() / "a", IsAny);
@@ -48,25 +48,25 @@ struct TwoProfiles {
   // Every fifth body is sent gzip-encoded, every seventh claims gzip but is not.
   static std::string Body(int i) { return "page " + std::to_string(i) + std::string(i % 4, 'x'); }
 
-  static SimpleEntrySpec Spec(int page, uint64_t fetchedSeconds, std::string body) {
-    SimpleEntrySpec spec;
-    spec.key = "1/0/_dk_http://a.test http://a.test http://a.test/" + std::to_string(page);
-    spec.responseTime = 13340000000000000 + fetchedSeconds * 1000000;
+  static SimpleEntryParts Parts(int page, uint64_t fetchedSeconds, std::string body) {
+    SimpleEntryParts parts;
+    parts.key = "1/0/_dk_http://a.test http://a.test http://a.test/" + std::to_string(page);
+    parts.responseTime = 13340000000000000 + fetchedSeconds * 1000000;
     if (page % 5 == 0) {
-      spec.body = GzipBytes(body);
-      spec.headerLines.push_back("Content-Encoding: gzip");
+      parts.body = GzipBytes(body);
+      parts.headerLines.push_back("Content-Encoding: gzip");
     } else if (page % 7 == 0) {
-      spec.body = std::move(body);
-      spec.headerLines.push_back("Content-Encoding: gzip");
+      parts.body = std::move(body);
+      parts.headerLines.push_back("Content-Encoding: gzip");
     } else {
-      spec.body = std::move(body);
+      parts.body = std::move(body);
     }
-    return spec;
+    return parts;
   }
 
   void Add(const std::string& profile, int page, uint64_t fetchedSeconds, std::string body) {
-    SimpleEntrySpec spec = Spec(page, fetchedSeconds, std::move(body));
-    WriteBytes(folder.path() / profile / SimpleCacheFileName(spec.key), BuildSimpleCacheEntry(spec));
+    SimpleEntryParts parts = Parts(page, fetchedSeconds, std::move(body));
+    WriteBytes(folder.path() / profile / SimpleCacheFileName(parts.key), BuildSimpleCacheEntry(parts));
   }
 };
 

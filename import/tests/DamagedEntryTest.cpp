@@ -75,10 +75,10 @@ TEST(DamagedEntryTest, EveryTruncationOfRealSimpleCacheEntriesIsRejected) {
 }
 
 TEST(DamagedEntryTest, RandomDamageNeverReadsOutOfBounds) {
-  FirefoxEntrySpec firefox;
+  FirefoxEntryParts firefox;
   firefox.key = "O^partitionKey=%28http%2C127.0.0.1%29,:http://127.0.0.1/x";
   firefox.body = "0123456789";
-  SimpleEntrySpec simple;
+  SimpleEntryParts simple;
   simple.key = "1/0/_dk_http://a.test http://a.test http://a.test/x";
   simple.body = "0123456789";
   FuzzMutations({BuildFirefoxEntry(firefox)}, ParseFirefoxCacheEntry);
@@ -98,25 +98,25 @@ TEST(DamagedEntryTest, DamagedFilesAreSkippedAndCounted) {
   ScratchStore s;
   TempFolder profile;
   fs::path entries = profile.path() / "cache2/entries";
-  FirefoxEntrySpec spec;
+  FirefoxEntryParts parts;
   for (int i = 0; i < 3; ++i) {
-    spec.key = ":http://a.test/" + std::to_string(i);
-    spec.body = "body " + std::to_string(i);
-    WriteBytes(entries / FirefoxEntryFileName(spec.key), BuildFirefoxEntry(spec));
+    parts.key = ":http://a.test/" + std::to_string(i);
+    parts.body = "body " + std::to_string(i);
+    WriteBytes(entries / FirefoxEntryFileName(parts.key), BuildFirefoxEntry(parts));
   }
-  spec.key = ":http://a.test/cut";
-  std::string cut = BuildFirefoxEntry(spec);
-  WriteBytes(entries / FirefoxEntryFileName(spec.key), cut.substr(0, cut.size() - 3));
-  spec.key = ":http://a.test/changed-body";
-  std::string changed = BuildFirefoxEntry(spec);
+  parts.key = ":http://a.test/cut";
+  std::string cut = BuildFirefoxEntry(parts);
+  WriteBytes(entries / FirefoxEntryFileName(parts.key), cut.substr(0, cut.size() - 3));
+  parts.key = ":http://a.test/changed-body";
+  std::string changed = BuildFirefoxEntry(parts);
   changed[0] ^= 1;
-  WriteBytes(entries / FirefoxEntryFileName(spec.key), changed);
+  WriteBytes(entries / FirefoxEntryFileName(parts.key), changed);
   WriteBytes(entries / "0000000000000000000000000000000000000000", "");
-  FirefoxEntrySpec internal;  // an internal page: no response, no web address
+  FirefoxEntryParts internal;  // an internal page: no response, no web address
   internal.key = ":about:home";
   internal.responseHead.clear();
   WriteBytes(entries / FirefoxEntryFileName(internal.key), BuildFirefoxEntry(internal));
-  FirefoxEntrySpec headless = internal;
+  FirefoxEntryParts headless = internal;
   headless.key = ":http://a.test/no-head";
   WriteBytes(entries / FirefoxEntryFileName(headless.key), BuildFirefoxEntry(headless));
   std::ostringstream progress;

@@ -10,28 +10,28 @@ const char kKey[] = "O^partitionKey=%28http%2C127.0.0.1%29,:http://127.0.0.1:808
 ParsedEntry Parse(const std::string& bytes) { return ParseFirefoxCacheEntry(StringByteSource(bytes)); }
 
 TEST(FirefoxCacheEntryTest, ReadsHeaderWordsKeyAndResponseHead) {
-  FirefoxEntrySpec spec;
-  spec.key = kKey;
-  spec.body = "body { color: red }";
-  spec.responseHead = "HTTP/1.1 200 OK\r\nContent-Type: text/css\r\nETag: \"1\"\r\n\r\n";
-  spec.fetchCount = 7;
-  spec.lastFetched = 1796629601;
-  spec.lastModified = 1796629500;
-  spec.expiration = 1796715882;
-  std::string file = BuildFirefoxEntry(spec);
+  FirefoxEntryParts parts;
+  parts.key = kKey;
+  parts.body = "body { color: red }";
+  parts.responseHead = "HTTP/1.1 200 OK\r\nContent-Type: text/css\r\nETag: \"1\"\r\n\r\n";
+  parts.fetchCount = 7;
+  parts.lastFetched = 1796629601;
+  parts.lastModified = 1796629500;
+  parts.expiration = 1796715882;
+  std::string file = BuildFirefoxEntry(parts);
   ParsedEntry parsed = Parse(file);
   ASSERT_TRUE(parsed.entry) << parsed.problem;
   const ImportedEntry& e = *parsed.entry;
   EXPECT_EQ(e.url, "http://127.0.0.1:8081/style.css");
-  EXPECT_EQ(e.headers, spec.responseHead);
+  EXPECT_EQ(e.headers, parts.responseHead);
   EXPECT_EQ(e.fetchCount, 7u);
   EXPECT_EQ(e.lastFetched, FileTimeFromUnixSeconds(1796629601));
   EXPECT_EQ(e.lastModified, FileTimeFromUnixSeconds(1796629500));
   EXPECT_EQ(e.responseTime, e.lastModified);
   EXPECT_EQ(e.expires, FileTimeFromUnixSeconds(1796715882));
   EXPECT_FALSE(e.pinned);
-  EXPECT_EQ(file.substr(e.bodyOffset, e.bodySize), spec.body);
-  EXPECT_TRUE(BodyMatchesChecks(e, spec.body));
+  EXPECT_EQ(file.substr(e.bodyOffset, e.bodySize), parts.body);
+  EXPECT_TRUE(BodyMatchesChecks(e, parts.body));
   EXPECT_FALSE(BodyMatchesChecks(e, "body { color: blue }"));
 }
 
@@ -48,14 +48,14 @@ TEST(FirefoxCacheEntryTest, TrailerFormsFlagsAndSpecialTimes) {
       {false, 0, 0, 0, false, 0, 0},  // a re-fetched 404: times unknown
   };
   for (const Case& c : cases) {
-    FirefoxEntrySpec spec;
-    spec.key = kKey;
-    spec.body = "x";
-    spec.olderTrailer = c.olderTrailer;
-    spec.flags = c.flags;
-    spec.lastFetched = c.lastFetched;
-    spec.expiration = c.expiration;
-    ParsedEntry parsed = Parse(BuildFirefoxEntry(spec));
+    FirefoxEntryParts parts;
+    parts.key = kKey;
+    parts.body = "x";
+    parts.olderTrailer = c.olderTrailer;
+    parts.flags = c.flags;
+    parts.lastFetched = c.lastFetched;
+    parts.expiration = c.expiration;
+    ParsedEntry parsed = Parse(BuildFirefoxEntry(parts));
     ASSERT_TRUE(parsed.entry) << parsed.problem;
     EXPECT_EQ(parsed.entry->pinned, c.pinned);
     EXPECT_EQ(parsed.entry->lastFetched, c.lastAccess);
@@ -65,42 +65,42 @@ TEST(FirefoxCacheEntryTest, TrailerFormsFlagsAndSpecialTimes) {
 }
 
 TEST(FirefoxCacheEntryTest, AlternativeDataIsNotPartOfTheBody) {
-  FirefoxEntrySpec spec;
-  spec.key = kKey;
-  spec.body = "var a = 1;BYTECODE";
-  spec.extraElements = {{"alt-data", "1;10,javascript/moz-script-bytecode"}};
-  ParsedEntry parsed = Parse(BuildFirefoxEntry(spec));
+  FirefoxEntryParts parts;
+  parts.key = kKey;
+  parts.body = "var a = 1;BYTECODE";
+  parts.extraElements = {{"alt-data", "1;10,javascript/moz-script-bytecode"}};
+  ParsedEntry parsed = Parse(BuildFirefoxEntry(parts));
   ASSERT_TRUE(parsed.entry) << parsed.problem;
   EXPECT_EQ(parsed.entry->bodySize, 10u);
   EXPECT_TRUE(BodyMatchesChecks(*parsed.entry, "var a = 1;"));
 }
 
 TEST(FirefoxCacheEntryTest, BodiesOfSeveralChunksAreCheckedChunkByChunk) {
-  FirefoxEntrySpec spec;
-  spec.key = kKey;
-  spec.body = std::string(600 * 1024, 'a');
-  ParsedEntry parsed = Parse(BuildFirefoxEntry(spec));
+  FirefoxEntryParts parts;
+  parts.key = kKey;
+  parts.body = std::string(600 * 1024, 'a');
+  ParsedEntry parsed = Parse(BuildFirefoxEntry(parts));
   ASSERT_TRUE(parsed.entry) << parsed.problem;
   EXPECT_EQ(parsed.entry->bodyChunkHashes.size(), 3u);
-  EXPECT_TRUE(BodyMatchesChecks(*parsed.entry, spec.body));
-  std::string changed = spec.body;
+  EXPECT_TRUE(BodyMatchesChecks(*parsed.entry, parts.body));
+  std::string changed = parts.body;
   changed[300 * 1024] = 'b';
   EXPECT_FALSE(BodyMatchesChecks(*parsed.entry, changed));
-  EXPECT_FALSE(BodyMatchesChecks(*parsed.entry, spec.body.substr(0, 500 * 1024)));
+  EXPECT_FALSE(BodyMatchesChecks(*parsed.entry, parts.body.substr(0, 500 * 1024)));
 }
 
 TEST(FirefoxCacheEntryTest, DamageIsReportedWithItsReason) {
-  FirefoxEntrySpec spec;
-  spec.key = kKey;
-  spec.body = "hello";
-  std::string good = BuildFirefoxEntry(spec);
+  FirefoxEntryParts parts;
+  parts.key = kKey;
+  parts.body = "hello";
+  std::string good = BuildFirefoxEntry(parts);
   std::string flipped = good;
-  flipped[spec.body.size() + 40] ^= 0x20;  // inside the header words
+  flipped[parts.body.size() + 40] ^= 0x20;  // inside the header words
   std::string encrypted = good;
   encrypted[encrypted.size() - 4] |= char(0x80);
   std::string pastEnd = good;
   pastEnd[pastEnd.size() - 2] = char(0x7f);
-  FirefoxEntrySpec noUrl = spec;
+  FirefoxEntryParts noUrl = parts;
   noUrl.key = "a,b,";
   struct Case {
     std::string bytes;

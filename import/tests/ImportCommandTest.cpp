@@ -42,12 +42,12 @@ struct FirefoxHome {
                  "INSERT INTO moz_cookies VALUES(1, 'sid', 'abc', '.a.test', '/', 1900000000000, 1700000000000000, 0, 1);");
   }
   void AddPage(const std::string& key, const std::string& body, uint32_t fetches, uint32_t flags = 0) {
-    FirefoxEntrySpec spec;
-    spec.key = key;
-    spec.body = body;
-    spec.fetchCount = fetches;
-    spec.flags = flags;
-    WriteBytes(entries / FirefoxEntryFileName(key), BuildFirefoxEntry(spec));
+    FirefoxEntryParts parts;
+    parts.key = key;
+    parts.body = body;
+    parts.fetchCount = fetches;
+    parts.flags = flags;
+    WriteBytes(entries / FirefoxEntryFileName(key), BuildFirefoxEntry(parts));
   }
 };
 
@@ -156,7 +156,7 @@ TEST(ImportCommandTest, ChromiumKeyringCookiesArriveEmptyWithANote) {
   ScratchStore s;
   TempFolder home;
   fs::path profile = home.path() / ".config/chromium/Default";
-  SimpleEntrySpec page;
+  SimpleEntryParts page;
   page.key = "1/0/_dk_http://a.test http://a.test http://a.test/";
   page.body = GzipBytes("<p>chromium</p>");
   page.headerLines = {"HTTP/1.1 200 OK", "Content-Encoding: gzip"};

@@ -8,12 +8,12 @@ namespace {
 ParsedEntry Parse(const std::string& bytes) { return ParseSimpleCacheEntry(StringByteSource(bytes)); }
 
 TEST(SimpleCacheEntryTest, ReadsKeyTimesHeadersAndBodyPlace) {
-  SimpleEntrySpec spec;
-  spec.key = "1/0/_dk_http://127.0.0.1 http://127.0.0.1 http://127.0.0.1:8081/readme.txt";
-  spec.body = "plain text\n";
-  spec.headerLines = {"HTTP/1.1 200 OK", "Content-Type: text/plain", "Cache-Control: public, max-age=86400"};
-  spec.responseTime = 13441103230430642;
-  std::string file = BuildSimpleCacheEntry(spec);
+  SimpleEntryParts parts;
+  parts.key = "1/0/_dk_http://127.0.0.1 http://127.0.0.1 http://127.0.0.1:8081/readme.txt";
+  parts.body = "plain text\n";
+  parts.headerLines = {"HTTP/1.1 200 OK", "Content-Type: text/plain", "Cache-Control: public, max-age=86400"};
+  parts.responseTime = 13441103230430642;
+  std::string file = BuildSimpleCacheEntry(parts);
   ParsedEntry parsed = Parse(file);
   ASSERT_TRUE(parsed.entry) << parsed.problem;
   const ImportedEntry& e = *parsed.entry;
@@ -23,26 +23,26 @@ TEST(SimpleCacheEntryTest, ReadsKeyTimesHeadersAndBodyPlace) {
   EXPECT_EQ(e.lastFetched, e.responseTime);
   EXPECT_EQ(e.expires, e.responseTime + 86400ULL * 10000000);
   EXPECT_EQ(e.fetchCount, 1u);
-  EXPECT_EQ(file.substr(e.bodyOffset, e.bodySize), spec.body);
-  EXPECT_TRUE(BodyMatchesChecks(e, spec.body));
+  EXPECT_EQ(file.substr(e.bodyOffset, e.bodySize), parts.body);
+  EXPECT_TRUE(BodyMatchesChecks(e, parts.body));
   EXPECT_FALSE(BodyMatchesChecks(e, "plain text!"));
 }
 
 TEST(SimpleCacheEntryTest, EmptyBodyOfARedirect) {
-  SimpleEntrySpec spec;
-  spec.key = "1/0/_dk_http://a.test http://a.test http://a.test/old";
-  spec.headerLines = {"HTTP/1.1 301 Moved Permanently", "Location: /new"};
-  ParsedEntry parsed = Parse(BuildSimpleCacheEntry(spec));
+  SimpleEntryParts parts;
+  parts.key = "1/0/_dk_http://a.test http://a.test http://a.test/old";
+  parts.headerLines = {"HTTP/1.1 301 Moved Permanently", "Location: /new"};
+  ParsedEntry parsed = Parse(BuildSimpleCacheEntry(parts));
   ASSERT_TRUE(parsed.entry) << parsed.problem;
   EXPECT_EQ(parsed.entry->bodySize, 0u);
   EXPECT_TRUE(BodyMatchesChecks(*parsed.entry, ""));
 }
 
 TEST(SimpleCacheEntryTest, DamageIsReportedWithItsReason) {
-  SimpleEntrySpec spec;
-  spec.key = "1/0/_dk_http://a.test http://a.test http://a.test/x";
-  spec.body = "abc";
-  std::string good = BuildSimpleCacheEntry(spec);
+  SimpleEntryParts parts;
+  parts.key = "1/0/_dk_http://a.test http://a.test http://a.test/x";
+  parts.body = "abc";
+  std::string good = BuildSimpleCacheEntry(parts);
   std::string badMagic = good;
   badMagic[0] = 'X';
   std::string badVersion = good;

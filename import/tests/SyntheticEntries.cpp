@@ -43,18 +43,18 @@ std::string EndRecord(uint32_t flags, uint32_t crc, uint32_t size) {
 
 }  // namespace
 
-std::string BuildFirefoxEntry(const FirefoxEntrySpec& spec) {
+std::string BuildFirefoxEntry(const FirefoxEntryParts& parts) {
   const size_t chunk = 256 * 1024;
   std::string hashed;  // everything the metadata hash covers
-  for (size_t pos = 0; pos < spec.body.size(); pos += chunk) {
-    uint32_t hash = Lookup2Hash(std::string_view(spec.body).substr(pos, chunk));
+  for (size_t pos = 0; pos < parts.body.size(); pos += chunk) {
+    uint32_t hash = Lookup2Hash(std::string_view(parts.body).substr(pos, chunk));
     hashed += static_cast<char>(hash >> 8);
     hashed += static_cast<char>(hash);
   }
-  for (uint32_t word : {spec.version, spec.fetchCount, spec.lastFetched, spec.lastModified, 0u, spec.expiration,
-                        static_cast<uint32_t>(spec.key.size()), spec.flags})
+  for (uint32_t word : {parts.version, parts.fetchCount, parts.lastFetched, parts.lastModified, 0u, parts.expiration,
+                        static_cast<uint32_t>(parts.key.size()), parts.flags})
     PutBigEndian32(hashed, word);
-  hashed += spec.key;
+  hashed += parts.key;
   hashed += '\0';
   auto element = [&](const std::string& name, const std::string& value) {
     hashed += name;
@@ -63,13 +63,13 @@ std::string BuildFirefoxEntry(const FirefoxEntrySpec& spec) {
     hashed += '\0';
   };
   element("request-method", "GET");
-  if (!spec.responseHead.empty()) element("response-head", spec.responseHead);
-  for (const auto& [name, value] : spec.extraElements) element(name, value);
-  std::string file = spec.body;
+  if (!parts.responseHead.empty()) element("response-head", parts.responseHead);
+  for (const auto& [name, value] : parts.extraElements) element(name, value);
+  std::string file = parts.body;
   PutBigEndian32(file, Lookup2Hash(hashed));
   file += hashed;
-  if (!spec.olderTrailer) PutBigEndian32(file, spec.version);
-  PutBigEndian32(file, static_cast<uint32_t>(spec.body.size()));
+  if (!parts.olderTrailer) PutBigEndian32(file, parts.version);
+  PutBigEndian32(file, static_cast<uint32_t>(parts.body.size()));
   return file;
 }
 
@@ -83,25 +83,25 @@ std::string FirefoxEntryFileName(std::string_view key) {
   return hex;
 }
 
-std::string BuildSimpleCacheEntry(const SimpleEntrySpec& spec) {
+std::string BuildSimpleCacheEntry(const SimpleEntryParts& parts) {
   std::string file;
   PutLittleEndian64(file, 0xfcfb6d1ba7725c30ULL);
   PutLittleEndian32(file, 5);
-  PutLittleEndian32(file, static_cast<uint32_t>(spec.key.size()));
+  PutLittleEndian32(file, static_cast<uint32_t>(parts.key.size()));
   PutLittleEndian32(file, 0);  // key hash, not checked on reading
   PutLittleEndian32(file, 0);
-  file += spec.key;
-  file += spec.body;
-  file += EndRecord(1, Crc32(spec.body), 0);
+  file += parts.key;
+  file += parts.body;
+  file += EndRecord(1, Crc32(parts.body), 0);
 
   std::string payload;
   PutLittleEndian32(payload, 0x80040003);  // version 3, extra flags follow
   PutLittleEndian32(payload, 6);           // proxy chain, original response time
-  PutLittleEndian64(payload, spec.requestTime);
-  PutLittleEndian64(payload, spec.responseTime);
-  PutLittleEndian64(payload, spec.responseTime);
+  PutLittleEndian64(payload, parts.requestTime);
+  PutLittleEndian64(payload, parts.responseTime);
+  PutLittleEndian64(payload, parts.responseTime);
   std::string headers;
-  for (const std::string& line : spec.headerLines) headers += line + '\0';
+  for (const std::string& line : parts.headerLines) headers += line + '\0';
   headers += '\0';
   PutLittleEndian32(payload, static_cast<uint32_t>(headers.size()));
   payload += headers;
@@ -111,7 +111,7 @@ std::string BuildSimpleCacheEntry(const SimpleEntrySpec& spec) {
   stream0 += payload;
   file += stream0;
   unsigned char keyHash[SHA256_DIGEST_LENGTH];
-  SHA256(reinterpret_cast<const unsigned char*>(spec.key.data()), spec.key.size(), keyHash);
+  SHA256(reinterpret_cast<const unsigned char*>(parts.key.data()), parts.key.size(), keyHash);
   file.append(reinterpret_cast<char*>(keyHash), sizeof(keyHash));
   file += EndRecord(3, Crc32(stream0), static_cast<uint32_t>(stream0.size()));
   return file;

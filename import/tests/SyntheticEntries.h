@@ -9,7 +9,7 @@
 
 // Builders of entry files in the browsers' formats, for tests and the benchmark.
 
-struct FirefoxEntrySpec {
+struct FirefoxEntryParts {
   std::string key;  // e.g. "O^partitionKey=%28http%2C127.0.0.1%29,:http://127.0.0.1/"
   std::string body;
   std::string responseHead = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n";  // empty: none
@@ -22,18 +22,18 @@ struct FirefoxEntrySpec {
   std::vector<std::pair<std::string, std::string>> extraElements;
   bool olderTrailer = false;  // only the offset word at the end, as before Firefox 153
 };
-std::string BuildFirefoxEntry(const FirefoxEntrySpec& spec);
+std::string BuildFirefoxEntry(const FirefoxEntryParts& parts);
 // Upper-case hex SHA-1 of the key, the entry's file name.
 std::string FirefoxEntryFileName(std::string_view key);
 
-struct SimpleEntrySpec {
+struct SimpleEntryParts {
   std::string key;  // e.g. "1/0/_dk_http://a.test http://a.test http://a.test/x"
   std::string body;
   std::vector<std::string> headerLines = {"HTTP/1.1 200 OK", "Content-Type: text/html"};
   uint64_t requestTime = 13340000000000000;  // microseconds since 1601
   uint64_t responseTime = 13340000000100000;
 };
-std::string BuildSimpleCacheEntry(const SimpleEntrySpec& spec);
+std::string BuildSimpleCacheEntry(const SimpleEntryParts& parts);
 // Hex of the first 8 bytes of SHA-1 of the key read little-endian, then "_0".
 std::string SimpleCacheFileName(std::string_view key);
 
