@@ -1,6 +1,5 @@
 #include <brotli/encode.h>
 #include <gtest/gtest.h>
-#include <zlib.h>
 #include <zstd.h>
 
 #include "ContentDecoding.h"
@@ -9,20 +8,6 @@
 namespace {
 
 const std::string kText = "<html><body>" + std::string(3000, 'x') + "caf\xc3\xa9</body></html>";
-
-std::string Deflate(std::string_view bytes, int windowBits) {
-  z_stream stream{};
-  deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, windowBits, 8, Z_DEFAULT_STRATEGY);
-  std::string out(deflateBound(&stream, bytes.size()) + 16, '\0');
-  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
-  stream.avail_in = static_cast<uInt>(bytes.size());
-  stream.next_out = reinterpret_cast<Bytef*>(out.data());
-  stream.avail_out = static_cast<uInt>(out.size());
-  deflate(&stream, Z_FINISH);
-  out.resize(stream.total_out);
-  deflateEnd(&stream);
-  return out;
-}
 
 std::string BrotliBytes(std::string_view bytes) {
   size_t size = BrotliEncoderMaxCompressedSize(bytes.size());
@@ -46,8 +31,8 @@ TEST(ContentDecodingTest, EachCodingDecodesToTheOriginal) {
   } cases[] = {
       {"gzip", GzipBytes(kText)},
       {"x-gzip", GzipBytes(kText)},
-      {"deflate", Deflate(kText, 15)},
-      {"deflate", Deflate(kText, -15)},
+      {"deflate", DeflateBytes(kText, 15)},
+      {"deflate", DeflateBytes(kText, -15)},
       {"br", BrotliBytes(kText)},
       {"zstd", ZstdBytes(kText)},
       {"identity", kText},
@@ -85,7 +70,7 @@ TEST(ContentDecodingTest, BodiesOfAnySizeComeOutWholeWhateverTheFirstGuess) {
     std::string encoded, expected;
   } cases[] = {
       {"gzip", GzipBytes(large), large},
-      {"deflate", Deflate(large, -15), large},
+      {"deflate", DeflateBytes(large, -15), large},
       {"br", BrotliBytes(large), large},
       {"zstd", ZstdBytes(large), large},
       {"zstd", ZstdBytesWithoutSize(large), large},

@@ -126,9 +126,11 @@ std::string SimpleCacheFileName(std::string_view key) {
   return name;
 }
 
-std::string GzipBytes(std::string_view bytes) {
+std::string GzipBytes(std::string_view bytes) { return DeflateBytes(bytes, 15 + 16); }
+
+std::string DeflateBytes(std::string_view bytes, int windowBits) {
   z_stream stream{};
-  deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY);
+  deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, windowBits, 8, Z_DEFAULT_STRATEGY);
   std::string out(deflateBound(&stream, bytes.size()) + 32, '\0');
   stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
   stream.avail_in = static_cast<uInt>(bytes.size());

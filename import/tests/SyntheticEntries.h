@@ -38,4 +38,6 @@ std::string BuildSimpleCacheEntry(const SimpleEntryParts& parts);
 std::string SimpleCacheFileName(std::string_view key);
 
 std::string GzipBytes(std::string_view bytes);
+// Compressed with zlib's windowBits: 15 a zlib stream, -15 raw deflate, 15 + 16 gzip.
+std::string DeflateBytes(std::string_view bytes, int windowBits);
 void WriteBytes(const std::filesystem::path& file, std::string_view bytes);
