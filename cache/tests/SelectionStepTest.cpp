@@ -2,10 +2,9 @@
 
 #include <fstream>
 
-#include "ListFakes.h"
+#include "ListTabTestBed.h"
 #include "ListStore.h"
 #include "SelectionStep.h"
-#include "StoreTestSupport.h"
 
 namespace {
 
@@ -13,9 +12,9 @@ using Calls = std::vector<std::string>;
 
 const std::string kTooBig = "tell What the hell is this? Cookie much too big!!! | Read Cookie";
 
-class SelectionStepTest : public testing::Test {
+class SelectionStepTest : public testing::Test, protected ListTabTestBed {
  protected:
-  SelectionStepTest() : store(folder.path() / "store"), context{store, frame, panes, current, request} {
+  SelectionStepTest() {
     EXPECT_EQ(store.AddEntry(PageEntry("http://a.example/page.html")), STORE_OK);
     EXPECT_EQ(store.AddEntry(PageEntry("http://a.example/bare.html", "")), STORE_OK);
     EXPECT_EQ(store.AddEntry(PageEntry("cookie:lower@a.example/", "", NORMAL_CACHE_ENTRY, "x")), STORE_OK);
@@ -35,13 +34,6 @@ class SelectionStepTest : public testing::Test {
     return panes.calls;
   }
 
-  TempFolder folder;
-  SqliteUrlCacheStore store;
-  FakeFrame frame;
-  FakePanes panes;
-  CurrentEntry current;
-  SearchRequest request;
-  ListTabContext context;
   std::string cookieKey;
 };
 

@@ -5,9 +5,8 @@
 #include "AddressRequest.h"
 #include "StoreFiles.h"
 #include "WidgetTestSupport.h"
-#include "cache/tests/ListFakes.h"
+#include "cache/tests/ListTabTestBed.h"
 #include "cache/tests/ListStore.h"
-#include "cache/tests/StoreTestSupport.h"
 #include "cache/widgets/CTabClassView.h"
 #include "cache/widgets/CTabResourceView.h"
 
@@ -17,9 +16,9 @@ using Texts = std::vector<std::string>;
 
 const char* kGif = "HTTP/1.1 200 OK\r\nContent-Type: image/gif\r\n";
 
-class ListTabViewsTest : public testing::Test {
+class ListTabViewsTest : public testing::Test, protected ListTabTestBed {
  protected:
-  ListTabViewsTest() : store(folder.path() / "store"), context{store, frame, panes, current, request} {
+  ListTabViewsTest() {
     TestApplication();
     EXPECT_EQ(store.AddEntry(PageEntry("http://b.example/index.html")), STORE_OK);
     EXPECT_EQ(store.AddEntry(PageEntry("http://a.example/pic.gif", kGif)), STORE_OK);
@@ -45,14 +44,7 @@ class ListTabViewsTest : public testing::Test {
     ADD_FAILURE() << "no item " << text;
   }
 
-  TempFolder folder;
-  SqliteUrlCacheStore store;
-  FakeFrame frame;
-  FakePanes panes;
-  CurrentEntry current;
-  SearchRequest request;
   ShowMask mask;
-  ListTabContext context;
   Texts storeOrder;
 };
 

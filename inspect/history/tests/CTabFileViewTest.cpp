@@ -2,9 +2,8 @@
 
 #include <ctime>
 
-#include "cache/tests/ListFakes.h"
+#include "cache/tests/ListTabTestBed.h"
 #include "cache/tests/ListStore.h"
-#include "cache/tests/StoreTestSupport.h"
 #include "cache/widgets/tests/WidgetTestSupport.h"
 #include "inspect/history/widgets/CTabFileView.h"
 #include "ops/FileTime.h"
@@ -26,9 +25,9 @@ FileTime DaysBeforeToday(int days) {
   return vantry::FileTimeFromUnixSeconds(timegm(&fields));
 }
 
-class CTabFileViewTest : public testing::Test {
+class CTabFileViewTest : public testing::Test, protected ListTabTestBed {
  protected:
-  CTabFileViewTest() : store(folder.path() / "store"), context{store, frame, panes, current, request} {
+  CTabFileViewTest() {
     view.BuildInitialList();
   }
 
@@ -47,13 +46,6 @@ class CTabFileViewTest : public testing::Test {
   QApplication& application = TestApplication();
   vantry::testing::TimeZone zone{"UTC0"};
   vantry::testing::FixedClock clock{kToday};
-  TempFolder folder;
-  SqliteUrlCacheStore store;
-  FakeFrame frame;
-  FakePanes panes;
-  CurrentEntry current;
-  SearchRequest request;
-  ListTabContext context;
   CTabFileView view{context};
 };
 
