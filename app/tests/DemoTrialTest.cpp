@@ -28,6 +28,7 @@
 #include "VantryApp.h"
 #include "cache/widgets/CTabClassView.h"
 #include "cache/widgets/CTabResourceView.h"
+#include "cache/widgets/tests/WidgetTestSupport.h"
 
 namespace fs = std::filesystem;
 
@@ -42,33 +43,29 @@ const TempFolder& TrialFolder() {
   return folder;
 }
 
-// Answers the modal windows the program opens while an action runs: a window whose title
-// has an answer gets it; any other message box is acknowledged; any other dialog is
-// rejected. Every window is noted as "title: text".
-class ModalAnswers {
- public:
-  using Answer = std::function<void(QDialog*)>;
-
-  std::vector<std::string> Run(const std::function<void()>& action, std::map<QString, Answer> answers = {}) {
-    std::vector<std::string> seen;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-      if (!dialog || !dialog->isVisible()) return;
-      auto* box = qobject_cast<QMessageBox*>(dialog);
-      seen.push_back(dialog->windowTitle().toStdString() + ": " + (box ? box->text().toStdString() : ""));
-      if (auto answer = answers.find(dialog->windowTitle()); answer != answers.end())
-        answer->second(dialog);
-      else if (box)
-        box->accept();
-      else
-        dialog->reject();
-    });
-    poll.start(20);
-    action();
-    return seen;
-  }
-};
+// Runs `action`, answering the modal windows it opens: a window whose title has an
+// answer gets it; any other message box is acknowledged; any other dialog is rejected.
+// Returns every window seen as "title: text".
+using Answer = std::function<void(QDialog*)>;
+std::vector<std::string> AnswerModals(const std::function<void()>& action, std::map<QString, Answer> answers = {}) {
+  std::vector<std::string> seen;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!dialog || !dialog->isVisible()) return;
+    auto* box = qobject_cast<QMessageBox*>(dialog);
+    seen.push_back(dialog->windowTitle().toStdString() + ": " + (box ? box->text().toStdString() : ""));
+    if (auto answer = answers.find(dialog->windowTitle()); answer != answers.end())
+      answer->second(dialog);
+    else if (box)
+      box->accept();
+    else
+      dialog->reject();
+  });
+  poll.start(20);
+  action();
+  return seen;
+}
 
 template <typename Widget>
 Widget* ChildWithText(QWidget* parent, const QString& text) {
@@ -117,18 +114,6 @@ class DemoTrialTest : public testing::Test {
     return frame().PublishedStatistics();
   }
 
-  bool Select(ListTabView& view, const std::string& text) {
-    const TabTreeModel& model = view.Model();
-    for (int row = 0; row < model.rowCount(model.RootIndex()); ++row) {
-      const QModelIndex leaf = model.index(row, 0, model.RootIndex());
-      if (model.TextAt(leaf) == text) {
-        view.setCurrentIndex(leaf);
-        return true;
-      }
-    }
-    return false;
-  }
-
   bool WaitForPage(const std::function<void()>& navigate) {
     QSignalSpy loaded(&session_->view(), &QWebEngineView::loadFinished);
     navigate();
@@ -141,7 +126,6 @@ class DemoTrialTest : public testing::Test {
   }
 
   std::unique_ptr<VantrySession> session_;
-  ModalAnswers modals_;
 };
 
 TEST_F(DemoTrialTest, FindCopyOpenStickyDeleteAndStatistics) {
@@ -150,7 +134,7 @@ TEST_F(DemoTrialTest, FindCopyOpenStickyDeleteAndStatistics) {
   ASSERT_GT(before[CacheStatistics::kTotal], 20u);
 
   // Find the page by a part of its name, among the HTML files.
-  std::vector<std::string> seen = modals_.Run([&] { frame().action(FindFilesInCache)->trigger(); },
+  std::vector<std::string> seen = AnswerModals([&] { frame().action(FindFilesInCache)->trigger(); },
                                               {{"Find files", [](QDialog* dialog) {
                                                   dialog->findChildren<QLineEdit*>().first()->setText("intro");
                                                   QCheckBox* html = ChildWithText<QCheckBox>(dialog, "Html-Files");
@@ -161,7 +145,7 @@ TEST_F(DemoTrialTest, FindCopyOpenStickyDeleteAndStatistics) {
   CTabClassView& alphaSort = *frame().alphaSortView();
   ASSERT_TRUE(alphaSort.IsExpanded());
   bool selected = false;
-  seen = modals_.Run([&] { selected = Select(alphaSort, kPage); });
+  seen = AnswerModals([&] { selected = SelectChild(alphaSort, alphaSort.Model(), kPage); });
   ASSERT_TRUE(selected);
   EXPECT_TRUE(seen.empty()) << seen.front();
   EXPECT_EQ(frame().addressBox()->currentText().toStdString(), kPage);
@@ -169,7 +153,7 @@ TEST_F(DemoTrialTest, FindCopyOpenStickyDeleteAndStatistics) {
 
   // Copy the server's tree into an existing folder, with a comment for the index page.
   const fs::path copies = TrialFolder().path() / "copies";
-  seen = modals_.Run([&] { frame().action(CopyReconstructingTree)->trigger(); },
+  seen = AnswerModals([&] { frame().action(CopyReconstructingTree)->trigger(); },
                      {{"Select directory to copy to",
                        [&](QDialog* dialog) {
                          dialog->findChildren<QLineEdit*>().first()->setText(QString::fromStdString(copies.string()));
@@ -202,18 +186,18 @@ TEST_F(DemoTrialTest, FindCopyOpenStickyDeleteAndStatistics) {
   EXPECT_EQ(Evaluate(page, "String(document.styleSheets[0].cssRules.length > 0)"), "true");
 
   // Mark the page sticky, then delete it.
-  seen = modals_.Run([&] { frame().action(StickyFile)->trigger(); });
+  seen = AnswerModals([&] { frame().action(StickyFile)->trigger(); });
   EXPECT_EQ(seen, std::vector<std::string>{std::string(kPage) + ": Setting File to sticky:"});
   EXPECT_NE(TypeOf(kPage) & STICKY_CACHE_ENTRY, 0u);
 
-  seen = modals_.Run([&] { frame().action(DeleteCacheEntry)->trigger(); });
+  seen = AnswerModals([&] { frame().action(DeleteCacheEntry)->trigger(); });
   EXPECT_TRUE(seen.empty()) << seen.front();
   EXPECT_FALSE(LookupEntry(session_->store(), kPage).has_value());
 
   // The next walk counts one page less; the Properties box says so.
   const CacheStatistics after = CountedByAccessSort();
   EXPECT_EQ(after[CacheStatistics::kTotal], before[CacheStatistics::kTotal] - 1);
-  seen = modals_.Run([&] { frame().action(Properties)->trigger(); });
+  seen = AnswerModals([&] { frame().action(Properties)->trigger(); });
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_NE(seen[0].find(std::to_string(after[CacheStatistics::kTotal])), std::string::npos) << seen[0];
 }

@@ -38,10 +38,7 @@ class ListTabViewsTest : public testing::Test, protected ListTabTestBed {
   Texts Leaves(const ListTabView& view) { return ChildTexts(view.Model(), view.Model().RootIndex()); }
 
   void Select(ListTabView& view, const std::string& text) {
-    const TabTreeModel& model = view.Model();
-    for (int row = 0; row < model.rowCount(model.RootIndex()); ++row)
-      if (model.TextAt(ChildAt(model, row)) == text) return view.setCurrentIndex(ChildAt(model, row));
-    ADD_FAILURE() << "no item " << text;
+    if (!SelectChild(view, view.Model(), text)) ADD_FAILURE() << "no item " << text;
   }
 
   ShowMask mask;

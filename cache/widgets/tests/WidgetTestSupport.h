@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QTreeView>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cache/widgets/TabTreeModel.h"
@@ -25,3 +26,15 @@ inline std::vector<std::string> ChildTexts(const TabTreeModel& model, const QMod
 }
 
 inline QModelIndex ChildAt(const TabTreeModel& model, int row) { return model.index(row, 0, model.RootIndex()); }
+
+// Makes the root's child with `text` the view's current item, as a click would; false when
+// there is none.
+inline bool SelectChild(QTreeView& view, const TabTreeModel& model, std::string_view text) {
+  for (int row = 0; row < model.rowCount(model.RootIndex()); ++row) {
+    if (model.TextAt(ChildAt(model, row)) == text) {
+      view.setCurrentIndex(ChildAt(model, row));
+      return true;
+    }
+  }
+  return false;
+}
