@@ -61,4 +61,6 @@ TEST_F(TabTreeModelTest, BytesAreShownAsUtf8OrElseLatin1) {
   EXPECT_EQ(model.data(ChildAt(model, 1)).toString(), QString::fromUtf8("caf\xc3\xa9"));
   EXPECT_EQ(model.data(ChildAt(model, 2)).toString(), QString("plain"));
   EXPECT_EQ(model.TextAt(ChildAt(model, 1)), "caf\xe9");
+  // The tool tip carries the same whole text, for items a narrow list cuts short.
+  EXPECT_EQ(model.data(ChildAt(model, 1), Qt::ToolTipRole).toString(), QString::fromUtf8("caf\xc3\xa9"));
 }
