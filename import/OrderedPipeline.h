@@ -56,6 +56,8 @@ class OrderedPipeline {
     if (producers_.empty()) return produce_(taken_++);
     std::unique_lock lock(mutex_);
     Slot& slot = slots_[taken_ % slots_.size()];
+    // Rather than sit idle while its item is under way, the consumer makes items too.
+    while (!slot.ready && CanStart()) MakeOne(lock);
     if (!slot.ready) {
       consumerWaiting_ = true;
       resultReady_.wait(lock, [&] { return EnoughReady(); });
@@ -110,28 +112,34 @@ class OrderedPipeline {
         --idleProducers_;
       }
       if (stopping_) return;
-      size_t index = claimed_++;
-      ++producing_;
-      lock.unlock();
-      std::optional<Item> item;
-      std::exception_ptr error;
-      size_t weight = 0;
-      try {
-        item.emplace(produce_(index));
-        weight = weigh_(*item);
-      } catch (...) {
-        error = std::current_exception();
-      }
-      lock.lock();
-      Slot& slot = slots_[index % slots_.size()];
-      slot.item = std::move(item);
-      slot.error = error;
-      slot.weight = weight;
-      slot.ready = true;
-      waitingWeight_ += weight;
-      --producing_;
-      if (consumerWaiting_ && EnoughReady()) resultReady_.notify_one();
+      MakeOne(lock);
     }
+  }
+
+  // Starts the next item, makes it with the mutex released and puts it in its slot.
+  // REQUIRES: CanStart(), `lock` holds mutex_.
+  void MakeOne(std::unique_lock<std::mutex>& lock) {
+    size_t index = claimed_++;
+    ++producing_;
+    lock.unlock();
+    std::optional<Item> item;
+    std::exception_ptr error;
+    size_t weight = 0;
+    try {
+      item.emplace(produce_(index));
+      weight = weigh_(*item);
+    } catch (...) {
+      error = std::current_exception();
+    }
+    lock.lock();
+    Slot& slot = slots_[index % slots_.size()];
+    slot.item = std::move(item);
+    slot.error = error;
+    slot.weight = weight;
+    slot.ready = true;
+    waitingWeight_ += weight;
+    --producing_;
+    if (consumerWaiting_ && EnoughReady()) resultReady_.notify_one();
   }
 
   const size_t count_;

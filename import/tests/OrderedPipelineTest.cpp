@@ -83,6 +83,21 @@ TEST(OrderedPipelineTest, AFailedItemFailsWhereItWouldHaveComeAndTheOthersStillA
   }
 }
 
+// While its item is under way, the consumer makes the following ones: here item 0 is
+// only finished once some other item has been made, with one producer thread.
+TEST(OrderedPipelineTest, AWaitingConsumerMakesItemsItself) {
+  std::atomic<bool> laterItemMade = false;
+  OrderedPipeline<bool> pipeline(
+      20, {1, 8, 1000},
+      [&](size_t i) {
+        if (i > 0) return laterItemMade = true;
+        for (int wait = 0; wait < 2000 && !laterItemMade; ++wait) std::this_thread::sleep_for(1ms);
+        return laterItemMade.load();
+      },
+      [](bool) { return size_t{1}; });
+  for (int i = 0; i < 20; ++i) EXPECT_TRUE(pipeline.Next()) << i;
+}
+
 // A consumer that gives up early leaves the producers stopped, not making every item.
 TEST(OrderedPipelineTest, LeavingEarlyStopsTheProducers) {
   std::atomic<size_t> started = 0;
