@@ -159,4 +159,19 @@ TEST(CacheImportTest, FilesOfFoldersInAnyOrderAreAllRead) {
   }
 }
 
+// Regular files and links to them are listed in name order; folders, dangling links
+// and names the filter refuses are not; a missing folder lists nothing.
+TEST(CacheImportTest, ListingTakesRegularFilesAndLinksToThemInNameOrder) {
+  TempFolder folder;
+  for (const char* name : {"c_0", "a_0", "b_0", "skip"}) WriteBytes(folder / name, "x");
+  fs::create_directory(folder / "d_0");
+  fs::create_symlink(folder / "a_0", folder / "e_0");
+  fs::create_symlink(folder / "gone", folder / "f_0");
+  auto entryName = [](const std::string& name) { return name.ends_with("_0"); };
+  std::vector<std::string> names;
+  for (const fs::path& file : ListEntryFiles(folder.path(), entryName)) names.push_back(file.filename().string());
+  EXPECT_EQ(names, (std::vector<std::string>{"a_0", "b_0", "c_0", "e_0"}));
+  EXPECT_TRUE(ListEntryFiles(folder / "missing", entryName).empty());
+}
+
 }  // namespace
