@@ -150,9 +150,9 @@ void EntryImporter::Finish() {
   taken_.clear();
 }
 
-std::vector<fs::path> ListEntryFiles(const fs::path& folder, const std::function<bool(const std::string&)>& accept) {
-  // Plain directory reads and names as strings: a directory_iterator builds a path of
-  // every component for each of perhaps tens of thousands of entries.
+std::vector<std::string> ListEntryFiles(const fs::path& folder, const std::function<bool(const std::string&)>& accept) {
+  // Plain directory reads and paths as strings: a path object is built of a path of
+  // each component, which costs more than reading the entry file for tens of thousands.
   std::vector<std::string> names;
   if (DIR* dir = ::opendir(folder.c_str())) {
     while (const dirent* item = ::readdir(dir)) {
@@ -168,10 +168,10 @@ std::vector<fs::path> ListEntryFiles(const fs::path& folder, const std::function
     ::closedir(dir);
   }
   std::sort(names.begin(), names.end());
-  std::vector<fs::path> files;
-  files.reserve(names.size());
-  for (const std::string& name : names) files.push_back(folder / name);
-  return files;
+  std::string prefix = folder.native();
+  if (!prefix.empty() && prefix.back() != '/') prefix += '/';
+  for (std::string& name : names) name.insert(0, prefix);
+  return names;
 }
 
 namespace {
@@ -180,11 +180,11 @@ namespace {
 // folder: a shorter lookup than its whole path.
 class EntryFolders {
  public:
-  explicit EntryFolders(const std::vector<fs::path>& files) : files_(files), folderOf_(files.size()) {
+  explicit EntryFolders(const std::vector<std::string>& files) : files_(files), folderOf_(files.size()) {
     std::map<std::string_view, size_t> opened;
     std::string_view last;
     for (size_t i = 0; i < files.size(); ++i) {
-      std::string_view folder = std::string_view(files[i].native()).substr(0, NameStart(files[i]));
+      std::string_view folder = std::string_view(files[i]).substr(0, NameStart(files[i]));
       if (i > 0 && folder == last) {
         folderOf_[i] = folderOf_[i - 1];
         continue;
@@ -206,12 +206,12 @@ class EntryFolders {
 
  private:
   // Where the name of `file` starts, after its folder's part and the '/' that ends it.
-  static size_t NameStart(const fs::path& file) {
-    size_t slash = file.native().rfind('/');
+  static size_t NameStart(const std::string& file) {
+    size_t slash = file.rfind('/');
     return slash == std::string::npos ? 0 : slash + 1;
   }
 
-  const std::vector<fs::path>& files_;
+  const std::vector<std::string>& files_;
   std::vector<OpenFolder> folders_;
   std::vector<size_t> folderOf_;
 };
@@ -242,7 +242,7 @@ size_t HeldBytes(const ReadEntryFile& read) {
 
 }  // namespace
 
-void ImportEntryFiles(const std::vector<fs::path>& files, const EntryParser& parse, EntryImporter& importer,
+void ImportEntryFiles(const std::vector<std::string>& files, const EntryParser& parse, EntryImporter& importer,
                       std::ostream& progress) {
   ProgressLine line(progress, files.size(), importer.options().progressFrom);
   EntryFolders folders(files);

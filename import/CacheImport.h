@@ -82,8 +82,9 @@ class EntryImporter {
 // Called on several parser threads at once.
 using EntryParser = std::function<ParsedEntry(const ByteSource&)>;
 
-// The regular files of `folder` whose names pass `accept`, sorted; none if it is missing.
-std::vector<std::filesystem::path> ListEntryFiles(const std::filesystem::path& folder,
+// The paths of the regular files of `folder` whose names pass `accept`, sorted; none if
+// it is missing.
+std::vector<std::string> ListEntryFiles(const std::filesystem::path& folder,
                                                   const std::function<bool(const std::string&)>& accept);
 
 // Reads each file once, parses it and offers its entry, then finishes the importer;
@@ -91,7 +92,7 @@ std::vector<std::filesystem::path> ListEntryFiles(const std::filesystem::path& f
 // progress line on `progress` for many files. The importer's parser threads read and
 // prepare files ahead while the store is written; the entries are offered in the order
 // of `files` all the same, so the outcome does not depend on the number of threads.
-void ImportEntryFiles(const std::vector<std::filesystem::path>& files, const EntryParser& parse,
+void ImportEntryFiles(const std::vector<std::string>& files, const EntryParser& parse,
                       EntryImporter& importer, std::ostream& progress);
 
 // Offers entries that carry their bodies (from an HTTP archive), then finishes.

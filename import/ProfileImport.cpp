@@ -54,13 +54,13 @@ ImportSummary ImportFirefoxProfile(const FirefoxProfile& profile, UrlCacheStore&
 ImportSummary ImportChromiumProfiles(const std::vector<ChromiumProfile>& profiles, UrlCacheStore& store,
                                      std::ostream& progress, const StoreOptions& options) {
   ImportSummary summary;
-  std::vector<std::filesystem::path> files;
+  std::vector<std::string> files;
   std::vector<VisitRecord> visits;
   std::vector<ImportedCookie> cookies;
   for (const ChromiumProfile& profile : profiles) {
     if (profile.cacheData.empty())
       summary.problems.push_back("No Cache/Cache_Data folder was found for the profile " + profile.folder.string() + ".");
-    for (fs::path& file : ListEntryFiles(profile.cacheData, IsSimpleCacheEntryFileName))
+    for (std::string& file : ListEntryFiles(profile.cacheData, IsSimpleCacheEntryFileName))
       files.push_back(std::move(file));
     VisitRead history = ReadChromiumVisits(profile.history);
     if (!history.error.empty()) summary.problems.push_back("History: " + history.error);
