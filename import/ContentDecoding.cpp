@@ -1,10 +1,12 @@
 #include "ContentDecoding.h"
 
 #include <brotli/decode.h>
+#include <libdeflate.h>
 #include <zlib.h>
 #include <zstd.h>
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "TextUtil.h"
@@ -84,6 +86,24 @@ std::optional<std::string> Inflate(std::string_view data, int windowBits) {
   return out;
 }
 
+// A lone gzip member whose trailer tells its size truly, in one call of the faster
+// decoder; nothing otherwise (several members, bytes after it, a false size, damage),
+// which is left to zlib's stream.
+std::optional<std::string> InflateLoneGzipMember(std::string_view data) {
+  std::optional<uint64_t> claimed = GzipClaimedSize(data);
+  if (!claimed || *claimed >= FirstRoom(data.size(), claimed)) return std::nullopt;
+  std::unique_ptr<libdeflate_decompressor, void (*)(libdeflate_decompressor*)> decompressor(
+      libdeflate_alloc_decompressor(), libdeflate_free_decompressor);
+  if (!decompressor) return std::nullopt;
+  std::string out(static_cast<size_t>(*claimed), '\0');
+  size_t read = 0, written = 0;
+  if (libdeflate_gzip_decompress_ex(decompressor.get(), data.data(), data.size(), out.data(), out.size(), &read,
+                                    &written) != LIBDEFLATE_SUCCESS ||
+      read != data.size() || written != out.size())
+    return std::nullopt;
+  return out;
+}
+
 std::optional<std::string> Brotli(std::string_view data) {
   BrotliDecoderState* state = BrotliDecoderCreateInstance(nullptr, nullptr, nullptr);
   if (state == nullptr) return std::nullopt;
@@ -134,7 +154,10 @@ std::optional<std::string> Zstd(std::string_view data) {
 }
 
 std::optional<std::string> DecodeOne(const std::string& coding, std::string_view data) {
-  if (coding == "gzip" || coding == "x-gzip") return Inflate(data, 15 + 32);
+  if (coding == "gzip" || coding == "x-gzip") {
+    if (auto whole = InflateLoneGzipMember(data)) return whole;
+    return Inflate(data, 15 + 32);
+  }
   if (coding == "deflate") {
     if (auto wrapped = Inflate(data, 15)) return wrapped;
     return Inflate(data, -15);

@@ -1,12 +1,12 @@
 #include "ImportedEntry.h"
 
-#include <zlib.h>
+#include <libdeflate.h>
 
 #include "FirefoxCacheEntry.h"
 #include "Lookup2Hash.h"
 
 bool BodyMatchesChecks(const ImportedEntry& entry, std::string_view body) {
-  if (entry.bodyCrc32 && crc32_z(0, reinterpret_cast<const Bytef*>(body.data()), body.size()) != *entry.bodyCrc32)
+  if (entry.bodyCrc32 && libdeflate_crc32(0, body.data(), body.size()) != *entry.bodyCrc32)
     return false;
   if (!entry.bodyChunkHashes.empty()) {
     if ((body.size() + kFirefoxChunkSize - 1) / kFirefoxChunkSize != entry.bodyChunkHashes.size()) return false;

@@ -1,6 +1,6 @@
 #include "SimpleCacheEntry.h"
 
-#include <zlib.h>
+#include <libdeflate.h>
 
 #include "HttpHeaders.h"
 #include "UrlKeys.h"
@@ -98,7 +98,7 @@ ParsedEntry ParseSimpleCacheEntry(const ByteSource& file) {
   const uint64_t infoStart = streamEnd - last.streamSize;
   std::string info;
   if (!file.Read(infoStart, last.streamSize, info)) return Problem("response info unreadable");
-  if ((last.flags & kHasCrc32) && crc32_z(0, reinterpret_cast<const Bytef*>(info.data()), info.size()) != last.crc)
+  if ((last.flags & kHasCrc32) && libdeflate_crc32(0, info.data(), info.size()) != last.crc)
     return Problem("response info checksum mismatch");
   EndRecord bodyEnd;
   if (!ReadEndRecord(file, infoStart, bodyEnd)) return Problem("no end record after the body");

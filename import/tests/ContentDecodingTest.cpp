@@ -78,6 +78,7 @@ TEST(ContentDecodingTest, BodiesOfAnySizeComeOutWholeWhateverTheFirstGuess) {
       {"gzip", GzipBytes(large) + GzipBytes("x"), large + "x"},
       {"gzip", GzipBytes("x") + GzipBytes(large), "x" + large},
       {"gzip", GzipBytes(""), ""},
+      {"gzip", GzipBytes(large) + "after the member", large},  // bytes after the last member are ignored
   };
   for (const Case& c : cases) {
     std::optional<std::string> decoded = DecodeContent(c.coding, c.encoded);
@@ -89,6 +90,10 @@ TEST(ContentDecodingTest, BodiesOfAnySizeComeOutWholeWhateverTheFirstGuess) {
   std::string lying = GzipBytes(kText);
   lying.replace(lying.size() - 4, 4, "\xff\xff\xff\x7f");
   EXPECT_EQ(DecodeContent("gzip", lying), std::nullopt);
+  // A member with one byte of its data changed is refused, not decoded to something else.
+  std::string damaged = GzipBytes(large);
+  damaged[damaged.size() / 2] ^= 0x01;
+  EXPECT_EQ(DecodeContent("gzip", damaged), std::nullopt);
 }
 
 TEST(ContentDecodingTest, DamagedTruncatedOrUnknownGivesNothing) {
