@@ -17,7 +17,7 @@
 
 struct StoreOptions {
   size_t progressFrom = 1000;    // entries from which a progress line is shown
-  size_t batchEntries = 500;     // entries written to the store in one commit
+  size_t batchEntries = 1000;    // entries written to the store in one commit
   size_t batchBytes = 32 << 20;  // body bytes held before a commit
   // Threads that read, check and decode entry files while the store is written; with
   // none, all of it happens in turn on the importing thread.
