@@ -151,8 +151,9 @@ void EntryImporter::Finish() {
 }
 
 std::vector<std::string> ListEntryFiles(const fs::path& folder, const std::function<bool(const std::string&)>& accept) {
-  // Plain directory reads and paths as strings: a path object is built of a path of
-  // each component, which costs more than reading the entry file for tens of thousands.
+  // Directory reads and plain strings: a path object holds another one for each of its
+  // components, and for tens of thousands of entry files building those costs more
+  // than listing them.
   std::vector<std::string> names;
   if (DIR* dir = ::opendir(folder.c_str())) {
     while (const dirent* item = ::readdir(dir)) {
