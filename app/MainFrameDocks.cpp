@@ -15,7 +15,7 @@
 #include "ThemeIcons.h"
 #include "cache/widgets/CTabClassView.h"
 #include "cache/widgets/CTabResourceView.h"
-#include "inspect/history/widgets/CTabFileView.h"
+#include "examine/history/widgets/CTabFileView.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "AppSettings.h"
 #include "cache/widgets/CTabClassView.h"
-#include "inspect/history/widgets/CTabFileView.h"
+#include "examine/history/widgets/CTabFileView.h"
 #include "cache/widgets/CTabResourceView.h"
 #include "COutputBar.h"
 #include "CacheCommandWiring.h"

@@ -13,7 +13,7 @@
 #include "cache/tests/ListStore.h"
 #include "cache/widgets/CTabClassView.h"
 #include "cache/widgets/CTabResourceView.h"
-#include "inspect/history/widgets/CTabFileView.h"
+#include "examine/history/widgets/CTabFileView.h"
 
 namespace {
 

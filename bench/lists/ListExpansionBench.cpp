@@ -16,7 +16,7 @@
 #include "cache/tests/ListFakes.h"
 #include "cache/widgets/CTabClassView.h"
 #include "cache/widgets/CTabResourceView.h"
-#include "inspect/history/widgets/CTabFileView.h"
+#include "examine/history/widgets/CTabFileView.h"
 
 namespace {
 

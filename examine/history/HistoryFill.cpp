@@ -1,4 +1,4 @@
-#include "inspect/history/HistoryFill.h"
+#include "examine/history/HistoryFill.h"
 
 #include "Classification.h"
 #include "ops/FileTime.h"

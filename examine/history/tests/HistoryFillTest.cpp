@@ -4,7 +4,7 @@
 
 #include "cache/tests/ListStore.h"
 #include "cache/tests/StoreTestSupport.h"
-#include "inspect/history/HistoryFill.h"
+#include "examine/history/HistoryFill.h"
 #include "ops/FileTime.h"
 #include "ops/tests/TestEnvironment.h"
 

@@ -1,4 +1,4 @@
-#include "inspect/history/AgeFolders.h"
+#include "examine/history/AgeFolders.h"
 
 #include "ops/CalendarDate.h"
 

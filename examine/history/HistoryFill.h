@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "ListFill.h"
-#include "inspect/history/AgeFolders.h"
+#include "examine/history/AgeFolders.h"
 #include "ops/LocalClock.h"
 
 // The item texts of each age folder, each folder in the store's order.

@@ -1,8 +1,8 @@
-#include "inspect/history/widgets/CTabFileView.h"
+#include "examine/history/widgets/CTabFileView.h"
 
 #include "Classification.h"
 #include "cache/widgets/WaitCursor.h"
-#include "inspect/history/HistoryFill.h"
+#include "examine/history/HistoryFill.h"
 
 namespace {
 const std::string kRoot = "History";

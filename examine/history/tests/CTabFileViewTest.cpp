@@ -5,7 +5,7 @@
 #include "cache/tests/ListTabTestBed.h"
 #include "cache/tests/ListStore.h"
 #include "cache/widgets/tests/WidgetTestSupport.h"
-#include "inspect/history/widgets/CTabFileView.h"
+#include "examine/history/widgets/CTabFileView.h"
 #include "ops/FileTime.h"
 #include "ops/tests/TestEnvironment.h"
 

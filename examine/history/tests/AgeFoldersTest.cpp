@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "inspect/history/AgeFolders.h"
+#include "examine/history/AgeFolders.h"
 
 namespace {
 
