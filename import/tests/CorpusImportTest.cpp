@@ -85,7 +85,6 @@ void ExpectCommonSite(UrlCacheStore& store) {
 }
 
 TEST(CorpusImportTest, FirefoxProfileGivesEveryUrlVisitAndCookie) {
-  SKIP_WITHOUT_CORPUS();
   ScratchStore s;
   std::ostringstream progress;
   ImportSummary summary = ImportFirefoxProfile(CorpusFirefox(), *s.store, progress);
@@ -122,7 +121,6 @@ TEST(CorpusImportTest, FirefoxProfileGivesEveryUrlVisitAndCookie) {
 }
 
 TEST(CorpusImportTest, ChromiumProfileGivesEveryUrlVisitAndDecryptedCookie) {
-  SKIP_WITHOUT_CORPUS();
   ScratchStore s;
   std::ostringstream progress;
   ImportSummary summary = ImportChromiumProfiles(CorpusChromium(), *s.store, progress);
@@ -152,7 +150,6 @@ TEST(CorpusImportTest, ChromiumProfileGivesEveryUrlVisitAndDecryptedCookie) {
 }
 
 TEST(CorpusImportTest, ImportingAgainChangesNothingAndAddsNoDuplicates) {
-  SKIP_WITHOUT_CORPUS();
   ScratchStore s;
   std::ostringstream progress;
   ImportFirefoxProfile(CorpusFirefox(), *s.store, progress);
@@ -180,7 +177,6 @@ TEST(CorpusImportTest, ImportingAgainChangesNothingAndAddsNoDuplicates) {
 }
 
 TEST(CorpusImportTest, ChromiumCookieReaderDecryptsFixedKeyValues) {
-  SKIP_WITHOUT_CORPUS();
   size_t undecryptable = 0;
   CookieRead read = ReadChromiumCookies(CorpusFolder() / "chromium/Default/Cookies", undecryptable);
   EXPECT_EQ(read.error, "");
@@ -194,7 +190,6 @@ TEST(CorpusImportTest, ChromiumCookieReaderDecryptsFixedKeyValues) {
 }
 
 TEST(CorpusImportTest, FirefoxCookieReaderKeepsRealTimesAndFlags) {
-  SKIP_WITHOUT_CORPUS();
   CookieRead read = ReadFirefoxCookies(CorpusFolder() / "firefox/cookies.sqlite");
   EXPECT_EQ(read.error, "");
   ASSERT_EQ(read.cookies.size(), 10u);

@@ -62,13 +62,11 @@ void FuzzMutations(const std::vector<std::string>& files, Parser parse) {
 }
 
 TEST(DamagedEntryTest, EveryTruncationOfRealFirefoxEntriesIsRejected) {
-  SKIP_WITHOUT_CORPUS();
   ExpectEveryTruncationRejected(SampleFiles(CorpusFolder() / "firefox/cache2/entries", IsFirefoxEntryFileName, 6),
                                 ParseFirefoxCacheEntry);
 }
 
 TEST(DamagedEntryTest, EveryTruncationOfRealSimpleCacheEntriesIsRejected) {
-  SKIP_WITHOUT_CORPUS();
   ExpectEveryTruncationRejected(
       SampleFiles(CorpusFolder() / "chromium/Default/Cache/Cache_Data", IsSimpleCacheEntryFileName, 6),
       ParseSimpleCacheEntry);
@@ -86,7 +84,6 @@ TEST(DamagedEntryTest, RandomDamageNeverReadsOutOfBounds) {
 }
 
 TEST(DamagedEntryTest, RandomDamageOfRealEntriesNeverReadsOutOfBounds) {
-  SKIP_WITHOUT_CORPUS();
   FuzzMutations(SampleFiles(CorpusFolder() / "firefox/cache2/entries", IsFirefoxEntryFileName, 2),
                 ParseFirefoxCacheEntry);
   FuzzMutations(SampleFiles(CorpusFolder() / "chromium/Default/Cache/Cache_Data", IsSimpleCacheEntryFileName, 2),

@@ -10,15 +10,8 @@
 #include "StoreTestSupport.h"
 #include "UrlCacheStore.h"
 
-// The browser profiles made by the corpus scripts, or empty when they are not there.
-inline std::filesystem::path CorpusFolder() {
-  std::filesystem::path corpus = VANTRY_CORPUS_DIR;
-  std::error_code ec;
-  return std::filesystem::is_directory(corpus / "firefox", ec) ? corpus : std::filesystem::path();
-}
-
-#define SKIP_WITHOUT_CORPUS()                                                              \
-  if (CorpusFolder().empty()) GTEST_SKIP() << "browser corpus not found at " VANTRY_CORPUS_DIR
+// The real Firefox and Chromium profiles kept with the project's test data.
+inline std::filesystem::path CorpusFolder() { return VANTRY_CORPUS_DIR; }
 
 // A fresh store in a temporary folder.
 struct ScratchStore {
