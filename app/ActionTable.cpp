@@ -1,9 +1,9 @@
-#include "ActionTable.h"
+#include "app/ActionTable.h"
 
 #include <QAction>
 #include <QCoreApplication>
 
-#include "ThemeIcons.h"
+#include "app/ThemeIcons.h"
 
 namespace {
 

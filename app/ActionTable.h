@@ -5,7 +5,7 @@
 #include <map>
 #include <span>
 
-#include "CommandIds.h"
+#include "app/CommandIds.h"
 
 class QAction;
 class QObject;

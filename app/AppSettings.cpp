@@ -1,10 +1,10 @@
-#include "AppSettings.h"
+#include "app/AppSettings.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
 
-#include "cache/widgets/ByteText.h"
+#include "qtutil/ByteText.h"
 
 namespace {
 

@@ -1,15 +1,15 @@
-#include "CMainFrame.h"
+#include "app/CMainFrame.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "AddressRequest.h"
-#include "AppSettings.h"
-#include "CacheAccess.h"
-#include "FramePanes.h"
-#include "FrameStatusBar.h"
-#include "cache/widgets/ByteText.h"
+#include "cache/lists/AddressRequest.h"
+#include "app/AppSettings.h"
+#include "cache/store/CacheAccess.h"
+#include "app/FramePanes.h"
+#include "app/FrameStatusBar.h"
+#include "qtutil/ByteText.h"
 
 CMainFrame::CMainFrame(FrameParts parts, QWidget* parent)
     : QMainWindow(parent),

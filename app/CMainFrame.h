@@ -8,14 +8,14 @@
 #include <utility>
 #include <vector>
 
-#include "ActionTable.h"
-#include "CacheStatistics.h"
-#include "FrameServices.h"
-#include "HtmlPane.h"
-#include "SearchRequest.h"
-#include "ShowMask.h"
-#include "archive/archive_paths.h"
-#include "QtCommandServices.h"
+#include "app/ActionTable.h"
+#include "cache/store/CacheStatistics.h"
+#include "cache/services/FrameServices.h"
+#include "archive/pane/HtmlPane.h"
+#include "cache/lists/SearchRequest.h"
+#include "cache/lists/ShowMask.h"
+#include "archive/ArchivePaths.h"
+#include "ops/dialogs/QtCommandServices.h"
 
 class AppSettings;
 class CMemoryBar;

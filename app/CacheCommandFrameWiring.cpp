@@ -1,8 +1,8 @@
 // The frame's side of the cache command wiring: its handler table and its address box.
 #include <QComboBox>
 
-#include "CMainFrame.h"
-#include "CacheCommandWiring.h"
+#include "app/CMainFrame.h"
+#include "app/CacheCommandWiring.h"
 
 std::unique_ptr<WiredCacheCommands> WireCacheCommands(CMainFrame& frame, CacheCommandInputs inputs) {
   QComboBox* box = frame.addressBox();

@@ -1,13 +1,13 @@
-#include "CacheCommandWiring.h"
+#include "app/CacheCommandWiring.h"
 
 #include <QSettings>
 
-#include "EntryPanes.h"
-#include "QtCommandDialogs.h"
-#include "QtCommandServices.h"
-#include "SearchRequest.h"
-#include "ShowMask.h"
-#include "archive/single_page_copy.h"
+#include "cache/services/EntryPanes.h"
+#include "ops/dialogs/QtCommandDialogs.h"
+#include "ops/dialogs/QtCommandServices.h"
+#include "cache/lists/SearchRequest.h"
+#include "cache/lists/ShowMask.h"
+#include "archive/SinglePageCopy.h"
 #include "ops/ArchiveAdapters.h"
 #include "ops/CacheCommands.h"
 #include "ops/FrameRecordAdapters.h"

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "CommandIds.h"
-#include "FrameServices.h"
-#include "UrlCacheStore.h"
-#include "archive/archive_paths.h"
+#include "app/CommandIds.h"
+#include "cache/services/FrameServices.h"
+#include "cache/store/UrlCacheStore.h"
+#include "archive/ArchivePaths.h"
 
 class CMainFrame;
 class EntryPanes;

@@ -1,11 +1,11 @@
-#include "FramePanes.h"
+#include "app/FramePanes.h"
 
-#include "CMemoryBar.h"
-#include "COutputBar.h"
-#include "CacheAccess.h"
-#include "FrameServices.h"
-#include "HtmlPane.h"
-#include "StatisticsText.h"
+#include "inspect/widgets/CMemoryBar.h"
+#include "inspect/widgets/COutputBar.h"
+#include "cache/store/CacheAccess.h"
+#include "cache/services/FrameServices.h"
+#include "archive/pane/HtmlPane.h"
+#include "cache/store/StatisticsText.h"
 #include "ops/TextSearch.h"
 
 FramePanes::FramePanes(UrlCacheStore& store, FrameServices& frame, HtmlPane& pane, vantry::UserPrompt& prompt,

@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "EntryPanes.h"
-#include "OutputBarActions.h"
-#include "UrlCacheStore.h"
+#include "cache/services/EntryPanes.h"
+#include "inspect/OutputBarActions.h"
+#include "cache/store/UrlCacheStore.h"
 #include "ops/UserPrompt.h"
 
 class CMemoryBar;

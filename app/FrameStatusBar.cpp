@@ -1,4 +1,4 @@
-#include "FrameStatusBar.h"
+#include "app/FrameStatusBar.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QProgressBar>
 
-#include "LockKeys.h"
+#include "app/LockKeys.h"
 
 namespace {
 

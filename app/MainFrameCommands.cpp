@@ -6,13 +6,13 @@
 #include <QTabWidget>
 #include <QToolBar>
 
-#include "AboutDialog.h"
-#include "AppSettings.h"
-#include "CMainFrame.h"
-#include "FrameStatusBar.h"
-#include "PreferencesDialog.h"
-#include "StatisticsText.h"
-#include "cache/widgets/ByteText.h"
+#include "app/AboutDialog.h"
+#include "app/AppSettings.h"
+#include "app/CMainFrame.h"
+#include "app/FrameStatusBar.h"
+#include "ops/dialogs/PreferencesDialog.h"
+#include "cache/store/StatisticsText.h"
+#include "qtutil/ByteText.h"
 
 namespace {
 

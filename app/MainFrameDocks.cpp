@@ -6,16 +6,16 @@
 #include <QToolBar>
 #include <tuple>
 
-#include "AppSettings.h"
-#include "CMainFrame.h"
-#include "CMemoryBar.h"
-#include "COutputBar.h"
-#include "FramePanes.h"
-#include "FrameStatusBar.h"
-#include "ThemeIcons.h"
+#include "app/AppSettings.h"
+#include "app/CMainFrame.h"
+#include "inspect/widgets/CMemoryBar.h"
+#include "inspect/widgets/COutputBar.h"
+#include "app/FramePanes.h"
+#include "app/FrameStatusBar.h"
+#include "app/ThemeIcons.h"
 #include "cache/widgets/CTabClassView.h"
 #include "cache/widgets/CTabResourceView.h"
-#include "examine/history/widgets/CTabFileView.h"
+#include "inspect/history/widgets/CTabFileView.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The menu bar of the main frame.
 #include <QMenuBar>
 
-#include "CMainFrame.h"
+#include "app/CMainFrame.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "CMainFrame.h"
-#include "cache/widgets/ByteText.h"
+#include "app/CMainFrame.h"
+#include "qtutil/ByteText.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "archive/archive_paths.h"
-#include "archive/user_prompt.h"
+#include "archive/ArchivePaths.h"
+#include "archive/UserPrompt.h"
 #include "ops/UserPrompt.h"
 
 // The archive asks the user the way the commands do: one prompt serves both libraries.

@@ -1,4 +1,4 @@
-#include "ThemeIcons.h"
+#include "app/ThemeIcons.h"
 
 #include <QFile>
 #include <QStandardPaths>

@@ -1,21 +1,21 @@
-#include "VantryApp.h"
+#include "app/VantryApp.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QScreen>
 
-#include "AppSettings.h"
+#include "app/AppSettings.h"
 #include "cache/widgets/CTabClassView.h"
-#include "examine/history/widgets/CTabFileView.h"
+#include "inspect/history/widgets/CTabFileView.h"
 #include "cache/widgets/CTabResourceView.h"
-#include "COutputBar.h"
-#include "CacheCommandWiring.h"
-#include "CMainFrame.h"
-#include "CVantryDoc.h"
-#include "CVantryView.h"
-#include "OfflineEngine.h"
-#include "StartupArchive.h"
-#include "UrlCacheStore.h"
+#include "inspect/widgets/COutputBar.h"
+#include "app/CacheCommandWiring.h"
+#include "app/CMainFrame.h"
+#include "archive/pane/CVantryDoc.h"
+#include "archive/pane/CVantryView.h"
+#include "archive/pane/OfflineEngine.h"
+#include "app/StartupArchive.h"
+#include "cache/store/UrlCacheStore.h"
 
 std::unique_ptr<VantrySession> VantrySession::Open(std::string& error) {
   StoreOpenResult opened = OpenUrlCacheStore(DefaultStoreFolder());

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "archive/archive_paths.h"
+#include "archive/ArchivePaths.h"
 
 class AppSettings;
 class CMainFrame;

@@ -1,9 +1,9 @@
 #include <QApplication>
 #include <QIcon>
 
-#include "OfflineEngine.h"
-#include "ThemeIcons.h"
-#include "VantryApp.h"
+#include "archive/pane/OfflineEngine.h"
+#include "app/ThemeIcons.h"
+#include "app/VantryApp.h"
 
 int main(int argc, char** argv) {
   PrepareOfflineEngine();

@@ -1,4 +1,4 @@
-#include "BrowserDatabase.h"
+#include "import/BrowserDatabase.h"
 
 #include <cstdlib>
 

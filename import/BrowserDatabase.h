@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "Sqlite.h"
+#include "cache/store/Sqlite.h"
 
 // A private copy of a browser's SQLite database, taken together with its "-wal" and
 // "-journal" companions, so that the browser's own files are only ever read (also

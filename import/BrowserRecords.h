@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "UrlCacheStore.h"
+#include "cache/store/UrlCacheStore.h"
 
 // A visited address with the time of its last visit and how often it was visited.
 struct VisitRecord {

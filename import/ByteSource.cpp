@@ -1,4 +1,4 @@
-#include "ByteSource.h"
+#include "import/ByteSource.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

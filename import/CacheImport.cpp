@@ -1,4 +1,4 @@
-#include "CacheImport.h"
+#include "import/CacheImport.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -9,11 +9,11 @@
 #include <map>
 #include <thread>
 
-#include "CacheAccess.h"
-#include "EntryConversion.h"
-#include "OrderedPipeline.h"
-#include "StoreFiles.h"
-#include "UrlKeys.h"
+#include "cache/store/CacheAccess.h"
+#include "import/EntryConversion.h"
+#include "import/OrderedPipeline.h"
+#include "cache/store/StoreFiles.h"
+#include "import/UrlKeys.h"
 
 namespace fs = std::filesystem;
 

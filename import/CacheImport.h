@@ -9,11 +9,11 @@
 #include <unordered_map>
 #include <vector>
 
-#include "ByteSource.h"
-#include "EntryConversion.h"
-#include "ImportSummary.h"
-#include "ImportedEntry.h"
-#include "UrlCacheStore.h"
+#include "import/ByteSource.h"
+#include "import/EntryConversion.h"
+#include "import/ImportSummary.h"
+#include "import/ImportedEntry.h"
+#include "cache/store/UrlCacheStore.h"
 
 struct StoreOptions {
   size_t progressFrom = 1000;    // entries from which a progress line is shown

@@ -1,9 +1,9 @@
-#include "ChromiumDatabases.h"
+#include "import/ChromiumDatabases.h"
 
 #include <cstdlib>
 
-#include "BrowserDatabase.h"
-#include "CookieDecryption.h"
+#include "import/BrowserDatabase.h"
+#include "import/CookieDecryption.h"
 
 namespace fs = std::filesystem;
 

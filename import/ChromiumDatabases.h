@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "BrowserRecords.h"
+#include "import/BrowserRecords.h"
 
 // Every visited address of a Chromium "History" database (urls with their visits):
 // the last visit and the number of visits.

@@ -1,4 +1,4 @@
-#include "ChromiumProfile.h"
+#include "import/ChromiumProfile.h"
 
 namespace fs = std::filesystem;
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "HomeFolders.h"
+#include "import/HomeFolders.h"
 
 // The files of one Chromium profile that are imported; `cacheData` is empty when the
 // profile has no Simple Cache folder.

@@ -1,4 +1,4 @@
-#include "ContentDecoding.h"
+#include "import/ContentDecoding.h"
 
 #include <brotli/decode.h>
 #include <libdeflate.h>
@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "TextUtil.h"
+#include "cache/store/TextUtil.h"
 
 namespace {
 

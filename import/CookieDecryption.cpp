@@ -1,4 +1,4 @@
-#include "CookieDecryption.h"
+#include "import/CookieDecryption.h"
 
 #include <openssl/evp.h>
 #include <openssl/sha.h>

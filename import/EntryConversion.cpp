@@ -1,7 +1,7 @@
-#include "EntryConversion.h"
+#include "import/EntryConversion.h"
 
-#include "ContentDecoding.h"
-#include "HttpHeaders.h"
+#include "import/ContentDecoding.h"
+#include "import/HttpHeaders.h"
 
 ConvertedEntry ConvertEntry(const ImportedEntry& imported, std::string body) {
   ConvertedEntry converted;

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "ImportedEntry.h"
-#include "UrlCacheStore.h"
+#include "import/ImportedEntry.h"
+#include "cache/store/UrlCacheStore.h"
 
 // What became of an entry's body on its way into the store.
 enum class BodyCoding { Plain, Decoded, LeftEncoded };

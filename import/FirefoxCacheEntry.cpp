@@ -1,11 +1,11 @@
-#include "FirefoxCacheEntry.h"
+#include "import/FirefoxCacheEntry.h"
 
 #include <cstdlib>
 #include <map>
 
-#include "HttpHeaders.h"
-#include "Lookup2Hash.h"
-#include "UrlKeys.h"
+#include "import/HttpHeaders.h"
+#include "import/Lookup2Hash.h"
+#include "import/UrlKeys.h"
 
 namespace {
 

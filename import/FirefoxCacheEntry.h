@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ByteSource.h"
-#include "ImportedEntry.h"
+#include "import/ByteSource.h"
+#include "import/ImportedEntry.h"
 
 // Size of the body chunks whose hashes a Firefox entry file stores.
 inline constexpr uint64_t kFirefoxChunkSize = 256 * 1024;

@@ -1,8 +1,8 @@
-#include "FirefoxDatabases.h"
+#include "import/FirefoxDatabases.h"
 
 #include <algorithm>
 
-#include "BrowserDatabase.h"
+#include "import/BrowserDatabase.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "BrowserRecords.h"
+#include "import/BrowserRecords.h"
 
 // Every visited address of places.sqlite (moz_places with its moz_historyvisits): the
 // last visit and the number of visits. Places without visits (bookmarks) are left out.

@@ -1,4 +1,4 @@
-#include "FirefoxProfile.h"
+#include "import/FirefoxProfile.h"
 
 #include <fstream>
 #include <map>

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "HomeFolders.h"
+#include "import/HomeFolders.h"
 
 // The files of one Firefox profile that are imported; `cache2` is empty when the
 // profile has no disk cache folder.

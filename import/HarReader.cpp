@@ -1,13 +1,13 @@
-#include "HarReader.h"
+#include "import/HarReader.h"
 
 #include <nlohmann/json.hpp>
 
 #include <cstdio>
 #include <ctime>
 
-#include "HttpHeaders.h"
-#include "TextUtil.h"
-#include "UrlKeys.h"
+#include "import/HttpHeaders.h"
+#include "cache/store/TextUtil.h"
+#include "import/UrlKeys.h"
 
 using json = nlohmann::json;
 

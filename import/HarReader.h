@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ImportedEntry.h"
+#include "import/ImportedEntry.h"
 
 // What an HTTP Archive gave: one entry per response (bodies are given decoded, as the
 // developer tools export them), the entries left out and why, or why nothing was read.

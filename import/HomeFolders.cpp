@@ -1,4 +1,4 @@
-#include "HomeFolders.h"
+#include "import/HomeFolders.h"
 
 #include <cstdlib>
 

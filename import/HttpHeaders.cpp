@@ -1,10 +1,10 @@
-#include "HttpHeaders.h"
+#include "import/HttpHeaders.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <ctime>
 
-#include "TextUtil.h"
+#include "cache/store/TextUtil.h"
 
 namespace {
 

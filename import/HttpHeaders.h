@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "CacheEntry.h"
+#include "cache/store/CacheEntry.h"
 
 // Header text as the store keeps it: the status line and one line per header, each
 // ended by CRLF, then an empty line.

@@ -1,8 +1,8 @@
-#include "ImportCommand.h"
+#include "import/ImportCommand.h"
 
 #include <filesystem>
 
-#include "ProfileImport.h"
+#include "import/ProfileImport.h"
 
 namespace fs = std::filesystem;
 

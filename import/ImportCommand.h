@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "UrlCacheStore.h"
+#include "cache/store/UrlCacheStore.h"
 
 // "vantry-store import": `args` are the words after "import" ("firefox [PROFILE]",
 // "chromium [PROFILE]", "har FILE"). Writes the summary to `out`, progress, notes and

@@ -1,4 +1,4 @@
-#include "ImportSummary.h"
+#include "import/ImportSummary.h"
 
 size_t Total(const std::map<std::string, size_t>& counts) {
   size_t total = 0;

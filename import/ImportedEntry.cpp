@@ -1,9 +1,9 @@
-#include "ImportedEntry.h"
+#include "import/ImportedEntry.h"
 
 #include <libdeflate.h>
 
-#include "FirefoxCacheEntry.h"
-#include "Lookup2Hash.h"
+#include "import/FirefoxCacheEntry.h"
+#include "import/Lookup2Hash.h"
 
 bool BodyMatchesChecks(const ImportedEntry& entry, std::string_view body) {
   if (entry.bodyCrc32 && libdeflate_crc32(0, body.data(), body.size()) != *entry.bodyCrc32)

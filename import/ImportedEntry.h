@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "CacheEntry.h"
+#include "cache/store/CacheEntry.h"
 
 // One cached response as a browser format holds it, before it goes into the store.
 // Parsers of entry files fill everything but the body, which stays in the file at

@@ -1,4 +1,4 @@
-#include "Lookup2Hash.h"
+#include "import/Lookup2Hash.h"
 
 #include <bit>
 #include <cstring>

@@ -1,12 +1,12 @@
-#include "ProfileImport.h"
+#include "import/ProfileImport.h"
 
-#include "ChromiumDatabases.h"
-#include "FirefoxCacheEntry.h"
-#include "FirefoxDatabases.h"
-#include "HarReader.h"
-#include "RecordImport.h"
-#include "SimpleCacheEntry.h"
-#include "StoreFiles.h"
+#include "import/ChromiumDatabases.h"
+#include "import/FirefoxCacheEntry.h"
+#include "import/FirefoxDatabases.h"
+#include "import/HarReader.h"
+#include "import/RecordImport.h"
+#include "import/SimpleCacheEntry.h"
+#include "cache/store/StoreFiles.h"
 
 namespace fs = std::filesystem;
 

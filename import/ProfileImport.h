@@ -4,11 +4,11 @@
 #include <ostream>
 #include <vector>
 
-#include "CacheImport.h"
-#include "ChromiumProfile.h"
-#include "FirefoxProfile.h"
-#include "ImportSummary.h"
-#include "UrlCacheStore.h"
+#include "import/CacheImport.h"
+#include "import/ChromiumProfile.h"
+#include "import/FirefoxProfile.h"
+#include "import/ImportSummary.h"
+#include "cache/store/UrlCacheStore.h"
 
 // Imports a Firefox profile: the entry files of cache2/entries (the cache index is not
 // needed), the visits of places.sqlite and the cookies of cookies.sqlite.

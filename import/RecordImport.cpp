@@ -1,11 +1,11 @@
-#include "RecordImport.h"
+#include "import/RecordImport.h"
 
 #include <algorithm>
 #include <map>
 #include <tuple>
 
-#include "CacheAccess.h"
-#include "TextUtil.h"
+#include "cache/store/CacheAccess.h"
+#include "cache/store/TextUtil.h"
 
 void ImportVisits(std::vector<VisitRecord> visits, UrlCacheStore& store, ImportSummary& summary) {
   std::map<std::string, VisitRecord> latest;

@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "BrowserRecords.h"
-#include "ImportSummary.h"
-#include "UrlCacheStore.h"
+#include "import/BrowserRecords.h"
+#include "import/ImportSummary.h"
+#include "cache/store/UrlCacheStore.h"
 
 // Records each visited address as the store's "Visited: @" entry with its last visit
 // and visit count; of one address named twice the latest visit wins, and entries that

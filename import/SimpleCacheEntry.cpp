@@ -1,9 +1,9 @@
-#include "SimpleCacheEntry.h"
+#include "import/SimpleCacheEntry.h"
 
 #include <libdeflate.h>
 
-#include "HttpHeaders.h"
-#include "UrlKeys.h"
+#include "import/HttpHeaders.h"
+#include "import/UrlKeys.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ByteSource.h"
-#include "ImportedEntry.h"
+#include "import/ByteSource.h"
+#include "import/ImportedEntry.h"
 
 // Reads a Chromium Simple Cache entry file (Cache_Data/<16 hex>_0), little-endian:
 // a 24-byte header and the key, the body (stream 1) and its end record, then the

@@ -1,8 +1,8 @@
-#include "UrlKeys.h"
+#include "import/UrlKeys.h"
 
 #include <vector>
 
-#include "TextUtil.h"
+#include "cache/store/TextUtil.h"
 
 std::optional<std::string> UrlFromFirefoxKey(std::string_view key) {
   size_t pos = 0;

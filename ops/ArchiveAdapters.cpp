@@ -1,9 +1,9 @@
 #include "ops/ArchiveAdapters.h"
 
-#include "archive/copy_records.h"
-#include "archive/history_file.h"
-#include "archive/page_check.h"
-#include "archive/site_tree_copy.h"
+#include "archive/CopyRecords.h"
+#include "archive/HistoryFile.h"
+#include "archive/PageCheck.h"
+#include "archive/SiteTreeCopy.h"
 
 namespace vantry {
 

@@ -4,9 +4,9 @@
 #include <utility>
 #include <vector>
 
-#include "UrlCacheStore.h"
-#include "archive/archive_paths.h"
-#include "archive/single_page_copy.h"
+#include "cache/store/UrlCacheStore.h"
+#include "archive/ArchivePaths.h"
+#include "archive/SinglePageCopy.h"
 #include "ops/CopyCommands.h"
 #include "ops/FindCommands.h"
 #include "ops/PageCheckCommand.h"

@@ -2,11 +2,11 @@
 
 #include <string_view>
 
-#include "CacheAccess.h"
-#include "StatisticsText.h"
-#include "ops/FileTime.h"
+#include "cache/store/CacheAccess.h"
+#include "cache/store/StatisticsText.h"
+#include "dates/FileTime.h"
 #include "ops/HistoryKey.h"
-#include "ops/LocalClock.h"
+#include "dates/LocalClock.h"
 #include "ops/ProgressPacer.h"
 
 namespace vantry {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CacheEntry.h"
-#include "CacheStatistics.h"
+#include "cache/store/CacheEntry.h"
+#include "cache/store/CacheStatistics.h"
 #include "ops/CommandServices.h"
 
 namespace vantry {

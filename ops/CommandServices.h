@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "FrameServices.h"
-#include "UrlCacheStore.h"
+#include "cache/services/FrameServices.h"
+#include "cache/store/UrlCacheStore.h"
 #include "ops/UserPrompt.h"
 
 // The outward effects of the cache commands, each behind a small interface so that the

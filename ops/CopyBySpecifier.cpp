@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "CacheAccess.h"
+#include "cache/store/CacheAccess.h"
 #include "ops/ProgressPacer.h"
 #include "ops/SpecifierMatch.h"
 

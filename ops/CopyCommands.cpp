@@ -1,6 +1,6 @@
 #include "ops/CopyCommands.h"
 
-#include "archive/url_parts.h"
+#include "archive/UrlParts.h"
 #include "ops/CopyBySpecifier.h"
 #include "ops/FolderRules.h"
 #include "ops/OpsSettings.h"

@@ -1,6 +1,6 @@
 #include "ops/FindCommands.h"
 
-#include "CacheAccess.h"
+#include "cache/store/CacheAccess.h"
 #include "ops/OpsSettings.h"
 
 namespace vantry {

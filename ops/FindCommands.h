@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "CacheEntry.h"
-#include "ops/CalendarDate.h"
+#include "cache/store/CacheEntry.h"
+#include "dates/CalendarDate.h"
 #include "ops/CommandDialogs.h"
 #include "ops/CommandServices.h"
 #include "ops/TextSearch.h"

@@ -1,6 +1,6 @@
 #include "ops/FrameRecordAdapters.h"
 
-#include "AddressRequest.h"
+#include "cache/lists/AddressRequest.h"
 
 namespace vantry {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FrameServices.h"
+#include "cache/services/FrameServices.h"
 
 namespace vantry {
 

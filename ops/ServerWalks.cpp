@@ -1,6 +1,6 @@
 #include "ops/ServerWalks.h"
 
-#include "CacheAccess.h"
+#include "cache/store/CacheAccess.h"
 #include "ops/ProgressPacer.h"
 
 namespace vantry {

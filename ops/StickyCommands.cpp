@@ -1,7 +1,7 @@
 #include "ops/StickyCommands.h"
 
-#include "CacheAccess.h"
-#include "archive/url_parts.h"
+#include "cache/store/CacheAccess.h"
+#include "archive/UrlParts.h"
 #include "ops/ServerWalks.h"
 
 namespace vantry {

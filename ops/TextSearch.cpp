@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <system_error>
 
-#include "CacheAccess.h"
-#include "StoreFiles.h"
-#include "TextUtil.h"
+#include "cache/store/CacheAccess.h"
+#include "cache/store/StoreFiles.h"
+#include "cache/store/TextUtil.h"
 #include "ops/WildcardListing.h"
 
 namespace vantry {

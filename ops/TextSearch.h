@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "FrameServices.h"
-#include "UrlCacheStore.h"
+#include "cache/services/FrameServices.h"
+#include "cache/store/UrlCacheStore.h"
 #include "ops/UserPrompt.h"
 
 // Searching the cache's HTML files for a text, and finding a cached file's address again.

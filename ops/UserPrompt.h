@@ -1,6 +1,6 @@
 #pragma once
 
-#include "archive/user_prompt.h"
+#include "archive/UserPrompt.h"
 
 namespace vantry {
 

@@ -1,11 +1,11 @@
-#include "AppSettings.h"
+#include "app/AppSettings.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 
-#include "StoreTestSupport.h"
+#include "testing/StoreTestSupport.h"
 
 namespace {
 

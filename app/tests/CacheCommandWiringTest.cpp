@@ -1,11 +1,11 @@
 // The cache commands reached through the frame's actions once they are wired.
-#include "CacheCommandWiring.h"
+#include "app/CacheCommandWiring.h"
 
 #include <QAction>
 
-#include "CacheAccess.h"
-#include "CacheRecordsDouble.h"
-#include "FrameTestSupport.h"
+#include "cache/store/CacheAccess.h"
+#include "app/tests/CacheRecordsDouble.h"
+#include "app/tests/FrameTestSupport.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "CacheRecordsDouble.h"
+#include "app/tests/CacheRecordsDouble.h"
 
-#include "ListFakes.h"
-#include "SearchRequest.h"
-#include "ShowMask.h"
+#include "testing/ListFakes.h"
+#include "cache/lists/SearchRequest.h"
+#include "cache/lists/ShowMask.h"
 
 struct CacheRecordsDouble::Records {
   FakePanes panes;

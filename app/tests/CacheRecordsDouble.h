@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "CacheCommandWiring.h"
+#include "app/CacheCommandWiring.h"
 
 // The list tabs' records and recording panes for the wiring tests. They live in a source
 // file of their own: their current-entry record cannot meet the frame's headers in one file.

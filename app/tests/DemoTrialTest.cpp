@@ -19,16 +19,16 @@
 #include <map>
 #include <sstream>
 
-#include "CMainFrame.h"
-#include "CVantryView.h"
-#include "CacheAccess.h"
-#include "DemoSite.h"
-#include "EngineTestSupport.h"
-#include "StoreTestSupport.h"
-#include "VantryApp.h"
+#include "app/CMainFrame.h"
+#include "archive/pane/CVantryView.h"
+#include "cache/store/CacheAccess.h"
+#include "tools/vantry-store/DemoSite.h"
+#include "archive/pane/tests/EngineTestSupport.h"
+#include "testing/StoreTestSupport.h"
+#include "app/VantryApp.h"
 #include "cache/widgets/CTabClassView.h"
 #include "cache/widgets/CTabResourceView.h"
-#include "cache/widgets/tests/WidgetTestSupport.h"
+#include "testing/WidgetTestSupport.h"
 
 namespace fs = std::filesystem;
 

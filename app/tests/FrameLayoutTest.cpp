@@ -3,7 +3,7 @@
 #include <QSettings>
 #include <QToolBar>
 
-#include "FrameTestSupport.h"
+#include "app/tests/FrameTestSupport.h"
 
 namespace {
 

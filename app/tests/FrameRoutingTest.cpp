@@ -12,9 +12,9 @@
 #include <QTabWidget>
 #include <QToolBar>
 
-#include "FrameStatusBar.h"
-#include "FrameTestSupport.h"
-#include "PreferencesDialog.h"
+#include "app/FrameStatusBar.h"
+#include "app/tests/FrameTestSupport.h"
+#include "ops/dialogs/PreferencesDialog.h"
 
 namespace {
 

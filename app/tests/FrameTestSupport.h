@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "AppSettings.h"
-#include "CMainFrame.h"
-#include "StoreTestSupport.h"
-#include "UrlCacheStore.h"
+#include "app/AppSettings.h"
+#include "app/CMainFrame.h"
+#include "testing/StoreTestSupport.h"
+#include "cache/store/UrlCacheStore.h"
 
 // A pane that records what the frame asks of it.
 class FakePane : public QWidget, public HtmlPane {

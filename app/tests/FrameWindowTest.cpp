@@ -10,8 +10,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "FrameStatusBar.h"
-#include "FrameTestSupport.h"
+#include "app/FrameStatusBar.h"
+#include "app/tests/FrameTestSupport.h"
 #include "cache/widgets/ListTabView.h"
 
 namespace {

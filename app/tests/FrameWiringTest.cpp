@@ -6,14 +6,14 @@
 #include <QLineEdit>
 #include <QListWidget>
 
-#include "CMemoryBar.h"
-#include "COutputBar.h"
-#include "FrameTestSupport.h"
-#include "StatisticsText.h"
-#include "cache/tests/ListStore.h"
+#include "inspect/widgets/CMemoryBar.h"
+#include "inspect/widgets/COutputBar.h"
+#include "app/tests/FrameTestSupport.h"
+#include "cache/store/StatisticsText.h"
+#include "testing/ListStore.h"
 #include "cache/widgets/CTabClassView.h"
 #include "cache/widgets/CTabResourceView.h"
-#include "examine/history/widgets/CTabFileView.h"
+#include "inspect/history/widgets/CTabFileView.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "StartupArchive.h"
+#include "app/StartupArchive.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "StoreFiles.h"
-#include "StoreTestSupport.h"
+#include "cache/store/StoreFiles.h"
+#include "testing/StoreTestSupport.h"
 
 namespace {
 

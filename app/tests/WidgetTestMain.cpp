@@ -3,7 +3,7 @@
 
 #include <QApplication>
 
-#include "ThemeIcons.h"
+#include "app/ThemeIcons.h"
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);

@@ -1,4 +1,4 @@
-#include "CVantryView.h"
+#include "archive/pane/CVantryView.h"
 
 #include <QContextMenuEvent>
 #include <QDir>
@@ -8,8 +8,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
-#include "CVantryDoc.h"
-#include "VantryPage.h"
+#include "archive/pane/CVantryDoc.h"
+#include "archive/pane/VantryPage.h"
 
 namespace {
 

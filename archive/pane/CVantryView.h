@@ -3,8 +3,8 @@
 #include <QWebEngineView>
 #include <memory>
 
-#include "HtmlPane.h"
-#include "PaneState.h"
+#include "archive/pane/HtmlPane.h"
+#include "archive/pane/PaneState.h"
 
 class CVantryDoc;
 class QPrinter;

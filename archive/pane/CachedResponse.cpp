@@ -1,12 +1,12 @@
-#include "CachedResponse.h"
+#include "archive/pane/CachedResponse.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <utility>
 
-#include "StoreFiles.h"
-#include "TextUtil.h"
+#include "cache/store/StoreFiles.h"
+#include "cache/store/TextUtil.h"
 
 namespace {
 

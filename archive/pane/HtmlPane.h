@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "SearchRequest.h"
+#include "cache/lists/SearchRequest.h"
 
 // The five text sizes of the pane, smallest first.
 enum class FontSize { Smallest = 0, Smaller = 1, Medium = 2, Larger = 3, Largest = 4 };

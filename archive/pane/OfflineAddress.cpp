@@ -1,9 +1,9 @@
-#include "OfflineAddress.h"
+#include "archive/pane/OfflineAddress.h"
 
 #include <algorithm>
 #include <array>
 
-#include "TextUtil.h"
+#include "cache/store/TextUtil.h"
 
 namespace {
 

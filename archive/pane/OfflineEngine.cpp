@@ -1,4 +1,4 @@
-#include "OfflineEngine.h"
+#include "archive/pane/OfflineEngine.h"
 
 #include <unistd.h>
 
@@ -7,9 +7,9 @@
 #include <QWebEngineSettings>
 #include <QWebEngineUrlScheme>
 
-#include "OfflineAddress.h"
-#include "OfflineRequestInterceptor.h"
-#include "OfflineSchemeHandler.h"
+#include "archive/pane/OfflineAddress.h"
+#include "archive/pane/OfflineRequestInterceptor.h"
+#include "archive/pane/OfflineSchemeHandler.h"
 
 namespace {
 

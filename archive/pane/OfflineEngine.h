@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-#include "UrlCacheStore.h"
+#include "cache/store/UrlCacheStore.h"
 
 class QWebEngineProfile;
 class OfflineSchemeHandler;

@@ -1,6 +1,6 @@
-#include "OfflineRequestInterceptor.h"
+#include "archive/pane/OfflineRequestInterceptor.h"
 
-#include "OfflineAddress.h"
+#include "archive/pane/OfflineAddress.h"
 
 void OfflineRequestInterceptor::interceptRequest(QWebEngineUrlRequestInfo& info) {
   const QUrl url = info.requestUrl();

@@ -1,9 +1,9 @@
-#include "OfflineResource.h"
+#include "archive/pane/OfflineResource.h"
 
-#include "CacheAccess.h"
-#include "CachedResponse.h"
-#include "OfflineAddress.h"
-#include "StoreFiles.h"
+#include "cache/store/CacheAccess.h"
+#include "archive/pane/CachedResponse.h"
+#include "archive/pane/OfflineAddress.h"
+#include "cache/store/StoreFiles.h"
 
 OfflineResource FindOfflineResource(UrlCacheStore& store, std::string_view networkAddress) {
   OfflineResource resource;

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "UrlCacheStore.h"
+#include "cache/store/UrlCacheStore.h"
 
 // One answer of the store to a request of the offline pane.
 struct OfflineResource {

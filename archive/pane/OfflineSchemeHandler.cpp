@@ -1,10 +1,10 @@
-#include "OfflineSchemeHandler.h"
+#include "archive/pane/OfflineSchemeHandler.h"
 
 #include <QBuffer>
 #include <QWebEngineUrlRequestJob>
 
-#include "OfflineAddress.h"
-#include "OfflineResource.h"
+#include "archive/pane/OfflineAddress.h"
+#include "archive/pane/OfflineResource.h"
 
 OfflineSchemeHandler::OfflineSchemeHandler(UrlCacheStore& store, QObject* parent)
     : QWebEngineUrlSchemeHandler(parent), store_(store) {}

@@ -2,7 +2,7 @@
 
 #include <QWebEngineUrlSchemeHandler>
 
-#include "UrlCacheStore.h"
+#include "cache/store/UrlCacheStore.h"
 
 // Answers requests for the offline schemes from the cache store: the cached body with its
 // stored content type (never a content encoding), a stored redirect, or "not found".

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "HtmlPane.h"
+#include "archive/pane/HtmlPane.h"
 
 // The pane's own two flags and what it navigates to, apart from the engine that does it.
 class PaneState {

@@ -1,8 +1,8 @@
-#include "VantryPage.h"
+#include "archive/pane/VantryPage.h"
 
 #include <QTimer>
 
-#include "OfflineAddress.h"
+#include "archive/pane/OfflineAddress.h"
 
 QUrl PaneUrlFor(const QString& target) {
   if (target.startsWith(QLatin1Char('/'))) return QUrl::fromLocalFile(target);

@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "CacheAccess.h"
-#include "SqliteUrlCacheStore.h"
-#include "SyntheticEntries.h"
+#include "cache/store/CacheAccess.h"
+#include "cache/store/SqliteUrlCacheStore.h"
+#include "tools/vantry-store/SyntheticEntries.h"
 
 namespace fs = std::filesystem;
 

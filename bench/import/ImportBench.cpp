@@ -11,11 +11,11 @@
 #include <random>
 #include <sstream>
 
-#include "CacheImport.h"
-#include "FirefoxCacheEntry.h"
-#include "ProfileImport.h"
-#include "SimpleCacheEntry.h"
-#include "SyntheticEntries.h"
+#include "import/CacheImport.h"
+#include "import/FirefoxCacheEntry.h"
+#include "import/ProfileImport.h"
+#include "import/SimpleCacheEntry.h"
+#include "import/tests/SyntheticEntryFiles.h"
 
 namespace fs = std::filesystem;
 

@@ -1,4 +1,4 @@
-#include "BenchStores.h"
+#include "bench/lists/BenchStores.h"
 
 #include <algorithm>
 #include <random>

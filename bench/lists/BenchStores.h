@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "SqliteUrlCacheStore.h"
+#include "cache/store/SqliteUrlCacheStore.h"
 
 // A store of `count` pages, images, style sheets and scripts of a few hundred hosts, in
 // shuffled order, with a few hundred cookie entries; headers of about 150 bytes.

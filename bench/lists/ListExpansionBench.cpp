@@ -12,11 +12,11 @@
 #include <fstream>
 #include <map>
 
-#include "BenchStores.h"
-#include "cache/tests/ListFakes.h"
+#include "bench/lists/BenchStores.h"
+#include "testing/ListFakes.h"
 #include "cache/widgets/CTabClassView.h"
 #include "cache/widgets/CTabResourceView.h"
-#include "examine/history/widgets/CTabFileView.h"
+#include "inspect/history/widgets/CTabFileView.h"
 
 namespace {
 

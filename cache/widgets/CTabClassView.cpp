@@ -1,7 +1,7 @@
 #include "cache/widgets/CTabClassView.h"
 
-#include "Classification.h"
-#include "cache/widgets/WaitCursor.h"
+#include "cache/store/Classification.h"
+#include "qtutil/WaitCursor.h"
 
 namespace {
 const std::string kRoot = "Cached Url's";

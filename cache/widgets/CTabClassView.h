@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ShowMask.h"
+#include "cache/lists/ShowMask.h"
 #include "cache/widgets/ListTabView.h"
 
 // The "AlphaSort" tab: the entries that match the search request (and, once Find has

@@ -1,7 +1,7 @@
 #include "cache/widgets/CTabResourceView.h"
 
-#include "Classification.h"
-#include "cache/widgets/WaitCursor.h"
+#include "cache/store/Classification.h"
+#include "qtutil/WaitCursor.h"
 
 namespace {
 const std::string kRoot = "Cached Url's";

@@ -4,10 +4,10 @@
 #include <string>
 #include <string_view>
 
-#include "FrameServices.h"
-#include "ListFill.h"
-#include "ListTabContext.h"
-#include "SelectionStep.h"
+#include "cache/services/FrameServices.h"
+#include "cache/lists/ListFill.h"
+#include "cache/lists/ListTabContext.h"
+#include "cache/lists/SelectionStep.h"
 #include "cache/widgets/TabTreeModel.h"
 
 // What the three list tabs share: a tree under one bold root that is filled when the

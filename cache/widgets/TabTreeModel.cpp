@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "cache/widgets/ByteText.h"
+#include "qtutil/ByteText.h"
 
 TabTreeModel::TabTreeModel(QObject* parent) : QAbstractItemModel(parent) { rootFont_.setBold(true); }
 

@@ -1,13 +1,13 @@
 #include <sstream>
 
-#include "CacheAccess.h"
-#include "CacheImport.h"
-#include "FirefoxCacheEntry.h"
-#include "ImportTestSupport.h"
-#include "ProfileImport.h"
-#include "SimpleCacheEntry.h"
-#include "StoreFiles.h"
-#include "SyntheticEntries.h"
+#include "cache/store/CacheAccess.h"
+#include "import/CacheImport.h"
+#include "import/FirefoxCacheEntry.h"
+#include "import/tests/ImportTestSupport.h"
+#include "import/ProfileImport.h"
+#include "import/SimpleCacheEntry.h"
+#include "cache/store/StoreFiles.h"
+#include "import/tests/SyntheticEntryFiles.h"
 
 namespace fs = std::filesystem;
 

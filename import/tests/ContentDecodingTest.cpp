@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 #include <zstd.h>
 
-#include "ContentDecoding.h"
-#include "SyntheticEntries.h"
+#include "import/ContentDecoding.h"
+#include "import/tests/SyntheticEntryFiles.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "CookieDecryption.h"
+#include "import/CookieDecryption.h"
 
 namespace {
 

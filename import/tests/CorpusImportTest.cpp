@@ -2,13 +2,13 @@
 #include <set>
 #include <sstream>
 
-#include "CacheAccess.h"
-#include "ChromiumDatabases.h"
-#include "FirefoxDatabases.h"
-#include "ImportTestSupport.h"
-#include "ProfileImport.h"
-#include "CookieFile.h"
-#include "StoreFiles.h"
+#include "cache/store/CacheAccess.h"
+#include "import/ChromiumDatabases.h"
+#include "import/FirefoxDatabases.h"
+#include "import/tests/ImportTestSupport.h"
+#include "import/ProfileImport.h"
+#include "cache/store/CookieFile.h"
+#include "cache/store/StoreFiles.h"
 
 namespace fs = std::filesystem;
 

@@ -1,12 +1,12 @@
 #include <random>
 #include <sstream>
 
-#include "FirefoxCacheEntry.h"
-#include "ImportTestSupport.h"
-#include "ProfileImport.h"
-#include "SimpleCacheEntry.h"
-#include "StoreFiles.h"
-#include "SyntheticEntries.h"
+#include "import/FirefoxCacheEntry.h"
+#include "import/tests/ImportTestSupport.h"
+#include "import/ProfileImport.h"
+#include "import/SimpleCacheEntry.h"
+#include "cache/store/StoreFiles.h"
+#include "import/tests/SyntheticEntryFiles.h"
 
 namespace fs = std::filesystem;
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "EntryConversion.h"
-#include "SyntheticEntries.h"
+#include "import/EntryConversion.h"
+#include "import/tests/SyntheticEntryFiles.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "FirefoxCacheEntry.h"
-#include "SyntheticEntries.h"
+#include "import/FirefoxCacheEntry.h"
+#include "import/tests/SyntheticEntryFiles.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "HarReader.h"
+#include "import/HarReader.h"
 
 namespace {
 

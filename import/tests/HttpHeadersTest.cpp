@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "HttpHeaders.h"
+#include "import/HttpHeaders.h"
 
 namespace {
 

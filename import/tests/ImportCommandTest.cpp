@@ -1,13 +1,13 @@
 #include <sstream>
 
-#include "CacheAccess.h"
-#include "CacheImport.h"
-#include "CookieDecryption.h"
-#include "ImportCommand.h"
-#include "ImportTestSupport.h"
-#include "Sqlite.h"
-#include "StoreFiles.h"
-#include "SyntheticEntries.h"
+#include "cache/store/CacheAccess.h"
+#include "import/CacheImport.h"
+#include "import/CookieDecryption.h"
+#include "import/ImportCommand.h"
+#include "import/tests/ImportTestSupport.h"
+#include "cache/store/Sqlite.h"
+#include "cache/store/StoreFiles.h"
+#include "import/tests/SyntheticEntryFiles.h"
 
 namespace fs = std::filesystem;
 

@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "StoreTestSupport.h"
-#include "UrlCacheStore.h"
+#include "testing/StoreTestSupport.h"
+#include "cache/store/UrlCacheStore.h"
 
 // The real Firefox and Chromium profiles kept with the project's test data.
 inline std::filesystem::path CorpusFolder() { return VANTRY_CORPUS_DIR; }

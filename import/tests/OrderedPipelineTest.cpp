@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "OrderedPipeline.h"
+#include "import/OrderedPipeline.h"
 
 namespace {
 

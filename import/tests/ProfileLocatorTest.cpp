@@ -1,7 +1,7 @@
-#include "ChromiumProfile.h"
-#include "FirefoxProfile.h"
-#include "ImportTestSupport.h"
-#include "SyntheticEntries.h"
+#include "import/ChromiumProfile.h"
+#include "import/FirefoxProfile.h"
+#include "import/tests/ImportTestSupport.h"
+#include "import/tests/SyntheticEntryFiles.h"
 
 namespace fs = std::filesystem;
 

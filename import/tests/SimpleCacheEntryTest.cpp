@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "SimpleCacheEntry.h"
-#include "SyntheticEntries.h"
+#include "import/SimpleCacheEntry.h"
+#include "import/tests/SyntheticEntryFiles.h"
 
 namespace {
 

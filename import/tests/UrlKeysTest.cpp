@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "UrlKeys.h"
+#include "import/UrlKeys.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "CopyDialogs.h"
+#include "ops/dialogs/CopyDialogs.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "cache/widgets/ByteText.h"
+#include "qtutil/ByteText.h"
 
 namespace vantry {
 

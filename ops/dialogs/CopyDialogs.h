@@ -5,7 +5,7 @@
 #include <QDialogButtonBox>
 #include <QLineEdit>
 
-#include "FolderEdit.h"
+#include "ops/dialogs/FolderEdit.h"
 #include "ops/CommandDialogs.h"
 #include "ops/UserPrompt.h"
 

@@ -1,10 +1,10 @@
-#include "DeleteDialogs.h"
+#include "ops/dialogs/DeleteDialogs.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "CopyDialogs.h"
-#include "cache/widgets/ByteText.h"
+#include "ops/dialogs/CopyDialogs.h"
+#include "qtutil/ByteText.h"
 
 namespace vantry {
 

@@ -1,14 +1,14 @@
-#include "FindDialog.h"
+#include "ops/dialogs/FindDialog.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QVBoxLayout>
 
-#include "CopyDialogs.h"
-#include "cache/widgets/ByteText.h"
-#include "ops/DateField.h"
-#include "ops/DateFormatPreference.h"
+#include "ops/dialogs/CopyDialogs.h"
+#include "qtutil/ByteText.h"
+#include "dates/DateField.h"
+#include "dates/DateFormatPreference.h"
 
 namespace vantry {
 namespace {

@@ -1,10 +1,10 @@
-#include "FolderEdit.h"
+#include "ops/dialogs/FolderEdit.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QResizeEvent>
 
-#include "cache/widgets/ByteText.h"
+#include "qtutil/ByteText.h"
 #include "ops/FolderRules.h"
 
 namespace vantry {

@@ -1,9 +1,9 @@
-#include "QtCommandDialogs.h"
+#include "ops/dialogs/QtCommandDialogs.h"
 
-#include "CopyDialogs.h"
-#include "DeleteDialogs.h"
-#include "FindDialog.h"
-#include "QtCommandServices.h"
+#include "ops/dialogs/CopyDialogs.h"
+#include "ops/dialogs/DeleteDialogs.h"
+#include "ops/dialogs/FindDialog.h"
+#include "ops/dialogs/QtCommandServices.h"
 
 namespace vantry {
 namespace {

@@ -1,9 +1,9 @@
-#include "QtCommandServices.h"
+#include "ops/dialogs/QtCommandServices.h"
 
 #include <QApplication>
 #include <QMessageBox>
 
-#include "cache/widgets/ByteText.h"
+#include "qtutil/ByteText.h"
 
 namespace vantry {
 namespace {

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "archive/copy_records.h"
+#include "archive/CopyRecords.h"
 #include "ops/CacheCommands.h"
 #include "ops/OpsSettings.h"
 #include "ops/tests/CommandFakes.h"

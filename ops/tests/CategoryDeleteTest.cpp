@@ -5,10 +5,10 @@
 #include <ctime>
 #include <set>
 
-#include "StatisticsText.h"
-#include "ops/FileTime.h"
+#include "cache/store/StatisticsText.h"
+#include "dates/FileTime.h"
 #include "ops/tests/OpsTestSupport.h"
-#include "ops/tests/TestEnvironment.h"
+#include "testing/TestEnvironment.h"
 
 namespace vantry {
 namespace {

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "StoreFiles.h"
+#include "cache/store/StoreFiles.h"
 #include "ops/SpecifierMatch.h"
 #include "ops/tests/OpsTestSupport.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "cache/tests/ListFakes.h"
+#include "testing/ListFakes.h"
 #include "ops/tests/CommandFakes.h"
 #include "ops/tests/OpsTestSupport.h"
 

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "CacheAccess.h"
-#include "FrameServices.h"
-#include "UrlCacheStore.h"
-#include "cache/tests/StoreTestSupport.h"
+#include "cache/store/CacheAccess.h"
+#include "cache/services/FrameServices.h"
+#include "cache/store/UrlCacheStore.h"
+#include "testing/StoreTestSupport.h"
 #include "ops/CommandDialogs.h"
 #include "ops/CommandServices.h"
 

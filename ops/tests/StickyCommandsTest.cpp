@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "archive/url_parts.h"
+#include "archive/UrlParts.h"
 #include "ops/tests/OpsTestSupport.h"
 
 namespace vantry {

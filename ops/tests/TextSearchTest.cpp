@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "StoreFiles.h"
+#include "cache/store/StoreFiles.h"
 #include "ops/tests/OpsTestSupport.h"
 
 namespace vantry {

@@ -10,8 +10,8 @@
 #include <string>
 #include <unistd.h>
 
-#include "start_choice.h"
-#include "walk.h"
+#include "tools/rquenz/StartChoice.h"
+#include "tools/rquenz/Walk.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "CommandLine.h"
+#include "tools/vantry-store/CommandLine.h"
 
 #include <cctype>
 #include <charconv>
 #include <string_view>
 
-#include "TextUtil.h"
+#include "cache/store/TextUtil.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "DemoHistory.h"
+#include "tools/vantry-store/DemoHistory.h"
 
 #include <algorithm>
 #include <ctime>

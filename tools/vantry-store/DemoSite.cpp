@@ -1,11 +1,11 @@
-#include "DemoSite.h"
+#include "tools/vantry-store/DemoSite.h"
 
 #include <string>
 #include <vector>
 
-#include "DemoFiles.h"
-#include "DemoHistory.h"
-#include "HttpHeaders.h"
+#include "tools/vantry-store/DemoFiles.h"
+#include "tools/vantry-store/DemoHistory.h"
+#include "tools/vantry-store/ResponseHeaders.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "UrlCacheStore.h"
+#include "cache/store/UrlCacheStore.h"
 
 // The bundled demo site: pages, style sheets, scripts, images and a download on several
 // hosts, their cookies, and a history that reaches back six months.

@@ -19,7 +19,7 @@ foreach(name ${files})
   math(EXPR index "${index} + 1")
 endforeach()
 file(WRITE ${OUTPUT}.new "// Made by EmbedFiles.cmake from the demo folder; changes belong in that folder.
-#include \"DemoFiles.h\"
+#include \"tools/vantry-store/DemoFiles.h\"
 
 namespace {
 ${arrays}

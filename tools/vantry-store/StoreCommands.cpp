@@ -1,11 +1,11 @@
-#include "StoreCommands.h"
+#include "tools/vantry-store/StoreCommands.h"
 
 #include <ctime>
 #include <ostream>
 
-#include "DemoSite.h"
-#include "HttpHeaders.h"
-#include "SyntheticEntries.h"
+#include "tools/vantry-store/DemoSite.h"
+#include "tools/vantry-store/ResponseHeaders.h"
+#include "tools/vantry-store/SyntheticEntries.h"
 
 namespace {
 

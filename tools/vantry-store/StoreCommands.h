@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "CacheAccess.h"
-#include "CommandLine.h"
-#include "SqliteUrlCacheStore.h"
+#include "cache/store/CacheAccess.h"
+#include "tools/vantry-store/CommandLine.h"
+#include "cache/store/SqliteUrlCacheStore.h"
 
 // What every command works with: the open store, the clock and the two output streams.
 struct ToolContext {

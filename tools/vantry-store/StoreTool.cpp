@@ -1,10 +1,10 @@
-#include "StoreTool.h"
+#include "tools/vantry-store/StoreTool.h"
 
 #include <ostream>
 
-#include "ImportCommand.h"
-#include "StoreCommands.h"
-#include "StoreFiles.h"
+#include "import/ImportCommand.h"
+#include "tools/vantry-store/StoreCommands.h"
+#include "cache/store/StoreFiles.h"
 
 namespace fs = std::filesystem;
 

@@ -1,9 +1,9 @@
-#include "SyntheticEntries.h"
+#include "tools/vantry-store/SyntheticEntries.h"
 
 #include <cmath>
 #include <string_view>
 
-#include "HttpHeaders.h"
+#include "tools/vantry-store/ResponseHeaders.h"
 
 namespace {
 

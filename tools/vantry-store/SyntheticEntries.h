@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "SqliteUrlCacheStore.h"
+#include "cache/store/SqliteUrlCacheStore.h"
 
 // Synthetic items for benchmarks and large-store tests. Item n is made from n alone, so a
 // store filled with the same items always holds the same entries; every item is one entry

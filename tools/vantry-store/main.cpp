@@ -1,8 +1,8 @@
 #include <ctime>
 #include <iostream>
 
-#include "StoreTool.h"
-#include "UrlCacheStore.h"
+#include "tools/vantry-store/StoreTool.h"
+#include "cache/store/UrlCacheStore.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);

@@ -1,4 +1,4 @@
-#include "CachedResponse.h"
+#include "archive/pane/CachedResponse.h"
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,7 @@
 #include <functional>
 #include <string>
 
-#include "OfflineEngine.h"
+#include "archive/pane/OfflineEngine.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 // The engine's own code frees some objects through a smaller base type and keeps a few

@@ -1,4 +1,4 @@
-#include "OfflineAddress.h"
+#include "archive/pane/OfflineAddress.h"
 
 #include <gtest/gtest.h>
 

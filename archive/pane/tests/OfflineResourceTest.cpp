@@ -1,9 +1,9 @@
-#include "OfflineResource.h"
+#include "archive/pane/OfflineResource.h"
 
 #include <gtest/gtest.h>
 
-#include "CacheAccess.h"
-#include "StoreTestSupport.h"
+#include "cache/store/CacheAccess.h"
+#include "testing/StoreTestSupport.h"
 
 namespace {
 

@@ -13,13 +13,13 @@
 #include <QTimer>
 #include <QWebEngineProfile>
 
-#include "CVantryDoc.h"
-#include "CVantryView.h"
-#include "EngineTestSupport.h"
-#include "OfflineEngine.h"
-#include "OfflineSchemeHandler.h"
-#include "StoreTestSupport.h"
-#include "UrlCacheStore.h"
+#include "archive/pane/CVantryDoc.h"
+#include "archive/pane/CVantryView.h"
+#include "archive/pane/tests/EngineTestSupport.h"
+#include "archive/pane/OfflineEngine.h"
+#include "archive/pane/OfflineSchemeHandler.h"
+#include "testing/StoreTestSupport.h"
+#include "cache/store/UrlCacheStore.h"
 
 namespace {
 

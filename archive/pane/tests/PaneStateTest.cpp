@@ -1,4 +1,4 @@
-#include "PaneState.h"
+#include "archive/pane/PaneState.h"
 
 #include <gtest/gtest.h>
 

@@ -2,11 +2,11 @@
 
 #include <QFont>
 
-#include "AddressRequest.h"
-#include "StoreFiles.h"
-#include "WidgetTestSupport.h"
-#include "cache/tests/ListTabTestBed.h"
-#include "cache/tests/ListStore.h"
+#include "cache/lists/AddressRequest.h"
+#include "cache/store/StoreFiles.h"
+#include "testing/WidgetTestSupport.h"
+#include "testing/ListTabTestBed.h"
+#include "testing/ListStore.h"
 #include "cache/widgets/CTabClassView.h"
 #include "cache/widgets/CTabResourceView.h"
 

@@ -3,7 +3,7 @@
 #include <QAbstractItemModelTester>
 #include <QFont>
 
-#include "WidgetTestSupport.h"
+#include "testing/WidgetTestSupport.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "CopyDialogs.h"
+#include "ops/dialogs/CopyDialogs.h"
 
 #include <gtest/gtest.h>
 
 #include <QLabel>
 
-#include "DeleteDialogs.h"
-#include "StoreFiles.h"
+#include "ops/dialogs/DeleteDialogs.h"
+#include "cache/store/StoreFiles.h"
 #include "ops/FolderRules.h"
 #include "ops/dialogs/tests/DialogTestSupport.h"
 #include "ops/tests/OpsTestSupport.h"

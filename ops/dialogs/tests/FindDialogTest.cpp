@@ -1,4 +1,4 @@
-#include "FindDialog.h"
+#include "ops/dialogs/FindDialog.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "FolderEdit.h"
+#include "ops/dialogs/FolderEdit.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "PreferencesDialog.h"
+#include "ops/dialogs/PreferencesDialog.h"
 
 #include <gtest/gtest.h>
 

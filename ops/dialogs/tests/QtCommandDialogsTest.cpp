@@ -1,13 +1,13 @@
-#include "QtCommandDialogs.h"
+#include "ops/dialogs/QtCommandDialogs.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QTimer>
 
-#include "CopyDialogs.h"
-#include "DeleteDialogs.h"
-#include "QtCommandServices.h"
+#include "ops/dialogs/CopyDialogs.h"
+#include "ops/dialogs/DeleteDialogs.h"
+#include "ops/dialogs/QtCommandServices.h"
 #include "ops/dialogs/tests/DialogTestSupport.h"
 #include "ops/tests/OpsTestSupport.h"
 

@@ -1,10 +1,10 @@
-#include "QtCommandServices.h"
+#include "ops/dialogs/QtCommandServices.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 
-#include "StoreFiles.h"
+#include "cache/store/StoreFiles.h"
 #include "ops/OpsSettings.h"
 #include "ops/tests/OpsTestSupport.h"
 

@@ -1,4 +1,4 @@
-#include "CommandLine.h"
+#include "tools/vantry-store/CommandLine.h"
 
 #include <gtest/gtest.h>
 

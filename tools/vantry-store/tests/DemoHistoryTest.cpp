@@ -1,11 +1,11 @@
-#include "DemoHistory.h"
+#include "tools/vantry-store/DemoHistory.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <set>
 
-#include "StoreToolTestSupport.h"
+#include "tools/vantry-store/tests/StoreToolTestSupport.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
-#include "DemoSite.h"
+#include "tools/vantry-store/DemoSite.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <set>
 
-#include "CookieFile.h"
-#include "SqliteUrlCacheStore.h"
-#include "StoreFiles.h"
-#include "StoreToolTestSupport.h"
+#include "cache/store/CookieFile.h"
+#include "cache/store/SqliteUrlCacheStore.h"
+#include "cache/store/StoreFiles.h"
+#include "tools/vantry-store/tests/StoreToolTestSupport.h"
 
 namespace {
 

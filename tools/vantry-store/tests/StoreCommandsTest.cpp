@@ -1,11 +1,11 @@
-#include "StoreCommands.h"
+#include "tools/vantry-store/StoreCommands.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 
-#include "StoreFiles.h"
-#include "StoreToolTestSupport.h"
+#include "cache/store/StoreFiles.h"
+#include "tools/vantry-store/tests/StoreToolTestSupport.h"
 
 namespace fs = std::filesystem;
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "CacheAccess.h"
-#include "StoreTestSupport.h"
-#include "StoreTool.h"
+#include "cache/store/CacheAccess.h"
+#include "testing/StoreTestSupport.h"
+#include "tools/vantry-store/StoreTool.h"
 
 // Unix seconds of a local date and time.
 inline int64_t LocalTime(int year, int month, int day, int hour, int minute) {

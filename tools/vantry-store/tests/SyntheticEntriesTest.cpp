@@ -1,11 +1,11 @@
-#include "SyntheticEntries.h"
+#include "tools/vantry-store/SyntheticEntries.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <set>
 
-#include "StoreToolTestSupport.h"
+#include "tools/vantry-store/tests/StoreToolTestSupport.h"
 
 namespace fs = std::filesystem;
 

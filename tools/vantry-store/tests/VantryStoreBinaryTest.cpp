@@ -5,7 +5,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "StoreTestSupport.h"
+#include "testing/StoreTestSupport.h"
 
 namespace fs = std::filesystem;
 

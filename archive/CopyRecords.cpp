@@ -1,0 +1,58 @@
+#include "archive/CopyRecords.h"
+
+#include "archive/ArchiveLineReader.h"
+#include "archive/WholeFile.h"
+#include "text/AsciiText.h"
+
+namespace vantry::archive {
+
+bool AppendCopyRecord(const ArchivePaths& paths, const std::string& address,
+                      const std::string& local_path, const std::string& code, UserPrompt& prompt) {
+  const std::string line =
+      OnOneLine(address) + ' ' + OnOneLine(local_path) + ' ' + OnOneLine(code) + '\n';
+  if (AppendToFile(paths.copies, line)) return true;
+  prompt.Tell("Write: Error opening History file !!", "Vantry");
+  return false;
+}
+
+std::optional<CopyRecord> ParseCopyRecord(std::string_view line) {
+  const std::size_t first = line.find(' ');
+  if (first == std::string_view::npos) return std::nullopt;
+  const std::size_t second = line.find(' ', first + 1);
+  if (second == std::string_view::npos) return std::nullopt;
+  return CopyRecord{std::string(line.substr(0, first)),
+                    std::string(line.substr(first + 1, second - first - 1)),
+                    std::string(line.substr(second + 1))};
+}
+
+std::optional<std::vector<CopyRecord>> ReadCopyRecords(const ArchivePaths& paths) {
+  const std::optional<std::string> text = ReadWholeFile(paths.copies);
+  if (!text) return std::nullopt;
+  std::vector<CopyRecord> records;
+  ArchiveLineReader reader(*text);
+  while (std::optional<std::string> line = reader.Next()) {
+    if (std::optional<CopyRecord> record = ParseCopyRecord(*line)) records.push_back(*record);
+  }
+  return records;
+}
+
+bool SearchLocalCopy(const std::string& local_path, std::string_view word, bool case_sensitive,
+                     std::vector<std::string>& results) {
+  const std::size_t dot = local_path.rfind('.');
+  if (dot == std::string::npos || !StartsWithNoCase(std::string_view(local_path).substr(dot), ".htm")) {
+    return false;
+  }
+  const std::optional<std::string> text = ReadWholeFile(local_path);
+  if (!text) return false;
+  const std::size_t hit = case_sensitive ? text->find(word) : FindNoCase(*text, word);
+  if (hit == std::string::npos || hit == 0) return false;
+  const std::size_t blank = text->rfind(' ', hit - 1);
+  if (blank == std::string::npos) return false;
+  std::string found = local_path + " :   ";
+  const std::size_t next_dot = text->find('.', blank);
+  if (next_dot != std::string::npos) found += text->substr(blank, next_dot - blank);
+  results.push_back(std::move(found));
+  return true;
+}
+
+}  // namespace vantry::archive

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+#include "archive/UserPrompt.h"
+
+namespace vantry::archive {
+
+enum class PageCheckMode {
+  kDeadReferences = 0,    // list the links and images that fail the check
+  kPassedReferences = 1,  // list those that pass
+};
+
+// Parses each page matching `path` (its file name may hold shell wildcards) with an HTML5
+// parser and checks every link (a and area with href) and image (img) of it, as the document
+// resolves them. Returns the report: per page "<n> links<16 blanks><m> Images \n", then one
+// line per listed reference ("DEAD LINK: ", "Link OK: ", "DEAD Img: ", "Img OK: ").
+// A page that cannot be read is reported ("Error loading file", titled with its path).
+std::string CheckPage(const std::string& path, PageCheckMode mode, UserPrompt& prompt);
+
+}  // namespace vantry::archive

@@ -1,0 +1,69 @@
+#include "archive/SinglePageCopy.h"
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "cache/store/CacheAccess.h"
+#include "archive/CopyNames.h"
+#include "archive/IndexPage.h"
+#include "archive/LinkChecker.h"
+#include "archive/ReferenceResolution.h"
+#include "archive/ReferenceScanner.h"
+#include "archive/ReplaceInFile.h"
+
+namespace vantry::archive {
+namespace {
+
+bool CopyOverwriting(const std::string& from, const std::string& to) {
+  std::error_code error;
+  return std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing,
+                                    error);
+}
+
+}  // namespace
+
+std::string SystemTempFolder() {
+  const char* tmp = std::getenv("TMPDIR");
+  return tmp != nullptr && *tmp != '\0' ? tmp : "/tmp";
+}
+
+std::optional<std::string> LookupLocalFile(UrlCacheStore& store, std::string_view url) {
+  return LookupLocalFileName(store, url, "None");
+}
+
+void CopySinglePage(UrlCacheStore& store, const CopyWorkspace& workspace,
+                    const SinglePageCopy& copy, UserPrompt& prompt) {
+  const std::string destination = copy.destination + "/";
+  const std::string working_copy = workspace.temp_folder + "/vantry.tmp";
+  // A working copy left by an earlier page must never stand in for this one.
+  if (!CopyOverwriting(copy.page_file, working_copy)) std::remove(working_copy.c_str());
+
+  const PageReferences refs = ScanPage(copy.page_file, prompt);
+  LinkChecker checker(prompt);
+  const PageFolders folders = FoldersOf(copy.url);
+  ::mkdir((destination + "images").c_str(), 0777);
+
+  for (const std::string& image : refs.images.Entries()) {
+    const std::string address = ResolveReference(folders, image);
+    if (!checker.CheckReference(address)) continue;
+    const std::optional<std::string> local_file = LookupLocalFile(store, address);
+    if (!local_file) continue;
+    const std::string new_reference = "images/" + FlatName(address);
+    CopyOverwriting(*local_file, destination + new_reference);
+    ReplaceInFile(working_copy, image, new_reference);
+  }
+  for (const std::string& link : refs.links.Entries()) {
+    const std::string address = ResolveReference(folders, link);
+    if (checker.CheckReference(address)) ReplaceInFile(working_copy, link, FlatName(address));
+  }
+
+  const std::string page_url = copy.url.ends_with('/') ? "Index.html" : copy.url;
+  const std::string target = destination + HtmlExtension(FlatName(page_url));
+  CopyOverwriting(working_copy, target);
+  WriteIndexEntry(workspace.archive, page_url, target, copy.comment, prompt);
+}
+
+}  // namespace vantry::archive

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "cache/store/UrlCacheStore.h"
+#include "archive/ArchivePaths.h"
+#include "archive/UserPrompt.h"
+
+namespace vantry::archive {
+
+// The flag word of a copy, stored in the server's history record.
+using CopyFlags = std::uint32_t;
+inline constexpr CopyFlags kMarkAutomaticBackup = 1;
+inline constexpr CopyFlags kMarkBackgroundSync = 2;
+inline constexpr CopyFlags kRemoveCopiedEntries = 4;  // a move: copied entries leave the cache
+inline constexpr CopyFlags kCommentConfirmed = 8;     // turns on the archive records
+
+struct SiteTreeCopy {
+  std::string url;          // the selected page; every cached file of its server is copied
+  std::string destination;  // the folder the server's tree is rebuilt in
+  CopyFlags flags = 0;
+  std::string comment;
+  bool new_folder = false;  // the folder is not the one recorded for this server
+};
+
+enum class TreeCopyResult { kCompleted = 0, kBrokenOff = 1 };
+
+// Copies every cached file of the selected page's server below `destination`, rebuilding the
+// server's folders, then rewrites the links of the copied HTML pages in memory with the
+// translation pairs (absolute addresses of copied files become their local paths, names the
+// copy changed become the new names, recorded folder pages their local names). Records the copy
+// in the archive files (with kCommentConfirmed) and adds the root or top page to the index page.
+// Nothing is ever written outside `destination`. Broken off when a folder cannot be made or
+// the user stops after a failed file copy; nothing is rewritten then.
+TreeCopyResult CopySiteTree(UrlCacheStore& store, const ArchivePaths& paths,
+                            const SiteTreeCopy& copy, UserPrompt& prompt);
+
+}  // namespace vantry::archive

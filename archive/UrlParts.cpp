@@ -1,0 +1,129 @@
+#include "archive/UrlParts.h"
+
+#include <charconv>
+#include <vector>
+
+#include "text/AsciiText.h"
+
+namespace vantry::archive {
+namespace {
+
+int DefaultPort(std::string_view scheme) {
+  if (scheme == "http") return 80;
+  if (scheme == "https") return 443;
+  if (scheme == "ftp") return 21;
+  return 0;
+}
+
+bool IsSchemeText(std::string_view text) {
+  if (text.empty()) return false;
+  for (char c : text) {
+    const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                    c == '+' || c == '-' || c == '.';
+    if (!ok) return false;
+  }
+  return true;
+}
+
+bool HasScheme(std::string_view reference) {
+  const std::size_t colon = reference.find(':');
+  return colon != std::string_view::npos && colon > 0 &&
+         colon < reference.find_first_of("/?#") && IsSchemeText(reference.substr(0, colon));
+}
+
+// Removes "." and ".." segments of a path that begins with '/'; ".." never climbs above the root.
+std::string RemoveDotSegments(std::string_view path) {
+  std::vector<std::string_view> kept;
+  std::size_t start = 1;
+  for (;;) {
+    const std::size_t slash = path.find('/', start);
+    const std::string_view segment = path.substr(start, slash == std::string_view::npos ? std::string_view::npos : slash - start);
+    const bool last = slash == std::string_view::npos;
+    if (segment == "..") {
+      if (!kept.empty()) kept.pop_back();
+      if (last) kept.emplace_back();
+    } else if (segment == ".") {
+      if (last) kept.emplace_back();
+    } else {
+      kept.push_back(segment);
+    }
+    if (last) break;
+    start = slash + 1;
+  }
+  std::string result;
+  for (std::string_view segment : kept) result.append("/").append(segment);
+  return result.empty() ? "/" : result;
+}
+
+}  // namespace
+
+std::optional<UrlParts> ParseUrl(std::string_view url) {
+  const std::size_t separator = url.find("://");
+  if (separator == std::string_view::npos || !IsSchemeText(url.substr(0, separator))) {
+    return std::nullopt;
+  }
+  UrlParts parts;
+  parts.scheme = ToLowerAscii(url.substr(0, separator));
+  std::string_view rest = url.substr(separator + 3);
+  const std::size_t authority_end = rest.find_first_of("/?#");
+  std::string_view authority = rest.substr(0, authority_end);
+  const std::string_view object =
+      authority_end == std::string_view::npos ? std::string_view() : rest.substr(authority_end);
+  parts.object = object.starts_with('/') ? std::string(object) : "/" + std::string(object);
+
+  const std::size_t at = authority.rfind('@');
+  if (at != std::string_view::npos) authority.remove_prefix(at + 1);
+  parts.port = DefaultPort(parts.scheme);
+  const std::size_t colon = authority.rfind(':');
+  if (colon != std::string_view::npos && authority.find(']', colon) == std::string_view::npos) {
+    const std::string_view digits = authority.substr(colon + 1);
+    if (!digits.empty()) {
+      const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), parts.port);
+      if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+    }
+    authority = authority.substr(0, colon);
+  }
+  parts.server = std::string(authority);
+  return parts;
+}
+
+std::string ResolveUrl(std::string_view base, std::string_view reference) {
+  if (HasScheme(reference)) return std::string(reference);
+  base = base.substr(0, base.find('#'));
+  const std::size_t scheme_end = base.find(':');
+  if (scheme_end == std::string_view::npos) return std::string(reference);
+  if (reference.starts_with("//")) return std::string(base.substr(0, scheme_end + 1)) + std::string(reference);
+  // origin: "scheme://authority" (or "scheme:" for an address without authority)
+  std::size_t path_start = scheme_end + 1;
+  if (base.substr(path_start).starts_with("//")) {
+    path_start = base.find_first_of("/?", path_start + 2);
+    if (path_start == std::string_view::npos) path_start = base.size();
+  }
+  const std::string_view origin = base.substr(0, path_start);
+  const std::string_view base_path_and_query = base.substr(path_start);
+  const std::string_view base_path = base_path_and_query.substr(0, base_path_and_query.find('?'));
+  if (reference.empty() || reference.front() == '#') {
+    return std::string(base) + std::string(reference);
+  }
+  if (reference.front() == '?') return std::string(origin) + std::string(base_path) + std::string(reference);
+
+  const std::size_t tail_start = reference.find_first_of("?#");
+  const std::string_view ref_path = reference.substr(0, tail_start);
+  const std::string_view tail = tail_start == std::string_view::npos ? std::string_view() : reference.substr(tail_start);
+  std::string merged;
+  if (ref_path.starts_with('/')) {
+    merged = std::string(ref_path);
+  } else {
+    const std::size_t last_slash = base_path.rfind('/');
+    merged = (last_slash == std::string_view::npos ? std::string("/") : std::string(base_path.substr(0, last_slash + 1))) +
+             std::string(ref_path);
+  }
+  return std::string(origin) + RemoveDotSegments(merged) + std::string(tail);
+}
+
+std::string ServerOf(std::string_view url) {
+  std::optional<UrlParts> parts = ParseUrl(url);
+  return parts ? std::move(parts->server) : std::string();
+}
+
+}  // namespace vantry::archive

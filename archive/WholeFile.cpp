@@ -1,0 +1,89 @@
+#include "archive/WholeFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace vantry::archive {
+namespace {
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+}  // namespace
+
+ReadOutcome ReadWholeFile(const std::string& path, std::string& bytes) {
+  bytes.clear();
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return ReadOutcome::kCannotOpen;
+  char chunk[65536];
+  for (;;) {
+    const ssize_t got = ::read(fd, chunk, sizeof chunk);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      ::close(fd);
+      return ReadOutcome::kReadError;
+    }
+    if (got == 0) break;
+    bytes.append(chunk, static_cast<std::size_t>(got));
+  }
+  return ::close(fd) == 0 ? ReadOutcome::kRead : ReadOutcome::kNotClosed;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  std::string bytes;
+  const ReadOutcome outcome = ReadWholeFile(path, bytes);
+  if (outcome == ReadOutcome::kCannotOpen || outcome == ReadOutcome::kReadError) {
+    return std::nullopt;
+  }
+  return bytes;
+}
+
+bool WriteWholeFile(const std::string& path, std::string_view bytes, Durability durability) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  bool ok = WriteAll(fd, bytes);
+  if (ok && durability == Durability::kSynced) ok = ::fsync(fd) == 0;
+  return ::close(fd) == 0 && ok;
+}
+
+bool AppendToFile(const std::string& path, std::string_view line) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  const bool written = WriteAll(fd, line);
+  return ::close(fd) == 0 && written;
+}
+
+bool ReplaceKeepingBackup(const std::string& file, const std::string& temp,
+                          const std::string& backup) {
+  std::remove(backup.c_str());
+  if (::link(file.c_str(), backup.c_str()) != 0 && errno != ENOENT) {
+    // A file system without hard links: a copy serves as the backup.
+    std::error_code ignored;
+    std::filesystem::copy_file(file, backup, std::filesystem::copy_options::overwrite_existing,
+                               ignored);
+  }
+  return std::rename(temp.c_str(), file.c_str()) == 0;
+}
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+}  // namespace vantry::archive

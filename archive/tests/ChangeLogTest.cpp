@@ -1,0 +1,58 @@
+#include "archive/ChangeLog.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "testing/RecordingPrompt.h"
+#include "testing/TempFolder.h"
+
+namespace vantry::archive {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+class ChangeLogTest : public ::testing::Test {
+ protected:
+  ChangeLogTest() : paths_(MakeArchivePaths(folder_.path())) { PrepareArchiveFiles(paths_, prompt_); }
+
+  testing::TempFolder folder_;
+  ArchivePaths paths_;
+  testing::RecordingPrompt prompt_;
+};
+
+TEST_F(ChangeLogTest, AnEmptyLogYieldsNoPairs) {
+  EXPECT_THAT(LoadChangeLogPairs(paths_, "s.org", prompt_), IsEmpty());
+  EXPECT_THAT(prompt_.told, IsEmpty());
+}
+
+TEST_F(ChangeLogTest, RecordsPairsPerServerInLowerCaseAndLoadsThemInOrder) {
+  AppendChangeLogRecord(paths_, "WWW.S.org", "/a/b/", "a/b.html", prompt_);
+  AppendChangeLogRecord(paths_, "other.org", "/x/", "x.html", prompt_);
+  AppendChangeLogRecord(paths_, "www.s.org", "/my docs/", "my docs.html", prompt_);
+  AppendChangeLogRecord(paths_, "www.s.org", "/c/", "c.html", prompt_);
+  EXPECT_EQ(testing::ReadTestFile(paths_.change_log),
+            "www.s.org\t/a/b/\ta/b.html\nother.org\t/x/\tx.html\n"
+            "www.s.org\t/my docs/\tmy docs.html\nwww.s.org\t/c/\tc.html\n");
+  EXPECT_THAT(LoadChangeLogPairs(paths_, "www.S.ORG", prompt_),
+              ElementsAre(ReplacementPair{"/a/b/", "a/b.html"},
+                          ReplacementPair{"/my docs/", "my docs.html"},
+                          ReplacementPair{"/c/", "c.html"}));
+}
+
+TEST_F(ChangeLogTest, SkipsLinesThatAreNoRecords) {
+  testing::WriteTestFile(paths_.change_log, "s.org\t/a/\r\n\ns.org\t/b/\tb.html\r\ngarbage\n");
+  EXPECT_THAT(LoadChangeLogPairs(paths_, "s.org", prompt_),
+              ElementsAre(ReplacementPair{"/b/", "b.html"}));
+}
+
+TEST_F(ChangeLogTest, ReportsALogThatCannotBeOpened) {
+  const ArchivePaths missing = MakeArchivePaths(folder_ / "missing");
+  EXPECT_FALSE(AppendChangeLogRecord(missing, "s", "/a/", "a.html", prompt_));
+  EXPECT_THAT(LoadChangeLogPairs(missing, "s", prompt_), IsEmpty());
+  const testing::RecordingPrompt::Call call{"Write: Error opening Change Log file !!", "Vantry"};
+  EXPECT_THAT(prompt_.told, ElementsAre(call, call));
+}
+
+}  // namespace
+}  // namespace vantry::archive

@@ -1,0 +1,80 @@
+#include "archive/CopyRecords.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "testing/RecordingPrompt.h"
+#include "testing/TempFolder.h"
+
+namespace vantry::archive {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+TEST(CopyRecords, AppendedRecordsReadBackInOrder) {
+  testing::TempFolder folder;
+  const ArchivePaths paths = MakeArchivePaths(folder.path());
+  testing::RecordingPrompt prompt;
+  ASSERT_TRUE(AppendCopyRecord(paths, "http://s/a.htm", "/c/s/a.htm", "cprx", prompt));
+  ASSERT_TRUE(AppendCopyRecord(paths, "http://s/b c.htm", "/c/s/b c.htm", "cprx", prompt));
+  EXPECT_EQ(testing::ReadTestFile(paths.copies),
+            "http://s/a.htm /c/s/a.htm cprx\nhttp://s/b c.htm /c/s/b c.htm cprx\n");
+  const std::optional<std::vector<CopyRecord>> records = ReadCopyRecords(paths);
+  ASSERT_TRUE(records);
+  // A blank inside the address splits the record there.
+  EXPECT_THAT(*records, ElementsAre(CopyRecord{"http://s/a.htm", "/c/s/a.htm", "cprx"},
+                                    CopyRecord{"http://s/b", "c.htm", "/c/s/b c.htm cprx"}));
+  EXPECT_THAT(prompt.told, IsEmpty());
+}
+
+TEST(CopyRecords, ReportsAnAllfileThatCannotBeOpened) {
+  testing::TempFolder folder;
+  const ArchivePaths paths = MakeArchivePaths(folder / "missing");
+  testing::RecordingPrompt prompt;
+  EXPECT_FALSE(AppendCopyRecord(paths, "http://s/a", "/c/a", "cprx", prompt));
+  EXPECT_THAT(prompt.told, ElementsAre(testing::RecordingPrompt::Call{
+                               "Write: Error opening History file !!", "Vantry"}));
+  EXPECT_FALSE(ReadCopyRecords(paths));
+}
+
+TEST(ParseCopyRecord, SplitsAtTheFirstTwoBlanks) {
+  EXPECT_FALSE(ParseCopyRecord("http://s/a /c/a"));
+  EXPECT_FALSE(ParseCopyRecord(""));
+  EXPECT_EQ(*ParseCopyRecord("a b c d"), (CopyRecord{"a", "b", "c d"}));
+  EXPECT_EQ(*ParseCopyRecord("a b "), (CopyRecord{"a", "b", ""}));
+}
+
+TEST(SearchLocalCopy, ListsTheTextFromTheLastBlankBeforeTheWordToTheNextPeriod) {
+  testing::TempFolder folder;
+  testing::WriteTestFile(folder / "p.html", "<p>Intro. The quick Fox jumps. Then more.");
+  testing::WriteTestFile(folder / "start.htm", "Fox at the start. Nothing before.");
+  testing::WriteTestFile(folder / "open.HTM", "no period after the fox");
+  testing::WriteTestFile(folder / "p.txt", "a Fox here.");
+  struct Case {
+    const char* file;
+    const char* word;
+    bool case_sensitive;
+    std::vector<std::string> results;
+  };
+  const std::string p = folder / "p.html";
+  const Case cases[] = {
+      {"p.html", "Fox", true, {p + " :    Fox jumps"}},
+      {"p.html", "fox", false, {p + " :    Fox jumps"}},
+      {"p.html", "fox", true, {}},
+      {"p.html", "quick", true, {p + " :    quick Fox jumps"}},
+      {"start.htm", "Fox", true, {}},
+      {"open.HTM", "fox", true, {folder / "open.HTM" + " :   "}},
+      {"p.txt", "Fox", true, {}},
+      {"absent.html", "Fox", true, {}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> results;
+    EXPECT_EQ(SearchLocalCopy(folder / c.file, c.word, c.case_sensitive, results),
+              !c.results.empty());
+    EXPECT_EQ(results, c.results) << c.file << " " << c.word;
+  }
+}
+
+}  // namespace
+}  // namespace vantry::archive

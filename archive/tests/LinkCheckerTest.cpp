@@ -1,0 +1,121 @@
+#include "archive/LinkChecker.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "testing/LocalFtpServer.h"
+#include "testing/LocalHttpServer.h"
+#include "testing/RecordingPrompt.h"
+#include "testing/TempFolder.h"
+
+namespace vantry::archive {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+TEST(SplitCheckedAddress, SplitsLikeThePlatformSplitterWithItsLimits) {
+  struct Case {
+    std::string address;
+    std::optional<CheckedAddress> split;
+  };
+  const Case cases[] = {
+      {"http://h.org/p/q.htm?x=1#frag", CheckedAddress{"http", "h.org", 0, "/p/q.htm?x=1"}},
+      {"HTTPS://h.org:8443", CheckedAddress{"https", "h.org", 8443, "/"}},
+      {"ftp://user@h.org/pub/f.zip", CheckedAddress{"ftp", "h.org", 0, "/pub/f.zip"}},
+      {"file:///tmp/x.htm", CheckedAddress{"file", "", 0, "/tmp/x.htm"}},
+      {"javascript:go()", CheckedAddress{"javascript", "", 0, "go()"}},
+      {"Index.html", std::nullopt},
+      {"http:page.htm", std::nullopt},
+      {"http://h.org:80x/", std::nullopt},
+      {"http://" + std::string(255, 'h') + "/", CheckedAddress{"http", std::string(255, 'h'), 0, "/"}},
+      {"http://" + std::string(256, 'h') + "/", std::nullopt},
+      {"http://h/" + std::string(2082, 'p'), CheckedAddress{"http", "h", 0, "/" + std::string(2082, 'p')}},
+      {"http://h/" + std::string(2083, 'p'), std::nullopt},
+  };
+  for (const Case& c : cases) {
+    const std::optional<CheckedAddress> split = SplitCheckedAddress(c.address);
+    ASSERT_EQ(split.has_value(), c.split.has_value()) << c.address;
+    if (!split) continue;
+    EXPECT_EQ(split->scheme, c.split->scheme) << c.address;
+    EXPECT_EQ(split->host, c.split->host) << c.address;
+    EXPECT_EQ(split->port, c.split->port) << c.address;
+    EXPECT_EQ(split->path, c.split->path) << c.address;
+  }
+}
+
+TEST(LinkChecker, PassesHttpAnswersBelow300Only) {
+  testing::LocalHttpServer server;
+  server.Answer("/ok.htm", 200);
+  server.Answer("/moved.htm", 301);
+  server.Answer("/q?x=1", 200);
+  testing::RecordingPrompt prompt;
+  LinkChecker checker(prompt);
+  const std::string origin = server.origin();
+  EXPECT_TRUE(checker.CheckReference(origin + "/ok.htm"));
+  EXPECT_FALSE(checker.CheckReference(origin + "/moved.htm"));
+  EXPECT_FALSE(checker.CheckReference(origin + "/missing.htm"));
+  EXPECT_TRUE(checker.CheckReference(origin + "/q?x=1#part"));
+  EXPECT_THAT(server.requests(), ElementsAre("/ok.htm", "/moved.htm", "/missing.htm", "/q?x=1"));
+  EXPECT_THAT(prompt.told, IsEmpty());
+}
+
+TEST(LinkChecker, ChecksHttpsOverTheNetworkLikeHttp) {
+  testing::LocalHttpServer plain_server;
+  testing::RecordingPrompt prompt;
+  LinkChecker checker(prompt);
+  // The server speaks no TLS, so the check fails, but it reached the server without a message.
+  EXPECT_FALSE(checker.CheckReference("https://127.0.0.1:" + std::to_string(plain_server.port()) + "/a"));
+  EXPECT_THAT(plain_server.requests(), ElementsAre("<tls>"));
+  EXPECT_THAT(prompt.told, IsEmpty());
+}
+
+TEST(LinkChecker, FailsSilentlyWhenNothingAnswers) {
+  int closed_port;
+  {
+    testing::LocalHttpServer gone;
+    closed_port = gone.port();
+  }
+  testing::RecordingPrompt prompt;
+  LinkChecker checker(prompt);
+  EXPECT_FALSE(checker.CheckReference("http://127.0.0.1:" + std::to_string(closed_port) + "/a"));
+  EXPECT_FALSE(checker.CheckReference("http://" + std::string(256, 'h') + "/"));
+  EXPECT_THAT(prompt.told, IsEmpty());
+}
+
+TEST(LinkChecker, OpensFtpFilesOnly) {
+  testing::TempFolder root;
+  testing::WriteTestFile(root / "pub/a.txt", "content");
+  testing::WriteTestFile(root / "pub/empty.txt", "");
+  testing::LocalFtpServer server(root.path());
+  testing::RecordingPrompt prompt;
+  LinkChecker checker(prompt);
+  EXPECT_TRUE(checker.CheckReference(server.origin() + "/pub/a.txt"));
+  EXPECT_TRUE(checker.CheckReference(server.origin() + "/pub/empty.txt"));
+  EXPECT_FALSE(checker.CheckReference(server.origin() + "/pub/missing.txt"));
+  EXPECT_FALSE(checker.CheckReference(server.origin() + "/pub/"));
+  EXPECT_THAT(prompt.told, IsEmpty());
+}
+
+TEST(LinkChecker, ChecksFileAddressesByAccessWithoutTheNetwork) {
+  testing::TempFolder folder;
+  testing::WriteTestFile(folder / "here.htm", "x");
+  testing::RecordingPrompt prompt;
+  LinkChecker checker(prompt);
+  EXPECT_TRUE(checker.CheckReference("file://" + folder / "here.htm"));
+  EXPECT_FALSE(checker.CheckReference("file://" + folder / "gone.htm"));
+  EXPECT_THAT(prompt.told, IsEmpty());
+}
+
+TEST(LinkChecker, ReportsOtherSchemesAndFailsThem) {
+  testing::RecordingPrompt prompt;
+  LinkChecker checker(prompt);
+  EXPECT_FALSE(checker.CheckReference("mailto:someone@example.org"));
+  EXPECT_FALSE(checker.CheckReference("gopher://g.example.org/1"));
+  EXPECT_THAT(prompt.told,
+              ElementsAre(testing::RecordingPrompt::Call{"URLschemata nicht erkannt", "mailto:someone@example.org"},
+                          testing::RecordingPrompt::Call{"URLschemata nicht erkannt", "gopher://g.example.org/1"}));
+}
+
+}  // namespace
+}  // namespace vantry::archive

@@ -1,0 +1,125 @@
+// Site tree copy of a synthetic 1,250-entry server against plain copies of the same cached files
+// (goal: at most 3 times the plain copy), and a single-page copy with 500 checked references.
+#include <benchmark/benchmark.h>
+
+#include <time.h>
+
+#include <chrono>
+#include <filesystem>
+
+#include "archive/SinglePageCopy.h"
+#include "archive/SiteTreeCopy.h"
+#include "testing/LocalHttpServer.h"
+#include "testing/RecordingPrompt.h"
+#include "bench/archive/SyntheticSite.h"
+#include "testing/TempFolder.h"
+
+namespace vantry::archive::bench {
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+// CPU seconds of the calling thread, kernel time included: a fairer measure than the wall
+// clock on a machine shared with other work.
+double ThreadCpuSeconds() {
+  timespec now;
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+constexpr const char* kOrigin = "http://bench.test";
+
+struct CachedSite {
+  CachedSite() : store(OpenUrlCacheStore(folder / "store").store), paths(MakeArchivePaths(folder / "work")) {
+    fs::create_directories(folder / "work");
+    PrepareArchiveFiles(paths, prompt);
+    for (const std::string& url : CacheSyntheticSite(*store, kOrigin, 600, 650)) {
+      files.push_back(*LookupLocalFile(*store, url));
+    }
+  }
+  testing::TempFolder folder;
+  std::unique_ptr<UrlCacheStore> store;
+  ArchivePaths paths;
+  testing::RecordingPrompt prompt;
+  std::vector<std::string> files;
+};
+
+CachedSite& Site() {
+  static CachedSite site;
+  return site;
+}
+
+// Times both copies in every iteration, so that a busy disk weighs on both alike.
+void BM_CopySiteTreeAgainstPlainCopy(benchmark::State& state) {
+  CachedSite& site = Site();
+  const fs::path plain_destination = site.folder / "plain";
+  const std::string tree_destination = site.folder / "tree";
+  fs::create_directories(plain_destination);
+  fs::create_directories(tree_destination);
+  double plain_seconds = 0;
+  double tree_seconds = 0;
+  double plain_cpu = 0;
+  double tree_cpu = 0;
+  for (auto _ : state) {
+    const double plain_cpu_start = ThreadCpuSeconds();
+    const auto plain_start = Clock::now();
+    for (std::size_t i = 0; i < site.files.size(); ++i) {
+      fs::copy_file(site.files[i], plain_destination / std::to_string(i), fs::copy_options::overwrite_existing);
+    }
+    const double tree_cpu_start = ThreadCpuSeconds();
+    const auto tree_start = Clock::now();
+    const TreeCopyResult result = CopySiteTree(
+        *site.store, site.paths,
+        {std::string(kOrigin) + "/f0/page0.html", tree_destination, kCommentConfirmed, "bench", true}, site.prompt);
+    const auto tree_end = Clock::now();
+    plain_cpu += tree_cpu_start - plain_cpu_start;
+    tree_cpu += ThreadCpuSeconds() - tree_cpu_start;
+    if (result != TreeCopyResult::kCompleted || !site.prompt.told.empty()) state.SkipWithError("copy failed");
+    plain_seconds += std::chrono::duration<double>(tree_start - plain_start).count();
+    tree_seconds += std::chrono::duration<double>(tree_end - tree_start).count();
+    state.SetIterationTime(std::chrono::duration<double>(tree_end - tree_start).count());
+  }
+  const double runs = static_cast<double>(state.iterations());
+  state.counters["files"] = static_cast<double>(site.files.size());
+  state.counters["plain_ms"] = plain_seconds / runs * 1000;
+  state.counters["tree_ms"] = tree_seconds / runs * 1000;
+  state.counters["ratio"] = tree_seconds / plain_seconds;
+  state.counters["plain_cpu_ms"] = plain_cpu / runs * 1000;
+  state.counters["tree_cpu_ms"] = tree_cpu / runs * 1000;
+  state.counters["cpu_ratio"] = tree_cpu / plain_cpu;
+}
+
+void BM_CopySinglePageWith500References(benchmark::State& state) {
+  testing::TempFolder folder;
+  testing::LocalHttpServer server;
+  server.SetDefaultStatus(200);
+  std::unique_ptr<UrlCacheStore> store = OpenUrlCacheStore(folder / "store").store;
+  const std::string origin = server.origin();
+  for (int i = 0; i < 250; ++i) {
+    store->AddEntry(NewEntry{.url = origin + "/site/img/pic" + std::to_string(i) + ".gif",
+                             .content = std::string(4000, 'g'), .headers = "HTTP/1.1 200 OK\r\n\r\n"});
+  }
+  const std::string page_url = origin + "/site/page.html";
+  store->AddEntry(NewEntry{.url = page_url, .content = PageWithReferences(250, 250),
+                           .headers = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n"});
+  const CopyWorkspace workspace{MakeArchivePaths(folder / "work"), folder / "tmp"};
+  fs::create_directories(folder / "work");
+  fs::create_directories(folder / "tmp");
+  fs::create_directories(folder / "copies");
+  testing::RecordingPrompt prompt;
+  PrepareArchiveFiles(workspace.archive, prompt);
+  const std::string page_file = *LookupLocalFile(*store, page_url);
+  for (auto _ : state) {
+    CopySinglePage(*store, workspace, {page_file, page_url, folder / "copies", "bench"}, prompt);
+  }
+  state.counters["requests"] = static_cast<double>(server.requests().size()) / static_cast<double>(state.iterations());
+}
+
+BENCHMARK(BM_CopySiteTreeAgainstPlainCopy)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(10);
+BENCHMARK(BM_CopySinglePageWith500References)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+}  // namespace
+}  // namespace vantry::archive::bench
+
+BENCHMARK_MAIN();
+

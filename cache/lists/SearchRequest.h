@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "dates/CalendarDate.h"
+
+// The request the alphabetical list fills against. The address box and the Find
+// command write it; one record lives in the frame for the life of the program.
+struct SearchRequest {
+  // Modes. A wildcard request is kWildcard plus the three bits below it.
+  static constexpr uint32_t kNone = 0;
+  static constexpr uint32_t kWildcard = 0x1;
+  static constexpr uint32_t kHadDot = 0x2;
+  static constexpr uint32_t kNamePattern = 0x4;
+  static constexpr uint32_t kExtensionPattern = 0x8;
+  static constexpr uint32_t kSubstring = 0x10;
+  static constexpr uint32_t kEverything = 0x80;
+  static constexpr uint32_t kDateBefore = 0x100;
+  static constexpr uint32_t kDateLater = 0x200;
+  static constexpr uint32_t kDateExactly = 0x400;
+  static constexpr uint32_t kDateBetween = 0x800;
+
+  uint32_t mode = kNone;
+  std::string substring;
+  std::string extensionPattern;
+  std::string namePattern;
+  vantry::CalendarDate searchDate{};
+  vantry::CalendarDate fromDate{};
+  vantry::CalendarDate toDate{};
+};
+
+// The address of the entry last selected in any list, and its local file name
+// ("None" for an entry without stored headers). The HTML pane shows it by either.
+struct CurrentEntry {
+  std::string address;
+  std::string localFileName;
+  bool operator==(const CurrentEntry&) const = default;
+};

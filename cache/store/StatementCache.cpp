@@ -1,0 +1,8 @@
+#include "cache/store/StatementCache.h"
+
+StatementCache::Loan StatementCache::Get(std::string_view sql) {
+  auto found = statements_.find(sql);
+  if (found == statements_.end() || !found->second.valid())
+    found = statements_.insert_or_assign(std::string(sql), db_.Prepare(sql)).first;
+  return Loan(found->second);
+}

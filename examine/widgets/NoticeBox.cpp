@@ -1,9 +1,0 @@
-#include "NoticeBox.h"
-
-#include <QMessageBox>
-
-#include "cache/widgets/ByteText.h"
-
-void ShowNoticeBox(QWidget* parent, const Notice& notice) {
-  QMessageBox::information(parent, QStringFromBytes(notice.caption), QStringFromBytes(notice.text), QMessageBox::Ok);
-}

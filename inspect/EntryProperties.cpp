@@ -1,0 +1,105 @@
+#include "inspect/EntryProperties.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+struct TypeText {
+  uint32_t flag;
+  const char* text;
+};
+
+constexpr TypeText kTypeTexts[] = {
+    {NORMAL_CACHE_ENTRY, " Normal cache entry "},
+    {COOKIE_CACHE_ENTRY, " Cookie cache entry "},
+    {URLHISTORY_CACHE_ENTRY, " History cache entry "},
+    {TRACK_OFFLINE_CACHE_ENTRY, " Track offline cache entry "},
+    {TRACK_ONLINE_CACHE_ENTRY, " Track Online cache entry "},
+    {STICKY_CACHE_ENTRY, " Sticky cache entry "},
+    {SPARSE_CACHE_ENTRY, " Sparse cache entry "},
+    {UNDOCUMENTED_CACHE_ENTRY_40, " Undocumented Gif cache entry "},
+};
+constexpr uint32_t kKnownHighBits = 0x00310000;
+constexpr uint32_t kKnownLowBits = 0x00000075;
+
+constexpr size_t kHeaderDecodeLimit = 1000;
+constexpr size_t kHeaderLineLimit = 255;
+constexpr int kHeaderLinesShown = 8;
+
+constexpr int64_t kFirstShownSecond = 0;
+constexpr int64_t kLastShownSecond = 0x7FFFFFFF;
+
+std::string Printf(const char* format, long long value) {
+  char text[32];
+  std::snprintf(text, sizeof text, format, value);
+  return text;
+}
+
+std::string SignedDecimal(uint32_t value) { return Printf("%lld", static_cast<int32_t>(value)); }
+
+bool IsHeaderSeparator(char c) { return static_cast<signed char>(c) < 32; }
+
+}  // namespace
+
+std::string EntryTypeText(uint32_t entryType) {
+  std::string text;
+  for (const TypeText& t : kTypeTexts)
+    if (entryType & t.flag) text += t.text;
+  if ((entryType & kKnownHighBits) == 0 && (entryType & kKnownLowBits) == 0) text += "!!!! NEW Cache Entry Type !!!! ";
+  return text;
+}
+
+std::string FormatEntryDate(FileTime time, CalendarConverter convert) {
+  int64_t seconds = UnixSecondsFromFileTime(time);
+  if (time < kUnixEpochAsFileTime || seconds < kFirstShownSecond || seconds > kLastShownSecond) return {};
+  std::optional<std::tm> calendar = convert(time);
+  return calendar ? FormatLongDate(*calendar) : std::string();
+}
+
+std::vector<std::string> DecodeHeaderLines(std::string_view headerInfo, Notices& notices) {
+  std::vector<std::string> lines;
+  if (headerInfo.empty()) return lines;
+  // The last byte of the stored block is its terminator; the text ends at the first NUL.
+  std::string_view text = headerInfo.substr(0, headerInfo.size() - 1);
+  text = text.substr(0, text.find('\0')).substr(0, kHeaderDecodeLimit);
+
+  size_t lineStart = 0;
+  size_t previousEnd = 0;
+  int count = 0;
+  for (size_t pos = 0; pos < text.size(); ++pos) {
+    // The second byte of a CR LF pair follows its first directly and ends nothing.
+    if (!IsHeaderSeparator(text[pos]) || pos == previousEnd + 1) continue;
+    previousEnd = pos;
+    // A separator directly after a line end is skipped, so the next line end is never
+    // before the next line's start.
+    if (count < kHeaderLinesShown) lines.emplace_back(text.substr(lineStart, std::min(pos - lineStart, kHeaderLineLimit)));
+    ++count;
+    lineStart = pos + 2;
+    if (count > kHeaderLinesShown) {
+      notices.push_back({"Too many Entries in Header !", "Decode Header"});
+      count = kHeaderLinesShown;
+    }
+  }
+  return lines;
+}
+
+std::vector<std::string> EntryPropertyLines(const CacheEntry& entry, Notices& notices, CalendarConverter convert) {
+  std::string size = "File Size: " + SignedDecimal(entry.sizeLow);
+  if (entry.sizeHigh != 0) size += "and Bigger!!";
+  std::vector<std::string> lines = {
+      "SourceUrlName: " + entry.sourceUrl,
+      "LocalFileName: " + entry.localFileName,
+      "FileExtension: " + entry.fileExtension,
+      "CacheEntryType: " + Printf("%llx : ", entry.entryType) + EntryTypeText(entry.entryType),
+      "UseCount: " + SignedDecimal(entry.useCount),
+      "Hit Rate: " + SignedDecimal(entry.hitRate),
+      size,
+      "Last Modified: " + FormatEntryDate(entry.lastModifiedTime, convert),
+      "Expire Date: " + FormatEntryDate(entry.expireTime, convert),
+      "Last Access: " + FormatEntryDate(entry.lastAccessTime, convert),
+      "Last Synchronized: " + FormatEntryDate(entry.lastSyncTime, convert),
+  };
+  for (std::string& header : DecodeHeaderLines(entry.headerInfo, notices)) lines.push_back(std::move(header));
+  return lines;
+}

@@ -1,0 +1,76 @@
+#include "inspect/widgets/CMemoryBar.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <algorithm>
+
+#include "inspect/widgets/HexView.h"
+
+namespace {
+
+TEST(CMemoryBar, StartsWithFourBytesInTheAddressColumn) {
+  CMemoryBar bar(nullptr, [] {});
+  EXPECT_EQ(bar.View()->Model().Data(), std::string("\0\1\2\3", 4));
+  EXPECT_EQ(bar.View()->Model().Column(), kAddressColumn);
+  EXPECT_EQ(bar.AddressField()->text(), "0x00000000");
+  EXPECT_EQ(bar.AddressField()->accessibleName(), "Address");
+  auto* label = bar.findChild<QLabel*>();
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->text(), "&Address:");
+  EXPECT_EQ(label->buddy(), bar.AddressField());
+}
+
+TEST(CMemoryBar, ShowBytesBeepsShowsTheBytesAndSetsTheAddressDefault) {
+  int beeps = 0;
+  CMemoryBar bar(nullptr, [&] { ++beeps; });
+  const std::string cookie = "id=42; theme=dark; x";  // 20 bytes
+  const std::string longer(45, 'c');
+  struct Step {
+    const std::string* bytes;
+    QString expectedDefault;
+  } steps[] = {
+      {&cookie, "14"},
+      {&cookie, "14"},  // the same bytes again still beep
+      {nullptr, "0"},   // an address without cookies clears the view
+      {&longer, "2d"},
+  };
+  int expectedBeeps = 0;
+  for (const Step& step : steps) {
+    bar.ShowBytes(step.bytes ? static_cast<int>(step.bytes->size()) : 0, step.bytes ? step.bytes->data() : nullptr);
+    EXPECT_EQ(beeps, ++expectedBeeps);
+    EXPECT_EQ(bar.AddressDefault(), step.expectedDefault);
+    EXPECT_TRUE(bar.AddressField()->text().startsWith("0x" + step.expectedDefault))
+        << bar.AddressField()->text().toStdString();
+    EXPECT_EQ(bar.View()->Model().Data(), step.bytes ? *step.bytes : "");
+    EXPECT_EQ(bar.View()->Model().HasData(), step.bytes != nullptr);
+  }
+  bar.ShowBytes(20, cookie.data());
+  EXPECT_EQ(bar.View()->Model().Column(), kHexHighDigit);
+  EXPECT_EQ(bar.View()->Model().RowCells(2).substr(0, 8), "00000010");
+}
+
+TEST(CMemoryBar, AddressFieldTakesOnlyHexDigits) {
+  CMemoryBar bar(nullptr, [] {});
+  bar.show();
+  QLineEdit* field = bar.AddressField();
+  field->setFocus();
+  field->selectAll();
+  QTest::keyClicks(field, "0xzz1f");
+  EXPECT_TRUE(field->text().startsWith("0x1f")) << field->text().toStdString();
+}
+
+TEST(CMemoryBar, LaysOutLabelFieldAndView) {
+  CMemoryBar bar(nullptr, [] {});
+  bar.resize(300, 200);
+  bar.show();
+  QLabel* label = bar.findChild<QLabel*>();
+  const int labelWidth = std::max(45, label->sizeHint().width());
+  EXPECT_EQ(label->geometry(), QRect(2, 2, labelWidth, 20));
+  EXPECT_EQ(bar.AddressField()->geometry(), QRect(labelWidth + 2, 0, 298 - labelWidth, 20));
+  EXPECT_EQ(bar.View()->geometry(), QRect(0, 23, 300, 177));
+}
+
+}  // namespace

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cache/services/EntryPanes.h"
+#include "cache/services/FrameServices.h"
+
+// A frame that remembers what the lists asked of it.
+class FakeFrame : public FrameServices {
+ public:
+  void SetStatusText(std::string_view text) override { statusTexts.emplace_back(text); }
+  void EnsureProgressBar() override { ++progressBarRequests; }
+  void StepProgress() override { ++progressSteps; }
+  void ResetProgress() override { ++progressResets; }
+  void SetAddress(std::string_view text) override { addresses.emplace_back(text); }
+  void PublishStatistics(const CacheStatistics& statistics) override {
+    published = statistics;
+    ++publications;
+  }
+  const CacheStatistics& PublishedStatistics() const override { return published; }
+  void RegisterExpandedList(ExpandedList* list) override {
+    lastExpanded = list;
+    ++registrations;
+  }
+  ExpandedList* LastExpandedList() const override { return lastExpanded; }
+
+  std::vector<std::string> statusTexts;
+  std::vector<std::string> addresses;
+  int progressBarRequests = 0;
+  int progressSteps = 0;
+  int progressResets = 0;
+  CacheStatistics published;
+  int publications = 0;
+  ExpandedList* lastExpanded = nullptr;
+  int registrations = 0;
+};
+
+// Panes that log each call as one line, e.g. "properties http://a/" or "bytes " (cleared).
+class FakePanes : public EntryPanes {
+ public:
+  void ShowCurrentEntry(const CurrentEntry& current) override {
+    calls.push_back("show " + current.address + " | " + current.localFileName);
+  }
+  void ShowEntryProperties(const CacheEntry& entry) override { calls.push_back("properties " + entry.sourceUrl); }
+  void ShowStatistics(const CacheStatistics& statistics) override {
+    shownStatistics = statistics;
+    calls.push_back("statistics");
+  }
+  void ShowCookieText(std::string_view text) override { calls.push_back("cookie text " + std::string(text)); }
+  void ShowCookieBytes(std::string_view bytes) override { calls.push_back("bytes " + std::string(bytes)); }
+  void DecodeCookieFile(std::string_view bytes) override {
+    decodedBytes = std::string(bytes);
+    calls.push_back("decode " + std::to_string(bytes.size()));
+  }
+  void Tell(std::string_view text, std::string_view title) override {
+    calls.push_back("tell " + std::string(text) + " | " + std::string(title));
+  }
+
+  std::vector<std::string> calls;
+  CacheStatistics shownStatistics;
+  std::string decodedBytes;
+};
