@@ -157,7 +157,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
 std::string UsageText(const std::filesystem::path& storeFolder) {
   std::string text =
       "Usage: vantry-store COMMAND [ARGUMENTS]\n"
-      "Fills and examines the cache store that vantry shows: $VANTRY_STORE when set, else\n"
+      "Fills and inspects the cache store that vantry shows: $VANTRY_STORE when set, else\n"
       "the default folder. Now: " +
       storeFolder.string() + "\n\nCommands:\n";
   for (const VerbForm& form : kVerbs) {

@@ -16,7 +16,7 @@ class QtEnvironment : public ::testing::Environment {
 
  private:
   int argc_ = 1;
-  char name_[16] = "examine_widgets";
+  char name_[16] = "inspect_widgets";
   char* argv_[2] = {name_, nullptr};
   std::unique_ptr<QApplication> application_;
 };
