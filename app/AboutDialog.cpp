@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+namespace vantry::app {
+
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   setWindowTitle(tr("About Vantry"));
   auto* icon = new QLabel(this);
@@ -40,3 +42,5 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   layout->addWidget(buttons);
   setMinimumWidth(420);
 }
+
+}  // namespace vantry::app

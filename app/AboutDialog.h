@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+namespace vantry::app {
+
 // "About Vantry": the program, its version, what it is for, and a mail link.
 class AboutDialog : public QDialog {
   Q_OBJECT
@@ -10,3 +12,5 @@ class AboutDialog : public QDialog {
 };
 
 inline constexpr char kContactAddress[] = "vantry@orlenvik.org";
+
+}  // namespace vantry::app

@@ -5,6 +5,8 @@
 
 #include "app/ThemeIcons.h"
 
+namespace vantry::app {
+
 namespace {
 
 using enum CommandId;
@@ -113,3 +115,5 @@ ActionSet::ActionSet(QObject* parent) {
     actions_.emplace(definition.id, action);
   }
 }
+
+}  // namespace vantry::app

@@ -10,6 +10,8 @@
 class QAction;
 class QObject;
 
+namespace vantry::app {
+
 // How one command presents itself: menu text (a shortcut shown after a tab), its keys,
 // its icon, and its fly-by help (status bar text and tool tip).
 struct ActionDefinition {
@@ -38,3 +40,5 @@ class ActionSet {
  private:
   std::map<CommandId, QAction*> actions_;
 };
+
+}  // namespace vantry::app

@@ -6,6 +6,8 @@
 
 #include "qtutil/ByteText.h"
 
+namespace vantry::app {
+
 namespace {
 
 constexpr char kSaveDir[] = "Vantry/SaveDir";
@@ -24,7 +26,7 @@ std::string ReadText(const QString& file, const char* key, const QString& fallba
 
 void WriteText(const QString& file, const char* key, std::string_view text) {
   QSettings store(file, QSettings::IniFormat);
-  store.setValue(QLatin1String(key), QStringFromBytes(text));
+  store.setValue(QLatin1String(key), qtutil::QStringFromBytes(text));
 }
 
 int ReadNumber(const QString& file, const char* key, int fallback) {
@@ -86,3 +88,5 @@ std::string AppSettings::CopyDirectory() const {
 void AppSettings::SetCopyDirectory(std::string_view folder) {
   WriteText(profileFile_, kCopyDirectory, folder);
 }
+
+}  // namespace vantry::app

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace vantry::app {
+
 // The program's two settings stores, with every key and its default in one place:
 // the per-user application settings (Orlenvik/OfflineVantry) and the profile file beside
 // it (section "Vantry"). Each value is read when asked for and written at once; nothing is
@@ -45,3 +47,5 @@ class AppSettings {
   QString applicationFile_;
   QString profileFile_;
 };
+
+}  // namespace vantry::app

@@ -11,16 +11,18 @@
 #include "app/FrameStatusBar.h"
 #include "qtutil/ByteText.h"
 
+namespace vantry::app {
+
 CMainFrame::CMainFrame(FrameParts parts, QWidget* parent)
     : QMainWindow(parent),
       parts_(std::move(parts)),
       panes_(std::make_unique<FramePanes>(parts_.store, *this, parts_.pane, prompt_,
-                                          [this](const CurrentEntry& entry) { ShowCurrentEntry(entry); })),
+                                          [this](const cache::CurrentEntry& entry) { ShowCurrentEntry(entry); })),
       actions_(this) {
   // The pane shows cached copies only.
-  GoOffline(parts_.store);
+  cache::GoOffline(parts_.store);
   // The address box's text is the alphabetical list's request.
-  addressEdited_ = [this](const std::string& text) { ParseAddressRequest(text, request_); };
+  addressEdited_ = [this](const std::string& text) { cache::ParseAddressRequest(text, request_); };
   setObjectName(QStringLiteral("MainFrame"));
   setWindowTitle(QStringLiteral("Vantry"));
   setCentralWidget(parts_.paneWidget);
@@ -38,21 +40,21 @@ CMainFrame::CMainFrame(FrameParts parts, QWidget* parent)
 
 CMainFrame::~CMainFrame() = default;
 
-EntryPanes& CMainFrame::entryPanes() const { return *panes_; }
+cache::EntryPanes& CMainFrame::entryPanes() const { return *panes_; }
 
-void CMainFrame::SetStatusText(std::string_view text) { status_->SetMessage(QStringFromBytes(text)); }
+void CMainFrame::SetStatusText(std::string_view text) { status_->SetMessage(qtutil::QStringFromBytes(text)); }
 void CMainFrame::EnsureProgressBar() { status_->EnsureProgressBar(); }
 void CMainFrame::StepProgress() { status_->StepProgress(); }
 void CMainFrame::ResetProgress() { status_->ResetProgress(); }
 
 void CMainFrame::SetAddress(std::string_view text) {
-  const QString address = QStringFromBytes(text);
+  const QString address = qtutil::QStringFromBytes(text);
   address_->setEditText(address);
   // The list keeps every address shown in this run, in order; clearing adds nothing.
   if (!address.isEmpty()) address_->addItem(address);
 }
 
-void CMainFrame::ShowCurrentEntry(const CurrentEntry& entry) {
+void CMainFrame::ShowCurrentEntry(const cache::CurrentEntry& entry) {
   currentEntry_ = entry;
   parts_.pane.ShowEntry(currentEntry_, localView_);
 }
@@ -67,3 +69,5 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
   parts_.settings.SetBarState(saveState());
   QMainWindow::closeEvent(event);
 }
+
+}  // namespace vantry::app

@@ -17,35 +17,38 @@
 #include "archive/ArchivePaths.h"
 #include "ops/dialogs/QtCommandServices.h"
 
-class AppSettings;
-class CMemoryBar;
-class COutputBar;
-class CTabClassView;
-class CTabFileView;
-class CTabResourceView;
-class EntryPanes;
-class FramePanes;
-class FrameStatusBar;
+namespace vantry::inspect { class CMemoryBar; }
+namespace vantry::inspect { class COutputBar; }
+namespace vantry::cache { class CTabClassView; }
+namespace vantry::inspect { class CTabFileView; }
+namespace vantry::cache { class CTabResourceView; }
+namespace vantry::cache { class EntryPanes; }
 class QComboBox;
 class QDockWidget;
 class QLabel;
 class QTabWidget;
 class QToolBar;
-class UrlCacheStore;
+namespace vantry::cache { class UrlCacheStore; }
+
+namespace vantry::app {
+
+class AppSettings;
+class FramePanes;
+class FrameStatusBar;
 
 // What the frame is built from; everything outlives the frame.
 struct FrameParts {
-  UrlCacheStore& store;
+  cache::UrlCacheStore& store;
   AppSettings& settings;
-  HtmlPane& pane;
+  archive::HtmlPane& pane;
   QWidget* paneWidget;  // the pane as a widget: the frame's central widget
-  vantry::archive::ArchivePaths archivePaths;  // the archive files, the index page among them
+  archive::ArchivePaths archivePaths;  // the archive files, the index page among them
 };
 
 // The main window: menus, toolbars, address box, status bar and the workspace, output and
 // memory docks around the HTML pane. It routes every command by its id, offers the views
 // the frame services and owns the records the lists and commands share.
-class CMainFrame : public QMainWindow, public FrameServices {
+class CMainFrame : public QMainWindow, public cache::FrameServices {
   Q_OBJECT
  public:
   using CommandHandler = std::function<void()>;
@@ -59,13 +62,13 @@ class CMainFrame : public QMainWindow, public FrameServices {
   void StepProgress() override;
   void ResetProgress() override;
   void SetAddress(std::string_view text) override;
-  void PublishStatistics(const CacheStatistics& statistics) override { statistics_ = statistics; }
-  const CacheStatistics& PublishedStatistics() const override { return statistics_; }
-  void RegisterExpandedList(ExpandedList* list) override { lastExpanded_ = list; }
-  ExpandedList* LastExpandedList() const override { return lastExpanded_; }
+  void PublishStatistics(const cache::CacheStatistics& statistics) override { statistics_ = statistics; }
+  const cache::CacheStatistics& PublishedStatistics() const override { return statistics_; }
+  void RegisterExpandedList(cache::ExpandedList* list) override { lastExpanded_ = list; }
+  cache::ExpandedList* LastExpandedList() const override { return lastExpanded_; }
 
   // Makes `entry` the current entry and shows it in the pane (by file in the local view).
-  void ShowCurrentEntry(const CurrentEntry& entry);
+  void ShowCurrentEntry(const cache::CurrentEntry& entry);
   bool localView() const { return localView_; }
   bool flatLook() const { return flatLook_; }
 
@@ -87,20 +90,20 @@ class CMainFrame : public QMainWindow, public FrameServices {
   QTabWidget* workspaceTabs() const { return tabs_; }
 
   // What the cache commands work with. The views and bars live in the docks.
-  UrlCacheStore& store() const { return parts_.store; }
+  cache::UrlCacheStore& store() const { return parts_.store; }
   AppSettings& settings() const { return parts_.settings; }
-  const vantry::archive::ArchivePaths& archivePaths() const { return parts_.archivePaths; }
-  FrameServices& services() { return *this; }
-  EntryPanes& entryPanes() const;
-  vantry::UserPrompt& prompt() { return prompt_; }
-  SearchRequest& searchRequest() { return request_; }
-  ShowMask& showMask() { return showMask_; }
-  CurrentEntry& currentEntry() { return currentEntry_; }
-  CTabClassView* alphaSortView() const { return alphaSort_; }
-  CTabResourceView* accessSortView() const { return accessSort_; }
-  CTabFileView* historyView() const { return history_; }
-  COutputBar* outputView() const { return outputView_; }
-  CMemoryBar* memoryView() const { return memoryView_; }
+  const archive::ArchivePaths& archivePaths() const { return parts_.archivePaths; }
+  cache::FrameServices& services() { return *this; }
+  cache::EntryPanes& entryPanes() const;
+  archive::UserPrompt& prompt() { return prompt_; }
+  cache::SearchRequest& searchRequest() { return request_; }
+  cache::ShowMask& showMask() { return showMask_; }
+  cache::CurrentEntry& currentEntry() { return currentEntry_; }
+  cache::CTabClassView* alphaSortView() const { return alphaSort_; }
+  cache::CTabResourceView* accessSortView() const { return accessSort_; }
+  inspect::CTabFileView* historyView() const { return history_; }
+  inspect::COutputBar* outputView() const { return outputView_; }
+  inspect::CMemoryBar* memoryView() const { return memoryView_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -131,11 +134,11 @@ class CMainFrame : public QMainWindow, public FrameServices {
   void MoveFocusToPane(int direction);
 
   FrameParts parts_;
-  vantry::MessageBoxPrompt prompt_{this};
+  ops::MessageBoxPrompt prompt_{this};
   // The process-wide records of the lists and commands.
-  SearchRequest request_;
-  ShowMask showMask_;
-  CurrentEntry currentEntry_;
+  cache::SearchRequest request_;
+  cache::ShowMask showMask_;
+  cache::CurrentEntry currentEntry_;
   std::unique_ptr<FramePanes> panes_;
   ActionSet actions_;
   std::map<CommandId, CommandHandler> handlers_;
@@ -151,14 +154,16 @@ class CMainFrame : public QMainWindow, public FrameServices {
   QDockWidget* output_ = nullptr;
   QDockWidget* memory_ = nullptr;
   QTabWidget* tabs_ = nullptr;
-  CTabClassView* alphaSort_ = nullptr;
-  CTabResourceView* accessSort_ = nullptr;
-  CTabFileView* history_ = nullptr;
-  COutputBar* outputView_ = nullptr;
-  CMemoryBar* memoryView_ = nullptr;
+  cache::CTabClassView* alphaSort_ = nullptr;
+  cache::CTabResourceView* accessSort_ = nullptr;
+  inspect::CTabFileView* history_ = nullptr;
+  inspect::COutputBar* outputView_ = nullptr;
+  inspect::CMemoryBar* memoryView_ = nullptr;
 
   bool localView_ = false;
   bool flatLook_ = false;
-  CacheStatistics statistics_;
-  ExpandedList* lastExpanded_ = nullptr;
+  cache::CacheStatistics statistics_;
+  cache::ExpandedList* lastExpanded_ = nullptr;
 };
+
+}  // namespace vantry::app

@@ -4,6 +4,8 @@
 #include "app/CMainFrame.h"
 #include "app/CacheCommandWiring.h"
 
+namespace vantry::app {
+
 std::unique_ptr<WiredCacheCommands> WireCacheCommands(CMainFrame& frame, CacheCommandInputs inputs) {
   QComboBox* box = frame.addressBox();
   return WireCacheCommands([&frame](CommandId id, std::function<void()> handler) {
@@ -11,3 +13,5 @@ std::unique_ptr<WiredCacheCommands> WireCacheCommands(CMainFrame& frame, CacheCo
                            },
                            [box] { return box->currentText().toStdString(); }, std::move(inputs));
 }
+
+}  // namespace vantry::app

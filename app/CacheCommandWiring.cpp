@@ -12,13 +12,15 @@
 #include "ops/CacheCommands.h"
 #include "ops/FrameRecordAdapters.h"
 
+namespace vantry::app {
+
 namespace {
 
 using namespace vantry;
 using enum CommandId;
 
 // The three list resets of the inputs; a reset not given does nothing.
-class FunctionListResets : public ListResets {
+class FunctionListResets : public ops::ListResets {
  public:
   explicit FunctionListResets(const CacheCommandInputs& in) : in_(in) {}
   void ResetAlphaSort() override { Call(in_.resetAlphaSort); }
@@ -33,7 +35,7 @@ class FunctionListResets : public ListResets {
 };
 
 // An output bar page of the inputs.
-class FunctionSink : public LineSink {
+class FunctionSink : public ops::LineSink {
  public:
   explicit FunctionSink(std::function<void(std::vector<std::string>)> show) : show_(std::move(show)) {}
   void ShowLines(const std::vector<std::string>& lines) override {
@@ -71,8 +73,8 @@ class Wired : public WiredCacheCommands {
   }
 
   void Register(const CommandHandlerSetter& setHandler, std::function<std::string()> addressText) {
-    CacheCommands& c = commands_;
-    auto selected = [this] { return SelectionOf(in_.current); };
+    ops::CacheCommands& c = commands_;
+    auto selected = [this] { return ops::SelectionOf(in_.current); };
     const std::pair<CommandId, std::function<void()>> handlers[] = {
         {Save, [&c, selected] { c.Save(selected()); }},
         {SaveAs, [&c, selected] { c.Save(selected()); }},
@@ -81,24 +83,24 @@ class Wired : public WiredCacheCommands {
         {CopyFiles, [&c] { c.CopyFiles(); }},
         {StickyFile,
          [this, &c, selected] {
-           EntrySelection selection = selected();
+           ops::EntrySelection selection = selected();
            c.StickyFile(selection);
-           KeepSelection(selection, in_.current);
+           ops::KeepSelection(selection, in_.current);
          }},
         {StickyAddress, [&c, selected] { c.StickyAddress(selected()); }},
         {FindFilesInCache, [&c] { c.FindFilesInCache(); }},
         {FindTextInFiles, [&c] { c.FindTextInFiles(); }},
-        {CheckLinksPassed, [&c, selected] { c.CheckLinks(selected(), PageChecker::Report::Passed); }},
-        {CheckLinksDead, [&c, selected] { c.CheckLinks(selected(), PageChecker::Report::Dead); }},
+        {CheckLinksPassed, [&c, selected] { c.CheckLinks(selected(), ops::PageChecker::Report::Passed); }},
+        {CheckLinksDead, [&c, selected] { c.CheckLinks(selected(), ops::PageChecker::Report::Dead); }},
         {DeleteCacheEntry, [&c, addressText] { c.DeleteCacheEntry(addressText()); }},
         {DeleteCacheEntries, [&c] { c.DeleteCacheEntries(); }},
         {DeleteHistoryEntry, [&c, addressText] { c.DeleteHistoryEntry(addressText()); }},
-        {DeleteTodaysHistory, [&c] { c.DeleteCategory(DeleteCategory::TodaysHistory); }},
-        {DeleteAllHistory, [&c] { c.DeleteCategory(DeleteCategory::AllHistory); }},
-        {DeleteInactiveHistory, [&c] { c.DeleteCategory(DeleteCategory::InactiveHistory); }},
-        {DeleteVcHistory, [&c] { c.DeleteCategory(DeleteCategory::MkProtocolHistory); }},
-        {DeleteLocalEntries, [&c] { c.DeleteCategory(DeleteCategory::LocalFileHistory); }},
-        {DeleteAllCookieEntries, [&c] { c.DeleteCategory(DeleteCategory::CookieEntries); }},
+        {DeleteTodaysHistory, [&c] { c.DeleteCategory(ops::DeleteCategory::TodaysHistory); }},
+        {DeleteAllHistory, [&c] { c.DeleteCategory(ops::DeleteCategory::AllHistory); }},
+        {DeleteInactiveHistory, [&c] { c.DeleteCategory(ops::DeleteCategory::InactiveHistory); }},
+        {DeleteVcHistory, [&c] { c.DeleteCategory(ops::DeleteCategory::MkProtocolHistory); }},
+        {DeleteLocalEntries, [&c] { c.DeleteCategory(ops::DeleteCategory::LocalFileHistory); }},
+        {DeleteAllCookieEntries, [&c] { c.DeleteCategory(ops::DeleteCategory::CookieEntries); }},
         {DeleteAllCookies, [&c] { c.DeleteAllCookies(); }},
     };
     for (const auto& [id, handler] : handlers) setHandler(id, handler);
@@ -106,18 +108,18 @@ class Wired : public WiredCacheCommands {
 
  private:
   CacheCommandInputs in_;
-  MessageBoxPrompt prompt_;
-  OverrideWaitCursor cursor_;
-  QtCommandDialogs dialogs_;
+  ops::MessageBoxPrompt prompt_;
+  ops::OverrideWaitCursor cursor_;
+  ops::QtCommandDialogs dialogs_;
   QSettings appFile_, profileFile_;
-  QSettingsStore appSettings_, profile_;
+  ops::QSettingsStore appSettings_, profile_;
   FunctionListResets lists_;
   FunctionSink statistics_, findResults_;
-  RecordsFindTarget findTarget_;
-  ArchiveLocalCopySearch localCopies_;
-  ArchiveCopies copies_;
-  ArchivePageChecker pageChecker_;
-  CacheCommands commands_;
+  ops::RecordsFindTarget findTarget_;
+  ops::ArchiveLocalCopySearch localCopies_;
+  ops::ArchiveCopies copies_;
+  ops::ArchivePageChecker pageChecker_;
+  ops::CacheCommands commands_;
 };
 
 }  // namespace
@@ -129,3 +131,5 @@ std::unique_ptr<WiredCacheCommands> WireCacheCommands(const CommandHandlerSetter
   wired->Register(setHandler, std::move(addressBoxText));
   return wired;
 }
+
+}  // namespace vantry::app

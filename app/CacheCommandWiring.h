@@ -10,22 +10,25 @@
 #include "cache/store/UrlCacheStore.h"
 #include "archive/ArchivePaths.h"
 
-class CMainFrame;
-class EntryPanes;
+namespace vantry::cache { class EntryPanes; }
 class QWidget;
-struct CurrentEntry;   // the list tabs' record (cache/SearchRequest.h)
-struct SearchRequest;
-struct ShowMask;
+namespace vantry::cache { struct CurrentEntry; }
+namespace vantry::cache { struct SearchRequest; }
+namespace vantry::cache { struct ShowMask; }
+
+namespace vantry::app {
+
+class CMainFrame;
 
 // What the frame provides for the cache commands. The references outlive the commands.
 struct CacheCommandInputs {
-  UrlCacheStore& store;
-  FrameServices& frame;
-  EntryPanes& panes;
+  cache::UrlCacheStore& store;
+  cache::FrameServices& frame;
+  cache::EntryPanes& panes;
   // The frame's process-wide records.
-  SearchRequest& request;
-  ShowMask& showMask;
-  CurrentEntry& current;
+  cache::SearchRequest& request;
+  cache::ShowMask& showMask;
+  cache::CurrentEntry& current;
   // The three list tabs: each throws its items away.
   std::function<void()> resetAlphaSort;
   std::function<void()> resetAccessSort;
@@ -35,7 +38,7 @@ struct CacheCommandInputs {
   // Output bar pages: each is emptied, filled with the lines and brought to the front.
   std::function<void(std::vector<std::string>)> showFindResults;  // "Find in Files"
   std::function<void(std::vector<std::string>)> showStatistics;   // "Properties"
-  vantry::archive::ArchivePaths archivePaths;
+  archive::ArchivePaths archivePaths;
   std::string applicationSettingsFile;  // "Settings" and Save's "SaveDir"
   std::string profileFile;              // section "Vantry" of the profile
   QWidget* parent = nullptr;            // owner of the boxes and dialogs
@@ -61,3 +64,5 @@ using CommandHandlerSetter = std::function<void(CommandId, std::function<void()>
 std::unique_ptr<WiredCacheCommands> WireCacheCommands(const CommandHandlerSetter& setHandler,
                                                       std::function<std::string()> addressBoxText,
                                                       CacheCommandInputs inputs);
+
+}  // namespace vantry::app

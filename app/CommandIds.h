@@ -1,5 +1,7 @@
 #pragma once
 
+namespace vantry::app {
+
 // The identity of every command of the menus, toolbars and shortcuts. The numbers are the
 // program's command ids; routing and tests go by them.
 enum class CommandId : int {
@@ -80,3 +82,5 @@ enum class CommandId : int {
   NextPane = 57680,
   PreviousPane = 57681,
 };
+
+}  // namespace vantry::app

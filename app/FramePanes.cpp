@@ -8,21 +8,23 @@
 #include "cache/store/StatisticsText.h"
 #include "ops/TextSearch.h"
 
-FramePanes::FramePanes(UrlCacheStore& store, FrameServices& frame, HtmlPane& pane, vantry::UserPrompt& prompt,
-                       std::function<void(const CurrentEntry&)> showEntry)
+namespace vantry::app {
+
+FramePanes::FramePanes(cache::UrlCacheStore& store, cache::FrameServices& frame, archive::HtmlPane& pane, archive::UserPrompt& prompt,
+                       std::function<void(const cache::CurrentEntry&)> showEntry)
     : store_(store), frame_(frame), pane_(pane), prompt_(prompt), showEntry_(std::move(showEntry)) {}
 
-void FramePanes::SetBars(COutputBar* output, CMemoryBar* memory) {
+void FramePanes::SetBars(inspect::COutputBar* output, inspect::CMemoryBar* memory) {
   output_ = output;
   memory_ = memory;
 }
 
-void FramePanes::ShowCurrentEntry(const CurrentEntry& current) { showEntry_(current); }
+void FramePanes::ShowCurrentEntry(const cache::CurrentEntry& current) { showEntry_(current); }
 
-void FramePanes::ShowEntryProperties(const CacheEntry& entry) { output_->ShowEntryProperties(entry); }
+void FramePanes::ShowEntryProperties(const cache::CacheEntry& entry) { output_->ShowEntryProperties(entry); }
 
-void FramePanes::ShowStatistics(const CacheStatistics& statistics) {
-  output_->ShowStatistics(StatisticsLines(statistics));
+void FramePanes::ShowStatistics(const cache::CacheStatistics& statistics) {
+  output_->ShowStatistics(cache::StatisticsLines(statistics));
 }
 
 void FramePanes::ShowCookieText(std::string_view text) { output_->ShowCookieText(text); }
@@ -44,9 +46,11 @@ std::string FramePanes::ContentFolder() const { return store_.ContentFolder().st
 void FramePanes::ShowInHtmlPane(std::string_view pathOrAddress) { pane_.ShowAddress(pathOrAddress); }
 
 std::string FramePanes::FindAddressOfLocalFile(std::string_view path) {
-  return vantry::FindAddressOfLocalFile(store_, path, prompt_);
+  return ops::FindAddressOfLocalFile(store_, path, prompt_);
 }
 
-std::optional<CacheEntry> FramePanes::LookupEntry(std::string_view key) { return ::LookupEntry(store_, key); }
+std::optional<cache::CacheEntry> FramePanes::LookupEntry(std::string_view key) { return cache::LookupEntry(store_, key); }
 
 void FramePanes::SetAddress(std::string_view text) { frame_.SetAddress(text); }
+
+}  // namespace vantry::app

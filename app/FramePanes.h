@@ -8,28 +8,30 @@
 #include "cache/services/EntryPanes.h"
 #include "inspect/OutputBarActions.h"
 #include "cache/store/UrlCacheStore.h"
-#include "ops/UserPrompt.h"
+#include "archive/UserPrompt.h"
 
-class CMemoryBar;
-class COutputBar;
-class FrameServices;
-class HtmlPane;
+namespace vantry::inspect { class CMemoryBar; }
+namespace vantry::inspect { class COutputBar; }
+namespace vantry::cache { class FrameServices; }
+namespace vantry::archive { class HtmlPane; }
+
+namespace vantry::app {
 
 // The frame's panes as the list tabs and the output bar reach them: the HTML pane, the
 // output bar and the memory bar, with message boxes for what is told.
-class FramePanes : public EntryPanes, public OutputBarActions {
+class FramePanes : public cache::EntryPanes, public inspect::OutputBarActions {
  public:
   // `showEntry` makes an entry the frame's current one and shows it in the HTML pane.
-  FramePanes(UrlCacheStore& store, FrameServices& frame, HtmlPane& pane, vantry::UserPrompt& prompt,
-             std::function<void(const CurrentEntry&)> showEntry);
+  FramePanes(cache::UrlCacheStore& store, cache::FrameServices& frame, archive::HtmlPane& pane, archive::UserPrompt& prompt,
+             std::function<void(const cache::CurrentEntry&)> showEntry);
 
   // The bars the panes fill; both live in the frame's docks.
-  void SetBars(COutputBar* output, CMemoryBar* memory);
+  void SetBars(inspect::COutputBar* output, inspect::CMemoryBar* memory);
 
   // EntryPanes
-  void ShowCurrentEntry(const CurrentEntry& current) override;
-  void ShowEntryProperties(const CacheEntry& entry) override;
-  void ShowStatistics(const CacheStatistics& statistics) override;
+  void ShowCurrentEntry(const cache::CurrentEntry& current) override;
+  void ShowEntryProperties(const cache::CacheEntry& entry) override;
+  void ShowStatistics(const cache::CacheStatistics& statistics) override;
   void ShowCookieText(std::string_view text) override;
   void ShowCookieBytes(std::string_view bytes) override;
   void DecodeCookieFile(std::string_view bytes) override;
@@ -39,15 +41,17 @@ class FramePanes : public EntryPanes, public OutputBarActions {
   std::string ContentFolder() const override;
   void ShowInHtmlPane(std::string_view pathOrAddress) override;
   std::string FindAddressOfLocalFile(std::string_view path) override;
-  std::optional<CacheEntry> LookupEntry(std::string_view key) override;
+  std::optional<cache::CacheEntry> LookupEntry(std::string_view key) override;
   void SetAddress(std::string_view text) override;
 
  private:
-  UrlCacheStore& store_;
-  FrameServices& frame_;
-  HtmlPane& pane_;
-  vantry::UserPrompt& prompt_;
-  std::function<void(const CurrentEntry&)> showEntry_;
-  COutputBar* output_ = nullptr;
-  CMemoryBar* memory_ = nullptr;
+  cache::UrlCacheStore& store_;
+  cache::FrameServices& frame_;
+  archive::HtmlPane& pane_;
+  archive::UserPrompt& prompt_;
+  std::function<void(const cache::CurrentEntry&)> showEntry_;
+  inspect::COutputBar* output_ = nullptr;
+  inspect::CMemoryBar* memory_ = nullptr;
 };
+
+}  // namespace vantry::app

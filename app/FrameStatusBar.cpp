@@ -8,6 +8,8 @@
 
 #include "app/LockKeys.h"
 
+namespace vantry::app {
+
 namespace {
 
 QLabel* IndicatorPane(const QString& text, const QString& accessibleName, QWidget* parent) {
@@ -88,3 +90,5 @@ void FrameStatusBar::ShowLockKeys() {
   caps_->setEnabled(keys.capsLock);
   num_->setEnabled(keys.numLock);
 }
+
+}  // namespace vantry::app

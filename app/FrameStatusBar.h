@@ -5,6 +5,8 @@
 class QLabel;
 class QProgressBar;
 
+namespace vantry::app {
+
 // The frame's status bar, five panes in order: the message ("Ready" when idle), a wide
 // pane that hosts the progress bar once it is needed, the caps-lock and num-lock
 // indicators, and the view mode ("HTTP" or "LOKAL").
@@ -46,3 +48,5 @@ class FrameStatusBar : public QStatusBar {
   QLabel* num_;
   QLabel* viewMode_;
 };
+
+}  // namespace vantry::app

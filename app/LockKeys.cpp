@@ -3,6 +3,8 @@
 #include <QGuiApplication>
 #include <X11/XKBlib.h>
 
+namespace vantry::app {
+
 LockKeys ReadLockKeys() {
   auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
   unsigned int indicators = 0;
@@ -10,3 +12,5 @@ LockKeys ReadLockKeys() {
     return {};
   return {(indicators & 0x1) != 0, (indicators & 0x2) != 0};
 }
+
+}  // namespace vantry::app

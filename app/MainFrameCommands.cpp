@@ -14,6 +14,8 @@
 #include "cache/store/StatisticsText.h"
 #include "qtutil/ByteText.h"
 
+namespace vantry::app {
+
 namespace {
 
 using enum CommandId;
@@ -30,7 +32,7 @@ void CMainFrame::RouteCommands() {
   for (const auto& [id, action] : actions_.all())
     connect(action, &QAction::triggered, this, [this, id = id] { Dispatch(id); });
 
-  HtmlPane& pane = parts_.pane;
+  archive::HtmlPane& pane = parts_.pane;
   const std::pair<CommandId, CommandHandler> handlers[] = {
       {Open, [&pane] { pane.OpenFile(); }},
       {SaveRawAs, [&pane] { pane.SaveRawAs(); }},
@@ -65,11 +67,11 @@ void CMainFrame::RouteCommands() {
       {Properties, [this] { ShowProperties(); }},
       // The pane finds in its page; this command has no other work of its own.
       {FindTextOnAllDisks, [&pane] { pane.FindInPage(); }},
-      {LargestFonts, [&pane] { pane.SetFontSize(FontSize::Largest); }},
-      {LargerFonts, [&pane] { pane.SetFontSize(FontSize::Larger); }},
-      {MediumFonts, [&pane] { pane.SetFontSize(FontSize::Medium); }},
-      {SmallerFonts, [&pane] { pane.SetFontSize(FontSize::Smaller); }},
-      {SmallestFonts, [&pane] { pane.SetFontSize(FontSize::Smallest); }},
+      {LargestFonts, [&pane] { pane.SetFontSize(archive::FontSize::Largest); }},
+      {LargerFonts, [&pane] { pane.SetFontSize(archive::FontSize::Larger); }},
+      {MediumFonts, [&pane] { pane.SetFontSize(archive::FontSize::Medium); }},
+      {SmallerFonts, [&pane] { pane.SetFontSize(archive::FontSize::Smaller); }},
+      {SmallestFonts, [&pane] { pane.SetFontSize(archive::FontSize::Smallest); }},
       {NextPane, [this] { MoveFocusToPane(+1); }},
       {PreviousPane, [this] { MoveFocusToPane(-1); }},
   };
@@ -96,12 +98,12 @@ void CMainFrame::ToggleLocalView() {
 
 void CMainFrame::ShowProperties() {
   QMessageBox::information(this, QStringLiteral("Properties"),
-                           QStringFromBytes(PropertiesText(statistics_)));
+                           qtutil::QStringFromBytes(cache::PropertiesText(statistics_)));
 }
 
 void CMainFrame::ShowPreferences() {
-  PreferencesDialog dialog(parts_.settings.DateFormatForPreferences(), this);
-  if (dialog.exec() == QDialog::Accepted && IsDateFormat(dialog.selectedFormat()))
+  ops::PreferencesDialog dialog(parts_.settings.DateFormatForPreferences(), this);
+  if (dialog.exec() == QDialog::Accepted && ops::IsDateFormat(dialog.selectedFormat()))
     parts_.settings.SetDateFormat(dialog.selectedFormat());
 }
 
@@ -124,3 +126,5 @@ void CMainFrame::MoveFocusToPane(int direction) {
   const int next = current < 0 ? (direction > 0 ? 0 : count - 1) : (current + direction + count) % count;
   if (areas[next]) areas[next]->setFocus(Qt::ShortcutFocusReason);
 }
+
+}  // namespace vantry::app

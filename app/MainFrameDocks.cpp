@@ -17,6 +17,8 @@
 #include "cache/widgets/CTabResourceView.h"
 #include "inspect/history/widgets/CTabFileView.h"
 
+namespace vantry::app {
+
 namespace {
 
 // Default sizes for a 1280 by 800 screen: a list wide enough for addresses, an output bar
@@ -42,11 +44,11 @@ void CMainFrame::BuildListTabs() {
   tabs_ = new QTabWidget;
   tabs_->setObjectName(QStringLiteral("WorkspaceTabs"));
   tabs_->setAccessibleName(tr("Workspace"));
-  const ListTabContext context{parts_.store, *this, *panes_, currentEntry_, request_};
-  alphaSort_ = new CTabClassView(context, showMask_, tabs_);
-  accessSort_ = new CTabResourceView(context, tabs_);
-  history_ = new CTabFileView(context, tabs_);
-  const std::tuple<ListTabView*, const char*, const char*> tabs[] = {
+  const cache::ListTabContext context{parts_.store, *this, *panes_, currentEntry_, request_};
+  alphaSort_ = new cache::CTabClassView(context, showMask_, tabs_);
+  accessSort_ = new cache::CTabResourceView(context, tabs_);
+  history_ = new inspect::CTabFileView(context, tabs_);
+  const std::tuple<cache::ListTabView*, const char*, const char*> tabs[] = {
       {alphaSort_, "AlphaSort", "view-sort-ascending"},
       {accessSort_, "AccessSort", "view-sort-descending"},
       {history_, "History", "document-open-recent"},
@@ -61,9 +63,9 @@ void CMainFrame::BuildListTabs() {
 
 void CMainFrame::BuildDocks() {
   BuildListTabs();
-  outputView_ = new COutputBar(panes_.get());
+  outputView_ = new inspect::COutputBar(panes_.get());
   outputView_->setAccessibleName(tr("Output"));
-  memoryView_ = new CMemoryBar;
+  memoryView_ = new inspect::CMemoryBar;
   memoryView_->setAccessibleName(tr("Memory"));
   panes_->SetBars(outputView_, memoryView_);
   workspace_ = MakeDock(tr("Workspace"), "WorkspaceBar", tabs_, this);
@@ -115,3 +117,5 @@ void CMainFrame::RestoreLayout() {
   if (!saved.isEmpty() && !restoreState(saved)) restoreState(built);
   ShowViewBarStates();
 }
+
+}  // namespace vantry::app

@@ -3,6 +3,8 @@
 
 #include "app/CMainFrame.h"
 
+namespace vantry::app {
+
 namespace {
 
 using enum CommandId;
@@ -41,3 +43,5 @@ void CMainFrame::BuildMenus() {
   addAction(actions_[NextPane]);
   addAction(actions_[PreviousPane]);
 }
+
+}  // namespace vantry::app

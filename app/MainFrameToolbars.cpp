@@ -12,6 +12,8 @@
 #include "app/CMainFrame.h"
 #include "qtutil/ByteText.h"
 
+namespace vantry::app {
+
 namespace {
 
 using enum CommandId;
@@ -125,7 +127,7 @@ void CMainFrame::BuildAddressBar() {
   addressBar_->addWidget(label);
   addressBar_->addWidget(address_);
   connect(address_->lineEdit(), &QLineEdit::editingFinished, this, [this] {
-    if (addressEdited_) addressEdited_(BytesFromQString(address_->currentText()));
+    if (addressEdited_) addressEdited_(qtutil::BytesFromQString(address_->currentText()));
   });
   addToolBar(Qt::TopToolBarArea, addressBar_);
 }
@@ -141,3 +143,5 @@ void CMainFrame::BuildAnimation() {
   menuBar()->setCornerWidget(animation_, Qt::TopRightCorner);
   movie->start();
 }
+
+}  // namespace vantry::app

@@ -4,27 +4,31 @@
 
 #include "archive/ArchivePaths.h"
 #include "archive/UserPrompt.h"
-#include "ops/UserPrompt.h"
+#include "archive/UserPrompt.h"
+
+namespace vantry::app {
 
 // The archive asks the user the way the commands do: one prompt serves both libraries.
-class ArchivePrompt : public vantry::archive::UserPrompt {
+class ArchivePrompt : public archive::UserPrompt {
  public:
-  explicit ArchivePrompt(vantry::UserPrompt& prompt) : prompt_(prompt) {}
+  explicit ArchivePrompt(archive::UserPrompt& prompt) : prompt_(prompt) {}
   void Tell(const std::string& text, const std::string& title) override { prompt_.Tell(text, title); }
   bool AskYesNo(const std::string& text, const std::string& title) override {
     return prompt_.AskYesNo(text, title);
   }
 
  private:
-  vantry::UserPrompt& prompt_;
+  archive::UserPrompt& prompt_;
 };
 
 // The archive paths in the working directory, fixed at start-up, with the change log and
 // the history file created where missing; a history file that cannot be made is told.
-inline vantry::archive::ArchivePaths PrepareArchiveAtStartup(const std::filesystem::path& workingDirectory,
-                                                             vantry::UserPrompt& prompt) {
-  vantry::archive::ArchivePaths paths = vantry::archive::MakeArchivePaths(workingDirectory.string());
+inline archive::ArchivePaths PrepareArchiveAtStartup(const std::filesystem::path& workingDirectory,
+                                                             archive::UserPrompt& prompt) {
+  archive::ArchivePaths paths = archive::MakeArchivePaths(workingDirectory.string());
   ArchivePrompt archivePrompt(prompt);
-  vantry::archive::PrepareArchiveFiles(paths, archivePrompt);
+  archive::PrepareArchiveFiles(paths, archivePrompt);
   return paths;
 }
+
+}  // namespace vantry::app

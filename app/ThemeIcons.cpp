@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QStandardPaths>
 
+namespace vantry::app {
+
 void PrepareIconTheme() {
   // Some platforms (offscreen, minimal) look only in the resources: add the system folders.
   QStringList paths = QIcon::themeSearchPaths();
@@ -25,3 +27,5 @@ QIcon ThemeIcon(const char* name) {
   const QString bundled = QStringLiteral(":/vantry/icons/%1.svg").arg(themed);
   return QFile::exists(bundled) ? QIcon(bundled) : QIcon();
 }
+
+}  // namespace vantry::app

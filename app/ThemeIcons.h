@@ -2,6 +2,8 @@
 
 #include <QIcon>
 
+namespace vantry::app {
+
 // Uses the desktop's icon theme, with Adwaita behind it for the names it lacks.
 // REQUIRES: called once, after the QApplication exists.
 void PrepareIconTheme();
@@ -9,3 +11,5 @@ void PrepareIconTheme();
 // The theme's icon of that name, its symbolic variant preferred; a bundled icon where the
 // themes have none.
 QIcon ThemeIcon(const char* name);
+
+}  // namespace vantry::app

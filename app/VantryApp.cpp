@@ -17,8 +17,10 @@
 #include "app/StartupArchive.h"
 #include "cache/store/UrlCacheStore.h"
 
+namespace vantry::app {
+
 std::unique_ptr<VantrySession> VantrySession::Open(std::string& error) {
-  StoreOpenResult opened = OpenUrlCacheStore(DefaultStoreFolder());
+  cache::StoreOpenResult opened = cache::OpenUrlCacheStore(cache::DefaultStoreFolder());
   if (!opened.store) {
     error = opened.error;
     return nullptr;
@@ -27,16 +29,16 @@ std::unique_ptr<VantrySession> VantrySession::Open(std::string& error) {
   session->settings_ = std::make_unique<AppSettings>();
   session->store_ = std::move(opened.store);
   // The archive paths are fixed now; a later change of directory does not move them.
-  vantry::MessageBoxPrompt prompt(nullptr);
+  ops::MessageBoxPrompt prompt(nullptr);
   session->paths_ = PrepareArchiveAtStartup(std::filesystem::current_path(), prompt);
 
-  session->profile_ = std::make_unique<OfflineProfile>(*session->store_);
-  session->document_ = std::make_unique<CVantryDoc>();
-  session->view_ = new CVantryView(*session->document_, session->profile_->profile());
+  session->profile_ = std::make_unique<archive::OfflineProfile>(*session->store_);
+  session->document_ = std::make_unique<archive::CVantryDoc>();
+  session->view_ = new archive::CVantryView(*session->document_, session->profile_->profile());
   session->frame_ = std::make_unique<CMainFrame>(
       FrameParts{*session->store_, *session->settings_, *session->view_, session->view_, session->paths_});
   CMainFrame& frame = *session->frame_;
-  CVantryDoc& document = *session->document_;
+  archive::CVantryDoc& document = *session->document_;
   frame.SetCommandHandler(CommandId::New, [&document] { document.OnNewDocument(); });
   session->commands_ = WireCacheCommands(frame, CacheCommandInputs{
       frame.store(), frame.services(), frame.entryPanes(), frame.searchRequest(), frame.showMask(),
@@ -68,3 +70,5 @@ int RunVantry(QApplication& app) {
   session->document().OnNewDocument();
   return app.exec();
 }
+
+}  // namespace vantry::app

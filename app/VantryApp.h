@@ -5,13 +5,16 @@
 
 #include "archive/ArchivePaths.h"
 
+namespace vantry::archive { class CVantryDoc; }
+namespace vantry::archive { class CVantryView; }
+namespace vantry::archive { class OfflineProfile; }
+class QApplication;
+namespace vantry::cache { class UrlCacheStore; }
+
+namespace vantry::app {
+
 class AppSettings;
 class CMainFrame;
-class CVantryDoc;
-class CVantryView;
-class OfflineProfile;
-class QApplication;
-class UrlCacheStore;
 class WiredCacheCommands;
 
 // Everything a running vantry holds, assembled the way it starts: settings, the cache store,
@@ -24,20 +27,20 @@ class VantrySession {
   ~VantrySession();
 
   CMainFrame& frame() const { return *frame_; }
-  CVantryDoc& document() const { return *document_; }
-  CVantryView& view() const { return *view_; }
-  UrlCacheStore& store() const { return *store_; }
+  archive::CVantryDoc& document() const { return *document_; }
+  archive::CVantryView& view() const { return *view_; }
+  cache::UrlCacheStore& store() const { return *store_; }
   WiredCacheCommands& commands() const { return *commands_; }
 
  private:
   VantrySession() = default;
 
   std::unique_ptr<AppSettings> settings_;
-  std::unique_ptr<UrlCacheStore> store_;
-  vantry::archive::ArchivePaths paths_;
-  std::unique_ptr<OfflineProfile> profile_;
-  std::unique_ptr<CVantryDoc> document_;
-  CVantryView* view_ = nullptr;  // owned by the frame
+  std::unique_ptr<cache::UrlCacheStore> store_;
+  archive::ArchivePaths paths_;
+  std::unique_ptr<archive::OfflineProfile> profile_;
+  std::unique_ptr<archive::CVantryDoc> document_;
+  archive::CVantryView* view_ = nullptr;  // owned by the frame
   std::unique_ptr<CMainFrame> frame_;
   std::unique_ptr<WiredCacheCommands> commands_;
 };
@@ -45,3 +48,5 @@ class VantrySession {
 // Start-up: opens a session, shows the window maximized with the start page and runs until
 // it closes. Returns the exit code.
 int RunVantry(QApplication& app);
+
+}  // namespace vantry::app

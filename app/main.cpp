@@ -6,7 +6,7 @@
 #include "app/VantryApp.h"
 
 int main(int argc, char** argv) {
-  PrepareOfflineEngine();
+  vantry::archive::PrepareOfflineEngine();
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Vantry"));
@@ -14,6 +14,6 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(QStringLiteral(VANTRY_VERSION));
   QApplication::setDesktopFileName(QStringLiteral("vantry"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/vantry/vantry.svg")));
-  PrepareIconTheme();
-  return RunVantry(app);
+  vantry::app::PrepareIconTheme();
+  return vantry::app::RunVantry(app);
 }

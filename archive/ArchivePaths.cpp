@@ -3,7 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "archive/WholeFile.h"
+#include "files/WholeFile.h"
 
 namespace vantry::archive {
 namespace {
@@ -27,8 +27,8 @@ ArchivePaths MakeArchivePaths(const std::string& folder) {
 }
 
 void PrepareArchiveFiles(const ArchivePaths& paths, UserPrompt& prompt) {
-  if (!CanRead(paths.change_log)) WriteWholeFile(paths.change_log, "");
-  if (!CanRead(paths.history) && !WriteWholeFile(paths.history, "\x1A", Durability::kSynced)) {
+  if (!CanRead(paths.change_log)) files::WriteWholeFile(paths.change_log, "");
+  if (!CanRead(paths.history) && !files::WriteWholeFile(paths.history, "\x1A", files::Durability::kSynced)) {
     prompt.Tell("Can't create History-File !??", "Vantry");
   }
 }

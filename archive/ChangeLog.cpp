@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "archive/ArchiveLineReader.h"
-#include "archive/WholeFile.h"
+#include "files/WholeFile.h"
 #include "text/AsciiText.h"
 
 namespace vantry::archive {
@@ -16,9 +16,9 @@ constexpr const char* kCannotOpen = "Write: Error opening Change Log file !!";
 bool AppendChangeLogRecord(const ArchivePaths& paths, const std::string& server,
                            const std::string& folder_prefix, const std::string& relative_name,
                            UserPrompt& prompt) {
-  const std::string line = OnOneLine(ToLowerAscii(server)) + '\t' + OnOneLine(folder_prefix) +
-                           '\t' + OnOneLine(relative_name) + '\n';
-  if (AppendToFile(paths.change_log, line)) return true;
+  const std::string line = text::OnOneLine(text::ToLowerAscii(server)) + '\t' + text::OnOneLine(folder_prefix) +
+                           '\t' + text::OnOneLine(relative_name) + '\n';
+  if (files::AppendToFile(paths.change_log, line)) return true;
   prompt.Tell(kCannotOpen, "Vantry");
   return false;
 }
@@ -26,7 +26,7 @@ bool AppendChangeLogRecord(const ArchivePaths& paths, const std::string& server,
 std::vector<ReplacementPair> LoadChangeLogPairs(const ArchivePaths& paths,
                                                 const std::string& server, UserPrompt& prompt) {
   std::vector<ReplacementPair> pairs;
-  const std::optional<std::string> text = ReadWholeFile(paths.change_log);
+  const std::optional<std::string> text = files::ReadWholeFile(paths.change_log);
   if (!text) {
     prompt.Tell(kCannotOpen, "Vantry");
     return pairs;
@@ -38,7 +38,7 @@ std::vector<ReplacementPair> LoadChangeLogPairs(const ArchivePaths& paths,
     if (first == std::string::npos) continue;
     const std::size_t second = line->find('\t', first + 1);
     if (second == std::string::npos) continue;
-    if (!EqualsNoCase(std::string_view(*line).substr(0, first), server)) continue;
+    if (!text::EqualsNoCase(std::string_view(*line).substr(0, first), server)) continue;
     const std::size_t third = line->find('\t', second + 1);
     const std::size_t third_end = third == std::string::npos ? line->size() : third;
     pairs.push_back({line->substr(first + 1, second - first - 1),

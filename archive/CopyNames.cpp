@@ -7,7 +7,7 @@ namespace {
 
 void RemovePrefixNoCase(std::string& text, std::initializer_list<std::string_view> prefixes) {
   for (std::string_view prefix : prefixes) {
-    if (StartsWithNoCase(text, prefix)) {
+    if (text::StartsWithNoCase(text, prefix)) {
       text.erase(0, prefix.size());
       return;
     }
@@ -20,7 +20,7 @@ bool IsDotSegment(std::string_view segment) {
   for (std::size_t i = 0; i < segment.size(); ++dots) {
     if (segment[i] == '.') {
       i += 1;
-    } else if (StartsWithNoCase(segment.substr(i), "%2e")) {
+    } else if (text::StartsWithNoCase(segment.substr(i), "%2e")) {
       i += 3;
     } else {
       return false;
@@ -73,7 +73,7 @@ std::string LegalName(std::string_view name) {
 
 std::string HtmlExtension(std::string_view path) {
   const std::size_t dot = path.rfind('.');
-  if (dot == std::string_view::npos || !EqualsNoCase(path.substr(dot + 1), "asp")) {
+  if (dot == std::string_view::npos || !text::EqualsNoCase(path.substr(dot + 1), "asp")) {
     return std::string(path);
   }
   return std::string(path.substr(0, dot)) + ".html";

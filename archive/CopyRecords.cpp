@@ -1,7 +1,7 @@
 #include "archive/CopyRecords.h"
 
 #include "archive/ArchiveLineReader.h"
-#include "archive/WholeFile.h"
+#include "files/WholeFile.h"
 #include "text/AsciiText.h"
 
 namespace vantry::archive {
@@ -9,8 +9,8 @@ namespace vantry::archive {
 bool AppendCopyRecord(const ArchivePaths& paths, const std::string& address,
                       const std::string& local_path, const std::string& code, UserPrompt& prompt) {
   const std::string line =
-      OnOneLine(address) + ' ' + OnOneLine(local_path) + ' ' + OnOneLine(code) + '\n';
-  if (AppendToFile(paths.copies, line)) return true;
+      text::OnOneLine(address) + ' ' + text::OnOneLine(local_path) + ' ' + text::OnOneLine(code) + '\n';
+  if (files::AppendToFile(paths.copies, line)) return true;
   prompt.Tell("Write: Error opening History file !!", "Vantry");
   return false;
 }
@@ -26,7 +26,7 @@ std::optional<CopyRecord> ParseCopyRecord(std::string_view line) {
 }
 
 std::optional<std::vector<CopyRecord>> ReadCopyRecords(const ArchivePaths& paths) {
-  const std::optional<std::string> text = ReadWholeFile(paths.copies);
+  const std::optional<std::string> text = files::ReadWholeFile(paths.copies);
   if (!text) return std::nullopt;
   std::vector<CopyRecord> records;
   ArchiveLineReader reader(*text);
@@ -39,12 +39,12 @@ std::optional<std::vector<CopyRecord>> ReadCopyRecords(const ArchivePaths& paths
 bool SearchLocalCopy(const std::string& local_path, std::string_view word, bool case_sensitive,
                      std::vector<std::string>& results) {
   const std::size_t dot = local_path.rfind('.');
-  if (dot == std::string::npos || !StartsWithNoCase(std::string_view(local_path).substr(dot), ".htm")) {
+  if (dot == std::string::npos || !text::StartsWithNoCase(std::string_view(local_path).substr(dot), ".htm")) {
     return false;
   }
-  const std::optional<std::string> text = ReadWholeFile(local_path);
+  const std::optional<std::string> text = files::ReadWholeFile(local_path);
   if (!text) return false;
-  const std::size_t hit = case_sensitive ? text->find(word) : FindNoCase(*text, word);
+  const std::size_t hit = case_sensitive ? text->find(word) : text::FindNoCase(*text, word);
   if (hit == std::string::npos || hit == 0) return false;
   const std::size_t blank = text->rfind(' ', hit - 1);
   if (blank == std::string::npos) return false;

@@ -4,7 +4,8 @@
 #include <cstdlib>
 
 #include "archive/ArchiveLineReader.h"
-#include "archive/WholeFile.h"
+#include "files/WholeFile.h"
+#include "archive/ReplaceKeepingBackup.h"
 #include "text/AsciiText.h"
 
 namespace vantry::archive {
@@ -19,16 +20,16 @@ std::int32_t DecimalOf(std::string_view field) {
 // Reads Histfile.dbx for a lookup or search, reporting failures; nothing when unusable.
 std::optional<std::string> ReadHistoryForLookup(const ArchivePaths& paths, UserPrompt& prompt) {
   std::string text;
-  switch (ReadWholeFile(paths.history, text)) {
-    case ReadOutcome::kRead:
+  switch (files::ReadWholeFile(paths.history, text)) {
+    case files::ReadOutcome::kRead:
       return text;
-    case ReadOutcome::kCannotOpen:
+    case files::ReadOutcome::kCannotOpen:
       prompt.Tell("Read: Couldn't open History file !!", kTitle);
       return std::nullopt;
-    case ReadOutcome::kReadError:
+    case files::ReadOutcome::kReadError:
       prompt.Tell("Error reading HistFile!", kTitle);
       return std::nullopt;
-    case ReadOutcome::kNotClosed:
+    case files::ReadOutcome::kNotClosed:
       prompt.Tell("Stream not closed", kTitle);
       return text;
   }
@@ -69,19 +70,19 @@ std::string FormatHistoryRecord(const HistoryRecord& record) {
 bool WriteHistoryRecord(const ArchivePaths& paths, const std::string& server,
                         const std::string& destination, std::int32_t flags,
                         const std::string& comment, UserPrompt& prompt) {
-  const std::optional<std::string> old_text = ReadWholeFile(paths.history);
+  const std::optional<std::string> old_text = files::ReadWholeFile(paths.history);
   std::string new_text;
-  HistoryRecord added{OnOneLine(server), OnOneLine(destination), "tx", flags, 55,
-                      OnOneLine(comment)};
+  HistoryRecord added{text::OnOneLine(server), text::OnOneLine(destination), "tx", flags, 55,
+                      text::OnOneLine(comment)};
   if (old_text) {
     for (const HistoryRecord& record : RecordsOf(*old_text)) {
-      if (!EqualsNoCase(record.server, server)) new_text += FormatHistoryRecord(record);
+      if (!text::EqualsNoCase(record.server, server)) new_text += FormatHistoryRecord(record);
       added.code = record.code;
       added.number = record.number;
     }
   }
   new_text += FormatHistoryRecord(added);
-  if (!old_text || !WriteWholeFile(paths.history_temp, new_text, Durability::kSynced)) {
+  if (!old_text || !files::WriteWholeFile(paths.history_temp, new_text, files::Durability::kSynced)) {
     prompt.Tell("Write: Error opening History file !!", kTitle);
     return false;
   }
@@ -93,7 +94,7 @@ std::optional<HistoryRecord> FindServerRecord(const ArchivePaths& paths, const s
   const std::optional<std::string> text = ReadHistoryForLookup(paths, prompt);
   if (!text) return std::nullopt;
   for (HistoryRecord& record : RecordsOf(*text)) {
-    if (EqualsNoCase(record.server, server)) return std::move(record);
+    if (text::EqualsNoCase(record.server, server)) return std::move(record);
   }
   return std::nullopt;
 }
@@ -106,7 +107,7 @@ void SearchHistory(const ArchivePaths& paths, const HistorySearch& search,
   for (const HistoryRecord& record : RecordsOf(*text)) {
     const std::string& field = search.address_mode ? record.server : record.comment;
     const bool hit = search.case_sensitive ? field.find(sought) != std::string::npos
-                                           : ContainsNoCase(field, sought);
+                                           : text::ContainsNoCase(field, sought);
     if (hit) results.push_back(record.server + " : " + record.comment);
   }
 }

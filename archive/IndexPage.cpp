@@ -2,7 +2,8 @@
 
 #include <optional>
 
-#include "archive/WholeFile.h"
+#include "files/WholeFile.h"
+#include "archive/ReplaceKeepingBackup.h"
 #include "archive/UrlParts.h"
 
 namespace vantry::archive {
@@ -29,7 +30,7 @@ bool WriteIndexEntry(const ArchivePaths& paths, const std::string& url,
                      UserPrompt& prompt) {
   const std::string server = ServerOf(url);
   std::string page;
-  if (std::optional<std::string> old_page = ReadWholeFile(paths.index)) {
+  if (std::optional<std::string> old_page = files::ReadWholeFile(paths.index)) {
     page = std::move(*old_page);
     const std::size_t end = page.find(kPageEnd);
     if (end != std::string::npos) {
@@ -41,7 +42,7 @@ bool WriteIndexEntry(const ArchivePaths& paths, const std::string& url,
   } else {
     page = FirstPage(EntryText(server, " : ", local_path, comment));
   }
-  if (!WriteWholeFile(paths.index_temp, page, Durability::kSynced)) {
+  if (!files::WriteWholeFile(paths.index_temp, page, files::Durability::kSynced)) {
     prompt.Tell("Write: Error opening Index file !!", "Vantry");
     return false;
   }

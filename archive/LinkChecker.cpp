@@ -35,7 +35,7 @@ std::optional<CheckedAddress> SplitCheckedAddress(std::string_view address) {
   const std::size_t colon = address.find(':');
   if (colon == std::string_view::npos || colon == 0) return std::nullopt;
   CheckedAddress split;
-  split.scheme = ToLowerAscii(address.substr(0, colon));
+  split.scheme = text::ToLowerAscii(address.substr(0, colon));
   for (char c : split.scheme) {
     if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.')) {
       return std::nullopt;

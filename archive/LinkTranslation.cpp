@@ -164,8 +164,8 @@ bool BlankLeadingSlashOfAnchors(std::string& text, std::string_view local_prefix
     if (at >= text.size() || text[at] != 'a') continue;
     const std::string_view tag(text.data(), std::min(text.find('>', at), text.size()));
     const std::size_t tag_end = tag.size();
-    for (std::size_t href = FindNoCase(tag, "href", at); href != std::string::npos;
-         href = FindNoCase(tag, "href", href + 1)) {
+    for (std::size_t href = text::FindNoCase(tag, "href", at); href != std::string::npos;
+         href = text::FindNoCase(tag, "href", href + 1)) {
       std::size_t value = href + 4;
       if (value < tag_end && text[value] == ' ') ++value;
       if (value >= tag_end || text[value] != '=') continue;

@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "archive/WholeFile.h"
+#include "files/WholeFile.h"
 #include "archive/LinkChecker.h"
 #include "archive/UrlParts.h"
 
@@ -103,7 +103,7 @@ std::string CheckPage(const std::string& path, PageCheckMode mode, UserPrompt& p
   std::string report;
   LinkChecker checker(prompt);
   for (const std::string& page : MatchingPages(path)) {
-    const std::optional<std::string> text = ReadWholeFile(page);
+    const std::optional<std::string> text = files::ReadWholeFile(page);
     if (!text) {
       prompt.Tell("Error loading file", page);
       continue;

@@ -7,7 +7,7 @@ namespace {
 
 bool HasNonPageScheme(std::string_view value) {
   for (std::string_view scheme : {"mailto:", "wais:", "ftp:", "news:", "gopher:"}) {
-    if (ContainsNoCase(value, scheme)) return true;
+    if (text::ContainsNoCase(value, scheme)) return true;
   }
   return false;
 }

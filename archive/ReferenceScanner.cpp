@@ -3,7 +3,7 @@
 #include <array>
 #include <optional>
 
-#include "archive/WholeFile.h"
+#include "files/WholeFile.h"
 #include "text/AsciiText.h"
 
 namespace vantry::archive {
@@ -43,7 +43,7 @@ bool IsTagOfInterest(std::string_view at) {
   if (at.starts_with("<img") || at.starts_with("<IMG")) return true;
   if (at.starts_with("<link") || at.starts_with("<LINK")) return true;
   for (std::string_view prefix : {"<embed", "<base", "<body", "<form", "<area", "<frame"}) {
-    if (StartsWithNoCase(at, prefix)) return true;
+    if (text::StartsWithNoCase(at, prefix)) return true;
   }
   return false;
 }
@@ -66,7 +66,7 @@ constexpr std::array<ExtractionRule, 6> kRules{{
 const ExtractionRule* RuleAt(std::string_view at) {
   if (at.size() >= 2 && (at[1] == 'a' || at[1] == 'A')) return &kRules[0];
   for (std::size_t i = 1; i < kRules.size(); ++i) {
-    if (StartsWithNoCase(at, kRules[i].tag)) return &kRules[i];
+    if (text::StartsWithNoCase(at, kRules[i].tag)) return &kRules[i];
   }
   return nullptr;
 }
@@ -80,7 +80,7 @@ bool EndsValue(char c) { return c == '"' || c == '>' || c == ' ' || c == '\n' ||
 std::size_t ExtractReference(std::string_view line, std::size_t p, PageReferences& refs) {
   const ExtractionRule* rule = RuleAt(line.substr(p));
   if (rule == nullptr) return p;
-  const std::size_t found = FindNoCase(line, rule->attribute, p);
+  const std::size_t found = text::FindNoCase(line, rule->attribute, p);
   if (found == std::string_view::npos) return p;
   std::size_t start = found + rule->attribute.size();
   while (start < line.size() && SkippedBeforeValue(line[start])) ++start;
@@ -138,7 +138,7 @@ PageReferences ScanHtmlText(std::string_view text) {
 }
 
 PageReferences ScanPage(const std::string& path, UserPrompt& prompt) {
-  const std::optional<std::string> text = ReadWholeFile(path);
+  const std::optional<std::string> text = files::ReadWholeFile(path);
   if (!text) {
     prompt.Tell("Problem opening the file", "ReadHtml");
     return {};

@@ -2,7 +2,8 @@
 
 #include <optional>
 
-#include "archive/WholeFile.h"
+#include "files/WholeFile.h"
+#include "archive/ReplaceKeepingBackup.h"
 
 namespace vantry::archive {
 
@@ -17,7 +18,7 @@ std::string ReplacementBackupPath(const std::string& path) {
 
 bool ReplaceInFile(const std::string& path, std::string_view search, std::string_view replacement) {
   if (search == replacement || search.empty()) return true;
-  const std::optional<std::string> old_text = ReadWholeFile(path);
+  const std::optional<std::string> old_text = files::ReadWholeFile(path);
   if (!old_text) return false;
   std::string new_text;
   new_text.reserve(old_text->size());
@@ -29,7 +30,7 @@ bool ReplaceInFile(const std::string& path, std::string_view search, std::string
   }
   new_text.append(*old_text, copied);
   const std::string temp = ReplacementTempPath(path);
-  if (!WriteWholeFile(temp, new_text)) return false;
+  if (!files::WriteWholeFile(temp, new_text)) return false;
   return ReplaceKeepingBackup(path, temp, ReplacementBackupPath(path));
 }
 

@@ -30,11 +30,11 @@ std::string SystemTempFolder() {
   return tmp != nullptr && *tmp != '\0' ? tmp : "/tmp";
 }
 
-std::optional<std::string> LookupLocalFile(UrlCacheStore& store, std::string_view url) {
-  return LookupLocalFileName(store, url, "None");
+std::optional<std::string> LookupLocalFile(cache::UrlCacheStore& store, std::string_view url) {
+  return cache::LookupLocalFileName(store, url, "None");
 }
 
-void CopySinglePage(UrlCacheStore& store, const CopyWorkspace& workspace,
+void CopySinglePage(cache::UrlCacheStore& store, const CopyWorkspace& workspace,
                     const SinglePageCopy& copy, UserPrompt& prompt) {
   const std::string destination = copy.destination + "/";
   const std::string working_copy = workspace.temp_folder + "/vantry.tmp";

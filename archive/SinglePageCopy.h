@@ -21,7 +21,7 @@ std::string SystemTempFolder();
 
 // The local file of a cached address: its file name, or "None" for an entry without stored
 // headers; nothing when the address is not in the cache.
-std::optional<std::string> LookupLocalFile(UrlCacheStore& store, std::string_view url);
+std::optional<std::string> LookupLocalFile(cache::UrlCacheStore& store, std::string_view url);
 
 struct SinglePageCopy {
   std::string page_file;    // the page's cached file
@@ -36,7 +36,7 @@ struct SinglePageCopy {
 // "images/<flat name>", then every occurrence of a link that passes the check becomes the flat
 // name of its address. A page whose address ends in '/' is stored as "Index.html". The copy gets
 // an entry in the index page.
-void CopySinglePage(UrlCacheStore& store, const CopyWorkspace& workspace,
+void CopySinglePage(cache::UrlCacheStore& store, const CopyWorkspace& workspace,
                     const SinglePageCopy& copy, UserPrompt& prompt);
 
 }  // namespace vantry::archive

@@ -32,10 +32,10 @@ struct ServerEntries {
   std::unordered_map<std::string, std::string> local_files;
 };
 
-ServerEntries CollectServerEntries(UrlCacheStore& store, const std::string& server) {
+ServerEntries CollectServerEntries(cache::UrlCacheStore& store, const std::string& server) {
   ServerEntries entries;
-  WalkCache(store, "", [&](CacheEntry& entry) {
-    if ((entry.entryType & (COOKIE_CACHE_ENTRY | URLHISTORY_CACHE_ENTRY)) != 0) return;
+  cache::WalkCache(store, "", [&](cache::CacheEntry& entry) {
+    if ((entry.entryType & (cache::COOKIE_CACHE_ENTRY | cache::URLHISTORY_CACHE_ENTRY)) != 0) return;
     if (entry.sourceUrl.find(server) == std::string::npos) return;
     if (entries.urls.Add(entry.sourceUrl)) {
       entries.local_files[entry.sourceUrl] =
@@ -76,15 +76,15 @@ bool CopyOverwriting(const std::string& from, const std::string& to) {
 
 // Entries of a move leave the cache only after their pages have been written from their
 // cached files.
-void RemoveFromCache(UrlCacheStore& store, const std::vector<std::string>& urls, UserPrompt& prompt) {
+void RemoveFromCache(cache::UrlCacheStore& store, const std::vector<std::string>& urls, UserPrompt& prompt) {
   for (const std::string& url : urls) {
-    if (store.DeleteEntry(url) != STORE_OK) prompt.Tell("Can't delete file", url);
+    if (store.DeleteEntry(url) != cache::STORE_OK) prompt.Tell("Can't delete file", url);
   }
 }
 
 }  // namespace
 
-TreeCopyResult CopySiteTree(UrlCacheStore& store, const ArchivePaths& paths,
+TreeCopyResult CopySiteTree(cache::UrlCacheStore& store, const ArchivePaths& paths,
                             const SiteTreeCopy& copy, UserPrompt& prompt) {
   const std::optional<UrlParts> page = ParseUrl(copy.url);
   if (!page || page->server.empty()) return TreeCopyResult::kBrokenOff;
@@ -151,7 +151,7 @@ TreeCopyResult CopySiteTree(UrlCacheStore& store, const ArchivePaths& paths,
       folder_page_seen = true;
     }
 
-    const std::string lower_path = ToLowerAscii(local_path);
+    const std::string lower_path = text::ToLowerAscii(local_path);
     const std::size_t last_dot = lower_path.rfind('.');
     const bool html_page =
         last_dot != std::string::npos && lower_path.find("htm", last_dot) != std::string::npos;

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "archive/WholeFile.h"
+#include "files/WholeFile.h"
 
 namespace vantry::archive {
 namespace {
@@ -43,11 +43,11 @@ void TreeCopyPages::WriteUnchanged() const {
 void TreeCopyPages::WriteTranslated(const LinkTranslation& translation, bool blank_anchor_slashes,
                                     const std::string& local_prefix) const {
   for (const std::string& local_path : local_paths_) {
-    std::optional<std::string> text = ReadWholeFile(source_of_.at(local_path));
+    std::optional<std::string> text = files::ReadWholeFile(source_of_.at(local_path));
     if (!text) continue;
     translation.Apply(*text);
     if (blank_anchor_slashes) BlankLeadingSlashOfAnchors(*text, local_prefix);
-    WriteWholeFile(local_path, *text);
+    files::WriteWholeFile(local_path, *text);
   }
 }
 

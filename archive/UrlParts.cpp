@@ -63,7 +63,7 @@ std::optional<UrlParts> ParseUrl(std::string_view url) {
     return std::nullopt;
   }
   UrlParts parts;
-  parts.scheme = ToLowerAscii(url.substr(0, separator));
+  parts.scheme = text::ToLowerAscii(url.substr(0, separator));
   std::string_view rest = url.substr(separator + 3);
   const std::size_t authority_end = rest.find_first_of("/?#");
   std::string_view authority = rest.substr(0, authority_end);

@@ -10,7 +10,7 @@
 #include "dates/LocalClock.h"
 #include "dates/Tokenizer.h"
 
-namespace vantry {
+namespace vantry::dates {
 
 namespace {
 
@@ -250,4 +250,4 @@ const char* CalendarDate::Suffix(bool withSuffix) const {
     return afternoon_ ? "PM" : "AM";
 }
 
-}  // namespace vantry
+}  // namespace vantry::dates

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace vantry {
+namespace vantry::dates {
 
 // A calendar date read from user text or from the clock, with the local time of day.
 //
@@ -109,4 +109,4 @@ private:
     bool afternoon_ = false;
 };
 
-}  // namespace vantry
+}  // namespace vantry::dates

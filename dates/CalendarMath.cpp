@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-namespace vantry {
+namespace vantry::dates {
 
 namespace {
 
@@ -57,4 +57,4 @@ int WeekdayOfDayNumber(std::int32_t dayNumber) {
     return weekday < 0 ? weekday + 7 : weekday;
 }
 
-}  // namespace vantry
+}  // namespace vantry::dates

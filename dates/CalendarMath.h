@@ -4,7 +4,7 @@
 
 // Calendar arithmetic shared by the date value and the file-time conversions:
 // Gregorian leap rule, month lengths and Julian day numbers.
-namespace vantry {
+namespace vantry::dates {
 
 struct MonthDayYear {
     int month = 0;
@@ -27,4 +27,4 @@ MonthDayYear DateFromDayNumber(std::int32_t dayNumber);
 // 0 is Sunday; always in 0..6, also for negative day numbers.
 int WeekdayOfDayNumber(std::int32_t dayNumber);
 
-}  // namespace vantry
+}  // namespace vantry::dates

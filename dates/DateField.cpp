@@ -4,7 +4,7 @@
 
 #include "dates/CalendarDate.h"
 
-namespace vantry {
+namespace vantry::dates {
 
 namespace {
 
@@ -47,4 +47,4 @@ DateFieldCheck CheckDateField(std::string_view fieldText, int formatCode) {
     return check;
 }
 
-}  // namespace vantry
+}  // namespace vantry::dates

@@ -6,7 +6,7 @@
 // The check behind every date field of the dialogs: the dialog passes the field's
 // text when the user confirms, writes `text` back, and on rejection shows `message`
 // (in a box with an empty title) and keeps the focus in the field.
-namespace vantry {
+namespace vantry::dates {
 
 inline constexpr std::string_view kInvalidDateMessage = "Invalid Date or Format";
 
@@ -28,4 +28,4 @@ bool IsAcceptableDateText(std::string_view text, int formatCode = 0);
 // InsertDateSeparators followed by IsAcceptableDateText.
 DateFieldCheck CheckDateField(std::string_view fieldText, int formatCode = 0);
 
-}  // namespace vantry
+}  // namespace vantry::dates

@@ -3,7 +3,7 @@
 #include <array>
 #include <atomic>
 
-namespace vantry {
+namespace vantry::dates {
 
 namespace {
 
@@ -30,4 +30,4 @@ std::string_view DateFormatName(int storedValue) {
     return kFormatNames[static_cast<std::size_t>(storedValue)];
 }
 
-}  // namespace vantry
+}  // namespace vantry::dates

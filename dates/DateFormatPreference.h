@@ -6,7 +6,7 @@
 // 0 "MMDDYY", 1 "DDMMYY", 2 "MMDDYYYY", 3 "DDMMYYYY".
 // The library never reads settings itself; the application hands the stored value
 // over at start and whenever the preferences change. Until then it is 0.
-namespace vantry {
+namespace vantry::dates {
 
 void SetDateFormatPreference(int storedValue);
 int DateFormatPreference();
@@ -17,4 +17,4 @@ int PreferredFormatCode();
 // "MMDDYY" ... "DDMMYYYY" for a stored value 0..3; empty for any other value.
 std::string_view DateFormatName(int storedValue);
 
-}  // namespace vantry
+}  // namespace vantry::dates

@@ -8,10 +8,10 @@
 
 // Conversions of 64-bit file times: 100-nanosecond units since 1601-01-01 00:00 UTC,
 // the time stamps of cache entries and cookie records.
-namespace vantry {
+namespace vantry::dates {
 
-using ::FileTimeFromUnixSeconds;
-using ::UnixSecondsFromFileTime;
+using cache::FileTimeFromUnixSeconds;
+using cache::UnixSecondsFromFileTime;
 
 // Calendar fields in UTC, without any time zone; defined for every 64-bit value.
 CalendarFields FileTimeToUtcFields(std::uint64_t fileTime);
@@ -25,4 +25,4 @@ CalendarDate FileTimeToLocalDate(std::uint64_t fileTime, int formatCode = 0);
 // The day number of the local calendar date of a file time.
 std::int32_t FileTimeToLocalDayNumber(std::uint64_t fileTime);
 
-}  // namespace vantry
+}  // namespace vantry::dates

@@ -3,7 +3,7 @@
 #include <ctime>
 #include <mutex>
 
-namespace vantry {
+namespace vantry::dates {
 
 namespace {
 
@@ -34,4 +34,4 @@ CalendarFields LocalFieldsOfUnixSeconds(std::int64_t unixSeconds) {
     return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
 }
 
-}  // namespace vantry
+}  // namespace vantry::dates

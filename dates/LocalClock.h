@@ -5,7 +5,7 @@
 
 // Where dates learn "now". The system's local clock by default; tests replace it
 // so that today, ages and history buckets do not depend on when they run.
-namespace vantry {
+namespace vantry::dates {
 
 struct CalendarFields {
     int year = 0;
@@ -28,4 +28,4 @@ CalendarFields ReadLocalClock();
 // saving as the system decides them); all zeros when the system cannot represent it.
 CalendarFields LocalFieldsOfUnixSeconds(std::int64_t unixSeconds);
 
-}  // namespace vantry
+}  // namespace vantry::dates

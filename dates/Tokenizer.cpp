@@ -1,6 +1,6 @@
 #include "dates/Tokenizer.h"
 
-namespace vantry {
+namespace vantry::dates {
 
 Tokenizer::Tokenizer(std::string_view text, std::string_view separators, bool quoteMode) {
     separators = separators.substr(0, kMaxSeparators);
@@ -20,4 +20,4 @@ const std::string& Tokenizer::Token(int index) const {
     return tokens_[static_cast<std::size_t>(index - 1)];
 }
 
-}  // namespace vantry
+}  // namespace vantry::dates

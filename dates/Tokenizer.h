@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-namespace vantry {
+namespace vantry::dates {
 
 // Splits text at every character of a separator set. Adjacent separators give empty
 // tokens, so the token count is always the number of separators plus one.
@@ -25,4 +25,4 @@ private:
     std::vector<std::string> tokens_;
 };
 
-}  // namespace vantry
+}  // namespace vantry::dates

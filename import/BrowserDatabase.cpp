@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+namespace vantry::import {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -49,19 +51,21 @@ DatabaseSnapshot::~DatabaseSnapshot() {
 }
 
 bool DatabaseSnapshot::HasTable(const std::string& table) {
-  SqliteStatement query = db_.Prepare("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = CAST(? AS TEXT)");
+  cache::SqliteStatement query = db_.Prepare("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = CAST(? AS TEXT)");
   query.BindBytes(1, table);
   return query.Step() == SQLITE_ROW;
 }
 
 bool DatabaseSnapshot::HasColumn(const std::string& table, const std::string& column) {
-  SqliteStatement query = db_.Prepare("SELECT 1 FROM pragma_table_info(CAST(? AS TEXT)) WHERE name = CAST(? AS TEXT)");
+  cache::SqliteStatement query = db_.Prepare("SELECT 1 FROM pragma_table_info(CAST(? AS TEXT)) WHERE name = CAST(? AS TEXT)");
   query.BindBytes(1, table);
   query.BindBytes(2, column);
   return query.Step() == SQLITE_ROW;
 }
 
-std::string DatabaseReadError(const fs::path& file, SqliteDatabase& db) {
+std::string DatabaseReadError(const fs::path& file, cache::SqliteDatabase& db) {
   return "Cannot read " + file.string() + ": " + db.error() +
          " (if the browser is writing it, close the browser and import again).";
 }
+
+}  // namespace vantry::import

@@ -6,6 +6,8 @@
 
 #include "cache/store/Sqlite.h"
 
+namespace vantry::import {
+
 // A private copy of a browser's SQLite database, taken together with its "-wal" and
 // "-journal" companions, so that the browser's own files are only ever read (also
 // while the browser runs and holds its locks). The copy is removed on destruction.
@@ -18,7 +20,7 @@ class DatabaseSnapshot {
   DatabaseSnapshot(const DatabaseSnapshot&) = delete;
   DatabaseSnapshot& operator=(const DatabaseSnapshot&) = delete;
 
-  SqliteDatabase& db() { return db_; }
+  cache::SqliteDatabase& db() { return db_; }
   // Whether the database has a table of that name.
   bool HasTable(const std::string& table);
   // Whether `table` has a column of that name.
@@ -27,8 +29,10 @@ class DatabaseSnapshot {
  private:
   DatabaseSnapshot() = default;
   std::filesystem::path folder_;
-  SqliteDatabase db_;
+  cache::SqliteDatabase db_;
 };
 
 // The message for a query that failed on a snapshot of `file`.
-std::string DatabaseReadError(const std::filesystem::path& file, SqliteDatabase& db);
+std::string DatabaseReadError(const std::filesystem::path& file, cache::SqliteDatabase& db);
+
+}  // namespace vantry::import

@@ -6,17 +6,19 @@
 
 #include "cache/store/UrlCacheStore.h"
 
+namespace vantry::import {
+
 // A visited address with the time of its last visit and how often it was visited.
 struct VisitRecord {
   std::string url;
-  FileTime lastVisit = 0;
+  cache::FileTime lastVisit = 0;
   uint32_t visitCount = 0;
 };
 
 // A cookie read from a browser; needsKeyring when its value was encrypted with the
 // desktop keyring and could not be read (the value is then empty).
 struct ImportedCookie {
-  Cookie cookie;
+  cache::Cookie cookie;
   bool needsKeyring = false;
 };
 
@@ -31,6 +33,8 @@ struct CookieRead {
 };
 
 // Microseconds since 1970 (Firefox history and cookie creation) as a file time.
-FileTime FileTimeFromUnixMicroseconds(int64_t microseconds);
+cache::FileTime FileTimeFromUnixMicroseconds(int64_t microseconds);
 // Microseconds since 1601 (every Chromium time) as a file time; 0 stays 0.
-FileTime FileTimeFromWindowsMicroseconds(int64_t microseconds);
+cache::FileTime FileTimeFromWindowsMicroseconds(int64_t microseconds);
+
+}  // namespace vantry::import

@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace vantry::import {
+
 bool StringByteSource::Read(uint64_t offset, uint64_t length, std::string& out) const {
   if (offset > bytes_.size() || length > bytes_.size() - offset) return false;
   out.assign(bytes_.substr(offset, length));
@@ -55,3 +57,5 @@ uint32_t LittleEndian32(std::string_view bytes, size_t pos) {
 uint64_t LittleEndian64(std::string_view bytes, size_t pos) {
   return uint64_t(LittleEndian32(bytes, pos)) | uint64_t(LittleEndian32(bytes, pos + 4)) << 32;
 }
+
+}  // namespace vantry::import

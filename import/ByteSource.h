@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace vantry::import {
+
 // Random access to the bytes of one entry file, so that a parser reads only the parts
 // it needs (the metadata at the end, the key at the front) and the body later.
 class ByteSource {
@@ -51,3 +53,5 @@ uint16_t BigEndian16(std::string_view bytes, size_t pos);
 uint32_t BigEndian32(std::string_view bytes, size_t pos);
 uint32_t LittleEndian32(std::string_view bytes, size_t pos);
 uint64_t LittleEndian64(std::string_view bytes, size_t pos);
+
+}  // namespace vantry::import

@@ -15,6 +15,8 @@
 #include "cache/store/StoreFiles.h"
 #include "import/UrlKeys.h"
 
+namespace vantry::import {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -39,15 +41,15 @@ class ProgressLine {
 
 }  // namespace
 
-EntryImporter::EntryImporter(UrlCacheStore& store, ImportSummary& summary, const StoreOptions& options)
+EntryImporter::EntryImporter(cache::UrlCacheStore& store, ImportSummary& summary, const StoreOptions& options)
     : store_(store), summary_(summary), options_(options) {
   ReadStoredStates();
 }
 
 // One walk of the store instead of a lookup per entry.
 void EntryImporter::ReadStoredStates() {
-  WalkCache(store_, "", [&](CacheEntry& e) {
-    if (e.entryType & (COOKIE_CACHE_ENTRY | URLHISTORY_CACHE_ENTRY)) return;
+  cache::WalkCache(store_, "", [&](cache::CacheEntry& e) {
+    if (e.entryType & (cache::COOKIE_CACHE_ENTRY | cache::URLHISTORY_CACHE_ENTRY)) return;
     stored_[e.sourceUrl] = {e.entryType,    e.useCount,       e.lastModifiedTime,
                             e.expireTime,   e.lastAccessTime, e.lastSyncTime};
   });
@@ -58,11 +60,11 @@ EntryImporter::Taken::State EntryImporter::StateAgainstStore(const ImportedEntry
   auto found = stored_.find(entry.url);
   if (found == stored_.end()) return Taken::State::Written;
   const StoredState& s = found->second;
-  if ((s.entryType & ~STICKY_CACHE_ENTRY) != NORMAL_CACHE_ENTRY) return Taken::State::Written;
+  if ((s.entryType & ~cache::STICKY_CACHE_ENTRY) != cache::NORMAL_CACHE_ENTRY) return Taken::State::Written;
   if (s.lastAccess > entry.lastFetched) return Taken::State::StoreHasNewer;
   bool same = s.useCount == entry.fetchCount && s.lastAccess == entry.lastFetched &&
               s.lastModified == entry.lastModified && s.expires == entry.expires && s.lastSync == entry.responseTime &&
-              (!entry.pinned || (s.entryType & STICKY_CACHE_ENTRY));
+              (!entry.pinned || (s.entryType & cache::STICKY_CACHE_ENTRY));
   return same ? Taken::State::Unchanged : Taken::State::Written;
 }
 
@@ -113,7 +115,7 @@ void EntryImporter::Offer(const ImportedEntry& entry, OfferedBody body) {
   if (converted.coding == BodyCoding::Decoded) ++summary_.bodiesDecoded;
   if (converted.coding == BodyCoding::LeftEncoded) ++summary_.bodiesLeftEncoded;
   if (auto stored = stored_.find(entry.url); stored != stored_.end())
-    converted.entry.entryType |= stored->second.entryType & STICKY_CACHE_ENTRY;
+    converted.entry.entryType |= stored->second.entryType & cache::STICKY_CACHE_ENTRY;
   batchBytes_ += converted.entry.content.size();
   if (taken.batchIndex != SIZE_MAX) {
     batch_[taken.batchIndex] = std::move(converted.entry);
@@ -127,11 +129,11 @@ void EntryImporter::Offer(const ImportedEntry& entry, OfferedBody body) {
 // Writes the batch in one commit; a failed batch is retried entry by entry so that one
 // bad entry costs only itself.
 void EntryImporter::Flush() {
-  bool written = store_.AddEntries(batch_) == STORE_OK;
-  for (const NewEntry& entry : batch_) {
+  bool written = store_.AddEntries(batch_) == cache::STORE_OK;
+  for (const cache::NewEntry& entry : batch_) {
     Taken& taken = taken_[entry.url];
     taken.batchIndex = SIZE_MAX;
-    if (!written && store_.AddEntry(entry) != STORE_OK) taken.state = Taken::State::Failed;
+    if (!written && store_.AddEntry(entry) != cache::STORE_OK) taken.state = Taken::State::Failed;
   }
   batch_.clear();
   batchBytes_ = 0;
@@ -199,7 +201,7 @@ class EntryFolders {
 
   // Opens file `i`; by its whole path where its folder could not be held open.
   FileByteSource Open(size_t i) const {
-    const OpenFolder& folder = folders_[folderOf_[i]];
+    const cache::OpenFolder& folder = folders_[folderOf_[i]];
     const char* path = files_[i].c_str();
     if (!folder.ok()) return FileByteSource(path, AT_FDCWD);
     return FileByteSource(path + NameStart(files_[i]), folder.fd());
@@ -213,7 +215,7 @@ class EntryFolders {
   }
 
   const std::vector<std::string>& files_;
-  std::vector<OpenFolder> folders_;
+  std::vector<cache::OpenFolder> folders_;
   std::vector<size_t> folderOf_;
 };
 
@@ -273,3 +275,5 @@ void ImportWholeEntries(std::vector<ImportedEntry> entries, EntryImporter& impor
   }
   importer.Finish();
 }
+
+}  // namespace vantry::import

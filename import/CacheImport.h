@@ -15,6 +15,8 @@
 #include "import/ImportedEntry.h"
 #include "cache/store/UrlCacheStore.h"
 
+namespace vantry::import {
+
 struct StoreOptions {
   size_t progressFrom = 1000;    // entries from which a progress line is shown
   size_t batchEntries = 1000;    // entries written to the store in one commit
@@ -42,7 +44,7 @@ struct OfferedBody {
 // after the last entry.
 class EntryImporter {
  public:
-  EntryImporter(UrlCacheStore& store, ImportSummary& summary, const StoreOptions& options = {});
+  EntryImporter(cache::UrlCacheStore& store, ImportSummary& summary, const StoreOptions& options = {});
   void Offer(const ImportedEntry& entry, std::string body) { Offer(entry, OfferedBody{std::move(body), {}, {}}); }
   void Offer(const ImportedEntry& entry, OfferedBody body);
   // Checks `body` and converts the entry where Offer() will need that, so that this
@@ -57,11 +59,11 @@ class EntryImporter {
   // What the store held for a URL before the import.
   struct StoredState {
     uint32_t entryType, useCount;
-    FileTime lastModified, expires, lastAccess, lastSync;
+    cache::FileTime lastModified, expires, lastAccess, lastSync;
   };
   // The copy of a URL taken in this import.
   struct Taken {
-    FileTime lastFetched = 0, responseTime = 0;
+    cache::FileTime lastFetched = 0, responseTime = 0;
     enum class State { Unchanged, StoreHasNewer, Written, Failed } state = State::Unchanged;
     size_t batchIndex = SIZE_MAX;  // its place in the batch until that is written
   };
@@ -70,12 +72,12 @@ class EntryImporter {
   Taken::State StateAgainstStore(const ImportedEntry& entry) const;
   void Flush();
 
-  UrlCacheStore& store_;
+  cache::UrlCacheStore& store_;
   ImportSummary& summary_;
   StoreOptions options_;
   std::unordered_map<std::string, StoredState> stored_;
   std::unordered_map<std::string, Taken> taken_;
-  std::vector<NewEntry> batch_;
+  std::vector<cache::NewEntry> batch_;
   size_t batchBytes_ = 0;
 };
 
@@ -97,3 +99,5 @@ void ImportEntryFiles(const std::vector<std::string>& files, const EntryParser& 
 
 // Offers entries that carry their bodies (from an HTTP archive), then finishes.
 void ImportWholeEntries(std::vector<ImportedEntry> entries, EntryImporter& importer, std::ostream& progress);
+
+}  // namespace vantry::import

@@ -5,13 +5,15 @@
 #include "import/BrowserDatabase.h"
 #include "import/CookieDecryption.h"
 
+namespace vantry::import {
+
 namespace fs = std::filesystem;
 
 VisitRead ReadChromiumVisits(const fs::path& historyFile) {
   VisitRead read;
   std::unique_ptr<DatabaseSnapshot> snapshot = DatabaseSnapshot::Take(historyFile, read.error);
   if (!snapshot) return read;
-  SqliteStatement query = snapshot->db().Prepare(
+  cache::SqliteStatement query = snapshot->db().Prepare(
       "SELECT u.url, MAX(v.visit_time), MAX(u.visit_count, COUNT(v.id)) FROM visits v "
       "JOIN urls u ON u.id = v.url GROUP BY u.id ORDER BY MAX(v.visit_time)");
   int step = query.valid() ? query.Step() : SQLITE_ERROR;
@@ -22,8 +24,8 @@ VisitRead ReadChromiumVisits(const fs::path& historyFile) {
   return read;
 }
 
-static int DatabaseVersion(SqliteDatabase& db) {
-  SqliteStatement query = db.Prepare("SELECT value FROM meta WHERE key = 'version'");
+static int DatabaseVersion(cache::SqliteDatabase& db) {
+  cache::SqliteStatement query = db.Prepare("SELECT value FROM meta WHERE key = 'version'");
   if (query.Step() != SQLITE_ROW) return 0;
   return std::atoi(std::string(query.Bytes(0)).c_str());
 }
@@ -37,13 +39,13 @@ CookieRead ReadChromiumCookies(const fs::path& cookiesFile, size_t& undecryptabl
   std::string secure = snapshot->HasColumn("cookies", "is_secure") ? "is_secure" : "secure";
   std::string httpOnly = snapshot->HasColumn("cookies", "is_httponly") ? "is_httponly" : "httponly";
   std::string hasExpires = snapshot->HasColumn("cookies", "has_expires") ? "has_expires" : "expires_utc != 0";
-  SqliteStatement query = snapshot->db().Prepare(
+  cache::SqliteStatement query = snapshot->db().Prepare(
       "SELECT name, value, encrypted_value, host_key, path, expires_utc, creation_utc, " + secure + ", " + httpOnly +
       ", " + hasExpires + " FROM cookies ORDER BY creation_utc");
   int step = query.valid() ? query.Step() : SQLITE_ERROR;
   for (; step == SQLITE_ROW; step = query.Step()) {
     ImportedCookie imported;
-    Cookie& c = imported.cookie;
+    cache::Cookie& c = imported.cookie;
     c.name = query.Bytes(0);
     c.value = query.Bytes(1);
     c.domain = query.Bytes(3);
@@ -59,9 +61,11 @@ CookieRead ReadChromiumCookies(const fs::path& cookiesFile, size_t& undecryptabl
     }
     c.expiry = query.Int(9) ? FileTimeFromWindowsMicroseconds(query.Int(5)) : 0;
     c.creation = FileTimeFromWindowsMicroseconds(query.Int(6));
-    c.flags = (query.Int(7) ? COOKIE_FLAG_SECURE : 0) | (query.Int(8) ? COOKIE_FLAG_HTTPONLY : 0);
+    c.flags = (query.Int(7) ? cache::COOKIE_FLAG_SECURE : 0) | (query.Int(8) ? cache::COOKIE_FLAG_HTTPONLY : 0);
     read.cookies.push_back(std::move(imported));
   }
   if (step != SQLITE_DONE) read.error = DatabaseReadError(cookiesFile, snapshot->db());
   return read;
 }
+
+}  // namespace vantry::import

@@ -4,6 +4,8 @@
 
 #include "import/BrowserRecords.h"
 
+namespace vantry::import {
+
 // Every visited address of a Chromium "History" database (urls with their visits):
 // the last visit and the number of visits.
 VisitRead ReadChromiumVisits(const std::filesystem::path& historyFile);
@@ -12,3 +14,5 @@ VisitRead ReadChromiumVisits(const std::filesystem::path& historyFile);
 // the fixed Linux key opens them; those that need the desktop keyring come back empty
 // and marked, damaged ones are left out and counted in `undecryptable`.
 CookieRead ReadChromiumCookies(const std::filesystem::path& cookiesFile, size_t& undecryptable);
+
+}  // namespace vantry::import

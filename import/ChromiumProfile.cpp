@@ -1,5 +1,7 @@
 #include "import/ChromiumProfile.h"
 
+namespace vantry::import {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -54,3 +56,5 @@ std::vector<ChromiumProfile> FindDefaultChromiumProfiles(const HomeFolders& home
   }
   return profiles;
 }
+
+}  // namespace vantry::import

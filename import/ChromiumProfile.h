@@ -6,6 +6,8 @@
 
 #include "import/HomeFolders.h"
 
+namespace vantry::import {
+
 // The files of one Chromium profile that are imported; `cacheData` is empty when the
 // profile has no Simple Cache folder.
 struct ChromiumProfile {
@@ -22,3 +24,5 @@ ChromiumProfile ChromiumProfileAt(const std::filesystem::path& folder, const Hom
 
 // The "Default" profiles of Chromium and Google Chrome that exist, in that order.
 std::vector<ChromiumProfile> FindDefaultChromiumProfiles(const HomeFolders& home);
+
+}  // namespace vantry::import

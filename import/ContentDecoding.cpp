@@ -11,6 +11,8 @@
 
 #include "cache/store/TextUtil.h"
 
+namespace vantry::import {
+
 namespace {
 
 constexpr size_t kChunk = 64 * 1024;
@@ -27,7 +29,7 @@ std::vector<std::string> Codings(std::string_view value) {
   while (start <= value.size()) {
     size_t comma = value.find(',', start);
     if (comma == std::string_view::npos) comma = value.size();
-    std::string coding = ToLower(Trim(value.substr(start, comma - start)));
+    std::string coding = cache::ToLower(Trim(value.substr(start, comma - start)));
     if (!coding.empty() && coding != "identity") codings.push_back(coding);
     start = comma + 1;
   }
@@ -180,3 +182,5 @@ std::optional<std::string> DecodeContent(std::string_view contentEncoding, std::
   }
   return current ? std::move(current) : std::string(body);
 }
+
+}  // namespace vantry::import

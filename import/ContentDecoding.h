@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace vantry::import {
+
 // Bodies decoded above this size are refused, so a small bomb cannot fill the disk.
 inline constexpr uint64_t kMaxDecodedBodySize = 1ULL << 30;
 
@@ -15,3 +17,5 @@ bool HasContentCoding(std::string_view contentEncoding);
 // gzip (x-gzip), deflate (zlib-wrapped or raw), br, zstd, identity.
 // Nothing when a coding is unknown or the data is damaged or too large.
 std::optional<std::string> DecodeContent(std::string_view contentEncoding, std::string_view body);
+
+}  // namespace vantry::import

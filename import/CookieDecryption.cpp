@@ -7,6 +7,8 @@
 #include <memory>
 #include <optional>
 
+namespace vantry::import {
+
 namespace {
 
 constexpr int kHostHashVersion = 24;
@@ -81,3 +83,5 @@ std::string EncryptChromiumCookieV10(std::string_view value, std::string_view ho
   std::string plain = (databaseVersion >= kHostHashVersion ? HostHash(hostKey) : std::string()) + std::string(value);
   return "v10" + RunCipher(KeyFromPassword("peanuts"), plain, true).value_or(std::string());
 }
+
+}  // namespace vantry::import

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace vantry::import {
+
 // What became of an encrypted Chromium cookie value.
 enum class CookieValueState { Decrypted, NeedsKeyring, Damaged };
 
@@ -20,3 +22,5 @@ CookieValue DecryptChromiumCookie(std::string_view encrypted, std::string_view h
 
 // Encrypts the way Chromium does with the fixed key, for tests and synthetic profiles.
 std::string EncryptChromiumCookieV10(std::string_view value, std::string_view hostKey, int databaseVersion);
+
+}  // namespace vantry::import

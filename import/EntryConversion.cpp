@@ -3,9 +3,11 @@
 #include "import/ContentDecoding.h"
 #include "import/HttpHeaders.h"
 
+namespace vantry::import {
+
 ConvertedEntry ConvertEntry(const ImportedEntry& imported, std::string body) {
   ConvertedEntry converted;
-  NewEntry& entry = converted.entry;
+  cache::NewEntry& entry = converted.entry;
   entry.url = imported.url;
   entry.headers = imported.headers;
   std::optional<std::string> coding = HeaderValue(imported.headers, "Content-Encoding");
@@ -21,7 +23,7 @@ ConvertedEntry ConvertEntry(const ImportedEntry& imported, std::string body) {
     }
   }
   entry.content = std::move(body);
-  entry.entryType = NORMAL_CACHE_ENTRY | (imported.pinned ? STICKY_CACHE_ENTRY : 0);
+  entry.entryType = cache::NORMAL_CACHE_ENTRY | (imported.pinned ? cache::STICKY_CACHE_ENTRY : 0);
   entry.useCount = imported.fetchCount;
   entry.lastAccessTime = imported.lastFetched;
   entry.lastModifiedTime = imported.lastModified;
@@ -30,3 +32,5 @@ ConvertedEntry ConvertEntry(const ImportedEntry& imported, std::string body) {
   entry.hitRate = 0;
   return converted;
 }
+
+}  // namespace vantry::import

@@ -5,11 +5,13 @@
 #include "import/ImportedEntry.h"
 #include "cache/store/UrlCacheStore.h"
 
+namespace vantry::import {
+
 // What became of an entry's body on its way into the store.
 enum class BodyCoding { Plain, Decoded, LeftEncoded };
 
 struct ConvertedEntry {
-  NewEntry entry;
+  cache::NewEntry entry;
   BodyCoding coding = BodyCoding::Plain;
 };
 
@@ -18,3 +20,5 @@ struct ConvertedEntry {
 // the last fetch as last access, the response time as last synchronization; a pinned
 // entry is sticky. A body that does not decode is kept as it came, with its header.
 ConvertedEntry ConvertEntry(const ImportedEntry& imported, std::string body);
+
+}  // namespace vantry::import

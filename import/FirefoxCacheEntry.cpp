@@ -7,13 +7,15 @@
 #include "import/Lookup2Hash.h"
 #include "import/UrlKeys.h"
 
+namespace vantry::import {
+
 namespace {
 
 constexpr uint32_t kPinnedFlag = 0x1;
 constexpr uint32_t kEncryptedOffsetBit = 0x80000000;
 constexpr uint32_t kNeverExpires = 0xFFFFFFFF;
 
-FileTime FromUnixSeconds(uint32_t seconds) { return seconds == 0 ? 0 : FileTimeFromUnixSeconds(seconds); }
+cache::FileTime FromUnixSeconds(uint32_t seconds) { return seconds == 0 ? 0 : cache::FileTimeFromUnixSeconds(seconds); }
 
 ParsedEntry Problem(std::string text) { return {std::nullopt, std::move(text)}; }
 
@@ -64,7 +66,7 @@ ParsedEntry ParseFirefoxCacheEntry(const ByteSource& file) {
   entry.lastFetched = FromUnixSeconds(BigEndian32(meta, pos + 8));
   entry.lastModified = FromUnixSeconds(BigEndian32(meta, pos + 12));
   uint32_t expiration = BigEndian32(meta, pos + 20);
-  entry.expires = expiration == kNeverExpires ? FileTimeFromUnixSeconds(kNeverExpires) : FromUnixSeconds(expiration);
+  entry.expires = expiration == kNeverExpires ? cache::FileTimeFromUnixSeconds(kNeverExpires) : FromUnixSeconds(expiration);
   uint64_t keySize = BigEndian32(meta, pos + 24);
   entry.pinned = headerWords == 8 && (BigEndian32(meta, pos + 28) & kPinnedFlag);
   pos += 4 * headerWords;
@@ -94,3 +96,5 @@ ParsedEntry ParseFirefoxCacheEntry(const ByteSource& file) {
   }
   return {std::move(entry), {}};
 }
+
+}  // namespace vantry::import

@@ -4,6 +4,8 @@
 #include <map>
 #include <vector>
 
+namespace vantry::import {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -99,3 +101,5 @@ std::optional<FirefoxProfile> FindDefaultFirefoxProfile(const HomeFolders& home,
   fs::path folder = relative ? root / chosen : fs::path(chosen);
   return FirefoxProfile{folder, CacheFolderFor(folder, relative ? fs::path(chosen) : folder.filename(), home)};
 }
+
+}  // namespace vantry::import

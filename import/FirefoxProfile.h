@@ -6,6 +6,8 @@
 
 #include "import/HomeFolders.h"
 
+namespace vantry::import {
+
 // The files of one Firefox profile that are imported; `cache2` is empty when the
 // profile has no disk cache folder.
 struct FirefoxProfile {
@@ -23,3 +25,5 @@ FirefoxProfile FirefoxProfileAt(const std::filesystem::path& folder, const HomeF
 // ~/.config/mozilla/firefox/; the installation's default ([Install...] Default=) first,
 // then the profile marked Default=1, then the only or first profile.
 std::optional<FirefoxProfile> FindDefaultFirefoxProfile(const HomeFolders& home, std::string& error);
+
+}  // namespace vantry::import

@@ -9,6 +9,8 @@
 #include "cache/store/TextUtil.h"
 #include "import/UrlKeys.h"
 
+namespace vantry::import {
+
 using json = nlohmann::json;
 
 namespace {
@@ -26,7 +28,7 @@ std::string OneLine(std::string text) {
 }
 
 std::string StatusLine(const json& response) {
-  std::string version = ToLower(StringField(response, "httpVersion"));
+  std::string version = cache::ToLower(StringField(response, "httpVersion"));
   if (version == "h2" || version == "http/2") version = "http/2.0";
   if (version == "h3" || version == "http/3") version = "http/3.0";
   if (!version.starts_with("http/")) version = "http/1.1";
@@ -73,7 +75,7 @@ std::string ReadEntry(const json& item, ImportedEntry& entry) {
   double milliseconds = item.contains("time") && item["time"].is_number() ? item["time"].get<double>() : 0;
   entry.responseTime = entry.lastFetched;
   if (entry.lastFetched && milliseconds > 0 && milliseconds < 1e9)
-    entry.responseTime += static_cast<FileTime>(milliseconds * 10000);
+    entry.responseTime += static_cast<cache::FileTime>(milliseconds * 10000);
   entry.lastModified = entry.responseTime;
   entry.expires = ExpiryFromHeaders(entry.headers, entry.responseTime);
   return {};
@@ -112,19 +114,19 @@ HarRead ReadHar(std::string_view text) {
   return read;
 }
 
-std::optional<FileTime> ParseIsoTime(std::string_view text) {
+std::optional<cache::FileTime> ParseIsoTime(std::string_view text) {
   std::string time(text);
   int year, month, day, hour, minute, second, used = 0;
   if (std::sscanf(time.c_str(), "%4d-%2d-%2dT%2d:%2d:%2d%n", &year, &month, &day, &hour, &minute, &second, &used) != 6 ||
       used == 0)
     return std::nullopt;
   std::string_view rest = std::string_view(time).substr(static_cast<size_t>(used));
-  FileTime fraction = 0;
+  cache::FileTime fraction = 0;
   if (rest.starts_with('.')) {
-    FileTime scale = 1000000;  // 100-ns units per tenth of a second
+    cache::FileTime scale = 1000000;  // 100-ns units per tenth of a second
     rest.remove_prefix(1);
     while (!rest.empty() && rest[0] >= '0' && rest[0] <= '9') {
-      fraction += static_cast<FileTime>(rest[0] - '0') * scale;
+      fraction += static_cast<cache::FileTime>(rest[0] - '0') * scale;
       scale /= 10;
       rest.remove_prefix(1);
     }
@@ -147,7 +149,7 @@ std::optional<FileTime> ParseIsoTime(std::string_view text) {
   if (month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59 || second > 60) return std::nullopt;
   time_t seconds = timegm(&parts) - offsetSeconds;
   if (seconds < 0) return std::nullopt;
-  return FileTimeFromUnixSeconds(seconds) + fraction;
+  return cache::FileTimeFromUnixSeconds(seconds) + fraction;
 }
 
 std::optional<std::string> DecodeBase64(std::string_view text) {
@@ -183,3 +185,5 @@ std::optional<std::string> DecodeBase64(std::string_view text) {
   }
   return out;
 }
+
+}  // namespace vantry::import

@@ -8,6 +8,8 @@
 
 #include "import/ImportedEntry.h"
 
+namespace vantry::import {
+
 // What an HTTP Archive gave: one entry per response (bodies are given decoded, as the
 // developer tools export them), the entries left out and why, or why nothing was read.
 struct HarRead {
@@ -21,7 +23,9 @@ struct HarRead {
 HarRead ReadHar(std::string_view json);
 
 // An ISO 8601 time as HTTP archives write it ("2024-05-01T12:30:45.123+02:00").
-std::optional<FileTime> ParseIsoTime(std::string_view text);
+std::optional<cache::FileTime> ParseIsoTime(std::string_view text);
 
 // Standard base64 (whitespace ignored); nothing when the text is not base64.
 std::optional<std::string> DecodeBase64(std::string_view text);
+
+}  // namespace vantry::import

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+namespace vantry::import {
+
 namespace fs = std::filesystem;
 
 HomeFolders HomeFolders::FromEnvironment() {
@@ -14,3 +16,5 @@ HomeFolders HomeFolders::FromEnvironment() {
   folders.cache = cache && *cache ? fs::path(cache) : folders.home / ".cache";
   return folders;
 }
+
+}  // namespace vantry::import

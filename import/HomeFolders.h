@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+namespace vantry::import {
+
 // The user's folders that browsers keep their profiles and caches in.
 struct HomeFolders {
   std::filesystem::path home;
@@ -10,3 +12,5 @@ struct HomeFolders {
 
   static HomeFolders FromEnvironment();
 };
+
+}  // namespace vantry::import

@@ -6,6 +6,8 @@
 
 #include "cache/store/TextUtil.h"
 
+namespace vantry::import {
+
 namespace {
 
 std::string_view Trim(std::string_view text) {
@@ -23,7 +25,7 @@ std::string_view HeaderName(std::string_view line) {
 
 bool IsHeader(std::string_view line, std::string_view name) {
   std::string_view found = HeaderName(line);
-  return found.size() == name.size() && StartsWithIgnoringCase(found, name);
+  return found.size() == name.size() && cache::StartsWithIgnoringCase(found, name);
 }
 
 std::string_view ValueOf(std::string_view line) { return Trim(line.substr(line.find(':') + 1)); }
@@ -74,7 +76,7 @@ std::string HeadersForDecodedBody(std::string_view text, uint64_t decodedSize) {
   return result + "\r\n";
 }
 
-std::optional<FileTime> ParseHttpDate(std::string_view text) {
+std::optional<cache::FileTime> ParseHttpDate(std::string_view text) {
   std::string date(Trim(text));
   static const char* const kForms[] = {"%a, %d %b %Y %H:%M:%S", "%A, %d-%b-%y %H:%M:%S", "%a %b %d %H:%M:%S %Y"};
   for (const char* form : kForms) {
@@ -85,14 +87,14 @@ std::optional<FileTime> ParseHttpDate(std::string_view text) {
     if (!rest.empty() && rest != "GMT" && rest != "UTC" && rest != "+0000") continue;
     time_t seconds = timegm(&parts);
     if (seconds < 0) return std::nullopt;
-    return FileTimeFromUnixSeconds(seconds);
+    return cache::FileTimeFromUnixSeconds(seconds);
   }
   return std::nullopt;
 }
 
-FileTime ExpiryFromHeaders(std::string_view text, FileTime responseTime) {
+cache::FileTime ExpiryFromHeaders(std::string_view text, cache::FileTime responseTime) {
   if (std::optional<std::string> control = HeaderValue(text, "Cache-Control")) {
-    std::string lower = ToLower(*control);
+    std::string lower = cache::ToLower(*control);
     for (size_t pos = lower.find("max-age"); pos != std::string::npos; pos = lower.find("max-age", pos + 1)) {
       if (pos > 0 && lower[pos - 1] == '-') continue;  // s-maxage is spelled apart; skip look-alikes
       size_t equals = lower.find_first_not_of(' ', pos + 7);
@@ -101,10 +103,12 @@ FileTime ExpiryFromHeaders(std::string_view text, FileTime responseTime) {
       long long seconds = std::strtoll(lower.c_str() + equals + 1, &end, 10);
       if (end == lower.c_str() + equals + 1 || seconds < 0 || responseTime == 0) continue;
       seconds = std::min<long long>(seconds, 400LL * 365 * 86400);
-      return responseTime + static_cast<FileTime>(seconds) * 10000000ULL;
+      return responseTime + static_cast<cache::FileTime>(seconds) * 10000000ULL;
     }
   }
   if (std::optional<std::string> expires = HeaderValue(text, "Expires"))
-    if (std::optional<FileTime> when = ParseHttpDate(*expires)) return *when;
+    if (std::optional<cache::FileTime> when = ParseHttpDate(*expires)) return *when;
   return 0;
 }
+
+}  // namespace vantry::import

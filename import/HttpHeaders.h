@@ -7,6 +7,8 @@
 
 #include "cache/store/CacheEntry.h"
 
+namespace vantry::import {
+
 // Header text as the store keeps it: the status line and one line per header, each
 // ended by CRLF, then an empty line.
 
@@ -24,8 +26,10 @@ std::optional<std::string> HeaderValue(std::string_view text, std::string_view n
 std::string HeadersForDecodedBody(std::string_view text, uint64_t decodedSize);
 
 // An HTTP date ("Sun, 06 Nov 1994 08:49:37 GMT", the RFC 850 and asctime forms too).
-std::optional<FileTime> ParseHttpDate(std::string_view text);
+std::optional<cache::FileTime> ParseHttpDate(std::string_view text);
 
 // When the response expires by its Cache-Control max-age (counted from `responseTime`)
 // or its Expires header; 0 when it says neither.
-FileTime ExpiryFromHeaders(std::string_view text, FileTime responseTime);
+cache::FileTime ExpiryFromHeaders(std::string_view text, cache::FileTime responseTime);
+
+}  // namespace vantry::import

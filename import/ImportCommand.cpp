@@ -4,6 +4,8 @@
 
 #include "import/ProfileImport.h"
 
+namespace vantry::import {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -28,7 +30,7 @@ int Finish(const ImportSummary& summary, std::ostream& out, std::ostream& err) {
   return nothing && !summary.problems.empty() ? 1 : 0;
 }
 
-int ImportFirefox(const std::vector<std::string>& args, UrlCacheStore& store, std::ostream& out, std::ostream& err) {
+int ImportFirefox(const std::vector<std::string>& args, cache::UrlCacheStore& store, std::ostream& out, std::ostream& err) {
   HomeFolders home = HomeFolders::FromEnvironment();
   FirefoxProfile profile;
   if (args.size() == 2) {
@@ -51,7 +53,7 @@ int ImportFirefox(const std::vector<std::string>& args, UrlCacheStore& store, st
   return Finish(ImportFirefoxProfile(profile, store, err), out, err);
 }
 
-int ImportChromium(const std::vector<std::string>& args, UrlCacheStore& store, std::ostream& out, std::ostream& err) {
+int ImportChromium(const std::vector<std::string>& args, cache::UrlCacheStore& store, std::ostream& out, std::ostream& err) {
   HomeFolders home = HomeFolders::FromEnvironment();
   std::vector<ChromiumProfile> profiles;
   if (args.size() == 2) {
@@ -76,7 +78,7 @@ int ImportChromium(const std::vector<std::string>& args, UrlCacheStore& store, s
 
 }  // namespace
 
-int RunImportCommand(const std::vector<std::string>& args, UrlCacheStore& store, std::ostream& out, std::ostream& err) {
+int RunImportCommand(const std::vector<std::string>& args, cache::UrlCacheStore& store, std::ostream& out, std::ostream& err) {
   if (args.empty() || args.size() > 2) return Usage(err);
   if (args[0] == "firefox") return ImportFirefox(args, store, out, err);
   if (args[0] == "chromium") return ImportChromium(args, store, out, err);
@@ -86,3 +88,5 @@ int RunImportCommand(const std::vector<std::string>& args, UrlCacheStore& store,
   }
   return Usage(err);
 }
+
+}  // namespace vantry::import

@@ -1,5 +1,7 @@
 #include "import/ImportSummary.h"
 
+namespace vantry::import {
+
 size_t Total(const std::map<std::string, size_t>& counts) {
   size_t total = 0;
   for (const auto& [reason, count] : counts) total += count;
@@ -28,3 +30,5 @@ void PrintSummary(const ImportSummary& s, std::ostream& out) {
   PrintReasons(s.cookiesSkipped, out);
   for (const std::string& problem : s.problems) out << "Problem: " << problem << "\n";
 }
+
+}  // namespace vantry::import

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace vantry::import {
+
 // Counts of what one import brought into the store, left out, and why.
 struct ImportSummary {
   size_t entriesAdded = 0;
@@ -37,3 +39,5 @@ struct ImportSummary {
 void PrintSummary(const ImportSummary& summary, std::ostream& out);
 
 size_t Total(const std::map<std::string, size_t>& counts);
+
+}  // namespace vantry::import

@@ -5,6 +5,8 @@
 #include "import/FirefoxCacheEntry.h"
 #include "import/Lookup2Hash.h"
 
+namespace vantry::import {
+
 bool BodyMatchesChecks(const ImportedEntry& entry, std::string_view body) {
   if (entry.bodyCrc32 && libdeflate_crc32(0, body.data(), body.size()) != *entry.bodyCrc32)
     return false;
@@ -16,3 +18,5 @@ bool BodyMatchesChecks(const ImportedEntry& entry, std::string_view body) {
   }
   return true;
 }
+
+}  // namespace vantry::import

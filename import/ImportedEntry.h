@@ -7,6 +7,8 @@
 
 #include "cache/store/CacheEntry.h"
 
+namespace vantry::import {
+
 // One cached response as a browser format holds it, before it goes into the store.
 // Parsers of entry files fill everything but the body, which stays in the file at
 // bodyOffset/bodySize until it is needed; the HTTP archive reader fills `body` itself.
@@ -14,10 +16,10 @@ struct ImportedEntry {
   std::string url;      // without the browser's partition and flag prefixes
   std::string headers;  // status line and response headers, CRLF lines, then an empty line
   uint32_t fetchCount = 1;
-  FileTime lastFetched = 0;
-  FileTime lastModified = 0;
-  FileTime expires = 0;
-  FileTime responseTime = 0;
+  cache::FileTime lastFetched = 0;
+  cache::FileTime lastModified = 0;
+  cache::FileTime expires = 0;
+  cache::FileTime responseTime = 0;
   std::string method = "GET";  // the request's method; only GET responses are imported
   bool pinned = false;
   bool bodyDecoded = false;  // the body is already free of its Content-Encoding
@@ -39,3 +41,5 @@ struct ParsedEntry {
 
 // Whether `body` matches the checks its entry file stored.
 bool BodyMatchesChecks(const ImportedEntry& entry, std::string_view body);
+
+}  // namespace vantry::import

@@ -3,6 +3,8 @@
 #include <bit>
 #include <cstring>
 
+namespace vantry::import {
+
 namespace {
 
 void Mix(uint32_t& a, uint32_t& b, uint32_t& c) {
@@ -56,3 +58,5 @@ uint32_t Lookup2Hash(std::string_view bytes) {
   Mix(a, b, c);
   return c;
 }
+
+}  // namespace vantry::import

@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+namespace vantry::import {
+
 // How many producers there are and how far they may run ahead of the consumer.
 struct PipelineLimits {
   size_t threads = 1;        // 0: each item is made on the consumer's thread when it is asked for
@@ -159,3 +161,5 @@ class OrderedPipeline {
   bool consumerWaiting_ = false;
   bool stopping_ = false;
 };
+
+}  // namespace vantry::import

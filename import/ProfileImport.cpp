@@ -1,4 +1,5 @@
 #include "import/ProfileImport.h"
+#include "files/WholeFile.h"
 
 #include "import/ChromiumDatabases.h"
 #include "import/FirefoxCacheEntry.h"
@@ -7,6 +8,8 @@
 #include "import/RecordImport.h"
 #include "import/SimpleCacheEntry.h"
 #include "cache/store/StoreFiles.h"
+
+namespace vantry::import {
 
 namespace fs = std::filesystem;
 
@@ -19,12 +22,12 @@ bool IsHexName(const std::string& name, size_t digits) {
   return true;
 }
 
-void ImportVisitRead(VisitRead read, UrlCacheStore& store, ImportSummary& summary) {
+void ImportVisitRead(VisitRead read, cache::UrlCacheStore& store, ImportSummary& summary) {
   if (!read.error.empty()) summary.problems.push_back("History: " + read.error);
   ImportVisits(std::move(read.visits), store, summary);
 }
 
-void ImportCookieRead(CookieRead read, UrlCacheStore& store, ImportSummary& summary) {
+void ImportCookieRead(CookieRead read, cache::UrlCacheStore& store, ImportSummary& summary) {
   if (!read.error.empty()) summary.problems.push_back("Cookies: " + read.error);
   ImportCookies(std::move(read.cookies), store, summary);
 }
@@ -37,7 +40,7 @@ bool IsSimpleCacheEntryFileName(const std::string& name) {
   return name.size() == 18 && IsHexName(name, 16) && name.ends_with("_0");
 }
 
-ImportSummary ImportFirefoxProfile(const FirefoxProfile& profile, UrlCacheStore& store, std::ostream& progress,
+ImportSummary ImportFirefoxProfile(const FirefoxProfile& profile, cache::UrlCacheStore& store, std::ostream& progress,
                                    const StoreOptions& options) {
   ImportSummary summary;
   EntryImporter importer(store, summary, options);
@@ -51,7 +54,7 @@ ImportSummary ImportFirefoxProfile(const FirefoxProfile& profile, UrlCacheStore&
   return summary;
 }
 
-ImportSummary ImportChromiumProfiles(const std::vector<ChromiumProfile>& profiles, UrlCacheStore& store,
+ImportSummary ImportChromiumProfiles(const std::vector<ChromiumProfile>& profiles, cache::UrlCacheStore& store,
                                      std::ostream& progress, const StoreOptions& options) {
   ImportSummary summary;
   std::vector<std::string> files;
@@ -78,10 +81,10 @@ ImportSummary ImportChromiumProfiles(const std::vector<ChromiumProfile>& profile
   return summary;
 }
 
-ImportSummary ImportHarFile(const fs::path& file, UrlCacheStore& store, std::ostream& progress,
+ImportSummary ImportHarFile(const fs::path& file, cache::UrlCacheStore& store, std::ostream& progress,
                             const StoreOptions& options) {
   ImportSummary summary;
-  std::optional<std::string> text = ReadWholeFile(file);
+  std::optional<std::string> text = files::ReadWholeFile(file);
   if (!text) {
     summary.problems.push_back("Cannot read " + file.string() + ".");
     return summary;
@@ -93,3 +96,5 @@ ImportSummary ImportHarFile(const fs::path& file, UrlCacheStore& store, std::ost
   ImportWholeEntries(std::move(read.entries), importer, progress);
   return summary;
 }
+
+}  // namespace vantry::import

@@ -10,19 +10,23 @@
 #include "import/ImportSummary.h"
 #include "cache/store/UrlCacheStore.h"
 
+namespace vantry::import {
+
 // Imports a Firefox profile: the entry files of cache2/entries (the cache index is not
 // needed), the visits of places.sqlite and the cookies of cookies.sqlite.
-ImportSummary ImportFirefoxProfile(const FirefoxProfile& profile, UrlCacheStore& store, std::ostream& progress,
+ImportSummary ImportFirefoxProfile(const FirefoxProfile& profile, cache::UrlCacheStore& store, std::ostream& progress,
                                    const StoreOptions& options = {});
 
 // Imports Chromium profiles together: the Simple Cache entry files, History, Cookies.
-ImportSummary ImportChromiumProfiles(const std::vector<ChromiumProfile>& profiles, UrlCacheStore& store,
+ImportSummary ImportChromiumProfiles(const std::vector<ChromiumProfile>& profiles, cache::UrlCacheStore& store,
                                      std::ostream& progress, const StoreOptions& options = {});
 
 // Imports the responses of an HTTP Archive file.
-ImportSummary ImportHarFile(const std::filesystem::path& file, UrlCacheStore& store, std::ostream& progress,
+ImportSummary ImportHarFile(const std::filesystem::path& file, cache::UrlCacheStore& store, std::ostream& progress,
                             const StoreOptions& options = {});
 
 // Entry file names: 40 hex digits (Firefox), 16 hex digits and "_0" (Simple Cache).
 bool IsFirefoxEntryFileName(const std::string& name);
 bool IsSimpleCacheEntryFileName(const std::string& name);
+
+}  // namespace vantry::import

@@ -7,7 +7,9 @@
 #include "cache/store/CacheAccess.h"
 #include "cache/store/TextUtil.h"
 
-void ImportVisits(std::vector<VisitRecord> visits, UrlCacheStore& store, ImportSummary& summary) {
+namespace vantry::import {
+
+void ImportVisits(std::vector<VisitRecord> visits, cache::UrlCacheStore& store, ImportSummary& summary) {
   std::map<std::string, VisitRecord> latest;
   for (VisitRecord& visit : visits) {
     if (visit.url.empty()) {
@@ -18,10 +20,10 @@ void ImportVisits(std::vector<VisitRecord> visits, UrlCacheStore& store, ImportS
     if (!added && visit.lastVisit > found->second.lastVisit) found->second = std::move(visit);
   }
   for (const auto& [url, visit] : latest) {
-    std::optional<CacheEntry> stored = LookupEntry(store, "Visited: @" + url);
+    std::optional<cache::CacheEntry> stored = cache::LookupEntry(store, "Visited: @" + url);
     if (stored && stored->lastAccessTime == visit.lastVisit && stored->useCount == visit.visitCount) {
       ++summary.visitsUnchanged;
-    } else if (store.RecordVisit(url, visit.lastVisit, visit.visitCount) == STORE_OK) {
+    } else if (store.RecordVisit(url, visit.lastVisit, visit.visitCount) == cache::STORE_OK) {
       ++summary.visitsImported;
     } else {
       ++summary.visitsSkipped["the store could not take it"];
@@ -29,26 +31,28 @@ void ImportVisits(std::vector<VisitRecord> visits, UrlCacheStore& store, ImportS
   }
 }
 
-void ImportCookies(std::vector<ImportedCookie> cookies, UrlCacheStore& store, ImportSummary& summary) {
+void ImportCookies(std::vector<ImportedCookie> cookies, cache::UrlCacheStore& store, ImportSummary& summary) {
   std::stable_sort(cookies.begin(), cookies.end(), [](const ImportedCookie& a, const ImportedCookie& b) {
     return a.cookie.creation > b.cookie.creation;
   });
   using Identity = std::tuple<std::string, std::string, std::string>;
   std::map<Identity, bool> seen;
   for (const ImportedCookie& imported : cookies) {
-    const Cookie& c = imported.cookie;
-    if (!seen.emplace(Identity{c.name, ToLower(c.domain), c.path}, true).second) {
+    const cache::Cookie& c = imported.cookie;
+    if (!seen.emplace(Identity{c.name, cache::ToLower(c.domain), c.path}, true).second) {
       ++summary.cookiesInOtherPartitions;
       continue;
     }
     uint32_t result = store.SetCookie(c);
-    if (result == STORE_OK) {
+    if (result == cache::STORE_OK) {
       ++summary.cookiesImported;
       if (imported.needsKeyring) ++summary.cookiesWithoutValue;
-    } else if (result == ERROR_INVALID_PARAMETER) {
+    } else if (result == cache::ERROR_INVALID_PARAMETER) {
       ++summary.cookiesSkipped["line break in the cookie, or no domain, or a path not starting with /"];
     } else {
       ++summary.cookiesSkipped["the store could not take it"];
     }
   }
 }
+
+}  // namespace vantry::import

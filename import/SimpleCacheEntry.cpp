@@ -5,6 +5,8 @@
 #include "import/HttpHeaders.h"
 #include "import/UrlKeys.h"
 
+namespace vantry::import {
+
 namespace {
 
 constexpr uint64_t kInitialMagic = 0xfcfb6d1ba7725c30ULL;
@@ -38,7 +40,7 @@ bool ReadEndRecord(const ByteSource& file, uint64_t end, EndRecord& record) {
 }
 
 // Chromium times: microseconds since 1601, i.e. a tenth of a FileTime.
-FileTime FromChromiumTime(uint64_t microseconds) {
+cache::FileTime FromChromiumTime(uint64_t microseconds) {
   return microseconds > UINT64_MAX / 10 ? 0 : microseconds * 10;
 }
 
@@ -116,3 +118,5 @@ ParsedEntry ParseSimpleCacheEntry(const ByteSource& file) {
   if (bodyEnd.flags & kHasCrc32) entry.bodyCrc32 = bodyEnd.crc;
   return {std::move(entry), {}};
 }
+
+}  // namespace vantry::import

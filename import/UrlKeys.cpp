@@ -4,6 +4,8 @@
 
 #include "cache/store/TextUtil.h"
 
+namespace vantry::import {
+
 std::optional<std::string> UrlFromFirefoxKey(std::string_view key) {
   size_t pos = 0;
   while (pos < key.size()) {
@@ -60,6 +62,8 @@ bool IsChromiumUploadKey(std::string_view key) {
 }
 
 bool IsWebAddress(std::string_view url) {
-  return StartsWithIgnoringCase(url, "http://") || StartsWithIgnoringCase(url, "https://") ||
-         StartsWithIgnoringCase(url, "ftp://");
+  return cache::StartsWithIgnoringCase(url, "http://") || cache::StartsWithIgnoringCase(url, "https://") ||
+         cache::StartsWithIgnoringCase(url, "ftp://");
 }
+
+}  // namespace vantry::import

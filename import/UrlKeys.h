@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace vantry::import {
+
 // The URL inside a Firefox cache key: the key's tags ("O^partitionKey=...,", "a,",
 // "~1234,", with ",," for a comma inside a tag) end at the ':' that starts the URL.
 std::optional<std::string> UrlFromFirefoxKey(std::string_view key);
@@ -17,3 +19,5 @@ bool IsChromiumUploadKey(std::string_view key);
 
 // Whether the store should hold this address: http, https or ftp.
 bool IsWebAddress(std::string_view url);
+
+}  // namespace vantry::import

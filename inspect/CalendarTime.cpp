@@ -2,12 +2,14 @@
 
 #include <cstdio>
 
+namespace vantry::inspect {
+
 namespace {
 
 // File times span 1601 to 60056; time_t covers that on every 64-bit Linux, but keep
 // the check so a 32-bit time_t cannot overflow silently.
-std::optional<time_t> UnixTimeOf(FileTime time) {
-  int64_t seconds = UnixSecondsFromFileTime(time);
+std::optional<time_t> UnixTimeOf(cache::FileTime time) {
+  int64_t seconds = cache::UnixSecondsFromFileTime(time);
   auto unix = static_cast<time_t>(seconds);
   if (static_cast<int64_t>(unix) != seconds) return std::nullopt;
   return unix;
@@ -15,14 +17,14 @@ std::optional<time_t> UnixTimeOf(FileTime time) {
 
 }  // namespace
 
-std::optional<std::tm> UtcCalendarTime(FileTime time) {
+std::optional<std::tm> UtcCalendarTime(cache::FileTime time) {
   std::optional<time_t> unix = UnixTimeOf(time);
   std::tm calendar{};
   if (!unix || gmtime_r(&*unix, &calendar) == nullptr) return std::nullopt;
   return calendar;
 }
 
-std::optional<std::tm> LocalCalendarTime(FileTime time) {
+std::optional<std::tm> LocalCalendarTime(cache::FileTime time) {
   std::optional<time_t> unix = UnixTimeOf(time);
   std::tm calendar{};
   if (!unix) return std::nullopt;
@@ -48,3 +50,5 @@ std::string FormatLongDate(const std::tm& calendar) {
                 EnglishMonthName(calendar.tm_mon), calendar.tm_year + 1900);
   return text;
 }
+
+}  // namespace vantry::inspect

@@ -6,6 +6,8 @@
 
 #include "inspect/CalendarTime.h"
 
+namespace vantry::inspect {
+
 namespace {
 
 constexpr size_t kRecordLimit = 255;
@@ -67,7 +69,7 @@ CookieRecord ParseRecord(std::string_view text) {
 // A time beyond the C library's calendar shows as zeros.
 std::string TimeText(uint32_t low, uint32_t high) {
   int second = 0, minute = 0, hour = 0, day = 0, month = 0, year = 0;
-  if (std::optional<std::tm> calendar = UtcCalendarTime((FileTime(high) << 32) | low)) {
+  if (std::optional<std::tm> calendar = UtcCalendarTime((cache::FileTime(high) << 32) | low)) {
     second = calendar->tm_sec;
     minute = calendar->tm_min;
     hour = calendar->tm_hour;
@@ -148,3 +150,5 @@ std::optional<std::string> ReadCookieFileForDecoding(std::string_view address, c
     notices.push_back({"What the hell is this? Cookie much too big!!!", "Read Cookie"});
   return bytes;
 }
+
+}  // namespace vantry::inspect

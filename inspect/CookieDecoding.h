@@ -8,6 +8,8 @@
 
 #include "inspect/Notice.h"
 
+namespace vantry::inspect {
+
 // The texts of the "Cookie" page.
 
 // The cookie text of an address split at its semicolons: "Set One: " to "Set Four: ".
@@ -26,3 +28,5 @@ std::optional<std::string> ReadCookieFileForDecoding(std::string_view address, c
                                                      Notices& notices);
 
 inline constexpr size_t kCookieDecodeLimit = 1000;
+
+}  // namespace vantry::inspect

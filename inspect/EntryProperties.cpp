@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+namespace vantry::inspect {
+
 namespace {
 
 struct TypeText {
@@ -11,14 +13,14 @@ struct TypeText {
 };
 
 constexpr TypeText kTypeTexts[] = {
-    {NORMAL_CACHE_ENTRY, " Normal cache entry "},
-    {COOKIE_CACHE_ENTRY, " Cookie cache entry "},
-    {URLHISTORY_CACHE_ENTRY, " History cache entry "},
-    {TRACK_OFFLINE_CACHE_ENTRY, " Track offline cache entry "},
-    {TRACK_ONLINE_CACHE_ENTRY, " Track Online cache entry "},
-    {STICKY_CACHE_ENTRY, " Sticky cache entry "},
-    {SPARSE_CACHE_ENTRY, " Sparse cache entry "},
-    {UNDOCUMENTED_CACHE_ENTRY_40, " Undocumented Gif cache entry "},
+    {cache::NORMAL_CACHE_ENTRY, " Normal cache entry "},
+    {cache::COOKIE_CACHE_ENTRY, " Cookie cache entry "},
+    {cache::URLHISTORY_CACHE_ENTRY, " History cache entry "},
+    {cache::TRACK_OFFLINE_CACHE_ENTRY, " Track offline cache entry "},
+    {cache::TRACK_ONLINE_CACHE_ENTRY, " Track Online cache entry "},
+    {cache::STICKY_CACHE_ENTRY, " Sticky cache entry "},
+    {cache::SPARSE_CACHE_ENTRY, " Sparse cache entry "},
+    {cache::UNDOCUMENTED_CACHE_ENTRY_40, " Undocumented Gif cache entry "},
 };
 constexpr uint32_t kKnownHighBits = 0x00310000;
 constexpr uint32_t kKnownLowBits = 0x00000075;
@@ -50,9 +52,9 @@ std::string EntryTypeText(uint32_t entryType) {
   return text;
 }
 
-std::string FormatEntryDate(FileTime time, CalendarConverter convert) {
-  int64_t seconds = UnixSecondsFromFileTime(time);
-  if (time < kUnixEpochAsFileTime || seconds < kFirstShownSecond || seconds > kLastShownSecond) return {};
+std::string FormatEntryDate(cache::FileTime time, CalendarConverter convert) {
+  int64_t seconds = cache::UnixSecondsFromFileTime(time);
+  if (time < cache::kUnixEpochAsFileTime || seconds < kFirstShownSecond || seconds > kLastShownSecond) return {};
   std::optional<std::tm> calendar = convert(time);
   return calendar ? FormatLongDate(*calendar) : std::string();
 }
@@ -84,7 +86,7 @@ std::vector<std::string> DecodeHeaderLines(std::string_view headerInfo, Notices&
   return lines;
 }
 
-std::vector<std::string> EntryPropertyLines(const CacheEntry& entry, Notices& notices, CalendarConverter convert) {
+std::vector<std::string> EntryPropertyLines(const cache::CacheEntry& entry, Notices& notices, CalendarConverter convert) {
   std::string size = "File Size: " + SignedDecimal(entry.sizeLow);
   if (entry.sizeHigh != 0) size += "and Bigger!!";
   std::vector<std::string> lines = {
@@ -103,3 +105,5 @@ std::vector<std::string> EntryPropertyLines(const CacheEntry& entry, Notices& no
   for (std::string& header : DecodeHeaderLines(entry.headerInfo, notices)) lines.push_back(std::move(header));
   return lines;
 }
+
+}  // namespace vantry::inspect

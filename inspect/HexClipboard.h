@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace vantry::inspect {
+
 // The clipboard as the hex view uses it: raw bytes and their text form, offered together.
 class HexClipboard {
  public:
@@ -15,3 +17,5 @@ class HexClipboard {
   // The plain text when the clipboard holds any, else nothing.
   virtual std::optional<std::string> PlainText() const = 0;
 };
+
+}  // namespace vantry::inspect

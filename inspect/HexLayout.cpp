@@ -1,5 +1,7 @@
 #include "inspect/HexLayout.h"
 
+namespace vantry::inspect {
+
 namespace {
 
 constexpr char kDigits[] = "0123456789ABCDEF";
@@ -61,3 +63,5 @@ int CaretCell(int byteInRow, int column) {
 }
 
 int CaretCellWidth(int column) { return column == kAddressColumn ? 8 : 1; }
+
+}  // namespace vantry::inspect

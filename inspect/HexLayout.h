@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace vantry::inspect {
+
 // The cell layout of one hex-view row, in character cells of a fixed-pitch font:
 // 8 address digits, a blank, 8 hex pairs with a blank each, then 8 text characters.
 
@@ -42,3 +44,5 @@ inline int FloorDiv(int value, int divisor) {
   return (value % divisor != 0 && (value < 0) != (divisor < 0)) ? quotient - 1 : quotient;
 }
 inline int RoundUpToRow(int index) { return FloorDiv(index + kBytesPerRow - 1, kBytesPerRow) * kBytesPerRow; }
+
+}  // namespace vantry::inspect

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+namespace vantry::inspect {
+
 // The hex view's typing, mouse selection, clipboard commands and byte edits.
 
 void HexViewModel::TypeCharacter(unsigned char code, HexClipboard& clipboard) {
@@ -159,3 +161,5 @@ void HexViewModel::InsertBytes(int at, std::string_view bytes) {
   data_.insert(std::clamp(at, 0, Length()), bytes);
   ClearSelection();
 }
+
+}  // namespace vantry::inspect

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace vantry::inspect {
+
 std::string_view HexViewModel::SelectedBytes() const {
   if (!HasSelection()) return {};
   int from = std::clamp(std::min(selectionStart_, selectionEnd_), 0, Length());
@@ -211,3 +213,5 @@ void HexViewModel::HandleKey(HexKey key, bool shift, bool ctrl) {
   KeepCaretOnPage();
   followLock_ = false;
 }
+
+}  // namespace vantry::inspect

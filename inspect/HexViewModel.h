@@ -7,6 +7,8 @@
 #include "inspect/HexClipboard.h"
 #include "inspect/HexLayout.h"
 
+namespace vantry::inspect {
+
 enum class HexKey { Tab, Left, Right, Up, Down, Home, End, PageUp, PageDown, Insert, Delete };
 enum class ScrollRequest { LineUp, LineDown, PageUp, PageDown, ThumbTrack, Other };
 
@@ -134,3 +136,5 @@ class HexViewModel {
   int pressY_ = 0;
   int dragAnchor_ = 0;
 };
+
+}  // namespace vantry::inspect

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace vantry::inspect {
+
 // A message for the user that a decoder or an action produced; the window layer shows
 // each one as a modal box with an OK button, in order.
 struct Notice {
@@ -12,3 +14,5 @@ struct Notice {
 };
 
 using Notices = std::vector<Notice>;
+
+}  // namespace vantry::inspect

@@ -1,5 +1,7 @@
 #include "inspect/OutputBarActions.h"
 
+namespace vantry::inspect {
+
 namespace {
 
 bool IsCachedFileHit(std::string_view line, std::string_view contentFolder) {
@@ -26,9 +28,11 @@ Notices OpenSearchResult(std::string_view line, OutputBarActions& actions) {
     actions.SetAddress(actions.FindAddressOfLocalFile(path));
     return {};
   }
-  std::optional<CacheEntry> entry = actions.LookupEntry(line.substr(0, line.find(':')));
+  std::optional<cache::CacheEntry> entry = actions.LookupEntry(line.substr(0, line.find(':')));
   if (!entry) return {{"", "Cache Entry not found!"}};
   actions.ShowInHtmlPane(entry->localFileName);
   actions.SetAddress(line);
   return {};
 }
+
+}  // namespace vantry::inspect

@@ -7,6 +7,8 @@
 #include "cache/store/CacheEntry.h"
 #include "inspect/Notice.h"
 
+namespace vantry::inspect {
+
 // What opening a search result needs from the rest of the program; the main window
 // implements it.
 class OutputBarActions {
@@ -19,7 +21,7 @@ class OutputBarActions {
   // The address of the cache entry whose local file is `path`, ignoring case, or "".
   virtual std::string FindAddressOfLocalFile(std::string_view path) = 0;
   // The entry whose key is exactly `key`, or nothing.
-  virtual std::optional<CacheEntry> LookupEntry(std::string_view key) = 0;
+  virtual std::optional<cache::CacheEntry> LookupEntry(std::string_view key) = 0;
   // Puts `text` into the address box.
   virtual void SetAddress(std::string_view text) = 0;
 };
@@ -28,3 +30,5 @@ class OutputBarActions {
 // entry's address; any other line is taken as a cache key up to its first colon.
 // Returns the notices to show ("Cache Entry not found!" when the key is unknown).
 Notices OpenSearchResult(std::string_view line, OutputBarActions& actions);
+
+}  // namespace vantry::inspect

@@ -5,7 +5,7 @@
 #include "archive/PageCheck.h"
 #include "archive/SiteTreeCopy.h"
 
-namespace vantry {
+namespace vantry::ops {
 
 // The commands build the flag word the archive stores, so both must read it alike.
 static_assert(kCopyFlagAutomaticBackup == archive::kMarkAutomaticBackup);
@@ -57,4 +57,4 @@ std::string ArchivePageChecker::CheckPage(const std::string& cachedFile, Report 
   return archive::CheckPage(cachedFile, mode, prompt_);
 }
 
-}  // namespace vantry
+}  // namespace vantry::ops

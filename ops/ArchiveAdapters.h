@@ -12,12 +12,12 @@
 #include "ops/PageCheckCommand.h"
 
 // The commands' archive interfaces carried out by the archive library itself.
-namespace vantry {
+namespace vantry::ops {
 
 // Server records, single-page copies and site-tree copies of the local archive.
 class ArchiveCopies : public CopyArchive {
  public:
-  ArchiveCopies(UrlCacheStore& store, archive::CopyWorkspace workspace, UserPrompt& prompt)
+  ArchiveCopies(cache::UrlCacheStore& store, archive::CopyWorkspace workspace, archive::UserPrompt& prompt)
       : store_(store), workspace_(std::move(workspace)), prompt_(prompt) {}
 
   ServerRecord FindServerRecord(const std::string& server) override;
@@ -27,15 +27,15 @@ class ArchiveCopies : public CopyArchive {
                     int32_t flags, const std::string& comment, bool newFolder) override;
 
  private:
-  UrlCacheStore& store_;
+  cache::UrlCacheStore& store_;
   archive::CopyWorkspace workspace_;
-  UserPrompt& prompt_;
+  archive::UserPrompt& prompt_;
 };
 
 // Text searches of the copied pages and of the history records.
 class ArchiveLocalCopySearch : public LocalCopySearch {
  public:
-  ArchiveLocalCopySearch(archive::ArchivePaths paths, UserPrompt& prompt)
+  ArchiveLocalCopySearch(archive::ArchivePaths paths, archive::UserPrompt& prompt)
       : paths_(std::move(paths)), prompt_(prompt) {}
 
   void SearchCopiedPages(const TextQuery& query, std::vector<std::string>& results) override;
@@ -43,17 +43,17 @@ class ArchiveLocalCopySearch : public LocalCopySearch {
 
  private:
   archive::ArchivePaths paths_;
-  UserPrompt& prompt_;
+  archive::UserPrompt& prompt_;
 };
 
 // The archive's link and image check of one page.
 class ArchivePageChecker : public PageChecker {
  public:
-  explicit ArchivePageChecker(UserPrompt& prompt) : prompt_(prompt) {}
+  explicit ArchivePageChecker(archive::UserPrompt& prompt) : prompt_(prompt) {}
   std::string CheckPage(const std::string& cachedFile, Report report) override;
 
  private:
-  UserPrompt& prompt_;
+  archive::UserPrompt& prompt_;
 };
 
-}  // namespace vantry
+}  // namespace vantry::ops

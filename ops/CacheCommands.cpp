@@ -4,7 +4,7 @@
 #include "ops/StickyCommands.h"
 #include "ops/TextSearch.h"
 
-namespace vantry {
+namespace vantry::ops {
 
 void CacheCommands::Save(const EntrySelection& selection) {
   CopyEntryCommand(w_.context, EntryCopyCommand::Save, selection, w_.dialogs, w_.archive, w_.appSettings,
@@ -37,7 +37,7 @@ void CacheCommands::DeleteHistoryEntry(const std::string& addressBoxText) {
   DeleteHistoryEntryCommand(w_.context, addressBoxText, w_.lists);
 }
 
-void CacheCommands::DeleteCategory(vantry::DeleteCategory category) {
+void CacheCommands::DeleteCategory(ops::DeleteCategory category) {
   DeleteCategoryCommand(w_.context, category, w_.statisticsPage, w_.lists);
 }
 
@@ -57,4 +57,4 @@ std::string CacheCommands::AddressOfLocalFile(const std::string& localFileName) 
   return FindAddressOfLocalFile(w_.context.store, localFileName, w_.context.prompt);
 }
 
-}  // namespace vantry
+}  // namespace vantry::ops

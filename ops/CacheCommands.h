@@ -9,7 +9,7 @@
 #include "ops/FindCommands.h"
 #include "ops/PageCheckCommand.h"
 
-namespace vantry {
+namespace vantry::ops {
 
 // Everything the cache commands reach outside the store, supplied by the main window.
 // The references outlive the CacheCommands built on them.
@@ -69,4 +69,4 @@ class CacheCommands {
   CommandWiring w_;
 };
 
-}  // namespace vantry
+}  // namespace vantry::ops

@@ -9,29 +9,29 @@
 #include "dates/LocalClock.h"
 #include "ops/ProgressPacer.h"
 
-namespace vantry {
+namespace vantry::ops {
 namespace {
 
 bool Contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
 
-bool SameDay(const CalendarFields& a, const CalendarFields& b) {
+bool SameDay(const dates::CalendarFields& a, const dates::CalendarFields& b) {
   return a.year == b.year && a.month == b.month && a.day == b.day;
 }
 
-bool HasActiveContent(UrlCacheStore& store, std::string_view historyKey) {
+bool HasActiveContent(cache::UrlCacheStore& store, std::string_view historyKey) {
   if (!historyKey.starts_with(kHistoryKeyPrefix)) return true;
-  std::optional<CacheEntry> content = LookupEntry(store, historyKey.substr(kHistoryKeyPrefix.size()));
-  return content && IsContentEntry(*content);
+  std::optional<cache::CacheEntry> content = cache::LookupEntry(store, historyKey.substr(kHistoryKeyPrefix.size()));
+  return content && cache::IsContentEntry(*content);
 }
 
-bool ShouldDelete(UrlCacheStore& store, DeleteCategory category, const CacheEntry& entry,
-                  const CalendarFields& today) {
-  if (category == DeleteCategory::CookieEntries) return (entry.entryType & COOKIE_CACHE_ENTRY) != 0;
-  if ((entry.entryType & URLHISTORY_CACHE_ENTRY) == 0) return false;
+bool ShouldDelete(cache::UrlCacheStore& store, DeleteCategory category, const cache::CacheEntry& entry,
+                  const dates::CalendarFields& today) {
+  if (category == DeleteCategory::CookieEntries) return (entry.entryType & cache::COOKIE_CACHE_ENTRY) != 0;
+  if ((entry.entryType & cache::URLHISTORY_CACHE_ENTRY) == 0) return false;
   const std::string_view key = entry.sourceUrl;
   switch (category) {
     case DeleteCategory::TodaysHistory:
-      return SameDay(FileTimeToLocalFields(entry.lastAccessTime), today);
+      return SameDay(dates::FileTimeToLocalFields(entry.lastAccessTime), today);
     case DeleteCategory::AllHistory:
       return true;
     case DeleteCategory::InactiveHistory:
@@ -48,47 +48,47 @@ bool ShouldDelete(UrlCacheStore& store, DeleteCategory category, const CacheEntr
 
 }  // namespace
 
-void TallyCategoryEntry(CacheStatistics& statistics, const CacheEntry& entry) {
-  ++statistics[CacheStatistics::kTotal];
-  if (entry.entryType & COOKIE_CACHE_ENTRY) {
-    ++statistics[CacheStatistics::kCookie];
+void TallyCategoryEntry(cache::CacheStatistics& statistics, const cache::CacheEntry& entry) {
+  ++statistics[cache::CacheStatistics::kTotal];
+  if (entry.entryType & cache::COOKIE_CACHE_ENTRY) {
+    ++statistics[cache::CacheStatistics::kCookie];
     return;
   }
-  if (entry.entryType & URLHISTORY_CACHE_ENTRY) {
-    ++statistics[CacheStatistics::kHistory];
+  if (entry.entryType & cache::URLHISTORY_CACHE_ENTRY) {
+    ++statistics[cache::CacheStatistics::kHistory];
     return;
   }
-  ++statistics[CacheStatistics::kUrl];
+  ++statistics[cache::CacheStatistics::kUrl];
   const std::string_view address = entry.sourceUrl;
   if (Contains(address, "http://"))
-    ++statistics[CacheStatistics::kHttp];
+    ++statistics[cache::CacheStatistics::kHttp];
   else if (Contains(address, "ftp://"))
-    ++statistics[CacheStatistics::kFtp];
+    ++statistics[cache::CacheStatistics::kFtp];
   const size_t dot = address.rfind('.');
   if (dot == std::string_view::npos) return;
   const std::string_view extension = address.substr(dot);
   if (Contains(extension, "gif"))
-    ++statistics[CacheStatistics::kGif];
+    ++statistics[cache::CacheStatistics::kGif];
   else if (Contains(extension, "art") || Contains(extension, "jpg"))
-    ++statistics[CacheStatistics::kJpeg];
+    ++statistics[cache::CacheStatistics::kJpeg];
   else if (Contains(extension, "htm"))
-    ++statistics[CacheStatistics::kHtmExtension];
+    ++statistics[cache::CacheStatistics::kHtmExtension];
 }
 
 bool DeleteByCategory(CommandContext& context, DeleteCategory category, LineSink& statisticsPage) {
-  CacheStatistics statistics;
+  cache::CacheStatistics statistics;
   context.cursor.Show();
-  const CalendarFields today = ReadLocalClock();
+  const dates::CalendarFields today = dates::ReadLocalClock();
   ProgressPacer pacer(context.frame, ProgressPacer::First::Counted);
-  const WalkResult result = WalkCache(context.store, "", [&](CacheEntry& entry) {
+  const cache::WalkResult result = cache::WalkCache(context.store, "", [&](cache::CacheEntry& entry) {
     if (ShouldDelete(context.store, category, entry, today)) context.store.DeleteEntry(entry.sourceUrl);
     TallyCategoryEntry(statistics, entry);
     pacer.Count();
   });
-  if (result == WalkResult::Normal) statisticsPage.ShowLines(StatisticsLines(statistics));
+  if (result == cache::WalkResult::Normal) statisticsPage.ShowLines(cache::StatisticsLines(statistics));
   // The arrow comes back after a failed walk too, not only at the normal end.
   context.cursor.Restore();
-  return result == WalkResult::Normal;
+  return result == cache::WalkResult::Normal;
 }
 
-}  // namespace vantry
+}  // namespace vantry::ops

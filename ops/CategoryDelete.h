@@ -4,7 +4,7 @@
 #include "cache/store/CacheStatistics.h"
 #include "ops/CommandServices.h"
 
-namespace vantry {
+namespace vantry::ops {
 
 // The entries "Delete ... history entries" and "Delete All Cookie Entries" remove.
 // Modes 1 to 5 consider history entries only, mode 6 every entry.
@@ -20,11 +20,11 @@ enum class DeleteCategory {
 // Counts one entry of the category walk: every entry in the total; cookie and history
 // entries in their own counters; the others as URLs, by protocol and by the kind their
 // address's last extension names. Sizes are not summed.
-void TallyCategoryEntry(CacheStatistics& statistics, const CacheEntry& entry);
+void TallyCategoryEntry(cache::CacheStatistics& statistics, const cache::CacheEntry& entry);
 
 // Deletes the entries of `category`, tallying every entry, deleted or not, and steps the
 // progress bar. At the store's normal end the tally goes to the output bar's statistics
 // page (the frame's copy stays) and the result is true.
 bool DeleteByCategory(CommandContext& context, DeleteCategory category, LineSink& statisticsPage);
 
-}  // namespace vantry
+}  // namespace vantry::ops

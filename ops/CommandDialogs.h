@@ -7,7 +7,7 @@
 // commands open them through. Each Run method fills the dialog from the record, and on OK
 // writes the user's values back and returns true; Cancel returns false and leaves the
 // record as it was.
-namespace vantry {
+namespace vantry::ops {
 
 // "Select directory to copy to".
 struct CopyToChoice {
@@ -84,4 +84,4 @@ class CommandDialogs {
   virtual bool RunSearchText(SearchTextChoice& choice) = 0;
 };
 
-}  // namespace vantry
+}  // namespace vantry::ops

@@ -4,7 +4,7 @@
 
 #include "ops/OpsSettings.h"
 
-namespace vantry {
+namespace vantry::ops {
 
 void ResetThreeLists(ListResets& lists) {
   lists.ResetAlphaSort();
@@ -12,7 +12,7 @@ void ResetThreeLists(ListResets& lists) {
   lists.ResetHistory();
 }
 
-bool HasSelection(const EntrySelection& selection, UserPrompt& prompt) {
+bool HasSelection(const EntrySelection& selection, archive::UserPrompt& prompt) {
   if (!selection.address.empty() && !selection.localFileName.empty()) return true;
   prompt.Tell("Nothing to copy!", "No Selection");
   return false;
@@ -23,4 +23,4 @@ std::string DefaultCopyDirectory() {
   return std::string(home != nullptr ? home : "") + "/cache";
 }
 
-}  // namespace vantry
+}  // namespace vantry::ops

@@ -6,11 +6,11 @@
 
 #include "cache/services/FrameServices.h"
 #include "cache/store/UrlCacheStore.h"
-#include "ops/UserPrompt.h"
+#include "archive/UserPrompt.h"
 
 // The outward effects of the cache commands, each behind a small interface so that the
 // commands run without a window: the window layer implements these, tests record them.
-namespace vantry {
+namespace vantry::ops {
 
 // One settings store (the application settings or the profile file): texts and
 // integers under a section and a key.
@@ -63,14 +63,14 @@ struct EntrySelection {
 
 // The guard of the commands that need a selected entry: tells "Nothing to copy!" when
 // the address or the local file name is empty.
-bool HasSelection(const EntrySelection& selection, UserPrompt& prompt);
+bool HasSelection(const EntrySelection& selection, archive::UserPrompt& prompt);
 
 // Everything the cache commands share; the references outlive the command.
 struct CommandContext {
-  UrlCacheStore& store;
-  FrameServices& frame;
-  UserPrompt& prompt;
+  cache::UrlCacheStore& store;
+  cache::FrameServices& frame;
+  archive::UserPrompt& prompt;
   WaitCursor& cursor;
 };
 
-}  // namespace vantry
+}  // namespace vantry::ops

@@ -5,7 +5,7 @@
 
 #include "ops/CommandServices.h"
 
-namespace vantry {
+namespace vantry::ops {
 
 // Copies the cached file of every content entry that the specifier selects into `folder`,
 // under the cached file's own name (a later file of the same name overwrites an earlier
@@ -16,4 +16,4 @@ namespace vantry {
 bool CopyBySpecifier(CommandContext& context, std::string_view specifier, const std::string& folder,
                      bool deleteAfterCopy);
 
-}  // namespace vantry
+}  // namespace vantry::ops

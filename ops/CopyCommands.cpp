@@ -5,7 +5,7 @@
 #include "ops/FolderRules.h"
 #include "ops/OpsSettings.h"
 
-namespace vantry {
+namespace vantry::ops {
 namespace {
 
 constexpr std::string_view kCopyingStatus = "Wait! Copying and exchanging URL's!";
@@ -100,4 +100,4 @@ void CopyFilesCommand(CommandContext& context, CommandDialogs& dialogs, Settings
   context.frame.ResetProgress();
 }
 
-}  // namespace vantry
+}  // namespace vantry::ops

@@ -7,7 +7,7 @@
 #include "ops/CommandServices.h"
 
 // The commands that copy cached content into ordinary folders.
-namespace vantry {
+namespace vantry::ops {
 
 // The flag word of a copy (`CopyFlags`).
 inline constexpr int32_t kCopyFlagAutomaticBackup = 1;
@@ -54,4 +54,4 @@ void CopyEntryCommand(CommandContext& context, EntryCopyCommand command, const E
 // "Copy files....": copies every content entry that a file specifier selects.
 void CopyFilesCommand(CommandContext& context, CommandDialogs& dialogs, SettingsStore& profile);
 
-}  // namespace vantry
+}  // namespace vantry::ops

@@ -11,7 +11,7 @@
 #include "ops/ServerWalks.h"
 #include "ops/WildcardListing.h"
 
-namespace vantry {
+namespace vantry::ops {
 namespace {
 
 // Texts this short may well match every address, so the user confirms them first.
@@ -19,8 +19,8 @@ constexpr size_t kShortDeleteText = 3;
 
 }  // namespace
 
-void RemoveTreeItem(FrameServices& frame, UserPrompt& prompt, std::string_view address) {
-  ExpandedList* list = frame.LastExpandedList();
+void RemoveTreeItem(cache::FrameServices& frame, archive::UserPrompt& prompt, std::string_view address) {
+  cache::ExpandedList* list = frame.LastExpandedList();
   if (list == nullptr) return;  // no list was ever expanded, so none shows the address
   if (list->RootText() == "History") {
     if (!list->RemoveItem(address, 2)) prompt.Tell("History-Entry not found!", "DeleteItem");
@@ -31,14 +31,14 @@ void RemoveTreeItem(FrameServices& frame, UserPrompt& prompt, std::string_view a
 
 void DeleteCacheEntryCommand(CommandContext& context, std::string_view addressBoxText, ListResets& lists) {
   context.store.DeleteEntry(addressBoxText);
-  if (ExpandedList* list = context.frame.LastExpandedList()) list->ClearSelection();
+  if (cache::ExpandedList* list = context.frame.LastExpandedList()) list->ClearSelection();
   RemoveTreeItem(context.frame, context.prompt, addressBoxText);
   ResetThreeLists(lists);
 }
 
 void DeleteHistoryEntryCommand(CommandContext& context, std::string_view addressBoxText, ListResets& lists) {
   const std::string key = HistoryKeyOf(addressBoxText);
-  if (context.store.DeleteEntry(key) != STORE_OK) context.prompt.Tell("Unable to delete entry", key);
+  if (context.store.DeleteEntry(key) != cache::STORE_OK) context.prompt.Tell("Unable to delete entry", key);
   RemoveTreeItem(context.frame, context.prompt, addressBoxText);
   ResetThreeLists(lists);
 }
@@ -88,4 +88,4 @@ void DeleteAllCookiesCommand(CommandContext& context, ListResets& lists) {
   }
 }
 
-}  // namespace vantry
+}  // namespace vantry::ops

@@ -8,7 +8,7 @@
 
 // The commands of the delete drop-down. `addressBoxText` is the text of the address box's
 // selected item. Apart from the questions named below nothing asks before deleting.
-namespace vantry {
+namespace vantry::ops {
 
 // "Delete Cache Entry": the entry of the address, then its item in the last expanded list.
 void DeleteCacheEntryCommand(CommandContext& context, std::string_view addressBoxText, ListResets& lists);
@@ -30,6 +30,6 @@ void DeleteAllCookiesCommand(CommandContext& context, ListResets& lists);
 
 // Removes the item reading `address` from the last expanded list: two levels deep below a
 // "History" root, else among the root's children. A missing item is told.
-void RemoveTreeItem(FrameServices& frame, UserPrompt& prompt, std::string_view address);
+void RemoveTreeItem(cache::FrameServices& frame, archive::UserPrompt& prompt, std::string_view address);
 
-}  // namespace vantry
+}  // namespace vantry::ops

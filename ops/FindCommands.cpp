@@ -3,14 +3,14 @@
 #include "cache/store/CacheAccess.h"
 #include "ops/OpsSettings.h"
 
-namespace vantry {
+namespace vantry::ops {
 namespace {
 
-OpenedAddress OpenAddress(UrlCacheStore& store, std::string_view address) {
+OpenedAddress OpenAddress(cache::UrlCacheStore& store, std::string_view address) {
   OpenedAddress opened{std::string(address), address.starts_with("http:"), std::nullopt, std::nullopt};
   if (opened.isHttp) {
-    opened.entry = LookupEntry(store, address);
-    opened.cookieText = GetCookieText(store, address);
+    opened.entry = cache::LookupEntry(store, address);
+    opened.cookieText = cache::GetCookieText(store, address);
   }
   return opened;
 }
@@ -36,7 +36,7 @@ void RequestByName(CommandContext& context, FindTarget& target, std::string_view
 // False when no range was chosen.
 bool RequestByDate(const FindFilesChoice& choice, FindTarget& target) {
   const int formatCode = choice.dateFormat + 1;
-  const CalendarDate date(choice.date, formatCode);
+  const dates::CalendarDate date(choice.date, formatCode);
   if (choice.before) {
     target.RequestDate(kRequestBefore, date);
   } else if (choice.laterThan) {
@@ -44,7 +44,7 @@ bool RequestByDate(const FindFilesChoice& choice, FindTarget& target) {
   } else if (choice.exactlyAt) {
     target.RequestDate(kRequestExactlyAt, date);
   } else if (choice.between) {
-    target.RequestDateRange(date, CalendarDate(choice.toDate, formatCode));
+    target.RequestDateRange(date, dates::CalendarDate(choice.toDate, formatCode));
   } else {
     return false;
   }
@@ -104,4 +104,4 @@ void FindTextCommand(CommandContext& context, CommandDialogs& dialogs, LocalCopy
     context.prompt.Tell("You must at least specify one selection!", "Nothing to do!");
 }
 
-}  // namespace vantry
+}  // namespace vantry::ops

@@ -13,7 +13,7 @@
 #include "ops/TextSearch.h"
 
 // The commands of the find drop-down.
-namespace vantry {
+namespace vantry::ops {
 
 // Date modes of the search request.
 inline constexpr int kRequestNone = 0;
@@ -30,7 +30,7 @@ inline constexpr int kRequestBetween = 0x800;
 struct OpenedAddress {
   std::string address;
   bool isHttp = false;
-  std::optional<CacheEntry> entry;
+  std::optional<cache::CacheEntry> entry;
   std::optional<std::string> cookieText;
 };
 
@@ -45,8 +45,8 @@ class FindTarget {
   // A text holding "*": parsed by the address box's request rules.
   virtual void RequestWildcard(std::string_view text) = 0;
   // Modes before, later than and exactly at.
-  virtual void RequestDate(int mode, const CalendarDate& date) = 0;
-  virtual void RequestDateRange(const CalendarDate& from, const CalendarDate& to) = 0;
+  virtual void RequestDate(int mode, const dates::CalendarDate& date) = 0;
+  virtual void RequestDateRange(const dates::CalendarDate& from, const dates::CalendarDate& to) = 0;
   virtual void SetShowMask(uint32_t mask) = 0;
   // Makes the address the current entry and the address box text, and shows it (and
   // the entry's lines and cookies, when given) as a selection does.
@@ -78,4 +78,4 @@ void FindFilesCommand(CommandContext& context, CommandDialogs& dialogs, Settings
 void FindTextCommand(CommandContext& context, CommandDialogs& dialogs, LocalCopySearch& localCopies,
                      LineSink& findResultsPage);
 
-}  // namespace vantry
+}  // namespace vantry::ops

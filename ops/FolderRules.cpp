@@ -2,7 +2,7 @@
 
 #include <sys/stat.h>
 
-namespace vantry {
+namespace vantry::ops {
 namespace {
 
 bool MakeOneFolder(const std::string& path) { return !path.empty() && ::mkdir(path.c_str(), 0777) == 0; }
@@ -26,7 +26,7 @@ std::string_view FolderValidationMessage(std::string_view folder, bool mustExist
   return {};
 }
 
-bool MakeTwoLevelFolder(const std::string& folder, UserPrompt& prompt) {
+bool MakeTwoLevelFolder(const std::string& folder, archive::UserPrompt& prompt) {
   if (MakeOneFolder(folder)) return true;
   const size_t lastSeparator = folder.rfind('/');
   const std::string parent = lastSeparator == std::string::npos ? std::string() : folder.substr(0, lastSeparator);
@@ -41,4 +41,4 @@ bool MakeTwoLevelFolder(const std::string& folder, UserPrompt& prompt) {
   return true;
 }
 
-}  // namespace vantry
+}  // namespace vantry::ops

@@ -3,11 +3,11 @@
 #include <string>
 #include <string_view>
 
-#include "ops/UserPrompt.h"
+#include "archive/UserPrompt.h"
 
 // The folder field of the copy dialogs: how its text is read, when it is accepted, and
 // how a new folder is made.
-namespace vantry {
+namespace vantry::ops {
 
 inline constexpr std::string_view kInvalidFolderMessage = "Please select a valid folder";
 inline constexpr std::string_view kFolderExistsMessage = "Cannot Create! Folder exists!";
@@ -24,6 +24,6 @@ std::string_view FolderValidationMessage(std::string_view folder, bool mustExist
 
 // Creates `folder`, and its parent first when that is missing too: at most two new levels.
 // Failures are told to the user (the folder as text) and give false.
-bool MakeTwoLevelFolder(const std::string& folder, UserPrompt& prompt);
+bool MakeTwoLevelFolder(const std::string& folder, archive::UserPrompt& prompt);
 
-}  // namespace vantry
+}  // namespace vantry::ops

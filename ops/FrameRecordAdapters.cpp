@@ -2,21 +2,21 @@
 
 #include "cache/lists/AddressRequest.h"
 
-namespace vantry {
+namespace vantry::ops {
 
 // The find command and the list fill use the same mode and mask bits.
-static_assert(kRequestEverything == SearchRequest::kEverything && kRequestSubstring == SearchRequest::kSubstring &&
-              kRequestBefore == SearchRequest::kDateBefore && kRequestLaterThan == SearchRequest::kDateLater &&
-              kRequestExactlyAt == SearchRequest::kDateExactly && kRequestBetween == SearchRequest::kDateBetween);
-static_assert(show_mask::kHtml == ShowMask::kHtml && show_mask::kPlainText == ShowMask::kText &&
-              show_mask::kImage == ShowMask::kImage && show_mask::kAudio == ShowMask::kAudio &&
-              show_mask::kApplication == ShowMask::kApplication && show_mask::kMisc == ShowMask::kMisc &&
-              show_mask::kStyleSheet == ShowMask::kStyleSheet && show_mask::kCookie == ShowMask::kCookie &&
-              show_mask::kSticky == ShowMask::kSticky);
+static_assert(kRequestEverything == cache::SearchRequest::kEverything && kRequestSubstring == cache::SearchRequest::kSubstring &&
+              kRequestBefore == cache::SearchRequest::kDateBefore && kRequestLaterThan == cache::SearchRequest::kDateLater &&
+              kRequestExactlyAt == cache::SearchRequest::kDateExactly && kRequestBetween == cache::SearchRequest::kDateBetween);
+static_assert(show_mask::kHtml == cache::ShowMask::kHtml && show_mask::kPlainText == cache::ShowMask::kText &&
+              show_mask::kImage == cache::ShowMask::kImage && show_mask::kAudio == cache::ShowMask::kAudio &&
+              show_mask::kApplication == cache::ShowMask::kApplication && show_mask::kMisc == cache::ShowMask::kMisc &&
+              show_mask::kStyleSheet == cache::ShowMask::kStyleSheet && show_mask::kCookie == cache::ShowMask::kCookie &&
+              show_mask::kSticky == cache::ShowMask::kSticky);
 
-EntrySelection SelectionOf(const CurrentEntry& current) { return {current.address, current.localFileName}; }
+EntrySelection SelectionOf(const cache::CurrentEntry& current) { return {current.address, current.localFileName}; }
 
-void KeepSelection(const EntrySelection& selection, CurrentEntry& current) {
+void KeepSelection(const EntrySelection& selection, cache::CurrentEntry& current) {
   if (current.address == selection.address) current.localFileName = selection.localFileName;
 }
 
@@ -24,20 +24,20 @@ void RecordsFindTarget::SetRequestMode(int mode) { r_.request.mode = static_cast
 
 void RecordsFindTarget::RequestSubstring(std::string_view text) {
   r_.request.substring = std::string(text);
-  r_.request.mode = SearchRequest::kSubstring;
+  r_.request.mode = cache::SearchRequest::kSubstring;
 }
 
-void RecordsFindTarget::RequestWildcard(std::string_view text) { ParseAddressRequest(text, r_.request); }
+void RecordsFindTarget::RequestWildcard(std::string_view text) { cache::ParseAddressRequest(text, r_.request); }
 
-void RecordsFindTarget::RequestDate(int mode, const CalendarDate& date) {
+void RecordsFindTarget::RequestDate(int mode, const dates::CalendarDate& date) {
   r_.request.searchDate = date;
   r_.request.mode = static_cast<uint32_t>(mode);
 }
 
-void RecordsFindTarget::RequestDateRange(const CalendarDate& from, const CalendarDate& to) {
+void RecordsFindTarget::RequestDateRange(const dates::CalendarDate& from, const dates::CalendarDate& to) {
   r_.request.fromDate = from;
   r_.request.toDate = to;
-  r_.request.mode = SearchRequest::kDateBetween;
+  r_.request.mode = cache::SearchRequest::kDateBetween;
 }
 
 void RecordsFindTarget::SetShowMask(uint32_t mask) { r_.showMask.bits = mask; }
@@ -64,4 +64,4 @@ void RecordsFindTarget::ExpandForFind() {
   if (expand_) expand_();
 }
 
-}  // namespace vantry
+}  // namespace vantry::ops

@@ -5,7 +5,7 @@
 
 // The settings the cache commands read and write, with their defaults, in one place.
 // "Profile" keys live in the profile file, the others in the application settings.
-namespace vantry {
+namespace vantry::ops {
 
 struct SettingKey {
   std::string_view section;
@@ -27,4 +27,4 @@ inline constexpr int kDateFormatDefault = 0;
 // "$HOME/cache": where "Copy files...." proposes to copy to before it was ever used.
 std::string DefaultCopyDirectory();
 
-}  // namespace vantry
+}  // namespace vantry::ops

@@ -4,7 +4,7 @@
 #include <vector>
 
 
-namespace vantry {
+namespace vantry::ops {
 namespace {
 
 std::vector<std::string> SplitLines(std::string_view text) {
@@ -29,4 +29,4 @@ void PageCheckCommand(CommandContext& context, const EntrySelection& selection, 
   findResultsPage.ShowLines(SplitLines(text));
 }
 
-}  // namespace vantry
+}  // namespace vantry::ops

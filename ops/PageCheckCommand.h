@@ -4,7 +4,7 @@
 
 #include "ops/CommandServices.h"
 
-namespace vantry {
+namespace vantry::ops {
 
 // The page check of the archive: loads a cached page and checks its links and images.
 class PageChecker {
@@ -20,4 +20,4 @@ class PageChecker {
 void PageCheckCommand(CommandContext& context, const EntrySelection& selection, PageChecker::Report report,
                       PageChecker& checker, LineSink& findResultsPage);
 
-}  // namespace vantry
+}  // namespace vantry::ops

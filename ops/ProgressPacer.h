@@ -2,7 +2,7 @@
 
 #include "cache/services/FrameServices.h"
 
-namespace vantry {
+namespace vantry::ops {
 
 inline constexpr unsigned kEntriesPerProgressStep = 200;
 
@@ -11,7 +11,7 @@ inline constexpr unsigned kEntriesPerProgressStep = 200;
 class ProgressPacer {
  public:
   enum class First { Counted, Skipped };
-  ProgressPacer(FrameServices& frame, First first) : frame_(frame), skipNext_(first == First::Skipped) {}
+  ProgressPacer(cache::FrameServices& frame, First first) : frame_(frame), skipNext_(first == First::Skipped) {}
 
   void Count() {
     if (skipNext_) {
@@ -22,9 +22,9 @@ class ProgressPacer {
   }
 
  private:
-  FrameServices& frame_;
+  cache::FrameServices& frame_;
   bool skipNext_;
   unsigned counted_ = 0;
 };
 
-}  // namespace vantry
+}  // namespace vantry::ops

@@ -3,34 +3,34 @@
 #include "cache/store/CacheAccess.h"
 #include "ops/ProgressPacer.h"
 
-namespace vantry {
+namespace vantry::ops {
 namespace {
 
 template <typename Action>
 bool ForEachContentEntryContaining(CommandContext& context, std::string_view text, Action action) {
   context.cursor.Show();
   ProgressPacer pacer(context.frame, ProgressPacer::First::Skipped);
-  const WalkResult result = WalkCache(context.store, "", [&](CacheEntry& entry) {
+  const cache::WalkResult result = cache::WalkCache(context.store, "", [&](cache::CacheEntry& entry) {
     pacer.Count();
-    if (IsContentEntry(entry) && entry.sourceUrl.find(text) != std::string::npos) action(entry);
+    if (cache::IsContentEntry(entry) && entry.sourceUrl.find(text) != std::string::npos) action(entry);
   });
-  return result == WalkResult::Normal;
+  return result == cache::WalkResult::Normal;
 }
 
 }  // namespace
 
 bool DeleteByServer(CommandContext& context, std::string_view text) {
   return ForEachContentEntryContaining(context, text,
-                                       [&](CacheEntry& entry) { context.store.DeleteEntry(entry.sourceUrl); });
+                                       [&](cache::CacheEntry& entry) { context.store.DeleteEntry(entry.sourceUrl); });
 }
 
 bool StickyByServer(CommandContext& context, std::string_view text) {
-  return ForEachContentEntryContaining(context, text, [&](CacheEntry& entry) { MarkSticky(context.store, entry); });
+  return ForEachContentEntryContaining(context, text, [&](cache::CacheEntry& entry) { MarkSticky(context.store, entry); });
 }
 
-void MarkSticky(UrlCacheStore& store, CacheEntry entry) {
-  entry.entryType |= STICKY_CACHE_ENTRY;
-  store.SetEntryInfo(entry.sourceUrl, entry, CACHE_ENTRY_ATTRIBUTE_FC);
+void MarkSticky(cache::UrlCacheStore& store, cache::CacheEntry entry) {
+  entry.entryType |= cache::STICKY_CACHE_ENTRY;
+  store.SetEntryInfo(entry.sourceUrl, entry, cache::CACHE_ENTRY_ATTRIBUTE_FC);
 }
 
-}  // namespace vantry
+}  // namespace vantry::ops

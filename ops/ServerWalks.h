@@ -9,7 +9,7 @@
 // Both show the wait cursor (the command restores it), step the progress bar after the
 // first entry, leave the published statistics as they are, and return true when the walk
 // reached the store's end.
-namespace vantry {
+namespace vantry::ops {
 
 // Removes the matching entries from the cache.
 bool DeleteByServer(CommandContext& context, std::string_view text);
@@ -19,6 +19,6 @@ bool DeleteByServer(CommandContext& context, std::string_view text);
 bool StickyByServer(CommandContext& context, std::string_view text);
 
 // Adds STICKY_CACHE_ENTRY to one entry's type, writing back the type only.
-void MarkSticky(UrlCacheStore& store, CacheEntry entry);
+void MarkSticky(cache::UrlCacheStore& store, cache::CacheEntry entry);
 
-}  // namespace vantry
+}  // namespace vantry::ops

@@ -1,6 +1,6 @@
 #include "ops/SpecifierMatch.h"
 
-namespace vantry {
+namespace vantry::ops {
 
 SpecifierMatch MakeSpecifierMatch(std::string_view specifier) {
   if (specifier == "*" || specifier == "*.*") return {SpecifierMatch::Mode::Every, {}};
@@ -37,4 +37,4 @@ std::string_view FileNamePart(std::string_view path) {
   return path.substr(start);
 }
 
-}  // namespace vantry
+}  // namespace vantry::ops

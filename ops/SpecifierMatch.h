@@ -4,7 +4,7 @@
 #include <string_view>
 
 // The file specifier of "Copy files....": which cache addresses it selects.
-namespace vantry {
+namespace vantry::ops {
 
 struct SpecifierMatch {
   enum class Mode {
@@ -27,4 +27,4 @@ bool MatchesSpecifier(const SpecifierMatch& match, std::string_view address);
 // ("a/b/c.gif" -> "c.gif", "http://h/dir/" -> "dir/"); the whole path when it has none.
 std::string_view FileNamePart(std::string_view path);
 
-}  // namespace vantry
+}  // namespace vantry::ops

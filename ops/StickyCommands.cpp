@@ -4,12 +4,12 @@
 #include "archive/UrlParts.h"
 #include "ops/ServerWalks.h"
 
-namespace vantry {
+namespace vantry::ops {
 
 void StickyFileCommand(CommandContext& context, EntrySelection& selection) {
   if (!HasSelection(selection, context.prompt)) return;
   context.prompt.Tell("Setting File to sticky:", selection.address);
-  std::optional<CacheEntry> entry = LookupEntry(context.store, selection.address);
+  std::optional<cache::CacheEntry> entry = cache::LookupEntry(context.store, selection.address);
   if (!entry) return;
   selection.localFileName = entry->localFileName;
   MarkSticky(context.store, *entry);
@@ -27,4 +27,4 @@ void StickyAddressCommand(CommandContext& context, const EntrySelection& selecti
   context.frame.ResetProgress();
 }
 
-}  // namespace vantry
+}  // namespace vantry::ops

@@ -3,7 +3,7 @@
 #include "ops/CommandServices.h"
 
 // The two sticky commands of the copy drop-down; both act on the selected entry.
-namespace vantry {
+namespace vantry::ops {
 
 // "Set file attribute to sticky": marks the selected entry; its local file name is
 // refreshed from the store.
@@ -13,4 +13,4 @@ void StickyFileCommand(CommandContext& context, EntrySelection& selection);
 // selected address's server name.
 void StickyAddressCommand(CommandContext& context, const EntrySelection& selection);
 
-}  // namespace vantry
+}  // namespace vantry::ops

@@ -1,4 +1,5 @@
 #include "ops/TextSearch.h"
+#include "files/WholeFile.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -9,19 +10,19 @@
 #include "cache/store/TextUtil.h"
 #include "ops/WildcardListing.h"
 
-namespace vantry {
+namespace vantry::ops {
 namespace {
 
 namespace fs = std::filesystem;
 
 bool HasHtmlExtension(std::string_view path) {
   const size_t dot = path.rfind('.');
-  return dot != std::string_view::npos && StartsWithIgnoringCase(path.substr(dot), ".htm");
+  return dot != std::string_view::npos && cache::StartsWithIgnoringCase(path.substr(dot), ".htm");
 }
 
 size_t FindText(std::string_view content, const TextQuery& query) {
   if (query.caseSensitive) return content.find(query.text);
-  return ToLower(content).find(ToLower(query.text));
+  return cache::ToLower(content).find(cache::ToLower(query.text));
 }
 
 std::vector<fs::path> SubFolders(const fs::path& folder) {
@@ -49,7 +50,7 @@ std::string HitLine(const std::string& path, std::string_view content, size_t hi
 }
 
 void FindTextInFile(const std::string& path, const TextQuery& query, std::vector<std::string>& results,
-                    UserPrompt& prompt) {
+                    archive::UserPrompt& prompt) {
   if (!HasHtmlExtension(path)) return;
   std::error_code error;
   if (!fs::is_regular_file(path, error)) return;
@@ -59,14 +60,14 @@ void FindTextInFile(const std::string& path, const TextQuery& query, std::vector
     prompt.Tell("File too big ! ", path);
     return;
   }
-  std::optional<std::string> content = ReadWholeFile(path);
+  std::optional<std::string> content = files::ReadWholeFile(path);
   if (!content) return;
   const size_t hit = FindText(*content, query);
   if (hit != std::string::npos) results.push_back(HitLine(path, *content, hit));
 }
 
 void CacheTextSearch(const std::string& folder, std::string_view pattern, const TextQuery& query,
-                     std::vector<std::string>& results, FrameServices& frame, UserPrompt& prompt) {
+                     std::vector<std::string>& results, cache::FrameServices& frame, archive::UserPrompt& prompt) {
   const std::string folderPath = folder + "/";
   std::optional<std::vector<fs::path>> names = TryListMatching(folder, pattern);
   if (!names) {
@@ -79,18 +80,18 @@ void CacheTextSearch(const std::string& folder, std::string_view pattern, const 
     CacheTextSearch(folderPath + sub.filename().string(), pattern, query, results, frame, prompt);
 }
 
-std::string FindAddressOfLocalFile(UrlCacheStore& store, std::string_view localFileName, UserPrompt& prompt) {
-  const std::string wanted = ToLower(localFileName);
+std::string FindAddressOfLocalFile(cache::UrlCacheStore& store, std::string_view localFileName, archive::UserPrompt& prompt) {
+  const std::string wanted = cache::ToLower(localFileName);
   std::string address;
   bool found = false;
-  const WalkResult result = WalkCache(store, "", [&](CacheEntry& entry) {
+  const cache::WalkResult result = cache::WalkCache(store, "", [&](cache::CacheEntry& entry) {
     // Entries without a file (history records) never answer for a file name.
-    if (found || entry.localFileName.empty() || ToLower(entry.localFileName) != wanted) return;
+    if (found || entry.localFileName.empty() || cache::ToLower(entry.localFileName) != wanted) return;
     found = true;
     address = entry.sourceUrl;
   });
-  if (!found && result == WalkResult::Normal) prompt.Tell("URL not found in Cache \n", "Cache Enumeration");
+  if (!found && result == cache::WalkResult::Normal) prompt.Tell("URL not found in Cache \n", "Cache Enumeration");
   return address;
 }
 
-}  // namespace vantry
+}  // namespace vantry::ops

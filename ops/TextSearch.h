@@ -6,10 +6,10 @@
 
 #include "cache/services/FrameServices.h"
 #include "cache/store/UrlCacheStore.h"
-#include "ops/UserPrompt.h"
+#include "archive/UserPrompt.h"
 
 // Searching the cache's HTML files for a text, and finding a cached file's address again.
-namespace vantry {
+namespace vantry::ops {
 
 // Files of this size or more are not searched.
 inline constexpr size_t kMaxSearchedFileSize = 1'000'000;
@@ -30,17 +30,17 @@ std::string HitLine(const std::string& path, std::string_view content, size_t hi
 // 1,000,000 bytes or more is told ("File too big ! ", the path as title) and skipped.
 // Adds at most one line per file.
 void FindTextInFile(const std::string& path, const TextQuery& query, std::vector<std::string>& results,
-                    UserPrompt& prompt);
+                    archive::UserPrompt& prompt);
 
 // Runs FindTextInFile on every entry of `folder` matching `pattern`, steps the progress
 // bar once, then descends into every sub-folder whose name does not start with ".".
 // A folder that cannot be listed is told ("findfirst failed", the search path as title).
 void CacheTextSearch(const std::string& folder, std::string_view pattern, const TextQuery& query,
-                     std::vector<std::string>& results, FrameServices& frame, UserPrompt& prompt);
+                     std::vector<std::string>& results, cache::FrameServices& frame, archive::UserPrompt& prompt);
 
 // The address of the entry whose local file name equals `localFileName` ignoring case,
 // or an empty text; when the whole cache was walked without a match this is told
 // ("URL not found in Cache \n" / "Cache Enumeration").
-std::string FindAddressOfLocalFile(UrlCacheStore& store, std::string_view localFileName, UserPrompt& prompt);
+std::string FindAddressOfLocalFile(cache::UrlCacheStore& store, std::string_view localFileName, archive::UserPrompt& prompt);
 
-}  // namespace vantry
+}  // namespace vantry::ops

@@ -6,7 +6,7 @@
 #include <string>
 #include <system_error>
 
-namespace vantry {
+namespace vantry::ops {
 
 std::optional<std::vector<std::filesystem::path>> TryListMatching(const std::filesystem::path& folder,
                                                                   std::string_view pattern) {
@@ -27,4 +27,4 @@ std::vector<std::filesystem::path> ListMatching(const std::filesystem::path& fol
   return TryListMatching(folder, pattern).value_or(std::vector<std::filesystem::path>{});
 }
 
-}  // namespace vantry
+}  // namespace vantry::ops

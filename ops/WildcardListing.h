@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-namespace vantry {
+namespace vantry::ops {
 
 // The entries of `folder` whose names match the wildcard `pattern` (fnmatch rules), in
 // name order; nothing when the folder cannot be listed.
@@ -15,4 +15,4 @@ std::optional<std::vector<std::filesystem::path>> TryListMatching(const std::fil
 // As TryListMatching, with an empty list for a folder that cannot be listed.
 std::vector<std::filesystem::path> ListMatching(const std::filesystem::path& folder, std::string_view pattern);
 
-}  // namespace vantry
+}  // namespace vantry::ops

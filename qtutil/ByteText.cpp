@@ -2,6 +2,8 @@
 
 #include <QStringDecoder>
 
+namespace vantry::qtutil {
+
 QString QStringFromBytes(std::string_view bytes) {
   QByteArrayView view(bytes.data(), static_cast<qsizetype>(bytes.size()));
   QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -11,3 +13,5 @@ QString QStringFromBytes(std::string_view bytes) {
 }
 
 std::string BytesFromQString(const QString& text) { return text.toUtf8().toStdString(); }
+
+}  // namespace vantry::qtutil

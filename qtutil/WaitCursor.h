@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+namespace vantry::qtutil {
+
 // Shows the wait cursor while a walk blocks the window.
 class WaitCursor {
  public:
@@ -10,3 +12,5 @@ class WaitCursor {
   WaitCursor(const WaitCursor&) = delete;
   WaitCursor& operator=(const WaitCursor&) = delete;
 };
+
+}  // namespace vantry::qtutil

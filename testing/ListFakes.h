@@ -7,44 +7,46 @@
 #include "cache/services/EntryPanes.h"
 #include "cache/services/FrameServices.h"
 
+namespace vantry::testing {
+
 // A frame that remembers what the lists asked of it.
-class FakeFrame : public FrameServices {
+class FakeFrame : public cache::FrameServices {
  public:
   void SetStatusText(std::string_view text) override { statusTexts.emplace_back(text); }
   void EnsureProgressBar() override { ++progressBarRequests; }
   void StepProgress() override { ++progressSteps; }
   void ResetProgress() override { ++progressResets; }
   void SetAddress(std::string_view text) override { addresses.emplace_back(text); }
-  void PublishStatistics(const CacheStatistics& statistics) override {
+  void PublishStatistics(const cache::CacheStatistics& statistics) override {
     published = statistics;
     ++publications;
   }
-  const CacheStatistics& PublishedStatistics() const override { return published; }
-  void RegisterExpandedList(ExpandedList* list) override {
+  const cache::CacheStatistics& PublishedStatistics() const override { return published; }
+  void RegisterExpandedList(cache::ExpandedList* list) override {
     lastExpanded = list;
     ++registrations;
   }
-  ExpandedList* LastExpandedList() const override { return lastExpanded; }
+  cache::ExpandedList* LastExpandedList() const override { return lastExpanded; }
 
   std::vector<std::string> statusTexts;
   std::vector<std::string> addresses;
   int progressBarRequests = 0;
   int progressSteps = 0;
   int progressResets = 0;
-  CacheStatistics published;
+  cache::CacheStatistics published;
   int publications = 0;
-  ExpandedList* lastExpanded = nullptr;
+  cache::ExpandedList* lastExpanded = nullptr;
   int registrations = 0;
 };
 
 // Panes that log each call as one line, e.g. "properties http://a/" or "bytes " (cleared).
-class FakePanes : public EntryPanes {
+class FakePanes : public cache::EntryPanes {
  public:
-  void ShowCurrentEntry(const CurrentEntry& current) override {
+  void ShowCurrentEntry(const cache::CurrentEntry& current) override {
     calls.push_back("show " + current.address + " | " + current.localFileName);
   }
-  void ShowEntryProperties(const CacheEntry& entry) override { calls.push_back("properties " + entry.sourceUrl); }
-  void ShowStatistics(const CacheStatistics& statistics) override {
+  void ShowEntryProperties(const cache::CacheEntry& entry) override { calls.push_back("properties " + entry.sourceUrl); }
+  void ShowStatistics(const cache::CacheStatistics& statistics) override {
     shownStatistics = statistics;
     calls.push_back("statistics");
   }
@@ -59,6 +61,8 @@ class FakePanes : public EntryPanes {
   }
 
   std::vector<std::string> calls;
-  CacheStatistics shownStatistics;
+  cache::CacheStatistics shownStatistics;
   std::string decodedBytes;
 };
+
+}  // namespace vantry::testing

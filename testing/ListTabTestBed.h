@@ -6,14 +6,18 @@
 #include "cache/store/SqliteUrlCacheStore.h"
 #include "testing/StoreTestSupport.h"
 
+namespace vantry::testing {
+
 // A store in a temporary folder, a frame and panes that record what they are asked, and
 // the list tabs' context over them.
 struct ListTabTestBed {
   TempFolder folder;
-  SqliteUrlCacheStore store{folder.path() / "store"};
+  cache::SqliteUrlCacheStore store{folder.path() / "store"};
   FakeFrame frame;
   FakePanes panes;
-  CurrentEntry current;
-  SearchRequest request;
-  ListTabContext context{store, frame, panes, current, request};
+  cache::CurrentEntry current;
+  cache::SearchRequest request;
+  cache::ListTabContext context{store, frame, panes, current, request};
 };
+
+}  // namespace vantry::testing

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <stdexcept>
 
-namespace vantry::archive::testing {
+namespace vantry::testing {
 namespace {
 
 constexpr const char* kServerScript = R"(
@@ -57,4 +57,4 @@ std::string LocalFtpServer::origin() const {
   return "ftp://127.0.0.1:" + std::to_string(port_);
 }
 
-}  // namespace vantry::archive::testing
+}  // namespace vantry::testing

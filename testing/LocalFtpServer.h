@@ -3,7 +3,7 @@
 #include <string>
 #include <sys/types.h>
 
-namespace vantry::archive::testing {
+namespace vantry::testing {
 
 // An anonymous, read-only FTP server on 127.0.0.1 (a free port) serving `root`, run as a
 // python3-pyftpdlib child process (Debian's /usr/bin/python3, which has the module) from construction to destruction.
@@ -22,4 +22,4 @@ class LocalFtpServer {
   int port_ = 0;
 };
 
-}  // namespace vantry::archive::testing
+}  // namespace vantry::testing

@@ -8,7 +8,7 @@
 
 #include <stdexcept>
 
-namespace vantry::archive::testing {
+namespace vantry::testing {
 namespace {
 
 const char* ReasonOf(int status) {
@@ -122,4 +122,4 @@ void LocalHttpServer::HandleConnection(int fd) {
   SendAll(fd, response);
 }
 
-}  // namespace vantry::archive::testing
+}  // namespace vantry::testing

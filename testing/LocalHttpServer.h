@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-namespace vantry::archive::testing {
+namespace vantry::testing {
 
 // A tiny HTTP/1.0 server on 127.0.0.1 (a free port) that answers GET requests from a table of
 // paths; unknown paths get the default status (404 unless changed). It runs in its own thread
@@ -47,4 +47,4 @@ class LocalHttpServer {
   std::thread thread_;
 };
 
-}  // namespace vantry::archive::testing
+}  // namespace vantry::testing

@@ -5,10 +5,10 @@
 
 #include "archive/UserPrompt.h"
 
-namespace vantry::archive::testing {
+namespace vantry::testing {
 
 // Records every message and question; answers questions with a fixed reply.
-class RecordingPrompt : public UserPrompt {
+class RecordingPrompt : public archive::UserPrompt {
  public:
   struct Call {
     std::string text;
@@ -33,4 +33,4 @@ class RecordingPrompt : public UserPrompt {
   bool answer_;
 };
 
-}  // namespace vantry::archive::testing
+}  // namespace vantry::testing

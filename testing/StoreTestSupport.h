@@ -6,11 +6,13 @@
 #include <filesystem>
 #include <string>
 
+namespace vantry::testing {
+
 // A fresh, empty folder below the test's temporary directory, removed at the end.
 class TempFolder {
  public:
   TempFolder() {
-    std::string pattern = testing::TempDir() + "vantry-XXXXXX";
+    std::string pattern = ::testing::TempDir() + "vantry-XXXXXX";
     path_ = mkdtemp(pattern.data());
   }
   ~TempFolder() {
@@ -23,3 +25,5 @@ class TempFolder {
  private:
   std::filesystem::path path_;
 };
+
+}  // namespace vantry::testing

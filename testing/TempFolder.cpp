@@ -6,7 +6,7 @@
 #include <sstream>
 #include <stdexcept>
 
-namespace vantry::archive::testing {
+namespace vantry::testing {
 
 TempFolder::TempFolder() {
   const char* tmp = std::getenv("TMPDIR");
@@ -39,4 +39,4 @@ std::string ReadTestFile(const std::string& path) {
   return text.str();
 }
 
-}  // namespace vantry::archive::testing
+}  // namespace vantry::testing

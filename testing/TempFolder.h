@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace vantry::archive::testing {
+namespace vantry::testing {
 
 // A fresh folder below the system temporary folder, removed with everything in it at the end.
 class TempFolder {
@@ -26,4 +26,4 @@ void WriteTestFile(const std::string& path, std::string_view bytes);
 // The content of `path`, or "<missing>" when it cannot be read.
 std::string ReadTestFile(const std::string& path);
 
-}  // namespace vantry::archive::testing
+}  // namespace vantry::testing

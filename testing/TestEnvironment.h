@@ -13,20 +13,20 @@ namespace vantry::testing {
 
 class FixedClock {
 public:
-    explicit FixedClock(CalendarFields now) {
-        SetLocalClock([now] { return now; });
+    explicit FixedClock(dates::CalendarFields now) {
+        dates::SetLocalClock([now] { return now; });
     }
-    ~FixedClock() { SetLocalClock({}); }
+    ~FixedClock() { dates::SetLocalClock({}); }
     FixedClock(const FixedClock&) = delete;
     FixedClock& operator=(const FixedClock&) = delete;
 };
 
 class StoredDateFormat {
 public:
-    explicit StoredDateFormat(int storedValue) : previous_(DateFormatPreference()) {
-        SetDateFormatPreference(storedValue);
+    explicit StoredDateFormat(int storedValue) : previous_(dates::DateFormatPreference()) {
+        dates::SetDateFormatPreference(storedValue);
     }
-    ~StoredDateFormat() { SetDateFormatPreference(previous_); }
+    ~StoredDateFormat() { dates::SetDateFormatPreference(previous_); }
     StoredDateFormat(const StoredDateFormat&) = delete;
     StoredDateFormat& operator=(const StoredDateFormat&) = delete;
 

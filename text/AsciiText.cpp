@@ -1,6 +1,6 @@
 #include "text/AsciiText.h"
 
-namespace vantry::archive {
+namespace vantry::text {
 
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
@@ -45,4 +45,4 @@ std::string OnOneLine(std::string_view text) {
   return line;
 }
 
-}  // namespace vantry::archive
+}  // namespace vantry::text

@@ -5,7 +5,7 @@
 #include <string_view>
 
 // Byte-text helpers. Case folding is ASCII only: text is 8-bit and never re-encoded.
-namespace vantry::archive {
+namespace vantry::text {
 
 char UpperAscii(char c);
 std::string ToLowerAscii(std::string_view text);
@@ -21,4 +21,4 @@ bool ContainsNoCase(std::string_view text, std::string_view needle);
 // line-based archive file.
 std::string OnOneLine(std::string_view text);
 
-}  // namespace vantry::archive
+}  // namespace vantry::text

@@ -7,9 +7,11 @@
 
 #include "testing/StoreTestSupport.h"
 
+namespace vantry::app {
+
 namespace {
 
-class AppSettingsTest : public testing::Test {
+class AppSettingsTest : public ::testing::Test {
  protected:
   QString Path(const char* name) const { return QString::fromStdString((folder_.path() / name).string()); }
   std::string FileText(const char* name) const {
@@ -18,7 +20,7 @@ class AppSettingsTest : public testing::Test {
     return file.readAll().toStdString();
   }
 
-  TempFolder folder_;
+  testing::TempFolder folder_;
   AppSettings settings_{Path("OfflineVantry.ini"), Path("profile.ini")};
 };
 
@@ -96,3 +98,5 @@ TEST(AppSettingsLocationTest, UserStoresLieTogetherUnderOrlenvik) {
 }
 
 }  // namespace
+
+}  // namespace vantry::app

@@ -7,12 +7,14 @@
 #include "app/tests/CacheRecordsDouble.h"
 #include "app/tests/FrameTestSupport.h"
 
+namespace vantry::app {
+
 namespace {
 
 using enum CommandId;
 
 // A list that never holds the deleted address, so the delete tells "Entry not found!".
-class EmptyList : public ExpandedList {
+class EmptyList : public cache::ExpandedList {
  public:
   std::string RootText() const override { return "Cached Url's"; }
   void ClearSelection() override { ++clears; }
@@ -25,21 +27,21 @@ class CacheCommandWiringTest : public FrameTest {
   void SetUp() override {
     frame = MakeFrame();
     for (const char* url : {"http://www.a.org/x.htm", "http://www.a.org/y.htm"})
-      ASSERT_EQ(store_->AddEntry(NewEntry{.url = url, .content = "<p>x</p>", .headers = kHeaders}), STORE_OK);
+      ASSERT_EQ(store_->AddEntry(cache::NewEntry{.url = url, .content = "<p>x</p>", .headers = kHeaders}), cache::STORE_OK);
     CacheCommandInputs inputs = records.Inputs(*store_, *frame);
     inputs.resetAlphaSort = [this] { resets.push_back("AlphaSort"); };
     inputs.resetAccessSort = [this] { resets.push_back("AccessSort"); };
     inputs.resetHistory = [this] { resets.push_back("History"); };
     inputs.showFindResults = [this](std::vector<std::string> lines) { findResults = std::move(lines); };
     inputs.showStatistics = [this](std::vector<std::string> lines) { statistics = std::move(lines); };
-    inputs.archivePaths = vantry::archive::MakeArchivePaths(folder_.path().string());
+    inputs.archivePaths = archive::MakeArchivePaths(folder_.path().string());
     inputs.applicationSettingsFile = settings_.applicationFile().toStdString();
     inputs.profileFile = settings_.profileFile().toStdString();
     inputs.parent = frame.get();
     wired = WireCacheCommands(*frame, std::move(inputs));
   }
   uint32_t TypeOf(const std::string& url) {
-    std::optional<CacheEntry> entry = LookupEntry(*store_, url);
+    std::optional<cache::CacheEntry> entry = cache::LookupEntry(*store_, url);
     return entry ? entry->entryType : 0;
   }
 
@@ -57,8 +59,8 @@ TEST_F(CacheCommandWiringTest, DeleteCacheEntryDeletesTheAddressBoxEntryAndReset
   const ModalSeen seen = RunModal([&] { frame->action(DeleteCacheEntry)->trigger(); });
   EXPECT_EQ(seen.title, "DeleteItem");
   EXPECT_EQ(seen.text, "Entry not found!");
-  EXPECT_FALSE(LookupEntry(*store_, "http://www.a.org/x.htm").has_value());
-  EXPECT_TRUE(LookupEntry(*store_, "http://www.a.org/y.htm").has_value());
+  EXPECT_FALSE(cache::LookupEntry(*store_, "http://www.a.org/x.htm").has_value());
+  EXPECT_TRUE(cache::LookupEntry(*store_, "http://www.a.org/y.htm").has_value());
   EXPECT_EQ(list.clears, 1);
   EXPECT_EQ(resets, (std::vector<std::string>{"AlphaSort", "AccessSort", "History"}));
 }
@@ -68,9 +70,9 @@ TEST_F(CacheCommandWiringTest, StickyFileMarksTheCurrentEntryAfterTheBoxIsClosed
   const ModalSeen seen = RunModal([&] { frame->action(StickyFile)->trigger(); });
   EXPECT_EQ(seen.title, "http://www.a.org/y.htm");
   EXPECT_EQ(seen.text, "Setting File to sticky:");
-  EXPECT_NE(TypeOf("http://www.a.org/y.htm") & STICKY_CACHE_ENTRY, 0u);
-  EXPECT_EQ(TypeOf("http://www.a.org/x.htm") & STICKY_CACHE_ENTRY, 0u);
-  EXPECT_EQ(records.CurrentLocalFile(), LookupEntry(*store_, "http://www.a.org/y.htm")->localFileName);
+  EXPECT_NE(TypeOf("http://www.a.org/y.htm") & cache::STICKY_CACHE_ENTRY, 0u);
+  EXPECT_EQ(TypeOf("http://www.a.org/x.htm") & cache::STICKY_CACHE_ENTRY, 0u);
+  EXPECT_EQ(records.CurrentLocalFile(), cache::LookupEntry(*store_, "http://www.a.org/y.htm")->localFileName);
 }
 
 TEST_F(CacheCommandWiringTest, CommandsOnTheCurrentEntryWantOne) {
@@ -82,10 +84,12 @@ TEST_F(CacheCommandWiringTest, CommandsOnTheCurrentEntryWantOne) {
 }
 
 TEST_F(CacheCommandWiringTest, DeleteAllHistoryShowsItsCountsOnTheStatisticsPage) {
-  ASSERT_EQ(store_->RecordVisit("http://www.a.org/x.htm", 0, 1), STORE_OK);
+  ASSERT_EQ(store_->RecordVisit("http://www.a.org/x.htm", 0, 1), cache::STORE_OK);
   frame->action(DeleteAllHistory)->trigger();
   EXPECT_FALSE(statistics.empty());
   EXPECT_EQ(resets, (std::vector<std::string>{"AlphaSort", "AccessSort", "History"}));
 }
 
 }  // namespace
+
+}  // namespace vantry::app

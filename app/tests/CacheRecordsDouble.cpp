@@ -4,17 +4,19 @@
 #include "cache/lists/SearchRequest.h"
 #include "cache/lists/ShowMask.h"
 
+namespace vantry::app {
+
 struct CacheRecordsDouble::Records {
-  FakePanes panes;
-  SearchRequest request;
-  ShowMask showMask;
-  CurrentEntry current;
+  testing::FakePanes panes;
+  cache::SearchRequest request;
+  cache::ShowMask showMask;
+  cache::CurrentEntry current;
 };
 
 CacheRecordsDouble::CacheRecordsDouble() : records_(std::make_unique<Records>()) {}
 CacheRecordsDouble::~CacheRecordsDouble() = default;
 
-CacheCommandInputs CacheRecordsDouble::Inputs(UrlCacheStore& store, FrameServices& frame) {
+CacheCommandInputs CacheRecordsDouble::Inputs(cache::UrlCacheStore& store, cache::FrameServices& frame) {
   Records& r = *records_;
   return {.store = store, .frame = frame, .panes = r.panes, .request = r.request, .showMask = r.showMask,
           .current = r.current, .resetAlphaSort = {}, .resetAccessSort = {}, .resetHistory = {},
@@ -27,3 +29,5 @@ void CacheRecordsDouble::SetCurrent(const std::string& address, const std::strin
 }
 
 std::string CacheRecordsDouble::CurrentLocalFile() const { return records_->current.localFileName; }
+
+}  // namespace vantry::app

@@ -5,6 +5,8 @@
 
 #include "app/CacheCommandWiring.h"
 
+namespace vantry::app {
+
 // The list tabs' records and recording panes for the wiring tests. They live in a source
 // file of their own: their current-entry record cannot meet the frame's headers in one file.
 class CacheRecordsDouble {
@@ -13,7 +15,7 @@ class CacheRecordsDouble {
   ~CacheRecordsDouble();
 
   // Inputs over these records; the functions, paths and files are left for the test.
-  CacheCommandInputs Inputs(UrlCacheStore& store, FrameServices& frame);
+  CacheCommandInputs Inputs(cache::UrlCacheStore& store, cache::FrameServices& frame);
   void SetCurrent(const std::string& address, const std::string& localFile);
   std::string CurrentLocalFile() const;
 
@@ -21,3 +23,5 @@ class CacheRecordsDouble {
   struct Records;
   std::unique_ptr<Records> records_;
 };
+
+}  // namespace vantry::app

@@ -30,6 +30,8 @@
 #include "cache/widgets/CTabResourceView.h"
 #include "testing/WidgetTestSupport.h"
 
+namespace vantry::app {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -38,8 +40,8 @@ constexpr const char* kPage = "http://www.vantry-demo.example/docs/guide/intro.h
 
 // The folders of the trial; main() points the store and the settings into it before
 // anything reads them.
-const TempFolder& TrialFolder() {
-  static TempFolder folder;
+const testing::TempFolder& TrialFolder() {
+  static testing::TempFolder folder;
   return folder;
 }
 
@@ -83,7 +85,7 @@ std::string FileText(const fs::path& path) {
   return text.str();
 }
 
-class DemoTrialTest : public testing::Test {
+class DemoTrialTest : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!qApp) GTEST_SKIP() << "needs an X display (run under xvfb-run)";
@@ -92,10 +94,10 @@ class DemoTrialTest : public testing::Test {
     fs::create_directories(root / "copies");
     fs::current_path(root / "work");
     {
-      StoreOpenResult opened = OpenUrlCacheStore(DefaultStoreFolder());
+      cache::StoreOpenResult opened = cache::OpenUrlCacheStore(cache::DefaultStoreFolder());
       ASSERT_TRUE(opened.store) << opened.error;
-      DemoSummary summary;
-      ASSERT_EQ(AddDemoSite(*opened.store, std::time(nullptr), summary), STORE_OK);
+      storetool::DemoSummary summary;
+      ASSERT_EQ(storetool::AddDemoSite(*opened.store, std::time(nullptr), summary), cache::STORE_OK);
     }
     std::string error;
     session_ = VantrySession::Open(error);
@@ -107,8 +109,8 @@ class DemoTrialTest : public testing::Test {
   CMainFrame& frame() { return session_->frame(); }
 
   // Expands the AccessSort list, which walks the whole cache and publishes what it counted.
-  CacheStatistics CountedByAccessSort() {
-    CTabResourceView& view = *frame().accessSortView();
+  cache::CacheStatistics CountedByAccessSort() {
+    cache::CTabResourceView& view = *frame().accessSortView();
     view.collapse(view.Model().RootIndex());
     view.expand(view.Model().RootIndex());
     return frame().PublishedStatistics();
@@ -121,7 +123,7 @@ class DemoTrialTest : public testing::Test {
   }
 
   uint32_t TypeOf(const std::string& url) {
-    std::optional<CacheEntry> entry = LookupEntry(session_->store(), url);
+    std::optional<cache::CacheEntry> entry = cache::LookupEntry(session_->store(), url);
     return entry ? entry->entryType : 0;
   }
 
@@ -130,8 +132,8 @@ class DemoTrialTest : public testing::Test {
 
 TEST_F(DemoTrialTest, FindCopyOpenStickyDeleteAndStatistics) {
   using enum CommandId;
-  const CacheStatistics before = CountedByAccessSort();
-  ASSERT_GT(before[CacheStatistics::kTotal], 20u);
+  const cache::CacheStatistics before = CountedByAccessSort();
+  ASSERT_GT(before[cache::CacheStatistics::kTotal], 20u);
 
   // Find the page by a part of its name, among the HTML files.
   std::vector<std::string> seen = AnswerModals([&] { frame().action(FindFilesInCache)->trigger(); },
@@ -142,10 +144,10 @@ TEST_F(DemoTrialTest, FindCopyOpenStickyDeleteAndStatistics) {
                                                   dialog->accept();
                                                 }}});
   EXPECT_EQ(seen, std::vector<std::string>{"Find files: "});
-  CTabClassView& alphaSort = *frame().alphaSortView();
+  cache::CTabClassView& alphaSort = *frame().alphaSortView();
   ASSERT_TRUE(alphaSort.IsExpanded());
   bool selected = false;
-  seen = AnswerModals([&] { selected = SelectChild(alphaSort, alphaSort.Model(), kPage); });
+  seen = AnswerModals([&] { selected = testing::SelectChild(alphaSort, alphaSort.Model(), kPage); });
   ASSERT_TRUE(selected);
   EXPECT_TRUE(seen.empty()) << seen.front();
   EXPECT_EQ(frame().addressBox()->currentText().toStdString(), kPage);
@@ -173,41 +175,45 @@ TEST_F(DemoTrialTest, FindCopyOpenStickyDeleteAndStatistics) {
   // the page, which shows with its images and style sheet from the copy.
   ASSERT_TRUE(WaitForPage([&] { frame().action(Index)->trigger(); }));
   QWebEnginePage* page = session_->view().page();
-  EXPECT_EQ(Evaluate(page, "document.title"), "List of locally available Documents");
-  ASSERT_TRUE(WaitForPage([&] { Evaluate(page, "document.querySelector('a').click()"); }));
-  EXPECT_EQ(Evaluate(page, "document.title"), "Harbour Lights - lighthouse tours along the coast");
-  ASSERT_TRUE(WaitForPage([&] { Evaluate(page, "document.querySelector('a[href=\"docs/guide/intro.html\"]').click()"); }));
+  EXPECT_EQ(archive::Evaluate(page, "document.title"), "List of locally available Documents");
+  ASSERT_TRUE(WaitForPage([&] { archive::Evaluate(page, "document.querySelector('a').click()"); }));
+  EXPECT_EQ(archive::Evaluate(page, "document.title"), "Harbour Lights - lighthouse tours along the coast");
+  ASSERT_TRUE(WaitForPage([&] { archive::Evaluate(page, "document.querySelector('a[href=\"docs/guide/intro.html\"]').click()"); }));
   EXPECT_EQ(session_->view().url(), FileUrl(copies / "docs/guide/intro.html"));
-  EXPECT_EQ(Evaluate(page, "document.title"), "Introduction - Visitor guide");
-  EXPECT_EQ(Evaluate(page, "JSON.stringify(Array.from(document.images).map(i => [i.getAttribute('src'), i.complete && "
+  EXPECT_EQ(archive::Evaluate(page, "document.title"), "Introduction - Visitor guide");
+  EXPECT_EQ(archive::Evaluate(page, "JSON.stringify(Array.from(document.images).map(i => [i.getAttribute('src'), i.complete && "
                            "i.naturalWidth > 0]))"),
             "[[\"../../images/logo.gif\",true],[\"../../images/harbour.jpg\",true]]");
-  EXPECT_EQ(Evaluate(page, "document.styleSheets[0].href"), FileUrl(copies / "style/site.css").toString().toStdString());
-  EXPECT_EQ(Evaluate(page, "String(document.styleSheets[0].cssRules.length > 0)"), "true");
+  EXPECT_EQ(archive::Evaluate(page, "document.styleSheets[0].href"), FileUrl(copies / "style/site.css").toString().toStdString());
+  EXPECT_EQ(archive::Evaluate(page, "String(document.styleSheets[0].cssRules.length > 0)"), "true");
 
   // Mark the page sticky, then delete it.
   seen = AnswerModals([&] { frame().action(StickyFile)->trigger(); });
   EXPECT_EQ(seen, std::vector<std::string>{std::string(kPage) + ": Setting File to sticky:"});
-  EXPECT_NE(TypeOf(kPage) & STICKY_CACHE_ENTRY, 0u);
+  EXPECT_NE(TypeOf(kPage) & cache::STICKY_CACHE_ENTRY, 0u);
 
   seen = AnswerModals([&] { frame().action(DeleteCacheEntry)->trigger(); });
   EXPECT_TRUE(seen.empty()) << seen.front();
-  EXPECT_FALSE(LookupEntry(session_->store(), kPage).has_value());
+  EXPECT_FALSE(cache::LookupEntry(session_->store(), kPage).has_value());
 
   // The next walk counts one page less; the Properties box says so.
-  const CacheStatistics after = CountedByAccessSort();
-  EXPECT_EQ(after[CacheStatistics::kTotal], before[CacheStatistics::kTotal] - 1);
+  const cache::CacheStatistics after = CountedByAccessSort();
+  EXPECT_EQ(after[cache::CacheStatistics::kTotal], before[cache::CacheStatistics::kTotal] - 1);
   seen = AnswerModals([&] { frame().action(Properties)->trigger(); });
   ASSERT_EQ(seen.size(), 1u);
-  EXPECT_NE(seen[0].find(std::to_string(after[CacheStatistics::kTotal])), std::string::npos) << seen[0];
+  EXPECT_NE(seen[0].find(std::to_string(after[cache::CacheStatistics::kTotal])), std::string::npos) << seen[0];
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  return RunEngineTests(argc, argv, [] {
+int Main(int argc, char** argv) {
+  return archive::RunEngineTests(argc, argv, [] {
     // The store and the settings live in the trial's folder, never in the user's.
     setenv("VANTRY_STORE", (TrialFolder().path() / "store").c_str(), 1);
     setenv("XDG_CONFIG_HOME", (TrialFolder().path() / "config").c_str(), 1);
   });
 }
+
+}  // namespace vantry::app
+
+int main(int argc, char** argv) { return vantry::app::Main(argc, argv); }

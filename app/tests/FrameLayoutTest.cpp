@@ -5,6 +5,8 @@
 
 #include "app/tests/FrameTestSupport.h"
 
+namespace vantry::app {
+
 namespace {
 
 TEST_F(FrameTest, FirstStartPutsTheDocksAtTheirDefaultPlaces) {
@@ -55,3 +57,5 @@ TEST_F(FrameTest, AnUnreadableSavedLayoutGivesTheDefaultOne) {
 }
 
 }  // namespace
+
+}  // namespace vantry::app

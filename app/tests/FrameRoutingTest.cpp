@@ -16,6 +16,8 @@
 #include "app/tests/FrameTestSupport.h"
 #include "ops/dialogs/PreferencesDialog.h"
 
+namespace vantry::app {
+
 namespace {
 
 using enum CommandId;
@@ -161,11 +163,11 @@ TEST_F(FrameTest, PropertiesShowsTheHintUntilAWalkWasPublishedThenItsFigures) {
   EXPECT_EQ(hint.title, "Properties");
   EXPECT_EQ(hint.text, "You must first expand the cached Url's before Properties is valid");
 
-  CacheStatistics statistics;
-  statistics[CacheStatistics::kTotal] = 3;
-  statistics[CacheStatistics::kUrl] = 3;
-  statistics[CacheStatistics::kHttp] = 3;
-  statistics[CacheStatistics::kGif] = 1;
+  cache::CacheStatistics statistics;
+  statistics[cache::CacheStatistics::kTotal] = 3;
+  statistics[cache::CacheStatistics::kUrl] = 3;
+  statistics[cache::CacheStatistics::kHttp] = 3;
+  statistics[cache::CacheStatistics::kGif] = 1;
   statistics.bytes = 9097;
   statistics.bytesOnDisk = 16384;
   frame->PublishStatistics(statistics);
@@ -264,3 +266,5 @@ TEST_F(FrameTest, ShowingAnEntryMakesItCurrentAndShowsItByAddress) {
 }
 
 }  // namespace
+
+}  // namespace vantry::app

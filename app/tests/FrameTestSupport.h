@@ -16,19 +16,21 @@
 #include "testing/StoreTestSupport.h"
 #include "cache/store/UrlCacheStore.h"
 
+namespace vantry::app {
+
 // A pane that records what the frame asks of it.
-class FakePane : public QWidget, public HtmlPane {
+class FakePane : public QWidget, public archive::HtmlPane {
  public:
   std::vector<std::string> calls;
   bool quiet = true;
 
-  void ShowEntry(const CurrentEntry& entry, bool localView) override {
+  void ShowEntry(const cache::CurrentEntry& entry, bool localView) override {
     calls.push_back("ShowEntry " + entry.address + (localView ? " local" : " address"));
   }
   void ShowAddress(std::string_view address) override { calls.push_back("ShowAddress " + std::string(address)); }
   void GoBack() override { calls.push_back("GoBack"); }
   void GoForward() override { calls.push_back("GoForward"); }
-  void SetFontSize(FontSize size) override { calls.push_back("SetFontSize " + std::to_string(int(size))); }
+  void SetFontSize(archive::FontSize size) override { calls.push_back("SetFontSize " + std::to_string(int(size))); }
   void Copy() override { calls.push_back("Copy"); }
   void Cut() override { calls.push_back("Cut"); }
   void Paste() override { calls.push_back("Paste"); }
@@ -42,24 +44,24 @@ class FakePane : public QWidget, public HtmlPane {
 };
 
 // A frame on a fresh store with fresh settings files.
-class FrameTest : public testing::Test {
+class FrameTest : public ::testing::Test {
  protected:
   FrameTest()
       : settings_(QString::fromStdString((folder_.path() / "OfflineVantry.ini").string()),
                   QString::fromStdString((folder_.path() / "profile.ini").string())) {
-    StoreOpenResult opened = OpenUrlCacheStore(folder_.path() / "store");
+    cache::StoreOpenResult opened = cache::OpenUrlCacheStore(folder_.path() / "store");
     store_ = std::move(opened.store);
   }
 
   std::unique_ptr<CMainFrame> MakeFrame() {
     auto* pane = new FakePane;
     pane_ = pane;
-    return std::make_unique<CMainFrame>(FrameParts{*store_, settings_, *pane, pane, vantry::archive::MakeArchivePaths("/work")});
+    return std::make_unique<CMainFrame>(FrameParts{*store_, settings_, *pane, pane, archive::MakeArchivePaths("/work")});
   }
 
-  TempFolder folder_;
+  testing::TempFolder folder_;
   AppSettings settings_;
-  std::unique_ptr<UrlCacheStore> store_;
+  std::unique_ptr<cache::UrlCacheStore> store_;
   FakePane* pane_ = nullptr;  // owned by the frame
 };
 
@@ -93,3 +95,5 @@ inline ModalSeen RunModal(const std::function<void()>& action,
   *poll = nullptr;
   return seen;
 }
+
+}  // namespace vantry::app

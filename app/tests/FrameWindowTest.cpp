@@ -14,6 +14,8 @@
 #include "app/tests/FrameTestSupport.h"
 #include "cache/widgets/ListTabView.h"
 
+namespace vantry::app {
+
 namespace {
 
 // A menu or toolbar as "text=id" items, "-" for a separator.
@@ -169,9 +171,9 @@ TEST_F(FrameTest, WorkspaceHoldsTheThreeListsEachShowingItsCollapsedRoot) {
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(tabs->tabText(i), labels[i]);
     EXPECT_FALSE(tabs->tabIcon(i).isNull()) << labels[i];
-    auto* list = qobject_cast<ListTabView*>(tabs->widget(i));
+    auto* list = qobject_cast<cache::ListTabView*>(tabs->widget(i));
     ASSERT_NE(list, nullptr);
-    const TabTreeModel& model = list->Model();
+    const cache::TabTreeModel& model = list->Model();
     ASSERT_EQ(model.rowCount(), 1);
     EXPECT_EQ(list->RootText(), roots[i]);
     EXPECT_TRUE(model.data(model.RootIndex(), Qt::FontRole).value<QFont>().bold());
@@ -217,3 +219,5 @@ TEST_F(FrameTest, SetAddressShowsTheTextAndAppendsItDuplicatesIncluded) {
 }
 
 }  // namespace
+
+}  // namespace vantry::app

@@ -15,6 +15,8 @@
 #include "cache/widgets/CTabResourceView.h"
 #include "inspect/history/widgets/CTabFileView.h"
 
+namespace vantry::app {
+
 namespace {
 
 using Texts = std::vector<std::string>;
@@ -25,26 +27,26 @@ const char* kGifHeaders = "HTTP/1.1 200 OK\r\nContent-Type: image/gif\r\nContent
 class FrameWiringTest : public FrameTest {
  protected:
   FrameWiringTest() {
-    EXPECT_EQ(store_->AddEntry(PageEntry("http://b.example/index.html")), STORE_OK);
-    EXPECT_EQ(store_->AddEntry(PageEntry("http://a.example/pic.gif", kGifHeaders, NORMAL_CACHE_ENTRY, "GIF")),
-              STORE_OK);
-    EXPECT_EQ(store_->SetCookie(Cookie{"id", "42", "a.example", "/", 0, 0, 0}), STORE_OK);
-    EXPECT_EQ(store_->RecordVisit("http://a.example/", FileTimeNow(), 1), STORE_OK);
+    EXPECT_EQ(store_->AddEntry(testing::PageEntry("http://b.example/index.html")), cache::STORE_OK);
+    EXPECT_EQ(store_->AddEntry(testing::PageEntry("http://a.example/pic.gif", kGifHeaders, cache::NORMAL_CACHE_ENTRY, "GIF")),
+              cache::STORE_OK);
+    EXPECT_EQ(store_->SetCookie(cache::Cookie{"id", "42", "a.example", "/", 0, 0, 0}), cache::STORE_OK);
+    EXPECT_EQ(store_->RecordVisit("http://a.example/", cache::FileTimeNow(), 1), cache::STORE_OK);
     frame = MakeFrame();
   }
 
-  static Texts Leaves(const ListTabView& view) {
-    const TabTreeModel& model = view.Model();
+  static Texts Leaves(const cache::ListTabView& view) {
+    const cache::TabTreeModel& model = view.Model();
     Texts texts;
     for (int row = 0; row < model.rowCount(model.RootIndex()); ++row)
       texts.emplace_back(model.TextAt(model.index(row, 0, model.RootIndex())));
     return texts;
   }
 
-  static void Expand(ListTabView& view) { view.expand(view.Model().RootIndex()); }
+  static void Expand(cache::ListTabView& view) { view.expand(view.Model().RootIndex()); }
 
-  static void Select(ListTabView& view, std::string_view text) {
-    const TabTreeModel& model = view.Model();
+  static void Select(cache::ListTabView& view, std::string_view text) {
+    const cache::TabTreeModel& model = view.Model();
     for (int row = 0; row < model.rowCount(model.RootIndex()); ++row) {
       QModelIndex item = model.index(row, 0, model.RootIndex());
       if (model.TextAt(item) == text) return view.setCurrentIndex(item);
@@ -58,7 +60,7 @@ class FrameWiringTest : public FrameTest {
 };
 
 TEST_F(FrameWiringTest, TheThreeTabsAreTheRealListsOverTheFramesStore) {
-  const std::pair<ListTabView*, const char*> tabs[] = {
+  const std::pair<cache::ListTabView*, const char*> tabs[] = {
       {frame->alphaSortView(), "AlphaSort"}, {frame->accessSortView(), "AccessSort"}, {frame->historyView(), "History"}};
   for (int i = 0; i < 3; ++i) {
     auto [view, name] = tabs[i];
@@ -73,39 +75,39 @@ TEST_F(FrameWiringTest, TheThreeTabsAreTheRealListsOverTheFramesStore) {
 }
 
 TEST_F(FrameWiringTest, AccessSortExpandsAndPublishesItsFiguresToTheFrameAndTheOutputBar) {
-  CTabResourceView& view = *frame->accessSortView();
+  cache::CTabResourceView& view = *frame->accessSortView();
   Expand(view);
-  EXPECT_EQ(Leaves(view), StoredUrls(*store_));
-  EXPECT_EQ(frame->PublishedStatistics()[CacheStatistics::kTotal], 4u);
-  EXPECT_EQ(frame->PublishedStatistics()[CacheStatistics::kCookie], 1u);
+  EXPECT_EQ(Leaves(view), testing::StoredUrls(*store_));
+  EXPECT_EQ(frame->PublishedStatistics()[cache::CacheStatistics::kTotal], 4u);
+  EXPECT_EQ(frame->PublishedStatistics()[cache::CacheStatistics::kCookie], 1u);
   EXPECT_EQ(frame->LastExpandedList(), &view);
-  EXPECT_EQ(frame->outputView()->CurrentPage(), COutputBar::kPropertiesPage);
-  EXPECT_EQ(Page(COutputBar::kPropertiesPage), StatisticsLines(frame->PublishedStatistics()));
+  EXPECT_EQ(frame->outputView()->CurrentPage(), inspect::COutputBar::kPropertiesPage);
+  EXPECT_EQ(Page(inspect::COutputBar::kPropertiesPage), cache::StatisticsLines(frame->PublishedStatistics()));
 
   // Properties now shows the figures instead of the hint.
   ModalSeen seen = RunModal([&] { frame->action(CommandId::Properties)->trigger(); });
   EXPECT_EQ(seen.title, "Properties");
-  EXPECT_EQ(seen.text.toStdString(), PropertiesText(frame->PublishedStatistics()));
+  EXPECT_EQ(seen.text.toStdString(), cache::PropertiesText(frame->PublishedStatistics()));
   EXPECT_FALSE(seen.text.contains("You must first expand"));
 }
 
 TEST_F(FrameWiringTest, SelectingALeafFillsAddressBoxPaneOutputBarAndMemoryBar) {
-  CTabResourceView& view = *frame->accessSortView();
+  cache::CTabResourceView& view = *frame->accessSortView();
   Expand(view);
   pane_->calls.clear();
   Select(view, "http://a.example/pic.gif");
 
   EXPECT_EQ(frame->addressBox()->currentText(), "http://a.example/pic.gif");
   EXPECT_EQ(frame->currentEntry().address, "http://a.example/pic.gif");
-  EXPECT_EQ(frame->currentEntry().localFileName, LookupEntry(*store_, "http://a.example/pic.gif")->localFileName);
+  EXPECT_EQ(frame->currentEntry().localFileName, cache::LookupEntry(*store_, "http://a.example/pic.gif")->localFileName);
   EXPECT_EQ(pane_->calls, Texts{"ShowEntry http://a.example/pic.gif address"});
 
-  const Texts properties = Page(COutputBar::kCacheEntryPage);
+  const Texts properties = Page(inspect::COutputBar::kCacheEntryPage);
   ASSERT_FALSE(properties.empty());
   EXPECT_NE(properties.front().find("http://a.example/pic.gif"), std::string::npos) << properties.front();
   // The cookie of the address: its text split on the Cookie page, its bytes in hex.
-  EXPECT_EQ(frame->outputView()->CurrentPage(), COutputBar::kCookiePage);
-  EXPECT_EQ(Page(COutputBar::kCookiePage).front(), "Set One: id=42");
+  EXPECT_EQ(frame->outputView()->CurrentPage(), inspect::COutputBar::kCookiePage);
+  EXPECT_EQ(Page(inspect::COutputBar::kCookiePage).front(), "Set One: id=42");
   EXPECT_EQ(frame->memoryView()->AddressDefault(), "5");
 
   // Strip shows the same entry again by its cached file.
@@ -114,15 +116,15 @@ TEST_F(FrameWiringTest, SelectingALeafFillsAddressBoxPaneOutputBarAndMemoryBar) 
 }
 
 TEST_F(FrameWiringTest, AccessSortDecodesTheCookieFileOfACookieEntry) {
-  CTabResourceView& view = *frame->accessSortView();
+  cache::CTabResourceView& view = *frame->accessSortView();
   Expand(view);
   std::string cookieKey;
   for (const std::string& leaf : Leaves(view))
     if (leaf.starts_with("Cookie:")) cookieKey = leaf;
   ASSERT_FALSE(cookieKey.empty());
   Select(view, cookieKey);
-  EXPECT_EQ(frame->outputView()->CurrentPage(), COutputBar::kCookiePage);
-  const Texts decoded = Page(COutputBar::kCookiePage);
+  EXPECT_EQ(frame->outputView()->CurrentPage(), inspect::COutputBar::kCookiePage);
+  const Texts decoded = Page(inspect::COutputBar::kCookiePage);
   EXPECT_TRUE(std::any_of(decoded.begin(), decoded.end(),
                           [](const std::string& line) { return line.find("42") != std::string::npos; }));
 }
@@ -136,7 +138,7 @@ TEST_F(FrameWiringTest, TheAddressBoxRequestNarrowsTheAlphabeticalList) {
   for (const auto& [typed, expected] : requests) {
     frame->addressBox()->setEditText(QString::fromLatin1(typed));
     emit frame->addressBox()->lineEdit()->editingFinished();
-    CTabClassView& view = *frame->alphaSortView();
+    cache::CTabClassView& view = *frame->alphaSortView();
     Expand(view);
     EXPECT_EQ(Leaves(view), expected) << typed;
     view.collapse(view.Model().RootIndex());
@@ -144,9 +146,9 @@ TEST_F(FrameWiringTest, TheAddressBoxRequestNarrowsTheAlphabeticalList) {
 }
 
 TEST_F(FrameWiringTest, HistoryListsTheVisitUnderItsAgeFolder) {
-  CTabFileView& view = *frame->historyView();
+  inspect::CTabFileView& view = *frame->historyView();
   Expand(view);
-  const TabTreeModel& model = view.Model();
+  const cache::TabTreeModel& model = view.Model();
   Texts visits;
   for (int folder = 0; folder < model.rowCount(model.RootIndex()); ++folder) {
     QModelIndex parent = model.index(folder, 0, model.RootIndex());
@@ -158,10 +160,10 @@ TEST_F(FrameWiringTest, HistoryListsTheVisitUnderItsAgeFolder) {
 }
 
 TEST_F(FrameWiringTest, ASearchResultNamingACacheKeyShowsItsFileAndAddress) {
-  const std::string local = LookupEntry(*store_, "http://b.example/index.html")->localFileName;
-  COutputBar& bar = *frame->outputView();
+  const std::string local = cache::LookupEntry(*store_, "http://b.example/index.html")->localFileName;
+  inspect::COutputBar& bar = *frame->outputView();
   bar.ShowFindResults({local + " :   <html>"});
-  bar.PageList(COutputBar::kFindPage)->setCurrentRow(0);
+  bar.PageList(inspect::COutputBar::kFindPage)->setCurrentRow(0);
   pane_->calls.clear();
   bar.OpenSelectedSearchResult();
   EXPECT_EQ(pane_->calls, Texts{"ShowAddress " + local});
@@ -169,3 +171,5 @@ TEST_F(FrameWiringTest, ASearchResultNamingACacheKeyShowsItsFileAndAddress) {
 }
 
 }  // namespace
+
+}  // namespace vantry::app

@@ -1,4 +1,5 @@
 #include "app/StartupArchive.h"
+#include "files/WholeFile.h"
 
 #include <gtest/gtest.h>
 
@@ -8,42 +9,46 @@
 #include "cache/store/StoreFiles.h"
 #include "testing/StoreTestSupport.h"
 
+namespace vantry::app {
+
 namespace {
 
 // Records what start-up tells the user.
-struct RecordingPrompt : vantry::UserPrompt {
+struct RecordingPrompt : archive::UserPrompt {
   std::vector<std::string> told;
   void Tell(const std::string& text, const std::string& title) override { told.push_back(title + ": " + text); }
   bool AskYesNo(const std::string&, const std::string&) override { return false; }
 };
 
 TEST(StartupTest, FirstRunCreatesAnEmptyChangeLogAndAHistoryFileOfOneCtrlZInTheWorkingDirectory) {
-  TempFolder folder;
+  testing::TempFolder folder;
   RecordingPrompt prompt;
   auto paths = PrepareArchiveAtStartup(folder.path(), prompt);
   EXPECT_EQ(paths.index, (folder.path() / "indexfil.htm").string());
-  EXPECT_EQ(ReadWholeFile(paths.change_log), "");
-  EXPECT_EQ(ReadWholeFile(paths.history), "\x1a");
+  EXPECT_EQ(files::ReadWholeFile(paths.change_log), "");
+  EXPECT_EQ(files::ReadWholeFile(paths.history), "\x1a");
   EXPECT_FALSE(std::filesystem::exists(paths.index));
   EXPECT_TRUE(prompt.told.empty());
 }
 
 TEST(StartupTest, ExistingArchiveFilesAreLeftAsTheyAre) {
-  TempFolder folder;
-  ASSERT_TRUE(WriteWholeFile(folder.path() / "change.log", "a -> b\n"));
-  ASSERT_TRUE(WriteWholeFile(folder.path() / "Histfile.dbx", "server record\n"));
+  testing::TempFolder folder;
+  ASSERT_TRUE(files::WriteWholeFile(folder.path() / "change.log", "a -> b\n"));
+  ASSERT_TRUE(files::WriteWholeFile(folder.path() / "Histfile.dbx", "server record\n"));
   RecordingPrompt prompt;
   auto paths = PrepareArchiveAtStartup(folder.path(), prompt);
-  EXPECT_EQ(ReadWholeFile(paths.change_log), "a -> b\n");
-  EXPECT_EQ(ReadWholeFile(paths.history), "server record\n");
+  EXPECT_EQ(files::ReadWholeFile(paths.change_log), "a -> b\n");
+  EXPECT_EQ(files::ReadWholeFile(paths.history), "server record\n");
   EXPECT_TRUE(prompt.told.empty());
 }
 
 TEST(StartupTest, AHistoryFileThatCannotBeCreatedIsToldThroughTheFramePrompt) {
-  TempFolder folder;
+  testing::TempFolder folder;
   RecordingPrompt prompt;
   PrepareArchiveAtStartup(folder.path() / "missing" / "folder", prompt);
   EXPECT_EQ(prompt.told, std::vector<std::string>{"Vantry: Can't create History-File !??"});
 }
 
 }  // namespace
+
+}  // namespace vantry::app

@@ -6,10 +6,10 @@
 #include "app/ThemeIcons.h"
 
 int main(int argc, char** argv) {
-  testing::InitGoogleTest(&argc, argv);
-  if (testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
+  ::testing::InitGoogleTest(&argc, argv);
+  if (::testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  PrepareIconTheme();
+  vantry::app::PrepareIconTheme();
   return RUN_ALL_TESTS();
 }

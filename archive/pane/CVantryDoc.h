@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+namespace vantry::archive {
+
 // The program's one document. It holds no data: a new document only asks its views to
 // update, which makes the pane take its first page.
 class CVantryDoc : public QObject {
@@ -13,3 +15,5 @@ class CVantryDoc : public QObject {
  signals:
   void UpdateAllViews();
 };
+
+}  // namespace vantry::archive

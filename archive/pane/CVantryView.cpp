@@ -11,6 +11,8 @@
 #include "archive/pane/CVantryDoc.h"
 #include "archive/pane/VantryPage.h"
 
+namespace vantry::archive {
+
 namespace {
 
 struct FontCommand {
@@ -42,7 +44,7 @@ void CVantryView::OnInitialUpdate() {
   Navigate(QString::fromStdString(state_.StartPage(QDir::currentPath().toStdString())));
 }
 
-void CVantryView::ShowEntry(const CurrentEntry& entry, bool localView) {
+void CVantryView::ShowEntry(const cache::CurrentEntry& entry, bool localView) {
   page_->SetQuiet(state_.quiet());
   if (auto target = state_.TargetForEntry(entry, localView)) Navigate(QString::fromStdString(*target));
 }
@@ -102,3 +104,5 @@ void CVantryView::contextMenuEvent(QContextMenuEvent* event) {
   }
   menu->popup(event->globalPos());
 }
+
+}  // namespace vantry::archive

@@ -6,9 +6,12 @@
 #include "archive/pane/HtmlPane.h"
 #include "archive/pane/PaneState.h"
 
-class CVantryDoc;
 class QPrinter;
 class QWebEngineProfile;
+
+namespace vantry::archive {
+
+class CVantryDoc;
 class VantryPage;
 
 // The HTML pane: shows the current entry from the store (by address) or from its cached
@@ -23,7 +26,7 @@ class CVantryView : public QWebEngineView, public HtmlPane {
   // Shows the start page of the working directory; from now on entries are shown.
   void OnInitialUpdate();
 
-  void ShowEntry(const CurrentEntry& entry, bool localView) override;
+  void ShowEntry(const cache::CurrentEntry& entry, bool localView) override;
   void ShowAddress(std::string_view address) override;
   void GoBack() override { back(); }
   void GoForward() override { forward(); }
@@ -51,3 +54,5 @@ class CVantryView : public QWebEngineView, public HtmlPane {
   VantryPage* page_;
   std::unique_ptr<QPrinter> printer_;
 };
+
+}  // namespace vantry::archive

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace vantry::archive {
+
 // What the pane needs from an entry's stored response headers.
 struct CachedResponse {
   int status = 200;          // from the status line; 200 when there is none
@@ -19,3 +21,5 @@ bool IsRedirectStatus(int status);
 // A content type for a body without a stored one: by the file's extension, else by a look
 // at the body (markup, text or bytes).
 std::string GuessContentType(std::string_view fileName, std::string_view body);
+
+}  // namespace vantry::archive

@@ -5,6 +5,8 @@
 
 #include "cache/lists/SearchRequest.h"
 
+namespace vantry::archive {
+
 // The five text sizes of the pane, smallest first.
 enum class FontSize { Smallest = 0, Smaller = 1, Medium = 2, Larger = 3, Largest = 4 };
 
@@ -14,7 +16,7 @@ class HtmlPane {
   virtual ~HtmlPane() = default;
   // Shows the entry again: its cached file when `localView` is on, else its address.
   // Before the pane's first navigation it only takes over the quiet flag.
-  virtual void ShowEntry(const CurrentEntry& entry, bool localView) = 0;
+  virtual void ShowEntry(const cache::CurrentEntry& entry, bool localView) = 0;
   // Shows a page by address or local path (the index page, the help page).
   virtual void ShowAddress(std::string_view address) = 0;
   virtual void GoBack() = 0;
@@ -35,3 +37,5 @@ class HtmlPane {
   virtual bool ToggleQuiet() = 0;
   virtual bool IsQuiet() const = 0;
 };
+
+}  // namespace vantry::archive

@@ -5,6 +5,8 @@
 
 #include "cache/store/TextUtil.h"
 
+namespace vantry::archive {
+
 namespace {
 
 constexpr std::string_view kOfflinePrefix = "vantry-";
@@ -18,12 +20,12 @@ std::string SchemeOf(std::string_view address) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '+' ||
            c == '-' || c == '.';
   });
-  return valid ? ToLower(scheme) : std::string();
+  return valid ? cache::ToLower(scheme) : std::string();
 }
 
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
-  c = AsciiLower(c);
+  c = cache::AsciiLower(c);
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   return -1;
 }
@@ -65,7 +67,7 @@ std::optional<std::string> NetworkAddressFor(std::string_view offlineAddress) {
 }
 
 RequestFate FateOfRequest(std::string_view scheme) {
-  std::string lower = ToLower(scheme);
+  std::string lower = cache::ToLower(scheme);
   if (lower == "http" || lower == "https") return RequestFate::Redirect;
   constexpr std::array kNetworkSchemes = {"ws", "wss", "ftp"};
   for (std::string_view network : kNetworkSchemes)
@@ -87,3 +89,5 @@ std::vector<std::string> StoreKeyCandidates(std::string_view address) {
   add(PercentDecoded(key));
   return candidates;
 }
+
+}  // namespace vantry::archive

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+namespace vantry::archive {
+
 // Addresses of the offline pane. A page shown from the store lives under a scheme of our
 // own that mirrors its network scheme ("http://h/p" is shown as "vantry-http://h/p"), so
 // relative and root-relative references resolve to store addresses of the same site.
@@ -30,3 +32,5 @@ RequestFate FateOfRequest(std::string_view scheme);
 // address as the engine spells it (without fragment), the site root without its final
 // "/", and the form with percent escapes decoded.
 std::vector<std::string> StoreKeyCandidates(std::string_view address);
+
+}  // namespace vantry::archive

@@ -11,6 +11,8 @@
 #include "archive/pane/OfflineRequestInterceptor.h"
 #include "archive/pane/OfflineSchemeHandler.h"
 
+namespace vantry::archive {
+
 namespace {
 
 void RegisterScheme(std::string_view name) {
@@ -40,7 +42,7 @@ void PrepareOfflineEngine() {
   }
 }
 
-OfflineProfile::OfflineProfile(UrlCacheStore& store, QObject* parent)
+OfflineProfile::OfflineProfile(cache::UrlCacheStore& store, QObject* parent)
     : QObject(parent),
       profile_(new QWebEngineProfile(this)),
       handler_(new OfflineSchemeHandler(store, this)),
@@ -60,3 +62,5 @@ OfflineProfile::OfflineProfile(UrlCacheStore& store, QObject* parent)
 }
 
 OfflineProfile::~OfflineProfile() = default;
+
+}  // namespace vantry::archive

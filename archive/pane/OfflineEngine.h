@@ -5,6 +5,9 @@
 #include "cache/store/UrlCacheStore.h"
 
 class QWebEngineProfile;
+
+namespace vantry::archive {
+
 class OfflineSchemeHandler;
 class OfflineRequestInterceptor;
 
@@ -18,7 +21,7 @@ class OfflineProfile : public QObject {
   Q_OBJECT
  public:
   // REQUIRES: `store` outlives this profile.
-  OfflineProfile(UrlCacheStore& store, QObject* parent = nullptr);
+  OfflineProfile(cache::UrlCacheStore& store, QObject* parent = nullptr);
   ~OfflineProfile() override;
 
   QWebEngineProfile* profile() const { return profile_; }
@@ -30,3 +33,5 @@ class OfflineProfile : public QObject {
   OfflineSchemeHandler* handler_;
   OfflineRequestInterceptor* interceptor_;
 };
+
+}  // namespace vantry::archive

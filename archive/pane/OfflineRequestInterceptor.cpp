@@ -2,6 +2,8 @@
 
 #include "archive/pane/OfflineAddress.h"
 
+namespace vantry::archive {
+
 void OfflineRequestInterceptor::interceptRequest(QWebEngineUrlRequestInfo& info) {
   const QUrl url = info.requestUrl();
   switch (FateOfRequest(url.scheme().toStdString())) {
@@ -18,3 +20,5 @@ void OfflineRequestInterceptor::interceptRequest(QWebEngineUrlRequestInfo& info)
   }
   info.block(true);
 }
+
+}  // namespace vantry::archive

@@ -2,6 +2,8 @@
 
 #include <QWebEngineUrlRequestInterceptor>
 
+namespace vantry::archive {
+
 // Sends every http and https request of the pane's pages to the store under the offline
 // schemes and refuses the other network schemes, so that nothing reaches the network.
 class OfflineRequestInterceptor : public QWebEngineUrlRequestInterceptor {
@@ -10,3 +12,5 @@ class OfflineRequestInterceptor : public QWebEngineUrlRequestInterceptor {
   using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
   void interceptRequest(QWebEngineUrlRequestInfo& info) override;
 };
+
+}  // namespace vantry::archive

@@ -1,24 +1,27 @@
 #include "archive/pane/OfflineResource.h"
+#include "files/WholeFile.h"
 
 #include "cache/store/CacheAccess.h"
 #include "archive/pane/CachedResponse.h"
 #include "archive/pane/OfflineAddress.h"
 #include "cache/store/StoreFiles.h"
 
-OfflineResource FindOfflineResource(UrlCacheStore& store, std::string_view networkAddress) {
+namespace vantry::archive {
+
+OfflineResource FindOfflineResource(cache::UrlCacheStore& store, std::string_view networkAddress) {
   OfflineResource resource;
   for (const std::string& key : StoreKeyCandidates(networkAddress)) {
-    std::optional<CacheEntry> entry = LookupEntry(store, key);
+    std::optional<cache::CacheEntry> entry = cache::LookupEntry(store, key);
     if (!entry) continue;
     resource.storeKey = key;
-    CachedResponse response = ParseStoredHeaders(HeaderText(*entry));
+    CachedResponse response = ParseStoredHeaders(cache::HeaderText(*entry));
     if (IsRedirectStatus(response.status) && !response.location.empty()) {
       resource.kind = OfflineResource::Kind::Redirect;
       resource.location = response.location;
       return resource;
     }
     std::optional<std::string> body;
-    if (!entry->localFileName.empty()) body = ReadWholeFile(entry->localFileName);
+    if (!entry->localFileName.empty()) body = files::ReadWholeFile(entry->localFileName);
     if (!body) return resource;
     resource.kind = OfflineResource::Kind::Body;
     resource.contentType = response.contentType.empty()
@@ -29,3 +32,5 @@ OfflineResource FindOfflineResource(UrlCacheStore& store, std::string_view netwo
   }
   return resource;
 }
+
+}  // namespace vantry::archive

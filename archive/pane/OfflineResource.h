@@ -5,6 +5,8 @@
 
 #include "cache/store/UrlCacheStore.h"
 
+namespace vantry::archive {
+
 // One answer of the store to a request of the offline pane.
 struct OfflineResource {
   enum class Kind { Missing, Body, Redirect };
@@ -17,4 +19,6 @@ struct OfflineResource {
 
 // Looks `networkAddress` up under each of its store key candidates and reads the cached
 // file. An entry without a readable file is missing, unless it is a stored redirect.
-OfflineResource FindOfflineResource(UrlCacheStore& store, std::string_view networkAddress);
+OfflineResource FindOfflineResource(cache::UrlCacheStore& store, std::string_view networkAddress);
+
+}  // namespace vantry::archive

@@ -6,7 +6,9 @@
 #include "archive/pane/OfflineAddress.h"
 #include "archive/pane/OfflineResource.h"
 
-OfflineSchemeHandler::OfflineSchemeHandler(UrlCacheStore& store, QObject* parent)
+namespace vantry::archive {
+
+OfflineSchemeHandler::OfflineSchemeHandler(cache::UrlCacheStore& store, QObject* parent)
     : QWebEngineUrlSchemeHandler(parent), store_(store) {}
 
 void OfflineSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
@@ -40,3 +42,5 @@ void OfflineSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
     }
   }
 }
+
+}  // namespace vantry::archive

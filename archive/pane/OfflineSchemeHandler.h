@@ -4,17 +4,21 @@
 
 #include "cache/store/UrlCacheStore.h"
 
+namespace vantry::archive {
+
 // Answers requests for the offline schemes from the cache store: the cached body with its
 // stored content type (never a content encoding), a stored redirect, or "not found".
 class OfflineSchemeHandler : public QWebEngineUrlSchemeHandler {
   Q_OBJECT
  public:
-  OfflineSchemeHandler(UrlCacheStore& store, QObject* parent);
+  OfflineSchemeHandler(cache::UrlCacheStore& store, QObject* parent);
   void requestStarted(QWebEngineUrlRequestJob* job) override;
 
  signals:
   void Served(const QString& networkAddress);
 
  private:
-  UrlCacheStore& store_;
+  cache::UrlCacheStore& store_;
 };
+
+}  // namespace vantry::archive

@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace vantry::archive {
+
 std::string PaneState::StartPage(std::string_view workingDirectory) {
   initialised_ = true;
   std::string path(workingDirectory);
@@ -9,7 +11,7 @@ std::string PaneState::StartPage(std::string_view workingDirectory) {
   return path + std::string(kStartPageName);
 }
 
-std::optional<std::string> PaneState::TargetForEntry(const CurrentEntry& entry, bool localView) const {
+std::optional<std::string> PaneState::TargetForEntry(const cache::CurrentEntry& entry, bool localView) const {
   if (!initialised_) return std::nullopt;
   const std::string& target = localView ? entry.localFileName : entry.address;
   // Navigating to nothing would throw away the page on show for a blank one; "None" is
@@ -41,3 +43,5 @@ std::string NameFilterFromPattern(std::string_view pattern) {
   }
   return filters;
 }
+
+}  // namespace vantry::archive

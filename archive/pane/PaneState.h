@@ -6,6 +6,8 @@
 
 #include "archive/pane/HtmlPane.h"
 
+namespace vantry::archive {
+
 // The pane's own two flags and what it navigates to, apart from the engine that does it.
 class PaneState {
  public:
@@ -18,7 +20,7 @@ class PaneState {
 
   // Where showing `entry` goes: nothing before the start page was shown or when the entry
   // has nothing to show in the chosen way.
-  std::optional<std::string> TargetForEntry(const CurrentEntry& entry, bool localView) const;
+  std::optional<std::string> TargetForEntry(const cache::CurrentEntry& entry, bool localView) const;
 
  private:
   bool quiet_ = true;
@@ -37,3 +39,5 @@ std::string NameFilterFromPattern(std::string_view pattern);
 inline constexpr std::string_view kOpenFilePattern =
     "HTML Files|*.htm;*.html|Text Files|*.txt|GIF Files|*.gif|JPEG Files|*.jpg;*.jpeg|AU Files|*.au|"
     "AIFF Files|*.aif;*.aiff|XBM Files|*.xbm|All Files|*.*||";
+
+}  // namespace vantry::archive

@@ -4,6 +4,8 @@
 
 #include "archive/pane/OfflineAddress.h"
 
+namespace vantry::archive {
+
 QUrl PaneUrlFor(const QString& target) {
   if (target.startsWith(QLatin1Char('/'))) return QUrl::fromLocalFile(target);
   QUrl url = QUrl::fromUserInput(target);
@@ -42,3 +44,5 @@ QStringList VantryPage::chooseFiles(FileSelectionMode mode, const QStringList& o
   if (quiet_) return {};
   return QWebEnginePage::chooseFiles(mode, oldFiles, acceptedMimeTypes);
 }
+
+}  // namespace vantry::archive

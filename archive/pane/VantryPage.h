@@ -2,6 +2,8 @@
 
 #include <QWebEnginePage>
 
+namespace vantry::archive {
+
 // The pane's page: while quiet it shows none of the page's own dialogs, and every
 // navigation to an http or https address goes to the store instead of the network.
 class VantryPage : public QWebEnginePage {
@@ -27,3 +29,5 @@ class VantryPage : public QWebEnginePage {
 // The URL the engine is sent to for a pane target: a local path, an http or https address
 // (shown from the store) or any other address as it stands.
 QUrl PaneUrlFor(const QString& target);
+
+}  // namespace vantry::archive

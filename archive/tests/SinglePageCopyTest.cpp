@@ -22,7 +22,7 @@ namespace fs = std::filesystem;
 class SinglePageCopyTest : public ::testing::Test {
  protected:
   SinglePageCopyTest()
-      : store_(OpenUrlCacheStore(folder_ / "store").store),
+      : store_(cache::OpenUrlCacheStore(folder_ / "store").store),
         workspace_{MakeArchivePaths(folder_ / "work"), folder_ / "tmp"} {
     fs::create_directories(folder_ / "work");
     fs::create_directories(folder_ / "tmp");
@@ -36,7 +36,7 @@ class SinglePageCopyTest : public ::testing::Test {
   // Caches `content` under `url`; returns the cached file.
   std::string Cache(const std::string& url, const std::string& content,
                     const std::string& headers = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n") {
-    store_->AddEntry(NewEntry{.url = url, .content = content, .headers = headers});
+    store_->AddEntry(cache::NewEntry{.url = url, .content = content, .headers = headers});
     return *LookupLocalFile(*store_, url);
   }
 
@@ -46,7 +46,7 @@ class SinglePageCopyTest : public ::testing::Test {
 
   testing::TempFolder folder_;
   testing::LocalHttpServer server_;
-  std::unique_ptr<UrlCacheStore> store_;
+  std::unique_ptr<cache::UrlCacheStore> store_;
   CopyWorkspace workspace_;
   testing::RecordingPrompt prompt_;
 };
@@ -120,9 +120,9 @@ TEST_F(SinglePageCopyTest, AnUnreadablePageIsReportedAndNeverReplacedByAnEarlier
 
 TEST(LookupLocalFile, GivesTheFileNoneForAnEntryWithoutHeadersOrNothing) {
   testing::TempFolder folder;
-  std::unique_ptr<UrlCacheStore> store = OpenUrlCacheStore(folder / "store").store;
-  store->AddEntry(NewEntry{.url = "http://s.org/a", .content = "a", .headers = "HTTP/1.1 200 OK\r\n\r\n"});
-  store->AddEntry(NewEntry{.url = "http://s.org/b", .content = "b", .headers = ""});
+  std::unique_ptr<cache::UrlCacheStore> store = cache::OpenUrlCacheStore(folder / "store").store;
+  store->AddEntry(cache::NewEntry{.url = "http://s.org/a", .content = "a", .headers = "HTTP/1.1 200 OK\r\n\r\n"});
+  store->AddEntry(cache::NewEntry{.url = "http://s.org/b", .content = "b", .headers = ""});
   const std::optional<std::string> a = LookupLocalFile(*store, "http://s.org/a");
   ASSERT_TRUE(a);
   EXPECT_EQ(testing::ReadTestFile(*a), "a");

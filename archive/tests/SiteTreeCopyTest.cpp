@@ -24,7 +24,7 @@ constexpr const char* kHeaders = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n
 class SiteTreeCopyTest : public ::testing::Test {
  protected:
   SiteTreeCopyTest()
-      : store_(OpenUrlCacheStore(folder_ / "store").store),
+      : store_(cache::OpenUrlCacheStore(folder_ / "store").store),
         paths_(MakeArchivePaths(folder_ / "work")),
         destination_(folder_ / "copies/site") {
     fs::create_directories(folder_ / "work");
@@ -33,7 +33,7 @@ class SiteTreeCopyTest : public ::testing::Test {
   }
 
   void Cache(const std::string& path, const std::string& content, const char* headers = kHeaders) {
-    store_->AddEntry(NewEntry{.url = kSite + path, .content = content, .headers = headers});
+    store_->AddEntry(cache::NewEntry{.url = kSite + path, .content = content, .headers = headers});
   }
   TreeCopyResult Copy(CopyFlags flags = kCommentConfirmed) {
     return CopySiteTree(*store_, paths_,
@@ -44,7 +44,7 @@ class SiteTreeCopyTest : public ::testing::Test {
   std::string Read(const std::string& relative) const { return testing::ReadTestFile(Local(relative)); }
 
   testing::TempFolder folder_;
-  std::unique_ptr<UrlCacheStore> store_;
+  std::unique_ptr<cache::UrlCacheStore> store_;
   ArchivePaths paths_;
   std::string destination_;
   testing::RecordingPrompt prompt_;
@@ -93,8 +93,8 @@ TEST_F(SiteTreeCopyTest, RebuildsTheTreeSoThatEveryLinkBetweenCopiedPagesWorksOf
   Cache("/shop/list.asp", "<a href=\"../docs/guide.html\">guide</a> <a href=\"list.asp?page=2\">more</a>");
   Cache("/shop/list.asp?page=2", "<p>second</p>");
   Cache("/img/logo.gif", "GIF89a", "HTTP/1.1 200 OK\r\nContent-Type: image/gif\r\n\r\n");
-  store_->AddEntry(NewEntry{.url = "http://other.test/?ref=www.site.test", .content = "x", .headers = kHeaders});
-  store_->RecordVisit(std::string(kSite) + "/docs/guide.html", FileTimeNow(), 1);
+  store_->AddEntry(cache::NewEntry{.url = "http://other.test/?ref=www.site.test", .content = "x", .headers = kHeaders});
+  store_->RecordVisit(std::string(kSite) + "/docs/guide.html", cache::FileTimeNow(), 1);
 
   ASSERT_EQ(Copy(), TreeCopyResult::kCompleted);
 
@@ -169,9 +169,9 @@ TEST_F(SiteTreeCopyTest, RenamedNamesAreRewrittenWhereverTheyEndAnAttributeValue
 
 TEST_F(SiteTreeCopyTest, TheLaterOfTwoAddressesWithOneLocalPathWins) {
   Cache("/same.html", "plain http");
-  store_->AddEntry(NewEntry{.url = "https://www.site.test/same.html", .content = "https", .headers = kHeaders});
+  store_->AddEntry(cache::NewEntry{.url = "https://www.site.test/same.html", .content = "https", .headers = kHeaders});
   Cache("/pic.gif", "first");
-  store_->AddEntry(NewEntry{.url = "https://www.site.test/pic.gif", .content = "second", .headers = kHeaders});
+  store_->AddEntry(cache::NewEntry{.url = "https://www.site.test/pic.gif", .content = "second", .headers = kHeaders});
   ASSERT_EQ(Copy(), TreeCopyResult::kCompleted);
   EXPECT_EQ(Read("same.html"), "https");
   EXPECT_EQ(Read("pic.gif"), "second");
@@ -198,8 +198,8 @@ TEST_F(SiteTreeCopyTest, AskedAfterAFailedCopyNoGoesOnAndKeepsTheEntry) {
   EXPECT_THAT(prompt_.asked, ElementsAre(Call{"Error writing file! Break write loop?", "Copy file function"}));
   EXPECT_EQ(Read("a.html"), "a");
   EXPECT_EQ(Read("b.html"), "b");
-  EXPECT_FALSE(LookupEntry(*store_, std::string(kSite) + "/a.html"));
-  EXPECT_TRUE(LookupEntry(*store_, std::string(kSite) + "/headerless.html"));
+  EXPECT_FALSE(cache::LookupEntry(*store_, std::string(kSite) + "/a.html"));
+  EXPECT_TRUE(cache::LookupEntry(*store_, std::string(kSite) + "/headerless.html"));
   EXPECT_NE(testing::ReadTestFile(paths_.copies).find("/headerless.html " + Local("headerless.html")),
             std::string::npos);
 }
@@ -243,8 +243,8 @@ TEST_F(SiteTreeCopyTest, IndexesTheShallowestPagePreferringIndexOrDefaultOrNothi
 
   testing::TempFolder other;
   const ArchivePaths other_paths = MakeArchivePaths(other.path());
-  std::unique_ptr<UrlCacheStore> images = OpenUrlCacheStore(other / "store").store;
-  images->AddEntry(NewEntry{.url = "http://img.test/x.gif", .content = "x", .headers = kHeaders});
+  std::unique_ptr<cache::UrlCacheStore> images = cache::OpenUrlCacheStore(other / "store").store;
+  images->AddEntry(cache::NewEntry{.url = "http://img.test/x.gif", .content = "x", .headers = kHeaders});
   EXPECT_EQ(CopySiteTree(*images, other_paths, {"http://img.test/x.gif", other.path(), 0, "", false}, prompt_),
             TreeCopyResult::kCompleted);
   EXPECT_FALSE(fs::exists(other_paths.index));

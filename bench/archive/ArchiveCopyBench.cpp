@@ -14,7 +14,7 @@
 #include "bench/archive/SyntheticSite.h"
 #include "testing/TempFolder.h"
 
-namespace vantry::archive::bench {
+namespace vantry::bench {
 namespace {
 
 namespace fs = std::filesystem;
@@ -30,16 +30,16 @@ double ThreadCpuSeconds() {
 constexpr const char* kOrigin = "http://bench.test";
 
 struct CachedSite {
-  CachedSite() : store(OpenUrlCacheStore(folder / "store").store), paths(MakeArchivePaths(folder / "work")) {
+  CachedSite() : store(cache::OpenUrlCacheStore(folder / "store").store), paths(archive::MakeArchivePaths(folder / "work")) {
     fs::create_directories(folder / "work");
-    PrepareArchiveFiles(paths, prompt);
+    archive::PrepareArchiveFiles(paths, prompt);
     for (const std::string& url : CacheSyntheticSite(*store, kOrigin, 600, 650)) {
-      files.push_back(*LookupLocalFile(*store, url));
+      files.push_back(*archive::LookupLocalFile(*store, url));
     }
   }
   testing::TempFolder folder;
-  std::unique_ptr<UrlCacheStore> store;
-  ArchivePaths paths;
+  std::unique_ptr<cache::UrlCacheStore> store;
+  archive::ArchivePaths paths;
   testing::RecordingPrompt prompt;
   std::vector<std::string> files;
 };
@@ -68,13 +68,13 @@ void BM_CopySiteTreeAgainstPlainCopy(benchmark::State& state) {
     }
     const double tree_cpu_start = ThreadCpuSeconds();
     const auto tree_start = Clock::now();
-    const TreeCopyResult result = CopySiteTree(
+    const archive::TreeCopyResult result = archive::CopySiteTree(
         *site.store, site.paths,
-        {std::string(kOrigin) + "/f0/page0.html", tree_destination, kCommentConfirmed, "bench", true}, site.prompt);
+        {std::string(kOrigin) + "/f0/page0.html", tree_destination, archive::kCommentConfirmed, "bench", true}, site.prompt);
     const auto tree_end = Clock::now();
     plain_cpu += tree_cpu_start - plain_cpu_start;
     tree_cpu += ThreadCpuSeconds() - tree_cpu_start;
-    if (result != TreeCopyResult::kCompleted || !site.prompt.told.empty()) state.SkipWithError("copy failed");
+    if (result != archive::TreeCopyResult::kCompleted || !site.prompt.told.empty()) state.SkipWithError("copy failed");
     plain_seconds += std::chrono::duration<double>(tree_start - plain_start).count();
     tree_seconds += std::chrono::duration<double>(tree_end - tree_start).count();
     state.SetIterationTime(std::chrono::duration<double>(tree_end - tree_start).count());
@@ -93,24 +93,24 @@ void BM_CopySinglePageWith500References(benchmark::State& state) {
   testing::TempFolder folder;
   testing::LocalHttpServer server;
   server.SetDefaultStatus(200);
-  std::unique_ptr<UrlCacheStore> store = OpenUrlCacheStore(folder / "store").store;
+  std::unique_ptr<cache::UrlCacheStore> store = cache::OpenUrlCacheStore(folder / "store").store;
   const std::string origin = server.origin();
   for (int i = 0; i < 250; ++i) {
-    store->AddEntry(NewEntry{.url = origin + "/site/img/pic" + std::to_string(i) + ".gif",
+    store->AddEntry(cache::NewEntry{.url = origin + "/site/img/pic" + std::to_string(i) + ".gif",
                              .content = std::string(4000, 'g'), .headers = "HTTP/1.1 200 OK\r\n\r\n"});
   }
   const std::string page_url = origin + "/site/page.html";
-  store->AddEntry(NewEntry{.url = page_url, .content = PageWithReferences(250, 250),
+  store->AddEntry(cache::NewEntry{.url = page_url, .content = PageWithReferences(250, 250),
                            .headers = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n"});
-  const CopyWorkspace workspace{MakeArchivePaths(folder / "work"), folder / "tmp"};
+  const archive::CopyWorkspace workspace{archive::MakeArchivePaths(folder / "work"), folder / "tmp"};
   fs::create_directories(folder / "work");
   fs::create_directories(folder / "tmp");
   fs::create_directories(folder / "copies");
   testing::RecordingPrompt prompt;
-  PrepareArchiveFiles(workspace.archive, prompt);
-  const std::string page_file = *LookupLocalFile(*store, page_url);
+  archive::PrepareArchiveFiles(workspace.archive, prompt);
+  const std::string page_file = *archive::LookupLocalFile(*store, page_url);
   for (auto _ : state) {
-    CopySinglePage(*store, workspace, {page_file, page_url, folder / "copies", "bench"}, prompt);
+    archive::CopySinglePage(*store, workspace, {page_file, page_url, folder / "copies", "bench"}, prompt);
   }
   state.counters["requests"] = static_cast<double>(server.requests().size()) / static_cast<double>(state.iterations());
 }
@@ -119,7 +119,7 @@ BENCHMARK(BM_CopySiteTreeAgainstPlainCopy)->Unit(benchmark::kMillisecond)->UseMa
 BENCHMARK(BM_CopySinglePageWith500References)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 }  // namespace
-}  // namespace vantry::archive::bench
+}  // namespace vantry::bench
 
 BENCHMARK_MAIN();
 

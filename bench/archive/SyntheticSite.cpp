@@ -2,7 +2,7 @@
 
 #include <random>
 
-namespace vantry::archive::bench {
+namespace vantry::bench {
 namespace {
 
 constexpr int kFolders = 20;
@@ -55,18 +55,18 @@ std::string MakePage(std::mt19937& random, const std::string& origin, int page, 
 
 }  // namespace
 
-std::vector<std::string> CacheSyntheticSite(UrlCacheStore& store, const std::string& origin,
+std::vector<std::string> CacheSyntheticSite(cache::UrlCacheStore& store, const std::string& origin,
                                             int pages, int images) {
   std::mt19937 random(1250);
   std::vector<std::string> urls;
   for (int i = 0; i < pages; ++i) {
     urls.push_back(origin + PagePath(i));
-    store.AddEntry(NewEntry{.url = urls.back(), .content = MakePage(random, origin, i, pages, images),
+    store.AddEntry(cache::NewEntry{.url = urls.back(), .content = MakePage(random, origin, i, pages, images),
                             .headers = kHeaders});
   }
   for (int i = 0; i < images; ++i) {
     urls.push_back(origin + ImagePath(i));
-    store.AddEntry(NewEntry{.url = urls.back(),
+    store.AddEntry(cache::NewEntry{.url = urls.back(),
                             .content = "GIF89a" + std::string(2000 + random() % 20000, '\x55'),
                             .headers = "HTTP/1.1 200 OK\r\nContent-Type: image/gif\r\n\r\n"});
   }
@@ -84,4 +84,4 @@ std::string PageWithReferences(int links, int images) {
   return html + "</body></html>\n";
 }
 
-}  // namespace vantry::archive::bench
+}  // namespace vantry::bench

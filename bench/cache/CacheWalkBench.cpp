@@ -20,6 +20,8 @@
 #include "cache/store/SqliteUrlCacheStore.h"
 #include "tools/vantry-store/SyntheticEntries.h"
 
+namespace vantry::bench {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -38,16 +40,16 @@ double Median(std::vector<double> values) {
 }
 
 // What the walk's step does with each entry: read every field once.
-uint64_t Touch(const CacheEntry& e) {
+uint64_t Touch(const cache::CacheEntry& e) {
   return e.sourceUrl.size() + e.localFileName.size() + e.headerInfo.size() + e.fileExtension.size() + e.entryType +
          e.useCount + e.hitRate + e.sizeLow + e.sizeHigh + e.lastModifiedTime + e.expireTime + e.lastAccessTime +
          e.lastSyncTime + e.exemptDelta;
 }
 
-uint64_t WalkAll(UrlCacheStore& store, uint64_t& rows) {
+uint64_t WalkAll(cache::UrlCacheStore& store, uint64_t& rows) {
   uint64_t sum = 0;
   rows = 0;
-  if (WalkCache(store, "", [&](CacheEntry& e) { sum += Touch(e), ++rows; }) != WalkResult::Normal) {
+  if (cache::WalkCache(store, "", [&](cache::CacheEntry& e) { sum += Touch(e), ++rows; }) != cache::WalkResult::Normal) {
     fprintf(stderr, "the walk failed\n");
     exit(1);
   }
@@ -84,7 +86,7 @@ uint64_t FileSize(const fs::path& path) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int Main(int argc, char** argv) {
   uint64_t entries = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 100000;
   fs::path folder;
   bool ownFolder = argc <= 2;
@@ -97,14 +99,14 @@ int main(int argc, char** argv) {
 
   double addSeconds = 0;
   {
-    SqliteUrlCacheStore store(folder);
+    cache::SqliteUrlCacheStore store(folder);
     if (!store.error().empty()) {
       fprintf(stderr, "%s\n", store.error().c_str());
       return 1;
     }
-    SynthSummary summary;
+    storetool::SynthSummary summary;
     addSeconds = Seconds([&] {
-      if (AddSyntheticEntries(store, 0, entries, time(nullptr), summary) != STORE_OK) {
+      if (storetool::AddSyntheticEntries(store, 0, entries, time(nullptr), summary) != cache::STORE_OK) {
         fprintf(stderr, "adding the synthetic entries failed\n");
         exit(1);
       }
@@ -119,7 +121,7 @@ int main(int argc, char** argv) {
   printf("index on disk: %llu bytes, %.1f bytes per entry\n", static_cast<unsigned long long>(indexBytes),
          static_cast<double>(indexBytes) / entries);
 
-  SqliteUrlCacheStore store(folder);
+  cache::SqliteUrlCacheStore store(folder);
   sqlite3* raw = nullptr;
   if (sqlite3_open_v2((folder / "index.sqlite").c_str(), &raw, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
     fprintf(stderr, "cannot open the index for the raw scan\n");
@@ -147,3 +149,7 @@ int main(int argc, char** argv) {
   if (ownFolder) fs::remove_all(folder.parent_path());
   return 0;
 }
+
+}  // namespace vantry::bench
+
+int main(int argc, char** argv) { return vantry::bench::Main(argc, argv); }

@@ -17,6 +17,8 @@
 #include "import/SimpleCacheEntry.h"
 #include "import/tests/SyntheticEntryFiles.h"
 
+namespace vantry::bench {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -35,20 +37,20 @@ Body MakeBody(std::mt19937& random, int index) {
   size_t size = 1024 + random() % (15 * 1024);
   while (text.size() < size) text += kWords[random() % 8];
   bool gzip = index % 5 == 0;
-  return {gzip ? GzipBytes(text) : text, gzip};
+  return {gzip ? import::GzipBytes(text) : text, gzip};
 }
 
 void MakeFirefoxFolder(const fs::path& entries, int count) {
   std::mt19937 random(1);
   for (int i = 0; i < count; ++i) {
     Body body = MakeBody(random, i);
-    FirefoxEntryParts parts;
+    import::FirefoxEntryParts parts;
     parts.key = "O^partitionKey=%28https%2Cexample.com%29,:https://example.com/page/" + std::to_string(i) + ".html";
     parts.body = std::move(body.bytes);
     parts.responseHead = std::string("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n") +
                         (body.gzip ? "Content-Encoding: gzip\r\n" : "") + "Cache-Control: max-age=600\r\n\r\n";
     parts.lastFetched = 1700000000 + static_cast<uint32_t>(i);
-    WriteBytes(entries / FirefoxEntryFileName(parts.key), BuildFirefoxEntry(parts));
+    import::WriteBytes(entries / import::FirefoxEntryFileName(parts.key), import::BuildFirefoxEntry(parts));
   }
 }
 
@@ -56,13 +58,13 @@ void MakeSimpleCacheFolder(const fs::path& folder, int count) {
   std::mt19937 random(2);
   for (int i = 0; i < count; ++i) {
     Body body = MakeBody(random, i);
-    SimpleEntryParts parts;
+    import::SimpleEntryParts parts;
     parts.key = "1/0/_dk_https://example.com https://example.com https://example.com/page/" + std::to_string(i) + ".html";
     parts.body = std::move(body.bytes);
     parts.headerLines = {"HTTP/1.1 200 OK", "Content-Type: text/html", "Cache-Control: max-age=600"};
     if (body.gzip) parts.headerLines.push_back("Content-Encoding: gzip");
     parts.responseTime += static_cast<uint64_t>(i) * 1000000;
-    WriteBytes(folder / SimpleCacheFileName(parts.key), BuildSimpleCacheEntry(parts));
+    import::WriteBytes(folder / import::SimpleCacheFileName(parts.key), import::BuildSimpleCacheEntry(parts));
   }
 }
 
@@ -77,7 +79,7 @@ size_t ReadAll(const std::vector<std::string>& files) {
   size_t bytes = 0;
   std::string content;
   for (const std::string& path : files) {
-    FileByteSource file(path.c_str(), AT_FDCWD);
+    import::FileByteSource file(path.c_str(), AT_FDCWD);
     if (file.ok() && file.Read(0, file.Size(), content)) bytes += content.size();
   }
   return bytes;
@@ -85,51 +87,51 @@ size_t ReadAll(const std::vector<std::string>& files) {
 
 // A store that takes every entry and keeps nothing: the import's own work, without
 // the store's file and index writes.
-class DiscardingStore : public UrlCacheStore {
+class DiscardingStore : public cache::UrlCacheStore {
  public:
-  uint32_t FindFirstEntry(std::string_view, CacheEntry&, uint32_t&, WalkHandle&) override { return ERROR_NO_MORE_ITEMS; }
-  uint32_t FindNextEntry(WalkHandle, CacheEntry&, uint32_t&) override { return ERROR_NO_MORE_ITEMS; }
-  void FindCloseWalk(WalkHandle) override {}
-  uint32_t GetEntryInfo(std::string_view, CacheEntry*, uint32_t&) override { return ERROR_FILE_NOT_FOUND; }
-  uint32_t SetEntryInfo(std::string_view, const CacheEntry&, uint32_t) override { return ERROR_FILE_NOT_FOUND; }
-  uint32_t DeleteEntry(std::string_view) override { return ERROR_FILE_NOT_FOUND; }
-  uint32_t GetCookie(std::string_view, char*, uint32_t& size) override { return size = 0, STORE_OK; }
+  uint32_t FindFirstEntry(std::string_view, cache::CacheEntry&, uint32_t&, cache::WalkHandle&) override { return cache::ERROR_NO_MORE_ITEMS; }
+  uint32_t FindNextEntry(cache::WalkHandle, cache::CacheEntry&, uint32_t&) override { return cache::ERROR_NO_MORE_ITEMS; }
+  void FindCloseWalk(cache::WalkHandle) override {}
+  uint32_t GetEntryInfo(std::string_view, cache::CacheEntry*, uint32_t&) override { return cache::ERROR_FILE_NOT_FOUND; }
+  uint32_t SetEntryInfo(std::string_view, const cache::CacheEntry&, uint32_t) override { return cache::ERROR_FILE_NOT_FOUND; }
+  uint32_t DeleteEntry(std::string_view) override { return cache::ERROR_FILE_NOT_FOUND; }
+  uint32_t GetCookie(std::string_view, char*, uint32_t& size) override { return size = 0, cache::STORE_OK; }
   void SetConnectedState(uint32_t, uint32_t) override {}
   bool IsOffline() const override { return true; }
-  uint32_t AddEntry(const NewEntry&) override { return STORE_OK; }
-  uint32_t AddEntries(std::span<const NewEntry>) override { return STORE_OK; }
-  uint32_t RecordVisit(std::string_view, FileTime, uint32_t) override { return STORE_OK; }
-  uint32_t SetCookie(const Cookie&) override { return STORE_OK; }
+  uint32_t AddEntry(const cache::NewEntry&) override { return cache::STORE_OK; }
+  uint32_t AddEntries(std::span<const cache::NewEntry>) override { return cache::STORE_OK; }
+  uint32_t RecordVisit(std::string_view, cache::FileTime, uint32_t) override { return cache::STORE_OK; }
+  uint32_t SetCookie(const cache::Cookie&) override { return cache::STORE_OK; }
   fs::path RootFolder() const override { return {}; }
   fs::path ContentFolder() const override { return {}; }
   fs::path CookieFolder() const override { return {}; }
 };
 
-double TimeImport(UrlCacheStore& store, const fs::path& folder, bool (*accept)(const std::string&),
-                  const EntryParser& parse, ImportSummary& summary) {
+double TimeImport(cache::UrlCacheStore& store, const fs::path& folder, bool (*accept)(const std::string&),
+                  const import::EntryParser& parse, import::ImportSummary& summary) {
   return Seconds([&] {
     std::ostringstream quiet;
-    EntryImporter importer(store, summary);
-    ImportEntryFiles(ListEntryFiles(folder, accept), parse, importer, quiet);
+    import::EntryImporter importer(store, summary);
+    import::ImportEntryFiles(import::ListEntryFiles(folder, accept), parse, importer, quiet);
   });
 }
 
 // Each measure is taken `rounds` times, taking turns, and the best of each is compared:
 // this machine's noise then weighs on both sides alike.
-void Compare(const char* name, const fs::path& folder, bool (*accept)(const std::string&), const EntryParser& parse,
+void Compare(const char* name, const fs::path& folder, bool (*accept)(const std::string&), const import::EntryParser& parse,
              const fs::path& storeFolder, int rounds) {
-  std::vector<std::string> files = ListEntryFiles(folder, accept);
+  std::vector<std::string> files = import::ListEntryFiles(folder, accept);
   ReadAll(files);  // every run starts with the files in the page cache
   size_t bytes = 0;
   double read = 1e9, parseOnly = 1e9, import = 1e9;
-  ImportSummary summary;
+  import::ImportSummary summary;
   for (int round = 0; round < rounds; ++round) {
     read = std::min(read, Seconds([&] { bytes = ReadAll(files); }));
     DiscardingStore discarding;
-    ImportSummary parsed;
+    import::ImportSummary parsed;
     parseOnly = std::min(parseOnly, TimeImport(discarding, folder, accept, parse, parsed));
     fs::path roundStore = storeFolder / std::to_string(round);
-    StoreOpenResult opened = OpenUrlCacheStore(roundStore);
+    cache::StoreOpenResult opened = cache::OpenUrlCacheStore(roundStore);
     if (!opened.store) {
       std::cerr << opened.error << "\n";
       std::exit(1);
@@ -149,7 +151,7 @@ void Compare(const char* name, const fs::path& folder, bool (*accept)(const std:
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int Main(int argc, char** argv) {
   int count = argc > 1 ? std::atoi(argv[1]) : 20000;
   int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
   std::string pattern = (fs::temp_directory_path() / "vantry-import-bench-XXXXXX").string();
@@ -157,11 +159,15 @@ int main(int argc, char** argv) {
   fs::path root = pattern;
   MakeFirefoxFolder(root / "firefox/cache2/entries", count);
   MakeSimpleCacheFolder(root / "chromium/Cache_Data", count);
-  Compare("Firefox cache2", root / "firefox/cache2/entries", IsFirefoxEntryFileName, ParseFirefoxCacheEntry,
+  Compare("Firefox cache2", root / "firefox/cache2/entries", import::IsFirefoxEntryFileName, import::ParseFirefoxCacheEntry,
           root / "store-firefox", rounds);
-  Compare("Simple Cache", root / "chromium/Cache_Data", IsSimpleCacheEntryFileName, ParseSimpleCacheEntry,
+  Compare("Simple Cache", root / "chromium/Cache_Data", import::IsSimpleCacheEntryFileName, import::ParseSimpleCacheEntry,
           root / "store-chromium", rounds);
   std::error_code ec;
   fs::remove_all(root, ec);
   return 0;
 }
+
+}  // namespace vantry::bench
+
+int main(int argc, char** argv) { return vantry::bench::Main(argc, argv); }

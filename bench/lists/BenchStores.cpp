@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace vantry::bench {
+
 namespace {
 
 struct Kind {
@@ -24,31 +26,33 @@ std::string Host(std::mt19937& random) { return "www.site" + std::to_string(rand
 
 }  // namespace
 
-void FillContentStore(SqliteUrlCacheStore& store, int count) {
+void FillContentStore(cache::SqliteUrlCacheStore& store, int count) {
   std::mt19937 random(42);
-  std::vector<NewEntry> entries(count);
+  std::vector<cache::NewEntry> entries(count);
   for (int i = 0; i < count; ++i) {
     const Kind& kind = kKinds[random() % std::size(kKinds)];
-    NewEntry& e = entries[i];
+    cache::NewEntry& e = entries[i];
     e.url = "http://" + Host(random) + "/dir" + std::to_string(random() % 50) + "/item" + std::to_string(i) +
             kind.extension;
     e.headers = std::string("HTTP/1.1 200 OK\r\nContent-Type: ") + kind.contentType +
                 "\r\nContent-Length: 1234\r\nServer: Apache/2.4\r\nDate: Mon, 07 Dec 2026 08:00:00 GMT\r\n\r\n";
     e.content = "x";
-    e.lastSyncTime = e.lastAccessTime = FileTimeNow() - (random() % 20000) * 36000000000ULL;
+    e.lastSyncTime = e.lastAccessTime = cache::FileTimeNow() - (random() % 20000) * 36000000000ULL;
   }
   std::shuffle(entries.begin(), entries.end(), random);
   for (int at = 0; at < count; at += kBatch) {
     int size = std::min(kBatch, count - at);
     store.AddEntries(std::span(entries).subspan(at, size));
   }
-  for (int i = 0; i < 300; ++i) store.SetCookie(Cookie{"id", std::to_string(i), Host(random), "/", 0, 0, 0});
+  for (int i = 0; i < 300; ++i) store.SetCookie(cache::Cookie{"id", std::to_string(i), Host(random), "/", 0, 0, 0});
 }
 
-void FillHistoryStore(SqliteUrlCacheStore& store, int count) {
+void FillHistoryStore(cache::SqliteUrlCacheStore& store, int count) {
   std::mt19937 random(7);
   for (int i = 0; i < count; ++i) {
-    FileTime when = FileTimeNow() - (random() % (200 * 24)) * 36000000000ULL;
+    cache::FileTime when = cache::FileTimeNow() - (random() % (200 * 24)) * 36000000000ULL;
     store.RecordVisit("http://" + Host(random) + "/page" + std::to_string(i) + ".html", when, 1);
   }
 }
+
+}  // namespace vantry::bench

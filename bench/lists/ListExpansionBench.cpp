@@ -18,6 +18,8 @@
 #include "cache/widgets/CTabResourceView.h"
 #include "inspect/history/widgets/CTabFileView.h"
 
+namespace vantry::bench {
+
 namespace {
 
 constexpr int kEntries = 100'000;
@@ -27,16 +29,16 @@ constexpr double kMaxAlphaMegabytes = 150.0;
 
 struct Stores {
   std::filesystem::path folder;
-  std::unique_ptr<SqliteUrlCacheStore> content;
-  std::unique_ptr<SqliteUrlCacheStore> history;
+  std::unique_ptr<cache::SqliteUrlCacheStore> content;
+  std::unique_ptr<cache::SqliteUrlCacheStore> history;
 };
 
 struct Frame {
-  FakeFrame frame;
-  FakePanes panes;
-  CurrentEntry current;
-  SearchRequest request;
-  ShowMask mask;
+  testing::FakeFrame frame;
+  testing::FakePanes panes;
+  cache::CurrentEntry current;
+  cache::SearchRequest request;
+  cache::ShowMask mask;
 };
 
 double ResidentMegabytes() {
@@ -46,22 +48,22 @@ double ResidentMegabytes() {
 }
 
 // Expands the root and lets the tree lay out and paint what it shows.
-void ExpandAndPaint(ListTabView& view) {
+void ExpandAndPaint(cache::ListTabView& view) {
   view.expand(view.Model().RootIndex());
   view.viewport()->repaint();
   QCoreApplication::processEvents();
 }
 
-size_t StoredEntries(UrlCacheStore& store) {
+size_t StoredEntries(cache::UrlCacheStore& store) {
   size_t entries = 0;
-  WalkCache(store, "", [&](CacheEntry&) { ++entries; });
+  cache::WalkCache(store, "", [&](cache::CacheEntry&) { ++entries; });
   return entries;
 }
 
-void BareWalk(benchmark::State& state, UrlCacheStore& store, const char* pattern) {
+void BareWalk(benchmark::State& state, cache::UrlCacheStore& store, const char* pattern) {
   for (auto _ : state) {
     size_t entries = 0;
-    WalkCache(store, pattern, [&](CacheEntry&) { ++entries; });
+    cache::WalkCache(store, pattern, [&](cache::CacheEntry&) { ++entries; });
     benchmark::DoNotOptimize(entries);
   }
 }
@@ -79,8 +81,8 @@ void ExpandView(benchmark::State& state, View& view) {
   }
 }
 
-double AlphaSortGrowthMegabytes(const ListTabContext& context, const ShowMask& mask) {
-  CTabClassView view(context, mask);
+double AlphaSortGrowthMegabytes(const cache::ListTabContext& context, const cache::ShowMask& mask) {
+  cache::CTabClassView view(context, mask);
   view.resize(600, 800);
   view.show();
   view.BuildInitialList();
@@ -113,7 +115,7 @@ bool PrintRatio(RatioReporter& reporter, const std::string& expansion, const std
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int Main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
@@ -123,33 +125,33 @@ int main(int argc, char** argv) {
   std::string folder = kept ? kept : std::string(std::filesystem::temp_directory_path() / "vantry-bench-XXXXXX");
   if (!kept) mkdtemp(folder.data());
   Stores stores{folder, nullptr, nullptr};
-  stores.content = std::make_unique<SqliteUrlCacheStore>(stores.folder / "content-store");
-  stores.history = std::make_unique<SqliteUrlCacheStore>(stores.folder / "history-store");
-  if (StoredEntries(*stores.content) == 0) FillContentStore(*stores.content, kEntries);
-  if (StoredEntries(*stores.history) == 0) FillHistoryStore(*stores.history, kEntries);
+  stores.content = std::make_unique<cache::SqliteUrlCacheStore>(stores.folder / "content-store");
+  stores.history = std::make_unique<cache::SqliteUrlCacheStore>(stores.folder / "history-store");
+  if (StoredEntries(*stores.content) == 0) bench::FillContentStore(*stores.content, kEntries);
+  if (StoredEntries(*stores.history) == 0) bench::FillHistoryStore(*stores.history, kEntries);
   std::printf("Stores in %s: %zu entries, %zu history entries\n", folder.c_str(), StoredEntries(*stores.content),
               StoredEntries(*stores.history));
 
   Frame frame;
-  ListTabContext content{*stores.content, frame.frame, frame.panes, frame.current, frame.request};
-  ListTabContext history{*stores.history, frame.frame, frame.panes, frame.current, frame.request};
+  cache::ListTabContext content{*stores.content, frame.frame, frame.panes, frame.current, frame.request};
+  cache::ListTabContext history{*stores.history, frame.frame, frame.panes, frame.current, frame.request};
   frame.mask.bits = 0xFFFFFFFF;
   double alphaGrowth = AlphaSortGrowthMegabytes(content, frame.mask);
 
-  CTabResourceView accessSort(content);
-  CTabClassView alphaSort(content, frame.mask);
-  CTabClassView alphaAfterFind(content, frame.mask);
-  CTabFileView historyTree(history);
+  cache::CTabResourceView accessSort(content);
+  cache::CTabClassView alphaSort(content, frame.mask);
+  cache::CTabClassView alphaAfterFind(content, frame.mask);
+  inspect::CTabFileView historyTree(history);
   alphaAfterFind.ExpandForFind();
   alphaAfterFind.collapse(alphaAfterFind.Model().RootIndex());
 
   auto ms = [](benchmark::internal::Benchmark* b) { b->Unit(benchmark::kMillisecond)->Iterations(3); };
   ms(benchmark::RegisterBenchmark("BareWalk/all", BareWalk, std::ref(*stores.content), ""));
-  ms(benchmark::RegisterBenchmark("Expand/AccessSort", ExpandView<CTabResourceView>, std::ref(accessSort)));
-  ms(benchmark::RegisterBenchmark("Expand/AlphaSort", ExpandView<CTabClassView>, std::ref(alphaSort)));
-  ms(benchmark::RegisterBenchmark("Expand/AlphaSortAfterFind", ExpandView<CTabClassView>, std::ref(alphaAfterFind)));
+  ms(benchmark::RegisterBenchmark("Expand/AccessSort", ExpandView<cache::CTabResourceView>, std::ref(accessSort)));
+  ms(benchmark::RegisterBenchmark("Expand/AlphaSort", ExpandView<cache::CTabClassView>, std::ref(alphaSort)));
+  ms(benchmark::RegisterBenchmark("Expand/AlphaSortAfterFind", ExpandView<cache::CTabClassView>, std::ref(alphaAfterFind)));
   ms(benchmark::RegisterBenchmark("BareWalk/visited", BareWalk, std::ref(*stores.history), "visited:"));
-  ms(benchmark::RegisterBenchmark("Expand/History", ExpandView<CTabFileView>, std::ref(historyTree)));
+  ms(benchmark::RegisterBenchmark("Expand/History", ExpandView<inspect::CTabFileView>, std::ref(historyTree)));
 
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
@@ -168,3 +170,7 @@ int main(int argc, char** argv) {
   if (!kept) std::filesystem::remove_all(folder);
   return met && memoryMet ? 0 : 1;
 }
+
+}  // namespace vantry::bench
+
+int main(int argc, char** argv) { return vantry::bench::Main(argc, argv); }

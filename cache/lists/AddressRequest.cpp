@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace vantry::cache {
+
 namespace {
 
 std::string TrimBlanks(std::string_view text) {
@@ -64,3 +66,5 @@ void ParseAddressRequest(std::string_view text, SearchRequest& request) {
   if (!request.extensionPattern.empty()) request.mode += SearchRequest::kExtensionPattern;
   if (!request.namePattern.empty()) request.mode += SearchRequest::kNamePattern;
 }
+
+}  // namespace vantry::cache

@@ -8,6 +8,8 @@
 #include "cache/lists/RequestMatching.h"
 #include "cache/store/TextUtil.h"
 
+namespace vantry::cache {
+
 namespace {
 
 bool IsHistory(const CacheEntry& entry) { return (entry.entryType & URLHISTORY_CACHE_ENTRY) != 0; }
@@ -81,3 +83,5 @@ void PublishFillStatistics(const FillResult& fill, FrameServices& frame, EntryPa
   panes.ShowStatistics(fill.statistics);
   frame.PublishStatistics(fill.statistics);
 }
+
+}  // namespace vantry::cache

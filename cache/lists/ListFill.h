@@ -9,6 +9,8 @@
 #include "cache/lists/SearchRequest.h"
 #include "cache/lists/ShowMask.h"
 
+namespace vantry::cache {
+
 class EntryPanes;
 class FrameServices;
 
@@ -55,3 +57,5 @@ void SortListTexts(std::vector<std::string>& texts);
 // After a normal end, hands the statistics to the output bar and copies them into the
 // frame; after a failed walk publishes nothing, so the last complete figures stay.
 void PublishFillStatistics(const FillResult& fill, FrameServices& frame, EntryPanes& panes);
+
+}  // namespace vantry::cache

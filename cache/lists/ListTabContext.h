@@ -5,6 +5,8 @@
 #include "cache/lists/SearchRequest.h"
 #include "cache/store/UrlCacheStore.h"
 
+namespace vantry::cache {
+
 // What every list tab works with: the store, the frame, the panes and the frame's
 // process-wide records. The frame owns them all and outlives the tabs.
 struct ListTabContext {
@@ -14,3 +16,5 @@ struct ListTabContext {
   CurrentEntry& current;
   SearchRequest& request;
 };
+
+}  // namespace vantry::cache

@@ -4,6 +4,8 @@
 
 #include "dates/FileTime.h"
 
+namespace vantry::cache {
+
 namespace {
 
 constexpr size_t kLongestName = 253;
@@ -12,7 +14,7 @@ bool Contains(std::string_view text, std::string_view part) { return text.find(p
 
 using YearMonthDay = std::tuple<int, int, int>;
 
-YearMonthDay DateOf(const vantry::CalendarDate& date) { return {date.Year(), date.Month(), date.Day()}; }
+YearMonthDay DateOf(const dates::CalendarDate& date) { return {date.Year(), date.Month(), date.Day()}; }
 
 }  // namespace
 
@@ -42,7 +44,7 @@ bool MatchesWildcardRequest(const SearchRequest& request, std::string_view url) 
 }
 
 bool MatchesDateRequest(const SearchRequest& request, FileTime lastSyncTime) {
-  vantry::CalendarFields local = vantry::FileTimeToLocalFields(lastSyncTime);
+  dates::CalendarFields local = dates::FileTimeToLocalFields(lastSyncTime);
   YearMonthDay entry{local.year, local.month, local.day};
   switch (request.mode) {
     case SearchRequest::kDateBefore:
@@ -74,3 +76,5 @@ bool MatchesRequest(const SearchRequest& request, const CacheEntry& entry) {
       return MatchesWildcardRequest(request, entry.sourceUrl);
   }
 }
+
+}  // namespace vantry::cache

@@ -6,6 +6,8 @@
 #include "cache/store/CacheEntry.h"
 #include "cache/lists/SearchRequest.h"
 
+namespace vantry::cache {
+
 // The two parts of a URL that wildcard requests look at.
 struct UrlNameParts {
   std::string_view name;       // after the last "/" or "\" before the last ".", through that "."
@@ -26,3 +28,5 @@ bool MatchesDateRequest(const SearchRequest& request, FileTime lastSyncTime);
 // Whether `entry` matches the request by its mode alone (which entries a fill lists
 // at all is the fill's own rule): no request and "everything" match every entry.
 bool MatchesRequest(const SearchRequest& request, const CacheEntry& entry);
+
+}  // namespace vantry::cache

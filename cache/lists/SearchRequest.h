@@ -5,6 +5,8 @@
 
 #include "dates/CalendarDate.h"
 
+namespace vantry::cache {
+
 // The request the alphabetical list fills against. The address box and the Find
 // command write it; one record lives in the frame for the life of the program.
 struct SearchRequest {
@@ -25,9 +27,9 @@ struct SearchRequest {
   std::string substring;
   std::string extensionPattern;
   std::string namePattern;
-  vantry::CalendarDate searchDate{};
-  vantry::CalendarDate fromDate{};
-  vantry::CalendarDate toDate{};
+  dates::CalendarDate searchDate{};
+  dates::CalendarDate fromDate{};
+  dates::CalendarDate toDate{};
 };
 
 // The address of the entry last selected in any list, and its local file name
@@ -37,3 +39,5 @@ struct CurrentEntry {
   std::string localFileName;
   bool operator==(const CurrentEntry&) const = default;
 };
+
+}  // namespace vantry::cache

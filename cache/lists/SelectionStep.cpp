@@ -6,6 +6,8 @@
 
 #include "cache/store/CacheAccess.h"
 
+namespace vantry::cache {
+
 namespace {
 
 // The first bytes of a file, up to `limit`; nothing when it cannot be opened.
@@ -55,3 +57,5 @@ void RunSelectionStep(const ListTabContext& context, std::string_view itemText, 
   if (cookieFile == CookieFileStep::Decode && entry && itemText.starts_with("Cookie:"))
     DecodeCookieFileOf(*entry, context.panes);
 }
+
+}  // namespace vantry::cache

@@ -5,6 +5,8 @@
 
 #include "cache/lists/ListTabContext.h"
 
+namespace vantry::cache {
+
 // Whether a selection also decodes the file of a "Cookie:" entry (the access-order
 // list does, the others do not).
 enum class CookieFileStep { Skip, Decode };
@@ -18,3 +20,5 @@ inline constexpr size_t kCookieFileWarnAbove = 998;
 // properties (clearing the search request's mode), cookie text and bytes, and with
 // CookieFileStep::Decode the cookie file of a "Cookie:" entry.
 void RunSelectionStep(const ListTabContext& context, std::string_view itemText, CookieFileStep cookieFile);
+
+}  // namespace vantry::cache

@@ -4,6 +4,8 @@
 
 #include "cache/store/Classification.h"
 
+namespace vantry::cache {
+
 bool PassesShowMask(const ShowMask& mask, CacheEntry& entry) {
   std::string_view subType = ClassifySubType(entry.headerInfo);
   std::string_view category = ClassifyCategory(entry.headerInfo);
@@ -16,3 +18,5 @@ bool PassesShowMask(const ShowMask& mask, CacheEntry& entry) {
          passes(ShowMask::kCookie, (entry.entryType & COOKIE_CACHE_ENTRY) != 0) ||
          passes(ShowMask::kSticky, (entry.entryType & STICKY_CACHE_ENTRY) != 0);
 }
+
+}  // namespace vantry::cache

@@ -4,6 +4,8 @@
 
 #include "cache/store/CacheEntry.h"
 
+namespace vantry::cache {
+
 // The kinds of entries the alphabetical list shows after a Find ("Show:" boxes of the
 // Find files dialog). One record lives in the frame for the life of the program.
 struct ShowMask {
@@ -23,3 +25,5 @@ struct ShowMask {
 // Whether at least one bit of `mask` passes the entry. Classifying lower-cases the
 // entry's header info in place.
 bool PassesShowMask(const ShowMask& mask, CacheEntry& entry);
+
+}  // namespace vantry::cache

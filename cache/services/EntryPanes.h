@@ -6,6 +6,8 @@
 #include "cache/store/CacheStatistics.h"
 #include "cache/lists/SearchRequest.h"
 
+namespace vantry::cache {
+
 // The panes that show the selected entry, as the list tabs reach them. The main
 // window implements it over the HTML pane, the output bar and the memory bar.
 class EntryPanes {
@@ -27,3 +29,5 @@ class EntryPanes {
   // A modal message box with `text` and `title`.
   virtual void Tell(std::string_view text, std::string_view title) = 0;
 };
+
+}  // namespace vantry::cache

@@ -5,6 +5,8 @@
 
 #include "cache/store/CacheStatistics.h"
 
+namespace vantry::cache {
+
 // A list tab as the delete commands reach it after it was last expanded or collapsed.
 class ExpandedList {
  public:
@@ -38,3 +40,5 @@ class FrameServices {
   virtual void RegisterExpandedList(ExpandedList* list) = 0;
   virtual ExpandedList* LastExpandedList() const = 0;
 };
+
+}  // namespace vantry::cache

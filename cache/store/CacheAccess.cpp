@@ -1,5 +1,7 @@
 #include "cache/store/CacheAccess.h"
 
+namespace vantry::cache {
+
 namespace {
 
 // Fetches one entry into a fresh buffer, growing it while the store asks for more.
@@ -76,3 +78,5 @@ std::optional<std::string> GetCookieText(UrlCacheStore& store, std::string_view 
 void GoOffline(UrlCacheStore& store) {
   store.SetConnectedState(INTERNET_STATE_DISCONNECTED_BY_USER, ISO_FORCE_DISCONNECTED);
 }
+
+}  // namespace vantry::cache

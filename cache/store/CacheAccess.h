@@ -8,6 +8,8 @@
 #include "cache/store/CacheEntry.h"
 #include "cache/store/UrlCacheStore.h"
 
+namespace vantry::cache {
+
 // The four operations through which the program reaches the cache store.
 
 // How a walk ended: normally (the store reported no more items) or with a failure.
@@ -36,3 +38,5 @@ std::optional<std::string> GetCookieText(UrlCacheStore& store, std::string_view 
 void GoOffline(UrlCacheStore& store);
 
 inline constexpr uint32_t kFirstEntryBufferSize = 4096;
+
+}  // namespace vantry::cache

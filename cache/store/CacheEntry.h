@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace vantry::cache {
+
 // Entry-type flags of a cache entry.
 inline constexpr uint32_t NORMAL_CACHE_ENTRY = 0x00000001;
 inline constexpr uint32_t STICKY_CACHE_ENTRY = 0x00000004;
@@ -79,3 +81,5 @@ inline int64_t UnixSecondsFromFileTime(FileTime time) {
 }
 
 FileTime FileTimeNow();
+
+}  // namespace vantry::cache

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+namespace vantry::cache {
+
 // The figures one walk of the cache gathers: 44 counters, all 0 at the start.
 struct CacheStatistics {
   enum Counter : int {
@@ -37,3 +39,5 @@ struct CacheStatistics {
   uint32_t operator[](Counter c) const { return counters[c]; }
   bool operator==(const CacheStatistics&) const = default;
 };
+
+}  // namespace vantry::cache

@@ -6,6 +6,8 @@
 
 #include "cache/store/TextUtil.h"
 
+namespace vantry::cache {
+
 namespace {
 
 // The content-type value of a header: lower-cases the whole header in place, then takes
@@ -160,3 +162,5 @@ uint32_t ReadClusterSize(const std::filesystem::path& storeFolder) {
   unsigned long unit = volume.f_frsize != 0 ? volume.f_frsize : volume.f_bsize;
   return unit <= UINT32_MAX ? static_cast<uint32_t>(unit) : 0;
 }
+
+}  // namespace vantry::cache

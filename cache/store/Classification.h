@@ -9,6 +9,8 @@
 #include "cache/store/CacheEntry.h"
 #include "cache/store/CacheStatistics.h"
 
+namespace vantry::cache {
+
 // Sorting cache entries into kinds: by the content type of their headers and by the
 // extension of their URL, and adding them up in a CacheStatistics record.
 
@@ -53,3 +55,5 @@ uint64_t SizeOnDisk(uint64_t size, uint32_t clusterSize);
 
 // The allocation unit of the file system holding `storeFolder`, or 0 when it cannot tell.
 uint32_t ReadClusterSize(const std::filesystem::path& storeFolder);
+
+}  // namespace vantry::cache

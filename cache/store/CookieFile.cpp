@@ -5,6 +5,8 @@
 
 #include "cache/store/TextUtil.h"
 
+namespace vantry::cache {
+
 namespace {
 
 std::vector<std::string_view> SplitLines(std::string_view text) {
@@ -126,3 +128,5 @@ std::string CookieSite(std::string_view domain) {
   if (domain.starts_with('.')) domain.remove_prefix(1);
   return ToLower(domain);
 }
+
+}  // namespace vantry::cache

@@ -6,6 +6,8 @@
 
 #include "cache/store/UrlCacheStore.h"
 
+namespace vantry::cache {
+
 // A site's cookie file: per cookie the lines name, value, domain and path, flags,
 // expiry low and high, creation low and high, then a line "*".
 std::string FormatCookieFile(const std::vector<Cookie>& cookies);
@@ -29,3 +31,5 @@ std::string JoinCookieText(std::vector<Cookie> cookies);
 
 // The site a cookie's file belongs to: its domain, lower case, without a leading dot.
 std::string CookieSite(std::string_view domain);
+
+}  // namespace vantry::cache

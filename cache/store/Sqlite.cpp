@@ -2,6 +2,8 @@
 
 #include <utility>
 
+namespace vantry::cache {
+
 SqliteStatement::SqliteStatement(sqlite3* db, std::string_view sql) {
   if (sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &statement_, nullptr) != SQLITE_OK)
     statement_ = nullptr;
@@ -67,3 +69,5 @@ bool SqliteTransaction::Commit() {
   done_ = db_.Execute("COMMIT");
   return done_;
 }
+
+}  // namespace vantry::cache

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace vantry::cache {
+
 // Thin owners of an SQLite connection and a prepared statement; errors are codes.
 class SqliteStatement {
  public:
@@ -62,3 +64,5 @@ class SqliteTransaction {
   bool begun_ = false;
   bool done_ = false;
 };
+
+}  // namespace vantry::cache

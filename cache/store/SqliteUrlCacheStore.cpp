@@ -1,4 +1,5 @@
 #include "cache/store/SqliteUrlCacheStore.h"
+#include "files/WholeFile.h"
 
 #include <fcntl.h>
 #include <pwd.h>
@@ -14,6 +15,8 @@
 #include "cache/store/CookieFile.h"
 #include "cache/store/StoreFiles.h"
 #include "cache/store/TextUtil.h"
+
+namespace vantry::cache {
 
 namespace fs = std::filesystem;
 
@@ -529,7 +532,7 @@ uint32_t SqliteUrlCacheStore::SetCookie(const Cookie& cookie) {
   std::optional<Row> old = FindRow(key);
   std::vector<Cookie> cookies;
   if (old && !old->entry.localFileName.empty())
-    if (auto text = ReadWholeFile(Absolute(old->entry.localFileName))) cookies = ParseCookieFile(*text);
+    if (auto text = files::ReadWholeFile(Absolute(old->entry.localFileName))) cookies = ParseCookieFile(*text);
   auto same = [&](const Cookie& c) {
     return c.name == cookie.name && ToLower(c.domain) == ToLower(cookie.domain) && c.path == cookie.path;
   };
@@ -552,7 +555,7 @@ uint32_t SqliteUrlCacheStore::SetCookie(const Cookie& cookie) {
     if (!transaction.ok()) return ERROR_STORE_FAILURE;
     row.entry.localFileName = ReserveFile(cookieFolder_, user_ + "@" + site + ".txt", true);
     if (row.entry.localFileName.empty() || !transaction.Commit()) return ERROR_STORE_FAILURE;
-    if (!WriteWholeFile(Absolute(row.entry.localFileName), text)) {
+    if (!files::WriteWholeFile(Absolute(row.entry.localFileName), text)) {
       ReleasePending({row.entry.localFileName});
       return ERROR_ACCESS_DENIED;
     }
@@ -573,7 +576,7 @@ uint32_t SqliteUrlCacheStore::GetCookie(std::string_view url, char* buffer, uint
     for (std::string_view site = target.host; !site.empty();) {
       if (std::optional<Row> row = FindRow("Cookie:" + user_ + "@" + std::string(site) + "/");
           row && !row->entry.localFileName.empty())
-        if (auto text = ReadWholeFile(Absolute(row->entry.localFileName)))
+        if (auto text = files::ReadWholeFile(Absolute(row->entry.localFileName)))
           for (Cookie& c : ParseCookieFile(*text))
             if (CookieMatches(c, target, now)) matching.push_back(std::move(c));
       size_t dot = site.find('.');
@@ -613,3 +616,5 @@ fs::path DefaultStoreFolder() {
     data = fs::path(getenv("HOME") ? getenv("HOME") : "/tmp") / ".local/share";
   return data / "Orlenvik" / "OfflineVantry" / "store";
 }
+
+}  // namespace vantry::cache

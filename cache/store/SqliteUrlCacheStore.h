@@ -14,6 +14,8 @@
 #include "cache/store/StoreFiles.h"
 #include "cache/store/UrlCacheStore.h"
 
+namespace vantry::cache {
+
 // The store kept in one folder: an SQLite index ("index.sqlite", WAL mode), the cached
 // files in a few sub-folders of "content", and one cookie file per site in "cookies".
 // Files are reserved in a "pending" table before they are written, so that whatever an
@@ -83,3 +85,5 @@ class SqliteUrlCacheStore : public UrlCacheStore {
   WalkHandle nextHandle_ = 1;
   std::map<WalkHandle, std::unique_ptr<Walk>> walks_;
 };
+
+}  // namespace vantry::cache

@@ -7,6 +7,8 @@
 
 #include "cache/store/Sqlite.h"
 
+namespace vantry::cache {
+
 // Prepared statements of one connection, kept for its lifetime and keyed by their SQL
 // text, so that a statement run once per row is prepared only once.
 class StatementCache {
@@ -37,3 +39,5 @@ class StatementCache {
   SqliteDatabase& db_;
   std::unordered_map<std::string, SqliteStatement, TextHash, std::equal_to<>> statements_;
 };
+
+}  // namespace vantry::cache

@@ -3,6 +3,8 @@
 #include <cinttypes>
 #include <cstdio>
 
+namespace vantry::cache {
+
 namespace {
 
 using Counter = CacheStatistics::Counter;
@@ -92,3 +94,5 @@ std::vector<std::string> StatisticsLines(const CacheStatistics& statistics) {
   lines.push_back(FigureLine("Cache Entries Html in disguise: ", htmlInDisguise, true));
   return lines;
 }
+
+}  // namespace vantry::cache

@@ -6,6 +6,8 @@
 
 #include "cache/store/CacheStatistics.h"
 
+namespace vantry::cache {
+
 // The texts that show a CacheStatistics record.
 
 // Title of the "Properties" message box, for the figures and for the hint alike.
@@ -19,3 +21,5 @@ std::string PropertiesText(const CacheStatistics& statistics);
 
 // The fifteen lines of the output bar's statistics page.
 std::vector<std::string> StatisticsLines(const CacheStatistics& statistics);
+
+}  // namespace vantry::cache

@@ -1,13 +1,15 @@
 #include "cache/store/StoreFiles.h"
 
+#include "files/WholeFile.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <fstream>
-#include <iterator>
 #include <utility>
+
+namespace vantry::cache {
 
 namespace {
 
@@ -67,29 +69,13 @@ std::string NumberedFileName(std::string_view name, unsigned number) {
   return std::string(stem) + '[' + std::to_string(number) + ']' + std::string(extension);
 }
 
-bool WriteWholeFile(const std::filesystem::path& path, std::string_view bytes) {
-  int fd = ::open(path.c_str(), kCreateFlags, 0644);
-  if (fd < 0) return false;
-  if (WriteAndClose(fd, bytes)) return true;
-  ::unlink(path.c_str());
-  return false;
-}
-
 bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
   std::filesystem::path temporary = path;
   temporary += ".tmp";
-  if (!WriteWholeFile(temporary, bytes)) return false;
+  if (!files::WriteWholeFile(temporary, bytes)) return false;
   if (::rename(temporary.c_str(), path.c_str()) == 0) return true;
   ::unlink(temporary.c_str());
   return false;
-}
-
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
-  return bytes;
 }
 
 OpenFolder::OpenFolder(const std::filesystem::path& folder)
@@ -121,3 +107,5 @@ OpenFolder::Creation OpenFolder::CreateWholeFile(const char* name, std::string_v
   ::unlinkat(fd_, name, 0);
   return Creation::Failed;
 }
+
+}  // namespace vantry::cache

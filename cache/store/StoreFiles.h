@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace vantry::cache {
+
 // File naming and file I/O of the store's folders.
 
 // A safe file name for a URL's cached copy: the last path segment without query and
@@ -17,11 +19,8 @@ std::string FileExtensionOf(std::string_view fileName);
 // The numbered variant "stem[n].ext" of a file name, for when `name` itself is taken.
 std::string NumberedFileName(std::string_view name, unsigned number);
 
-// Writes the whole file; false (and no file left behind) when that fails.
-bool WriteWholeFile(const std::filesystem::path& path, std::string_view bytes);
 // Writes a sibling temporary file and renames it over `path`, so `path` is always whole.
 bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes);
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 
 // A folder held open, so that its files are looked up and written by name without
 // walking the whole path each time.
@@ -44,3 +43,5 @@ class OpenFolder {
  private:
   int fd_ = -1;
 };
+
+}  // namespace vantry::cache

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace vantry::cache {
+
 // ASCII-only case folding: bytes of 0x80 and above stay as they are.
 inline char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -18,3 +20,5 @@ inline bool StartsWithIgnoringCase(std::string_view text, std::string_view prefi
     if (AsciiLower(text[i]) != AsciiLower(prefix[i])) return false;
   return true;
 }
+
+}  // namespace vantry::cache

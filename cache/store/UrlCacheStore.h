@@ -9,6 +9,8 @@
 
 #include "cache/store/CacheEntry.h"
 
+namespace vantry::cache {
+
 // Result codes of the store's operations, as callers test them.
 inline constexpr uint32_t STORE_OK = 0;
 inline constexpr uint32_t ERROR_FILE_NOT_FOUND = 2;
@@ -125,3 +127,5 @@ StoreOpenResult OpenUrlCacheStore(const std::filesystem::path& folder);
 
 // $VANTRY_STORE when set, else a folder under $XDG_DATA_HOME/Orlenvik/OfflineVantry/.
 std::filesystem::path DefaultStoreFolder();
+
+}  // namespace vantry::cache

@@ -3,6 +3,8 @@
 #include "cache/store/Classification.h"
 #include "qtutil/WaitCursor.h"
 
+namespace vantry::cache {
+
 namespace {
 const std::string kRoot = "Cached Url's";
 }  // namespace
@@ -31,7 +33,7 @@ void CTabClassView::OnRootExpanded() {
   FrameServices& frame = Context().frame;
   frame.EnsureProgressBar();
   std::vector<std::string> leaves;
-  WaitCursor wait;
+  qtutil::WaitCursor wait;
   FillResult fill = FillAlphaList(Context().store, ReadClusterSize(Context().store.RootFolder()),
                                   findUsed_ ? AlphaFill::AfterFind : AlphaFill::BeforeFind, Context().request,
                                   mask_, leaves, StepProgress());
@@ -53,3 +55,5 @@ void CTabClassView::OnRootCollapsed() {
   Context().frame.SetStatusText("Ready");
   expanded_ = false;
 }
+
+}  // namespace vantry::cache

@@ -3,6 +3,8 @@
 #include "cache/lists/ShowMask.h"
 #include "cache/widgets/ListTabView.h"
 
+namespace vantry::cache {
+
 // The "AlphaSort" tab: the entries that match the search request (and, once Find has
 // run, the show mask), sorted by URL.
 class CTabClassView : public ListTabView {
@@ -41,3 +43,5 @@ class CTabClassDoc {
  private:
   CTabClassView* view_;
 };
+
+}  // namespace vantry::cache

@@ -3,6 +3,8 @@
 #include "cache/store/Classification.h"
 #include "qtutil/WaitCursor.h"
 
+namespace vantry::cache {
+
 namespace {
 const std::string kRoot = "Cached Url's";
 const std::string kRootAfterCollapse = "Cached URL's";
@@ -29,7 +31,7 @@ void CTabResourceView::OnRootExpanded() {
   std::vector<std::string> leaves;
   FillResult fill;
   {
-    WaitCursor wait;
+    qtutil::WaitCursor wait;
     fill = FillAccessList(Context().store, ReadClusterSize(Context().store.RootFolder()), leaves, StepProgress());
   }
   Items().ReplaceChildren(std::move(leaves));
@@ -45,3 +47,5 @@ void CTabResourceView::OnRootCollapsed() {
   Context().frame.SetAddress("");
   expanded_ = false;
 }
+
+}  // namespace vantry::cache

@@ -2,6 +2,8 @@
 
 #include "cache/widgets/ListTabView.h"
 
+namespace vantry::cache {
+
 // The "AccessSort" tab: every entry of the store in the store's own order.
 class CTabResourceView : public ListTabView {
   Q_OBJECT
@@ -31,3 +33,5 @@ class CTabResourceDoc {
  private:
   CTabResourceView* view_;
 };
+
+}  // namespace vantry::cache

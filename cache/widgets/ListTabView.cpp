@@ -3,6 +3,8 @@
 #include <QItemSelectionModel>
 #include <QStyle>
 
+namespace vantry::cache {
+
 ListTabView::ListTabView(const ListTabContext& context, CookieFileStep cookieFile, QWidget* parent)
     : QTreeView(parent), context_(context), cookieFile_(cookieFile) {
   stepProgress_ = [this] { context_.frame.StepProgress(); };
@@ -48,3 +50,5 @@ void ListTabView::OnCurrentChanged(const QModelIndex& current) {
   if (++selectionChanges_ < 2) return;
   RunSelectionStep(context_, model_.TextAt(current), cookieFile_);
 }
+
+}  // namespace vantry::cache

@@ -10,6 +10,8 @@
 #include "cache/lists/SelectionStep.h"
 #include "cache/widgets/TabTreeModel.h"
 
+namespace vantry::cache {
+
 // What the three list tabs share: a tree under one bold root that is filled when the
 // root expands and thrown away when it collapses, the frame registration of every
 // expand and collapse, and the selection step for every selection change after the
@@ -54,3 +56,5 @@ class ListTabView : public QTreeView, public ExpandedList {
   TabTreeModel model_;
   int selectionChanges_ = 0;
 };
+
+}  // namespace vantry::cache

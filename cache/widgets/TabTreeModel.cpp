@@ -4,6 +4,8 @@
 
 #include "qtutil/ByteText.h"
 
+namespace vantry::cache {
+
 TabTreeModel::TabTreeModel(QObject* parent) : QAbstractItemModel(parent) { rootFont_.setBold(true); }
 
 void TabTreeModel::ResetTree(std::string rootText, std::string placeholderText) {
@@ -110,7 +112,7 @@ QVariant TabTreeModel::data(const QModelIndex& index, int role) const {
   switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:  // the whole address where the narrow list cuts it short
-      return QStringFromBytes(TextAt(index));
+      return qtutil::QStringFromBytes(TextAt(index));
     case Qt::FontRole:
       return index.internalId() == kRootId ? QVariant(rootFont_) : QVariant();
     case Qt::DecorationRole: {
@@ -121,3 +123,5 @@ QVariant TabTreeModel::data(const QModelIndex& index, int role) const {
       return {};
   }
 }
+
+}  // namespace vantry::cache

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+namespace vantry::cache {
+
 // The items of a list tab: one bold root, its children, and their children. Texts are
 // kept as bytes and turned into display strings only for the rows being drawn, so a
 // list of 100,000 URLs is set in one step.
@@ -52,3 +54,5 @@ class TabTreeModel : public QAbstractItemModel {
   QFont rootFont_;
   QIcon icons_[3];
 };
+
+}  // namespace vantry::cache

@@ -7,7 +7,7 @@
 
 #include "testing/TestEnvironment.h"
 
-namespace vantry {
+namespace vantry::dates {
 namespace {
 
 constexpr CalendarFields kWednesday6March2024{2024, 3, 6, 14, 5, 9};
@@ -323,4 +323,4 @@ TEST(CalendarDate, SteppingBackFromTodayNamesThePreviousSixDays) {
 }
 
 }  // namespace
-}  // namespace vantry
+}  // namespace vantry::dates

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-namespace vantry {
+namespace vantry::dates {
 namespace {
 
 constexpr std::int32_t kJulianDayOf1970 = 2440588;
@@ -71,4 +71,4 @@ TEST(CalendarMath, LargestYearStillRoundTripsAndHugeYearsSaturate) {
 }
 
 }  // namespace
-}  // namespace vantry
+}  // namespace vantry::dates

@@ -4,7 +4,7 @@
 
 #include "testing/TestEnvironment.h"
 
-namespace vantry {
+namespace vantry::dates {
 namespace {
 
 TEST(DateField, InsertsSeparatorsIntoBareDigitRuns) {
@@ -75,4 +75,4 @@ TEST(DateField, UsesTheStoredPreferenceByDefault) {
 }
 
 }  // namespace
-}  // namespace vantry
+}  // namespace vantry::dates

@@ -4,7 +4,7 @@
 
 #include "testing/TestEnvironment.h"
 
-namespace vantry {
+namespace vantry::dates {
 namespace {
 
 TEST(DateFormatPreference, IsZeroUntilTheApplicationSetsIt) {
@@ -29,4 +29,4 @@ TEST(DateFormatPreference, NamesOfTheStoredValues) {
 }
 
 }  // namespace
-}  // namespace vantry
+}  // namespace vantry::dates

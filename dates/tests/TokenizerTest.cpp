@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-namespace vantry {
+namespace vantry::dates {
 namespace {
 
 std::vector<std::string> AllTokens(const Tokenizer& tokenizer) {
@@ -54,4 +54,4 @@ TEST(Tokenizer, IndexOutsideTheTokensGivesEmptyToken) {
 }
 
 }  // namespace
-}  // namespace vantry
+}  // namespace vantry::dates

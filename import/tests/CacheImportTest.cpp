@@ -1,6 +1,7 @@
 #include <sstream>
 
 #include "cache/store/CacheAccess.h"
+#include "files/WholeFile.h"
 #include "import/CacheImport.h"
 #include "import/FirefoxCacheEntry.h"
 #include "import/tests/ImportTestSupport.h"
@@ -8,6 +9,8 @@
 #include "import/SimpleCacheEntry.h"
 #include "cache/store/StoreFiles.h"
 #include "import/tests/SyntheticEntryFiles.h"
+
+namespace vantry::import {
 
 namespace fs = std::filesystem;
 
@@ -17,7 +20,7 @@ namespace {
 // encoded bodies, bodies that do not decode, damaged and unreadable files among them;
 // and a later state of the first profile, for a second import.
 struct TwoProfiles {
-  TempFolder folder;
+  testing::TempFolder folder;
   std::vector<std::string> first, later;
 
   TwoProfiles() {
@@ -72,14 +75,14 @@ struct TwoProfiles {
 
 // All that an import left: the summary, the progress line and the store's entries in
 // their order, with their files' contents.
-std::string Describe(const ImportSummary& summary, const std::string& progress, UrlCacheStore& store) {
+std::string Describe(const ImportSummary& summary, const std::string& progress, cache::UrlCacheStore& store) {
   std::ostringstream out;
   PrintSummary(summary, out);
   out << "progress: " << progress << "\n";
-  WalkCache(store, "", [&](CacheEntry& e) {
+  cache::WalkCache(store, "", [&](cache::CacheEntry& e) {
     out << e.sourceUrl << " type " << e.entryType << " uses " << e.useCount << " times " << e.lastModifiedTime << " "
         << e.expireTime << " " << e.lastAccessTime << " " << e.lastSyncTime << " size " << e.sizeLow << "\n"
-        << e.headerInfo << ReadWholeFile(e.localFileName).value_or("(no file)") << "\n";
+        << e.headerInfo << files::ReadWholeFile(e.localFileName).value_or("(no file)") << "\n";
   });
   return out.str();
 }
@@ -94,9 +97,9 @@ std::pair<std::string, std::string> ImportBoth(const TwoProfiles& profiles, size
   ImportEntryFiles(profiles.first, ParseSimpleCacheEntry, importer, progress);
   std::string first = Describe(summary, progress.str(), *s.store);
 
-  CacheEntry sticky;
-  sticky.entryType = NORMAL_CACHE_ENTRY | STICKY_CACHE_ENTRY;
-  EXPECT_EQ(s.store->SetEntryInfo("http://a.test/4", sticky, CACHE_ENTRY_ATTRIBUTE_FC), STORE_OK);
+  cache::CacheEntry sticky;
+  sticky.entryType = cache::NORMAL_CACHE_ENTRY | cache::STICKY_CACHE_ENTRY;
+  EXPECT_EQ(s.store->SetEntryInfo("http://a.test/4", sticky, cache::CACHE_ENTRY_ATTRIBUTE_FC), cache::STORE_OK);
   std::ostringstream laterProgress;
   ImportSummary laterSummary;
   EntryImporter laterImporter(*s.store, laterSummary, options);
@@ -125,7 +128,7 @@ TEST(CacheImportTest, ParserThreadsChangeNothingInTheStoreOrTheSummary) {
   EXPECT_NE(later.find("Cache entries: 15 imported (0 new, 15 updated), 15 unchanged, 15 older than the store's"),
             std::string::npos)
       << later;
-  EXPECT_NE(later.find("http://a.test/4 type " + std::to_string(NORMAL_CACHE_ENTRY | STICKY_CACHE_ENTRY)),
+  EXPECT_NE(later.find("http://a.test/4 type " + std::to_string(cache::NORMAL_CACHE_ENTRY | cache::STICKY_CACHE_ENTRY)),
             std::string::npos)
       << "the sticky mark survives the update";
 
@@ -162,7 +165,7 @@ TEST(CacheImportTest, FilesOfFoldersInAnyOrderAreAllRead) {
 // Regular files and links to them are listed in name order; folders, dangling links
 // and names the filter refuses are not; a missing folder lists nothing.
 TEST(CacheImportTest, ListingTakesRegularFilesAndLinksToThemInNameOrder) {
-  TempFolder folder;
+  testing::TempFolder folder;
   for (const char* name : {"c_0", "a_0", "b_0", "skip"}) WriteBytes(folder / name, "x");
   fs::create_directory(folder / "d_0");
   fs::create_symlink(folder / "a_0", folder / "e_0");
@@ -176,3 +179,5 @@ TEST(CacheImportTest, ListingTakesRegularFilesAndLinksToThemInNameOrder) {
 }
 
 }  // namespace
+
+}  // namespace vantry::import

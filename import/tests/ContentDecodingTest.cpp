@@ -5,6 +5,8 @@
 #include "import/ContentDecoding.h"
 #include "import/tests/SyntheticEntryFiles.h"
 
+namespace vantry::import {
+
 namespace {
 
 const std::string kText = "<html><body>" + std::string(3000, 'x') + "caf\xc3\xa9</body></html>";
@@ -117,3 +119,5 @@ TEST(ContentDecodingTest, NoCodingMeansNothingToDo) {
 }
 
 }  // namespace
+
+}  // namespace vantry::import

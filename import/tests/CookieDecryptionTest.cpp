@@ -2,6 +2,8 @@
 
 #include "import/CookieDecryption.h"
 
+namespace vantry::import {
+
 namespace {
 
 TEST(CookieDecryptionTest, FixedKeyValuesRoundTrip) {
@@ -47,3 +49,5 @@ TEST(CookieDecryptionTest, KeyringValuesAndDamageAreTold) {
 }
 
 }  // namespace
+
+}  // namespace vantry::import

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "cache/store/CacheAccess.h"
+#include "files/WholeFile.h"
 #include "import/ChromiumDatabases.h"
 #include "import/FirefoxDatabases.h"
 #include "import/tests/ImportTestSupport.h"
@@ -10,20 +11,22 @@
 #include "cache/store/CookieFile.h"
 #include "cache/store/StoreFiles.h"
 
+namespace vantry::import {
+
 namespace fs = std::filesystem;
 
 namespace {
 
 struct Walked {
-  std::vector<CacheEntry> content, visits, cookies;
+  std::vector<cache::CacheEntry> content, visits, cookies;
 };
 
-Walked WalkAll(UrlCacheStore& store) {
+Walked WalkAll(cache::UrlCacheStore& store) {
   Walked walked;
-  WalkCache(store, "", [&](CacheEntry& e) {
-    if (e.entryType & URLHISTORY_CACHE_ENTRY)
+  cache::WalkCache(store, "", [&](cache::CacheEntry& e) {
+    if (e.entryType & cache::URLHISTORY_CACHE_ENTRY)
       walked.visits.push_back(e);
-    else if (e.entryType & COOKIE_CACHE_ENTRY)
+    else if (e.entryType & cache::COOKIE_CACHE_ENTRY)
       walked.cookies.push_back(e);
     else
       walked.content.push_back(e);
@@ -32,20 +35,20 @@ Walked WalkAll(UrlCacheStore& store) {
 }
 
 std::string SiteFile(const std::string& relative) {
-  return ReadWholeFile(CorpusFolder() / "site" / relative).value_or("<missing>");
+  return files::ReadWholeFile(CorpusFolder() / "site" / relative).value_or("<missing>");
 }
 
-std::string Body(UrlCacheStore& store, const std::string& url) {
-  std::optional<CacheEntry> entry = LookupEntry(store, url);
-  return entry ? ReadWholeFile(entry->localFileName).value_or("<unreadable>") : "<no entry>";
+std::string Body(cache::UrlCacheStore& store, const std::string& url) {
+  std::optional<cache::CacheEntry> entry = cache::LookupEntry(store, url);
+  return entry ? files::ReadWholeFile(entry->localFileName).value_or("<unreadable>") : "<no entry>";
 }
 
 // Every cookie of the store's cookie files as "name=value", whether expired or not: the
 // corpus cookies expire a few hours to a year after the corpus was made.
-std::set<std::string> StoredCookies(UrlCacheStore& store) {
+std::set<std::string> StoredCookies(cache::UrlCacheStore& store) {
   std::set<std::string> cookies;
-  WalkCache(store, "Cookie:", [&](CacheEntry& e) {
-    for (const Cookie& c : ParseCookieFile(ReadWholeFile(e.localFileName).value_or("")))
+  cache::WalkCache(store, "Cookie:", [&](cache::CacheEntry& e) {
+    for (const cache::Cookie& c : cache::ParseCookieFile(files::ReadWholeFile(e.localFileName).value_or("")))
       cookies.insert(c.domain + c.path + " " + c.name + "=" + c.value);
   });
   return cookies;
@@ -58,13 +61,13 @@ std::vector<ChromiumProfile> CorpusChromium() {
 }
 
 // What both corpus profiles hold, whichever browser made them.
-void ExpectCommonSite(UrlCacheStore& store) {
+void ExpectCommonSite(cache::UrlCacheStore& store) {
   EXPECT_EQ(Body(store, "http://127.0.0.1:8081/js/lib.js"), SiteFile("port8081/js/lib.js"));
   EXPECT_EQ(Body(store, "http://127.0.0.1:8081/readme.txt"), SiteFile("port8081/readme.txt"));
   EXPECT_EQ(Body(store, "http://127.0.0.1:8081/img/photo.jpg"), SiteFile("port8081/img/photo.jpg"));
-  std::optional<CacheEntry> lib = LookupEntry(store, "http://127.0.0.1:8081/js/lib.js");
+  std::optional<cache::CacheEntry> lib = cache::LookupEntry(store, "http://127.0.0.1:8081/js/lib.js");
   ASSERT_TRUE(lib);
-  std::string headers(HeaderText(*lib));
+  std::string headers(cache::HeaderText(*lib));
   EXPECT_NE(headers.find("Original-Content-Encoding: gzip\r\n"), std::string::npos) << headers;
   EXPECT_EQ(headers.find("\r\nContent-Encoding:"), std::string::npos) << headers;
   EXPECT_TRUE(headers.starts_with("HTTP/1.1 200 OK\r\n")) << headers;
@@ -102,22 +105,22 @@ TEST(CorpusImportTest, FirefoxProfileGivesEveryUrlVisitAndCookie) {
   ExpectCommonSite(*s.store);
 
   // The first line of the corpus listing: fetched twice, times in Unix seconds.
-  std::optional<CacheEntry> home = LookupEntry(*s.store, "http://127.0.0.1:8081/");
+  std::optional<cache::CacheEntry> home = cache::LookupEntry(*s.store, "http://127.0.0.1:8081/");
   ASSERT_TRUE(home);
   EXPECT_EQ(home->useCount, 2u);
-  EXPECT_EQ(home->lastAccessTime, FileTimeFromUnixSeconds(1796629599));
-  EXPECT_EQ(home->lastModifiedTime, FileTimeFromUnixSeconds(1796629599));
-  EXPECT_EQ(home->expireTime, FileTimeFromUnixSeconds(1796630076));
-  EXPECT_EQ(home->entryType, NORMAL_CACHE_ENTRY);
+  EXPECT_EQ(home->lastAccessTime, cache::FileTimeFromUnixSeconds(1796629599));
+  EXPECT_EQ(home->lastModifiedTime, cache::FileTimeFromUnixSeconds(1796629599));
+  EXPECT_EQ(home->expireTime, cache::FileTimeFromUnixSeconds(1796630076));
+  EXPECT_EQ(home->entryType, cache::NORMAL_CACHE_ENTRY);
   EXPECT_EQ(home->sizeLow, 861u);
   EXPECT_EQ(Body(*s.store, "http://127.0.0.1:8081/"), SiteFile("port8081/index.html"));
 
-  std::optional<CacheEntry> visit = LookupEntry(*s.store, "Visited: @http://127.0.0.1:8081/default.asp");
+  std::optional<cache::CacheEntry> visit = cache::LookupEntry(*s.store, "Visited: @http://127.0.0.1:8081/default.asp");
   ASSERT_TRUE(visit);
   EXPECT_EQ(visit->useCount, 3u);
   EXPECT_EQ(visit->lastAccessTime, FileTimeFromUnixMicroseconds(1796629604230940));
-  EXPECT_TRUE(LookupEntry(*s.store, "Visited: @http://127.0.0.1:8081/old-page.asp"));
-  EXPECT_FALSE(LookupEntry(*s.store, "Visited: @https://www.mozilla.org/about/"));  // a bookmark, never visited
+  EXPECT_TRUE(cache::LookupEntry(*s.store, "Visited: @http://127.0.0.1:8081/old-page.asp"));
+  EXPECT_FALSE(cache::LookupEntry(*s.store, "Visited: @https://www.mozilla.org/about/"));  // a bookmark, never visited
 }
 
 TEST(CorpusImportTest, ChromiumProfileGivesEveryUrlVisitAndDecryptedCookie) {
@@ -135,15 +138,15 @@ TEST(CorpusImportTest, ChromiumProfileGivesEveryUrlVisitAndDecryptedCookie) {
   ExpectCommonSite(*s.store);
 
   // Chromium keeps the 301 with its Location and an empty body.
-  std::optional<CacheEntry> moved = LookupEntry(*s.store, "http://127.0.0.1:8081/old-page.asp");
+  std::optional<cache::CacheEntry> moved = cache::LookupEntry(*s.store, "http://127.0.0.1:8081/old-page.asp");
   ASSERT_TRUE(moved);
-  EXPECT_TRUE(HeaderText(*moved).starts_with("HTTP/1.1 301 "));
+  EXPECT_TRUE(cache::HeaderText(*moved).starts_with("HTTP/1.1 301 "));
   EXPECT_EQ(moved->sizeLow, 0u);
-  std::optional<CacheEntry> home = LookupEntry(*s.store, "http://127.0.0.1:8081/");
+  std::optional<cache::CacheEntry> home = cache::LookupEntry(*s.store, "http://127.0.0.1:8081/");
   ASSERT_TRUE(home);
   EXPECT_EQ(home->lastSyncTime, FileTimeFromWindowsMicroseconds(13441103215002530));
   EXPECT_EQ(home->expireTime, home->lastSyncTime + 600 * 10000000ULL);  // max-age=600
-  std::optional<CacheEntry> visit = LookupEntry(*s.store, "Visited: @http://127.0.0.1:8082/");
+  std::optional<cache::CacheEntry> visit = cache::LookupEntry(*s.store, "Visited: @http://127.0.0.1:8082/");
   ASSERT_TRUE(visit);
   EXPECT_EQ(visit->useCount, 2u);
   EXPECT_EQ(visit->lastAccessTime, FileTimeFromWindowsMicroseconds(13441103268223776));
@@ -170,7 +173,7 @@ TEST(CorpusImportTest, ImportingAgainChangesNothingAndAddsNoDuplicates) {
   Walked walked = WalkAll(*s.store);
   EXPECT_EQ(walked.content.size(), 356u + chromium.entriesAdded);
   std::set<std::string> urls;
-  for (const CacheEntry& e : walked.content) EXPECT_TRUE(urls.insert(e.sourceUrl).second) << e.sourceUrl;
+  for (const cache::CacheEntry& e : walked.content) EXPECT_TRUE(urls.insert(e.sourceUrl).second) << e.sourceUrl;
   EXPECT_EQ(walked.visits.size(), 19u);
   EXPECT_EQ(walked.cookies.size(), 2u);
   EXPECT_EQ(StoredCookies(*s.store).size(), 10u);
@@ -182,7 +185,7 @@ TEST(CorpusImportTest, ChromiumCookieReaderDecryptsFixedKeyValues) {
   EXPECT_EQ(read.error, "");
   EXPECT_EQ(undecryptable, 0u);
   ASSERT_EQ(read.cookies.size(), 10u);
-  const Cookie& first = read.cookies.front().cookie;  // ordered by creation: "prefs" came first
+  const cache::Cookie& first = read.cookies.front().cookie;  // ordered by creation: "prefs" came first
   EXPECT_EQ(first.name, "prefs");
   EXPECT_EQ(first.value, "lang%3Den%7Ctheme%3Ddark");
   EXPECT_EQ(first.expiry, FileTimeFromWindowsMicroseconds(13443695215002956));
@@ -196,9 +199,11 @@ TEST(CorpusImportTest, FirefoxCookieReaderKeepsRealTimesAndFlags) {
   auto secure = std::find_if(read.cookies.begin(), read.cookies.end(),
                              [](const ImportedCookie& c) { return c.cookie.name == "secure_token"; });
   ASSERT_NE(secure, read.cookies.end());
-  EXPECT_EQ(secure->cookie.flags, COOKIE_FLAG_SECURE);
-  EXPECT_EQ(secure->cookie.expiry, FileTimeFromUnixSeconds(1796715894));
+  EXPECT_EQ(secure->cookie.flags, cache::COOKIE_FLAG_SECURE);
+  EXPECT_EQ(secure->cookie.expiry, cache::FileTimeFromUnixSeconds(1796715894));
   EXPECT_EQ(secure->cookie.creation, FileTimeFromUnixMicroseconds(1796629494959314));
 }
 
 }  // namespace
+
+}  // namespace vantry::import

@@ -2,11 +2,14 @@
 #include <sstream>
 
 #include "import/FirefoxCacheEntry.h"
+#include "files/WholeFile.h"
 #include "import/tests/ImportTestSupport.h"
 #include "import/ProfileImport.h"
 #include "import/SimpleCacheEntry.h"
 #include "cache/store/StoreFiles.h"
 #include "import/tests/SyntheticEntryFiles.h"
+
+namespace vantry::import {
 
 namespace fs = std::filesystem;
 
@@ -20,7 +23,7 @@ std::vector<std::string> SampleFiles(const fs::path& folder, bool (*accept)(cons
   std::error_code ec;
   for (const auto& item : fs::directory_iterator(folder, ec)) {
     if (!accept(item.path().filename().string())) continue;
-    std::string bytes = ReadWholeFile(item.path()).value_or("");
+    std::string bytes = files::ReadWholeFile(item.path()).value_or("");
     bool script = bytes.find("js/lib.js") != std::string::npos;
     if (script || files.size() < count) files.push_back(std::move(bytes));
   }
@@ -93,7 +96,7 @@ TEST(DamagedEntryTest, RandomDamageOfRealEntriesNeverReadsOutOfBounds) {
 // A damaged file among good ones is skipped and counted; the good ones still arrive.
 TEST(DamagedEntryTest, DamagedFilesAreSkippedAndCounted) {
   ScratchStore s;
-  TempFolder profile;
+  testing::TempFolder profile;
   fs::path entries = profile.path() / "cache2/entries";
   FirefoxEntryParts parts;
   for (int i = 0; i < 3; ++i) {
@@ -129,3 +132,5 @@ TEST(DamagedEntryTest, DamagedFilesAreSkippedAndCounted) {
 }
 
 }  // namespace
+
+}  // namespace vantry::import

@@ -3,6 +3,8 @@
 #include "import/EntryConversion.h"
 #include "import/tests/SyntheticEntryFiles.h"
 
+namespace vantry::import {
+
 namespace {
 
 ImportedEntry Script(std::string headers) {
@@ -10,10 +12,10 @@ ImportedEntry Script(std::string headers) {
   e.url = "http://a.test/lib.js";
   e.headers = std::move(headers);
   e.fetchCount = 4;
-  e.lastFetched = FileTimeFromUnixSeconds(1700000300);
-  e.lastModified = FileTimeFromUnixSeconds(1700000200);
-  e.responseTime = FileTimeFromUnixSeconds(1700000100);
-  e.expires = FileTimeFromUnixSeconds(1700086400);
+  e.lastFetched = cache::FileTimeFromUnixSeconds(1700000300);
+  e.lastModified = cache::FileTimeFromUnixSeconds(1700000200);
+  e.responseTime = cache::FileTimeFromUnixSeconds(1700000100);
+  e.expires = cache::FileTimeFromUnixSeconds(1700086400);
   return e;
 }
 
@@ -21,23 +23,23 @@ const std::string kGzipHeaders = "HTTP/1.1 200 OK\r\nContent-Encoding: gzip\r\nC
 
 TEST(EntryConversionTest, FieldsMapFromTheBrowserRecord) {
   ConvertedEntry converted = ConvertEntry(Script("HTTP/1.1 200 OK\r\n\r\n"), "var a;");
-  const NewEntry& e = converted.entry;
+  const cache::NewEntry& e = converted.entry;
   EXPECT_EQ(e.url, "http://a.test/lib.js");
   EXPECT_EQ(e.content, "var a;");
   EXPECT_EQ(e.headers, "HTTP/1.1 200 OK\r\n\r\n");
-  EXPECT_EQ(e.entryType, NORMAL_CACHE_ENTRY);
+  EXPECT_EQ(e.entryType, cache::NORMAL_CACHE_ENTRY);
   EXPECT_EQ(e.useCount, 4u);
-  EXPECT_EQ(e.lastAccessTime, FileTimeFromUnixSeconds(1700000300));
-  EXPECT_EQ(e.lastModifiedTime, FileTimeFromUnixSeconds(1700000200));
-  EXPECT_EQ(e.lastSyncTime, FileTimeFromUnixSeconds(1700000100));
-  EXPECT_EQ(e.expireTime, FileTimeFromUnixSeconds(1700086400));
+  EXPECT_EQ(e.lastAccessTime, cache::FileTimeFromUnixSeconds(1700000300));
+  EXPECT_EQ(e.lastModifiedTime, cache::FileTimeFromUnixSeconds(1700000200));
+  EXPECT_EQ(e.lastSyncTime, cache::FileTimeFromUnixSeconds(1700000100));
+  EXPECT_EQ(e.expireTime, cache::FileTimeFromUnixSeconds(1700086400));
   EXPECT_EQ(converted.coding, BodyCoding::Plain);
 }
 
 TEST(EntryConversionTest, PinnedEntriesBecomeSticky) {
   ImportedEntry pinned = Script("HTTP/1.1 200 OK\r\n\r\n");
   pinned.pinned = true;
-  EXPECT_EQ(ConvertEntry(pinned, "").entry.entryType, NORMAL_CACHE_ENTRY | STICKY_CACHE_ENTRY);
+  EXPECT_EQ(ConvertEntry(pinned, "").entry.entryType, cache::NORMAL_CACHE_ENTRY | cache::STICKY_CACHE_ENTRY);
 }
 
 TEST(EntryConversionTest, EncodedBodiesAreDecodedAndTheHeaderSaysSo) {
@@ -66,3 +68,5 @@ TEST(EntryConversionTest, AlreadyDecodedBodiesOnlyLoseTheCodingHeader) {
 }
 
 }  // namespace
+
+}  // namespace vantry::import

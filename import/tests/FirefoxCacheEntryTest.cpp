@@ -3,6 +3,8 @@
 #include "import/FirefoxCacheEntry.h"
 #include "import/tests/SyntheticEntryFiles.h"
 
+namespace vantry::import {
+
 namespace {
 
 const char kKey[] = "O^partitionKey=%28http%2C127.0.0.1%29,:http://127.0.0.1:8081/style.css";
@@ -25,10 +27,10 @@ TEST(FirefoxCacheEntryTest, ReadsHeaderWordsKeyAndResponseHead) {
   EXPECT_EQ(e.url, "http://127.0.0.1:8081/style.css");
   EXPECT_EQ(e.headers, parts.responseHead);
   EXPECT_EQ(e.fetchCount, 7u);
-  EXPECT_EQ(e.lastFetched, FileTimeFromUnixSeconds(1796629601));
-  EXPECT_EQ(e.lastModified, FileTimeFromUnixSeconds(1796629500));
+  EXPECT_EQ(e.lastFetched, cache::FileTimeFromUnixSeconds(1796629601));
+  EXPECT_EQ(e.lastModified, cache::FileTimeFromUnixSeconds(1796629500));
   EXPECT_EQ(e.responseTime, e.lastModified);
-  EXPECT_EQ(e.expires, FileTimeFromUnixSeconds(1796715882));
+  EXPECT_EQ(e.expires, cache::FileTimeFromUnixSeconds(1796715882));
   EXPECT_FALSE(e.pinned);
   EXPECT_EQ(file.substr(e.bodyOffset, e.bodySize), parts.body);
   EXPECT_TRUE(BodyMatchesChecks(e, parts.body));
@@ -40,11 +42,11 @@ TEST(FirefoxCacheEntryTest, TrailerFormsFlagsAndSpecialTimes) {
     bool olderTrailer;
     uint32_t flags, lastFetched, expiration;
     bool pinned;
-    FileTime lastAccess, expires;
+    cache::FileTime lastAccess, expires;
   } cases[] = {
-      {false, 0, 1700000000, 1700000100, false, FileTimeFromUnixSeconds(1700000000), FileTimeFromUnixSeconds(1700000100)},
-      {true, 0, 1700000000, 1700000100, false, FileTimeFromUnixSeconds(1700000000), FileTimeFromUnixSeconds(1700000100)},
-      {false, 1, 1700000000, 0xFFFFFFFF, true, FileTimeFromUnixSeconds(1700000000), FileTimeFromUnixSeconds(0xFFFFFFFF)},
+      {false, 0, 1700000000, 1700000100, false, cache::FileTimeFromUnixSeconds(1700000000), cache::FileTimeFromUnixSeconds(1700000100)},
+      {true, 0, 1700000000, 1700000100, false, cache::FileTimeFromUnixSeconds(1700000000), cache::FileTimeFromUnixSeconds(1700000100)},
+      {false, 1, 1700000000, 0xFFFFFFFF, true, cache::FileTimeFromUnixSeconds(1700000000), cache::FileTimeFromUnixSeconds(0xFFFFFFFF)},
       {false, 0, 0, 0, false, 0, 0},  // a re-fetched 404: times unknown
   };
   for (const Case& c : cases) {
@@ -120,3 +122,5 @@ TEST(FirefoxCacheEntryTest, DamageIsReportedWithItsReason) {
 }
 
 }  // namespace
+
+}  // namespace vantry::import

@@ -2,6 +2,8 @@
 
 #include "import/HarReader.h"
 
+namespace vantry::import {
+
 namespace {
 
 const char kArchive[] = R"({"log": {"version": "1.2", "entries": [
@@ -37,7 +39,7 @@ TEST(HarReaderTest, ReadsResponsesWithHeadersBodiesAndTimes) {
             "HTTP/2.0 200 OK\r\ncontent-type: text/html\r\ncontent-encoding: gzip\r\ncache-control: max-age=60\r\n\r\n");
   EXPECT_EQ(page.body, "<p>caf\xc3\xa9</p>");
   EXPECT_TRUE(page.bodyDecoded);
-  const FileTime started = FileTimeFromUnixSeconds(1714559445) + 2500000;  // 10:30:45.25 UTC
+  const cache::FileTime started = cache::FileTimeFromUnixSeconds(1714559445) + 2500000;  // 10:30:45.25 UTC
   EXPECT_EQ(page.lastFetched, started);
   EXPECT_EQ(page.responseTime, started + 1205000);
   EXPECT_EQ(page.expires, page.responseTime + 60ULL * 10000000);
@@ -69,13 +71,13 @@ TEST(HarReaderTest, EveryTruncationIsRefusedWithoutACrash) {
 TEST(HarReaderTest, IsoTimes) {
   struct Case {
     const char* text;
-    std::optional<FileTime> time;
+    std::optional<cache::FileTime> time;
   } cases[] = {
-      {"1970-01-01T00:00:00Z", FileTimeFromUnixSeconds(0)},
-      {"2024-05-01T10:30:45.123Z", FileTimeFromUnixSeconds(1714559445) + 1230000},
-      {"2024-05-01T12:30:45+02:00", FileTimeFromUnixSeconds(1714559445)},
-      {"2024-05-01T05:30:45-05:00", FileTimeFromUnixSeconds(1714559445)},
-      {"2024-05-01T10:30:45", FileTimeFromUnixSeconds(1714559445)},
+      {"1970-01-01T00:00:00Z", cache::FileTimeFromUnixSeconds(0)},
+      {"2024-05-01T10:30:45.123Z", cache::FileTimeFromUnixSeconds(1714559445) + 1230000},
+      {"2024-05-01T12:30:45+02:00", cache::FileTimeFromUnixSeconds(1714559445)},
+      {"2024-05-01T05:30:45-05:00", cache::FileTimeFromUnixSeconds(1714559445)},
+      {"2024-05-01T10:30:45", cache::FileTimeFromUnixSeconds(1714559445)},
       {"2024-13-01T10:30:45Z", std::nullopt},
       {"yesterday", std::nullopt},
       {"2024-05-01T10:30:45 EST", std::nullopt},
@@ -96,3 +98,5 @@ TEST(HarReaderTest, Base64) {
 }
 
 }  // namespace
+
+}  // namespace vantry::import

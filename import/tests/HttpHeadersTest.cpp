@@ -2,9 +2,11 @@
 
 #include "import/HttpHeaders.h"
 
+namespace vantry::import {
+
 namespace {
 
-constexpr FileTime kSecond = 10000000;
+constexpr cache::FileTime kSecond = 10000000;
 
 TEST(HttpHeadersTest, LinesFromAnySeparatorBecomeCrlfText) {
   std::string nulSeparated("HTTP/1.1 200 OK\0Server: x\0\0", 27);
@@ -32,7 +34,7 @@ TEST(HttpHeadersTest, DecodedBodyKeepsTheOriginalCodingUnderAnotherName) {
 }
 
 TEST(HttpHeadersTest, HttpDatesInEachForm) {
-  const FileTime expected = FileTimeFromUnixSeconds(784111777);  // 1994-11-06 08:49:37 UTC
+  const cache::FileTime expected = cache::FileTimeFromUnixSeconds(784111777);  // 1994-11-06 08:49:37 UTC
   EXPECT_EQ(ParseHttpDate("Sun, 06 Nov 1994 08:49:37 GMT"), expected);
   EXPECT_EQ(ParseHttpDate("Sunday, 06-Nov-94 08:49:37 GMT"), expected);
   EXPECT_EQ(ParseHttpDate("Sun Nov  6 08:49:37 1994"), expected);
@@ -42,14 +44,14 @@ TEST(HttpHeadersTest, HttpDatesInEachForm) {
 }
 
 TEST(HttpHeadersTest, ExpiryFromMaxAgeOrExpires) {
-  const FileTime response = FileTimeFromUnixSeconds(1700000000);
+  const cache::FileTime response = cache::FileTimeFromUnixSeconds(1700000000);
   struct Case {
     const char* headers;
-    FileTime expiry;
+    cache::FileTime expiry;
   } cases[] = {
       {"HTTP/1.1 200 OK\r\nCache-Control: private, max-age=600\r\n", response + 600 * kSecond},
       {"HTTP/1.1 200 OK\r\nCache-Control: s-maxage=5, max-age = 60\r\n", response + 60 * kSecond},
-      {"HTTP/1.1 200 OK\r\nExpires: Sun, 06 Nov 1994 08:49:37 GMT\r\n", FileTimeFromUnixSeconds(784111777)},
+      {"HTTP/1.1 200 OK\r\nExpires: Sun, 06 Nov 1994 08:49:37 GMT\r\n", cache::FileTimeFromUnixSeconds(784111777)},
       {"HTTP/1.1 200 OK\r\nCache-Control: max-age=10\r\nExpires: Sun, 06 Nov 1994 08:49:37 GMT\r\n",
        response + 10 * kSecond},
       {"HTTP/1.1 200 OK\r\nCache-Control: no-cache\r\nExpires: 0\r\n", 0},
@@ -60,3 +62,5 @@ TEST(HttpHeadersTest, ExpiryFromMaxAgeOrExpires) {
 }
 
 }  // namespace
+
+}  // namespace vantry::import

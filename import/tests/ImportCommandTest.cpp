@@ -1,6 +1,7 @@
 #include <sstream>
 
 #include "cache/store/CacheAccess.h"
+#include "files/WholeFile.h"
 #include "import/CacheImport.h"
 #include "import/CookieDecryption.h"
 #include "import/ImportCommand.h"
@@ -9,20 +10,22 @@
 #include "cache/store/StoreFiles.h"
 #include "import/tests/SyntheticEntryFiles.h"
 
+namespace vantry::import {
+
 namespace fs = std::filesystem;
 
 namespace {
 
 void MakeDatabase(const fs::path& file, const std::string& sql) {
   fs::create_directories(file.parent_path());
-  SqliteDatabase db;
+  cache::SqliteDatabase db;
   ASSERT_TRUE(db.Open(file.string(), true));
   ASSERT_TRUE(db.Execute(sql)) << db.error();
 }
 
 // A Firefox profile as Firefox lays it out under a home folder, with two cached pages.
 struct FirefoxHome {
-  TempFolder home;
+  testing::TempFolder home;
   fs::path profile = home.path() / ".mozilla/firefox/abc.default-esr";
   fs::path entries = home.path() / ".cache/mozilla/firefox/abc.default-esr/cache2/entries";
 
@@ -56,7 +59,7 @@ struct CommandRun {
   std::string out, err;
 };
 
-CommandRun RunImport(UrlCacheStore& store, const std::vector<std::string>& args) {
+CommandRun RunImport(cache::UrlCacheStore& store, const std::vector<std::string>& args) {
   std::ostringstream out, err;
   int code = RunImportCommand(args, store, out, err);
   return {code, out.str(), err.str()};
@@ -74,7 +77,7 @@ TEST(ImportCommandTest, WrongCommandLinesShowTheUsage) {
 
 TEST(ImportCommandTest, MissingProfilesAreClearMessages) {
   ScratchStore s;
-  TempFolder emptyHome;
+  testing::TempFolder emptyHome;
   EnvironmentOverride home("HOME", emptyHome.path().string());
   EnvironmentOverride config("XDG_CONFIG_HOME", (emptyHome.path() / ".config").string());
   CommandRun run = RunImport(*s.store, {"firefox", "/nonexistent/profile"});
@@ -104,14 +107,14 @@ TEST(ImportCommandTest, DefaultFirefoxProfileOfTheHomeFolder) {
                 "\nCache entries: 2 imported (2 new, 0 updated), 0 unchanged, 0 older than the store's copy, "
                 "0 older copies of the same URL left out, 0 skipped\nVisits: 1 imported, 0 unchanged, 0 skipped\n"
                 "Cookies: 1 imported, 0 older copies from other partitions left out, 0 skipped\n");
-  std::optional<CacheEntry> pinned = LookupEntry(*s.store, "http://a.test/pinned.css");
+  std::optional<cache::CacheEntry> pinned = cache::LookupEntry(*s.store, "http://a.test/pinned.css");
   ASSERT_TRUE(pinned);
-  EXPECT_EQ(pinned->entryType, NORMAL_CACHE_ENTRY | STICKY_CACHE_ENTRY);
-  std::optional<CacheEntry> visit = LookupEntry(*s.store, "Visited: @http://a.test/");
+  EXPECT_EQ(pinned->entryType, cache::NORMAL_CACHE_ENTRY | cache::STICKY_CACHE_ENTRY);
+  std::optional<cache::CacheEntry> visit = cache::LookupEntry(*s.store, "Visited: @http://a.test/");
   ASSERT_TRUE(visit);
   EXPECT_EQ(visit->useCount, 2u);
-  EXPECT_EQ(visit->lastAccessTime, FileTimeFromUnixSeconds(1700000500));
-  EXPECT_EQ(GetCookieText(*s.store, "http://www.a.test/"), std::optional<std::string>("sid=abc"));
+  EXPECT_EQ(visit->lastAccessTime, cache::FileTimeFromUnixSeconds(1700000500));
+  EXPECT_EQ(cache::GetCookieText(*s.store, "http://www.a.test/"), std::optional<std::string>("sid=abc"));
 }
 
 TEST(ImportCommandTest, ImportingAgainUpdatesChangedEntriesAndKeepsStickyMarks) {
@@ -120,21 +123,21 @@ TEST(ImportCommandTest, ImportingAgainUpdatesChangedEntriesAndKeepsStickyMarks) 
   EnvironmentOverride home("HOME", firefox.home.path().string());
   EnvironmentOverride cache("XDG_CACHE_HOME", "");
   ASSERT_EQ(RunImport(*s.store, {"firefox", firefox.profile.string()}).code, 0);
-  CacheEntry sticky;
-  sticky.entryType = NORMAL_CACHE_ENTRY | STICKY_CACHE_ENTRY;
-  ASSERT_EQ(s.store->SetEntryInfo("http://a.test/", sticky, CACHE_ENTRY_ATTRIBUTE_FC), STORE_OK);
+  cache::CacheEntry sticky;
+  sticky.entryType = cache::NORMAL_CACHE_ENTRY | cache::STICKY_CACHE_ENTRY;
+  ASSERT_EQ(s.store->SetEntryInfo("http://a.test/", sticky, cache::CACHE_ENTRY_ATTRIBUTE_FC), cache::STORE_OK);
   firefox.AddPage(":http://a.test/", "<p>home, changed</p>", 4);
   firefox.AddPage(":http://a.test/new.html", "new", 1);
   CommandRun run = RunImport(*s.store, {"firefox", firefox.profile.string()});
   EXPECT_NE(run.out.find("Cache entries: 2 imported (1 new, 1 updated), 1 unchanged,"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("Visits: 0 imported, 1 unchanged"), std::string::npos) << run.out;
-  std::optional<CacheEntry> page = LookupEntry(*s.store, "http://a.test/");
+  std::optional<cache::CacheEntry> page = cache::LookupEntry(*s.store, "http://a.test/");
   ASSERT_TRUE(page);
   EXPECT_EQ(page->useCount, 4u);
-  EXPECT_EQ(page->entryType, NORMAL_CACHE_ENTRY | STICKY_CACHE_ENTRY);
-  EXPECT_EQ(ReadWholeFile(page->localFileName), std::optional<std::string>("<p>home, changed</p>"));
+  EXPECT_EQ(page->entryType, cache::NORMAL_CACHE_ENTRY | cache::STICKY_CACHE_ENTRY);
+  EXPECT_EQ(files::ReadWholeFile(page->localFileName), std::optional<std::string>("<p>home, changed</p>"));
   size_t count = 0;
-  WalkCache(*s.store, "http:", [&](CacheEntry&) { ++count; });
+  cache::WalkCache(*s.store, "http:", [&](cache::CacheEntry&) { ++count; });
   EXPECT_EQ(count, 3u);
 }
 
@@ -149,12 +152,12 @@ TEST(ImportCommandTest, DamagedDatabaseIsAMessageAndTheRestIsImported) {
       << run.out;
   EXPECT_NE(run.out.find("close the browser and import again"), std::string::npos);
   EXPECT_NE(run.out.find("Visits: 1 imported"), std::string::npos);
-  EXPECT_TRUE(ReadWholeFile(firefox.profile / "cookies.sqlite")->starts_with("SQLite format 3"));  // untouched
+  EXPECT_TRUE(files::ReadWholeFile(firefox.profile / "cookies.sqlite")->starts_with("SQLite format 3"));  // untouched
 }
 
 TEST(ImportCommandTest, ChromiumKeyringCookiesArriveEmptyWithANote) {
   ScratchStore s;
-  TempFolder home;
+  testing::TempFolder home;
   fs::path profile = home.path() / ".config/chromium/Default";
   SimpleEntryParts page;
   page.key = "1/0/_dk_http://a.test http://a.test http://a.test/";
@@ -173,9 +176,9 @@ TEST(ImportCommandTest, ChromiumKeyringCookiesArriveEmptyWithANote) {
                " encrypted_value BLOB, path TEXT, expires_utc INTEGER, is_secure INTEGER, is_httponly INTEGER,"
                " has_expires INTEGER);");
   {
-    SqliteDatabase db;
+    cache::SqliteDatabase db;
     ASSERT_TRUE(db.Open((profile / "Cookies").string(), false));
-    SqliteStatement insert = db.Prepare("INSERT INTO cookies VALUES(?, 'a.test', ?, '', ?, '/', ?, 0, 0, 1)");
+    cache::SqliteStatement insert = db.Prepare("INSERT INTO cookies VALUES(?, 'a.test', ?, '', ?, '/', ?, 0, 0, 1)");
     std::string plain = EncryptChromiumCookieV10("open", "a.test", 24);
     for (auto [name, value] : {std::pair<std::string, std::string>{"open", plain}, {"locked", "v11" + plain.substr(3)}}) {
       insert.Reset();
@@ -194,16 +197,16 @@ TEST(ImportCommandTest, ChromiumKeyringCookiesArriveEmptyWithANote) {
   EXPECT_EQ(run.err, "Note: 1 cookie values are encrypted with the desktop keyring and were imported with empty values.\n");
   EXPECT_NE(run.out.find("Cookies: 2 imported"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("Visits: 1 imported"), std::string::npos) << run.out;
-  std::optional<CacheEntry> entry = LookupEntry(*s.store, "http://a.test/");
+  std::optional<cache::CacheEntry> entry = cache::LookupEntry(*s.store, "http://a.test/");
   ASSERT_TRUE(entry);
-  EXPECT_EQ(ReadWholeFile(entry->localFileName), std::optional<std::string>("<p>chromium</p>"));
-  EXPECT_EQ(std::string(HeaderText(*entry)), "HTTP/1.1 200 OK\r\nOriginal-Content-Encoding: gzip\r\n\r\n");
-  EXPECT_EQ(GetCookieText(*s.store, "http://a.test/"), std::optional<std::string>("open=open; locked="));
+  EXPECT_EQ(files::ReadWholeFile(entry->localFileName), std::optional<std::string>("<p>chromium</p>"));
+  EXPECT_EQ(std::string(cache::HeaderText(*entry)), "HTTP/1.1 200 OK\r\nOriginal-Content-Encoding: gzip\r\n\r\n");
+  EXPECT_EQ(cache::GetCookieText(*s.store, "http://a.test/"), std::optional<std::string>("open=open; locked="));
 }
 
 TEST(ImportCommandTest, HttpArchiveKeepsTheNewestCopyOfEachUrl) {
   ScratchStore s;
-  TempFolder folder;
+  testing::TempFolder folder;
   fs::path har = folder.path() / "site.har";
   WriteBytes(har, R"({"log": {"entries": [
     {"startedDateTime": "2024-05-01T10:00:00Z", "request": {"url": "https://a.test/"},
@@ -219,10 +222,10 @@ TEST(ImportCommandTest, HttpArchiveKeepsTheNewestCopyOfEachUrl) {
   EXPECT_NE(run.out.find("Cache entries: 1 imported (1 new, 0 updated), 0 unchanged, 0 older than the store's copy, 1 older copies"), std::string::npos)
       << run.out;
   EXPECT_NE(run.out.find("  skipped 1: response to a POST request\n"), std::string::npos) << run.out;
-  std::optional<CacheEntry> entry = LookupEntry(*s.store, "https://a.test/");
+  std::optional<cache::CacheEntry> entry = cache::LookupEntry(*s.store, "https://a.test/");
   ASSERT_TRUE(entry);
-  EXPECT_EQ(ReadWholeFile(entry->localFileName), std::optional<std::string>("new"));
-  EXPECT_EQ(std::string(HeaderText(*entry)), "HTTP/1.1 200 OK\r\nOriginal-Content-Encoding: br\r\n\r\n");
+  EXPECT_EQ(files::ReadWholeFile(entry->localFileName), std::optional<std::string>("new"));
+  EXPECT_EQ(std::string(cache::HeaderText(*entry)), "HTTP/1.1 200 OK\r\nOriginal-Content-Encoding: br\r\n\r\n");
 }
 
 TEST(ImportCommandTest, LargeImportsShowAProgressLine) {
@@ -245,3 +248,5 @@ TEST(ImportCommandTest, LargeImportsShowAProgressLine) {
 }
 
 }  // namespace
+
+}  // namespace vantry::import

@@ -10,15 +10,17 @@
 #include "testing/StoreTestSupport.h"
 #include "cache/store/UrlCacheStore.h"
 
+namespace vantry::import {
+
 // The real Firefox and Chromium profiles kept with the project's test data.
 inline std::filesystem::path CorpusFolder() { return VANTRY_CORPUS_DIR; }
 
 // A fresh store in a temporary folder.
 struct ScratchStore {
-  TempFolder folder;
-  std::unique_ptr<UrlCacheStore> store;
+  testing::TempFolder folder;
+  std::unique_ptr<cache::UrlCacheStore> store;
   ScratchStore() {
-    StoreOpenResult opened = OpenUrlCacheStore(folder.path() / "store");
+    cache::StoreOpenResult opened = cache::OpenUrlCacheStore(folder.path() / "store");
     EXPECT_TRUE(opened.store) << opened.error;
     store = std::move(opened.store);
   }
@@ -42,3 +44,5 @@ class EnvironmentOverride {
   const char* name_;
   std::optional<std::string> old_;
 };
+
+}  // namespace vantry::import

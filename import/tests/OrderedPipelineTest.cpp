@@ -8,6 +8,8 @@
 
 #include "import/OrderedPipeline.h"
 
+namespace vantry::import {
+
 namespace {
 
 using namespace std::chrono_literals;
@@ -137,3 +139,5 @@ TEST(OrderedPipelineTest, RandomTimingNeverStalls) {
 }
 
 }  // namespace
+
+}  // namespace vantry::import

@@ -3,12 +3,14 @@
 #include "import/tests/ImportTestSupport.h"
 #include "import/tests/SyntheticEntryFiles.h"
 
+namespace vantry::import {
+
 namespace fs = std::filesystem;
 
 namespace {
 
 struct FakeHome {
-  TempFolder folder;
+  testing::TempFolder folder;
   HomeFolders home{folder.path(), folder.path() / ".config", folder.path() / ".cache"};
   void File(const fs::path& relative, std::string_view text = "x") { WriteBytes(folder.path() / relative, text); }
   void Folder(const fs::path& relative) { fs::create_directories(folder.path() / relative); }
@@ -110,3 +112,5 @@ TEST(ProfileLocatorTest, HomeFoldersFollowTheEnvironment) {
 }
 
 }  // namespace
+
+}  // namespace vantry::import

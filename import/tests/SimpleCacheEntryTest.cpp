@@ -3,6 +3,8 @@
 #include "import/SimpleCacheEntry.h"
 #include "import/tests/SyntheticEntryFiles.h"
 
+namespace vantry::import {
+
 namespace {
 
 ParsedEntry Parse(const std::string& bytes) { return ParseSimpleCacheEntry(StringByteSource(bytes)); }
@@ -68,3 +70,5 @@ TEST(SimpleCacheEntryTest, DamageIsReportedWithItsReason) {
 }
 
 }  // namespace
+
+}  // namespace vantry::import

@@ -8,6 +8,8 @@
 
 #include "import/Lookup2Hash.h"
 
+namespace vantry::import {
+
 namespace {
 
 void PutBigEndian32(std::string& out, uint32_t value) {
@@ -146,3 +148,5 @@ void WriteBytes(const std::filesystem::path& file, std::string_view bytes) {
   std::filesystem::create_directories(file.parent_path());
   std::ofstream(file, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
+
+}  // namespace vantry::import

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+namespace vantry::import {
+
 // Builders of entry files in the browsers' formats, for tests and the benchmark.
 
 struct FirefoxEntryParts {
@@ -41,3 +43,5 @@ std::string GzipBytes(std::string_view bytes);
 // Compressed with zlib's windowBits: 15 a zlib stream, -15 raw deflate, 15 + 16 gzip.
 std::string DeflateBytes(std::string_view bytes, int windowBits);
 void WriteBytes(const std::filesystem::path& file, std::string_view bytes);
+
+}  // namespace vantry::import

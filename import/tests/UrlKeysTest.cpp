@@ -2,6 +2,8 @@
 
 #include "import/UrlKeys.h"
 
+namespace vantry::import {
+
 namespace {
 
 struct KeyCase {
@@ -72,3 +74,5 @@ TEST(UrlKeysTest, OnlyWebAddressesAreStored) {
 }
 
 }  // namespace
+
+}  // namespace vantry::import

@@ -2,10 +2,12 @@
 
 #include "dates/CalendarDate.h"
 
+namespace vantry::inspect {
+
 namespace {
 
-long MonthIndex(const vantry::CalendarFields& date) { return static_cast<long>(date.year) * 12 + date.month; }
-long DayIndex(const vantry::CalendarFields& date) { return MonthIndex(date) * 31 + date.day; }
+long MonthIndex(const dates::CalendarFields& date) { return static_cast<long>(date.year) * 12 + date.month; }
+long DayIndex(const dates::CalendarFields& date) { return MonthIndex(date) * 31 + date.day; }
 
 // Folders whose visits are at least `monthsBelow` month indexes older than today.
 struct MonthRule {
@@ -23,11 +25,11 @@ constexpr DayRule kDayRules[] = {{29, 10}, {22, 9}, {15, 8}, {8, 7}, {6, 6}, {5,
 
 }  // namespace
 
-std::array<std::string, kAgeFolderCount> AgeFolderLabels(const vantry::CalendarFields& today) {
+std::array<std::string, kAgeFolderCount> AgeFolderLabels(const dates::CalendarFields& today) {
   std::array<std::string, kAgeFolderCount> labels = {
       "today", "", "", "", "", "", "", "1 week ago", "2 weeks ago", "3 weeks ago", "4 weeks ago",
       "1 month ago", "2 months ago", "3 months ago", "older than 3 months"};
-  vantry::CalendarDate day;
+  dates::CalendarDate day;
   day.SetDate(today.year, today.month, today.day);
   for (int folder = 1; folder <= 6; ++folder) {
     day.SubtractDays(1);
@@ -36,7 +38,7 @@ std::array<std::string, kAgeFolderCount> AgeFolderLabels(const vantry::CalendarF
   return labels;
 }
 
-std::optional<int> AgeFolderOf(const vantry::CalendarFields& visit, const vantry::CalendarFields& today) {
+std::optional<int> AgeFolderOf(const dates::CalendarFields& visit, const dates::CalendarFields& today) {
   long monthsBelow = MonthIndex(today) - MonthIndex(visit);
   for (const MonthRule& rule : kMonthRules)
     if (monthsBelow >= rule.monthsBelow) return rule.folder;
@@ -52,3 +54,5 @@ std::string_view HistoryItemText(std::string_view key) {
   size_t at = key.find('@');
   return at == std::string_view::npos ? key : key.substr(at + 1);
 }
+
+}  // namespace vantry::inspect

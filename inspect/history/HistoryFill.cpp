@@ -3,15 +3,17 @@
 #include "cache/store/Classification.h"
 #include "dates/FileTime.h"
 
-FillResult FillHistoryFolders(UrlCacheStore& store, uint32_t clusterSize, const vantry::CalendarFields& today,
-                              HistoryFolders& folders, const ProgressStep& stepProgress) {
-  FillResult fill;
-  ProgressTicker ticker(stepProgress);
-  fill.walk = WalkCache(store, "visited:", [&](CacheEntry& entry) {
-    TallyEntry(fill.statistics, entry, TallyVariant::A, clusterSize);
-    bool placed = (entry.entryType & URLHISTORY_CACHE_ENTRY) != 0 && (entry.entryType & COOKIE_CACHE_ENTRY) == 0;
+namespace vantry::inspect {
+
+cache::FillResult FillHistoryFolders(cache::UrlCacheStore& store, uint32_t clusterSize, const dates::CalendarFields& today,
+                              HistoryFolders& folders, const cache::ProgressStep& stepProgress) {
+  cache::FillResult fill;
+  cache::ProgressTicker ticker(stepProgress);
+  fill.walk = cache::WalkCache(store, "visited:", [&](cache::CacheEntry& entry) {
+    cache::TallyEntry(fill.statistics, entry, cache::TallyVariant::A, clusterSize);
+    bool placed = (entry.entryType & cache::URLHISTORY_CACHE_ENTRY) != 0 && (entry.entryType & cache::COOKIE_CACHE_ENTRY) == 0;
     if (placed) {
-      vantry::CalendarFields visit = vantry::FileTimeToLocalFields(entry.lastAccessTime);
+      dates::CalendarFields visit = dates::FileTimeToLocalFields(entry.lastAccessTime);
       if (std::optional<int> folder = AgeFolderOf(visit, today))
         folders[*folder].emplace_back(HistoryItemText(entry.sourceUrl));
     }
@@ -19,3 +21,5 @@ FillResult FillHistoryFolders(UrlCacheStore& store, uint32_t clusterSize, const 
   });
   return fill;
 }
+
+}  // namespace vantry::inspect

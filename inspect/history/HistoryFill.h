@@ -8,11 +8,15 @@
 #include "inspect/history/AgeFolders.h"
 #include "dates/LocalClock.h"
 
+namespace vantry::inspect {
+
 // The item texts of each age folder, each folder in the store's order.
 using HistoryFolders = std::array<std::vector<std::string>, kAgeFolderCount>;
 
 // Walks the history entries ("visited:"), tallies every entry by variant A and places
 // each history entry that is not a cookie entry into the folder of its last access
 // (local date) relative to `today`. Visits after today are counted but not placed.
-FillResult FillHistoryFolders(UrlCacheStore& store, uint32_t clusterSize, const vantry::CalendarFields& today,
-                              HistoryFolders& folders, const ProgressStep& stepProgress);
+cache::FillResult FillHistoryFolders(cache::UrlCacheStore& store, uint32_t clusterSize, const dates::CalendarFields& today,
+                              HistoryFolders& folders, const cache::ProgressStep& stepProgress);
+
+}  // namespace vantry::inspect

@@ -7,6 +7,8 @@
 #include "cache/store/CookieFile.h"
 #include "testing/StoreTestSupport.h"
 
+namespace vantry::inspect {
+
 namespace {
 
 TEST(CookieTextLines, SplitsAtSemicolonsIntoFourSets) {
@@ -29,15 +31,15 @@ TEST(CookieTextLines, SplitsAtSemicolonsIntoFourSets) {
   for (const Row& row : rows) EXPECT_EQ(CookieTextLines(row.text), row.expected) << row.text;
 }
 
-Cookie MakeCookie(std::string name, std::string value, uint32_t flags = 0) {
-  Cookie cookie;
+cache::Cookie MakeCookie(std::string name, std::string value, uint32_t flags = 0) {
+  cache::Cookie cookie;
   cookie.name = std::move(name);
   cookie.value = std::move(value);
   cookie.domain = "example.com";
   cookie.path = "/shop/";
   cookie.flags = flags;
-  cookie.expiry = FileTimeFromUnixSeconds(1009809012);    // 2001-12-31 14:30:12 UTC
-  cookie.creation = FileTimeFromUnixSeconds(946684800);   // 2000-01-01 00:00:00 UTC
+  cookie.expiry = cache::FileTimeFromUnixSeconds(1009809012);    // 2001-12-31 14:30:12 UTC
+  cookie.creation = cache::FileTimeFromUnixSeconds(946684800);   // 2000-01-01 00:00:00 UTC
   return cookie;
 }
 
@@ -56,12 +58,12 @@ TEST(DecodeCookieFileLines, OneRecordIsNumberedZeroWithoutACountLine) {
       "Creation Date:  Time: 0sec : 0min : 0h ,Date: 1, 1, 2000",
       "",
   };
-  EXPECT_EQ(Decode(FormatCookieFile({MakeCookie("id", "42")})), expected);
+  EXPECT_EQ(Decode(cache::FormatCookieFile({MakeCookie("id", "42")})), expected);
 }
 
 TEST(DecodeCookieFileLines, SeveralRecordsAndTheirFlags) {
   std::vector<std::string> lines =
-      Decode(FormatCookieFile({MakeCookie("a", "1", 0), MakeCookie("b", "2", 1), MakeCookie("c", "3", 0x2000)}));
+      Decode(cache::FormatCookieFile({MakeCookie("a", "1", 0), MakeCookie("b", "2", 1), MakeCookie("c", "3", 0x2000)}));
   ASSERT_EQ(lines.size(), 1u + 3 * 7);
   EXPECT_EQ(lines[0], "There are 3 entries in this cookie:");
   EXPECT_EQ(lines[1 + 7], "Cookie-Entry Nr. 1 :");
@@ -73,17 +75,17 @@ TEST(DecodeCookieFileLines, SeveralRecordsAndTheirFlags) {
 TEST(DecodeCookieFileLines, LongValuesContinueOnTheirOwnLine) {
   std::string value(61, 'v');
   value.back() = 'Z';
-  std::vector<std::string> lines = Decode(FormatCookieFile({MakeCookie("n", value)}));
+  std::vector<std::string> lines = Decode(cache::FormatCookieFile({MakeCookie("n", value)}));
   ASSERT_EQ(lines.size(), 8u);
   EXPECT_EQ(lines[2], "name = n has value = " + std::string(60, 'v'));
   EXPECT_EQ(lines[3], "Z");
-  EXPECT_EQ(Decode(FormatCookieFile({MakeCookie("n", std::string(60, 'v'))})).size(), 7u);
+  EXPECT_EQ(Decode(cache::FormatCookieFile({MakeCookie("n", std::string(60, 'v'))})).size(), 7u);
 }
 
 TEST(DecodeCookieFileLines, NineRecordsShowEightAndOneNotice) {
-  std::vector<Cookie> cookies;
+  std::vector<cache::Cookie> cookies;
   for (int i = 0; i < 9; ++i) cookies.push_back(MakeCookie("c" + std::to_string(i), "v"));
-  std::string text = FormatCookieFile(cookies);
+  std::string text = cache::FormatCookieFile(cookies);
   ASSERT_LT(text.size(), kCookieDecodeLimit);
   Notices notices;
   std::vector<std::string> lines = Decode(text, &notices);
@@ -128,9 +130,9 @@ TEST(DecodeCookieFileLines, RecordsAreCutTo255Characters) {
 }
 
 TEST(DecodeCookieFileLines, EveryTruncatedPrefixDecodesWithoutFault) {
-  std::vector<Cookie> cookies;
+  std::vector<cache::Cookie> cookies;
   for (int i = 0; i < 10; ++i) cookies.push_back(MakeCookie("name" + std::to_string(i), std::string(i * 9, 'q'), i));
-  std::string text = FormatCookieFile(cookies) + "garbage\n*";
+  std::string text = cache::FormatCookieFile(cookies) + "garbage\n*";
   for (size_t length = 0; length <= text.size(); ++length) {
     Notices notices;
     std::vector<std::string> lines = Decode(std::string_view(text).substr(0, length), &notices);
@@ -154,7 +156,7 @@ class ReadCookieFile : public ::testing::Test {
     std::ofstream(path, std::ios::binary) << bytes;
     return path;
   }
-  TempFolder folder_;
+  testing::TempFolder folder_;
 };
 
 TEST_F(ReadCookieFile, OnlyCookieAddressesWithReadableFiles) {
@@ -192,3 +194,5 @@ TEST_F(ReadCookieFile, BigFilesAreCutAtTheLimitWithANotice) {
 }
 
 }  // namespace
+
+}  // namespace vantry::inspect

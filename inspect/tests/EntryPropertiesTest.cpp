@@ -5,9 +5,11 @@
 #include <cstdlib>
 #include <random>
 
+namespace vantry::inspect {
+
 namespace {
 
-FileTime Utc(int64_t unixSeconds) { return FileTimeFromUnixSeconds(unixSeconds); }
+cache::FileTime Utc(int64_t unixSeconds) { return cache::FileTimeFromUnixSeconds(unixSeconds); }
 
 std::vector<std::string> Headers(std::string_view bytes, Notices* notices = nullptr) {
   Notices ignored;
@@ -35,7 +37,7 @@ TEST(EntryTypeText, FlagsAppearInFixedOrder) {
 
 TEST(FormatEntryDate, LongEnglishDateOrEmptyOutsideTheShownSpan) {
   struct Row {
-    FileTime time;
+    cache::FileTime time;
     const char* expected;
   } rows[] = {
       {Utc(1009809012), "Monday, 31. December 2001"},
@@ -123,8 +125,8 @@ TEST(DecodeHeaderLines, ArbitraryBytesStayWithinTheLimits) {
   }
 }
 
-CacheEntry SampleEntry() {
-  CacheEntry entry;
+cache::CacheEntry SampleEntry() {
+  cache::CacheEntry entry;
   entry.sourceUrl = "http://example.com/a.html";
   entry.localFileName = "/store/content/c1/a.html";
   entry.fileExtension = "html";
@@ -173,7 +175,7 @@ TEST(EntryPropertyLines, SizesAndEmptyRecords) {
       {0, 0, "File Size: 0"},
   };
   for (const Row& row : rows) {
-    CacheEntry entry;
+    cache::CacheEntry entry;
     entry.sizeLow = row.low;
     entry.sizeHigh = row.high;
     Notices notices;
@@ -186,3 +188,5 @@ TEST(EntryPropertyLines, SizesAndEmptyRecords) {
 }
 
 }  // namespace
+
+}  // namespace vantry::inspect

@@ -1,5 +1,7 @@
 #include "inspect/tests/HexViewTestSupport.h"
 
+namespace vantry::inspect {
+
 namespace {
 
 using namespace hex_test;
@@ -167,3 +169,5 @@ TEST(HexViewModel, NoDataMeansNoReaction) {
 }
 
 }  // namespace
+
+}  // namespace vantry::inspect

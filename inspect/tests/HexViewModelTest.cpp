@@ -1,5 +1,7 @@
 #include "inspect/tests/HexViewTestSupport.h"
 
+namespace vantry::inspect {
+
 namespace {
 
 using namespace hex_test;
@@ -182,3 +184,5 @@ TEST(HexViewModel, CaretPlacementPerColumn) {
 }
 
 }  // namespace
+
+}  // namespace vantry::inspect

@@ -4,6 +4,8 @@
 
 #include "inspect/HexViewModel.h"
 
+namespace vantry::inspect {
+
 // Shared fixtures of the hex view model tests: a view of known geometry over the bytes
 // 0, 1, 2, ... and a clipboard that keeps what it was offered.
 namespace hex_test {
@@ -49,3 +51,5 @@ inline void Drag(HexViewModel& view, int fromCell, int toCell, int row = 0) {
 }
 
 }  // namespace hex_test
+
+}  // namespace vantry::inspect

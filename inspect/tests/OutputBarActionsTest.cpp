@@ -4,6 +4,8 @@
 
 #include <map>
 
+namespace vantry::inspect {
+
 namespace {
 
 class FakeActions : public OutputBarActions {
@@ -15,11 +17,11 @@ class FakeActions : public OutputBarActions {
     auto it = addresses.find(std::string(path));
     return it == addresses.end() ? "" : it->second;
   }
-  std::optional<CacheEntry> LookupEntry(std::string_view key) override {
+  std::optional<cache::CacheEntry> LookupEntry(std::string_view key) override {
     calls.push_back("lookup " + std::string(key));
     auto it = entries.find(std::string(key));
     if (it == entries.end()) return std::nullopt;
-    CacheEntry entry;
+    cache::CacheEntry entry;
     entry.localFileName = it->second;
     return entry;
   }
@@ -60,3 +62,5 @@ TEST(OpenSearchResult, WhatEachKindOfLineLeadsTo) {
 }
 
 }  // namespace
+
+}  // namespace vantry::inspect

@@ -7,6 +7,8 @@
 
 #include "inspect/widgets/HexView.h"
 
+namespace vantry::inspect {
+
 namespace {
 
 // "0x" as literal characters, then eight hexadecimal digits shown as "_" until typed.
@@ -53,3 +55,5 @@ void CMemoryBar::resizeEvent(QResizeEvent* event) {
   address_->setGeometry(area.left() + labelWidth + 2, area.top(), std::max(0, area.width() - labelWidth - 2), 20);
   view_->setGeometry(area.left(), area.top() + 23, area.width(), std::max(0, area.height() - 23));
 }
+
+}  // namespace vantry::inspect

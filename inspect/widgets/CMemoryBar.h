@@ -3,9 +3,12 @@
 #include <QWidget>
 #include <functional>
 
-class HexView;
 class QLabel;
 class QLineEdit;
+
+namespace vantry::inspect {
+
+class HexView;
 
 // The "Memory" bar's content (the main window puts it into a dock): the label
 // "&Address:", a masked address field and the hex view that shows an address's cookie
@@ -38,3 +41,5 @@ class CMemoryBar : public QWidget {
   QLabel* label_;
   QString addressDefault_ = QStringLiteral("00000000");
 };
+
+}  // namespace vantry::inspect

@@ -10,6 +10,8 @@
 #include "qtutil/ByteText.h"
 #include "inspect/EntryProperties.h"
 
+namespace vantry::inspect {
+
 namespace {
 
 const char* const kTabLabels[COutputBar::kPages] = {"CacheEntry", "Properties", "Cookie", "Find in Files"};
@@ -75,7 +77,7 @@ void COutputBar::ShowPage(int page) {
 void COutputBar::SetPageLines(int page, std::vector<std::string> lines) {
   QListWidget* list = pages_[page];
   list->clear();
-  for (const std::string& line : lines) list->addItem(QStringFromBytes(line));
+  for (const std::string& line : lines) list->addItem(qtutil::QStringFromBytes(line));
   lines_[page] = std::move(lines);
 }
 
@@ -83,7 +85,7 @@ void COutputBar::ShowNotices(const Notices& notices) {
   for (const Notice& notice : notices) showNotice_(notice);
 }
 
-void COutputBar::ShowEntryProperties(const CacheEntry& entry) {
+void COutputBar::ShowEntryProperties(const cache::CacheEntry& entry) {
   Notices notices;
   SetPageLines(kCacheEntryPage, EntryPropertyLines(entry, notices));
   ShowNotices(notices);
@@ -141,3 +143,5 @@ void COutputBar::paintEvent(QPaintEvent*) {
   painter.setPen(palette().color(QPalette::Shadow));
   painter.drawRect(rect().adjusted(0, 0, -1, -1));  // the ring just outside the inside area
 }
+
+}  // namespace vantry::inspect

@@ -13,6 +13,8 @@
 class QListWidget;
 class QTabBar;
 
+namespace vantry::inspect {
+
 // The "Output" bar's content (the main window puts it into a dock): four pages of text
 // lines behind a tab strip along the bottom. Every fill brings its page to the front.
 class COutputBar : public QWidget {
@@ -33,7 +35,7 @@ class COutputBar : public QWidget {
   int CurrentPage() const { return currentPage_; }
 
   // Page 0: the entry's fields and the first lines of its header. The entry is not kept.
-  void ShowEntryProperties(const CacheEntry& entry);
+  void ShowEntryProperties(const cache::CacheEntry& entry);
   // Page 1: the statistics lines, as the statistics formatter makes them.
   void ShowStatistics(const std::vector<std::string>& lines);
   // Page 2: the cookie text of an address split at its semicolons.
@@ -66,3 +68,5 @@ class COutputBar : public QWidget {
   std::array<std::vector<std::string>, kPages> lines_;
   int currentPage_ = kCacheEntryPage;
 };
+
+}  // namespace vantry::inspect

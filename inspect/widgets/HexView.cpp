@@ -8,6 +8,8 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+namespace vantry::inspect {
+
 namespace {
 
 std::optional<HexKey> MovementOrEditKey(int key) {
@@ -253,3 +255,5 @@ void HexView::contextMenuEvent(QContextMenuEvent* event) {
   QPoint at = event->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(QPoint(5, 5)) : event->globalPos();
   if (QAction* chosen = menu->exec(at)) RunCommand(chosen->data().toInt());
 }
+
+}  // namespace vantry::inspect

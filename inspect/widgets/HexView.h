@@ -8,6 +8,8 @@
 
 class QMenu;
 
+namespace vantry::inspect {
+
 // The self-drawn hex view: paints its model's rows, caret and selection and hands keys,
 // mouse, scroll bar and menu commands to the model. It reports nothing back; what the
 // user edits stays in the view.
@@ -62,3 +64,5 @@ class HexView : public QAbstractScrollArea {
   QtHexClipboard clipboard_;
   bool applyingScrollAction_ = false;
 };
+
+}  // namespace vantry::inspect

@@ -4,6 +4,10 @@
 
 #include "qtutil/ByteText.h"
 
+namespace vantry::inspect {
+
 void ShowNoticeBox(QWidget* parent, const Notice& notice) {
-  QMessageBox::information(parent, QStringFromBytes(notice.caption), QStringFromBytes(notice.text), QMessageBox::Ok);
+  QMessageBox::information(parent, qtutil::QStringFromBytes(notice.caption), qtutil::QStringFromBytes(notice.text), QMessageBox::Ok);
 }
+
+}  // namespace vantry::inspect

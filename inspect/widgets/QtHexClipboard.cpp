@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
+namespace vantry::inspect {
+
 namespace {
 
 QByteArray ToByteArray(std::string_view bytes) { return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())); }
@@ -28,3 +30,5 @@ std::optional<std::string> QtHexClipboard::PlainText() const {
   if (data == nullptr || !data->hasText()) return std::nullopt;
   return data->text().toUtf8().toStdString();
 }
+
+}  // namespace vantry::inspect

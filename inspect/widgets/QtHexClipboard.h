@@ -2,6 +2,8 @@
 
 #include "inspect/HexClipboard.h"
 
+namespace vantry::inspect {
+
 // Our own MIME type for raw bytes, offered beside text/plain.
 inline constexpr char kBinaryDataMimeType[] = "application/x-vantry-binarydata";
 
@@ -12,3 +14,5 @@ class QtHexClipboard : public HexClipboard {
   std::optional<std::string> RawBytes() const override;
   std::optional<std::string> PlainText() const override;
 };
+
+}  // namespace vantry::inspect

@@ -5,7 +5,7 @@
 
 #include "qtutil/ByteText.h"
 
-namespace vantry {
+namespace vantry::ops {
 
 QDialogButtonBox* MakeOkCancel(QDialog* dialog) {
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
@@ -14,7 +14,7 @@ QDialogButtonBox* MakeOkCancel(QDialog* dialog) {
   return buttons;
 }
 
-CopyToDialog::CopyToDialog(const CopyToChoice& choice, UserPrompt& prompt, QWidget* parent)
+CopyToDialog::CopyToDialog(const CopyToChoice& choice, archive::UserPrompt& prompt, QWidget* parent)
     : QDialog(parent),
       prompt_(prompt),
       folder_(new FolderEdit(kFolderPrompt, this)),
@@ -56,17 +56,17 @@ CommentDialog::CommentDialog(const CommentChoice& choice, QWidget* parent)
   for (QWidget* control : std::initializer_list<QWidget*>{comment_, automaticBackup_, backgroundSync_, buttons_})
     layout->addWidget(control);
   comment_->setMaxLength(kMaxCommentLength);
-  comment_->setText(QStringFromBytes(choice.comment));
+  comment_->setText(qtutil::QStringFromBytes(choice.comment));
   automaticBackup_->setChecked(choice.automaticBackup);
   backgroundSync_->setChecked(choice.backgroundSync);
   comment_->setFocus();
 }
 
 CommentChoice CommentDialog::Choice() const {
-  return {BytesFromQString(comment_->text()), automaticBackup_->isChecked(), backgroundSync_->isChecked()};
+  return {qtutil::BytesFromQString(comment_->text()), automaticBackup_->isChecked(), backgroundSync_->isChecked()};
 }
 
-CopyFilesDialog::CopyFilesDialog(const CopyFilesChoice& choice, UserPrompt& prompt, QWidget* parent)
+CopyFilesDialog::CopyFilesDialog(const CopyFilesChoice& choice, archive::UserPrompt& prompt, QWidget* parent)
     : QDialog(parent),
       prompt_(prompt),
       specifier_(new QLineEdit(this)),
@@ -82,7 +82,7 @@ CopyFilesDialog::CopyFilesDialog(const CopyFilesChoice& choice, UserPrompt& prom
   layout->addWidget(new QLabel("Insert directory to copy to", this));
   for (QWidget* control : std::initializer_list<QWidget*>{folder_, createNewFolder_, buttons_})
     layout->addWidget(control);
-  specifier_->setText(QStringFromBytes(choice.specifier));
+  specifier_->setText(qtutil::QStringFromBytes(choice.specifier));
   deleteAfterCopy_->setChecked(choice.deleteAfterCopy);
   folder_->SetFolder(choice.folder);
   createNewFolder_->setChecked(choice.createNewFolder);
@@ -90,7 +90,7 @@ CopyFilesDialog::CopyFilesDialog(const CopyFilesChoice& choice, UserPrompt& prom
 }
 
 CopyFilesChoice CopyFilesDialog::Choice() const {
-  return {BytesFromQString(specifier_->text()), deleteAfterCopy_->isChecked(), folder_->Folder(),
+  return {qtutil::BytesFromQString(specifier_->text()), deleteAfterCopy_->isChecked(), folder_->Folder(),
           createNewFolder_->isChecked()};
 }
 
@@ -98,4 +98,4 @@ void CopyFilesDialog::accept() {
   if (folder_->Validate(!createNewFolder_->isChecked(), prompt_)) QDialog::accept();
 }
 
-}  // namespace vantry
+}  // namespace vantry::ops

@@ -7,11 +7,11 @@
 
 #include "ops/dialogs/FolderEdit.h"
 #include "ops/CommandDialogs.h"
-#include "ops/UserPrompt.h"
+#include "archive/UserPrompt.h"
 
 // The dialogs of the copy commands. Each is filled from its record and, once accepted,
 // gives the record back; the folder dialogs check the folder before they close.
-namespace vantry {
+namespace vantry::ops {
 
 inline constexpr const char* kFolderPrompt = "Please specify a folder";
 
@@ -20,7 +20,7 @@ class CopyToDialog : public QDialog {
   Q_OBJECT
 
  public:
-  CopyToDialog(const CopyToChoice& choice, UserPrompt& prompt, QWidget* parent = nullptr);
+  CopyToDialog(const CopyToChoice& choice, archive::UserPrompt& prompt, QWidget* parent = nullptr);
   CopyToChoice Choice() const;
   void accept() override;
 
@@ -31,7 +31,7 @@ class CopyToDialog : public QDialog {
   QCheckBox* showCommentDialog() const { return showCommentDialog_; }
 
  private:
-  UserPrompt& prompt_;
+  archive::UserPrompt& prompt_;
   FolderEdit* folder_;
   QDialogButtonBox* buttons_;
   QCheckBox* createNewFolder_;
@@ -64,7 +64,7 @@ class CopyFilesDialog : public QDialog {
   Q_OBJECT
 
  public:
-  CopyFilesDialog(const CopyFilesChoice& choice, UserPrompt& prompt, QWidget* parent = nullptr);
+  CopyFilesDialog(const CopyFilesChoice& choice, archive::UserPrompt& prompt, QWidget* parent = nullptr);
   CopyFilesChoice Choice() const;
   void accept() override;
 
@@ -75,7 +75,7 @@ class CopyFilesDialog : public QDialog {
   QDialogButtonBox* buttons() const { return buttons_; }
 
  private:
-  UserPrompt& prompt_;
+  archive::UserPrompt& prompt_;
   QLineEdit* specifier_;
   QCheckBox* deleteAfterCopy_;
   FolderEdit* folder_;
@@ -86,4 +86,4 @@ class CopyFilesDialog : public QDialog {
 // OK and Cancel, wired to the dialog's accept and reject.
 QDialogButtonBox* MakeOkCancel(QDialog* dialog);
 
-}  // namespace vantry
+}  // namespace vantry::ops

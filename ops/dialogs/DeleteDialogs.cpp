@@ -6,7 +6,7 @@
 #include "ops/dialogs/CopyDialogs.h"
 #include "qtutil/ByteText.h"
 
-namespace vantry {
+namespace vantry::ops {
 
 ServerDeleteDialog::ServerDeleteDialog(const std::string& text, QWidget* parent)
     : QDialog(parent), server_(new QLineEdit(this)), buttons_(MakeOkCancel(this)) {
@@ -15,10 +15,10 @@ ServerDeleteDialog::ServerDeleteDialog(const std::string& text, QWidget* parent)
   layout->addWidget(new QLabel("Insert Name of Server:", this));
   layout->addWidget(server_);
   layout->addWidget(buttons_);
-  server_->setText(QStringFromBytes(text));
+  server_->setText(qtutil::QStringFromBytes(text));
   server_->setFocus();
 }
 
-std::string ServerDeleteDialog::Text() const { return BytesFromQString(server_->text()); }
+std::string ServerDeleteDialog::Text() const { return qtutil::BytesFromQString(server_->text()); }
 
-}  // namespace vantry
+}  // namespace vantry::ops

@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <string>
 
-namespace vantry {
+namespace vantry::ops {
 
 // "Server to delete from cache": the text whose addresses "Delete Cache Entries...." removes.
 class ServerDeleteDialog : public QDialog {
@@ -23,4 +23,4 @@ class ServerDeleteDialog : public QDialog {
   QDialogButtonBox* buttons_;
 };
 
-}  // namespace vantry
+}  // namespace vantry::ops

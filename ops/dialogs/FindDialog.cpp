@@ -10,7 +10,7 @@
 #include "dates/DateField.h"
 #include "dates/DateFormatPreference.h"
 
-namespace vantry {
+namespace vantry::ops {
 namespace {
 
 QButtonGroup* ExclusiveGroup(QWidget* owner, std::initializer_list<QRadioButton*> buttons) {
@@ -21,7 +21,7 @@ QButtonGroup* ExclusiveGroup(QWidget* owner, std::initializer_list<QRadioButton*
 
 }  // namespace
 
-FindFilesDialog::FindFilesDialog(const FindFilesChoice& choice, UserPrompt& prompt, QWidget* parent)
+FindFilesDialog::FindFilesDialog(const FindFilesChoice& choice, archive::UserPrompt& prompt, QWidget* parent)
     : QDialog(parent),
       prompt_(prompt),
       dateFormat_(choice.dateFormat),
@@ -54,7 +54,7 @@ FindFilesDialog::FindFilesDialog(const FindFilesChoice& choice, UserPrompt& prom
   for (size_t i = 0; i < showBoxes_.size(); ++i) {
     showLayout->addWidget(showBoxes_[i].box, static_cast<int>(i / 3), static_cast<int>(i % 3));
   }
-  formatName_ = new QLabel(QStringFromBytes(DateFormatName(dateFormat_)), this);
+  formatName_ = new QLabel(qtutil::QStringFromBytes(dates::DateFormatName(dateFormat_)), this);
   buttons_ = MakeOkCancel(this);
 
   auto* grid = new QGridLayout;
@@ -75,10 +75,10 @@ FindFilesDialog::FindFilesDialog(const FindFilesChoice& choice, UserPrompt& prom
   layout->addWidget(show);
   layout->addWidget(buttons_);
 
-  name_->setText(QStringFromBytes(choice.name));
-  date_->setText(QStringFromBytes(choice.date));
-  toDate_->setText(QStringFromBytes(choice.toDate));
-  thirdDate_->setText(QStringFromBytes(choice.thirdDate));
+  name_->setText(qtutil::QStringFromBytes(choice.name));
+  date_->setText(qtutil::QStringFromBytes(choice.date));
+  toDate_->setText(qtutil::QStringFromBytes(choice.toDate));
+  thirdDate_->setText(qtutil::QStringFromBytes(choice.thirdDate));
   byName_->setChecked(choice.byName);
   byDate_->setChecked(choice.byDate && !choice.byName);
   before_->setChecked(choice.before);
@@ -98,16 +98,16 @@ void FindFilesDialog::AddShowBox(QWidget* group, const char* text, uint32_t bit)
 
 FindFilesChoice FindFilesDialog::Choice() const {
   FindFilesChoice choice;
-  choice.name = BytesFromQString(name_->text());
+  choice.name = qtutil::BytesFromQString(name_->text());
   choice.byName = byName_->isChecked();
   choice.byDate = byDate_->isChecked();
   choice.before = before_->isChecked();
   choice.laterThan = laterThan_->isChecked();
   choice.exactlyAt = exactlyAt_->isChecked();
   choice.between = between_->isChecked();
-  choice.date = BytesFromQString(date_->text());
-  choice.toDate = BytesFromQString(toDate_->text());
-  choice.thirdDate = BytesFromQString(thirdDate_->text());
+  choice.date = qtutil::BytesFromQString(date_->text());
+  choice.toDate = qtutil::BytesFromQString(toDate_->text());
+  choice.thirdDate = qtutil::BytesFromQString(thirdDate_->text());
   choice.showMask = mask_;
   choice.dateFormat = dateFormat_;
   return choice;
@@ -115,8 +115,8 @@ FindFilesChoice FindFilesDialog::Choice() const {
 
 void FindFilesDialog::accept() {
   for (QLineEdit* field : {date_, toDate_, thirdDate_}) {
-    const DateFieldCheck check = CheckDateField(BytesFromQString(field->text()), dateFormat_ + 1);
-    field->setText(QStringFromBytes(check.text));
+    const dates::DateFieldCheck check = dates::CheckDateField(qtutil::BytesFromQString(field->text()), dateFormat_ + 1);
+    field->setText(qtutil::QStringFromBytes(check.text));
     if (!check.Accepted()) {
       prompt_.Tell(check.message, "");
       field->setFocus();
@@ -142,7 +142,7 @@ SearchTextDialog::SearchTextDialog(const SearchTextChoice& choice, QWidget* pare
                                                           searchCommentFields_, searchAddressFields_,
                                                           caseSensitive_, buttons_})
     layout->addWidget(control);
-  text_->setText(QStringFromBytes(choice.text));
+  text_->setText(qtutil::QStringFromBytes(choice.text));
   searchCache_->setChecked(choice.searchCache);
   searchLocalCopies_->setChecked(choice.searchLocalCopies);
   searchCommentFields_->setChecked(choice.searchCommentFields);
@@ -152,8 +152,8 @@ SearchTextDialog::SearchTextDialog(const SearchTextChoice& choice, QWidget* pare
 }
 
 SearchTextChoice SearchTextDialog::Choice() const {
-  return {BytesFromQString(text_->text()),          searchCache_->isChecked(),         searchLocalCopies_->isChecked(),
+  return {qtutil::BytesFromQString(text_->text()),          searchCache_->isChecked(),         searchLocalCopies_->isChecked(),
           searchCommentFields_->isChecked(), searchAddressFields_->isChecked(), caseSensitive_->isChecked()};
 }
 
-}  // namespace vantry
+}  // namespace vantry::ops

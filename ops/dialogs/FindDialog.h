@@ -10,17 +10,17 @@
 #include <vector>
 
 #include "ops/CommandDialogs.h"
-#include "ops/UserPrompt.h"
+#include "archive/UserPrompt.h"
 
 // The dialogs of the find commands.
-namespace vantry {
+namespace vantry::ops {
 
 // "Find files": a name or a date range, and the kinds of entries to show.
 class FindFilesDialog : public QDialog {
   Q_OBJECT
 
  public:
-  FindFilesDialog(const FindFilesChoice& choice, UserPrompt& prompt, QWidget* parent = nullptr);
+  FindFilesDialog(const FindFilesChoice& choice, archive::UserPrompt& prompt, QWidget* parent = nullptr);
   FindFilesChoice Choice() const;
   // Checks the three date fields (separators are inserted); a rejected one is told and
   // keeps the dialog open.
@@ -48,7 +48,7 @@ class FindFilesDialog : public QDialog {
  private:
   void AddShowBox(QWidget* group, const char* text, uint32_t bit);
 
-  UserPrompt& prompt_;
+  archive::UserPrompt& prompt_;
   int dateFormat_;
   uint32_t mask_;
   QLineEdit* name_;
@@ -92,4 +92,4 @@ class SearchTextDialog : public QDialog {
   QDialogButtonBox* buttons_;
 };
 
-}  // namespace vantry
+}  // namespace vantry::ops

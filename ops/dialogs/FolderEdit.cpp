@@ -7,7 +7,7 @@
 #include "qtutil/ByteText.h"
 #include "ops/FolderRules.h"
 
-namespace vantry {
+namespace vantry::ops {
 
 std::optional<QString> FolderBrowse(const QString& current, QWidget* owner, FolderPickerMode mode,
                                     const QString& prompt) {
@@ -31,11 +31,11 @@ FolderEdit::FolderEdit(const QString& prompt, QWidget* parent)
   connect(button_, &QToolButton::clicked, this, &FolderEdit::Browse);
 }
 
-void FolderEdit::SetFolder(const std::string& folder) { edit_->setText(QStringFromBytes(StripTrailingSeparator(folder))); }
+void FolderEdit::SetFolder(const std::string& folder) { edit_->setText(qtutil::QStringFromBytes(StripTrailingSeparator(folder))); }
 
-std::string FolderEdit::Folder() const { return StripTrailingSeparator(BytesFromQString(edit_->text())); }
+std::string FolderEdit::Folder() const { return StripTrailingSeparator(qtutil::BytesFromQString(edit_->text())); }
 
-bool FolderEdit::Validate(bool mustExist, UserPrompt& prompt) {
+bool FolderEdit::Validate(bool mustExist, archive::UserPrompt& prompt) {
   const std::string_view message = FolderValidationMessage(Folder(), mustExist);
   if (message.empty()) return true;
   prompt.Tell(std::string(message), "Vantry");
@@ -53,4 +53,4 @@ void FolderEdit::Browse() {
   if (std::optional<QString> chosen = picker_(edit_->text(), window(), mode_, prompt_)) edit_->setText(*chosen);
 }
 
-}  // namespace vantry
+}  // namespace vantry::ops

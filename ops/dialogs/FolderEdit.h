@@ -7,9 +7,9 @@
 #include <functional>
 #include <optional>
 
-#include "ops/UserPrompt.h"
+#include "archive/UserPrompt.h"
 
-namespace vantry {
+namespace vantry::ops {
 
 // How the folder picker looks: 0 the desktop's folder picker, 1 Qt's own dialog.
 enum class FolderPickerMode { Shell = 0, Classic = 1 };
@@ -35,7 +35,7 @@ class FolderEdit : public QWidget {
 
   // With `mustExist` the folder must be an existing directory, without it it must not be
   // one. A rejected folder is told and gets the focus; returns whether it was accepted.
-  bool Validate(bool mustExist, UserPrompt& prompt);
+  bool Validate(bool mustExist, archive::UserPrompt& prompt);
 
   void SetPickerMode(FolderPickerMode mode) { mode_ = mode; }
   // Replaces the folder picker (tests answer it without a window).
@@ -57,4 +57,4 @@ class FolderEdit : public QWidget {
   QToolButton* button_;
 };
 
-}  // namespace vantry
+}  // namespace vantry::ops

@@ -7,6 +7,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+namespace vantry::ops {
+
 namespace {
 
 struct FormatChoice {
@@ -47,3 +49,5 @@ PreferencesDialog::PreferencesDialog(int selectedFormat, QWidget* parent)
   layout->addWidget(group);
   layout->addWidget(buttons);
 }
+
+}  // namespace vantry::ops

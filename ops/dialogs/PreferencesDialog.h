@@ -4,6 +4,8 @@
 
 class QButtonGroup;
 
+namespace vantry::ops {
+
 // The four date formats, by the value stored in the "Date_Format" setting.
 inline bool IsDateFormat(int value) { return value >= 0 && value <= 3; }
 
@@ -19,3 +21,5 @@ class PreferencesDialog : public QDialog {
   int selected_;
   QButtonGroup* formats_;
 };
+
+}  // namespace vantry::ops

@@ -5,7 +5,7 @@
 #include "ops/dialogs/FindDialog.h"
 #include "ops/dialogs/QtCommandServices.h"
 
-namespace vantry {
+namespace vantry::ops {
 namespace {
 
 bool RunModal(QDialog& dialog) {
@@ -55,4 +55,4 @@ bool QtCommandDialogs::RunSearchText(SearchTextChoice& choice) {
   return RunAndRead(dialog, choice);
 }
 
-}  // namespace vantry
+}  // namespace vantry::ops

@@ -3,15 +3,15 @@
 #include <QWidget>
 
 #include "ops/CommandDialogs.h"
-#include "ops/UserPrompt.h"
+#include "archive/UserPrompt.h"
 
-namespace vantry {
+namespace vantry::ops {
 
 // The command dialogs as modal Qt dialogs over `owner`; `prompt` tells their
 // validation messages.
 class QtCommandDialogs : public CommandDialogs {
  public:
-  QtCommandDialogs(QWidget* owner, UserPrompt& prompt) : owner_(owner), prompt_(prompt) {}
+  QtCommandDialogs(QWidget* owner, archive::UserPrompt& prompt) : owner_(owner), prompt_(prompt) {}
   bool RunCopyTo(CopyToChoice& choice) override;
   bool RunComment(CommentChoice& choice) override;
   bool RunCopyFiles(CopyFilesChoice& choice) override;
@@ -21,7 +21,7 @@ class QtCommandDialogs : public CommandDialogs {
 
  private:
   QWidget* owner_;
-  UserPrompt& prompt_;
+  archive::UserPrompt& prompt_;
 };
 
-}  // namespace vantry
+}  // namespace vantry::ops

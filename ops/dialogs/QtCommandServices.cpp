@@ -5,11 +5,11 @@
 
 #include "qtutil/ByteText.h"
 
-namespace vantry {
+namespace vantry::ops {
 namespace {
 
 QString SettingsKey(std::string_view section, std::string_view key) {
-  return QStringFromBytes(section) + "/" + QStringFromBytes(key);
+  return qtutil::QStringFromBytes(section) + "/" + qtutil::QStringFromBytes(key);
 }
 
 }  // namespace
@@ -20,12 +20,12 @@ ArrowWhileAsking::~ArrowWhileAsking() { QApplication::restoreOverrideCursor(); }
 
 void MessageBoxPrompt::Tell(const std::string& text, const std::string& title) {
   ArrowWhileAsking arrow;
-  QMessageBox::information(owner_, QStringFromBytes(title), QStringFromBytes(text));
+  QMessageBox::information(owner_, qtutil::QStringFromBytes(title), qtutil::QStringFromBytes(text));
 }
 
 bool MessageBoxPrompt::AskYesNo(const std::string& text, const std::string& title) {
   ArrowWhileAsking arrow;
-  return QMessageBox::question(owner_, QStringFromBytes(title), QStringFromBytes(text), QMessageBox::Yes | QMessageBox::No) ==
+  return QMessageBox::question(owner_, qtutil::QStringFromBytes(title), qtutil::QStringFromBytes(text), QMessageBox::Yes | QMessageBox::No) ==
          QMessageBox::Yes;
 }
 
@@ -46,7 +46,7 @@ void OverrideWaitCursor::Restore() {
 
 std::string QSettingsStore::ReadText(std::string_view section, std::string_view key, std::string_view fallback) const {
   const QVariant value = settings_.value(SettingsKey(section, key));
-  return value.isValid() ? BytesFromQString(value.toString()) : std::string(fallback);
+  return value.isValid() ? qtutil::BytesFromQString(value.toString()) : std::string(fallback);
 }
 
 int QSettingsStore::ReadInt(std::string_view section, std::string_view key, int fallback) const {
@@ -56,11 +56,11 @@ int QSettingsStore::ReadInt(std::string_view section, std::string_view key, int 
 }
 
 void QSettingsStore::WriteText(std::string_view section, std::string_view key, std::string_view value) {
-  settings_.setValue(SettingsKey(section, key), QStringFromBytes(value));
+  settings_.setValue(SettingsKey(section, key), qtutil::QStringFromBytes(value));
 }
 
 void QSettingsStore::WriteInt(std::string_view section, std::string_view key, int value) {
   settings_.setValue(SettingsKey(section, key), value);
 }
 
-}  // namespace vantry
+}  // namespace vantry::ops

@@ -6,7 +6,7 @@
 #include "ops/CommandServices.h"
 
 // The window layer's side of the commands' service interfaces.
-namespace vantry {
+namespace vantry::ops {
 
 // While it lives, the arrow replaces a wait cursor that a command has shown, so that a
 // box or dialog asking the user in the middle of a command is not shown busy.
@@ -19,7 +19,7 @@ class ArrowWhileAsking {
 };
 
 // Modal message boxes; questions have Yes and No buttons.
-class MessageBoxPrompt : public UserPrompt {
+class MessageBoxPrompt : public archive::UserPrompt {
  public:
   explicit MessageBoxPrompt(QWidget* owner) : owner_(owner) {}
   void Tell(const std::string& text, const std::string& title) override;
@@ -53,4 +53,4 @@ class QSettingsStore : public SettingsStore {
   QSettings& settings_;
 };
 
-}  // namespace vantry
+}  // namespace vantry::ops

@@ -12,7 +12,7 @@
 #include "ops/tests/CommandFakes.h"
 #include "ops/tests/OpsTestSupport.h"
 
-namespace vantry {
+namespace vantry::ops {
 namespace {
 
 using namespace vantry::testing;
@@ -59,7 +59,7 @@ class ArchiveAdaptersTest : public ::testing::Test {
   }
 
   CommandHarness h;
-  TempFolder folder;
+  testing::TempFolder folder;
   std::string out = folder / "out";
   archive::ArchivePaths paths = archive::MakeArchivePaths(folder / "work");
   ScriptedDialogs dialogs;
@@ -134,4 +134,4 @@ TEST_F(ArchiveAdaptersTest, PageCheckReportGoesToTheFindInFilesPage) {
 }
 
 }  // namespace
-}  // namespace vantry
+}  // namespace vantry::ops

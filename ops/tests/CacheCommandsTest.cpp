@@ -8,7 +8,7 @@
 #include "ops/tests/CommandFakes.h"
 #include "ops/tests/OpsTestSupport.h"
 
-namespace vantry {
+namespace vantry::ops {
 namespace {
 
 using namespace vantry::testing;
@@ -39,7 +39,7 @@ class CacheCommandsTest : public ::testing::Test {
   bool Has(const std::string& url) { return h.store.Has(url); }
 
   CommandHarness h;
-  TempFolder folder;
+  testing::TempFolder folder;
   std::string out = folder / "out";
   ScriptedDialogs dialogs;
   MemorySettings appSettings, profile;
@@ -84,11 +84,11 @@ TEST_F(CacheCommandsTest, CopyFilesCopiesFromTheCacheFiles) {
 
 TEST_F(CacheCommandsTest, StickyCommandsMarkTheStore) {
   commands.StickyFile(selection);
-  EXPECT_NE(h.store.TypeOf("http://www.a.org/index.htm") & STICKY_CACHE_ENTRY, 0u);
-  EXPECT_EQ(h.store.TypeOf("http://www.a.org/logo.gif") & STICKY_CACHE_ENTRY, 0u);
+  EXPECT_NE(h.store.TypeOf("http://www.a.org/index.htm") & cache::STICKY_CACHE_ENTRY, 0u);
+  EXPECT_EQ(h.store.TypeOf("http://www.a.org/logo.gif") & cache::STICKY_CACHE_ENTRY, 0u);
   commands.StickyAddress(selection);
-  EXPECT_NE(h.store.TypeOf("http://www.a.org/logo.gif") & STICKY_CACHE_ENTRY, 0u);
-  EXPECT_EQ(h.store.TypeOf("http://b.org/b.htm") & STICKY_CACHE_ENTRY, 0u);
+  EXPECT_NE(h.store.TypeOf("http://www.a.org/logo.gif") & cache::STICKY_CACHE_ENTRY, 0u);
+  EXPECT_EQ(h.store.TypeOf("http://b.org/b.htm") & cache::STICKY_CACHE_ENTRY, 0u);
 }
 
 TEST_F(CacheCommandsTest, DeleteCommandsChangeTheStoreAndResetTheLists) {
@@ -146,4 +146,4 @@ TEST_F(CacheCommandsTest, CheckLinksShowsTheReportLinesOfTheSelectedFile) {
 }
 
 }  // namespace
-}  // namespace vantry
+}  // namespace vantry::ops

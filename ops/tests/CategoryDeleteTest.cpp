@@ -10,23 +10,21 @@
 #include "ops/tests/OpsTestSupport.h"
 #include "testing/TestEnvironment.h"
 
-namespace vantry {
+namespace vantry::ops {
 namespace {
 
-using testing::CommandHarness;
-using testing::RecordingSink;
 
-FileTime UtcFileTime(int year, int month, int day, int hour, int minute) {
+cache::FileTime UtcFileTime(int year, int month, int day, int hour, int minute) {
   std::tm fields{};
   fields.tm_year = year - 1900;
   fields.tm_mon = month - 1;
   fields.tm_mday = day;
   fields.tm_hour = hour;
   fields.tm_min = minute;
-  return FileTimeFromUnixSeconds(timegm(&fields));
+  return cache::FileTimeFromUnixSeconds(timegm(&fields));
 }
 
-void FillMixedStore(testing::TestStore& store) {
+void FillMixedStore(TestStore& store) {
   store.Page("http://a.org/page.htm");
   store.Headerless("http://a.org/gone.htm");
   store.CookieFor("a.org");
@@ -39,7 +37,7 @@ void FillMixedStore(testing::TestStore& store) {
   store.Visit("http://a.org/mk:@not-at-start");
 }
 
-std::set<std::string> UrlSet(testing::TestStore& store) {
+std::set<std::string> UrlSet(TestStore& store) {
   std::vector<std::string> urls = store.Urls();
   return {urls.begin(), urls.end()};
 }
@@ -97,14 +95,14 @@ TEST_F(CategoryDeleteTest, AllHistoryKeepsContentAndCookieEntries) {
 
 TEST_F(CategoryDeleteTest, TallyOfEveryEntryGoesToTheStatisticsPageOnly) {
   ASSERT_TRUE(DeleteByCategory(h.context, DeleteCategory::AllHistory, statisticsPage));
-  CacheStatistics expected;
-  expected[CacheStatistics::kTotal] = 10;
-  expected[CacheStatistics::kCookie] = 1;
-  expected[CacheStatistics::kHistory] = 7;
-  expected[CacheStatistics::kUrl] = 2;
-  expected[CacheStatistics::kHttp] = 2;
-  expected[CacheStatistics::kHtmExtension] = 2;
-  EXPECT_EQ(statisticsPage.lines, StatisticsLines(expected));
+  cache::CacheStatistics expected;
+  expected[cache::CacheStatistics::kTotal] = 10;
+  expected[cache::CacheStatistics::kCookie] = 1;
+  expected[cache::CacheStatistics::kHistory] = 7;
+  expected[cache::CacheStatistics::kUrl] = 2;
+  expected[cache::CacheStatistics::kHttp] = 2;
+  expected[cache::CacheStatistics::kHtmExtension] = 2;
+  EXPECT_EQ(statisticsPage.lines, cache::StatisticsLines(expected));
   EXPECT_EQ(h.frame.publications, 0);
   EXPECT_EQ(h.cursor.events, (std::vector<std::string>{"wait", "arrow"}));
 }
@@ -113,29 +111,29 @@ TEST(CategoryTally, CountsKindsProtocolsAndTheLastExtension) {
   struct Row {
     const char* url;
     uint32_t type;
-    std::vector<CacheStatistics::Counter> counters;
+    std::vector<cache::CacheStatistics::Counter> counters;
   };
-  using S = CacheStatistics;
+  using S = cache::CacheStatistics;
   const Row rows[] = {
-      {"Cookie:u@a.org/", COOKIE_CACHE_ENTRY, {S::kCookie}},
-      {"Visited: @http://a.org/x.gif", URLHISTORY_CACHE_ENTRY, {S::kHistory}},
-      {"http://a.org/x.gif", NORMAL_CACHE_ENTRY, {S::kUrl, S::kHttp, S::kGif}},
-      {"ftp://a.org/x.jpg", NORMAL_CACHE_ENTRY, {S::kUrl, S::kFtp, S::kJpeg}},
-      {"ftp://a.org/x.art", NORMAL_CACHE_ENTRY, {S::kUrl, S::kFtp, S::kJpeg}},
-      {"http://a.org/x.html", NORMAL_CACHE_ENTRY, {S::kUrl, S::kHttp, S::kHtmExtension}},
-      {"http://a.org/x.HTM", NORMAL_CACHE_ENTRY, {S::kUrl, S::kHttp}},
-      {"https://a.org/x.htm", NORMAL_CACHE_ENTRY, {S::kUrl, S::kHtmExtension}},
-      {"http://a.org/x.gif?v=1.2", NORMAL_CACHE_ENTRY, {S::kUrl, S::kHttp}},
-      {"gopher:nothing", NORMAL_CACHE_ENTRY, {S::kUrl}},
+      {"Cookie:u@a.org/", cache::COOKIE_CACHE_ENTRY, {S::kCookie}},
+      {"Visited: @http://a.org/x.gif", cache::URLHISTORY_CACHE_ENTRY, {S::kHistory}},
+      {"http://a.org/x.gif", cache::NORMAL_CACHE_ENTRY, {S::kUrl, S::kHttp, S::kGif}},
+      {"ftp://a.org/x.jpg", cache::NORMAL_CACHE_ENTRY, {S::kUrl, S::kFtp, S::kJpeg}},
+      {"ftp://a.org/x.art", cache::NORMAL_CACHE_ENTRY, {S::kUrl, S::kFtp, S::kJpeg}},
+      {"http://a.org/x.html", cache::NORMAL_CACHE_ENTRY, {S::kUrl, S::kHttp, S::kHtmExtension}},
+      {"http://a.org/x.HTM", cache::NORMAL_CACHE_ENTRY, {S::kUrl, S::kHttp}},
+      {"https://a.org/x.htm", cache::NORMAL_CACHE_ENTRY, {S::kUrl, S::kHtmExtension}},
+      {"http://a.org/x.gif?v=1.2", cache::NORMAL_CACHE_ENTRY, {S::kUrl, S::kHttp}},
+      {"gopher:nothing", cache::NORMAL_CACHE_ENTRY, {S::kUrl}},
   };
   for (const Row& row : rows) {
-    CacheEntry entry;
+    cache::CacheEntry entry;
     entry.sourceUrl = row.url;
     entry.entryType = row.type;
     entry.sizeLow = 5000;
-    CacheStatistics counted;
+    cache::CacheStatistics counted;
     TallyCategoryEntry(counted, entry);
-    CacheStatistics expected;
+    cache::CacheStatistics expected;
     expected[S::kTotal] = 1;
     for (S::Counter c : row.counters) ++expected[c];
     EXPECT_EQ(counted, expected) << row.url;
@@ -149,9 +147,9 @@ TEST(CategoryDeleteProgress, StepsOncePerTwoHundredEntriesCountingTheFirst) {
     RecordingSink page;
     for (int i = 0; i < entries; ++i) h.store.Visit("http://h/" + std::to_string(i));
     ASSERT_TRUE(DeleteByCategory(h.context, DeleteCategory::MkProtocolHistory, page));
-    EXPECT_EQ(h.frame.steps, steps) << entries;
+    EXPECT_EQ(h.frame.progressSteps, steps) << entries;
   }
 }
 
 }  // namespace
-}  // namespace vantry
+}  // namespace vantry::ops

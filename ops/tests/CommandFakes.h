@@ -10,7 +10,7 @@
 #include "ops/PageCheckCommand.h"
 
 // Recording stand-ins for the archive, the AlphaSort list and the page check.
-namespace vantry::testing {
+namespace vantry::ops {
 
 struct CopyCall {
   std::string kind;  // "page" or "tree"
@@ -46,7 +46,7 @@ class FakeArchive : public CopyArchive {
   std::vector<CopyCall> calls;
 };
 
-inline std::string DateText(const CalendarDate& date) {
+inline std::string DateText(const dates::CalendarDate& date) {
   return std::to_string(date.Year()) + "-" + std::to_string(date.Month()) + "-" + std::to_string(date.Day());
 }
 
@@ -56,10 +56,10 @@ class RecordingTarget : public FindTarget {
   void SetRequestMode(int mode) override { calls.push_back("mode " + std::to_string(mode)); }
   void RequestSubstring(std::string_view text) override { calls.push_back("substring " + std::string(text)); }
   void RequestWildcard(std::string_view text) override { calls.push_back("wildcard " + std::string(text)); }
-  void RequestDate(int mode, const CalendarDate& date) override {
+  void RequestDate(int mode, const dates::CalendarDate& date) override {
     calls.push_back("date " + std::to_string(mode) + " " + DateText(date));
   }
-  void RequestDateRange(const CalendarDate& from, const CalendarDate& to) override {
+  void RequestDateRange(const dates::CalendarDate& from, const dates::CalendarDate& to) override {
     calls.push_back("range " + DateText(from) + " " + DateText(to));
   }
   void SetShowMask(uint32_t mask) override { calls.push_back("mask " + std::to_string(mask)); }
@@ -91,4 +91,4 @@ class FakePageChecker : public PageChecker {
   std::vector<std::string> checked;
 };
 
-}  // namespace vantry::testing
+}  // namespace vantry::ops

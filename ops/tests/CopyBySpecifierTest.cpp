@@ -1,4 +1,5 @@
 #include "ops/CopyBySpecifier.h"
+#include "files/WholeFile.h"
 
 #include <gtest/gtest.h>
 
@@ -9,11 +10,9 @@
 #include "ops/SpecifierMatch.h"
 #include "ops/tests/OpsTestSupport.h"
 
-namespace vantry {
+namespace vantry::ops {
 namespace {
 
-using testing::CommandHarness;
-using testing::PromptCall;
 using testing::TempFolder;
 
 namespace fs = std::filesystem;
@@ -39,7 +38,7 @@ class CopyBySpecifierTest : public ::testing::Test {
   std::vector<std::string> Copied() { return FilesIn(target); }
 
   CommandHarness h;
-  TempFolder folder;
+  testing::TempFolder folder;
   std::string target = folder / "out";
 };
 
@@ -70,7 +69,7 @@ TEST_F(CopyBySpecifierTest, CopiesTheContentEntriesEachSpecifierSelects) {
 TEST_F(CopyBySpecifierTest, CopiedFileHoldsTheCachedBytesUnderTheCachedName) {
   ASSERT_TRUE(CopyBySpecifier(h.context, "*.gif", target, false));
   std::string cachedName(FileNamePart(h.store.LocalFileOf("http://www.example.org/pics/logo.gif")));
-  EXPECT_EQ(ReadWholeFile(fs::path(target) / cachedName), "gif");
+  EXPECT_EQ(files::ReadWholeFile(fs::path(target) / cachedName), "gif");
 }
 
 TEST_F(CopyBySpecifierTest, DeleteAfterCopyRemovesOnlyTheCopiedEntries) {
@@ -108,9 +107,9 @@ TEST(CopyBySpecifierSameNames, LaterFileOverwritesAnEarlierOneOfTheSameName) {
     std::string url = "http://host" + std::to_string(i) + "/same.gif";
     if (FileNamePart(h.store.LocalFileOf(url)) == "same.gif") lastWithPlainName = "v" + std::to_string(i);
   }
-  TempFolder target;
+  testing::TempFolder target;
   ASSERT_TRUE(CopyBySpecifier(h.context, "*", target.path().string(), false));
-  EXPECT_EQ(ReadWholeFile(target.path() / "same.gif"), lastWithPlainName);
+  EXPECT_EQ(files::ReadWholeFile(target.path() / "same.gif"), lastWithPlainName);
   EXPECT_TRUE(h.prompt.asked.empty());
 }
 
@@ -120,9 +119,9 @@ TEST(CopyBySpecifierProgress, StepsOncePerTwoHundredEntriesAfterTheFirst) {
     CommandHarness h;
     for (int i = 0; i < entries; ++i) h.store.Headerless("http://h/" + std::to_string(i));
     ASSERT_TRUE(CopyBySpecifier(h.context, "*", "/nonexistent", false));
-    EXPECT_EQ(h.frame.steps, steps) << entries;
+    EXPECT_EQ(h.frame.progressSteps, steps) << entries;
   }
 }
 
 }  // namespace
-}  // namespace vantry
+}  // namespace vantry::ops

@@ -9,15 +9,9 @@
 #include "ops/tests/CommandFakes.h"
 #include "ops/tests/OpsTestSupport.h"
 
-namespace vantry {
+namespace vantry::ops {
 namespace {
 
-using testing::CommandHarness;
-using testing::CopyCall;
-using testing::FakeArchive;
-using testing::MemorySettings;
-using testing::PromptCall;
-using testing::ScriptedDialogs;
 using testing::TempFolder;
 
 namespace fs = std::filesystem;
@@ -59,7 +53,7 @@ class CopyEntryCommandTest : public ::testing::Test {
   }
 
   CommandHarness h;
-  TempFolder folder;
+  testing::TempFolder folder;
   std::string recorded = folder / "recorded";
   std::string other = folder / "other";
   FakeArchive archive;
@@ -200,7 +194,7 @@ class CopyFilesCommandTest : public ::testing::Test {
     return count;
   }
   CommandHarness h;
-  TempFolder folder;
+  testing::TempFolder folder;
   std::string target = folder / "out";
   ScriptedDialogs dialogs;
   MemorySettings profile;
@@ -265,8 +259,8 @@ TEST_F(CopyFilesCommandTest, StoresTheDialogsValuesAfterCopying) {
   EXPECT_FALSE(h.store.Has("http://a.org/index.htm"));
   EXPECT_EQ(profile.values[kFilesToCopy], "*.htm");
   EXPECT_EQ(profile.values[kCopyDirectory], target);
-  EXPECT_EQ(h.frame.ensures, 1);
-  EXPECT_EQ(h.frame.resets, 1);
+  EXPECT_EQ(h.frame.progressBarRequests, 1);
+  EXPECT_EQ(h.frame.progressResets, 1);
   EXPECT_EQ(h.cursor.events, (std::vector<std::string>{"wait", "arrow"}));
 }
 
@@ -291,4 +285,4 @@ TEST_F(CopyFilesCommandTest, EmptySpecifierAndFailedFolderStopBeforeCopying) {
 }
 
 }  // namespace
-}  // namespace vantry
+}  // namespace vantry::ops

@@ -7,16 +7,9 @@
 #include "ops/OpsSettings.h"
 #include "ops/tests/OpsTestSupport.h"
 
-namespace vantry {
+namespace vantry::ops {
 namespace {
 
-using testing::CommandHarness;
-using testing::FakeList;
-using testing::MemorySettings;
-using testing::PromptCall;
-using testing::RecordingLists;
-using testing::RecordingSink;
-using testing::ScriptedDialogs;
 
 namespace fs = std::filesystem;
 
@@ -110,8 +103,8 @@ TEST(DeleteCategoryCommandTest, ResetsProgressThenTheLists) {
   RecordingLists lists;
   DeleteCategoryCommand(h.context, DeleteCategory::AllHistory, page, lists);
   EXPECT_TRUE(h.store.Urls().empty());
-  EXPECT_EQ(h.frame.ensures, 1);
-  EXPECT_EQ(h.frame.resets, 1);
+  EXPECT_EQ(h.frame.progressBarRequests, 1);
+  EXPECT_EQ(h.frame.progressResets, 1);
   EXPECT_EQ(page.shows, 1);
   EXPECT_EQ(lists.order, kResetOrder);
   EXPECT_TRUE(h.cursor.EndsWithArrow());
@@ -158,7 +151,7 @@ TEST(DeleteCacheEntriesCommandTest, GuardsAsksAndRemembersTheText) {
     EXPECT_EQ(h.store.Urls().size(), row.remaining) << row.typed;
     EXPECT_EQ(profile.values[kServerToDelete], row.stored ? row.stored : "previous") << row.typed;
     EXPECT_TRUE(h.cursor.EndsWithArrow());
-    EXPECT_EQ(h.frame.resets, row.stored ? 1 : 0);
+    EXPECT_EQ(h.frame.progressResets, row.stored ? 1 : 0);
   }
 }
 
@@ -211,4 +204,4 @@ TEST_F(DeleteAllCookiesTest, AnEmptyOrMissingFolderIsTold) {
 }
 
 }  // namespace
-}  // namespace vantry
+}  // namespace vantry::ops

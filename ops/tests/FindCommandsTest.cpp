@@ -6,16 +6,9 @@
 #include "ops/tests/CommandFakes.h"
 #include "ops/tests/OpsTestSupport.h"
 
-namespace vantry {
+namespace vantry::ops {
 namespace {
 
-using testing::CommandHarness;
-using testing::RecordingLocalCopies;
-using testing::RecordingTarget;
-using testing::MemorySettings;
-using testing::PromptCall;
-using testing::RecordingSink;
-using testing::ScriptedDialogs;
 
 const std::string kWhatFind = MemorySettings::Key(kWhatFindKey.section, kWhatFindKey.key);
 const std::string kDateFormat = MemorySettings::Key(kDateFormatKey.section, kDateFormatKey.key);
@@ -176,8 +169,8 @@ TEST_F(FindTextCommandTest, SearchesRunInTheirOrderIntoOneResultPage) {
   EXPECT_EQ(page.lines, (std::vector<std::string>{"copied needle", cacheHit, "address needle", "comment needle"}));
   EXPECT_EQ(h.frame.statusTexts, (std::vector<std::string>{"Wait! Searching Cache", "Ready"}));
   EXPECT_EQ(h.cursor.events, (std::vector<std::string>{"wait", "arrow"}));
-  EXPECT_EQ(h.frame.resets, 1);
-  EXPECT_GE(h.frame.steps, 1);
+  EXPECT_EQ(h.frame.progressResets, 1);
+  EXPECT_GE(h.frame.progressSteps, 1);
 }
 
 TEST_F(FindTextCommandTest, ResultsAreShownEvenWhenNothingWasFound) {
@@ -202,4 +195,4 @@ TEST(NameFieldTest, KindOfEachText) {
 }
 
 }  // namespace
-}  // namespace vantry
+}  // namespace vantry::ops

@@ -1,4 +1,5 @@
 #include "ops/FolderRules.h"
+#include "files/WholeFile.h"
 
 #include <gtest/gtest.h>
 
@@ -7,11 +8,9 @@
 #include "cache/store/StoreFiles.h"
 #include "ops/tests/OpsTestSupport.h"
 
-namespace vantry {
+namespace vantry::ops {
 namespace {
 
-using testing::PromptCall;
-using testing::ScriptedPrompt;
 using testing::TempFolder;
 
 namespace fs = std::filesystem;
@@ -25,9 +24,9 @@ TEST(FolderRulesTest, StripsOneTrailingSeparatorButKeepsTheRoot) {
 }
 
 TEST(FolderRulesTest, ValidationDependsOnWhetherTheFolderMustExist) {
-  TempFolder folder;
+  testing::TempFolder folder;
   fs::create_directory(folder / "dir");
-  WriteWholeFile(folder / "file", "x");
+  files::WriteWholeFile(folder / "file", "x");
   struct Row {
     std::string path;
     bool mustExist;
@@ -45,7 +44,7 @@ TEST(FolderRulesTest, ValidationDependsOnWhetherTheFolderMustExist) {
 }
 
 TEST(FolderRulesTest, MakesAtMostTwoNewLevels) {
-  TempFolder folder;
+  testing::TempFolder folder;
   ScriptedPrompt prompt;
   EXPECT_TRUE(MakeTwoLevelFolder(folder / "one", prompt));
   EXPECT_TRUE(MakeTwoLevelFolder(folder / "a/b", prompt));
@@ -60,14 +59,14 @@ TEST(FolderRulesTest, MakesAtMostTwoNewLevels) {
 }
 
 TEST(FolderRulesTest, AFileInThePlaceOfTheFolderFails) {
-  TempFolder folder;
+  testing::TempFolder folder;
   ScriptedPrompt prompt;
   fs::create_directory(folder / "p");
-  WriteWholeFile(folder / "p/q", "x");
+  files::WriteWholeFile(folder / "p/q", "x");
   EXPECT_FALSE(MakeTwoLevelFolder(folder / "p/q", prompt));
   ASSERT_EQ(prompt.told.size(), 1u);
   EXPECT_EQ(prompt.told[0].title, "Unable to create Directory?? Only 2 Levels of create new folders allowed!");
 }
 
 }  // namespace
-}  // namespace vantry
+}  // namespace vantry::ops

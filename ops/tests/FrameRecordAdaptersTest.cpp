@@ -6,7 +6,7 @@
 #include "ops/tests/CommandFakes.h"
 #include "ops/tests/OpsTestSupport.h"
 
-namespace vantry {
+namespace vantry::ops {
 namespace {
 
 // "Find file(s) in Cache" writing into the frame's records through the adapter.
@@ -20,13 +20,13 @@ class FrameRecordAdaptersTest : public ::testing::Test {
     FindFilesCommand(h.context, dialogs, appSettings, target);
   }
 
-  testing::CommandHarness h;
-  testing::ScriptedDialogs dialogs;
-  testing::MemorySettings appSettings;
-  SearchRequest request;
-  ShowMask showMask;
-  CurrentEntry current{"http://old.org/", "/old/file"};
-  ::FakePanes panes;
+  CommandHarness h;
+  ScriptedDialogs dialogs;
+  MemorySettings appSettings;
+  cache::SearchRequest request;
+  cache::ShowMask showMask;
+  cache::CurrentEntry current{"http://old.org/", "/old/file"};
+  testing::FakePanes panes;
   int expansions = 0;
   RecordsFindTarget target{{request, showMask, current, h.frame, panes}, [this] { ++expansions; }};
 };
@@ -38,20 +38,20 @@ TEST_F(FrameRecordAdaptersTest, TheNameFieldBecomesTheRequestAndTheListExpands) 
     std::string substring;
   };
   const Row rows[] = {
-      {"", SearchRequest::kEverything, ""},
-      {"news", SearchRequest::kSubstring, "news"},
-      {"*.gif", SearchRequest::kWildcard | SearchRequest::kHadDot | SearchRequest::kExtensionPattern, ""},
+      {"", cache::SearchRequest::kEverything, ""},
+      {"news", cache::SearchRequest::kSubstring, "news"},
+      {"*.gif", cache::SearchRequest::kWildcard | cache::SearchRequest::kHadDot | cache::SearchRequest::kExtensionPattern, ""},
   };
   int expected = 0;
   for (const Row& row : rows) {
-    request = SearchRequest{};
+    request = cache::SearchRequest{};
     Find([&](FindFilesChoice& c) {
       c.name = row.name;
-      c.showMask = ShowMask::kImage | ShowMask::kSticky;
+      c.showMask = cache::ShowMask::kImage | cache::ShowMask::kSticky;
     });
     EXPECT_EQ(request.mode & row.mode, row.mode) << row.name;
     EXPECT_EQ(request.substring, row.substring) << row.name;
-    EXPECT_EQ(showMask.bits, ShowMask::kImage | ShowMask::kSticky);
+    EXPECT_EQ(showMask.bits, cache::ShowMask::kImage | cache::ShowMask::kSticky);
     EXPECT_EQ(expansions, ++expected);
   }
   EXPECT_EQ(current.address, "http://old.org/");
@@ -65,9 +65,9 @@ TEST_F(FrameRecordAdaptersTest, ADateRangeSetsBothDates) {
     c.date = "01/02/2020";
     c.toDate = "03/04/2021";
   });
-  EXPECT_EQ(request.mode, SearchRequest::kDateBetween);
-  EXPECT_EQ(testing::DateText(request.fromDate), "2020-1-2");
-  EXPECT_EQ(testing::DateText(request.toDate), "2021-3-4");
+  EXPECT_EQ(request.mode, cache::SearchRequest::kDateBetween);
+  EXPECT_EQ(DateText(request.fromDate), "2020-1-2");
+  EXPECT_EQ(DateText(request.toDate), "2021-3-4");
   EXPECT_EQ(expansions, 1);
 }
 
@@ -80,7 +80,7 @@ TEST_F(FrameRecordAdaptersTest, AnOpenedAddressBecomesTheCurrentEntry) {
   EXPECT_EQ(h.frame.addresses, std::vector<std::string>{"http://www.a.org/x.htm"});
   EXPECT_EQ(panes.calls, (std::vector<std::string>{"show http://www.a.org/x.htm | " + file,
                                                    "properties http://www.a.org/x.htm", "bytes "}));
-  EXPECT_EQ(request.mode, SearchRequest::kNone);
+  EXPECT_EQ(request.mode, cache::SearchRequest::kNone);
 }
 
 TEST_F(FrameRecordAdaptersTest, AnOpenedAddressOutsideTheCacheCarriesNoLocalFile) {
@@ -100,7 +100,7 @@ TEST(EntrySelectionTest, TheCurrentEntryKeepsARefreshedFileOnlyForItsOwnAddress)
       {{"http://b.org/", "/new/file"}, "/old/file"},
   };
   for (const Row& row : rows) {
-    CurrentEntry current{"http://a.org/", "/old/file"};
+    cache::CurrentEntry current{"http://a.org/", "/old/file"};
     const EntrySelection before = SelectionOf(current);
     EXPECT_EQ(before.address, "http://a.org/");
     EXPECT_EQ(before.localFileName, "/old/file");
@@ -110,4 +110,4 @@ TEST(EntrySelectionTest, TheCurrentEntryKeepsARefreshedFileOnlyForItsOwnAddress)
 }
 
 }  // namespace
-}  // namespace vantry
+}  // namespace vantry::ops

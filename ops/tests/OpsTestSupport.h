@@ -17,11 +17,12 @@
 #include "testing/StoreTestSupport.h"
 #include "ops/CommandDialogs.h"
 #include "ops/CommandServices.h"
+#include "testing/ListFakes.h"
 
 // Test stores and recording stand-ins for the window layer of the cache commands.
-namespace vantry::testing {
+namespace vantry::ops {
 
-using ::TempFolder;
+using testing::TempFolder;
 
 inline constexpr const char* kHtmlHeaders = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n";
 
@@ -29,55 +30,55 @@ inline constexpr const char* kHtmlHeaders = "HTTP/1.1 200 OK\r\nContent-Type: te
 class TestStore {
  public:
   TestStore() {
-    StoreOpenResult opened = OpenUrlCacheStore(folder_.path() / "store");
+    cache::StoreOpenResult opened = cache::OpenUrlCacheStore(folder_.path() / "store");
     EXPECT_EQ(opened.error, "");
     store_ = std::move(opened.store);
   }
-  UrlCacheStore& operator*() { return *store_; }
-  UrlCacheStore* operator->() { return store_.get(); }
-  const TempFolder& folder() const { return folder_; }
+  cache::UrlCacheStore& operator*() { return *store_; }
+  cache::UrlCacheStore* operator->() { return store_.get(); }
+  const testing::TempFolder& folder() const { return folder_; }
 
   // A content entry (with headers) holding `content`.
   void Page(const std::string& url, const std::string& content = "<html></html>",
-            const std::string& headers = kHtmlHeaders, FileTime lastAccess = 0) {
-    NewEntry entry;
+            const std::string& headers = kHtmlHeaders, cache::FileTime lastAccess = 0) {
+    cache::NewEntry entry;
     entry.url = url;
     entry.content = content;
     entry.headers = headers;
     entry.lastAccessTime = lastAccess;
-    ASSERT_EQ(store_->AddEntry(entry), STORE_OK) << url;
+    ASSERT_EQ(store_->AddEntry(entry), cache::STORE_OK) << url;
   }
   // An entry with a file but without stored headers.
   void Headerless(const std::string& url) { Page(url, "bytes", ""); }
-  void Visit(const std::string& address, FileTime when = 0) {
-    ASSERT_EQ(store_->RecordVisit(address, when, 1), STORE_OK) << address;
+  void Visit(const std::string& address, cache::FileTime when = 0) {
+    ASSERT_EQ(store_->RecordVisit(address, when, 1), cache::STORE_OK) << address;
   }
   void CookieFor(const std::string& domain) {
-    Cookie cookie;
+    cache::Cookie cookie;
     cookie.name = "id";
     cookie.value = "42";
     cookie.domain = domain;
-    ASSERT_EQ(store_->SetCookie(cookie), STORE_OK) << domain;
+    ASSERT_EQ(store_->SetCookie(cookie), cache::STORE_OK) << domain;
   }
 
   std::vector<std::string> Urls() {
     std::vector<std::string> urls;
-    WalkCache(*store_, "", [&](CacheEntry& e) { urls.push_back(e.sourceUrl); });
+    cache::WalkCache(*store_, "", [&](cache::CacheEntry& e) { urls.push_back(e.sourceUrl); });
     return urls;
   }
-  bool Has(const std::string& url) { return LookupEntry(*store_, url).has_value(); }
+  bool Has(const std::string& url) { return cache::LookupEntry(*store_, url).has_value(); }
   uint32_t TypeOf(const std::string& url) {
-    std::optional<CacheEntry> entry = LookupEntry(*store_, url);
+    std::optional<cache::CacheEntry> entry = cache::LookupEntry(*store_, url);
     return entry ? entry->entryType : 0;
   }
   std::string LocalFileOf(const std::string& url) {
-    std::optional<CacheEntry> entry = LookupEntry(*store_, url);
+    std::optional<cache::CacheEntry> entry = cache::LookupEntry(*store_, url);
     return entry ? entry->localFileName : std::string();
   }
 
  private:
-  TempFolder folder_;
-  std::unique_ptr<UrlCacheStore> store_;
+  testing::TempFolder folder_;
+  std::unique_ptr<cache::UrlCacheStore> store_;
 };
 
 struct PromptCall {
@@ -90,7 +91,7 @@ inline std::ostream& operator<<(std::ostream& out, const PromptCall& call) {
 }
 
 // Records what was told and asked; questions take the queued answers, then `fallback`.
-class ScriptedPrompt : public UserPrompt {
+class ScriptedPrompt : public archive::UserPrompt {
  public:
   explicit ScriptedPrompt(bool fallback = true) : fallback_(fallback) {}
   void Answer(bool yes) { answers_.push_back(yes); }
@@ -110,7 +111,7 @@ class ScriptedPrompt : public UserPrompt {
   std::deque<bool> answers_;
 };
 
-class FakeList : public ExpandedList {
+class FakeList : public cache::ExpandedList {
   std::string root_;
 
  public:
@@ -130,28 +131,6 @@ class FakeList : public ExpandedList {
   std::vector<std::string> items;
   std::vector<int> removeLevels;
   int selectionClears = 0;
-};
-
-class FakeFrame : public FrameServices {
- public:
-  void SetStatusText(std::string_view text) override { statusTexts.emplace_back(text); }
-  void EnsureProgressBar() override { ++ensures; }
-  void StepProgress() override { ++steps; }
-  void ResetProgress() override { ++resets; }
-  void SetAddress(std::string_view text) override { addresses.emplace_back(text); }
-  void PublishStatistics(const CacheStatistics& statistics) override {
-    published = statistics;
-    ++publications;
-  }
-  const CacheStatistics& PublishedStatistics() const override { return published; }
-  void RegisterExpandedList(ExpandedList* list) override { last = list; }
-  ExpandedList* LastExpandedList() const override { return last; }
-
-  std::vector<std::string> statusTexts;
-  std::vector<std::string> addresses;
-  int ensures = 0, steps = 0, resets = 0, publications = 0;
-  CacheStatistics published;
-  ExpandedList* last = nullptr;
 };
 
 class RecordingCursor : public WaitCursor {
@@ -238,10 +217,10 @@ class ScriptedDialogs : public CommandDialogs {
 // A store, a frame, a prompt and a cursor wired into one command context.
 struct CommandHarness {
   TestStore store;
-  FakeFrame frame;
+  testing::FakeFrame frame;
   ScriptedPrompt prompt;
   RecordingCursor cursor;
   CommandContext context{*store, frame, prompt, cursor};
 };
 
-}  // namespace vantry::testing
+}  // namespace vantry::ops

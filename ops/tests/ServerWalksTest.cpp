@@ -4,12 +4,11 @@
 
 #include "ops/tests/OpsTestSupport.h"
 
-namespace vantry {
+namespace vantry::ops {
 namespace {
 
-using testing::CommandHarness;
 
-void FillServers(testing::TestStore& store) {
+void FillServers(TestStore& store) {
   store.Page("http://www.a.org/index.htm");
   store.Page("http://www.a.org.evil.net/x.gif");       // the name inside a longer host
   store.Page("http://b.org/mirror/www.a.org/y.htm");   // the name inside a path
@@ -53,8 +52,8 @@ TEST(StickyByServerTest, MarksMatchingContentEntriesAndTouchesNothingElse) {
       {"http://www.a.org/raw.htm", false},
       {"Visited: @http://www.a.org/index.htm", false},
   };
-  for (const Row& row : rows) EXPECT_EQ((h.store.TypeOf(row.url) & STICKY_CACHE_ENTRY) != 0, row.sticky) << row.url;
-  EXPECT_EQ(h.store.TypeOf("http://www.a.org/index.htm"), before | STICKY_CACHE_ENTRY);
+  for (const Row& row : rows) EXPECT_EQ((h.store.TypeOf(row.url) & cache::STICKY_CACHE_ENTRY) != 0, row.sticky) << row.url;
+  EXPECT_EQ(h.store.TypeOf("http://www.a.org/index.htm"), before | cache::STICKY_CACHE_ENTRY);
   EXPECT_EQ(h.frame.publications, 0);
 }
 
@@ -71,10 +70,10 @@ TEST(ServerWalksProgress, StepsOncePerTwoHundredEntriesAfterTheFirst) {
   CommandHarness h;
   for (int i = 0; i < 201; ++i) h.store.Visit("http://h/" + std::to_string(i));
   ASSERT_TRUE(StickyByServer(h.context, "h/"));
-  EXPECT_EQ(h.frame.steps, 1);
+  EXPECT_EQ(h.frame.progressSteps, 1);
   ASSERT_TRUE(DeleteByServer(h.context, "h/"));
-  EXPECT_EQ(h.frame.steps, 2);
+  EXPECT_EQ(h.frame.progressSteps, 2);
 }
 
 }  // namespace
-}  // namespace vantry
+}  // namespace vantry::ops

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace vantry {
+namespace vantry::ops {
 namespace {
 
 TEST(SpecifierMatchTest, FormsTheKeyOfEachSpecifierShape) {
@@ -66,4 +66,4 @@ TEST(SpecifierMatchTest, MatchesCaseSensitiveSubstringsOfTheRightPart) {
 }
 
 }  // namespace
-}  // namespace vantry
+}  // namespace vantry::ops

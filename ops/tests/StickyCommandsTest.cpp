@@ -5,11 +5,9 @@
 #include "archive/UrlParts.h"
 #include "ops/tests/OpsTestSupport.h"
 
-namespace vantry {
+namespace vantry::ops {
 namespace {
 
-using testing::CommandHarness;
-using testing::PromptCall;
 
 const PromptCall kNoSelection{"Nothing to copy!", "No Selection"};
 
@@ -21,7 +19,7 @@ TEST(StickyCommandsTest, BothNeedAnAddressAndALocalFile) {
     StickyFileCommand(h.context, copy);
     StickyAddressCommand(h.context, selection);
     EXPECT_EQ(h.prompt.told, (std::vector<PromptCall>{kNoSelection, kNoSelection}));
-    EXPECT_EQ(h.frame.ensures, 0);
+    EXPECT_EQ(h.frame.progressBarRequests, 0);
   }
 }
 
@@ -32,8 +30,8 @@ TEST(StickyCommandsTest, FileCommandMarksTheEntryAndRefreshesItsLocalName) {
   EntrySelection selection{"http://a.org/x.htm", "stale"};
   StickyFileCommand(h.context, selection);
   EXPECT_EQ(h.prompt.told, (std::vector<PromptCall>{{"Setting File to sticky:", "http://a.org/x.htm"}}));
-  EXPECT_NE(h.store.TypeOf("http://a.org/x.htm") & STICKY_CACHE_ENTRY, 0u);
-  EXPECT_EQ(h.store.TypeOf("http://a.org/y.htm") & STICKY_CACHE_ENTRY, 0u);
+  EXPECT_NE(h.store.TypeOf("http://a.org/x.htm") & cache::STICKY_CACHE_ENTRY, 0u);
+  EXPECT_EQ(h.store.TypeOf("http://a.org/y.htm") & cache::STICKY_CACHE_ENTRY, 0u);
   EXPECT_EQ(selection.localFileName, h.store.LocalFileOf("http://a.org/x.htm"));
 }
 
@@ -52,11 +50,11 @@ TEST(StickyCommandsTest, AddressCommandMarksEveryContentEntryNamingTheServer) {
   h.store.Page("http://c.org/z.htm");
   StickyAddressCommand(h.context, {"http://user@www.a.org:8080/x.htm", "/x.htm"});
   EXPECT_EQ(h.prompt.told, (std::vector<PromptCall>{{"Setting all files to sticky:", "www.a.org"}}));
-  EXPECT_NE(h.store.TypeOf("http://www.a.org/x.htm") & STICKY_CACHE_ENTRY, 0u);
-  EXPECT_NE(h.store.TypeOf("http://b.org/www.a.org/y.htm") & STICKY_CACHE_ENTRY, 0u);
-  EXPECT_EQ(h.store.TypeOf("http://c.org/z.htm") & STICKY_CACHE_ENTRY, 0u);
-  EXPECT_EQ(h.frame.ensures, 1);
-  EXPECT_EQ(h.frame.resets, 1);
+  EXPECT_NE(h.store.TypeOf("http://www.a.org/x.htm") & cache::STICKY_CACHE_ENTRY, 0u);
+  EXPECT_NE(h.store.TypeOf("http://b.org/www.a.org/y.htm") & cache::STICKY_CACHE_ENTRY, 0u);
+  EXPECT_EQ(h.store.TypeOf("http://c.org/z.htm") & cache::STICKY_CACHE_ENTRY, 0u);
+  EXPECT_EQ(h.frame.progressBarRequests, 1);
+  EXPECT_EQ(h.frame.progressResets, 1);
   EXPECT_TRUE(h.cursor.EndsWithArrow());
 }
 
@@ -64,7 +62,7 @@ TEST(StickyCommandsTest, AddressWithoutAServerMarksNothing) {
   CommandHarness h;
   h.store.Page("http://c.org/z.htm");
   StickyAddressCommand(h.context, {"Cookie:user@c.org/", "/cookies/user@c.org.txt"});
-  EXPECT_EQ(h.store.TypeOf("http://c.org/z.htm") & STICKY_CACHE_ENTRY, 0u);
+  EXPECT_EQ(h.store.TypeOf("http://c.org/z.htm") & cache::STICKY_CACHE_ENTRY, 0u);
 }
 
 // The server the sticky and copy commands take out of the selected address.
@@ -84,4 +82,4 @@ TEST(ServerOfTest, TakesTheHostOutOfAnAddress) {
 }
 
 }  // namespace
-}  // namespace vantry
+}  // namespace vantry::ops

@@ -1,4 +1,5 @@
 #include "ops/TextSearch.h"
+#include "files/WholeFile.h"
 
 #include <gtest/gtest.h>
 
@@ -7,12 +8,9 @@
 #include "cache/store/StoreFiles.h"
 #include "ops/tests/OpsTestSupport.h"
 
-namespace vantry {
+namespace vantry::ops {
 namespace {
 
-using testing::CommandHarness;
-using testing::PromptCall;
-using testing::ScriptedPrompt;
 using testing::TempFolder;
 
 namespace fs = std::filesystem;
@@ -38,7 +36,7 @@ class FindTextInFileTest : public ::testing::Test {
  protected:
   std::string Write(const std::string& name, const std::string& content) {
     std::string path = folder / name;
-    EXPECT_TRUE(WriteWholeFile(path, content));
+    EXPECT_TRUE(files::WriteWholeFile(path, content));
     return path;
   }
   std::vector<std::string> Search(const std::string& path, const std::string& text, bool caseSensitive) {
@@ -46,7 +44,7 @@ class FindTextInFileTest : public ::testing::Test {
     FindTextInFile(path, {text, caseSensitive}, results, prompt);
     return results;
   }
-  TempFolder folder;
+  testing::TempFolder folder;
   ScriptedPrompt prompt;
 };
 
@@ -91,20 +89,20 @@ TEST_F(FindTextInFileTest, MissingFilesAndFoldersAreSkippedQuietly) {
 }
 
 TEST(CacheTextSearchTest, DescendsIntoSubFoldersAndStepsOncePerFolder) {
-  TempFolder root;
+  testing::TempFolder root;
   fs::create_directories(root.path() / "c0" / "deep");
   fs::create_directories(root.path() / ".hidden");
-  WriteWholeFile(root.path() / "top.htm", "needle>");
-  WriteWholeFile(root.path() / "c0" / "a.htm", "no");
-  WriteWholeFile(root.path() / "c0" / "deep" / "b.htm", "a needle here>");
-  WriteWholeFile(root.path() / ".hidden" / "c.htm", "needle>");
+  files::WriteWholeFile(root.path() / "top.htm", "needle>");
+  files::WriteWholeFile(root.path() / "c0" / "a.htm", "no");
+  files::WriteWholeFile(root.path() / "c0" / "deep" / "b.htm", "a needle here>");
+  files::WriteWholeFile(root.path() / ".hidden" / "c.htm", "needle>");
   fs::create_directory_symlink(root.path(), root.path() / "c0" / "loop");
   CommandHarness h;
   std::vector<std::string> results;
   CacheTextSearch(root.path().string(), "*.*", {"needle", false}, results, h.frame, h.prompt);
   const std::string base = root.path().string();
   EXPECT_EQ(results, (std::vector<std::string>{base + "/top.htm :   needle", base + "/c0/deep/b.htm :   needle here"}));
-  EXPECT_EQ(h.frame.steps, 3);
+  EXPECT_EQ(h.frame.progressSteps, 3);
   EXPECT_TRUE(h.prompt.told.empty());
 }
 
@@ -142,4 +140,4 @@ TEST(FindAddressOfLocalFileTest, FindsTheEntryIgnoringCaseOrTellsItIsMissing) {
 }
 
 }  // namespace
-}  // namespace vantry
+}  // namespace vantry::ops

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace vantry::qtutil {
+
 namespace {
 
 // Bytes that are not valid UTF-8 as a whole show each byte as its Latin-1 character.
@@ -36,3 +38,5 @@ TEST(ByteText, TypedTextBecomesUtf8AndComesBackUnchanged) {
 }
 
 }  // namespace
+
+}  // namespace vantry::qtutil

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace rquenz {
+
 #if defined(__x86_64__)
 #include <immintrin.h>
 #endif
@@ -79,3 +81,5 @@ size_t ByteSearcher::FindSeveral(const char* begin, const char* end, const char*
   }
   return state.found;
 }
+
+}  // namespace rquenz

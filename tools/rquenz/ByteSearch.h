@@ -4,6 +4,8 @@
 #include <string>
 #include <utility>
 
+namespace rquenz {
+
 // Finds a fixed byte string in buffers, many times over.
 class ByteSearcher {
  public:
@@ -20,3 +22,5 @@ class ByteSearcher {
  private:
   std::string needle_;
 };
+
+}  // namespace rquenz

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+namespace rquenz {
+
 namespace fs = std::filesystem;
 
 std::string ListFolder(const std::string& path, std::vector<FolderEntry>& entries) {
@@ -21,3 +23,5 @@ std::string ListFolder(const std::string& path, std::vector<FolderEntry>& entrie
             [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
   return {};
 }
+
+}  // namespace rquenz

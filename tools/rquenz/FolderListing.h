@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace rquenz {
+
 struct FolderEntry {
   std::string name;
   bool isFolder = false;      // a folder, or a link to one
@@ -13,3 +15,5 @@ struct FolderEntry {
 // name so that every run handles a folder in the same order. Returns "" or
 // what failed; the listing is complete before anything in the folder changes.
 std::string ListFolder(const std::string& path, std::vector<FolderEntry>& entries);
+
+}  // namespace rquenz

@@ -9,6 +9,8 @@
 #include "tools/rquenz/ErrorText.h"
 #include "tools/rquenz/StreamSubstituter.h"
 
+namespace rquenz {
+
 namespace {
 
 // Closes a descriptor when its scope ends.
@@ -117,3 +119,5 @@ std::string ReplaceInFile(int folderFd, const std::string& name, const std::stri
   if (!error.empty()) unlinkat(folderFd, kTempFileName, 0);
   return error;
 }
+
+}  // namespace rquenz

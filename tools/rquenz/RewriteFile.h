@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace rquenz {
+
 class StreamSubstituter;
 
 // The working file every rewrite goes through, in the folder of the file.
@@ -20,3 +22,5 @@ std::string BackupName(const std::string& name);
 // Returns "" on success, else what failed.
 std::string ReplaceInFile(int folderFd, const std::string& name, const std::string& backupName,
                           StreamSubstituter& substituter);
+
+}  // namespace rquenz

@@ -1,5 +1,7 @@
 #include "tools/rquenz/StartChoice.h"
 
+namespace rquenz {
+
 StartChoice ChooseStart(std::string_view argument) {
   if (argument.starts_with("./")) return {false, std::string(argument.substr(2))};
   if (argument.starts_with("/")) return {true, std::string(argument.substr(1))};
@@ -13,3 +15,5 @@ NamePattern SplitPattern(std::string_view pattern) {
   const std::string_view folder = slash == 0 ? pattern.substr(0, 1) : pattern.substr(0, slash);
   return {std::string(folder), std::string(pattern.substr(slash + 1))};
 }
+
+}  // namespace rquenz

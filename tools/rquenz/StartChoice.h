@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace rquenz {
+
 // Where the walk starts and which names it looks for, read from the first
 // command-line argument.
 struct StartChoice {
@@ -21,3 +23,5 @@ struct NamePattern {
 };
 
 NamePattern SplitPattern(std::string_view pattern);
+
+}  // namespace rquenz

@@ -7,6 +7,8 @@
 
 #include "tools/rquenz/ErrorText.h"
 
+namespace rquenz {
+
 namespace {
 
 ssize_t ReadSome(int fd, char* data, size_t size) {
@@ -103,3 +105,5 @@ bool StreamSubstituter::Flush() {
   pending_ = 0;
   return writeError_ == 0;
 }
+
+}  // namespace rquenz

@@ -7,6 +7,8 @@
 
 #include "tools/rquenz/ByteSearch.h"
 
+namespace rquenz {
+
 // Copies one file descriptor to another, replacing every non-overlapping
 // occurrence of the search string by the replacement, leftmost first.
 // The buffers are kept between runs so that many small files cost no
@@ -61,3 +63,5 @@ class StreamSubstituter {
   int out_ = -1;
   int writeError_ = 0;
 };
+
+}  // namespace rquenz

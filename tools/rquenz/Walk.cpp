@@ -12,6 +12,8 @@
 #include "tools/rquenz/FolderListing.h"
 #include "tools/rquenz/RewriteFile.h"
 
+namespace rquenz {
+
 namespace {
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
@@ -111,3 +113,5 @@ void Walk(int folder, const std::string& fullPath, RunState& run) {
   }
   close(folder);
 }
+
+}  // namespace rquenz

@@ -7,6 +7,8 @@
 #include "tools/rquenz/StartChoice.h"
 #include "tools/rquenz/StreamSubstituter.h"
 
+namespace rquenz {
+
 // What one run of the tool carries through its walk.
 struct RunState {
   RunState(NamePattern namePattern, StreamSubstituter streamSubstituter)
@@ -24,3 +26,5 @@ struct RunState {
 // names begin with '.' and links to folders are not entered. The folder is the
 // current directory while its matches are handled.
 void Walk(int folder, const std::string& fullPath, RunState& run);
+
+}  // namespace rquenz

@@ -40,8 +40,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "rquenz: cannot read the current folder: %s\n", std::strerror(errno));
     return 1;
   }
-  const StartChoice start = ChooseStart(argv[1]);
-  RunState run(SplitPattern(start.pattern), StreamSubstituter(argv[2], argv[3]));
+  const rquenz::StartChoice start = rquenz::ChooseStart(argv[1]);
+  rquenz::RunState run(rquenz::SplitPattern(start.pattern), rquenz::StreamSubstituter(argv[2], argv[3]));
   const std::string walkFolder = start.fromRoot ? "/" : startFolder;
   const int folder = open(walkFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (folder < 0) {
@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
                  std::strerror(errno));
     return 1;
   }
-  Walk(folder, walkFolder, run);
+  rquenz::Walk(folder, walkFolder, run);
   std::printf("\nNumber of matches: %lld", run.matches);
   std::fflush(stdout);
   if (chdir(startFolder.c_str()) != 0) {

@@ -6,6 +6,8 @@
 
 #include "cache/store/TextUtil.h"
 
+namespace vantry::storetool {
+
 namespace {
 
 constexpr uint64_t kMaxSynthetic = 10'000'000;
@@ -168,3 +170,5 @@ std::string UsageText(const std::filesystem::path& storeFolder) {
   text += "\nExit status: 0 done, 1 failed (store error, no such entry, unreadable file), 2 usage error.\n";
   return text;
 }
+
+}  // namespace vantry::storetool

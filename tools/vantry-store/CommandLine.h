@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace vantry::storetool {
+
 // The commands of vantry-store.
 enum class Verb { Help, Demo, Synth, Add, Visit, Cookie, Remove, List, Stats, Import };
 
@@ -30,3 +32,5 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args);
 
 // The usage text, naming the store folder the commands work on.
 std::string UsageText(const std::filesystem::path& storeFolder);
+
+}  // namespace vantry::storetool

@@ -3,6 +3,8 @@
 #include <span>
 #include <string_view>
 
+namespace vantry::storetool {
+
 // One file of the demo site, carried inside the program.
 struct EmbeddedFile {
   std::string_view name;
@@ -11,3 +13,5 @@ struct EmbeddedFile {
 
 // The files of the demo folder, sorted by name; made at build time.
 std::span<const EmbeddedFile> DemoFiles();
+
+}  // namespace vantry::storetool

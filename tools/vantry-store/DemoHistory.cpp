@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <ctime>
 
+namespace vantry::storetool {
+
 namespace {
 
 // Day by day through the first week, whose folders hold one or two days each; every older
@@ -53,3 +55,5 @@ std::vector<DemoVisit> DemoVisits(int64_t now, const std::vector<std::string>& p
   }
   return visits;
 }
+
+}  // namespace vantry::storetool

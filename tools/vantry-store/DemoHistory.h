@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace vantry::storetool {
+
 // One recorded visit of the demo history.
 struct DemoVisit {
   std::string address;
@@ -16,3 +18,5 @@ struct DemoVisit {
 // tree that some calendar date can reach gets visits. `pages` are visited first (most
 // recent days); older days visit archive pages.
 std::vector<DemoVisit> DemoVisits(int64_t now, const std::vector<std::string>& pages);
+
+}  // namespace vantry::storetool

@@ -7,6 +7,8 @@
 #include "tools/vantry-store/DemoHistory.h"
 #include "tools/vantry-store/ResponseHeaders.h"
 
+namespace vantry::storetool {
+
 namespace {
 
 constexpr int64_t kHour = 3600;
@@ -70,17 +72,17 @@ constexpr DemoCookie kCookies[] = {
     {".vantry-demo.example", "/", "ref", "partner", 0, 30, 7},
     {".vantry-demo.example", "/docs/", "guide", "intro", 0, 90, 12},
     {"secure.vantry-demo.example", "/account/", "auth", "7f3a9c2e5b8d4f1a6e0c3b9d2a7f5e81",
-     COOKIE_FLAG_SECURE | COOKIE_FLAG_HTTPONLY, 1, 0},
+     cache::COOKIE_FLAG_SECURE | cache::COOKIE_FLAG_HTTPONLY, 1, 0},
     {"shop.vantry-demo.example", "/", "basket",
      "item17-lamp-red-white.qty1.price24.90|delivery=free|coupon=SPRING-LIGHTS|ts=1796630400", 0, 14, 5},
     {".harbourcdn.example", "/", "edge", "eu-north-2", 0, 60, 30},
     {".linkpartner.example", "/", "partner_ref", "vantry-demo", 0, 90, 7},
 };
 
-FileTime At(int64_t unixSeconds) { return FileTimeFromUnixSeconds(unixSeconds); }
+cache::FileTime At(int64_t unixSeconds) { return cache::FileTimeFromUnixSeconds(unixSeconds); }
 
-NewEntry ContentEntry(const DemoPage& page, int64_t now) {
-  NewEntry entry;
+cache::NewEntry ContentEntry(const DemoPage& page, int64_t now) {
+  cache::NewEntry entry;
   entry.url = page.url;
   entry.content = DemoFileBytes(page.file);
   int64_t accessed = now - page.accessedHoursAgo * kHour;
@@ -94,7 +96,7 @@ NewEntry ContentEntry(const DemoPage& page, int64_t now) {
     facts.etag = std::to_string(entry.content.size()) + "-" + std::to_string(modified);
     entry.headers = ResponseHeaders(facts);
   }
-  entry.entryType = NORMAL_CACHE_ENTRY | (page.sticky ? STICKY_CACHE_ENTRY : 0);
+  entry.entryType = cache::NORMAL_CACHE_ENTRY | (page.sticky ? cache::STICKY_CACHE_ENTRY : 0);
   entry.lastModifiedTime = At(modified);
   entry.lastAccessTime = entry.lastSyncTime = At(accessed);
   entry.expireTime = At(accessed + 30 * kDay);
@@ -110,25 +112,27 @@ std::string_view DemoFileBytes(std::string_view name) {
   return {};
 }
 
-uint32_t AddDemoSite(UrlCacheStore& store, int64_t now, DemoSummary& summary) {
+uint32_t AddDemoSite(cache::UrlCacheStore& store, int64_t now, DemoSummary& summary) {
   summary = {};
   for (const DemoPage& page : kPages) {
-    if (uint32_t error = store.AddEntry(ContentEntry(page, now)); error != STORE_OK) return error;
+    if (uint32_t error = store.AddEntry(ContentEntry(page, now)); error != cache::STORE_OK) return error;
     ++summary.contentEntries;
   }
   for (const DemoCookie& c : kCookies) {
-    Cookie cookie{std::string(c.name), std::string(c.value), std::string(c.domain), std::string(c.path), c.flags,
+    cache::Cookie cookie{std::string(c.name), std::string(c.value), std::string(c.domain), std::string(c.path), c.flags,
                   c.expiresInDays ? At(now + c.expiresInDays * kDay) : 0, At(now - c.createdDaysAgo * kDay)};
-    if (uint32_t error = store.SetCookie(cookie); error != STORE_OK) return error;
+    if (uint32_t error = store.SetCookie(cookie); error != cache::STORE_OK) return error;
     ++summary.cookies;
   }
   std::vector<std::string> pages;
   for (const DemoPage& page : kPages)
     if (page.contentType == kHtml) pages.emplace_back(page.url);
   for (const DemoVisit& visit : DemoVisits(now, pages)) {
-    if (uint32_t error = store.RecordVisit(visit.address, At(visit.when), visit.visitCount); error != STORE_OK)
+    if (uint32_t error = store.RecordVisit(visit.address, At(visit.when), visit.visitCount); error != cache::STORE_OK)
       return error;
     ++summary.visits;
   }
-  return STORE_OK;
+  return cache::STORE_OK;
 }
+
+}  // namespace vantry::storetool

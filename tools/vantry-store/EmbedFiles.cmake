@@ -21,6 +21,7 @@ endforeach()
 file(WRITE ${OUTPUT}.new "// Made by EmbedFiles.cmake from the demo folder; changes belong in that folder.
 #include \"tools/vantry-store/DemoFiles.h\"
 
+namespace vantry::storetool {
 namespace {
 ${arrays}
 const EmbeddedFile kFiles[] = {
@@ -28,6 +29,8 @@ ${table}};
 }  // namespace
 
 std::span<const EmbeddedFile> DemoFiles() { return kFiles; }
+
+}  // namespace vantry::storetool
 ")
 file(COPY_FILE ${OUTPUT}.new ${OUTPUT} ONLY_IF_DIFFERENT)
 file(REMOVE ${OUTPUT}.new)

@@ -6,6 +6,8 @@
 
 #include "cache/store/TextUtil.h"
 
+namespace vantry::storetool {
+
 std::string HttpDate(int64_t unixSeconds) {
   static constexpr const char* kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
   static constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
@@ -47,8 +49,10 @@ std::string_view ContentTypeForName(std::string_view name) {
   size_t dot = name.rfind('.');
   if (dot == std::string_view::npos || name.find('/', dot) != std::string_view::npos)
     return "application/octet-stream";
-  std::string extension = ToLower(name.substr(dot + 1));
+  std::string extension = cache::ToLower(name.substr(dot + 1));
   for (const auto& [known, type] : kTypes)
     if (extension == known) return type;
   return "application/octet-stream";
 }
+
+}  // namespace vantry::storetool

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace vantry::storetool {
+
 // What a cached response said about itself; times are Unix seconds.
 struct ResponseFacts {
   std::string contentType;  // the full value, e.g. "text/html; charset=utf-8"
@@ -23,3 +25,5 @@ std::string ResponseHeaders(const ResponseFacts& facts);
 // A content type for a file name or URL by its extension (a folder address is a page);
 // application/octet-stream when the extension says nothing.
 std::string_view ContentTypeForName(std::string_view name);
+
+}  // namespace vantry::storetool

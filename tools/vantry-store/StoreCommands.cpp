@@ -7,16 +7,18 @@
 #include "tools/vantry-store/ResponseHeaders.h"
 #include "tools/vantry-store/SyntheticEntries.h"
 
+namespace vantry::storetool {
+
 namespace {
 
 constexpr int64_t kDay = 24 * 3600;
 
 enum class EntryKind { Content, Cookie, History, Other };
 
-EntryKind KindOf(const CacheEntry& entry) {
-  if (entry.entryType & COOKIE_CACHE_ENTRY) return EntryKind::Cookie;
-  if (entry.entryType & URLHISTORY_CACHE_ENTRY) return EntryKind::History;
-  return IsContentEntry(entry) ? EntryKind::Content : EntryKind::Other;
+EntryKind KindOf(const cache::CacheEntry& entry) {
+  if (entry.entryType & cache::COOKIE_CACHE_ENTRY) return EntryKind::Cookie;
+  if (entry.entryType & cache::URLHISTORY_CACHE_ENTRY) return EntryKind::History;
+  return cache::IsContentEntry(entry) ? EntryKind::Content : EntryKind::Other;
 }
 
 const char* KindName(EntryKind kind) {
@@ -29,7 +31,7 @@ const char* KindName(EntryKind kind) {
   return "other";
 }
 
-uint64_t SizeOf(const CacheEntry& entry) { return entry.sizeLow + (uint64_t(entry.sizeHigh) << 32); }
+uint64_t SizeOf(const cache::CacheEntry& entry) { return entry.sizeLow + (uint64_t(entry.sizeHigh) << 32); }
 
 int StoreFailure(ToolContext& context, std::string_view what, uint32_t error) {
   context.err << "vantry-store: " << what << " failed: store error " << error << " in "
@@ -39,9 +41,9 @@ int StoreFailure(ToolContext& context, std::string_view what, uint32_t error) {
 
 }  // namespace
 
-WalkResult CountEntries(UrlCacheStore& store, EntryCounts& counts) {
+cache::WalkResult CountEntries(cache::UrlCacheStore& store, EntryCounts& counts) {
   counts = {};
-  return WalkCache(store, "", [&](CacheEntry& entry) {
+  return cache::WalkCache(store, "", [&](cache::CacheEntry& entry) {
     switch (KindOf(entry)) {
       case EntryKind::Content: ++counts.content; break;
       case EntryKind::Cookie: ++counts.cookies; break;
@@ -52,8 +54,8 @@ WalkResult CountEntries(UrlCacheStore& store, EntryCounts& counts) {
   });
 }
 
-std::string ListLine(const CacheEntry& entry) {
-  time_t seconds = static_cast<time_t>(UnixSecondsFromFileTime(entry.lastAccessTime));
+std::string ListLine(const cache::CacheEntry& entry) {
+  time_t seconds = static_cast<time_t>(cache::UnixSecondsFromFileTime(entry.lastAccessTime));
   tm local{};
   localtime_r(&seconds, &local);
   char date[32];
@@ -64,9 +66,9 @@ std::string ListLine(const CacheEntry& entry) {
   return head + entry.sourceUrl;
 }
 
-NewEntry FileEntry(std::string_view url, std::string_view bytes, std::string_view contentType, bool sticky,
+cache::NewEntry FileEntry(std::string_view url, std::string_view bytes, std::string_view contentType, bool sticky,
                    int64_t now) {
-  NewEntry entry;
+  cache::NewEntry entry;
   entry.url = url;
   entry.content = bytes;
   ResponseFacts facts;
@@ -74,15 +76,15 @@ NewEntry FileEntry(std::string_view url, std::string_view bytes, std::string_vie
   facts.contentLength = bytes.size();
   facts.date = facts.lastModified = now;
   entry.headers = ResponseHeaders(facts);
-  entry.entryType = NORMAL_CACHE_ENTRY | (sticky ? STICKY_CACHE_ENTRY : 0);
-  entry.lastModifiedTime = entry.lastAccessTime = entry.lastSyncTime = FileTimeFromUnixSeconds(now);
-  entry.expireTime = FileTimeFromUnixSeconds(now + facts.maxAgeSeconds);
+  entry.entryType = cache::NORMAL_CACHE_ENTRY | (sticky ? cache::STICKY_CACHE_ENTRY : 0);
+  entry.lastModifiedTime = entry.lastAccessTime = entry.lastSyncTime = cache::FileTimeFromUnixSeconds(now);
+  entry.expireTime = cache::FileTimeFromUnixSeconds(now + facts.maxAgeSeconds);
   return entry;
 }
 
 int RunDemo(const StoreToolCommand&, ToolContext& context) {
   DemoSummary summary;
-  if (uint32_t error = AddDemoSite(context.store, context.now, summary); error != STORE_OK)
+  if (uint32_t error = AddDemoSite(context.store, context.now, summary); error != cache::STORE_OK)
     return StoreFailure(context, "demo", error);
   context.out << "Added the demo site to " << context.store.RootFolder().string() << ": " << summary.contentEntries
               << " content entries, " << summary.cookies << " cookies, " << summary.visits << " history visits.\n";
@@ -91,10 +93,10 @@ int RunDemo(const StoreToolCommand&, ToolContext& context) {
 
 int RunSynth(const StoreToolCommand& command, ToolContext& context) {
   EntryCounts before;
-  if (CountEntries(context.store, before) != WalkResult::Normal) return StoreFailure(context, "synth", ERROR_STORE_FAILURE);
+  if (CountEntries(context.store, before) != cache::WalkResult::Normal) return StoreFailure(context, "synth", cache::ERROR_STORE_FAILURE);
   SynthSummary summary;
   uint32_t error = AddSyntheticEntries(context.store, before.total(), command.count, context.now, summary);
-  if (error != STORE_OK) return StoreFailure(context, "synth", error);
+  if (error != cache::STORE_OK) return StoreFailure(context, "synth", error);
   context.out << "Added " << command.count << " synthetic entries to " << context.store.RootFolder().string() << ": "
               << summary.content << " content, " << summary.visits << " history, " << summary.cookieSites
               << " cookie.\n";
@@ -105,30 +107,30 @@ int RunAdd(const StoreToolCommand& command, const std::string& fileBytes, ToolCo
   const std::string& url = command.operands[0];
   std::string_view contentType = command.operands.size() == 3 ? std::string_view(command.operands[2]) : "";
   if (uint32_t error = context.store.AddEntry(FileEntry(url, fileBytes, contentType, command.sticky, context.now));
-      error != STORE_OK)
+      error != cache::STORE_OK)
     return StoreFailure(context, "add", error);
   context.out << "Added " << url << " (" << fileBytes.size() << " bytes).\n";
   return kExitOk;
 }
 
 int RunVisit(const StoreToolCommand& command, ToolContext& context) {
-  FileTime when = FileTimeFromUnixSeconds(context.now - command.days * kDay);
-  if (uint32_t error = context.store.RecordVisit(command.operands[0], when, 1); error != STORE_OK)
+  cache::FileTime when = cache::FileTimeFromUnixSeconds(context.now - command.days * kDay);
+  if (uint32_t error = context.store.RecordVisit(command.operands[0], when, 1); error != cache::STORE_OK)
     return StoreFailure(context, "visit", error);
   context.out << "Recorded a visit of " << command.operands[0] << ".\n";
   return kExitOk;
 }
 
 int RunCookie(const StoreToolCommand& command, ToolContext& context) {
-  Cookie cookie;
+  cache::Cookie cookie;
   cookie.domain = command.operands[0];
   cookie.name = command.operands[1];
   cookie.value = command.operands[2];
   cookie.path = command.path;
-  cookie.flags = command.secure ? COOKIE_FLAG_SECURE : 0;
-  cookie.expiry = command.days ? FileTimeFromUnixSeconds(context.now + command.days * kDay) : 0;
-  cookie.creation = FileTimeFromUnixSeconds(context.now);
-  if (uint32_t error = context.store.SetCookie(cookie); error != STORE_OK) return StoreFailure(context, "cookie", error);
+  cookie.flags = command.secure ? cache::COOKIE_FLAG_SECURE : 0;
+  cookie.expiry = command.days ? cache::FileTimeFromUnixSeconds(context.now + command.days * kDay) : 0;
+  cookie.creation = cache::FileTimeFromUnixSeconds(context.now);
+  if (uint32_t error = context.store.SetCookie(cookie); error != cache::STORE_OK) return StoreFailure(context, "cookie", error);
   context.out << "Set the cookie " << cookie.name << " for " << cookie.domain << cookie.path << ".\n";
   return kExitOk;
 }
@@ -136,24 +138,24 @@ int RunCookie(const StoreToolCommand& command, ToolContext& context) {
 int RunRemove(const StoreToolCommand& command, ToolContext& context) {
   const std::string& key = command.operands[0];
   uint32_t error = context.store.DeleteEntry(key);
-  if (error == ERROR_FILE_NOT_FOUND) {
+  if (error == cache::ERROR_FILE_NOT_FOUND) {
     context.err << "vantry-store: rm: no entry has the key \"" << key << "\"\n";
     return kExitFailure;
   }
-  if (error != STORE_OK) return StoreFailure(context, "rm", error);
+  if (error != cache::STORE_OK) return StoreFailure(context, "rm", error);
   context.out << "Deleted " << key << ".\n";
   return kExitOk;
 }
 
 int RunList(const StoreToolCommand& command, ToolContext& context) {
   std::string_view prefix = command.operands.empty() ? std::string_view() : std::string_view(command.operands[0]);
-  WalkResult result = WalkCache(context.store, prefix, [&](CacheEntry& entry) { context.out << ListLine(entry) << "\n"; });
-  return result == WalkResult::Normal ? kExitOk : StoreFailure(context, "list", ERROR_STORE_FAILURE);
+  cache::WalkResult result = cache::WalkCache(context.store, prefix, [&](cache::CacheEntry& entry) { context.out << ListLine(entry) << "\n"; });
+  return result == cache::WalkResult::Normal ? kExitOk : StoreFailure(context, "list", cache::ERROR_STORE_FAILURE);
 }
 
 int RunStats(const StoreToolCommand&, ToolContext& context) {
   EntryCounts counts;
-  if (CountEntries(context.store, counts) != WalkResult::Normal) return StoreFailure(context, "stats", ERROR_STORE_FAILURE);
+  if (CountEntries(context.store, counts) != cache::WalkResult::Normal) return StoreFailure(context, "stats", cache::ERROR_STORE_FAILURE);
   context.out << "Content entries: " << counts.content << "\n"
               << "Cookie entries: " << counts.cookies << "\n"
               << "History entries: " << counts.history << "\n"
@@ -162,3 +164,5 @@ int RunStats(const StoreToolCommand&, ToolContext& context) {
               << "Total bytes: " << counts.bytes << "\n";
   return kExitOk;
 }
+
+}  // namespace vantry::storetool

@@ -9,9 +9,11 @@
 #include "tools/vantry-store/CommandLine.h"
 #include "cache/store/SqliteUrlCacheStore.h"
 
+namespace vantry::storetool {
+
 // What every command works with: the open store, the clock and the two output streams.
 struct ToolContext {
-  SqliteUrlCacheStore& store;
+  cache::SqliteUrlCacheStore& store;
   int64_t now;  // Unix seconds
   std::ostream& out;
   std::ostream& err;
@@ -31,13 +33,13 @@ struct EntryCounts {
   uint64_t bytes = 0;
   uint64_t total() const { return content + cookies + history + other; }
 };
-WalkResult CountEntries(UrlCacheStore& store, EntryCounts& counts);
+cache::WalkResult CountEntries(cache::UrlCacheStore& store, EntryCounts& counts);
 
 // One line of `list`: kind, type flags, size, last access (local time) and key.
-std::string ListLine(const CacheEntry& entry);
+std::string ListLine(const cache::CacheEntry& entry);
 
 // The entry `add` makes of a file's bytes: a 200 response stamped `now`.
-NewEntry FileEntry(std::string_view url, std::string_view bytes, std::string_view contentType, bool sticky,
+cache::NewEntry FileEntry(std::string_view url, std::string_view bytes, std::string_view contentType, bool sticky,
                    int64_t now);
 
 // The commands that act on an open store; each returns its exit code.
@@ -49,3 +51,5 @@ int RunCookie(const StoreToolCommand& command, ToolContext& context);
 int RunRemove(const StoreToolCommand& command, ToolContext& context);
 int RunList(const StoreToolCommand& command, ToolContext& context);
 int RunStats(const StoreToolCommand& command, ToolContext& context);
+
+}  // namespace vantry::storetool

@@ -1,10 +1,13 @@
 #include "tools/vantry-store/StoreTool.h"
+#include "files/WholeFile.h"
 
 #include <ostream>
 
 #include "import/ImportCommand.h"
 #include "tools/vantry-store/StoreCommands.h"
 #include "cache/store/StoreFiles.h"
+
+namespace vantry::storetool {
 
 namespace fs = std::filesystem;
 
@@ -33,7 +36,7 @@ int RunStoreTool(const std::vector<std::string>& args, const fs::path& storeFold
   std::error_code ec;
   if (command.verb == Verb::Add) {
     const std::string& file = command.operands[1];
-    std::optional<std::string> bytes = fs::is_regular_file(file, ec) ? ReadWholeFile(file) : std::nullopt;
+    std::optional<std::string> bytes = fs::is_regular_file(file, ec) ? files::ReadWholeFile(file) : std::nullopt;
     if (!bytes) {
       err << "vantry-store: add: cannot read the file \"" << command.operands[1] << "\"\n";
       return kExitFailure;
@@ -44,7 +47,7 @@ int RunStoreTool(const std::vector<std::string>& args, const fs::path& storeFold
     err << "vantry-store: there is no cache store in " << storeFolder.string() << "\n";
     return kExitFailure;
   }
-  SqliteUrlCacheStore store(storeFolder);
+  cache::SqliteUrlCacheStore store(storeFolder);
   if (!store.error().empty()) {
     err << "vantry-store: " << store.error() << "\n";
     return kExitFailure;
@@ -60,8 +63,10 @@ int RunStoreTool(const std::vector<std::string>& args, const fs::path& storeFold
     case Verb::Remove: return RunRemove(command, context);
     case Verb::List: return RunList(command, context);
     case Verb::Stats: return RunStats(command, context);
-    case Verb::Import: return RunImportCommand(command.operands, store, context.out, context.err);
+    case Verb::Import: return import::RunImportCommand(command.operands, store, context.out, context.err);
     case Verb::Help: break;
   }
   return kExitOk;
 }
+
+}  // namespace vantry::storetool

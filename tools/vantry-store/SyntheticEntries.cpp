@@ -5,6 +5,8 @@
 
 #include "tools/vantry-store/ResponseHeaders.h"
 
+namespace vantry::storetool {
+
 namespace {
 
 constexpr int64_t kDay = 24 * 3600;
@@ -120,7 +122,7 @@ int64_t RecentTime(Random& random, int64_t now) {
   return now - static_cast<int64_t>(u * u * 182 * kDay) - static_cast<int64_t>(random.Below(3600));
 }
 
-NewEntry ContentItem(Random& random, uint64_t n, int64_t now) {
+cache::NewEntry ContentItem(Random& random, uint64_t n, int64_t now) {
   const ContentKind& kind = PickKind(random);
   std::string url = "http://" + HostFor(random, n) + FolderPath(random) + std::string(random.Word()) + "-" + Base36(n);
   if (kind.suffix == "?")
@@ -129,7 +131,7 @@ NewEntry ContentItem(Random& random, uint64_t n, int64_t now) {
     url += kind.suffix;
 
   size_t size = static_cast<size_t>(1024 * std::exp(random.Unit() * std::log(50.0)));
-  NewEntry entry;
+  cache::NewEntry entry;
   entry.url = std::move(url);
   entry.content = std::string(kind.magic).substr(0, size);
   entry.content += Filler().substr(random.Below(Filler().size() - size), size - entry.content.size());
@@ -143,24 +145,24 @@ NewEntry ContentItem(Random& random, uint64_t n, int64_t now) {
   facts.maxAgeSeconds = kMaxAges[random.Below(std::size(kMaxAges))];
   facts.etag = Base36(random.Next());
   entry.headers = ResponseHeaders(facts);
-  entry.entryType = NORMAL_CACHE_ENTRY | (random.Below(50) == 0 ? STICKY_CACHE_ENTRY : 0);
-  entry.lastModifiedTime = FileTimeFromUnixSeconds(facts.lastModified);
-  entry.lastAccessTime = entry.lastSyncTime = FileTimeFromUnixSeconds(accessed);
-  entry.expireTime = FileTimeFromUnixSeconds(accessed + facts.maxAgeSeconds);
+  entry.entryType = cache::NORMAL_CACHE_ENTRY | (random.Below(50) == 0 ? cache::STICKY_CACHE_ENTRY : 0);
+  entry.lastModifiedTime = cache::FileTimeFromUnixSeconds(facts.lastModified);
+  entry.lastAccessTime = entry.lastSyncTime = cache::FileTimeFromUnixSeconds(accessed);
+  entry.expireTime = cache::FileTimeFromUnixSeconds(accessed + facts.maxAgeSeconds);
   entry.useCount = 1 + static_cast<uint32_t>(random.Below(20));
   return entry;
 }
 
-std::vector<Cookie> CookieSiteItem(Random& random, uint64_t n, int64_t now) {
-  std::vector<Cookie> cookies(1 + random.Below(3));
+std::vector<cache::Cookie> CookieSiteItem(Random& random, uint64_t n, int64_t now) {
+  std::vector<cache::Cookie> cookies(1 + random.Below(3));
   std::string domain = "." + SiteName(n);
   for (size_t i = 0; i < cookies.size(); ++i) {
-    Cookie& c = cookies[i];
+    cache::Cookie& c = cookies[i];
     c.name = kCookieNames[(n + i) % std::size(kCookieNames)];
     c.value = Base36(random.Next()) + Base36(random.Next());
     c.domain = domain;
-    c.creation = FileTimeFromUnixSeconds(RecentTime(random, now));
-    c.expiry = random.Below(4) ? FileTimeFromUnixSeconds(now + static_cast<int64_t>(random.Below(400)) * kDay) : 0;
+    c.creation = cache::FileTimeFromUnixSeconds(RecentTime(random, now));
+    c.expiry = random.Below(4) ? cache::FileTimeFromUnixSeconds(now + static_cast<int64_t>(random.Below(400)) * kDay) : 0;
   }
   return cookies;
 }
@@ -178,7 +180,7 @@ SyntheticItem MakeSyntheticItem(uint64_t n, int64_t now) {
     item.kind = SyntheticKind::Visit;
     item.address = "http://" + HostFor(random, n) + FolderPath(random) + std::string(random.Word()) + "-" + Base36(n) +
                    ".html";
-    item.visitTime = FileTimeFromUnixSeconds(RecentTime(random, now));
+    item.visitTime = cache::FileTimeFromUnixSeconds(RecentTime(random, now));
     item.visitCount = 1 + static_cast<uint32_t>(random.Below(30));
   } else {
     item.content = ContentItem(random, n, now);
@@ -186,19 +188,19 @@ SyntheticItem MakeSyntheticItem(uint64_t n, int64_t now) {
   return item;
 }
 
-uint32_t AddSyntheticEntries(SqliteUrlCacheStore& store, uint64_t first, uint64_t count, int64_t now,
+uint32_t AddSyntheticEntries(cache::SqliteUrlCacheStore& store, uint64_t first, uint64_t count, int64_t now,
                              SynthSummary& summary) {
   summary = {};
-  std::vector<NewEntry> batch;
+  std::vector<cache::NewEntry> batch;
   auto flush = [&] {
-    uint32_t error = batch.empty() ? STORE_OK : store.AddEntries(batch);
-    if (error == STORE_OK) summary.content += batch.size();
+    uint32_t error = batch.empty() ? cache::STORE_OK : store.AddEntries(batch);
+    if (error == cache::STORE_OK) summary.content += batch.size();
     batch.clear();
     return error;
   };
   for (uint64_t n = first; n < first + count; ++n) {
     SyntheticItem item = MakeSyntheticItem(n, now);
-    uint32_t error = STORE_OK;
+    uint32_t error = cache::STORE_OK;
     switch (item.kind) {
       case SyntheticKind::Content:
         batch.push_back(std::move(item.content));
@@ -206,15 +208,17 @@ uint32_t AddSyntheticEntries(SqliteUrlCacheStore& store, uint64_t first, uint64_
         break;
       case SyntheticKind::Visit:
         error = store.RecordVisit(item.address, item.visitTime, item.visitCount);
-        summary.visits += error == STORE_OK;
+        summary.visits += error == cache::STORE_OK;
         break;
       case SyntheticKind::CookieSite:
-        for (const Cookie& cookie : item.cookies)
-          if (error == STORE_OK) error = store.SetCookie(cookie);
-        summary.cookieSites += error == STORE_OK;
+        for (const cache::Cookie& cookie : item.cookies)
+          if (error == cache::STORE_OK) error = store.SetCookie(cookie);
+        summary.cookieSites += error == cache::STORE_OK;
         break;
     }
-    if (error != STORE_OK) return error;
+    if (error != cache::STORE_OK) return error;
   }
   return flush();
 }
+
+}  // namespace vantry::storetool

@@ -6,6 +6,8 @@
 
 #include "cache/store/SqliteUrlCacheStore.h"
 
+namespace vantry::storetool {
+
 // Synthetic items for benchmarks and large-store tests. Item n is made from n alone, so a
 // store filled with the same items always holds the same entries; every item is one entry
 // of its own (its key holds n).
@@ -13,11 +15,11 @@ enum class SyntheticKind { Content, Visit, CookieSite };
 
 struct SyntheticItem {
   SyntheticKind kind = SyntheticKind::Content;
-  NewEntry content;             // Content
+  cache::NewEntry content;             // Content
   std::string address;          // Visit: the page visited
-  FileTime visitTime = 0;       // Visit
+  cache::FileTime visitTime = 0;       // Visit
   uint32_t visitCount = 0;      // Visit
-  std::vector<Cookie> cookies;  // CookieSite: one to three cookies of one site
+  std::vector<cache::Cookie> cookies;  // CookieSite: one to three cookies of one site
 };
 
 // Item n with times relative to `now` (Unix seconds): about 88 of 100 are content entries
@@ -31,5 +33,7 @@ struct SynthSummary {
 };
 
 // Adds items first .. first + count - 1, the content entries in batches of one commit each.
-uint32_t AddSyntheticEntries(SqliteUrlCacheStore& store, uint64_t first, uint64_t count, int64_t now,
+uint32_t AddSyntheticEntries(cache::SqliteUrlCacheStore& store, uint64_t first, uint64_t count, int64_t now,
                              SynthSummary& summary);
+
+}  // namespace vantry::storetool

@@ -6,5 +6,5 @@
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
-  return RunStoreTool(args, DefaultStoreFolder(), static_cast<int64_t>(time(nullptr)), std::cout, std::cerr);
+  return vantry::storetool::RunStoreTool(args, vantry::cache::DefaultStoreFolder(), static_cast<int64_t>(time(nullptr)), std::cout, std::cerr);
 }

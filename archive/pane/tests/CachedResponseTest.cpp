@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace vantry::archive {
+
 namespace {
 
 TEST(CachedResponseTest, StatusTypeAndLocationAreReadFromStoredHeaders) {
@@ -53,3 +55,5 @@ TEST(CachedResponseTest, ContentTypeIsGuessedFromNameThenFromBytes) {
 }
 
 }  // namespace
+
+}  // namespace vantry::archive

@@ -22,6 +22,8 @@ extern "C" const char* __lsan_default_suppressions() {
 }
 #endif
 
+namespace vantry::archive {
+
 // Runs a script in the page and returns its result as text.
 inline std::string Evaluate(QWebEnginePage* page, const QString& script) {
   std::string result;
@@ -51,3 +53,5 @@ inline int RunEngineTests(int argc, char** argv, const std::function<void()>& be
   QApplication app(argc, argv);
   return RUN_ALL_TESTS();
 }
+
+}  // namespace vantry::archive

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace vantry::archive {
+
 namespace {
 
 TEST(OfflineAddressTest, NetworkAddressesMapToOfflineOnesAndBack) {
@@ -65,3 +67,5 @@ TEST(OfflineAddressTest, StoreKeyCandidatesCoverTheSpellingsAStoreMayHold) {
 }
 
 }  // namespace
+
+}  // namespace vantry::archive

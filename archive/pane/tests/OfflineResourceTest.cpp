@@ -5,25 +5,27 @@
 #include "cache/store/CacheAccess.h"
 #include "testing/StoreTestSupport.h"
 
+namespace vantry::archive {
+
 namespace {
 
-class OfflineResourceTest : public testing::Test {
+class OfflineResourceTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    StoreOpenResult opened = OpenUrlCacheStore(folder_.path());
+    cache::StoreOpenResult opened = cache::OpenUrlCacheStore(folder_.path());
     ASSERT_TRUE(opened.store) << opened.error;
     store_ = std::move(opened.store);
   }
   void Cache(const std::string& url, const std::string& headers, const std::string& body) {
-    NewEntry entry;
+    cache::NewEntry entry;
     entry.url = url;
     entry.headers = headers;
     entry.content = body;
-    ASSERT_EQ(store_->AddEntry(entry), STORE_OK);
+    ASSERT_EQ(store_->AddEntry(entry), cache::STORE_OK);
   }
 
-  TempFolder folder_;
-  std::unique_ptr<UrlCacheStore> store_;
+  testing::TempFolder folder_;
+  std::unique_ptr<cache::UrlCacheStore> store_;
 };
 
 TEST_F(OfflineResourceTest, BodyComesWithItsStoredTypeAndWithoutItsEncoding) {
@@ -51,9 +53,9 @@ TEST_F(OfflineResourceTest, StoredRedirectIsAnsweredAsRedirect) {
 }
 
 TEST_F(OfflineResourceTest, AbsentEntriesAndEntriesWithoutFileAreMissing) {
-  ASSERT_EQ(store_->RecordVisit("http://h/visited.html", FileTimeNow(), 1), STORE_OK);
+  ASSERT_EQ(store_->RecordVisit("http://h/visited.html", cache::FileTimeNow(), 1), cache::STORE_OK);
   Cache("http://h/gone.html", "HTTP/1.1 200 OK\r\n", "x");
-  std::optional<CacheEntry> gone = LookupEntry(*store_, "http://h/gone.html");
+  std::optional<cache::CacheEntry> gone = cache::LookupEntry(*store_, "http://h/gone.html");
   ASSERT_TRUE(gone.has_value());
   std::filesystem::remove(gone->localFileName);
 
@@ -62,3 +64,5 @@ TEST_F(OfflineResourceTest, AbsentEntriesAndEntriesWithoutFileAreMissing) {
 }
 
 }  // namespace
+
+}  // namespace vantry::archive

@@ -21,6 +21,8 @@
 #include "testing/StoreTestSupport.h"
 #include "cache/store/UrlCacheStore.h"
 
+namespace vantry::archive {
+
 namespace {
 
 std::string PngBytes(int width, int height) {
@@ -39,31 +41,31 @@ void Settle(int milliseconds) {
   loop.exec();
 }
 
-class OfflineViewTest : public testing::Test {
+class OfflineViewTest : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!qApp) GTEST_SKIP() << "needs an X display (run under xvfb-run)";
     ASSERT_TRUE(server_.listen(QHostAddress::LocalHost));
     QObject::connect(&server_, &QTcpServer::newConnection, [this] { ++connections_; });
     site_ = "http://127.0.0.1:" + std::to_string(server_.serverPort());
-    StoreOpenResult opened = OpenUrlCacheStore(folder_.path() / "store");
+    cache::StoreOpenResult opened = cache::OpenUrlCacheStore(folder_.path() / "store");
     ASSERT_TRUE(opened.store) << opened.error;
     store_ = std::move(opened.store);
   }
 
   void Cache(const std::string& path, const std::string& headers, const std::string& body) {
-    NewEntry entry;
+    cache::NewEntry entry;
     entry.url = site_ + path;
     entry.headers = "HTTP/1.1 200 OK\r\n" + headers + "\r\n";
     entry.content = body;
-    ASSERT_EQ(store_->AddEntry(entry), STORE_OK);
+    ASSERT_EQ(store_->AddEntry(entry), cache::STORE_OK);
   }
 
-  TempFolder folder_;
+  testing::TempFolder folder_;
   QTcpServer server_;
   int connections_ = 0;
   std::string site_;
-  std::unique_ptr<UrlCacheStore> store_;
+  std::unique_ptr<cache::UrlCacheStore> store_;
 };
 
 TEST_F(OfflineViewTest, CachedPageComesWithItsResourcesFromTheStoreAndNothingFromTheNetwork) {
@@ -114,7 +116,7 @@ TEST_F(OfflineViewTest, EntriesAreShownOnlyAfterTheStartPageAndByFileInTheLocalV
   OfflineProfile profile(*store_);
   CVantryDoc document;
   CVantryView view(document, profile.profile());
-  const CurrentEntry entry{site_ + "/a.html", "/tmp/cached/a.html"};
+  const cache::CurrentEntry entry{site_ + "/a.html", "/tmp/cached/a.html"};
 
   view.ShowEntry(entry, false);
   EXPECT_TRUE(view.url().isEmpty());
@@ -161,4 +163,6 @@ TEST_F(OfflineViewTest, QuietPanesShowNoDialogsOfThePage) {
 
 }  // namespace
 
-int main(int argc, char** argv) { return RunEngineTests(argc, argv); }
+}  // namespace vantry::archive
+
+int main(int argc, char** argv) { return vantry::archive::RunEngineTests(argc, argv); }

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+namespace vantry::archive {
+
 namespace {
 
-const CurrentEntry kEntry{"http://h/a.html", "/store/content/0/a.html"};
+const cache::CurrentEntry kEntry{"http://h/a.html", "/store/content/0/a.html"};
 
 TEST(PaneStateTest, StartsQuietAndNavigatesToEntriesOnlyAfterTheStartPage) {
   PaneState state;
@@ -59,3 +61,5 @@ TEST(PaneStateTest, OpenFilePatternBecomesQtNameFilters) {
 }
 
 }  // namespace
+
+}  // namespace vantry::archive

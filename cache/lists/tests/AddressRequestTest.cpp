@@ -2,6 +2,8 @@
 
 #include "cache/lists/AddressRequest.h"
 
+namespace vantry::cache {
+
 namespace {
 
 struct ParseCase {
@@ -54,3 +56,5 @@ TEST(ParseAddressRequestTest, TextsGiveTheirModesAndPatterns) {
     EXPECT_EQ(request.namePattern, c.namePattern) << c.text;
   }
 }
+
+}  // namespace vantry::cache

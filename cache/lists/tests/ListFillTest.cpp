@@ -6,28 +6,30 @@
 #include "testing/ListStore.h"
 #include "testing/StoreTestSupport.h"
 
+namespace vantry::cache {
+
 namespace {
 
 const char* kCss = "HTTP/1.1 200 OK\r\nContent-Type: text/css\r\n";
 const char* kGif = "HTTP/1.1 200 OK\r\nContent-Type: image/gif\r\n";
 const char* kZip = "HTTP/1.1 200 OK\r\nContent-Type: application/zip\r\n";
 
-class ListFillTest : public testing::Test {
+class ListFillTest : public ::testing::Test {
  protected:
   ListFillTest() : store(folder.path() / "store") {}
 
   // Pages of several kinds, one without headers, a history record with headers, a
   // visit, a sticky page and a cookie entry, in this order.
   void AddMixedEntries() {
-    ASSERT_EQ(store.AddEntry(PageEntry("http://b.example/index.html")), STORE_OK);
-    ASSERT_EQ(store.AddEntry(PageEntry("http://a.example/style.css", kCss)), STORE_OK);
-    ASSERT_EQ(store.AddEntry(PageEntry("ftp://files.example/pic.gif", kGif)), STORE_OK);
-    ASSERT_EQ(store.AddEntry(PageEntry("http://a.example/bare.html", "")), STORE_OK);
-    ASSERT_EQ(store.AddEntry(PageEntry("Visited: @http://h.example/old.html", kCss,
+    ASSERT_EQ(store.AddEntry(testing::PageEntry("http://b.example/index.html")), STORE_OK);
+    ASSERT_EQ(store.AddEntry(testing::PageEntry("http://a.example/style.css", kCss)), STORE_OK);
+    ASSERT_EQ(store.AddEntry(testing::PageEntry("ftp://files.example/pic.gif", kGif)), STORE_OK);
+    ASSERT_EQ(store.AddEntry(testing::PageEntry("http://a.example/bare.html", "")), STORE_OK);
+    ASSERT_EQ(store.AddEntry(testing::PageEntry("Visited: @http://h.example/old.html", kCss,
                                        NORMAL_CACHE_ENTRY | URLHISTORY_CACHE_ENTRY)),
               STORE_OK);
     ASSERT_EQ(store.RecordVisit("http://a.example/", FileTimeNow(), 1), STORE_OK);
-    ASSERT_EQ(store.AddEntry(PageEntry("http://C.example/pack.zip", kZip, NORMAL_CACHE_ENTRY | STICKY_CACHE_ENTRY)),
+    ASSERT_EQ(store.AddEntry(testing::PageEntry("http://C.example/pack.zip", kZip, NORMAL_CACHE_ENTRY | STICKY_CACHE_ENTRY)),
               STORE_OK);
     Cookie cookie{"id", "42", "a.example", "/", 0, 0, 0};
     ASSERT_EQ(store.SetCookie(cookie), STORE_OK);
@@ -42,7 +44,7 @@ class ListFillTest : public testing::Test {
     return leaves;
   }
 
-  TempFolder folder;
+  testing::TempFolder folder;
   SqliteUrlCacheStore store;
 };
 
@@ -55,7 +57,7 @@ TEST_F(ListFillTest, AccessListShowsEveryEntryInStoreOrderAndTalliesByVariantA) 
   std::vector<std::string> leaves;
   FillResult fill = FillAccessList(store, 4096, leaves, {});
   EXPECT_EQ(fill.walk, WalkResult::Normal);
-  EXPECT_EQ(leaves, StoredUrls(store));
+  EXPECT_EQ(leaves, testing::StoredUrls(store));
   EXPECT_EQ(leaves.size(), 8u);
   EXPECT_EQ(fill.statistics[CacheStatistics::kTotal], 8u);
   EXPECT_EQ(fill.statistics[CacheStatistics::kCookie], 1u);
@@ -66,7 +68,7 @@ TEST_F(ListFillTest, AccessListShowsEveryEntryInStoreOrderAndTalliesByVariantA) 
 
 TEST_F(ListFillTest, AlphaListBeforeFindTakesEntriesWithHeadersThatMatchTheRequest) {
   AddMixedEntries();
-  const std::string cookieKey = StoredUrls(store).back();
+  const std::string cookieKey = testing::StoredUrls(store).back();
   EXPECT_EQ(Alpha(AlphaFill::BeforeFind, nullptr),
             (Urls{"http://b.example/index.html", "http://a.example/style.css", "ftp://files.example/pic.gif",
                   "http://C.example/pack.zip"}));
@@ -146,7 +148,7 @@ TEST_F(ListFillTest, AlphaListAfterFindTalliesEveryEntryByVariantC) {
 
 TEST_F(ListFillTest, ProgressStepsAfterEvery200thEntry) {
   std::vector<NewEntry> entries;
-  for (int i = 0; i < 601; ++i) entries.push_back(PageEntry("http://h/" + std::to_string(i) + ".html"));
+  for (int i = 0; i < 601; ++i) entries.push_back(testing::PageEntry("http://h/" + std::to_string(i) + ".html"));
   ASSERT_EQ(store.AddEntries(entries), STORE_OK);
   int steps = 0;
   std::vector<std::string> leaves;
@@ -160,8 +162,8 @@ TEST_F(ListFillTest, EmptyStoreFillsNothingAndPublishesZeros) {
   FillResult fill = FillAccessList(store, 4096, leaves, {});
   EXPECT_EQ(fill.walk, WalkResult::Normal);
   EXPECT_TRUE(leaves.empty());
-  FakeFrame frame;
-  FakePanes panes;
+  testing::FakeFrame frame;
+  testing::FakePanes panes;
   frame.published[CacheStatistics::kTotal] = 99;
   PublishFillStatistics(fill, frame, panes);
   EXPECT_EQ(frame.published, CacheStatistics{});
@@ -169,17 +171,17 @@ TEST_F(ListFillTest, EmptyStoreFillsNothingAndPublishesZeros) {
 }
 
 TEST(ListFillFailureTest, FailedWalkKeepsItsLeavesAndPublishesNothing) {
-  TempFolder folder;
-  FailingWalkStore failing(folder.path() / "store", 4);
+  testing::TempFolder folder;
+  testing::FailingWalkStore failing(folder.path() / "store", 4);
   std::vector<NewEntry> entries;
-  for (int i = 0; i < 10; ++i) entries.push_back(PageEntry("http://h/" + std::to_string(i) + ".html"));
+  for (int i = 0; i < 10; ++i) entries.push_back(testing::PageEntry("http://h/" + std::to_string(i) + ".html"));
   ASSERT_EQ(failing.AddEntries(entries), STORE_OK);
   std::vector<std::string> leaves;
   FillResult fill = FillAccessList(failing, 4096, leaves, {});
   EXPECT_EQ(fill.walk, WalkResult::Failed);
   EXPECT_EQ(leaves.size(), 4u);
-  FakeFrame frame;
-  FakePanes panes;
+  testing::FakeFrame frame;
+  testing::FakePanes panes;
   PublishFillStatistics(fill, frame, panes);
   EXPECT_EQ(frame.publications, 0);
   EXPECT_TRUE(panes.calls.empty());
@@ -190,3 +192,5 @@ TEST(SortListTextsTest, SortsIgnoringCaseThenByBytes) {
   SortListTexts(texts);
   EXPECT_EQ(texts, (Urls{"Cookie:u@x/", "ftp://z/", "http://a", "HTTP://A/", "http://a/", "http://ab/", "http://b/"}));
 }
+
+}  // namespace vantry::cache

@@ -7,6 +7,8 @@
 #include "dates/FileTime.h"
 #include "testing/TestEnvironment.h"
 
+namespace vantry::cache {
+
 namespace {
 
 struct SplitCase {
@@ -29,7 +31,7 @@ FileTime LocalNoonOf(int year, int month, int day) {
   fields.tm_mday = day;
   fields.tm_hour = 12;
   fields.tm_isdst = -1;
-  return vantry::FileTimeFromUnixSeconds(std::mktime(&fields));
+  return cache::FileTimeFromUnixSeconds(std::mktime(&fields));
 }
 
 }  // namespace
@@ -107,7 +109,7 @@ TEST(RequestMatchingTest, ModesDecideWhichTestRuns) {
 }
 
 TEST(RequestMatchingTest, DateModesCompareWholeLocalDatesInclusively) {
-  vantry::testing::TimeZone zone("UTC0");
+  testing::TimeZone zone("UTC0");
   SearchRequest request;
   request.searchDate.SetDate(2024, 3, 15);
   request.fromDate.SetDate(2024, 2, 28);
@@ -143,12 +145,14 @@ TEST(RequestMatchingTest, DateModesCompareWholeLocalDatesInclusively) {
 }
 
 TEST(RequestMatchingTest, DatesAreTakenInLocalTime) {
-  vantry::testing::TimeZone zone("EST5");
+  testing::TimeZone zone("EST5");
   SearchRequest request;
   request.mode = SearchRequest::kDateExactly;
   request.searchDate.SetDate(2024, 3, 15);
   CacheEntry entry;
   // 03:00 UTC on the 16th is still the 15th five hours west of Greenwich.
-  entry.lastSyncTime = vantry::FileTimeFromUnixSeconds(1710558000);
+  entry.lastSyncTime = cache::FileTimeFromUnixSeconds(1710558000);
   EXPECT_TRUE(MatchesRequest(request, entry));
 }
+
+}  // namespace vantry::cache

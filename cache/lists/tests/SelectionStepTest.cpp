@@ -6,20 +6,22 @@
 #include "testing/ListStore.h"
 #include "cache/lists/SelectionStep.h"
 
+namespace vantry::cache {
+
 namespace {
 
 using Calls = std::vector<std::string>;
 
 const std::string kTooBig = "tell What the hell is this? Cookie much too big!!! | Read Cookie";
 
-class SelectionStepTest : public testing::Test, protected ListTabTestBed {
+class SelectionStepTest : public ::testing::Test, protected testing::ListTabTestBed {
  protected:
   SelectionStepTest() {
-    EXPECT_EQ(store.AddEntry(PageEntry("http://a.example/page.html")), STORE_OK);
-    EXPECT_EQ(store.AddEntry(PageEntry("http://a.example/bare.html", "")), STORE_OK);
-    EXPECT_EQ(store.AddEntry(PageEntry("cookie:lower@a.example/", "", NORMAL_CACHE_ENTRY, "x")), STORE_OK);
+    EXPECT_EQ(store.AddEntry(testing::PageEntry("http://a.example/page.html")), STORE_OK);
+    EXPECT_EQ(store.AddEntry(testing::PageEntry("http://a.example/bare.html", "")), STORE_OK);
+    EXPECT_EQ(store.AddEntry(testing::PageEntry("cookie:lower@a.example/", "", NORMAL_CACHE_ENTRY, "x")), STORE_OK);
     EXPECT_EQ(store.SetCookie(Cookie{"id", "42", "a.example", "/", 0, 0, 0}), STORE_OK);
-    cookieKey = StoredUrls(store).back();
+    cookieKey = testing::StoredUrls(store).back();
     current = {"earlier", "/earlier/file"};
     request.mode = SearchRequest::kSubstring;
   }
@@ -103,3 +105,5 @@ TEST_F(SelectionStepTest, CookieFileOfAnEntryNoLongerStoredIsNotDecoded) {
   current.localFileName = LocalFileOf("http://a.example/page.html");
   EXPECT_EQ(Select(cookieKey), (Calls{"show " + cookieKey + " | " + current.localFileName, "bytes "}));
 }
+
+}  // namespace vantry::cache

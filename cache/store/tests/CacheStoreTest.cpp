@@ -6,9 +6,12 @@
 #include <vector>
 
 #include "cache/store/CacheAccess.h"
+#include "files/WholeFile.h"
 #include "cache/store/SqliteUrlCacheStore.h"
 #include "cache/store/StoreFiles.h"
 #include "testing/StoreTestSupport.h"
+
+namespace vantry::cache {
 
 namespace fs = std::filesystem;
 
@@ -44,14 +47,14 @@ class OfferRecordingStore : public SqliteUrlCacheStore {
   std::vector<uint32_t> offers;
 };
 
-class CacheStoreTest : public testing::Test {
+class CacheStoreTest : public ::testing::Test {
  protected:
   std::unique_ptr<UrlCacheStore> Open() {
     StoreOpenResult opened = OpenUrlCacheStore(folder.path() / "store");
     EXPECT_EQ(opened.error, "");
     return std::move(opened.store);
   }
-  TempFolder folder;
+  testing::TempFolder folder;
 };
 
 TEST_F(CacheStoreTest, EmptyStoreWalksNormallyWithoutCallingTheStep) {
@@ -69,7 +72,7 @@ TEST_F(CacheStoreTest, WalkKeepsInsertionOrderAndReplacingKeepsThePlace) {
   EXPECT_EQ(WalkUrls(*store), (std::vector<std::string>{"http://b.example/2", "http://a.example/1", "http://c.example/3"}));
   auto entry = LookupEntry(*store, "http://a.example/1");
   ASSERT_TRUE(entry);
-  EXPECT_EQ(ReadWholeFile(entry->localFileName), "replaced");
+  EXPECT_EQ(files::ReadWholeFile(entry->localFileName), "replaced");
   EXPECT_EQ(entry->sizeLow, 8u);
 }
 
@@ -85,7 +88,7 @@ TEST_F(CacheStoreTest, BytesOfAnyValueAndLengthSurviveTheRoundTrip) {
   EXPECT_EQ(entry->headerInfo, headers);
   EXPECT_EQ(entry->headerInfoSize(), 29u);
   EXPECT_EQ(HeaderText(*entry), "HTTP/1.1 200 OK\r\nX-Nul: a");
-  EXPECT_EQ(ReadWholeFile(entry->localFileName), content);
+  EXPECT_EQ(files::ReadWholeFile(entry->localFileName), content);
   EXPECT_EQ(entry->lastSyncTime, 1234u);
 }
 
@@ -187,7 +190,7 @@ TEST_F(CacheStoreTest, NumberedNamesStayDistinctAcrossBatchesAndWriters) {
   for (int i = 0; i < 80; ++i) {
     auto entry = LookupEntry(*first, "http://s.example/" + std::to_string(i) + "/");
     ASSERT_TRUE(entry) << i;
-    EXPECT_EQ(ReadWholeFile(entry->localFileName), std::to_string(i));
+    EXPECT_EQ(files::ReadWholeFile(entry->localFileName), std::to_string(i));
     files.insert(entry->localFileName);
   }
   EXPECT_EQ(files.size(), 80u);
@@ -206,8 +209,8 @@ TEST_F(CacheStoreTest, FilesTheIndexDoesNotKnowAreLeftAlone) {
   auto store = Open();
   for (int i = 0; i < 4; ++i) {
     fs::path subfolder = store->ContentFolder() / ("c" + std::to_string(i));
-    WriteWholeFile(subfolder / "page.htm", "not the store's");
-    WriteWholeFile(subfolder / "page[1].htm", "not the store's");
+    files::WriteWholeFile(subfolder / "page.htm", "not the store's");
+    files::WriteWholeFile(subfolder / "page[1].htm", "not the store's");
     fs::create_symlink(folder.path() / "outside.htm", subfolder / "link.htm");
   }
   for (size_t size : {1, 40}) {
@@ -220,7 +223,7 @@ TEST_F(CacheStoreTest, FilesTheIndexDoesNotKnowAreLeftAlone) {
     for (const NewEntry& e : entries) {
       auto entry = LookupEntry(*store, e.url);
       ASSERT_TRUE(entry) << e.url;
-      EXPECT_EQ(ReadWholeFile(entry->localFileName), e.content) << e.url;
+      EXPECT_EQ(files::ReadWholeFile(entry->localFileName), e.content) << e.url;
       EXPECT_NE(fs::path(entry->localFileName).filename(), "page.htm") << e.url;
       EXPECT_NE(fs::path(entry->localFileName).filename(), "link.htm") << e.url;
     }
@@ -228,7 +231,7 @@ TEST_F(CacheStoreTest, FilesTheIndexDoesNotKnowAreLeftAlone) {
   size_t strays = 0;
   for (const auto& item : fs::recursive_directory_iterator(store->ContentFolder()))
     if (item.path().filename() == "page.htm" || item.path().filename() == "page[1].htm")
-      strays += ReadWholeFile(item.path()) == std::optional<std::string>("not the store's");
+      strays += files::ReadWholeFile(item.path()) == std::optional<std::string>("not the store's");
   EXPECT_EQ(strays, 8u);
   EXPECT_FALSE(fs::exists(folder.path() / "outside.htm"));
 }
@@ -240,7 +243,7 @@ TEST_F(CacheStoreTest, BatchKeepsTheLastEntryOfARepeatedUrl) {
                                    Page("http://r.example/a.htm", "three")};
   ASSERT_EQ(store->AddEntries(entries), STORE_OK);
   EXPECT_EQ(WalkUrls(*store), (std::vector<std::string>{"http://r.example/a.htm", "http://r.example/b.htm"}));
-  EXPECT_EQ(ReadWholeFile(LookupEntry(*store, "http://r.example/a.htm")->localFileName), "three");
+  EXPECT_EQ(files::ReadWholeFile(LookupEntry(*store, "http://r.example/a.htm")->localFileName), "three");
   int files = 0;
   for (const auto& item : fs::recursive_directory_iterator(store->ContentFolder())) files += item.is_regular_file();
   EXPECT_EQ(files, 2);
@@ -301,7 +304,7 @@ TEST_F(CacheStoreTest, DamagedOrMissingIndexIsAClearErrorNeverANewEmptyStore) {
 
   fs::path other = folder.path() / "damaged";
   fs::create_directories(other);
-  WriteWholeFile(other / "index.sqlite", std::string(4096, 'G'));
+  files::WriteWholeFile(other / "index.sqlite", std::string(4096, 'G'));
   StoreOpenResult damaged = OpenUrlCacheStore(other);
   EXPECT_EQ(damaged.store, nullptr);
   EXPECT_NE(damaged.error.find("cannot be used"), std::string::npos);
@@ -342,3 +345,5 @@ TEST_F(CacheStoreTest, KilledWriterLeavesAConsistentStore) {
 }
 
 }  // namespace
+
+}  // namespace vantry::cache

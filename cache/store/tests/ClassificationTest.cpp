@@ -8,6 +8,8 @@
 #include "testing/StoreTestSupport.h"
 #include "cache/store/TextUtil.h"
 
+namespace vantry::cache {
+
 using C = CacheStatistics;
 
 // Failures show the counters that are set rather than the record's raw bytes.
@@ -228,9 +230,11 @@ TEST(ClassificationTest, ByteSumsPassFourGigabytes) {
 }
 
 TEST(ClassificationTest, ClusterSizeOfTheStoreFolder) {
-  TempFolder folder;
+  testing::TempFolder folder;
   uint32_t cluster = ReadClusterSize(folder.path());
   EXPECT_GE(cluster, 512u);
   EXPECT_EQ(cluster & (cluster - 1), 0u) << cluster;
   EXPECT_EQ(ReadClusterSize(folder.path() / "missing"), 0u);
 }
+
+}  // namespace vantry::cache

@@ -2,6 +2,8 @@
 
 #include "cache/store/CookieFile.h"
 
+namespace vantry::cache {
+
 TEST(CookieFileTest, RecordsRoundTripAndADamagedTailIsDropped) {
   std::vector<Cookie> cookies = {
       {"id", "abc def", ".example.com", "/", COOKIE_FLAG_SECURE, 0x01D1234589ABCDEFULL, 0x01C0000000000001ULL},
@@ -50,3 +52,5 @@ TEST(CookieFileTest, TargetsOfUrls) {
     EXPECT_EQ(target.path, row.path) << row.url;
   }
 }
+
+}  // namespace vantry::cache

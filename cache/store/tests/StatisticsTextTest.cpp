@@ -5,6 +5,8 @@
 
 #include "cache/store/StatisticsText.h"
 
+namespace vantry::cache {
+
 using C = CacheStatistics;
 
 namespace {
@@ -123,3 +125,5 @@ TEST(StatisticsTextTest, LargeCountsNeverShowNegative) {
   EXPECT_EQ(lines[5], "Cache Entries HTTP: 4294967295 ");
   EXPECT_EQ(PropertiesText(statistics).substr(0, 32), "Total Cache Entries: 3000000000\n");
 }
+
+}  // namespace vantry::cache

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "cache/store/StoreFiles.h"
+#include "files/WholeFile.h"
 #include "testing/StoreTestSupport.h"
+
+namespace vantry::cache {
 
 namespace fs = std::filesystem;
 
@@ -42,8 +45,8 @@ TEST(StoreFilesTest, NumberedFileNameNumbersBeforeTheExtension) {
 }
 
 TEST(StoreFilesTest, OpenFolderFindsAndWritesFilesByName) {
-  TempFolder temp;
-  WriteWholeFile(temp.path() / "there.htm", "old");
+  testing::TempFolder temp;
+  files::WriteWholeFile(temp.path() / "there.htm", "old");
   fs::create_symlink(temp.path() / "elsewhere.htm", temp.path() / "dangling.htm");
   OpenFolder folder(temp.path());
   ASSERT_TRUE(folder.ok());
@@ -53,10 +56,10 @@ TEST(StoreFilesTest, OpenFolderFindsAndWritesFilesByName) {
 
   using Creation = OpenFolder::Creation;
   EXPECT_EQ(folder.CreateWholeFile("new.htm", "fresh"), Creation::Written);
-  EXPECT_EQ(ReadWholeFile(temp.path() / "new.htm"), std::optional<std::string>("fresh"));
+  EXPECT_EQ(files::ReadWholeFile(temp.path() / "new.htm"), std::optional<std::string>("fresh"));
   // A name that something holds is left alone, a link's included.
   EXPECT_EQ(folder.CreateWholeFile("there.htm", "new"), Creation::NameTaken);
-  EXPECT_EQ(ReadWholeFile(temp.path() / "there.htm"), std::optional<std::string>("old"));
+  EXPECT_EQ(files::ReadWholeFile(temp.path() / "there.htm"), std::optional<std::string>("old"));
   EXPECT_EQ(folder.CreateWholeFile("dangling.htm", "no"), Creation::NameTaken);
   EXPECT_FALSE(fs::exists(temp.path() / "elsewhere.htm"));
   EXPECT_EQ(folder.CreateWholeFile("no/such/folder.htm", "x"), Creation::Failed);
@@ -68,3 +71,5 @@ TEST(StoreFilesTest, OpenFolderFindsAndWritesFilesByName) {
   OpenFolder moved = std::move(folder);
   EXPECT_TRUE(moved.Has("new.htm"));
 }
+
+}  // namespace vantry::cache

@@ -3,6 +3,7 @@
 #include <QFont>
 
 #include "cache/lists/AddressRequest.h"
+#include "files/WholeFile.h"
 #include "cache/store/StoreFiles.h"
 #include "testing/WidgetTestSupport.h"
 #include "testing/ListTabTestBed.h"
@@ -10,22 +11,24 @@
 #include "cache/widgets/CTabClassView.h"
 #include "cache/widgets/CTabResourceView.h"
 
+namespace vantry::cache {
+
 namespace {
 
 using Texts = std::vector<std::string>;
 
 const char* kGif = "HTTP/1.1 200 OK\r\nContent-Type: image/gif\r\n";
 
-class ListTabViewsTest : public testing::Test, protected ListTabTestBed {
+class ListTabViewsTest : public ::testing::Test, protected testing::ListTabTestBed {
  protected:
   ListTabViewsTest() {
-    TestApplication();
-    EXPECT_EQ(store.AddEntry(PageEntry("http://b.example/index.html")), STORE_OK);
-    EXPECT_EQ(store.AddEntry(PageEntry("http://a.example/pic.gif", kGif)), STORE_OK);
+    testing::TestApplication();
+    EXPECT_EQ(store.AddEntry(testing::PageEntry("http://b.example/index.html")), STORE_OK);
+    EXPECT_EQ(store.AddEntry(testing::PageEntry("http://a.example/pic.gif", kGif)), STORE_OK);
     EXPECT_EQ(store.RecordVisit("http://a.example/", FileTimeNow(), 1), STORE_OK);
     EXPECT_EQ(store.SetCookie(Cookie{"id", "42", "a.example", "/", 0, 0, 0}), STORE_OK);
-    EXPECT_EQ(store.AddEntry(PageEntry("HTTP://C.example/", "Content-Type: text/html")), STORE_OK);
-    storeOrder = StoredUrls(store);
+    EXPECT_EQ(store.AddEntry(testing::PageEntry("HTTP://C.example/", "Content-Type: text/html")), STORE_OK);
+    storeOrder = testing::StoredUrls(store);
   }
 
   // The view with its items listed, ready for a user's selection.
@@ -35,10 +38,10 @@ class ListTabViewsTest : public testing::Test, protected ListTabTestBed {
     ASSERT_TRUE(view.isExpanded(view.Model().RootIndex()));
   }
 
-  Texts Leaves(const ListTabView& view) { return ChildTexts(view.Model(), view.Model().RootIndex()); }
+  Texts Leaves(const ListTabView& view) { return testing::ChildTexts(view.Model(), view.Model().RootIndex()); }
 
   void Select(ListTabView& view, const std::string& text) {
-    if (!SelectChild(view, view.Model(), text)) ADD_FAILURE() << "no item " << text;
+    if (!testing::SelectChild(view, view.Model(), text)) ADD_FAILURE() << "no item " << text;
   }
 
   ShowMask mask;
@@ -87,7 +90,7 @@ TEST_F(ListTabViewsTest, AccessSortSelectionShowsTheEntryAndDecodesCookieFiles) 
   EXPECT_EQ(request.mode, SearchRequest::kNone);
 
   const std::string cookieKey = storeOrder[3];
-  std::string cookieFile = *ReadWholeFile(LookupEntry(store, cookieKey)->localFileName);
+  std::string cookieFile = *files::ReadWholeFile(LookupEntry(store, cookieKey)->localFileName);
   panes.calls.clear();
   Select(view, cookieKey);
   EXPECT_EQ(panes.calls.back(), "decode " + std::to_string(cookieFile.size()));
@@ -156,7 +159,7 @@ TEST_F(ListTabViewsTest, RemoveItemDeletesTheFirstLeafWithThatText) {
 }
 
 TEST_F(ListTabViewsTest, AccessSortOfAnEmptyStoreHasARootWithoutChildren) {
-  TempFolder emptyFolder;
+  testing::TempFolder emptyFolder;
   SqliteUrlCacheStore empty(emptyFolder.path() / "store");
   ListTabContext emptyContext{empty, frame, panes, current, request};
   CTabResourceView view(emptyContext);
@@ -248,3 +251,5 @@ TEST_F(ListTabViewsTest, AlphaSortSelectionDoesNotDecodeCookieFiles) {
   EXPECT_EQ(panes.calls.at(1), "properties http://b.example/index.html");
   EXPECT_EQ(panes.calls.back(), "bytes ");
 }
+
+}  // namespace vantry::cache

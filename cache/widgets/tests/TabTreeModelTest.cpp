@@ -5,14 +5,16 @@
 
 #include "testing/WidgetTestSupport.h"
 
+namespace vantry::cache {
+
 namespace {
 
 using Texts = std::vector<std::string>;
 
-class TabTreeModelTest : public testing::Test {
+class TabTreeModelTest : public ::testing::Test {
  protected:
   TabTreeModelTest() {
-    TestApplication();
+    testing::TestApplication();
     model.ResetTree("Root", "placeholder");
   }
 
@@ -25,22 +27,22 @@ class TabTreeModelTest : public testing::Test {
 TEST_F(TabTreeModelTest, ResetGivesABoldRootWithOnePlaceholder) {
   EXPECT_EQ(model.rowCount(), 1);
   EXPECT_EQ(model.TextAt(model.RootIndex()), "Root");
-  EXPECT_EQ(ChildTexts(model, model.RootIndex()), Texts{"placeholder"});
+  EXPECT_EQ(testing::ChildTexts(model, model.RootIndex()), Texts{"placeholder"});
   EXPECT_TRUE(model.data(model.RootIndex(), Qt::FontRole).value<QFont>().bold());
-  EXPECT_FALSE(model.data(ChildAt(model, 0), Qt::FontRole).isValid());
+  EXPECT_FALSE(model.data(testing::ChildAt(model, 0), Qt::FontRole).isValid());
 }
 
 TEST_F(TabTreeModelTest, ChildrenAndGrandchildrenAreReplacedAndFound) {
   model.ReplaceChildren(Texts{"b", "a"});
-  EXPECT_EQ(ChildTexts(model, model.RootIndex()), (Texts{"b", "a"}));
-  EXPECT_EQ(model.rowCount(ChildAt(model, 0)), 0);
+  EXPECT_EQ(testing::ChildTexts(model, model.RootIndex()), (Texts{"b", "a"}));
+  EXPECT_EQ(model.rowCount(testing::ChildAt(model, 0)), 0);
 
   model.ReplaceChildren(std::vector<TabTreeModel::Child>{{"today", {"x", "y"}}, {"Monday", {}}, {"old", {"z", "y"}}});
-  EXPECT_EQ(ChildTexts(model, ChildAt(model, 2)), (Texts{"z", "y"}));
-  QModelIndex z = model.index(0, 0, ChildAt(model, 2));
+  EXPECT_EQ(testing::ChildTexts(model, testing::ChildAt(model, 2)), (Texts{"z", "y"}));
+  QModelIndex z = model.index(0, 0, testing::ChildAt(model, 2));
   EXPECT_EQ(model.TextAt(z), "z");
-  EXPECT_EQ(model.parent(z), ChildAt(model, 2));
-  EXPECT_EQ(model.parent(ChildAt(model, 2)), model.RootIndex());
+  EXPECT_EQ(model.parent(z), testing::ChildAt(model, 2));
+  EXPECT_EQ(model.parent(testing::ChildAt(model, 2)), model.RootIndex());
   EXPECT_FALSE(model.parent(model.RootIndex()).isValid());
 }
 
@@ -48,19 +50,21 @@ TEST_F(TabTreeModelTest, RemoveFirstLooksOnlyAtTheGivenLevel) {
   model.ReplaceChildren(std::vector<TabTreeModel::Child>{{"today", {"x", "y"}}, {"y", {}}, {"old", {"z", "y"}}});
   EXPECT_FALSE(model.RemoveFirst("today", 2));
   EXPECT_TRUE(model.RemoveFirst("y", 2));
-  EXPECT_EQ(ChildTexts(model, ChildAt(model, 0)), Texts{"x"});
-  EXPECT_EQ(ChildTexts(model, ChildAt(model, 2)), (Texts{"z", "y"}));
+  EXPECT_EQ(testing::ChildTexts(model, testing::ChildAt(model, 0)), Texts{"x"});
+  EXPECT_EQ(testing::ChildTexts(model, testing::ChildAt(model, 2)), (Texts{"z", "y"}));
   EXPECT_TRUE(model.RemoveFirst("y", 1));
-  EXPECT_EQ(ChildTexts(model, model.RootIndex()), (Texts{"today", "old"}));
+  EXPECT_EQ(testing::ChildTexts(model, model.RootIndex()), (Texts{"today", "old"}));
   EXPECT_FALSE(model.RemoveFirst("missing", 1));
 }
 
 TEST_F(TabTreeModelTest, BytesAreShownAsUtf8OrElseLatin1) {
   model.ReplaceChildren(Texts{"caf\xc3\xa9", "caf\xe9", "plain"});
-  EXPECT_EQ(model.data(ChildAt(model, 0)).toString(), QString::fromUtf8("caf\xc3\xa9"));
-  EXPECT_EQ(model.data(ChildAt(model, 1)).toString(), QString::fromUtf8("caf\xc3\xa9"));
-  EXPECT_EQ(model.data(ChildAt(model, 2)).toString(), QString("plain"));
-  EXPECT_EQ(model.TextAt(ChildAt(model, 1)), "caf\xe9");
+  EXPECT_EQ(model.data(testing::ChildAt(model, 0)).toString(), QString::fromUtf8("caf\xc3\xa9"));
+  EXPECT_EQ(model.data(testing::ChildAt(model, 1)).toString(), QString::fromUtf8("caf\xc3\xa9"));
+  EXPECT_EQ(model.data(testing::ChildAt(model, 2)).toString(), QString("plain"));
+  EXPECT_EQ(model.TextAt(testing::ChildAt(model, 1)), "caf\xe9");
   // The tool tip carries the same whole text, for items a narrow list cuts short.
-  EXPECT_EQ(model.data(ChildAt(model, 1), Qt::ToolTipRole).toString(), QString::fromUtf8("caf\xc3\xa9"));
+  EXPECT_EQ(model.data(testing::ChildAt(model, 1), Qt::ToolTipRole).toString(), QString::fromUtf8("caf\xc3\xa9"));
 }
+
+}  // namespace vantry::cache

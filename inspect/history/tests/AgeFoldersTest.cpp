@@ -2,13 +2,15 @@
 
 #include "inspect/history/AgeFolders.h"
 
+namespace vantry::inspect {
+
 namespace {
 
-vantry::CalendarFields Date(int year, int month, int day) { return {year, month, day, 0, 0, 0}; }
+dates::CalendarFields Date(int year, int month, int day) { return {year, month, day, 0, 0, 0}; }
 
 struct FolderCase {
-  vantry::CalendarFields today;
-  vantry::CalendarFields visit;
+  dates::CalendarFields today;
+  dates::CalendarFields visit;
   std::optional<int> folder;  // 0 is "today", 14 "older than 3 months"
 };
 
@@ -75,3 +77,5 @@ TEST(AgeFoldersTest, ItemTextIsTheKeyAfterItsFirstAtSign) {
   };
   for (const auto& [key, text] : cases) EXPECT_EQ(HistoryItemText(key), text) << key;
 }
+
+}  // namespace vantry::inspect

@@ -4,12 +4,14 @@
 #include "qtutil/WaitCursor.h"
 #include "inspect/history/HistoryFill.h"
 
+namespace vantry::inspect {
+
 namespace {
 const std::string kRoot = "History";
 }  // namespace
 
-CTabFileView::CTabFileView(const ListTabContext& context, QWidget* parent)
-    : ListTabView(context, CookieFileStep::Skip, parent) {}
+CTabFileView::CTabFileView(const cache::ListTabContext& context, QWidget* parent)
+    : cache::ListTabView(context, cache::CookieFileStep::Skip, parent) {}
 
 void CTabFileView::BuildInitialList() { Rebuild(kRoot, "zHistory"); }
 
@@ -20,21 +22,21 @@ void CTabFileView::ResetList() {
 }
 
 void CTabFileView::OnRootExpanded() {
-  FrameServices& frame = Context().frame;
-  const vantry::CalendarFields today = vantry::ReadLocalClock();
+  cache::FrameServices& frame = Context().frame;
+  const dates::CalendarFields today = dates::ReadLocalClock();
   frame.EnsureProgressBar();
   HistoryFolders placed;
-  FillResult fill;
+  cache::FillResult fill;
   {
-    WaitCursor wait;
-    fill = FillHistoryFolders(Context().store, ReadClusterSize(Context().store.RootFolder()), today, placed,
+    qtutil::WaitCursor wait;
+    fill = FillHistoryFolders(Context().store, cache::ReadClusterSize(Context().store.RootFolder()), today, placed,
                               StepProgress());
   }
   std::array<std::string, kAgeFolderCount> labels = AgeFolderLabels(today);
-  std::vector<TabTreeModel::Child> folders(kAgeFolderCount);
+  std::vector<cache::TabTreeModel::Child> folders(kAgeFolderCount);
   for (int i = 0; i < kAgeFolderCount; ++i) folders[i] = {std::move(labels[i]), std::move(placed[i])};
   Items().ReplaceChildren(std::move(folders));
-  PublishFillStatistics(fill, frame, Context().panes);
+  cache::PublishFillStatistics(fill, frame, Context().panes);
   frame.ResetProgress();
 }
 
@@ -43,3 +45,5 @@ void CTabFileView::OnRootCollapsed() {
   Rebuild(kRoot, "");
   Context().frame.SetStatusText("Ready");
 }
+
+}  // namespace vantry::inspect

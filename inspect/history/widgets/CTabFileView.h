@@ -2,13 +2,15 @@
 
 #include "cache/widgets/ListTabView.h"
 
+namespace vantry::inspect {
+
 // The "History" tab: the store's history entries in fifteen folders by the age of
 // their last visit.
-class CTabFileView : public ListTabView {
+class CTabFileView : public cache::ListTabView {
   Q_OBJECT
 
  public:
-  CTabFileView(const ListTabContext& context, QWidget* parent = nullptr);
+  CTabFileView(const cache::ListTabContext& context, QWidget* parent = nullptr);
 
   void BuildInitialList() override;
   // In either state: back to the collapsed tree, and the address box cleared.
@@ -34,3 +36,5 @@ class CTabFileDoc {
  private:
   CTabFileView* view_;
 };
+
+}  // namespace vantry::inspect

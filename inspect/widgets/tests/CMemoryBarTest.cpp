@@ -9,6 +9,8 @@
 
 #include "inspect/widgets/HexView.h"
 
+namespace vantry::inspect {
+
 namespace {
 
 TEST(CMemoryBar, StartsWithFourBytesInTheAddressColumn) {
@@ -74,3 +76,5 @@ TEST(CMemoryBar, LaysOutLabelFieldAndView) {
 }
 
 }  // namespace
+
+}  // namespace vantry::inspect

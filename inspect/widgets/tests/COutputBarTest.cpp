@@ -8,6 +8,8 @@
 
 #include "cache/store/CookieFile.h"
 
+namespace vantry::inspect {
+
 namespace {
 
 class RecordingActions : public OutputBarActions {
@@ -15,7 +17,7 @@ class RecordingActions : public OutputBarActions {
   std::string ContentFolder() const override { return "/store/content"; }
   void ShowInHtmlPane(std::string_view path) override { calls.push_back("show " + std::string(path)); }
   std::string FindAddressOfLocalFile(std::string_view) override { return "http://x.org/a.htm"; }
-  std::optional<CacheEntry> LookupEntry(std::string_view) override { return std::nullopt; }
+  std::optional<cache::CacheEntry> LookupEntry(std::string_view) override { return std::nullopt; }
   void SetAddress(std::string_view text) override { calls.push_back("address " + std::string(text)); }
   std::vector<std::string> calls;
 };
@@ -64,7 +66,7 @@ TEST_F(COutputBarTest, EachFillBringsItsPageToTheFront) {
   EXPECT_EQ(VisiblePages(), std::vector<int>{COutputBar::kPropertiesPage});
   EXPECT_EQ(bar_.PageList(1)->count(), 15);
 
-  CacheEntry entry;
+  cache::CacheEntry entry;
   entry.sourceUrl = "http://x.org/";
   bar_.ShowEntryProperties(entry);
   EXPECT_EQ(bar_.CurrentPage(), COutputBar::kCacheEntryPage);
@@ -75,11 +77,11 @@ TEST_F(COutputBarTest, EachFillBringsItsPageToTheFront) {
   EXPECT_EQ(VisiblePages(), std::vector<int>{COutputBar::kCookiePage});
   EXPECT_EQ(ShownLine(2, 1), "Set Two:  b=2");
 
-  Cookie cookie;
+  cache::Cookie cookie;
   cookie.name = "id";
   cookie.value = "42";
   cookie.domain = "x.org";
-  std::string file = FormatCookieFile({cookie});
+  std::string file = cache::FormatCookieFile({cookie});
   bar_.DecodeCookieFile(static_cast<int>(file.size()), file.data());
   EXPECT_EQ(bar_.CurrentPage(), COutputBar::kCookiePage);
   EXPECT_EQ(ShownLine(2, 0), "Cookie-Entry Nr. 0 :");  // the text split is replaced
@@ -113,7 +115,7 @@ TEST_F(COutputBarTest, SelectingATabShowsItsPage) {
 }
 
 TEST_F(COutputBarTest, DecoderNoticesGoToTheSink) {
-  CacheEntry entry;
+  cache::CacheEntry entry;
   for (int i = 0; i < 10; ++i) entry.headerInfo += "H: v\r\n";
   entry.headerInfo += "\r\n";
   bar_.ShowEntryProperties(entry);
@@ -149,3 +151,5 @@ TEST_F(COutputBarTest, DoubleClickOpensTheSearchResult) {
 }
 
 }  // namespace
+
+}  // namespace vantry::inspect

@@ -9,6 +9,8 @@
 #include <QScrollBar>
 #include <QTest>
 
+namespace vantry::inspect {
+
 namespace {
 
 class HexViewTest : public ::testing::Test {
@@ -155,3 +157,5 @@ TEST_F(HexViewTest, ScrollBarFollowsTheModel) {
 }
 
 }  // namespace
+
+}  // namespace vantry::inspect

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+namespace vantry::inspect {
+
 namespace {
 
 // One application object for every widget test of the binary.
@@ -25,3 +27,5 @@ class QtEnvironment : public ::testing::Environment {
     ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 }  // namespace
+
+}  // namespace vantry::inspect

@@ -1,4 +1,5 @@
 #include "ops/dialogs/CopyDialogs.h"
+#include "files/WholeFile.h"
 
 #include <gtest/gtest.h>
 
@@ -10,13 +11,9 @@
 #include "ops/dialogs/tests/DialogTestSupport.h"
 #include "ops/tests/OpsTestSupport.h"
 
-namespace vantry {
+namespace vantry::ops {
 namespace {
 
-using testing::ClickOk;
-using testing::PromptCall;
-using testing::ScriptedPrompt;
-using testing::TabOrder;
 using testing::TempFolder;
 
 namespace fs = std::filesystem;
@@ -46,9 +43,9 @@ TEST(CopyToDialogTest, TitleTextsDefaultsAndControlOrder) {
 }
 
 TEST(CopyToDialogTest, OkChecksTheFolderByTheCreateBox) {
-  TempFolder folder;
+  testing::TempFolder folder;
   fs::create_directory(folder / "dir");
-  WriteWholeFile(folder / "file", "x");
+  files::WriteWholeFile(folder / "file", "x");
   struct Row {
     std::string typed;
     bool create;
@@ -103,7 +100,7 @@ TEST(CommentDialogTest, PrefilledFromTheRecordAndLimitedTo512Characters) {
 }
 
 TEST(CopyFilesDialogTest, TextsDefaultsOrderAndFolderCheck) {
-  TempFolder folder;
+  testing::TempFolder folder;
   ScriptedPrompt prompt;
   CopyFilesDialog dialog({"*.*", false, folder.path().string() + "/", false}, prompt);
   EXPECT_EQ(dialog.windowTitle(), "Copy specified files");
@@ -143,4 +140,4 @@ TEST(ServerDeleteDialogTest, ShowsTheLastTextAndGivesTheNewOne) {
 }
 
 }  // namespace
-}  // namespace vantry
+}  // namespace vantry::ops

@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <vector>
 
-namespace vantry::testing {
+namespace vantry::ops {
 
 // The widgets of `wanted` in the order the dialog's focus chain reaches them.
 inline std::vector<QWidget*> TabOrder(QWidget* dialog, const std::vector<QWidget*>& wanted) {
@@ -23,4 +23,4 @@ inline std::vector<QWidget*> TabOrder(QWidget* dialog, const std::vector<QWidget
 
 inline void ClickOk(QDialogButtonBox* buttons) { buttons->button(QDialogButtonBox::Ok)->click(); }
 
-}  // namespace vantry::testing
+}  // namespace vantry::ops

@@ -7,13 +7,9 @@
 #include "ops/dialogs/tests/DialogTestSupport.h"
 #include "ops/tests/OpsTestSupport.h"
 
-namespace vantry {
+namespace vantry::ops {
 namespace {
 
-using testing::ClickOk;
-using testing::PromptCall;
-using testing::ScriptedPrompt;
-using testing::TabOrder;
 
 FindFilesChoice WithMask(uint32_t mask, int dateFormat = 0) {
   FindFilesChoice choice;
@@ -135,4 +131,4 @@ TEST(SearchTextDialogTest, StartsEmptyAndGivesTheChoices) {
 }
 
 }  // namespace
-}  // namespace vantry
+}  // namespace vantry::ops

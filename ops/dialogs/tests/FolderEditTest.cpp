@@ -7,11 +7,9 @@
 
 #include "ops/tests/OpsTestSupport.h"
 
-namespace vantry {
+namespace vantry::ops {
 namespace {
 
-using testing::PromptCall;
-using testing::ScriptedPrompt;
 using testing::TempFolder;
 
 TEST(FolderEditTest, ShowsAndReadsTheFolderWithoutATrailingSlash) {
@@ -75,7 +73,7 @@ TEST(FolderEditTest, ARejectedFolderTakesTheFocus) {
 }
 
 TEST(FolderEditTest, ValidationTellsTheRejectedFolder) {
-  TempFolder folder;
+  testing::TempFolder folder;
   std::filesystem::create_directory(folder / "dir");
   FolderEdit edit("p");
   ScriptedPrompt prompt;
@@ -90,4 +88,4 @@ TEST(FolderEditTest, ValidationTellsTheRejectedFolder) {
 }
 
 }  // namespace
-}  // namespace vantry
+}  // namespace vantry::ops

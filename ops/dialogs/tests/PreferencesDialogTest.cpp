@@ -7,6 +7,8 @@
 #include <QRadioButton>
 #include <QTest>
 
+namespace vantry::ops {
+
 namespace {
 
 QList<QRadioButton*> Radios(const PreferencesDialog& dialog) { return dialog.findChildren<QRadioButton*>(); }
@@ -61,3 +63,5 @@ TEST(PreferencesDialogTest, OkAcceptsAndAbbrechenRejects) {
 }
 
 }  // namespace
+
+}  // namespace vantry::ops

@@ -11,11 +11,9 @@
 #include "ops/dialogs/tests/DialogTestSupport.h"
 #include "ops/tests/OpsTestSupport.h"
 
-namespace vantry {
+namespace vantry::ops {
 namespace {
 
-using testing::ClickOk;
-using testing::ScriptedPrompt;
 using testing::TempFolder;
 
 // Acts on the modal dialog once it runs.
@@ -29,7 +27,7 @@ void WhenShown(Action action) {
 }
 
 TEST(QtCommandDialogsTest, OkGivesTheDialogsValuesBack) {
-  TempFolder folder;
+  testing::TempFolder folder;
   ScriptedPrompt prompt;
   QtCommandDialogs dialogs(nullptr, prompt);
   CopyToChoice choice{folder.path().string(), false, false, false};
@@ -71,4 +69,4 @@ TEST(QtCommandDialogsTest, ADialogOpenedDuringACommandShowsTheArrow) {
 }
 
 }  // namespace
-}  // namespace vantry
+}  // namespace vantry::ops

@@ -1,4 +1,5 @@
 #include "ops/dialogs/QtCommandServices.h"
+#include "files/WholeFile.h"
 
 #include <gtest/gtest.h>
 
@@ -8,13 +9,13 @@
 #include "ops/OpsSettings.h"
 #include "ops/tests/OpsTestSupport.h"
 
-namespace vantry {
+namespace vantry::ops {
 namespace {
 
 using testing::TempFolder;
 
 TEST(QSettingsStoreTest, ReadsDefaultsAndWritesSectionsOfTheIniFile) {
-  TempFolder folder;
+  testing::TempFolder folder;
   const QString file = QString::fromStdString(folder / "profile.ini");
   {
     QSettings settings(file, QSettings::IniFormat);
@@ -25,7 +26,7 @@ TEST(QSettingsStoreTest, ReadsDefaultsAndWritesSectionsOfTheIniFile) {
     store.WriteInt(kWhatFindKey.section, kWhatFindKey.key, 0x10401);
     EXPECT_EQ(store.ReadText(kSaveDirKey.section, kSaveDirKey.key, ""), "/home/u/Kopien ä");
   }
-  const std::string text = ReadWholeFile(folder / "profile.ini").value_or("");
+  const std::string text = files::ReadWholeFile(folder / "profile.ini").value_or("");
   EXPECT_NE(text.find("[Vantry]"), std::string::npos) << text;
   EXPECT_NE(text.find("[Settings]\nWhatFind=66561"), std::string::npos) << text;
   QSettings reopened(file, QSettings::IniFormat);
@@ -49,4 +50,4 @@ TEST(OverrideWaitCursorTest, RestoreUndoesOnlyWhatShowDid) {
 }
 
 }  // namespace
-}  // namespace vantry
+}  // namespace vantry::ops

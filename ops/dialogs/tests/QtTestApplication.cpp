@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+namespace vantry::ops {
+
 // One application object for every widget test of the executable.
 namespace {
 
@@ -24,3 +26,5 @@ const ::testing::Environment* const kApplication =
     ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
 
 }  // namespace
+
+}  // namespace vantry::ops

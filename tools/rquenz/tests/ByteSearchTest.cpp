@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace rquenz {
+
 namespace {
 
 // Every non-overlapping occurrence, leftmost first, the plain way.
@@ -83,3 +85,5 @@ TEST(ByteSearcher, EmptyAndTooShortRangesHoldNoMatch) {
   EXPECT_EQ(searcher.FindSeveral(haystack.data(), haystack.data(), &hit, 1), 0u);
   EXPECT_EQ(searcher.FindSeveral(haystack.data(), haystack.data() + 1, &hit, 1), 0u);
 }
+
+}  // namespace rquenz

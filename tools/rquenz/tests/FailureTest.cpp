@@ -11,6 +11,8 @@
 
 #include "tools/rquenz/tests/ToolRunner.h"
 
+namespace rquenz {
+
 namespace {
 
 void ExpectUnchangedAndReported(const TempTree& tree, const ToolResult& result,
@@ -120,3 +122,5 @@ TEST(Failure, FailedRenameIsUndone) {
     EXPECT_EQ(tree.Entries(), std::vector<std::string>{"a.txt"});
   }
 }
+
+}  // namespace rquenz

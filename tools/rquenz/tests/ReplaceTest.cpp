@@ -9,6 +9,8 @@
 
 #include "tools/rquenz/tests/ToolRunner.h"
 
+namespace rquenz {
+
 namespace {
 
 struct Case {
@@ -143,3 +145,5 @@ TEST(Replace, SameResultWithoutSwapsOrHardLinks) {
     EXPECT_EQ(tree.Entries(), (std::vector<std::string>{"a.bak", "a.txt"}));
   }
 }
+
+}  // namespace rquenz

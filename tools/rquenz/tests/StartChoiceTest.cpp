@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace rquenz {
+
 TEST(ChooseStart, PrefixPicksStartFolderAndPattern) {
   struct Case {
     const char* argument;
@@ -48,3 +50,5 @@ TEST(SplitPattern, LastSlashSeparatesFolderFromName) {
     EXPECT_EQ(split.name, c.name) << c.pattern;
   }
 }
+
+}  // namespace rquenz

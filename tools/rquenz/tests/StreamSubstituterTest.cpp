@@ -7,6 +7,8 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+namespace rquenz {
+
 namespace {
 
 int MemoryFile(const std::string& content) {
@@ -94,3 +96,5 @@ TEST(StreamSubstituter, ReportsReadAndWriteFailures) {
   EXPECT_EQ(ReadAll(sink), "bbnbnb");
   for (int fd : {folder, sink, source, readOnly, again}) close(fd);
 }
+
+}  // namespace rquenz

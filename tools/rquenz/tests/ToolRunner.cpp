@@ -19,6 +19,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+namespace rquenz {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -101,7 +103,7 @@ ToolResult RunRquenz(const std::string& folder, const std::vector<std::string>& 
 }
 
 TempTree::TempTree() {
-  std::string pattern = testing::TempDir() + "rquenz-XXXXXX";
+  std::string pattern = ::testing::TempDir() + "rquenz-XXXXXX";
   if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "cannot make " << pattern;
   root_ = fs::canonical(pattern).string();
 }
@@ -149,3 +151,5 @@ std::vector<std::string> TempTree::Entries() const {
   std::sort(entries.begin(), entries.end());
   return entries;
 }
+
+}  // namespace rquenz

@@ -4,6 +4,8 @@
 #include <sys/types.h>
 #include <vector>
 
+namespace rquenz {
+
 // What one run of the built rquenz showed.
 struct ToolResult {
   int exitStatus = -1;  // -1 when it did not exit normally
@@ -50,3 +52,5 @@ class TempTree {
  private:
   std::string root_;
 };
+
+}  // namespace rquenz

@@ -9,6 +9,8 @@
 
 #include "tools/rquenz/tests/ToolRunner.h"
 
+namespace rquenz {
+
 namespace {
 
 std::string Listing(const std::vector<std::string>& lines, int matches) {
@@ -128,3 +130,5 @@ TEST(Walk, TooFewArgumentsPrintUsage) {
   }
   EXPECT_EQ(tree.Entries(), std::vector<std::string>{"a.txt"});
 }
+
+}  // namespace rquenz

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace vantry::storetool {
+
 namespace {
 
 TEST(CommandLineTest, SoundLinesGiveTheirCommand) {
@@ -96,9 +98,9 @@ TEST(CommandLineTest, RefusedLinesSayWhatIsWrong) {
   };
   for (const Case& c : cases) {
     ParsedCommandLine parsed = ParseCommandLine(c.args);
-    EXPECT_FALSE(parsed.command) << testing::PrintToString(c.args);
+    EXPECT_FALSE(parsed.command) << ::testing::PrintToString(c.args);
     EXPECT_NE(parsed.error.find(c.error), std::string::npos)
-        << testing::PrintToString(c.args) << " gave: " << parsed.error;
+        << ::testing::PrintToString(c.args) << " gave: " << parsed.error;
   }
 }
 
@@ -115,3 +117,5 @@ TEST(CommandLineTest, UsageNamesEveryCommandTheFolderAndTheExitCodes) {
 }
 
 }  // namespace
+
+}  // namespace vantry::storetool

@@ -7,6 +7,8 @@
 
 #include "tools/vantry-store/tests/StoreToolTestSupport.h"
 
+namespace vantry::storetool {
+
 namespace {
 
 // The age folder (1 to 15) of a history visit; 0 for a visit after today.
@@ -87,3 +89,5 @@ TEST(DemoHistoryTest, AgeFolderFollowsTheCalendarRules) {
 }
 
 }  // namespace
+
+}  // namespace vantry::storetool

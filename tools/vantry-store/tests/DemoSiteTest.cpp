@@ -1,4 +1,5 @@
 #include "tools/vantry-store/DemoSite.h"
+#include "files/WholeFile.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,8 @@
 #include "cache/store/StoreFiles.h"
 #include "tools/vantry-store/tests/StoreToolTestSupport.h"
 
+namespace vantry::storetool {
+
 namespace {
 
 std::string HostOf(std::string_view url) {
@@ -17,7 +20,7 @@ std::string HostOf(std::string_view url) {
   return std::string(url.substr(start, url.find_first_of("/?", start) - start));
 }
 
-std::string ContentTypeOf(const CacheEntry& entry) {
+std::string ContentTypeOf(const cache::CacheEntry& entry) {
   size_t start = entry.headerInfo.find("\r\nContent-Type: ");
   if (start == std::string::npos) return "";
   start += 16;
@@ -70,31 +73,31 @@ std::vector<std::string> LinksOf(const std::string& text) {
   return links;
 }
 
-class DemoSiteTest : public testing::Test {
+class DemoSiteTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    store = std::make_unique<SqliteUrlCacheStore>(folder.path() / "store");
+    store = std::make_unique<cache::SqliteUrlCacheStore>(folder.path() / "store");
     ASSERT_EQ(store->error(), "");
     // The store judges cookie expiry by the real clock, so the demo is made at real time.
-    ASSERT_EQ(AddDemoSite(*store, time(nullptr), summary), STORE_OK);
-    WalkCache(*store, "", [&](CacheEntry& e) { entries.push_back(e); });
+    ASSERT_EQ(AddDemoSite(*store, time(nullptr), summary), cache::STORE_OK);
+    cache::WalkCache(*store, "", [&](cache::CacheEntry& e) { entries.push_back(e); });
   }
-  std::vector<CacheEntry> Content() const {
-    std::vector<CacheEntry> content;
-    for (const CacheEntry& e : entries)
-      if (IsContentEntry(e)) content.push_back(e);
+  std::vector<cache::CacheEntry> Content() const {
+    std::vector<cache::CacheEntry> content;
+    for (const cache::CacheEntry& e : entries)
+      if (cache::IsContentEntry(e)) content.push_back(e);
     return content;
   }
 
-  TempFolder folder;
-  std::unique_ptr<SqliteUrlCacheStore> store;
+  testing::TempFolder folder;
+  std::unique_ptr<cache::SqliteUrlCacheStore> store;
   DemoSummary summary;
-  std::vector<CacheEntry> entries;
+  std::vector<cache::CacheEntry> entries;
 };
 
 TEST_F(DemoSiteTest, HoldsSeveralHostsAndEveryContentType) {
   std::set<std::string> hosts, types;
-  for (const CacheEntry& e : Content()) {
+  for (const cache::CacheEntry& e : Content()) {
     hosts.insert(HostOf(e.sourceUrl));
     types.insert(ContentTypeOf(e));
     EXPECT_TRUE(e.headerInfo.starts_with("HTTP/1.1 200 OK\r\n")) << e.sourceUrl;
@@ -111,13 +114,13 @@ TEST_F(DemoSiteTest, HoldsSeveralHostsAndEveryContentType) {
 
 TEST_F(DemoSiteTest, AddressesCoverTheAwkwardShapes) {
   int asp = 0, query = 0, folderPages = 0, deepPages = 0, sticky = 0;
-  for (const CacheEntry& e : Content()) {
+  for (const cache::CacheEntry& e : Content()) {
     std::string path = e.sourceUrl.substr(e.sourceUrl.find('/', e.sourceUrl.find("://") + 3));
     asp += path.ends_with(".asp");
     query += path.find('?') != std::string::npos;
     folderPages += path.size() > 1 && path.ends_with('/');
     deepPages += std::count(path.begin(), path.end(), '/') >= 3 && path.find('?') == std::string::npos;
-    sticky += (e.entryType & STICKY_CACHE_ENTRY) != 0;
+    sticky += (e.entryType & cache::STICKY_CACHE_ENTRY) != 0;
   }
   EXPECT_GE(asp, 1);
   EXPECT_GE(query, 2);
@@ -129,8 +132,8 @@ TEST_F(DemoSiteTest, AddressesCoverTheAwkwardShapes) {
 TEST_F(DemoSiteTest, CachedFilesAreTheBundledFilesAndImagesAreReal) {
   std::map<std::string, std::string> magic = {{"image/gif", "GIF89a"}, {"image/png", "\x89PNG\r\n\x1a\n"},
                                               {"image/jpeg", "\xFF\xD8\xFF"}, {"text/html", "<!DOCTYPE html>"}};
-  for (const CacheEntry& e : Content()) {
-    std::optional<std::string> bytes = ReadWholeFile(e.localFileName);
+  for (const cache::CacheEntry& e : Content()) {
+    std::optional<std::string> bytes = files::ReadWholeFile(e.localFileName);
     ASSERT_TRUE(bytes) << e.sourceUrl;
     EXPECT_EQ(bytes->size(), e.sizeLow);
     if (auto it = magic.find(ContentTypeOf(e)); it != magic.end()) {
@@ -144,13 +147,13 @@ TEST_F(DemoSiteTest, CachedFilesAreTheBundledFilesAndImagesAreReal) {
 
 TEST_F(DemoSiteTest, EveryLinkOfEveryPageResolvesToACachedEntry) {
   std::set<std::string> forms;
-  for (const CacheEntry& e : Content()) {
+  for (const cache::CacheEntry& e : Content()) {
     std::string type = ContentTypeOf(e);
     if (type != "text/html" && type != "text/css") continue;
-    std::string text = *ReadWholeFile(e.localFileName);
+    std::string text = *files::ReadWholeFile(e.localFileName);
     for (const std::string& link : LinksOf(text)) {
       std::string target = Resolve(e.sourceUrl, link);
-      EXPECT_TRUE(LookupEntry(*store, target)) << e.sourceUrl << " links " << link << " = " << target;
+      EXPECT_TRUE(cache::LookupEntry(*store, target)) << e.sourceUrl << " links " << link << " = " << target;
       if (link.starts_with("../../")) forms.insert("../../");
       else if (link.starts_with("../")) forms.insert("../");
       else if (link.starts_with("/")) forms.insert("/");
@@ -172,12 +175,12 @@ TEST(DemoLinkResolutionTest, ResolvesLikeABrowser) {
 }
 
 TEST_F(DemoSiteTest, CookiesHoldNineRecordsOnOneSiteASecureOneAndALongValue) {
-  std::map<std::string, std::vector<Cookie>> sites;
-  for (const CacheEntry& e : entries) {
-    if (!(e.entryType & COOKIE_CACHE_ENTRY)) continue;
-    std::optional<std::string> text = ReadWholeFile(e.localFileName);
+  std::map<std::string, std::vector<cache::Cookie>> sites;
+  for (const cache::CacheEntry& e : entries) {
+    if (!(e.entryType & cache::COOKIE_CACHE_ENTRY)) continue;
+    std::optional<std::string> text = files::ReadWholeFile(e.localFileName);
     ASSERT_TRUE(text) << e.sourceUrl;
-    sites[e.sourceUrl] = ParseCookieFile(*text);
+    sites[e.sourceUrl] = cache::ParseCookieFile(*text);
     // The cookie decoder reads at most 1000 bytes; the demo stays below its warning.
     EXPECT_LE(text->size(), 998u) << e.sourceUrl;
   }
@@ -185,8 +188,8 @@ TEST_F(DemoSiteTest, CookiesHoldNineRecordsOnOneSiteASecureOneAndALongValue) {
   bool secure = false, longValue = false;
   for (const auto& [key, cookies] : sites) {
     mostRecords = std::max(mostRecords, cookies.size());
-    for (const Cookie& c : cookies) {
-      secure |= (c.flags & COOKIE_FLAG_SECURE) != 0;
+    for (const cache::Cookie& c : cookies) {
+      secure |= (c.flags & cache::COOKIE_FLAG_SECURE) != 0;
       longValue |= c.value.size() > 60;
     }
   }
@@ -195,18 +198,20 @@ TEST_F(DemoSiteTest, CookiesHoldNineRecordsOnOneSiteASecureOneAndALongValue) {
   EXPECT_TRUE(longValue);
   EXPECT_EQ(summary.cookies, 13);
   // The secure cookie goes to https only.
-  EXPECT_EQ(GetCookieText(*store, "http://secure.vantry-demo.example/account/")->find("auth="), std::string::npos);
-  EXPECT_NE(GetCookieText(*store, "https://secure.vantry-demo.example/account/")->find("auth="), std::string::npos);
+  EXPECT_EQ(cache::GetCookieText(*store, "http://secure.vantry-demo.example/account/")->find("auth="), std::string::npos);
+  EXPECT_NE(cache::GetCookieText(*store, "https://secure.vantry-demo.example/account/")->find("auth="), std::string::npos);
 }
 
 TEST_F(DemoSiteTest, HistoryVisitsAreStoredAndRunningTheDemoTwiceChangesNothing) {
   int history = 0;
-  for (const CacheEntry& e : entries) history += (e.entryType & URLHISTORY_CACHE_ENTRY) != 0;
+  for (const cache::CacheEntry& e : entries) history += (e.entryType & cache::URLHISTORY_CACHE_ENTRY) != 0;
   EXPECT_EQ(history, summary.visits);
   std::vector<std::string> before = Snapshot(*store);
   DemoSummary again;
-  ASSERT_EQ(AddDemoSite(*store, time(nullptr), again), STORE_OK);
+  ASSERT_EQ(AddDemoSite(*store, time(nullptr), again), cache::STORE_OK);
   EXPECT_EQ(Snapshot(*store).size(), before.size());
 }
 
 }  // namespace
+
+}  // namespace vantry::storetool

@@ -1,4 +1,5 @@
 #include "tools/vantry-store/StoreCommands.h"
+#include "files/WholeFile.h"
 
 #include <gtest/gtest.h>
 
@@ -7,15 +8,17 @@
 #include "cache/store/StoreFiles.h"
 #include "tools/vantry-store/tests/StoreToolTestSupport.h"
 
+namespace vantry::storetool {
+
 namespace fs = std::filesystem;
 
 namespace {
 
-class StoreCommandsTest : public testing::Test {
+class StoreCommandsTest : public ::testing::Test {
  protected:
   fs::path Store() const { return folder.path() / "store"; }
-  std::unique_ptr<SqliteUrlCacheStore> Open() {
-    auto store = std::make_unique<SqliteUrlCacheStore>(Store());
+  std::unique_ptr<cache::SqliteUrlCacheStore> Open() {
+    auto store = std::make_unique<cache::SqliteUrlCacheStore>(Store());
     EXPECT_EQ(store->error(), "");
     return store;
   }
@@ -24,7 +27,7 @@ class StoreCommandsTest : public testing::Test {
     std::ofstream(path, std::ios::binary) << bytes;
     return path;
   }
-  TempFolder folder;
+  testing::TempFolder folder;
 };
 
 TEST_F(StoreCommandsTest, AddStoresTheFileWithHeadersGuessedOrGiven) {
@@ -32,18 +35,18 @@ TEST_F(StoreCommandsTest, AddStoresTheFileWithHeadersGuessedOrGiven) {
   ASSERT_EQ(RunTool(Store(), {"add", "http://h.example/dir/page.asp?x=1", page}, kTestNow).exitCode, 0);
   ASSERT_EQ(RunTool(Store(), {"add", "--sticky", "http://h.example/raw", page, "text/plain"}).exitCode, 0);
   auto store = Open();
-  auto guessed = LookupEntry(*store, "http://h.example/dir/page.asp?x=1");
+  auto guessed = cache::LookupEntry(*store, "http://h.example/dir/page.asp?x=1");
   ASSERT_TRUE(guessed);
   EXPECT_NE(guessed->headerInfo.find("\r\nContent-Type: text/html; charset=utf-8\r\n"), std::string::npos);
   EXPECT_NE(guessed->headerInfo.find("\r\nContent-Length: 12\r\n"), std::string::npos);
   EXPECT_NE(guessed->headerInfo.find("\r\nDate: Mon, 07 Dec 2026 12:00:00 GMT\r\n"), std::string::npos);
-  EXPECT_EQ(guessed->entryType, NORMAL_CACHE_ENTRY);
-  EXPECT_EQ(guessed->lastSyncTime, FileTimeFromUnixSeconds(kTestNow));
-  EXPECT_EQ(ReadWholeFile(guessed->localFileName), "<p>hello</p>");
-  auto given = LookupEntry(*store, "http://h.example/raw");
+  EXPECT_EQ(guessed->entryType, cache::NORMAL_CACHE_ENTRY);
+  EXPECT_EQ(guessed->lastSyncTime, cache::FileTimeFromUnixSeconds(kTestNow));
+  EXPECT_EQ(files::ReadWholeFile(guessed->localFileName), "<p>hello</p>");
+  auto given = cache::LookupEntry(*store, "http://h.example/raw");
   ASSERT_TRUE(given);
   EXPECT_NE(given->headerInfo.find("\r\nContent-Type: text/plain\r\n"), std::string::npos);
-  EXPECT_EQ(given->entryType, NORMAL_CACHE_ENTRY | STICKY_CACHE_ENTRY);
+  EXPECT_EQ(given->entryType, cache::NORMAL_CACHE_ENTRY | cache::STICKY_CACHE_ENTRY);
 }
 
 TEST_F(StoreCommandsTest, VisitAndCookieRecordWhatTheySay) {
@@ -53,12 +56,12 @@ TEST_F(StoreCommandsTest, VisitAndCookieRecordWhatTheySay) {
             0);
   ASSERT_EQ(RunTool(Store(), {"cookie", "h.example", "lang", "en"}).exitCode, 0);
   auto store = Open();
-  auto visit = LookupEntry(*store, "Visited: @http://h.example/page");
+  auto visit = cache::LookupEntry(*store, "Visited: @http://h.example/page");
   ASSERT_TRUE(visit);
-  EXPECT_EQ(visit->lastAccessTime, FileTimeFromUnixSeconds(kTestNow - 3 * 86400));
-  EXPECT_EQ(visit->entryType & URLHISTORY_CACHE_ENTRY, URLHISTORY_CACHE_ENTRY);
-  EXPECT_EQ(GetCookieText(*store, "http://h.example/shop/cart"), "lang=en");
-  EXPECT_EQ(GetCookieText(*store, "https://www.h.example/shop/cart"), "sid=42");
+  EXPECT_EQ(visit->lastAccessTime, cache::FileTimeFromUnixSeconds(kTestNow - 3 * 86400));
+  EXPECT_EQ(visit->entryType & cache::URLHISTORY_CACHE_ENTRY, cache::URLHISTORY_CACHE_ENTRY);
+  EXPECT_EQ(cache::GetCookieText(*store, "http://h.example/shop/cart"), "lang=en");
+  EXPECT_EQ(cache::GetCookieText(*store, "https://www.h.example/shop/cart"), "sid=42");
 }
 
 TEST_F(StoreCommandsTest, RemoveDeletesByKeyAndReportsAMissingOne) {
@@ -78,9 +81,9 @@ TEST_F(StoreCommandsTest, RemoveDeletesByKeyAndReportsAMissingOne) {
 TEST_F(StoreCommandsTest, StatsCountsTheDemoByKind) {
   ASSERT_EQ(RunTool(Store(), {"demo"}).exitCode, 0);
   EntryCounts counts;
-  ASSERT_EQ(CountEntries(*Open(), counts), WalkResult::Normal);
+  ASSERT_EQ(CountEntries(*Open(), counts), cache::WalkResult::Normal);
   uint64_t bytes = 0;
-  WalkCache(*Open(), "", [&](CacheEntry& e) { bytes += e.sizeLow; });
+  cache::WalkCache(*Open(), "", [&](cache::CacheEntry& e) { bytes += e.sizeLow; });
   ToolRun stats = RunTool(Store(), {"stats"});
   EXPECT_EQ(stats.exitCode, 0);
   EXPECT_EQ(counts.content, 20u);
@@ -109,16 +112,16 @@ TEST_F(StoreCommandsTest, ListShowsOneLinePerEntryFilteredByPrefix) {
 TEST(ListLineTest, ShowsKindFlagsSizeLocalTimeAndKey) {
   setenv("TZ", "UTC", 1);
   tzset();
-  CacheEntry entry;
+  cache::CacheEntry entry;
   entry.sourceUrl = "http://h.example/";
-  entry.entryType = NORMAL_CACHE_ENTRY | STICKY_CACHE_ENTRY;
+  entry.entryType = cache::NORMAL_CACHE_ENTRY | cache::STICKY_CACHE_ENTRY;
   entry.sizeLow = 1772;
   entry.headerInfo = "HTTP/1.1 200 OK\r\n";
-  entry.lastAccessTime = FileTimeFromUnixSeconds(kTestNow);
+  entry.lastAccessTime = cache::FileTimeFromUnixSeconds(kTestNow);
   EXPECT_EQ(ListLine(entry), "content  0x00000005       1772  2026-12-07 12:00  http://h.example/");
   entry.headerInfo.clear();
   EXPECT_TRUE(ListLine(entry).starts_with("other    0x00000005"));
-  entry.entryType = NORMAL_CACHE_ENTRY | COOKIE_CACHE_ENTRY;
+  entry.entryType = cache::NORMAL_CACHE_ENTRY | cache::COOKIE_CACHE_ENTRY;
   EXPECT_TRUE(ListLine(entry).starts_with("cookie   0x00100001"));
   unsetenv("TZ");
   tzset();
@@ -143,17 +146,17 @@ TEST_F(StoreCommandsTest, RefusedCommandsChangeNothing) {
   // On a missing store: no folder appears.
   for (const Case& c : cases) {
     ToolRun run = RunTool(Store(), c.args);
-    EXPECT_EQ(run.exitCode, c.exitCode) << testing::PrintToString(c.args);
+    EXPECT_EQ(run.exitCode, c.exitCode) << ::testing::PrintToString(c.args);
     EXPECT_EQ(run.out, "");
     EXPECT_TRUE(run.err.starts_with("vantry-store: ")) << run.err;
-    EXPECT_FALSE(fs::exists(Store())) << testing::PrintToString(c.args);
+    EXPECT_FALSE(fs::exists(Store())) << ::testing::PrintToString(c.args);
   }
   // On the demo store: every entry stays as it was.
   ASSERT_EQ(RunTool(Store(), {"demo"}).exitCode, 0);
   std::vector<std::string> before = Snapshot(*Open());
   for (const Case& c : cases) {
-    EXPECT_EQ(RunTool(Store(), c.args).exitCode, c.exitCode) << testing::PrintToString(c.args);
-    EXPECT_EQ(Snapshot(*Open()), before) << testing::PrintToString(c.args);
+    EXPECT_EQ(RunTool(Store(), c.args).exitCode, c.exitCode) << ::testing::PrintToString(c.args);
+    EXPECT_EQ(Snapshot(*Open()), before) << ::testing::PrintToString(c.args);
   }
 }
 
@@ -175,3 +178,5 @@ TEST_F(StoreCommandsTest, AStoreThatCannotBeOpenedIsAFailure) {
 }
 
 }  // namespace
+
+}  // namespace vantry::storetool

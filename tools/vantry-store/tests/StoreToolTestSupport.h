@@ -9,6 +9,8 @@
 #include "testing/StoreTestSupport.h"
 #include "tools/vantry-store/StoreTool.h"
 
+namespace vantry::storetool {
+
 // Unix seconds of a local date and time.
 inline int64_t LocalTime(int year, int month, int day, int hour, int minute) {
   tm local{};
@@ -42,11 +44,13 @@ inline ToolRun RunTool(const std::filesystem::path& store, std::vector<std::stri
 }
 
 // Every entry's key, type, size and times, in walk order: equal snapshots mean an unchanged store.
-inline std::vector<std::string> Snapshot(UrlCacheStore& store) {
+inline std::vector<std::string> Snapshot(cache::UrlCacheStore& store) {
   std::vector<std::string> lines;
-  WalkCache(store, "", [&](CacheEntry& e) {
+  cache::WalkCache(store, "", [&](cache::CacheEntry& e) {
     lines.push_back(e.sourceUrl + " " + std::to_string(e.entryType) + " " + std::to_string(e.sizeLow) + " " +
                     std::to_string(e.lastAccessTime) + " " + std::to_string(e.headerInfoSize()));
   });
   return lines;
 }
+
+}  // namespace vantry::storetool

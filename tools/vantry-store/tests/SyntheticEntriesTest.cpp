@@ -7,6 +7,8 @@
 
 #include "tools/vantry-store/tests/StoreToolTestSupport.h"
 
+namespace vantry::storetool {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -40,26 +42,26 @@ TEST(SyntheticEntriesTest, TheMixLooksLikeARealCache) {
     if (item.kind == SyntheticKind::CookieSite) {
       ASSERT_FALSE(item.cookies.empty());
       EXPECT_TRUE(keys.insert("cookie " + item.cookies[0].domain).second);
-      for (const Cookie& c : item.cookies) EXPECT_EQ(c.domain, item.cookies[0].domain);
+      for (const cache::Cookie& c : item.cookies) EXPECT_EQ(c.domain, item.cookies[0].domain);
       continue;
     }
     if (item.kind == SyntheticKind::Visit) {
       EXPECT_TRUE(keys.insert("visit " + item.address).second) << item.address;
-      EXPECT_LE(item.visitTime, FileTimeFromUnixSeconds(kTestNow));
-      EXPECT_GE(item.visitTime, FileTimeFromUnixSeconds(kTestNow - 184 * 86400));
+      EXPECT_LE(item.visitTime, cache::FileTimeFromUnixSeconds(kTestNow));
+      EXPECT_GE(item.visitTime, cache::FileTimeFromUnixSeconds(kTestNow - 184 * 86400));
       continue;
     }
-    const NewEntry& e = item.content;
+    const cache::NewEntry& e = item.content;
     EXPECT_TRUE(keys.insert(e.url).second) << e.url;
     EXPECT_GE(e.content.size(), 1024u);
     EXPECT_LE(e.content.size(), 50u * 1024);
     EXPECT_NE(e.headers.find("\r\nContent-Length: " + std::to_string(e.content.size()) + "\r\n"), std::string::npos);
     EXPECT_TRUE(e.headers.starts_with("HTTP/1.1 200 OK\r\n"));
-    EXPECT_LE(e.lastAccessTime, FileTimeFromUnixSeconds(kTestNow));
+    EXPECT_LE(e.lastAccessTime, cache::FileTimeFromUnixSeconds(kTestNow));
     EXPECT_LE(e.lastModifiedTime, e.lastAccessTime);
     hosts.insert(e.url.substr(7, e.url.find('/', 7) - 7));
     types.insert(ContentTypeOf(e.headers));
-    sticky += (e.entryType & STICKY_CACHE_ENTRY) != 0;
+    sticky += (e.entryType & cache::STICKY_CACHE_ENTRY) != 0;
     queries += e.url.find('?') != std::string::npos;
     folders += e.url.ends_with('/');
   }
@@ -75,20 +77,22 @@ TEST(SyntheticEntriesTest, TheMixLooksLikeARealCache) {
 }
 
 TEST(SyntheticEntriesTest, EachItemBecomesOneEntryAndSynthAddsAfterWhatIsThere) {
-  TempFolder folder;
+  testing::TempFolder folder;
   fs::path store = folder.path() / "store";
   ToolRun first = RunTool(store, {"synth", "600"});
   ASSERT_EQ(first.exitCode, 0) << first.err;
   EXPECT_TRUE(first.out.starts_with("Added 600 synthetic entries to ")) << first.out;
   ASSERT_EQ(RunTool(store, {"synth", "150"}).exitCode, 0);
-  SqliteUrlCacheStore opened(store);
+  cache::SqliteUrlCacheStore opened(store);
   std::vector<std::string> snapshot = Snapshot(opened);
   EXPECT_EQ(snapshot.size(), 750u);
   // The same items again replace themselves: numbers 0 to 599 are already there.
   SynthSummary summary;
-  ASSERT_EQ(AddSyntheticEntries(opened, 0, 600, kTestNow, summary), STORE_OK);
+  ASSERT_EQ(AddSyntheticEntries(opened, 0, 600, kTestNow, summary), cache::STORE_OK);
   EXPECT_EQ(summary.content + summary.visits + summary.cookieSites, 600u);
   EXPECT_EQ(Snapshot(opened).size(), 750u);
 }
 
 }  // namespace
+
+}  // namespace vantry::storetool

@@ -7,6 +7,8 @@
 
 #include "testing/StoreTestSupport.h"
 
+namespace vantry::storetool {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -30,7 +32,7 @@ ProgramRun RunProgram(const fs::path& store, const std::string& arguments, const
 }
 
 TEST(VantryStoreBinaryTest, UsageErrorsExitWithTwoAndNameTheFault) {
-  TempFolder folder;
+  testing::TempFolder folder;
   fs::path store = folder.path() / "store";
   ProgramRun none = RunProgram(store, "", folder.path());
   EXPECT_EQ(none.exitCode, 2);
@@ -43,7 +45,7 @@ TEST(VantryStoreBinaryTest, UsageErrorsExitWithTwoAndNameTheFault) {
 }
 
 TEST(VantryStoreBinaryTest, HelpNamesTheStoreFromTheEnvironment) {
-  TempFolder folder;
+  testing::TempFolder folder;
   fs::path store = folder.path() / "store";
   ProgramRun help = RunProgram(store, "help", folder.path());
   EXPECT_EQ(help.exitCode, 0);
@@ -53,7 +55,7 @@ TEST(VantryStoreBinaryTest, HelpNamesTheStoreFromTheEnvironment) {
 }
 
 TEST(VantryStoreBinaryTest, DemoThenStatsThenAMissingRemoval) {
-  TempFolder folder;
+  testing::TempFolder folder;
   fs::path store = folder.path() / "store";
   ProgramRun demo = RunProgram(store, "demo", folder.path());
   EXPECT_EQ(demo.exitCode, 0) << demo.err;
@@ -68,3 +70,5 @@ TEST(VantryStoreBinaryTest, DemoThenStatsThenAMissingRemoval) {
 }
 
 }  // namespace
+
+}  // namespace vantry::storetool

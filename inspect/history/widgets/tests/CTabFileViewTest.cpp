@@ -9,43 +9,45 @@
 #include "dates/FileTime.h"
 #include "testing/TestEnvironment.h"
 
+namespace vantry::inspect {
+
 namespace {
 
 using Texts = std::vector<std::string>;
 
 // Friday, 1 March 2024, in UTC.
-const vantry::CalendarFields kToday = {2024, 3, 1, 10, 0, 0};
+const dates::CalendarFields kToday = {2024, 3, 1, 10, 0, 0};
 
-FileTime DaysBeforeToday(int days) {
+cache::FileTime DaysBeforeToday(int days) {
   std::tm fields{};
   fields.tm_year = kToday.year - 1900;
   fields.tm_mon = kToday.month - 1;
   fields.tm_mday = kToday.day - days;
   fields.tm_hour = 8;
-  return vantry::FileTimeFromUnixSeconds(timegm(&fields));
+  return cache::FileTimeFromUnixSeconds(timegm(&fields));
 }
 
-class CTabFileViewTest : public testing::Test, protected ListTabTestBed {
+class CTabFileViewTest : public ::testing::Test, protected testing::ListTabTestBed {
  protected:
   CTabFileViewTest() {
     view.BuildInitialList();
   }
 
   void AddVisits() {
-    ASSERT_EQ(store.AddEntry(PageEntry("http://today.example/")), STORE_OK);
-    ASSERT_EQ(store.RecordVisit("http://today.example/", DaysBeforeToday(0), 1), STORE_OK);
-    ASSERT_EQ(store.RecordVisit("http://feb28.example/", DaysBeforeToday(2), 1), STORE_OK);
-    ASSERT_EQ(store.RecordVisit("http://again.example/", DaysBeforeToday(0), 1), STORE_OK);
-    ASSERT_EQ(store.RecordVisit("http://old.example/", DaysBeforeToday(400), 1), STORE_OK);
+    ASSERT_EQ(store.AddEntry(testing::PageEntry("http://today.example/")), cache::STORE_OK);
+    ASSERT_EQ(store.RecordVisit("http://today.example/", DaysBeforeToday(0), 1), cache::STORE_OK);
+    ASSERT_EQ(store.RecordVisit("http://feb28.example/", DaysBeforeToday(2), 1), cache::STORE_OK);
+    ASSERT_EQ(store.RecordVisit("http://again.example/", DaysBeforeToday(0), 1), cache::STORE_OK);
+    ASSERT_EQ(store.RecordVisit("http://old.example/", DaysBeforeToday(400), 1), cache::STORE_OK);
   }
 
   QModelIndex Root() { return view.Model().RootIndex(); }
-  Texts Folders() { return ChildTexts(view.Model(), Root()); }
-  Texts FolderItems(int folder) { return ChildTexts(view.Model(), ChildAt(view.Model(), folder)); }
+  Texts Folders() { return testing::ChildTexts(view.Model(), Root()); }
+  Texts FolderItems(int folder) { return testing::ChildTexts(view.Model(), testing::ChildAt(view.Model(), folder)); }
 
-  QApplication& application = TestApplication();
-  vantry::testing::TimeZone zone{"UTC0"};
-  vantry::testing::FixedClock clock{kToday};
+  QApplication& application = testing::TestApplication();
+  testing::TimeZone zone{"UTC0"};
+  testing::FixedClock clock{kToday};
   CTabFileView view{context};
 };
 
@@ -77,14 +79,14 @@ TEST_F(CTabFileViewTest, VisitsAppearInTheirFoldersAsTheirAddresses) {
   // 28 February lies 4 day-index units before 1 March.
   EXPECT_EQ(FolderItems(4), Texts{"http://feb28.example/"});
   EXPECT_EQ(FolderItems(14), Texts{"http://old.example/"});
-  EXPECT_EQ(frame.published[CacheStatistics::kHistory], 4u);
-  EXPECT_EQ(frame.published[CacheStatistics::kTotal], 4u);
+  EXPECT_EQ(frame.published[cache::CacheStatistics::kHistory], 4u);
+  EXPECT_EQ(frame.published[cache::CacheStatistics::kTotal], 4u);
 }
 
 TEST_F(CTabFileViewTest, SelectingShowsTheAddressAndTheCachedPageOfAVisit) {
   AddVisits();
   view.expand(Root());
-  QModelIndex todayFolder = ChildAt(view.Model(), 0);
+  QModelIndex todayFolder = testing::ChildAt(view.Model(), 0);
   panes.calls.clear();
   view.setCurrentIndex(todayFolder);
   EXPECT_EQ(frame.addresses, Texts{"today"});
@@ -98,7 +100,7 @@ TEST_F(CTabFileViewTest, SelectingShowsTheAddressAndTheCachedPageOfAVisit) {
 TEST_F(CTabFileViewTest, ExpandingAFolderRegistersTheListWithoutRefilling) {
   AddVisits();
   view.expand(Root());
-  view.expand(ChildAt(view.Model(), 0));
+  view.expand(testing::ChildAt(view.Model(), 0));
   EXPECT_EQ(frame.registrations, 2);
   EXPECT_EQ(frame.publications, 1);
   EXPECT_EQ(FolderItems(0).size(), 2u);
@@ -113,7 +115,7 @@ TEST_F(CTabFileViewTest, CollapseAndResetRebuildTheCollapsedTree) {
   EXPECT_EQ(view.RootText(), "History");
   EXPECT_TRUE(frame.addresses.empty());
 
-  ASSERT_EQ(store.DeleteEntry("Visited: @http://again.example/"), STORE_OK);
+  ASSERT_EQ(store.DeleteEntry("Visited: @http://again.example/"), cache::STORE_OK);
   view.expand(Root());
   EXPECT_EQ(FolderItems(0), Texts{"http://today.example/"});
 
@@ -138,3 +140,5 @@ TEST_F(CTabFileViewTest, RemoveItemSearchesTheFolders) {
   CTabFileDoc empty;
   empty.Reset();
 }
+
+}  // namespace vantry::inspect

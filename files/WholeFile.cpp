@@ -1,15 +1,11 @@
-#include "archive/WholeFile.h"
+#include "files/WholeFile.h"
 
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
-#include <filesystem>
-#include <system_error>
 
-namespace vantry::archive {
-namespace {
+namespace vantry::files {
 
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
@@ -22,8 +18,6 @@ bool WriteAll(int fd, std::string_view bytes) {
   }
   return true;
 }
-
-}  // namespace
 
 ReadOutcome ReadWholeFile(const std::string& path, std::string& bytes) {
   bytes.clear();
@@ -57,7 +51,9 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes, Durability 
   if (fd < 0) return false;
   bool ok = WriteAll(fd, bytes);
   if (ok && durability == Durability::kSynced) ok = ::fsync(fd) == 0;
-  return ::close(fd) == 0 && ok;
+  if (::close(fd) == 0 && ok) return true;
+  ::unlink(path.c_str());
+  return false;
 }
 
 bool AppendToFile(const std::string& path, std::string_view line) {
@@ -67,23 +63,4 @@ bool AppendToFile(const std::string& path, std::string_view line) {
   return ::close(fd) == 0 && written;
 }
 
-bool ReplaceKeepingBackup(const std::string& file, const std::string& temp,
-                          const std::string& backup) {
-  std::remove(backup.c_str());
-  if (::link(file.c_str(), backup.c_str()) != 0 && errno != ENOENT) {
-    // A file system without hard links: a copy serves as the backup.
-    std::error_code ignored;
-    std::filesystem::copy_file(file, backup, std::filesystem::copy_options::overwrite_existing,
-                               ignored);
-  }
-  return std::rename(temp.c_str(), file.c_str()) == 0;
-}
-
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
-}  // namespace vantry::archive
+}  // namespace vantry::files

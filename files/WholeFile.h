@@ -4,12 +4,12 @@
 #include <string>
 #include <string_view>
 
-namespace vantry::archive {
+namespace vantry::files {
 
 enum class ReadOutcome { kRead, kCannotOpen, kReadError, kNotClosed };
 
 // Reads the whole content of a file as bytes into `bytes`. kNotClosed: everything was read but
-// closing the file failed.
+// closing the file failed. A folder cannot be read.
 ReadOutcome ReadWholeFile(const std::string& path, std::string& bytes);
 
 // The whole content of a file, or nothing when it cannot be opened or read.
@@ -17,22 +17,17 @@ std::optional<std::string> ReadWholeFile(const std::string& path);
 
 enum class Durability { kCached, kSynced };
 
-// Creates or truncates `path` and writes `bytes`. kSynced also flushes the data to the disk
-// before returning, so that a later rename of the file cannot expose an empty file after a crash.
+// Creates or truncates `path` and writes `bytes`; false, with no file left behind, when that
+// fails. kSynced also flushes the data to the disk before returning, so that a later rename of
+// the file cannot expose an empty file after a crash.
 bool WriteWholeFile(const std::string& path, std::string_view bytes,
                     Durability durability = Durability::kCached);
+
+// Writes all of `bytes` to the open file `fd`, going on after interruptions.
+bool WriteAll(int fd, std::string_view bytes);
 
 // Appends `line` to `path` (created when missing) in one write, so that lines of concurrent
 // appends never interleave.
 bool AppendToFile(const std::string& path, std::string_view line);
 
-// Makes the finished `temp` the new `file` with one atomic rename, so that `file` exists at every
-// moment; the previous version of `file` (if any) becomes `backup`, replacing an older backup.
-// REQUIRES: all three paths lie on one file system.
-bool ReplaceKeepingBackup(const std::string& file, const std::string& temp,
-                          const std::string& backup);
-
-// The folder part of a path (text before the last '/'), "." when there is none.
-std::string FolderOf(const std::string& path);
-
-}  // namespace vantry::archive
+}  // namespace vantry::files
