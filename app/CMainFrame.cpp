@@ -21,6 +21,7 @@ CMainFrame::CMainFrame(FrameParts parts, QWidget* parent)
       actions_(this) {
   // The pane shows cached copies only.
   cache::GoOffline(parts_.store);
+  parts_.settings.ApplyDateFormat();
   // The address box's text is the alphabetical list's request.
   addressEdited_ = [this](const std::string& text) { cache::ParseAddressRequest(text, request_); };
   setObjectName(QStringLiteral("MainFrame"));

@@ -46,18 +46,12 @@ class FunctionSink : public ops::LineSink {
   std::function<void(std::vector<std::string>)> show_;
 };
 
-constexpr QSettings::Format kIni = QSettings::IniFormat;
-
 class Wired : public WiredCacheCommands {
  public:
   explicit Wired(CacheCommandInputs inputs)
       : in_(std::move(inputs)),
         prompt_(in_.parent),
         dialogs_(in_.parent, prompt_),
-        appFile_(QString::fromStdString(in_.applicationSettingsFile), kIni),
-        profileFile_(QString::fromStdString(in_.profileFile), kIni),
-        appSettings_(appFile_),
-        profile_(profileFile_),
         lists_(in_),
         statistics_(in_.showStatistics),
         findResults_(in_.showFindResults),
@@ -65,7 +59,7 @@ class Wired : public WiredCacheCommands {
         localCopies_(in_.archivePaths, prompt_),
         copies_(in_.store, {in_.archivePaths, archive::SystemTempFolder()}, prompt_),
         pageChecker_(prompt_),
-        commands_({{in_.store, in_.frame, prompt_, cursor_}, dialogs_, appSettings_, profile_, lists_, statistics_,
+        commands_({{in_.store, in_.frame, prompt_, cursor_}, dialogs_, in_.applicationSettings, in_.profile, lists_, statistics_,
                    findResults_, findTarget_, localCopies_, copies_, pageChecker_}) {}
 
   std::string AddressOfLocalFile(const std::string& localFileName) override {
@@ -111,8 +105,6 @@ class Wired : public WiredCacheCommands {
   ops::MessageBoxPrompt prompt_;
   ops::OverrideWaitCursor cursor_;
   ops::QtCommandDialogs dialogs_;
-  QSettings appFile_, profileFile_;
-  ops::QSettingsStore appSettings_, profile_;
   FunctionListResets lists_;
   FunctionSink statistics_, findResults_;
   ops::RecordsFindTarget findTarget_;

@@ -9,6 +9,7 @@
 #include "cache/services/FrameServices.h"
 #include "cache/store/UrlCacheStore.h"
 #include "archive/ArchivePaths.h"
+#include "ops/CommandServices.h"
 
 namespace vantry::cache { class EntryPanes; }
 class QWidget;
@@ -39,8 +40,8 @@ struct CacheCommandInputs {
   std::function<void(std::vector<std::string>)> showFindResults;  // "Find in Files"
   std::function<void(std::vector<std::string>)> showStatistics;   // "Properties"
   archive::ArchivePaths archivePaths;
-  std::string applicationSettingsFile;  // "Settings" and Save's "SaveDir"
-  std::string profileFile;              // section "Vantry" of the profile
+  ops::SettingsStore& applicationSettings;  // "Settings" and Save's "SaveDir"
+  ops::SettingsStore& profile;              // section "Vantry" of the profile file
   QWidget* parent = nullptr;            // owner of the boxes and dialogs
 };
 

@@ -10,6 +10,7 @@
 #include "app/AppSettings.h"
 #include "app/CMainFrame.h"
 #include "app/FrameStatusBar.h"
+#include "ops/SettingKeys.h"
 #include "ops/dialogs/PreferencesDialog.h"
 #include "cache/store/StatisticsText.h"
 #include "qtutil/ByteText.h"
@@ -102,9 +103,11 @@ void CMainFrame::ShowProperties() {
 }
 
 void CMainFrame::ShowPreferences() {
-  ops::PreferencesDialog dialog(parts_.settings.DateFormatForPreferences(), this);
-  if (dialog.exec() == QDialog::Accepted && ops::IsDateFormat(dialog.selectedFormat()))
-    parts_.settings.SetDateFormat(dialog.selectedFormat());
+  ops::PreferencesDialog dialog(ops::Read(parts_.settings.application(), ops::kDateFormatShownByPreferences), this);
+  if (dialog.exec() == QDialog::Accepted && ops::IsDateFormat(dialog.selectedFormat())) {
+    ops::Write(parts_.settings.application(), ops::kDateFormat, dialog.selectedFormat());
+    parts_.settings.ApplyDateFormat();
+  }
 }
 
 void CMainFrame::ShowAbout() {

@@ -49,8 +49,7 @@ std::unique_ptr<VantrySession> VantrySession::Open(std::string& error) {
       [&frame] { frame.alphaSortView()->ExpandForFind(); },
       [&frame](std::vector<std::string> lines) { frame.outputView()->ShowFindResults(lines); },
       [&frame](std::vector<std::string> lines) { frame.outputView()->ShowStatistics(lines); },
-      session->paths_, session->settings_->applicationFile().toStdString(),
-      session->settings_->profileFile().toStdString(), &frame});
+      session->paths_, session->settings_->application(), session->settings_->profile(), &frame});
   return session;
 }
 

@@ -3,7 +3,7 @@
 #include "archive/UrlParts.h"
 #include "ops/CopyBySpecifier.h"
 #include "ops/FolderRules.h"
-#include "ops/OpsSettings.h"
+#include "ops/SettingKeys.h"
 
 namespace vantry::ops {
 namespace {
@@ -50,7 +50,8 @@ void CopyEntryCommand(CommandContext& context, EntryCopyCommand command, const E
                       SettingsStore& profile) {
   if (!HasSelection(selection, context.prompt)) return;
   SettingsStore& settings = command == EntryCopyCommand::Save ? appSettings : profile;
-  const std::string saveDir = settings.ReadText(kSaveDirKey.section, kSaveDirKey.key, "");
+  const TextSetting& saveDirKey = command == EntryCopyCommand::Save ? kSaveDir : kCopySaveDir;
+  const std::string saveDir = Read(settings, saveDirKey);
   ServerRecord record = archive.FindServerRecord(archive::ServerOf(selection.address));
   if (record.folder.empty()) record = ServerRecord{};
   const std::string proposed = record.folder.empty() ? saveDir : record.folder;
@@ -75,13 +76,14 @@ void CopyEntryCommand(CommandContext& context, EntryCopyCommand command, const E
   }
   if (busy) context.cursor.Restore();
   if (tree) context.frame.SetStatusText("Ready");
-  settings.WriteText(kSaveDirKey.section, kSaveDirKey.key, folder);
+  Write(settings, saveDirKey, folder);
 }
 
 void CopyFilesCommand(CommandContext& context, CommandDialogs& dialogs, SettingsStore& profile) {
   CopyFilesChoice choice;
-  choice.specifier = profile.ReadText(kFilesToCopyKey.section, kFilesToCopyKey.key, kFilesToCopyDefault);
-  choice.folder = profile.ReadText(kCopyDirectoryKey.section, kCopyDirectoryKey.key, DefaultCopyDirectory());
+  choice.specifier = Read(profile, kFilesToCopy);
+  const std::string home = DefaultCopyDirectory();
+  choice.folder = Read(profile, {kCopyDirectory.section, kCopyDirectory.key, home});
   if (!dialogs.RunCopyFiles(choice)) return;
   if (choice.createNewFolder && !MakeTwoLevelFolder(choice.folder, context.prompt)) return;
   if (choice.specifier.empty()) {
@@ -94,8 +96,8 @@ void CopyFilesCommand(CommandContext& context, CommandDialogs& dialogs, Settings
   context.frame.EnsureProgressBar();
   context.cursor.Show();
   CopyBySpecifier(context, choice.specifier, choice.folder, choice.deleteAfterCopy);
-  profile.WriteText(kFilesToCopyKey.section, kFilesToCopyKey.key, choice.specifier);
-  profile.WriteText(kCopyDirectoryKey.section, kCopyDirectoryKey.key, choice.folder);
+  Write(profile, kFilesToCopy, choice.specifier);
+  Write(profile, kCopyDirectory, choice.folder);
   context.cursor.Restore();
   context.frame.ResetProgress();
 }

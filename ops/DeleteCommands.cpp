@@ -7,7 +7,7 @@
 
 #include "ops/FolderRules.h"
 #include "ops/HistoryKey.h"
-#include "ops/OpsSettings.h"
+#include "ops/SettingKeys.h"
 #include "ops/ServerWalks.h"
 #include "ops/WildcardListing.h"
 
@@ -52,7 +52,7 @@ void DeleteCategoryCommand(CommandContext& context, DeleteCategory category, Lin
 }
 
 void DeleteCacheEntriesCommand(CommandContext& context, CommandDialogs& dialogs, SettingsStore& profile) {
-  std::string text = profile.ReadText(kServerToDeleteKey.section, kServerToDeleteKey.key, "");
+  std::string text = Read(profile, kServerToDelete);
   if (!dialogs.RunServerDelete(text)) return;
   if (text.empty()) {
     context.prompt.Tell("Nothing to delete?", "Delete Cache Entries");
@@ -64,7 +64,7 @@ void DeleteCacheEntriesCommand(CommandContext& context, CommandDialogs& dialogs,
   context.frame.EnsureProgressBar();
   context.cursor.Show();
   DeleteByServer(context, text);
-  profile.WriteText(kServerToDeleteKey.section, kServerToDeleteKey.key, text);
+  Write(profile, kServerToDelete, text);
   context.cursor.Restore();
   context.frame.ResetProgress();
 }

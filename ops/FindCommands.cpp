@@ -1,7 +1,7 @@
 #include "ops/FindCommands.h"
 
 #include "cache/store/CacheAccess.h"
-#include "ops/OpsSettings.h"
+#include "ops/SettingKeys.h"
 
 namespace vantry::ops {
 namespace {
@@ -66,11 +66,11 @@ void FindFilesCommand(CommandContext& context, CommandDialogs& dialogs, Settings
                       FindTarget& target) {
   target.SetRequestMode(kRequestNone);
   FindFilesChoice choice;
-  choice.showMask = static_cast<uint32_t>(appSettings.ReadInt(kWhatFindKey.section, kWhatFindKey.key, kWhatFindDefault));
-  choice.dateFormat = appSettings.ReadInt(kDateFormatKey.section, kDateFormatKey.key, kDateFormatDefault);
+  choice.showMask = static_cast<uint32_t>(Read(appSettings, kWhatFind));
+  choice.dateFormat = Read(appSettings, kDateFormat);
   if (!dialogs.RunFindFiles(choice)) return;
   target.SetShowMask(choice.showMask);
-  appSettings.WriteInt(kWhatFindKey.section, kWhatFindKey.key, static_cast<int>(choice.showMask));
+  Write(appSettings, kWhatFind, static_cast<int>(choice.showMask));
   if (choice.byName) {
     RequestByName(context, target, choice.name);
   } else if (choice.byDate && !RequestByDate(choice, target)) {

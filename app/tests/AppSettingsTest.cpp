@@ -5,11 +5,15 @@
 #include <QDir>
 #include <QFile>
 
+#include "ops/SettingKeys.h"
 #include "testing/StoreTestSupport.h"
 
 namespace vantry::app {
 
 namespace {
+
+using ops::Read;
+using ops::Write;
 
 class AppSettingsTest : public ::testing::Test {
  protected:
@@ -20,39 +24,42 @@ class AppSettingsTest : public ::testing::Test {
     return file.readAll().toStdString();
   }
 
+  ops::SettingsStore& app() { return settings_.application(); }
+  ops::SettingsStore& profile() { return settings_.profile(); }
+
   testing::TempFolder folder_;
   AppSettings settings_{Path("OfflineVantry.ini"), Path("profile.ini")};
 };
 
 TEST_F(AppSettingsTest, MissingKeysGiveTheirDefaults) {
-  EXPECT_EQ(settings_.SaveDir(), "");
-  EXPECT_EQ(settings_.WhatFind(), 1);
-  EXPECT_EQ(settings_.DateFormat(), 0);
-  EXPECT_EQ(settings_.DateFormatForPreferences(), 1);
+  EXPECT_EQ(Read(app(), ops::kSaveDir), "");
+  EXPECT_EQ(Read(app(), ops::kWhatFind), 1);
+  EXPECT_EQ(Read(app(), ops::kDateFormat), 0);
+  EXPECT_EQ(Read(app(), ops::kDateFormatShownByPreferences), 1);
   EXPECT_TRUE(settings_.BarState().isEmpty());
-  EXPECT_EQ(settings_.CopySaveDir(), "");
-  EXPECT_EQ(settings_.ServerToDelete(), "");
-  EXPECT_EQ(settings_.FilesToCopy(), "*.*");
-  EXPECT_EQ(settings_.CopyDirectory(), QDir::homePath().toStdString() + "/cache");
+  EXPECT_EQ(Read(profile(), ops::kCopySaveDir), "");
+  EXPECT_EQ(Read(profile(), ops::kServerToDelete), "");
+  EXPECT_EQ(Read(profile(), ops::kFilesToCopy), "*.*");
+  EXPECT_EQ(ops::DefaultCopyDirectory(), QDir::homePath().toStdString() + "/cache");
 }
 
 TEST_F(AppSettingsTest, ValuesGoToTheirStoreSectionAndKey) {
-  settings_.SetSaveDir("/home/u/saved");
-  settings_.SetWhatFind(6);
-  settings_.SetDateFormat(2);
-  settings_.SetCopySaveDir("/home/u/copies");
-  settings_.SetServerToDelete("www.example.com");
-  settings_.SetFilesToCopy("*.gif");
-  settings_.SetCopyDirectory("/home/u/cache2");
+  Write(app(), ops::kSaveDir, "/home/u/saved");
+  Write(app(), ops::kWhatFind, 6);
+  Write(app(), ops::kDateFormat, 2);
+  Write(profile(), ops::kCopySaveDir, "/home/u/copies");
+  Write(profile(), ops::kServerToDelete, "www.example.com");
+  Write(profile(), ops::kFilesToCopy, "*.gif");
+  Write(profile(), ops::kCopyDirectory, "/home/u/cache2");
 
-  EXPECT_EQ(settings_.SaveDir(), "/home/u/saved");
-  EXPECT_EQ(settings_.WhatFind(), 6);
-  EXPECT_EQ(settings_.DateFormat(), 2);
-  EXPECT_EQ(settings_.DateFormatForPreferences(), 2);
-  EXPECT_EQ(settings_.CopySaveDir(), "/home/u/copies");
-  EXPECT_EQ(settings_.ServerToDelete(), "www.example.com");
-  EXPECT_EQ(settings_.FilesToCopy(), "*.gif");
-  EXPECT_EQ(settings_.CopyDirectory(), "/home/u/cache2");
+  EXPECT_EQ(Read(app(), ops::kSaveDir), "/home/u/saved");
+  EXPECT_EQ(Read(app(), ops::kWhatFind), 6);
+  EXPECT_EQ(Read(app(), ops::kDateFormat), 2);
+  EXPECT_EQ(Read(app(), ops::kDateFormatShownByPreferences), 2);
+  EXPECT_EQ(Read(profile(), ops::kCopySaveDir), "/home/u/copies");
+  EXPECT_EQ(Read(profile(), ops::kServerToDelete), "www.example.com");
+  EXPECT_EQ(Read(profile(), ops::kFilesToCopy), "*.gif");
+  EXPECT_EQ(Read(profile(), ops::kCopyDirectory), "/home/u/cache2");
 
   const std::string application = FileText("OfflineVantry.ini");
   for (const char* line : {"[Vantry]\nSaveDir=/home/u/saved", "[Settings]", "WhatFind=6", "Date_Format=2"})
@@ -64,10 +71,10 @@ TEST_F(AppSettingsTest, ValuesGoToTheirStoreSectionAndKey) {
 }
 
 TEST_F(AppSettingsTest, TheTwoSaveDirsStayApart) {
-  settings_.SetSaveDir("/from/save");
-  EXPECT_EQ(settings_.CopySaveDir(), "");
-  settings_.SetCopySaveDir("/from/copy");
-  EXPECT_EQ(settings_.SaveDir(), "/from/save");
+  Write(app(), ops::kSaveDir, "/from/save");
+  EXPECT_EQ(Read(profile(), ops::kCopySaveDir), "");
+  Write(profile(), ops::kCopySaveDir, "/from/copy");
+  EXPECT_EQ(Read(app(), ops::kSaveDir), "/from/save");
 }
 
 TEST_F(AppSettingsTest, BarStateRoundTripsAsBytes) {
@@ -81,9 +88,9 @@ TEST_F(AppSettingsTest, ANumberThatIsNoNumberGivesTheDefault) {
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   file.write("[Settings]\nWhatFind=abc\nDate_Format=\n");
   file.close();
-  EXPECT_EQ(settings_.WhatFind(), 1);
-  EXPECT_EQ(settings_.DateFormat(), 0);
-  EXPECT_EQ(settings_.DateFormatForPreferences(), 1);
+  EXPECT_EQ(Read(app(), ops::kWhatFind), 1);
+  EXPECT_EQ(Read(app(), ops::kDateFormat), 0);
+  EXPECT_EQ(Read(app(), ops::kDateFormatShownByPreferences), 1);
 }
 
 TEST(AppSettingsLocationTest, UserStoresLieTogetherUnderOrlenvik) {

@@ -28,15 +28,13 @@ class CacheCommandWiringTest : public FrameTest {
     frame = MakeFrame();
     for (const char* url : {"http://www.a.org/x.htm", "http://www.a.org/y.htm"})
       ASSERT_EQ(store_->AddEntry(cache::NewEntry{.url = url, .content = "<p>x</p>", .headers = kHeaders}), cache::STORE_OK);
-    CacheCommandInputs inputs = records.Inputs(*store_, *frame);
+    CacheCommandInputs inputs = records.Inputs(*store_, *frame, settings_);
     inputs.resetAlphaSort = [this] { resets.push_back("AlphaSort"); };
     inputs.resetAccessSort = [this] { resets.push_back("AccessSort"); };
     inputs.resetHistory = [this] { resets.push_back("History"); };
     inputs.showFindResults = [this](std::vector<std::string> lines) { findResults = std::move(lines); };
     inputs.showStatistics = [this](std::vector<std::string> lines) { statistics = std::move(lines); };
     inputs.archivePaths = archive::MakeArchivePaths(folder_.path().string());
-    inputs.applicationSettingsFile = settings_.applicationFile().toStdString();
-    inputs.profileFile = settings_.profileFile().toStdString();
     inputs.parent = frame.get();
     wired = WireCacheCommands(*frame, std::move(inputs));
   }

@@ -16,12 +16,13 @@ struct CacheRecordsDouble::Records {
 CacheRecordsDouble::CacheRecordsDouble() : records_(std::make_unique<Records>()) {}
 CacheRecordsDouble::~CacheRecordsDouble() = default;
 
-CacheCommandInputs CacheRecordsDouble::Inputs(cache::UrlCacheStore& store, cache::FrameServices& frame) {
+CacheCommandInputs CacheRecordsDouble::Inputs(cache::UrlCacheStore& store, cache::FrameServices& frame,
+                                              AppSettings& settings) {
   Records& r = *records_;
   return {.store = store, .frame = frame, .panes = r.panes, .request = r.request, .showMask = r.showMask,
           .current = r.current, .resetAlphaSort = {}, .resetAccessSort = {}, .resetHistory = {},
           .expandAlphaSortForFind = {}, .showFindResults = {}, .showStatistics = {}, .archivePaths = {},
-          .applicationSettingsFile = {}, .profileFile = {}, .parent = nullptr};
+          .applicationSettings = settings.application(), .profile = settings.profile(), .parent = nullptr};
 }
 
 void CacheRecordsDouble::SetCurrent(const std::string& address, const std::string& localFile) {

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "app/AppSettings.h"
 #include "app/CacheCommandWiring.h"
 
 namespace vantry::app {
@@ -14,8 +15,8 @@ class CacheRecordsDouble {
   CacheRecordsDouble();
   ~CacheRecordsDouble();
 
-  // Inputs over these records; the functions, paths and files are left for the test.
-  CacheCommandInputs Inputs(cache::UrlCacheStore& store, cache::FrameServices& frame);
+  // Inputs over these records; the functions and paths are left for the test.
+  CacheCommandInputs Inputs(cache::UrlCacheStore& store, cache::FrameServices& frame, AppSettings& settings);
   void SetCurrent(const std::string& address, const std::string& localFile);
   std::string CurrentLocalFile() const;
 

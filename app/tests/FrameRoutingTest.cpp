@@ -14,6 +14,8 @@
 
 #include "app/FrameStatusBar.h"
 #include "app/tests/FrameTestSupport.h"
+#include "dates/DateFormatPreference.h"
+#include "ops/SettingKeys.h"
 #include "ops/dialogs/PreferencesDialog.h"
 
 namespace vantry::app {
@@ -202,22 +204,34 @@ TEST_F(FrameTest, PreferencesProposesDdmmyyFirstAndStoresOnlyOnOk) {
                                  Answer("Set Date Format to MMDDYYYY", "Abbrechen", &checked));
   EXPECT_EQ(cancelled.title, "Set Preferences");
   EXPECT_EQ(checked, "Set Date Format to DDMMYY");
-  EXPECT_EQ(settings_.DateFormat(), 0);  // nothing stored: dates keep format 0
+  EXPECT_EQ(ops::Read(settings_.application(), ops::kDateFormat), 0);  // nothing stored: dates keep format 0
 
   RunModal([&] { frame->action(Preferences)->trigger(); }, Answer("", "OK", &checked));
-  EXPECT_EQ(settings_.DateFormat(), 1);
+  EXPECT_EQ(ops::Read(settings_.application(), ops::kDateFormat), 1);
+  EXPECT_EQ(dates::DateFormatPreference(), 1);
 
   RunModal([&] { frame->action(Preferences)->trigger(); }, Answer("Set Date Format to DDMMYYYY", "OK", &checked));
-  EXPECT_EQ(settings_.DateFormat(), 3);
+  EXPECT_EQ(ops::Read(settings_.application(), ops::kDateFormat), 3);
+  EXPECT_EQ(dates::DateFormatPreference(), 3);  // the dates parse with the new format at once
 }
 
 TEST_F(FrameTest, PreferencesNeverStoresAValueThatNamesNoFormat) {
-  settings_.SetDateFormat(7);
+  ops::Write(settings_.application(), ops::kDateFormat, 7);
   auto frame = MakeFrame();
+  EXPECT_EQ(dates::DateFormatPreference(), 0);
   QString checked;
   RunModal([&] { frame->action(Preferences)->trigger(); }, Answer("", "OK", &checked));
   EXPECT_TRUE(checked.isEmpty());
-  EXPECT_EQ(settings_.DateFormatForPreferences(), 7);
+  EXPECT_EQ(ops::Read(settings_.application(), ops::kDateFormatShownByPreferences), 7);
+}
+
+TEST_F(FrameTest, TheStoredDateFormatIsTheDatesFormatFromTheStart) {
+  ops::Write(settings_.application(), ops::kDateFormat, 2);
+  auto frame = MakeFrame();
+  EXPECT_EQ(dates::DateFormatPreference(), 2);
+  ops::Write(settings_.application(), ops::kDateFormat, 0);
+  frame = MakeFrame();
+  EXPECT_EQ(dates::DateFormatPreference(), 0);
 }
 
 TEST_F(FrameTest, AboutBoxCarriesAClickableMailLink) {

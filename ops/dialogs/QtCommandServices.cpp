@@ -45,22 +45,22 @@ void OverrideWaitCursor::Restore() {
 }
 
 std::string QSettingsStore::ReadText(std::string_view section, std::string_view key, std::string_view fallback) const {
-  const QVariant value = settings_.value(SettingsKey(section, key));
+  const QVariant value = QSettings(file_, QSettings::IniFormat).value(SettingsKey(section, key));
   return value.isValid() ? qtutil::BytesFromQString(value.toString()) : std::string(fallback);
 }
 
 int QSettingsStore::ReadInt(std::string_view section, std::string_view key, int fallback) const {
   bool ok = false;
-  const int value = settings_.value(SettingsKey(section, key)).toInt(&ok);
+  const int value = QSettings(file_, QSettings::IniFormat).value(SettingsKey(section, key)).toInt(&ok);
   return ok ? value : fallback;
 }
 
 void QSettingsStore::WriteText(std::string_view section, std::string_view key, std::string_view value) {
-  settings_.setValue(SettingsKey(section, key), qtutil::QStringFromBytes(value));
+  QSettings(file_, QSettings::IniFormat).setValue(SettingsKey(section, key), qtutil::QStringFromBytes(value));
 }
 
 void QSettingsStore::WriteInt(std::string_view section, std::string_view key, int value) {
-  settings_.setValue(SettingsKey(section, key), value);
+  QSettings(file_, QSettings::IniFormat).setValue(SettingsKey(section, key), value);
 }
 
 }  // namespace vantry::ops

@@ -40,17 +40,19 @@ class OverrideWaitCursor : public WaitCursor {
   int shown_ = 0;
 };
 
-// A settings store over one QSettings file (application settings or the profile file).
+// A settings store over one INI file (application settings or the profile file). Each value
+// is read when asked for and written at once; nothing is kept here.
 class QSettingsStore : public SettingsStore {
  public:
-  explicit QSettingsStore(QSettings& settings) : settings_(settings) {}
+  explicit QSettingsStore(QString file) : file_(std::move(file)) {}
+  const QString& file() const { return file_; }
   std::string ReadText(std::string_view section, std::string_view key, std::string_view fallback) const override;
   int ReadInt(std::string_view section, std::string_view key, int fallback) const override;
   void WriteText(std::string_view section, std::string_view key, std::string_view value) override;
   void WriteInt(std::string_view section, std::string_view key, int value) override;
 
  private:
-  QSettings& settings_;
+  QString file_;
 };
 
 }  // namespace vantry::ops

@@ -8,7 +8,7 @@
 
 #include "archive/CopyRecords.h"
 #include "ops/CacheCommands.h"
-#include "ops/OpsSettings.h"
+#include "ops/SettingKeys.h"
 #include "ops/tests/CommandFakes.h"
 #include "ops/tests/OpsTestSupport.h"
 
@@ -90,7 +90,7 @@ TEST_F(ArchiveAdaptersTest, CopyReconstructingTreeWritesTheTreeTheRecordsAndTheI
   EXPECT_EQ(server.comment, "Pages of a");
   EXPECT_NE(server.flags & kCopyFlagCommentConfirmed, 0);
   EXPECT_NE(ReadFile(paths.index).find("Pages of a"), std::string::npos);
-  EXPECT_EQ(profile.values[MemorySettings::Key(kSaveDirKey.section, kSaveDirKey.key)], out);
+  EXPECT_EQ(profile.values[MemorySettings::Key(kCopySaveDir)], out);
 }
 
 TEST_F(ArchiveAdaptersTest, ASecondCopyProposesTheRecordedFolder) {

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "ops/OpsSettings.h"
+#include "ops/SettingKeys.h"
 #include "ops/tests/CommandFakes.h"
 #include "ops/tests/OpsTestSupport.h"
 
@@ -14,7 +14,7 @@ namespace {
 using namespace vantry::testing;
 namespace fs = std::filesystem;
 
-const std::string kSaveDir = MemorySettings::Key(kSaveDirKey.section, kSaveDirKey.key);
+const std::string kSaveDirPath = MemorySettings::Key(kSaveDir);
 
 // Every command reached through the facade the main window uses, on one test store.
 class CacheCommandsTest : public ::testing::Test {
@@ -68,8 +68,8 @@ TEST_F(CacheCommandsTest, SaveAndTheTwoEntryCopiesHandTheEntryToTheArchive) {
     EXPECT_EQ(call.localFile, selection.localFileName);
     EXPECT_EQ(call.folder, out);
   }
-  EXPECT_EQ(appSettings.values[kSaveDir], out);
-  EXPECT_EQ(profile.values[kSaveDir], out);
+  EXPECT_EQ(appSettings.values[kSaveDirPath], out);
+  EXPECT_EQ(profile.values[kSaveDirPath], out);
 }
 
 TEST_F(CacheCommandsTest, CopyFilesCopiesFromTheCacheFiles) {

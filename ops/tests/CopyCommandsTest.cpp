@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "ops/OpsSettings.h"
+#include "ops/SettingKeys.h"
 #include "ops/tests/CommandFakes.h"
 #include "ops/tests/OpsTestSupport.h"
 
@@ -16,9 +16,9 @@ using testing::TempFolder;
 
 namespace fs = std::filesystem;
 
-const std::string kSaveDir = MemorySettings::Key(kSaveDirKey.section, kSaveDirKey.key);
-const std::string kFilesToCopy = MemorySettings::Key(kFilesToCopyKey.section, kFilesToCopyKey.key);
-const std::string kCopyDirectory = MemorySettings::Key(kCopyDirectoryKey.section, kCopyDirectoryKey.key);
+const std::string kSaveDirPath = MemorySettings::Key(kSaveDir);
+const std::string kFilesToCopyPath = MemorySettings::Key(kFilesToCopy);
+const std::string kCopyDirectoryPath = MemorySettings::Key(kCopyDirectory);
 
 
 class CopyEntryCommandTest : public ::testing::Test {
@@ -27,8 +27,8 @@ class CopyEntryCommandTest : public ::testing::Test {
     fs::create_directory(recorded);
     fs::create_directory(other);
     archive.records["www.a.org"] = {recorded, kCopyFlagBackgroundSync, "my notes"};
-    appSettings.values[kSaveDir] = "/app/save";
-    profile.values[kSaveDir] = "/profile/save";
+    appSettings.values[kSaveDirPath] = "/app/save";
+    profile.values[kSaveDirPath] = "/profile/save";
   }
   void Run(EntryCopyCommand command, EntrySelection selection = {"http://www.a.org/x.htm", "/c/x.htm"}) {
     CopyEntryCommand(h.context, command, selection, dialogs, archive, appSettings, profile);
@@ -68,7 +68,7 @@ TEST_F(CopyEntryCommandTest, EveryCommandNeedsASelection) {
     Run(command, {"http://www.a.org/x.htm", ""});
   EXPECT_EQ(h.prompt.told, std::vector<PromptCall>(3, {"Nothing to copy!", "No Selection"}));
   EXPECT_TRUE(dialogs.opened.empty());
-  EXPECT_TRUE(appSettings.values[kSaveDir] == "/app/save" && profile.values[kSaveDir] == "/profile/save");
+  EXPECT_TRUE(appSettings.values[kSaveDirPath] == "/app/save" && profile.values[kSaveDirPath] == "/profile/save");
 }
 
 TEST_F(CopyEntryCommandTest, CancelStillStoresTheProposedFolder) {
@@ -78,8 +78,8 @@ TEST_F(CopyEntryCommandTest, CancelStillStoresTheProposedFolder) {
   };
   Run(EntryCopyCommand::CopySingleFile);
   EXPECT_EQ(proposed.folder, recorded);
-  EXPECT_EQ(profile.values[kSaveDir], recorded);
-  EXPECT_EQ(appSettings.values[kSaveDir], "/app/save");
+  EXPECT_EQ(profile.values[kSaveDirPath], recorded);
+  EXPECT_EQ(appSettings.values[kSaveDirPath], "/app/save");
   EXPECT_TRUE(archive.calls.empty());
   EXPECT_EQ(archive.askedFor, std::vector<std::string>{"www.a.org"});
 }
@@ -105,8 +105,8 @@ TEST_F(CopyEntryCommandTest, SaveAlwaysAsksForTheCommentPrefilledFromTheRecord) 
   EXPECT_TRUE(commentShown.backgroundSync);
   const CopyCall expected{"page", "/c/x.htm", "http://www.a.org/x.htm", recorded, 1, 1, "new notes", false};
   EXPECT_EQ(archive.calls, std::vector<CopyCall>{expected});
-  EXPECT_EQ(appSettings.values[kSaveDir], recorded);
-  EXPECT_EQ(profile.values[kSaveDir], "/profile/save");
+  EXPECT_EQ(appSettings.values[kSaveDirPath], recorded);
+  EXPECT_EQ(profile.values[kSaveDirPath], "/profile/save");
   EXPECT_TRUE(h.cursor.events.empty());
 }
 
@@ -115,7 +115,7 @@ TEST_F(CopyEntryCommandTest, CancelledCommentCopiesNothingButStoresTheFolder) {
   dialogs.comment = [](CommentChoice&) { return false; };
   Run(EntryCopyCommand::CopySingleFile);
   EXPECT_TRUE(archive.calls.empty());
-  EXPECT_EQ(profile.values[kSaveDir], other);
+  EXPECT_EQ(profile.values[kSaveDirPath], other);
 }
 
 TEST_F(CopyEntryCommandTest, FlagsAndNewFolderOfEachCommand) {
@@ -167,14 +167,14 @@ TEST_F(CopyEntryCommandTest, CreateNewFolderMakesItOrEndsWithoutStoringTheFolder
   ChooseFolder(twoLevels, false, false, true);
   Run(EntryCopyCommand::CopySingleFile);
   EXPECT_TRUE(fs::is_directory(twoLevels));
-  EXPECT_EQ(profile.values[kSaveDir], twoLevels);
+  EXPECT_EQ(profile.values[kSaveDirPath], twoLevels);
   ASSERT_EQ(archive.calls.size(), 1u);
 
   const std::string threeLevels = folder / "x/y/z";
   ChooseFolder(threeLevels, false, false, true);
   Run(EntryCopyCommand::CopyTree);
   EXPECT_EQ(archive.calls.size(), 1u);
-  EXPECT_EQ(profile.values[kSaveDir], twoLevels);
+  EXPECT_EQ(profile.values[kSaveDirPath], twoLevels);
   ASSERT_EQ(h.prompt.told.size(), 1u);
   EXPECT_EQ(h.prompt.told[0].text, threeLevels);
   EXPECT_TRUE(h.cursor.EndsWithArrow());
@@ -245,8 +245,8 @@ TEST_F(CopyFilesCommandTest, ShortSpecifiersAskFirst) {
 }
 
 TEST_F(CopyFilesCommandTest, StoresTheDialogsValuesAfterCopying) {
-  profile.values[kFilesToCopy] = "*.gif";
-  profile.values[kCopyDirectory] = target;
+  profile.values[kFilesToCopyPath] = "*.gif";
+  profile.values[kCopyDirectoryPath] = target;
   dialogs.copyFiles = [&](CopyFilesChoice& c) {
     EXPECT_EQ(c.specifier, "*.gif");
     EXPECT_EQ(c.folder, target);
@@ -257,8 +257,8 @@ TEST_F(CopyFilesCommandTest, StoresTheDialogsValuesAfterCopying) {
   CopyFilesCommand(h.context, dialogs, profile);
   EXPECT_EQ(CopiedFiles(), 1u);
   EXPECT_FALSE(h.store.Has("http://a.org/index.htm"));
-  EXPECT_EQ(profile.values[kFilesToCopy], "*.htm");
-  EXPECT_EQ(profile.values[kCopyDirectory], target);
+  EXPECT_EQ(profile.values[kFilesToCopyPath], "*.htm");
+  EXPECT_EQ(profile.values[kCopyDirectoryPath], target);
   EXPECT_EQ(h.frame.progressBarRequests, 1);
   EXPECT_EQ(h.frame.progressResets, 1);
   EXPECT_EQ(h.cursor.events, (std::vector<std::string>{"wait", "arrow"}));

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "ops/OpsSettings.h"
+#include "ops/SettingKeys.h"
 #include "ops/tests/OpsTestSupport.h"
 
 namespace vantry::ops {
@@ -14,7 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::vector<std::string> kResetOrder{"AlphaSort", "AccessSort", "History"};
-const std::string kServerToDelete = MemorySettings::Key(kServerToDeleteKey.section, kServerToDeleteKey.key);
+const std::string kServerToDeletePath = MemorySettings::Key(kServerToDelete);
 
 TEST(RemoveTreeItemTest, SearchesByTheRootAndTellsAMissingItem) {
   struct Row {
@@ -136,7 +136,7 @@ TEST(DeleteCacheEntriesCommandTest, GuardsAsksAndRemembersTheText) {
     h.store.Visit("http://www.a.org/1.htm");
     h.prompt.Answer(row.confirm);
     MemorySettings profile;
-    profile.values[kServerToDelete] = "previous";
+    profile.values[kServerToDeletePath] = "previous";
     ScriptedDialogs dialogs;
     std::string shown;
     dialogs.serverDelete = [&](std::string& text) {
@@ -149,7 +149,7 @@ TEST(DeleteCacheEntriesCommandTest, GuardsAsksAndRemembersTheText) {
     EXPECT_EQ(h.prompt.told, row.told) << row.typed;
     EXPECT_EQ(h.prompt.asked, row.asked) << row.typed;
     EXPECT_EQ(h.store.Urls().size(), row.remaining) << row.typed;
-    EXPECT_EQ(profile.values[kServerToDelete], row.stored ? row.stored : "previous") << row.typed;
+    EXPECT_EQ(profile.values[kServerToDeletePath], row.stored ? row.stored : "previous") << row.typed;
     EXPECT_TRUE(h.cursor.EndsWithArrow());
     EXPECT_EQ(h.frame.progressResets, row.stored ? 1 : 0);
   }

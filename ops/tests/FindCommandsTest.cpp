@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ops/OpsSettings.h"
+#include "ops/SettingKeys.h"
 #include "ops/tests/CommandFakes.h"
 #include "ops/tests/OpsTestSupport.h"
 
@@ -10,8 +10,8 @@ namespace vantry::ops {
 namespace {
 
 
-const std::string kWhatFind = MemorySettings::Key(kWhatFindKey.section, kWhatFindKey.key);
-const std::string kDateFormat = MemorySettings::Key(kDateFormatKey.section, kDateFormatKey.key);
+const std::string kWhatFindPath = MemorySettings::Key(kWhatFind);
+const std::string kDateFormatPath = MemorySettings::Key(kDateFormat);
 
 
 
@@ -83,12 +83,12 @@ TEST_F(FindFilesCommandTest, AnHttpAddressComesWithItsEntryAndCookies) {
 }
 
 TEST_F(FindFilesCommandTest, TheMaskIsStoredAndTheDateFormatShown) {
-  appSettings.values[kWhatFind] = "1028";
-  appSettings.values[kDateFormat] = "3";
+  appSettings.values[kWhatFindPath] = "1028";
+  appSettings.values[kDateFormatPath] = "3";
   Run([](FindFilesChoice& c) { c.showMask = show_mask::kSticky | show_mask::kImage; });
   EXPECT_EQ(shown.showMask, 1028u);
   EXPECT_EQ(shown.dateFormat, 3);
-  EXPECT_EQ(appSettings.values[kWhatFind], "65540");
+  EXPECT_EQ(appSettings.values[kWhatFindPath], "65540");
   EXPECT_EQ(target.calls[1], "mask 65540");
 }
 
@@ -107,7 +107,7 @@ TEST_F(FindFilesCommandTest, DateModesParseWithTheStoredFormatAndTheFirstChecked
   };
   for (const Row& row : rows) {
     target.calls.clear();
-    appSettings.values[kDateFormat] = std::to_string(row.format);
+    appSettings.values[kDateFormatPath] = std::to_string(row.format);
     Run([&](FindFilesChoice& c) {
       c.byName = false;
       c.byDate = true;

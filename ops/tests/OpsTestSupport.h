@@ -17,6 +17,7 @@
 #include "testing/StoreTestSupport.h"
 #include "ops/CommandDialogs.h"
 #include "ops/CommandServices.h"
+#include "ops/SettingKeys.h"
 #include "testing/ListFakes.h"
 
 // Test stores and recording stand-ins for the window layer of the cache commands.
@@ -156,6 +157,10 @@ class MemorySettings : public SettingsStore {
   }
   void WriteInt(std::string_view section, std::string_view key, int value) override {
     values[Key(section, key)] = std::to_string(value);
+  }
+  template <typename T>
+  static std::string Key(const SettingKey<T>& setting) {
+    return Key(setting.section, setting.key);
   }
   static std::string Key(std::string_view section, std::string_view key) {
     return std::string(section) + "/" + std::string(key);

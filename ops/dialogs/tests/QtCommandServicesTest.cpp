@@ -1,12 +1,12 @@
 #include "ops/dialogs/QtCommandServices.h"
-#include "files/WholeFile.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 
 #include "cache/store/StoreFiles.h"
-#include "ops/OpsSettings.h"
+#include "files/WholeFile.h"
+#include "ops/SettingKeys.h"
 #include "ops/tests/OpsTestSupport.h"
 
 namespace vantry::ops {
@@ -18,20 +18,18 @@ TEST(QSettingsStoreTest, ReadsDefaultsAndWritesSectionsOfTheIniFile) {
   testing::TempFolder folder;
   const QString file = QString::fromStdString(folder / "profile.ini");
   {
-    QSettings settings(file, QSettings::IniFormat);
-    QSettingsStore store(settings);
-    EXPECT_EQ(store.ReadText(kFilesToCopyKey.section, kFilesToCopyKey.key, kFilesToCopyDefault), "*.*");
-    EXPECT_EQ(store.ReadInt(kWhatFindKey.section, kWhatFindKey.key, kWhatFindDefault), 1);
-    store.WriteText(kSaveDirKey.section, kSaveDirKey.key, "/home/u/Kopien ä");
-    store.WriteInt(kWhatFindKey.section, kWhatFindKey.key, 0x10401);
-    EXPECT_EQ(store.ReadText(kSaveDirKey.section, kSaveDirKey.key, ""), "/home/u/Kopien ä");
+    QSettingsStore store(file);
+    EXPECT_EQ(Read(store, kFilesToCopy), "*.*");
+    EXPECT_EQ(Read(store, kWhatFind), 1);
+    Write(store, kSaveDir, "/home/u/Kopien ä");
+    Write(store, kWhatFind, 0x10401);
+    EXPECT_EQ(Read(store, kSaveDir), "/home/u/Kopien ä");
   }
   const std::string text = files::ReadWholeFile(folder / "profile.ini").value_or("");
   EXPECT_NE(text.find("[Vantry]"), std::string::npos) << text;
   EXPECT_NE(text.find("[Settings]\nWhatFind=66561"), std::string::npos) << text;
-  QSettings reopened(file, QSettings::IniFormat);
-  QSettingsStore store(reopened);
-  EXPECT_EQ(store.ReadInt(kWhatFindKey.section, kWhatFindKey.key, 1), 0x10401);
+  QSettingsStore store(file);
+  EXPECT_EQ(Read(store, kWhatFind), 0x10401);
 }
 
 TEST(OverrideWaitCursorTest, RestoreUndoesOnlyWhatShowDid) {
