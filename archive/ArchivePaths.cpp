@@ -17,17 +17,17 @@ ArchivePaths MakeArchivePaths(const std::string& folder) {
   return ArchivePaths{
       .history = base + "Histfile.dbx",
       .copies = base + "Allfile.dbx",
-      .history_backup = base + "Histfile.bak",
-      .history_temp = base + "Histfile.tmp",
-      .change_log = base + "change.log",
+      .historyBackup = base + "Histfile.bak",
+      .historyTemp = base + "Histfile.tmp",
+      .changeLog = base + "change.log",
       .index = base + "indexfil.htm",
-      .index_backup = base + "indexfil.bak",
-      .index_temp = base + "indexfil.tmp",
+      .indexBackup = base + "indexfil.bak",
+      .indexTemp = base + "indexfil.tmp",
   };
 }
 
 void PrepareArchiveFiles(const ArchivePaths& paths, UserPrompt& prompt) {
-  if (!CanRead(paths.change_log)) files::WriteWholeFile(paths.change_log, "");
+  if (!CanRead(paths.changeLog)) files::WriteWholeFile(paths.changeLog, "");
   if (!CanRead(paths.history) && !files::WriteWholeFile(paths.history, "\x1A", files::Durability::kSynced)) {
     prompt.Tell("Can't create History-File !??", "Vantry");
   }

@@ -10,12 +10,12 @@ namespace vantry::archive {
 struct ArchivePaths {
   std::string history;         // Histfile.dbx: one record per server copied as a tree
   std::string copies;          // Allfile.dbx: one record per file of a tree copy
-  std::string history_backup;  // Histfile.bak
-  std::string history_temp;    // Histfile.tmp
-  std::string change_log;      // change.log: recorded link translations of folder pages
+  std::string historyBackup;  // Histfile.bak
+  std::string historyTemp;    // Histfile.tmp
+  std::string changeLog;      // change.log: recorded link translations of folder pages
   std::string index;           // indexfil.htm: the index page of local copies
-  std::string index_backup;    // indexfil.bak
-  std::string index_temp;      // indexfil.tmp
+  std::string indexBackup;    // indexfil.bak
+  std::string indexTemp;      // indexfil.tmp
 };
 
 // The archive paths inside `folder` (the program's working directory).

@@ -14,11 +14,11 @@ constexpr const char* kCannotOpen = "Write: Error opening Change Log file !!";
 }  // namespace
 
 bool AppendChangeLogRecord(const ArchivePaths& paths, const std::string& server,
-                           const std::string& folder_prefix, const std::string& relative_name,
+                           const std::string& folderPrefix, const std::string& relativeName,
                            UserPrompt& prompt) {
-  const std::string line = text::OnOneLine(text::ToLowerAscii(server)) + '\t' + text::OnOneLine(folder_prefix) +
-                           '\t' + text::OnOneLine(relative_name) + '\n';
-  if (files::AppendToFile(paths.change_log, line)) return true;
+  const std::string line = text::OnOneLine(text::ToLowerAscii(server)) + '\t' + text::OnOneLine(folderPrefix) +
+                           '\t' + text::OnOneLine(relativeName) + '\n';
+  if (files::AppendToFile(paths.changeLog, line)) return true;
   prompt.Tell(kCannotOpen, "Vantry");
   return false;
 }
@@ -26,7 +26,7 @@ bool AppendChangeLogRecord(const ArchivePaths& paths, const std::string& server,
 std::vector<ReplacementPair> LoadChangeLogPairs(const ArchivePaths& paths,
                                                 const std::string& server, UserPrompt& prompt) {
   std::vector<ReplacementPair> pairs;
-  const std::optional<std::string> text = files::ReadWholeFile(paths.change_log);
+  const std::optional<std::string> text = files::ReadWholeFile(paths.changeLog);
   if (!text) {
     prompt.Tell(kCannotOpen, "Vantry");
     return pairs;
@@ -40,9 +40,9 @@ std::vector<ReplacementPair> LoadChangeLogPairs(const ArchivePaths& paths,
     if (second == std::string::npos) continue;
     if (!text::EqualsNoCase(std::string_view(*line).substr(0, first), server)) continue;
     const std::size_t third = line->find('\t', second + 1);
-    const std::size_t third_end = third == std::string::npos ? line->size() : third;
+    const std::size_t thirdEnd = third == std::string::npos ? line->size() : third;
     pairs.push_back({line->substr(first + 1, second - first - 1),
-                     line->substr(second + 1, third_end - second - 1)});
+                     line->substr(second + 1, thirdEnd - second - 1)});
   }
   return pairs;
 }

@@ -18,7 +18,7 @@ struct ReplacementPair {
 // Appends "server\tfolder-prefix\trelative-name" to change.log, the server in lower case.
 // Returns false when change.log cannot be opened ("Write: Error opening Change Log file !!").
 bool AppendChangeLogRecord(const ArchivePaths& paths, const std::string& server,
-                           const std::string& folder_prefix, const std::string& relative_name,
+                           const std::string& folderPrefix, const std::string& relativeName,
                            UserPrompt& prompt);
 
 // The (folder prefix, relative name) pairs that change.log records for `server` (compared

@@ -48,10 +48,10 @@ std::string FlatName(std::string_view url) {
   std::string name(url);
   RemovePrefixNoCase(name, {"http:// ", "https:// "});
   RemovePrefixNoCase(name, {"http://", "http: ", "http:", "https://", "https: ", "https:"});
-  const std::size_t last_dot = name.rfind('.');
+  const std::size_t lastDot = name.rfind('.');
   for (std::size_t i = 0; i < name.size(); ++i) {
     const char c = name[i];
-    if (c == '\\' || c == '/' || (c == '.' && i != last_dot)) name[i] = '_';
+    if (c == '\\' || c == '/' || (c == '.' && i != lastDot)) name[i] = '_';
   }
   return name;
 }

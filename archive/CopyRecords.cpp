@@ -7,9 +7,9 @@
 namespace vantry::archive {
 
 bool AppendCopyRecord(const ArchivePaths& paths, const std::string& address,
-                      const std::string& local_path, const std::string& code, UserPrompt& prompt) {
+                      const std::string& localPath, const std::string& code, UserPrompt& prompt) {
   const std::string line =
-      text::OnOneLine(address) + ' ' + text::OnOneLine(local_path) + ' ' + text::OnOneLine(code) + '\n';
+      text::OnOneLine(address) + ' ' + text::OnOneLine(localPath) + ' ' + text::OnOneLine(code) + '\n';
   if (files::AppendToFile(paths.copies, line)) return true;
   prompt.Tell("Write: Error opening History file !!", "Vantry");
   return false;
@@ -36,21 +36,21 @@ std::optional<std::vector<CopyRecord>> ReadCopyRecords(const ArchivePaths& paths
   return records;
 }
 
-bool SearchLocalCopy(const std::string& local_path, std::string_view word, bool case_sensitive,
+bool SearchLocalCopy(const std::string& localPath, std::string_view word, bool caseSensitive,
                      std::vector<std::string>& results) {
-  const std::size_t dot = local_path.rfind('.');
-  if (dot == std::string::npos || !text::StartsWithNoCase(std::string_view(local_path).substr(dot), ".htm")) {
+  const std::size_t dot = localPath.rfind('.');
+  if (dot == std::string::npos || !text::StartsWithNoCase(std::string_view(localPath).substr(dot), ".htm")) {
     return false;
   }
-  const std::optional<std::string> text = files::ReadWholeFile(local_path);
+  const std::optional<std::string> text = files::ReadWholeFile(localPath);
   if (!text) return false;
-  const std::size_t hit = case_sensitive ? text->find(word) : text::FindNoCase(*text, word);
+  const std::size_t hit = caseSensitive ? text->find(word) : text::FindNoCase(*text, word);
   if (hit == std::string::npos || hit == 0) return false;
   const std::size_t blank = text->rfind(' ', hit - 1);
   if (blank == std::string::npos) return false;
-  std::string found = local_path + " :   ";
-  const std::size_t next_dot = text->find('.', blank);
-  if (next_dot != std::string::npos) found += text->substr(blank, next_dot - blank);
+  std::string found = localPath + " :   ";
+  const std::size_t nextDot = text->find('.', blank);
+  if (nextDot != std::string::npos) found += text->substr(blank, nextDot - blank);
   results.push_back(std::move(found));
   return true;
 }

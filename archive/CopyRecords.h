@@ -13,7 +13,7 @@ namespace vantry::archive {
 // One line of Allfile.dbx: "address local-path code", split at the first two blanks.
 struct CopyRecord {
   std::string address;
-  std::string local_path;
+  std::string localPath;
   std::string rest;  // the code ("cprx" for tree copies)
   bool operator==(const CopyRecord&) const = default;
 };
@@ -21,7 +21,7 @@ struct CopyRecord {
 // Appends one record; returns false when Allfile.dbx cannot be opened
 // ("Write: Error opening History file !!" / "Vantry").
 bool AppendCopyRecord(const ArchivePaths& paths, const std::string& address,
-                      const std::string& local_path, const std::string& code, UserPrompt& prompt);
+                      const std::string& localPath, const std::string& code, UserPrompt& prompt);
 
 // The record of one line, or nothing when the line holds fewer than two blanks. An address or
 // path containing a blank is split there.
@@ -33,7 +33,7 @@ std::optional<std::vector<CopyRecord>> ReadCopyRecords(const ArchivePaths& paths
 // Content search of one copied page (only paths whose extension begins with ".htm"): on the
 // first occurrence of `word` that has a blank somewhere before it, adds
 // path + " :   " + the text from that last blank up to the next '.'. Returns whether it added.
-bool SearchLocalCopy(const std::string& local_path, std::string_view word, bool case_sensitive,
+bool SearchLocalCopy(const std::string& localPath, std::string_view word, bool caseSensitive,
                      std::vector<std::string>& results);
 
 }  // namespace vantry::archive

@@ -14,10 +14,10 @@ bool CanEnter(const std::string& folder) {
 
 }  // namespace
 
-bool MakeDirectoryChain(const std::string& relative_folders, const std::string& base,
+bool MakeDirectoryChain(const std::string& relativeFolders, const std::string& base,
                         UserPrompt& prompt) {
   std::string folder = base;
-  std::string_view rest = relative_folders;
+  std::string_view rest = relativeFolders;
   for (;;) {
     const std::size_t slash = rest.find('/');
     folder += '/';

@@ -6,11 +6,11 @@
 
 namespace vantry::archive {
 
-// Creates each folder of `relative_folders` ('/'-separated) below `base` in turn, so that the
+// Creates each folder of `relativeFolders` ('/'-separated) below `base` in turn, so that the
 // whole chain exists afterwards; existing folders are no error and empty relative folders name
 // `base` itself. A level above the last that cannot be entered is reported (its path /
 // "unable to create dir") and fails the chain. The process's current directory is not changed.
-bool MakeDirectoryChain(const std::string& relative_folders, const std::string& base,
+bool MakeDirectoryChain(const std::string& relativeFolders, const std::string& base,
                         UserPrompt& prompt);
 
 }  // namespace vantry::archive

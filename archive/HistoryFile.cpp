@@ -70,23 +70,23 @@ std::string FormatHistoryRecord(const HistoryRecord& record) {
 bool WriteHistoryRecord(const ArchivePaths& paths, const std::string& server,
                         const std::string& destination, std::int32_t flags,
                         const std::string& comment, UserPrompt& prompt) {
-  const std::optional<std::string> old_text = files::ReadWholeFile(paths.history);
-  std::string new_text;
+  const std::optional<std::string> oldText = files::ReadWholeFile(paths.history);
+  std::string newText;
   HistoryRecord added{text::OnOneLine(server), text::OnOneLine(destination), "tx", flags, 55,
                       text::OnOneLine(comment)};
-  if (old_text) {
-    for (const HistoryRecord& record : RecordsOf(*old_text)) {
-      if (!text::EqualsNoCase(record.server, server)) new_text += FormatHistoryRecord(record);
+  if (oldText) {
+    for (const HistoryRecord& record : RecordsOf(*oldText)) {
+      if (!text::EqualsNoCase(record.server, server)) newText += FormatHistoryRecord(record);
       added.code = record.code;
       added.number = record.number;
     }
   }
-  new_text += FormatHistoryRecord(added);
-  if (!old_text || !files::WriteWholeFile(paths.history_temp, new_text, files::Durability::kSynced)) {
+  newText += FormatHistoryRecord(added);
+  if (!oldText || !files::WriteWholeFile(paths.historyTemp, newText, files::Durability::kSynced)) {
     prompt.Tell("Write: Error opening History file !!", kTitle);
     return false;
   }
-  return ReplaceKeepingBackup(paths.history, paths.history_temp, paths.history_backup);
+  return ReplaceKeepingBackup(paths.history, paths.historyTemp, paths.historyBackup);
 }
 
 std::optional<HistoryRecord> FindServerRecord(const ArchivePaths& paths, const std::string& server,
@@ -103,10 +103,10 @@ void SearchHistory(const ArchivePaths& paths, const HistorySearch& search,
                    std::vector<std::string>& results, UserPrompt& prompt) {
   const std::optional<std::string> text = ReadHistoryForLookup(paths, prompt);
   if (!text) return;
-  const std::string& sought = search.address_mode ? search.address_text : search.comment_text;
+  const std::string& sought = search.addressMode ? search.addressText : search.commentText;
   for (const HistoryRecord& record : RecordsOf(*text)) {
-    const std::string& field = search.address_mode ? record.server : record.comment;
-    const bool hit = search.case_sensitive ? field.find(sought) != std::string::npos
+    const std::string& field = search.addressMode ? record.server : record.comment;
+    const bool hit = search.caseSensitive ? field.find(sought) != std::string::npos
                                            : text::ContainsNoCase(field, sought);
     if (hit) results.push_back(record.server + " : " + record.comment);
   }

@@ -40,10 +40,10 @@ std::optional<HistoryRecord> FindServerRecord(const ArchivePaths& paths, const s
                                               UserPrompt& prompt);
 
 struct HistorySearch {
-  std::string address_text{};  // sought in the server field in address mode
-  std::string comment_text{};  // sought in the comment field otherwise
-  bool case_sensitive = false;
-  bool address_mode = false;
+  std::string addressText{};  // sought in the server field in address mode
+  std::string commentText{};  // sought in the comment field otherwise
+  bool caseSensitive = false;
+  bool addressMode = false;
 };
 
 // Adds "server : comment" to `results` for every record whose chosen field contains the text.

@@ -12,8 +12,8 @@ namespace {
 constexpr std::string_view kPageEnd = "</BODY>";
 
 std::string EntryText(const std::string& server, std::string_view separator,
-                      const std::string& local_path, const std::string& comment) {
-  return "<UL><li><tt><a href=\"" + local_path + "\">" + server + std::string(separator) +
+                      const std::string& localPath, const std::string& comment) {
+  return "<UL><li><tt><a href=\"" + localPath + "\">" + server + std::string(separator) +
          comment + "</a></tt></li><br></UL><BR><BR>";
 }
 
@@ -26,27 +26,27 @@ std::string FirstPage(const std::string& entry) {
 }  // namespace
 
 bool WriteIndexEntry(const ArchivePaths& paths, const std::string& url,
-                     const std::string& local_path, const std::string& comment,
+                     const std::string& localPath, const std::string& comment,
                      UserPrompt& prompt) {
   const std::string server = ServerOf(url);
   std::string page;
-  if (std::optional<std::string> old_page = files::ReadWholeFile(paths.index)) {
-    page = std::move(*old_page);
+  if (std::optional<std::string> oldPage = files::ReadWholeFile(paths.index)) {
+    page = std::move(*oldPage);
     const std::size_t end = page.find(kPageEnd);
     if (end != std::string::npos) {
       page.replace(end, std::string::npos,
-                   EntryText(server, "  ", local_path, comment) + "\n</BODY>\n</HTML>");
+                   EntryText(server, "  ", localPath, comment) + "\n</BODY>\n</HTML>");
     } else {
       prompt.Tell("Html-Index file defect!!", "Write Index");
     }
   } else {
-    page = FirstPage(EntryText(server, " : ", local_path, comment));
+    page = FirstPage(EntryText(server, " : ", localPath, comment));
   }
-  if (!files::WriteWholeFile(paths.index_temp, page, files::Durability::kSynced)) {
+  if (!files::WriteWholeFile(paths.indexTemp, page, files::Durability::kSynced)) {
     prompt.Tell("Write: Error opening Index file !!", "Vantry");
     return false;
   }
-  return ReplaceKeepingBackup(paths.index, paths.index_temp, paths.index_backup);
+  return ReplaceKeepingBackup(paths.index, paths.indexTemp, paths.indexBackup);
 }
 
 }  // namespace vantry::archive

@@ -49,20 +49,20 @@ std::optional<CheckedAddress> SplitCheckedAddress(std::string_view address) {
     return split;
   }
   rest.remove_prefix(2);
-  const std::size_t host_end = rest.find_first_of("/?");
-  std::string_view host = rest.substr(0, host_end);
-  split.path = host_end == std::string_view::npos ? "/" : std::string(rest.substr(host_end));
+  const std::size_t hostEnd = rest.find_first_of("/?");
+  std::string_view host = rest.substr(0, hostEnd);
+  split.path = hostEnd == std::string_view::npos ? "/" : std::string(rest.substr(hostEnd));
   if (split.path.front() == '?') split.path = "/" + split.path;
   if (const std::size_t at = host.rfind('@'); at != std::string_view::npos) host.remove_prefix(at + 1);
-  if (const std::size_t port_colon = host.rfind(':');
-      port_colon != std::string_view::npos && host.find(']', port_colon) == std::string_view::npos) {
-    const std::string_view digits = host.substr(port_colon + 1);
+  if (const std::size_t portColon = host.rfind(':');
+      portColon != std::string_view::npos && host.find(']', portColon) == std::string_view::npos) {
+    const std::string_view digits = host.substr(portColon + 1);
     const auto [end, error] =
         std::from_chars(digits.data(), digits.data() + digits.size(), split.port);
     if (!digits.empty() && (error != std::errc() || end != digits.data() + digits.size())) {
       return std::nullopt;
     }
-    host = host.substr(0, port_colon);
+    host = host.substr(0, portColon);
   }
   split.host = std::string(host);
   if (split.host.size() > kMaxHost || split.path.size() > kMaxPath) return std::nullopt;
@@ -70,8 +70,8 @@ std::optional<CheckedAddress> SplitCheckedAddress(std::string_view address) {
 }
 
 LinkChecker::LinkChecker(UserPrompt& prompt) : prompt_(prompt) {
-  static std::once_flag global_init;
-  std::call_once(global_init, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+  static std::once_flag globalInit;
+  std::call_once(globalInit, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
   curl_ = curl_easy_init();
 }
 

@@ -34,14 +34,14 @@ class LinkTranslation {
   // bytes rejects most candidate ends at once, then texts are looked up by their last eight
   // bytes (shorter texts whole) and compared in full.
   struct LongText {
-    std::uint64_t before_last = 0;  // up to 8 bytes before the last 8, zero-padded
+    std::uint64_t beforeLast = 0;  // up to 8 bytes before the last 8, zero-padded
     std::uint32_t length = 0;
     int pair = -1;
     int next = -1;  // the next text with the same last 8 bytes
   };
   struct Slot {
     std::uint64_t last = 0;  // the last 8 bytes of the texts in this slot
-    int first = -1;          // index into long_texts_, -1 for an empty slot
+    int first = -1;          // index into longTexts_, -1 for an empty slot
   };
   static std::uint64_t LastBytes(const char* end, std::size_t count);
   std::size_t SlotOf(std::uint64_t last) const;
@@ -49,18 +49,18 @@ class LinkTranslation {
   void Candidates(const char* data, std::size_t end, std::vector<int>& found) const;
 
   std::vector<ReplacementPair> pairs_;
-  std::unordered_map<std::string, int> first_pair_of_;  // search text -> its earliest pair
-  std::array<std::uint64_t, 1024> last_two_bytes_{};   // bit set: a text ends in these two bytes
-  std::vector<LongText> long_texts_;                    // texts of 8 bytes or more
+  std::unordered_map<std::string, int> firstPairOf_;  // search text -> its earliest pair
+  std::array<std::uint64_t, 1024> lastTwoBytes_{};   // bit set: a text ends in these two bytes
+  std::vector<LongText> longTexts_;                    // texts of 8 bytes or more
   std::vector<Slot> slots_;                             // open addressing by the last 8 bytes
-  std::array<std::unordered_map<std::uint64_t, int>, 8> short_texts_;  // [length] by the text
-  unsigned short_lengths_ = 0;  // bit n: a search text of n bytes exists
+  std::array<std::unordered_map<std::uint64_t, int>, 8> shortTexts_;  // [length] by the text
+  unsigned shortLengths_ = 0;  // bit n: a search text of n bytes exists
 };
 
 // In each anchor tag ('<', one optional blank, a lower-case 'a') whose href value begins with
 // '/', overwrites that slash with a blank, so that a server-absolute path reads as a path
-// relative to the page. Values that begin with `local_prefix` (the local paths a tree copy
+// relative to the page. Values that begin with `localPrefix` (the local paths a tree copy
 // wrote) are kept. Returns whether the text changed.
-bool BlankLeadingSlashOfAnchors(std::string& text, std::string_view local_prefix);
+bool BlankLeadingSlashOfAnchors(std::string& text, std::string_view localPrefix);
 
 }  // namespace vantry::archive

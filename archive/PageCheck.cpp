@@ -16,7 +16,7 @@ namespace vantry::archive {
 namespace {
 
 struct PageReferenceSet {
-  std::optional<std::string> base_href;
+  std::optional<std::string> baseHref;
   std::vector<std::string> links;   // href of each a and area element that has one
   std::vector<std::string> images;  // src of each img element, empty when it has none
 };
@@ -25,9 +25,9 @@ std::string TrimmedAttribute(const GumboElement& element, const char* name) {
   const GumboAttribute* attribute = gumbo_get_attribute(&element.attributes, name);
   if (attribute == nullptr) return {};
   std::string_view value = attribute->value;
-  const auto is_space = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; };
-  while (!value.empty() && is_space(value.front())) value.remove_prefix(1);
-  while (!value.empty() && is_space(value.back())) value.remove_suffix(1);
+  const auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; };
+  while (!value.empty() && isSpace(value.front())) value.remove_prefix(1);
+  while (!value.empty() && isSpace(value.back())) value.remove_suffix(1);
   return std::string(value);
 }
 
@@ -47,13 +47,13 @@ PageReferenceSet CollectReferences(const GumboNode* root) {
       children = &node->v.document.children;
     } else {
       const GumboElement& element = node->v.element;
-      const bool has_href = gumbo_get_attribute(&element.attributes, "href") != nullptr;
-      if ((element.tag == GUMBO_TAG_A || element.tag == GUMBO_TAG_AREA) && has_href) {
+      const bool hasHref = gumbo_get_attribute(&element.attributes, "href") != nullptr;
+      if ((element.tag == GUMBO_TAG_A || element.tag == GUMBO_TAG_AREA) && hasHref) {
         found.links.push_back(TrimmedAttribute(element, "href"));
       } else if (element.tag == GUMBO_TAG_IMG) {
         found.images.push_back(TrimmedAttribute(element, "src"));
-      } else if (element.tag == GUMBO_TAG_BASE && has_href && !found.base_href) {
-        found.base_href = TrimmedAttribute(element, "href");
+      } else if (element.tag == GUMBO_TAG_BASE && hasHref && !found.baseHref) {
+        found.baseHref = TrimmedAttribute(element, "href");
       }
       children = &element.children;
     }
@@ -67,15 +67,15 @@ PageReferenceSet CollectReferences(const GumboNode* root) {
 // The pages that `path` names: every regular file of its folder whose name matches the
 // wildcards of its file name part, in name order; or the one file when it exists.
 std::vector<std::string> MatchingPages(const std::string& path) {
-  const std::filesystem::path as_path(path);
-  const std::string pattern = as_path.filename().string();
+  const std::filesystem::path asPath(path);
+  const std::string pattern = asPath.filename().string();
   if (pattern.find_first_of("*?[") == std::string::npos) {
-    return std::filesystem::exists(as_path) ? std::vector<std::string>{path}
+    return std::filesystem::exists(asPath) ? std::vector<std::string>{path}
                                             : std::vector<std::string>{};
   }
   std::vector<std::string> pages;
   std::error_code error;
-  const std::filesystem::path folder = as_path.has_parent_path() ? as_path.parent_path() : ".";
+  const std::filesystem::path folder = asPath.has_parent_path() ? asPath.parent_path() : ".";
   for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
     if (entry.is_regular_file(error) &&
         ::fnmatch(pattern.c_str(), entry.path().filename().c_str(), 0) == 0) {
@@ -88,12 +88,12 @@ std::vector<std::string> MatchingPages(const std::string& path) {
 
 void CheckAll(LinkChecker& checker, const std::string& base,
               const std::vector<std::string>& references, PageCheckMode mode,
-              const char* dead_label, const char* ok_label, std::string& report) {
+              const char* deadLabel, const char* okLabel, std::string& report) {
   for (const std::string& reference : references) {
     const std::string address = reference.empty() ? std::string() : ResolveUrl(base, reference);
     const bool passed = checker.CheckReference(address);
-    if (passed && mode == PageCheckMode::kPassedReferences) report += ok_label + address + "\n";
-    if (!passed && mode == PageCheckMode::kDeadReferences) report += dead_label + address + "\n";
+    if (passed && mode == PageCheckMode::kPassedReferences) report += okLabel + address + "\n";
+    if (!passed && mode == PageCheckMode::kDeadReferences) report += deadLabel + address + "\n";
   }
 }
 
@@ -112,9 +112,9 @@ std::string CheckPage(const std::string& path, PageCheckMode mode, UserPrompt& p
     const PageReferenceSet found = CollectReferences(output->document);
     gumbo_destroy_output(&kGumboDefaultOptions, output);
 
-    const std::string document_url = "file://" + std::filesystem::absolute(page).string();
+    const std::string documentUrl = "file://" + std::filesystem::absolute(page).string();
     const std::string base =
-        found.base_href ? ResolveUrl(document_url, *found.base_href) : document_url;
+        found.baseHref ? ResolveUrl(documentUrl, *found.baseHref) : documentUrl;
     report += std::to_string(found.links.size()) + " links" + std::string(16, ' ') +
               std::to_string(found.images.size()) + " Images \n";
     CheckAll(checker, base, found.links, mode, "DEAD LINK: ", "Link OK: ", report);

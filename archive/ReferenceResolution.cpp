@@ -26,8 +26,8 @@ PageFolders FoldersOf(std::string_view url) {
   folders.base = UpToLastSeparator(url);
   folders.parent = StepUp(folders.base);
   folders.grandparent = StepUp(folders.parent);
-  const std::size_t scheme_end = url.find("://");
-  folders.origin_length = scheme_end == std::string_view::npos ? 0 : scheme_end + 3;
+  const std::size_t schemeEnd = url.find("://");
+  folders.originLength = schemeEnd == std::string_view::npos ? 0 : schemeEnd + 3;
   return folders;
 }
 
@@ -50,7 +50,7 @@ std::string ResolveReference(const PageFolders& folders, std::string_view refere
     if (!reference.starts_with(rule.prefix)) continue;
     const std::string& folder = folders.*rule.folder;
     // A folder that has lost its host ("http://" or less) cannot start an address.
-    if (folders.origin_length != 0 && folder.size() <= folders.origin_length) return {};
+    if (folders.originLength != 0 && folder.size() <= folders.originLength) return {};
     return folder + std::string(reference.substr(rule.prefix.size()));
   }
   if (reference.starts_with("http:") || reference.starts_with("https:")) return std::string(reference);

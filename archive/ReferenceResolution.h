@@ -10,7 +10,7 @@ struct PageFolders {
   std::string base;         // the address up to and including its last '/' (else last '\')
   std::string parent;       // base less its last folder
   std::string grandparent;  // parent less its last folder
-  std::size_t origin_length = 0;  // length of "scheme://" when the address has one
+  std::size_t originLength = 0;  // length of "scheme://" when the address has one
 };
 PageFolders FoldersOf(std::string_view url);
 

@@ -51,7 +51,7 @@ bool IsTagOfInterest(std::string_view at) {
 struct ExtractionRule {
   std::string_view tag;        // prefix at the '<'; empty for the a-tag row
   std::string_view attribute;  // searched case-insensitively, '=' included
-  bool to_links;
+  bool toLinks;
 };
 
 constexpr std::array<ExtractionRule, 6> kRules{{
@@ -84,27 +84,27 @@ std::size_t ExtractReference(std::string_view line, std::size_t p, PageReference
   if (found == std::string_view::npos) return p;
   std::size_t start = found + rule->attribute.size();
   while (start < line.size() && SkippedBeforeValue(line[start])) ++start;
-  const bool is_a_tag = rule == &kRules[0];
-  if (!is_a_tag && start == line.size()) return p;  // no character left to form a value
-  std::size_t end = is_a_tag ? start : start + 1;
+  const bool isATag = rule == &kRules[0];
+  if (!isATag && start == line.size()) return p;  // no character left to form a value
+  std::size_t end = isATag ? start : start + 1;
   while (end < line.size() && !EndsValue(line[end])) ++end;
   const std::string_view value = line.substr(start, end - start);
-  (rule->to_links ? refs.links : refs.images).Add(value);
+  (rule->toLinks ? refs.links : refs.images).Add(value);
   return end;
 }
 
 // Walks one joined line. The comment level carries from line to line within the page.
-void ScanLine(std::string_view line, int& comment_level, PageReferences& refs) {
+void ScanLine(std::string_view line, int& commentLevel, PageReferences& refs) {
   for (std::size_t i = 0; i < line.size(); ++i) {
-    if (comment_level > 0) {
-      if (line.substr(i, 2) == "--") --comment_level;
-      if (line[i] == '>' && comment_level > 0) --comment_level;
+    if (commentLevel > 0) {
+      if (line.substr(i, 2) == "--") --commentLevel;
+      if (line[i] == '>' && commentLevel > 0) --commentLevel;
     }
     if (line[i] != '<') continue;
     if (line.substr(i, 4) == "<!--") {
-      ++comment_level;
+      ++commentLevel;
       i += 3;
-    } else if (comment_level == 0) {
+    } else if (commentLevel == 0) {
       i = ExtractReference(line, i, refs);
     }
   }
@@ -113,8 +113,8 @@ void ScanLine(std::string_view line, int& comment_level, PageReferences& refs) {
 }  // namespace
 
 bool TagIsOpen(std::string_view text) {
-  const std::size_t last_close = text.rfind('>');
-  const std::size_t from = last_close == std::string_view::npos ? 0 : last_close + 1;
+  const std::size_t lastClose = text.rfind('>');
+  const std::size_t from = lastClose == std::string_view::npos ? 0 : lastClose + 1;
   for (std::size_t i = text.find('<', from); i != std::string_view::npos;
        i = text.find('<', i + 1)) {
     if (IsTagOfInterest(text.substr(i))) return true;
@@ -124,7 +124,7 @@ bool TagIsOpen(std::string_view text) {
 
 PageReferences ScanHtmlText(std::string_view text) {
   PageReferences refs;
-  int comment_level = 0;
+  int commentLevel = 0;
   LineSource source(text);
   while (std::optional<std::string> line = source.Read(kFirstReadLimit)) {
     while (line->size() < kJoinedLineBound && TagIsOpen(*line)) {
@@ -132,7 +132,7 @@ PageReferences ScanHtmlText(std::string_view text) {
       if (!more) break;
       line->append(*more);
     }
-    ScanLine(*line, comment_level, refs);
+    ScanLine(*line, commentLevel, refs);
   }
   return refs;
 }

@@ -37,11 +37,11 @@ std::optional<std::string> LookupLocalFile(cache::UrlCacheStore& store, std::str
 void CopySinglePage(cache::UrlCacheStore& store, const CopyWorkspace& workspace,
                     const SinglePageCopy& copy, UserPrompt& prompt) {
   const std::string destination = copy.destination + "/";
-  const std::string working_copy = workspace.temp_folder + "/vantry.tmp";
+  const std::string workingCopy = workspace.tempFolder + "/vantry.tmp";
   // A working copy left by an earlier page must never stand in for this one.
-  if (!CopyOverwriting(copy.page_file, working_copy)) std::remove(working_copy.c_str());
+  if (!CopyOverwriting(copy.pageFile, workingCopy)) std::remove(workingCopy.c_str());
 
-  const PageReferences refs = ScanPage(copy.page_file, prompt);
+  const PageReferences refs = ScanPage(copy.pageFile, prompt);
   LinkChecker checker(prompt);
   const PageFolders folders = FoldersOf(copy.url);
   ::mkdir((destination + "images").c_str(), 0777);
@@ -49,21 +49,21 @@ void CopySinglePage(cache::UrlCacheStore& store, const CopyWorkspace& workspace,
   for (const std::string& image : refs.images.Entries()) {
     const std::string address = ResolveReference(folders, image);
     if (!checker.CheckReference(address)) continue;
-    const std::optional<std::string> local_file = LookupLocalFile(store, address);
-    if (!local_file) continue;
-    const std::string new_reference = "images/" + FlatName(address);
-    CopyOverwriting(*local_file, destination + new_reference);
-    ReplaceInFile(working_copy, image, new_reference);
+    const std::optional<std::string> localFile = LookupLocalFile(store, address);
+    if (!localFile) continue;
+    const std::string newReference = "images/" + FlatName(address);
+    CopyOverwriting(*localFile, destination + newReference);
+    ReplaceInFile(workingCopy, image, newReference);
   }
   for (const std::string& link : refs.links.Entries()) {
     const std::string address = ResolveReference(folders, link);
-    if (checker.CheckReference(address)) ReplaceInFile(working_copy, link, FlatName(address));
+    if (checker.CheckReference(address)) ReplaceInFile(workingCopy, link, FlatName(address));
   }
 
-  const std::string page_url = copy.url.ends_with('/') ? "Index.html" : copy.url;
-  const std::string target = destination + HtmlExtension(FlatName(page_url));
-  CopyOverwriting(working_copy, target);
-  WriteIndexEntry(workspace.archive, page_url, target, copy.comment, prompt);
+  const std::string pageUrl = copy.url.ends_with('/') ? "Index.html" : copy.url;
+  const std::string target = destination + HtmlExtension(FlatName(pageUrl));
+  CopyOverwriting(workingCopy, target);
+  WriteIndexEntry(workspace.archive, pageUrl, target, copy.comment, prompt);
 }
 
 }  // namespace vantry::archive

@@ -13,7 +13,7 @@ namespace vantry::archive {
 // Where copies keep their records and working files.
 struct CopyWorkspace {
   ArchivePaths archive;
-  std::string temp_folder;  // holds the working copy "vantry.tmp"
+  std::string tempFolder;  // holds the working copy "vantry.tmp"
 };
 
 // $TMPDIR when set, else "/tmp".
@@ -24,7 +24,7 @@ std::string SystemTempFolder();
 std::optional<std::string> LookupLocalFile(cache::UrlCacheStore& store, std::string_view url);
 
 struct SinglePageCopy {
-  std::string page_file;    // the page's cached file
+  std::string pageFile;    // the page's cached file
   std::string url;          // the page's address
   std::string destination;  // the folder to copy into
   std::string comment;      // for the index page

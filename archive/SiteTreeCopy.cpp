@@ -29,7 +29,7 @@ constexpr std::size_t kNoDepthYet = 65000;
 // A cached file of the server: its address and local file ("None" without stored headers).
 struct ServerEntries {
   ReferenceList urls{ReferenceList::kUnbounded, ReferenceFilter::kNone};
-  std::unordered_map<std::string, std::string> local_files;
+  std::unordered_map<std::string, std::string> localFiles;
 };
 
 ServerEntries CollectServerEntries(cache::UrlCacheStore& store, const std::string& server) {
@@ -38,7 +38,7 @@ ServerEntries CollectServerEntries(cache::UrlCacheStore& store, const std::strin
     if ((entry.entryType & (cache::COOKIE_CACHE_ENTRY | cache::URLHISTORY_CACHE_ENTRY)) != 0) return;
     if (entry.sourceUrl.find(server) == std::string::npos) return;
     if (entries.urls.Add(entry.sourceUrl)) {
-      entries.local_files[entry.sourceUrl] =
+      entries.localFiles[entry.sourceUrl] =
           entry.headerInfoSize() != 0 ? entry.localFileName : std::string("None");
     }
   });
@@ -52,18 +52,18 @@ struct TopPage {
   std::string path;
   std::size_t depth = kNoDepthYet;
 
-  void Consider(const std::string& candidate_url, const std::string& local_path,
-                const std::string& lower_path, std::size_t last_dot) {
-    const std::string_view first_part = std::string_view(local_path).substr(0, 255);
-    const auto depth_here = static_cast<std::size_t>(std::count_if(
-        first_part.begin(), first_part.end(), [](char c) { return c == '/' || c == '\\'; }));
-    const std::size_t name_area = last_dot >= 10 ? last_dot - 10 : 0;
-    const bool preferred = lower_path.find("index", name_area) != std::string::npos ||
-                           lower_path.find("default", name_area) != std::string::npos;
-    if (depth_here < depth || (depth_here == depth && preferred)) {
-      url = candidate_url;
-      path = local_path;
-      depth = depth_here;
+  void Consider(const std::string& candidateUrl, const std::string& localPath,
+                const std::string& lowerPath, std::size_t lastDot) {
+    const std::string_view firstPart = std::string_view(localPath).substr(0, 255);
+    const auto depthHere = static_cast<std::size_t>(std::count_if(
+        firstPart.begin(), firstPart.end(), [](char c) { return c == '/' || c == '\\'; }));
+    const std::size_t nameArea = lastDot >= 10 ? lastDot - 10 : 0;
+    const bool preferred = lowerPath.find("index", nameArea) != std::string::npos ||
+                           lowerPath.find("default", nameArea) != std::string::npos;
+    if (depthHere < depth || (depthHere == depth && preferred)) {
+      url = candidateUrl;
+      path = localPath;
+      depth = depthHere;
     }
   }
 };
@@ -95,20 +95,20 @@ TreeCopyResult CopySiteTree(cache::UrlCacheStore& store, const ArchivePaths& pat
   for (ReplacementPair& pair : LoadChangeLogPairs(paths, server, prompt)) {
     translation.Add(std::move(pair.search), std::move(pair.replacement));
   }
-  if (copy.new_folder && (copy.flags & kCommentConfirmed) != 0) {
+  if (copy.newFolder && (copy.flags & kCommentConfirmed) != 0) {
     WriteHistoryRecord(paths, server, destination, static_cast<std::int32_t>(copy.flags),
                        copy.comment, prompt);
   }
   const ServerEntries entries = CollectServerEntries(store, server);
 
-  bool root_page_seen = false;
-  bool folder_page_seen = false;
+  bool rootPageSeen = false;
+  bool folderPageSeen = false;
   TopPage top;
   TreeCopyPages pages;
   std::vector<std::string> moved;
-  std::unordered_set<std::string> folders_made;
+  std::unordered_set<std::string> foldersMade;
   // Broken off: what was copied stays, untranslated.
-  const auto break_off = [&] {
+  const auto breakOff = [&] {
     pages.WriteUnchanged();
     RemoveFromCache(store, moved, prompt);
     return TreeCopyResult::kBrokenOff;
@@ -120,64 +120,64 @@ TreeCopyResult CopySiteTree(cache::UrlCacheStore& store, const ArchivePaths& pat
       continue;
     }
     const std::string& object = parts->object;
-    const std::size_t last_slash = object.rfind('/');
-    const std::string folder_prefix = object.substr(0, last_slash + 1);
-    const std::string raw_name = object.substr(last_slash + 1);
-    const std::string name = HtmlExtension(LegalName(raw_name));
+    const std::size_t lastSlash = object.rfind('/');
+    const std::string folderPrefix = object.substr(0, lastSlash + 1);
+    const std::string rawName = object.substr(lastSlash + 1);
+    const std::string name = HtmlExtension(LegalName(rawName));
     const std::string folders =
-        ToBackslashes(SafeRelativeFolder(LegalName(last_slash > 0 ? object.substr(1, last_slash - 1) : "")));
+        ToBackslashes(SafeRelativeFolder(LegalName(lastSlash > 0 ? object.substr(1, lastSlash - 1) : "")));
 
-    if (!folders_made.contains(folders)) {
+    if (!foldersMade.contains(folders)) {
       if (!MakeDirectoryChain(folders, destination, prompt)) {
         prompt.Tell("Unable to create directory?", "Enum");
-        return break_off();
+        return breakOff();
       }
-      folders_made.insert(folders);
+      foldersMade.insert(folders);
     }
 
-    std::string local_path;
-    const bool folder_page = name.empty() && !folders.empty();
+    std::string localPath;
+    const bool folderPage = name.empty() && !folders.empty();
     if (!name.empty()) {
-      local_path = destination + "/" + folders + (folders.empty() ? "" : "/") + SafeFileName(name);
+      localPath = destination + "/" + folders + (folders.empty() ? "" : "/") + SafeFileName(name);
     } else if (folders.empty()) {
-      local_path = destination + "/index.html";
-      WriteIndexEntry(paths, url, local_path, copy.comment, prompt);
-      root_page_seen = true;
+      localPath = destination + "/index.html";
+      WriteIndexEntry(paths, url, localPath, copy.comment, prompt);
+      rootPageSeen = true;
     } else {
-      local_path = destination + "/" + folders + ".html";
-      const std::string relative_name = folders + ".html";
-      translation.Add(folder_prefix, relative_name);
-      AppendChangeLogRecord(paths, server, folder_prefix, relative_name, prompt);
-      folder_page_seen = true;
+      localPath = destination + "/" + folders + ".html";
+      const std::string relativeName = folders + ".html";
+      translation.Add(folderPrefix, relativeName);
+      AppendChangeLogRecord(paths, server, folderPrefix, relativeName, prompt);
+      folderPageSeen = true;
     }
 
-    const std::string lower_path = text::ToLowerAscii(local_path);
-    const std::size_t last_dot = lower_path.rfind('.');
-    const bool html_page =
-        last_dot != std::string::npos && lower_path.find("htm", last_dot) != std::string::npos;
-    if (html_page) top.Consider(url, local_path, lower_path, last_dot);
+    const std::string lowerPath = text::ToLowerAscii(localPath);
+    const std::size_t lastDot = lowerPath.rfind('.');
+    const bool htmlPage =
+        lastDot != std::string::npos && lowerPath.find("htm", lastDot) != std::string::npos;
+    if (htmlPage) top.Consider(url, localPath, lowerPath, lastDot);
 
     // A folder page's own prefix pair only fits relative references; its full address gets a
     // pair of its own so that absolute links to it reach the local file.
-    if ((folder_page || !translation.HasSearchText(object)) && object.size() > 2) {
-      translation.Add(url, local_path);
-      if (raw_name != name) translation.Add(raw_name, name);
+    if ((folderPage || !translation.HasSearchText(object)) && object.size() > 2) {
+      translation.Add(url, localPath);
+      if (rawName != name) translation.Add(rawName, name);
     }
 
-    const std::string& cached_file = entries.local_files.at(url);
-    const bool copied = html_page ? pages.Reserve(cached_file, local_path)
-                                  : CopyOverwriting(cached_file, local_path);
+    const std::string& cachedFile = entries.localFiles.at(url);
+    const bool copied = htmlPage ? pages.Reserve(cachedFile, localPath)
+                                  : CopyOverwriting(cachedFile, localPath);
     if (!copied && prompt.AskYesNo("Error writing file! Break write loop?", "Copy file function")) {
-      return break_off();
+      return breakOff();
     }
-    if ((copy.flags & kCommentConfirmed) != 0) AppendCopyRecord(paths, url, local_path, "cprx", prompt);
+    if ((copy.flags & kCommentConfirmed) != 0) AppendCopyRecord(paths, url, localPath, "cprx", prompt);
     if ((copy.flags & kRemoveCopiedEntries) != 0 && copied) moved.push_back(url);
   }
 
-  if (!root_page_seen && top.depth != kNoDepthYet) {
+  if (!rootPageSeen && top.depth != kNoDepthYet) {
     WriteIndexEntry(paths, top.url, top.path, copy.comment, prompt);
   }
-  pages.WriteTranslated(translation, folder_page_seen, destination + "/");
+  pages.WriteTranslated(translation, folderPageSeen, destination + "/");
   RemoveFromCache(store, moved, prompt);
   return TreeCopyResult::kCompleted;
 }

@@ -21,7 +21,7 @@ struct SiteTreeCopy {
   std::string destination;  // the folder the server's tree is rebuilt in
   CopyFlags flags = 0;
   std::string comment;
-  bool new_folder = false;  // the folder is not the one recorded for this server
+  bool newFolder = false;  // the folder is not the one recorded for this server
 };
 
 enum class TreeCopyResult { kCompleted = 0, kBrokenOff = 1 };

@@ -23,31 +23,31 @@ bool IsReadableFile(const std::string& path) {
 
 }  // namespace
 
-bool TreeCopyPages::Reserve(const std::string& source, const std::string& local_path) {
+bool TreeCopyPages::Reserve(const std::string& source, const std::string& localPath) {
   if (!IsReadableFile(source)) return false;
-  const int fd = ::open(local_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  const int fd = ::open(localPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (fd < 0) return false;
   ::close(fd);
-  if (source_of_.insert_or_assign(local_path, source).second) local_paths_.push_back(local_path);
+  if (sourceOf_.insert_or_assign(localPath, source).second) localPaths_.push_back(localPath);
   return true;
 }
 
 void TreeCopyPages::WriteUnchanged() const {
-  for (const std::string& local_path : local_paths_) {
+  for (const std::string& localPath : localPaths_) {
     std::error_code ignored;
-    std::filesystem::copy_file(source_of_.at(local_path), local_path,
+    std::filesystem::copy_file(sourceOf_.at(localPath), localPath,
                                std::filesystem::copy_options::overwrite_existing, ignored);
   }
 }
 
-void TreeCopyPages::WriteTranslated(const LinkTranslation& translation, bool blank_anchor_slashes,
-                                    const std::string& local_prefix) const {
-  for (const std::string& local_path : local_paths_) {
-    std::optional<std::string> text = files::ReadWholeFile(source_of_.at(local_path));
+void TreeCopyPages::WriteTranslated(const LinkTranslation& translation, bool blankAnchorSlashes,
+                                    const std::string& localPrefix) const {
+  for (const std::string& localPath : localPaths_) {
+    std::optional<std::string> text = files::ReadWholeFile(sourceOf_.at(localPath));
     if (!text) continue;
     translation.Apply(*text);
-    if (blank_anchor_slashes) BlankLeadingSlashOfAnchors(*text, local_prefix);
-    files::WriteWholeFile(local_path, *text);
+    if (blankAnchorSlashes) BlankLeadingSlashOfAnchors(*text, localPrefix);
+    files::WriteWholeFile(localPath, *text);
   }
 }
 

@@ -13,21 +13,21 @@ namespace vantry::archive {
 // created empty to prove that it can be written.
 class TreeCopyPages {
  public:
-  // Checks that `source` can be read and creates (or empties) `local_path`; returns false when
+  // Checks that `source` can be read and creates (or empties) `localPath`; returns false when
   // either fails. A later page for the same local path replaces the earlier one.
-  bool Reserve(const std::string& source, const std::string& local_path);
+  bool Reserve(const std::string& source, const std::string& localPath);
 
   // Writes every reserved page as cached, untranslated (when the copy is broken off).
   void WriteUnchanged() const;
 
-  // Writes every reserved page with `translation` applied and, when `blank_anchor_slashes`, the
-  // leading slash of anchor values outside `local_prefix` blanked.
-  void WriteTranslated(const LinkTranslation& translation, bool blank_anchor_slashes,
-                       const std::string& local_prefix) const;
+  // Writes every reserved page with `translation` applied and, when `blankAnchorSlashes`, the
+  // leading slash of anchor values outside `localPrefix` blanked.
+  void WriteTranslated(const LinkTranslation& translation, bool blankAnchorSlashes,
+                       const std::string& localPrefix) const;
 
  private:
-  std::vector<std::string> local_paths_;                   // in the order first reserved
-  std::unordered_map<std::string, std::string> source_of_;  // local path -> its cached file
+  std::vector<std::string> localPaths_;                   // in the order first reserved
+  std::unordered_map<std::string, std::string> sourceOf_;  // local path -> its cached file
 };
 
 }  // namespace vantry::archive

@@ -65,10 +65,10 @@ std::optional<UrlParts> ParseUrl(std::string_view url) {
   UrlParts parts;
   parts.scheme = text::ToLowerAscii(url.substr(0, separator));
   std::string_view rest = url.substr(separator + 3);
-  const std::size_t authority_end = rest.find_first_of("/?#");
-  std::string_view authority = rest.substr(0, authority_end);
+  const std::size_t authorityEnd = rest.find_first_of("/?#");
+  std::string_view authority = rest.substr(0, authorityEnd);
   const std::string_view object =
-      authority_end == std::string_view::npos ? std::string_view() : rest.substr(authority_end);
+      authorityEnd == std::string_view::npos ? std::string_view() : rest.substr(authorityEnd);
   parts.object = object.starts_with('/') ? std::string(object) : "/" + std::string(object);
 
   const std::size_t at = authority.rfind('@');
@@ -90,33 +90,33 @@ std::optional<UrlParts> ParseUrl(std::string_view url) {
 std::string ResolveUrl(std::string_view base, std::string_view reference) {
   if (HasScheme(reference)) return std::string(reference);
   base = base.substr(0, base.find('#'));
-  const std::size_t scheme_end = base.find(':');
-  if (scheme_end == std::string_view::npos) return std::string(reference);
-  if (reference.starts_with("//")) return std::string(base.substr(0, scheme_end + 1)) + std::string(reference);
+  const std::size_t schemeEnd = base.find(':');
+  if (schemeEnd == std::string_view::npos) return std::string(reference);
+  if (reference.starts_with("//")) return std::string(base.substr(0, schemeEnd + 1)) + std::string(reference);
   // origin: "scheme://authority" (or "scheme:" for an address without authority)
-  std::size_t path_start = scheme_end + 1;
-  if (base.substr(path_start).starts_with("//")) {
-    path_start = base.find_first_of("/?", path_start + 2);
-    if (path_start == std::string_view::npos) path_start = base.size();
+  std::size_t pathStart = schemeEnd + 1;
+  if (base.substr(pathStart).starts_with("//")) {
+    pathStart = base.find_first_of("/?", pathStart + 2);
+    if (pathStart == std::string_view::npos) pathStart = base.size();
   }
-  const std::string_view origin = base.substr(0, path_start);
-  const std::string_view base_path_and_query = base.substr(path_start);
-  const std::string_view base_path = base_path_and_query.substr(0, base_path_and_query.find('?'));
+  const std::string_view origin = base.substr(0, pathStart);
+  const std::string_view basePathAndQuery = base.substr(pathStart);
+  const std::string_view basePath = basePathAndQuery.substr(0, basePathAndQuery.find('?'));
   if (reference.empty() || reference.front() == '#') {
     return std::string(base) + std::string(reference);
   }
-  if (reference.front() == '?') return std::string(origin) + std::string(base_path) + std::string(reference);
+  if (reference.front() == '?') return std::string(origin) + std::string(basePath) + std::string(reference);
 
-  const std::size_t tail_start = reference.find_first_of("?#");
-  const std::string_view ref_path = reference.substr(0, tail_start);
-  const std::string_view tail = tail_start == std::string_view::npos ? std::string_view() : reference.substr(tail_start);
+  const std::size_t tailStart = reference.find_first_of("?#");
+  const std::string_view refPath = reference.substr(0, tailStart);
+  const std::string_view tail = tailStart == std::string_view::npos ? std::string_view() : reference.substr(tailStart);
   std::string merged;
-  if (ref_path.starts_with('/')) {
-    merged = std::string(ref_path);
+  if (refPath.starts_with('/')) {
+    merged = std::string(refPath);
   } else {
-    const std::size_t last_slash = base_path.rfind('/');
-    merged = (last_slash == std::string_view::npos ? std::string("/") : std::string(base_path.substr(0, last_slash + 1))) +
-             std::string(ref_path);
+    const std::size_t lastSlash = basePath.rfind('/');
+    merged = (lastSlash == std::string_view::npos ? std::string("/") : std::string(basePath.substr(0, lastSlash + 1))) +
+             std::string(refPath);
   }
   return std::string(origin) + RemoveDotSegments(merged) + std::string(tail);
 }

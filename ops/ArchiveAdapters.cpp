@@ -39,15 +39,15 @@ void ArchiveLocalCopySearch::SearchCopiedPages(const TextQuery& query, std::vect
   std::optional<std::vector<archive::CopyRecord>> records = archive::ReadCopyRecords(paths_);
   if (!records) return;
   for (const archive::CopyRecord& record : *records)
-    archive::SearchLocalCopy(record.local_path, query.text, query.caseSensitive, results);
+    archive::SearchLocalCopy(record.localPath, query.text, query.caseSensitive, results);
 }
 
 void ArchiveLocalCopySearch::SearchHistoryFields(const TextQuery& query, bool addressMode,
                                                  std::vector<std::string>& results) {
   archive::HistorySearch search;
-  (addressMode ? search.address_text : search.comment_text) = query.text;
-  search.case_sensitive = query.caseSensitive;
-  search.address_mode = addressMode;
+  (addressMode ? search.addressText : search.commentText) = query.text;
+  search.caseSensitive = query.caseSensitive;
+  search.addressMode = addressMode;
   archive::SearchHistory(paths_, search, results, prompt_);
 }
 

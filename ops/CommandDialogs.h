@@ -33,19 +33,6 @@ struct CopyFilesChoice {
   bool createNewFolder = false;
 };
 
-// The kinds of entries "Find files" lets through to the AlphaSort list ("Show:").
-namespace show_mask {
-inline constexpr uint32_t kHtml = 0x1;
-inline constexpr uint32_t kPlainText = 0x2;
-inline constexpr uint32_t kImage = 0x4;
-inline constexpr uint32_t kAudio = 0x8;
-inline constexpr uint32_t kApplication = 0x10;
-inline constexpr uint32_t kMisc = 0x20;
-inline constexpr uint32_t kStyleSheet = 0x40;
-inline constexpr uint32_t kCookie = 0x400;
-inline constexpr uint32_t kSticky = 0x10000;
-}  // namespace show_mask
-
 // "Find files".
 struct FindFilesChoice {
   std::string name;

@@ -1,4 +1,5 @@
 #include "ops/FrameRecordAdapters.h"
+#include "cache/lists/ShowMask.h"
 
 #include "cache/lists/AddressRequest.h"
 
@@ -8,12 +9,6 @@ namespace vantry::ops {
 static_assert(kRequestEverything == cache::SearchRequest::kEverything && kRequestSubstring == cache::SearchRequest::kSubstring &&
               kRequestBefore == cache::SearchRequest::kDateBefore && kRequestLaterThan == cache::SearchRequest::kDateLater &&
               kRequestExactlyAt == cache::SearchRequest::kDateExactly && kRequestBetween == cache::SearchRequest::kDateBetween);
-static_assert(show_mask::kHtml == cache::ShowMask::kHtml && show_mask::kPlainText == cache::ShowMask::kText &&
-              show_mask::kImage == cache::ShowMask::kImage && show_mask::kAudio == cache::ShowMask::kAudio &&
-              show_mask::kApplication == cache::ShowMask::kApplication && show_mask::kMisc == cache::ShowMask::kMisc &&
-              show_mask::kStyleSheet == cache::ShowMask::kStyleSheet && show_mask::kCookie == cache::ShowMask::kCookie &&
-              show_mask::kSticky == cache::ShowMask::kSticky);
-
 EntrySelection SelectionOf(const cache::CurrentEntry& current) { return {current.address, current.localFileName}; }
 
 void KeepSelection(const EntrySelection& selection, cache::CurrentEntry& current) {

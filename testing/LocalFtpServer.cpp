@@ -38,12 +38,12 @@ LocalFtpServer::LocalFtpServer(const std::string& root) {
     ::_exit(127);
   }
   ::close(out[1]);
-  FILE* from_child = ::fdopen(out[0], "r");
-  if (child_ < 0 || from_child == nullptr || std::fscanf(from_child, "%d", &port_) != 1) {
-    if (from_child) std::fclose(from_child);
+  FILE* fromChild = ::fdopen(out[0], "r");
+  if (child_ < 0 || fromChild == nullptr || std::fscanf(fromChild, "%d", &port_) != 1) {
+    if (fromChild) std::fclose(fromChild);
     throw std::runtime_error("cannot start the local FTP server (python3-pyftpdlib)");
   }
-  std::fclose(from_child);
+  std::fclose(fromChild);
 }
 
 LocalFtpServer::~LocalFtpServer() {

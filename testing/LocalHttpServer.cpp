@@ -32,16 +32,16 @@ void SendAll(int fd, const std::string& bytes) {
 }  // namespace
 
 LocalHttpServer::LocalHttpServer() {
-  listen_fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  listenFd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   address.sin_port = 0;
   socklen_t length = sizeof address;
-  if (listen_fd_ < 0 || ::bind(listen_fd_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-      ::listen(listen_fd_, 64) != 0 ||
-      ::getsockname(listen_fd_, reinterpret_cast<sockaddr*>(&address), &length) != 0 ||
-      ::pipe(wake_pipe_) != 0) {
+  if (listenFd_ < 0 || ::bind(listenFd_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+      ::listen(listenFd_, 64) != 0 ||
+      ::getsockname(listenFd_, reinterpret_cast<sockaddr*>(&address), &length) != 0 ||
+      ::pipe(wakePipe_) != 0) {
     throw std::runtime_error("cannot start the local HTTP server");
   }
   port_ = ntohs(address.sin_port);
@@ -50,11 +50,11 @@ LocalHttpServer::LocalHttpServer() {
 
 LocalHttpServer::~LocalHttpServer() {
   const char stop = 's';
-  (void)!::write(wake_pipe_[1], &stop, 1);
+  (void)!::write(wakePipe_[1], &stop, 1);
   thread_.join();
-  ::close(listen_fd_);
-  ::close(wake_pipe_[0]);
-  ::close(wake_pipe_[1]);
+  ::close(listenFd_);
+  ::close(wakePipe_[0]);
+  ::close(wakePipe_[1]);
 }
 
 void LocalHttpServer::Answer(const std::string& path, int status, const std::string& body) {
@@ -64,7 +64,7 @@ void LocalHttpServer::Answer(const std::string& path, int status, const std::str
 
 void LocalHttpServer::SetDefaultStatus(int status) {
   std::lock_guard lock(mutex_);
-  default_status_ = status;
+  defaultStatus_ = status;
 }
 
 std::string LocalHttpServer::origin() const {
@@ -78,10 +78,10 @@ std::vector<std::string> LocalHttpServer::requests() const {
 
 void LocalHttpServer::Serve() {
   for (;;) {
-    pollfd fds[2] = {{listen_fd_, POLLIN, 0}, {wake_pipe_[0], POLLIN, 0}};
+    pollfd fds[2] = {{listenFd_, POLLIN, 0}, {wakePipe_[0], POLLIN, 0}};
     if (::poll(fds, 2, -1) < 0) continue;
     if (fds[1].revents != 0) return;
-    const int client = ::accept4(listen_fd_, nullptr, nullptr, SOCK_CLOEXEC);
+    const int client = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC);
     if (client < 0) continue;
     HandleConnection(client);
     ::close(client);
@@ -103,17 +103,17 @@ void LocalHttpServer::HandleConnection(int fd) {
       return;
     }
   }
-  const std::size_t path_start = request.find(' ');
-  const std::size_t path_end = request.find(' ', path_start + 1);
-  if (path_start == std::string::npos || path_end == std::string::npos) return;
-  const std::string path = request.substr(path_start + 1, path_end - path_start - 1);
+  const std::size_t pathStart = request.find(' ');
+  const std::size_t pathEnd = request.find(' ', pathStart + 1);
+  if (pathStart == std::string::npos || pathEnd == std::string::npos) return;
+  const std::string path = request.substr(pathStart + 1, pathEnd - pathStart - 1);
 
   Route route;
   {
     std::lock_guard lock(mutex_);
     requests_.push_back(path);
     const auto found = routes_.find(path);
-    route = found != routes_.end() ? found->second : Route{default_status_, "none"};
+    route = found != routes_.end() ? found->second : Route{defaultStatus_, "none"};
   }
   std::string response = "HTTP/1.0 " + std::to_string(route.status) + " " +
                           ReasonOf(route.status) + "\r\nContent-Type: text/html\r\n";

@@ -37,12 +37,12 @@ class LocalHttpServer {
   void Serve();
   void HandleConnection(int fd);
 
-  int listen_fd_ = -1;
-  int wake_pipe_[2] = {-1, -1};
+  int listenFd_ = -1;
+  int wakePipe_[2] = {-1, -1};
   int port_ = 0;
   mutable std::mutex mutex_;
   std::map<std::string, Route> routes_;
-  int default_status_ = 404;
+  int defaultStatus_ = 404;
   std::vector<std::string> requests_;
   std::thread thread_;
 };

@@ -25,7 +25,7 @@ TEST(StartupTest, FirstRunCreatesAnEmptyChangeLogAndAHistoryFileOfOneCtrlZInTheW
   RecordingPrompt prompt;
   auto paths = PrepareArchiveAtStartup(folder.path(), prompt);
   EXPECT_EQ(paths.index, (folder.path() / "indexfil.htm").string());
-  EXPECT_EQ(files::ReadWholeFile(paths.change_log), "");
+  EXPECT_EQ(files::ReadWholeFile(paths.changeLog), "");
   EXPECT_EQ(files::ReadWholeFile(paths.history), "\x1a");
   EXPECT_FALSE(std::filesystem::exists(paths.index));
   EXPECT_TRUE(prompt.told.empty());
@@ -37,7 +37,7 @@ TEST(StartupTest, ExistingArchiveFilesAreLeftAsTheyAre) {
   ASSERT_TRUE(files::WriteWholeFile(folder.path() / "Histfile.dbx", "server record\n"));
   RecordingPrompt prompt;
   auto paths = PrepareArchiveAtStartup(folder.path(), prompt);
-  EXPECT_EQ(files::ReadWholeFile(paths.change_log), "a -> b\n");
+  EXPECT_EQ(files::ReadWholeFile(paths.changeLog), "a -> b\n");
   EXPECT_EQ(files::ReadWholeFile(paths.history), "server record\n");
   EXPECT_TRUE(prompt.told.empty());
 }

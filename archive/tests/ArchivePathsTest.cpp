@@ -17,9 +17,9 @@ TEST(MakeArchivePaths, PutsEveryFileInTheGivenFolder) {
   const ArchivePaths paths = MakeArchivePaths("/work/dir");
   const std::pair<std::string, const char*> expected[] = {
       {paths.history, "/work/dir/Histfile.dbx"},  {paths.copies, "/work/dir/Allfile.dbx"},
-      {paths.history_backup, "/work/dir/Histfile.bak"}, {paths.history_temp, "/work/dir/Histfile.tmp"},
-      {paths.change_log, "/work/dir/change.log"}, {paths.index, "/work/dir/indexfil.htm"},
-      {paths.index_backup, "/work/dir/indexfil.bak"}, {paths.index_temp, "/work/dir/indexfil.tmp"},
+      {paths.historyBackup, "/work/dir/Histfile.bak"}, {paths.historyTemp, "/work/dir/Histfile.tmp"},
+      {paths.changeLog, "/work/dir/change.log"}, {paths.index, "/work/dir/indexfil.htm"},
+      {paths.indexBackup, "/work/dir/indexfil.bak"}, {paths.indexTemp, "/work/dir/indexfil.tmp"},
   };
   for (const auto& [actual, wanted] : expected) EXPECT_EQ(actual, wanted);
   EXPECT_EQ(MakeArchivePaths("/work/dir/").history, "/work/dir/Histfile.dbx");
@@ -30,7 +30,7 @@ TEST(PrepareArchiveFiles, CreatesAnEmptyChangeLogAndACtrlZHistoryOnFirstRun) {
   const ArchivePaths paths = MakeArchivePaths(folder.path());
   testing::RecordingPrompt prompt;
   PrepareArchiveFiles(paths, prompt);
-  EXPECT_EQ(testing::ReadTestFile(paths.change_log), "");
+  EXPECT_EQ(testing::ReadTestFile(paths.changeLog), "");
   EXPECT_EQ(testing::ReadTestFile(paths.history), "\x1A");
   EXPECT_THAT(prompt.told, IsEmpty());
 }
@@ -38,11 +38,11 @@ TEST(PrepareArchiveFiles, CreatesAnEmptyChangeLogAndACtrlZHistoryOnFirstRun) {
 TEST(PrepareArchiveFiles, LeavesExistingFilesAlone) {
   testing::TempFolder folder;
   const ArchivePaths paths = MakeArchivePaths(folder.path());
-  testing::WriteTestFile(paths.change_log, "s\t/a/\ta.html\n");
+  testing::WriteTestFile(paths.changeLog, "s\t/a/\ta.html\n");
   testing::WriteTestFile(paths.history, "s\t/d\ttx\t8\t55\tc\n");
   testing::RecordingPrompt prompt;
   PrepareArchiveFiles(paths, prompt);
-  EXPECT_EQ(testing::ReadTestFile(paths.change_log), "s\t/a/\ta.html\n");
+  EXPECT_EQ(testing::ReadTestFile(paths.changeLog), "s\t/a/\ta.html\n");
   EXPECT_EQ(testing::ReadTestFile(paths.history), "s\t/d\ttx\t8\t55\tc\n");
 }
 

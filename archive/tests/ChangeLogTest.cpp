@@ -31,7 +31,7 @@ TEST_F(ChangeLogTest, RecordsPairsPerServerInLowerCaseAndLoadsThemInOrder) {
   AppendChangeLogRecord(paths_, "other.org", "/x/", "x.html", prompt_);
   AppendChangeLogRecord(paths_, "www.s.org", "/my docs/", "my docs.html", prompt_);
   AppendChangeLogRecord(paths_, "www.s.org", "/c/", "c.html", prompt_);
-  EXPECT_EQ(testing::ReadTestFile(paths_.change_log),
+  EXPECT_EQ(testing::ReadTestFile(paths_.changeLog),
             "www.s.org\t/a/b/\ta/b.html\nother.org\t/x/\tx.html\n"
             "www.s.org\t/my docs/\tmy docs.html\nwww.s.org\t/c/\tc.html\n");
   EXPECT_THAT(LoadChangeLogPairs(paths_, "www.S.ORG", prompt_),
@@ -41,7 +41,7 @@ TEST_F(ChangeLogTest, RecordsPairsPerServerInLowerCaseAndLoadsThemInOrder) {
 }
 
 TEST_F(ChangeLogTest, SkipsLinesThatAreNoRecords) {
-  testing::WriteTestFile(paths_.change_log, "s.org\t/a/\r\n\ns.org\t/b/\tb.html\r\ngarbage\n");
+  testing::WriteTestFile(paths_.changeLog, "s.org\t/a/\r\n\ns.org\t/b/\tb.html\r\ngarbage\n");
   EXPECT_THAT(LoadChangeLogPairs(paths_, "s.org", prompt_),
               ElementsAre(ReplacementPair{"/b/", "b.html"}));
 }

@@ -54,7 +54,7 @@ TEST(SearchLocalCopy, ListsTheTextFromTheLastBlankBeforeTheWordToTheNextPeriod) 
   struct Case {
     const char* file;
     const char* word;
-    bool case_sensitive;
+    bool caseSensitive;
     std::vector<std::string> results;
   };
   const std::string p = folder / "p.html";
@@ -70,7 +70,7 @@ TEST(SearchLocalCopy, ListsTheTextFromTheLastBlankBeforeTheWordToTheNextPeriod) 
   };
   for (const Case& c : cases) {
     std::vector<std::string> results;
-    EXPECT_EQ(SearchLocalCopy(folder / c.file, c.word, c.case_sensitive, results),
+    EXPECT_EQ(SearchLocalCopy(folder / c.file, c.word, c.caseSensitive, results),
               !c.results.empty());
     EXPECT_EQ(results, c.results) << c.file << " " << c.word;
   }

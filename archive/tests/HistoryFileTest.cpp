@@ -30,8 +30,8 @@ class HistoryFileTest : public ::testing::Test {
 TEST_F(HistoryFileTest, FirstWriteIntoANewFileLeavesExactlyOneRecord) {
   ASSERT_TRUE(WriteHistoryRecord(paths_, "www.a.org", "/copies/a", 9, "first copy", prompt_));
   EXPECT_EQ(History(), "www.a.org\t/copies/a\ttx\t9\t55\tfirst copy\n");
-  EXPECT_EQ(testing::ReadTestFile(paths_.history_backup), "\x1A");
-  EXPECT_FALSE(std::filesystem::exists(paths_.history_temp));
+  EXPECT_EQ(testing::ReadTestFile(paths_.historyBackup), "\x1A");
+  EXPECT_FALSE(std::filesystem::exists(paths_.historyTemp));
   EXPECT_THAT(prompt_.told, IsEmpty());
 }
 
@@ -43,7 +43,7 @@ TEST_F(HistoryFileTest, RewritingAServerLeavesOneRecordAtTheEndAndKeepsTheOldFil
   EXPECT_EQ(History(),
             "www.b.org\t/copies/b\ttx\t8\t55\tb\n"
             "WWW.A.ORG\t/copies/a2\ttx\t11\t55\tagain\n");
-  EXPECT_EQ(testing::ReadTestFile(paths_.history_backup), before);
+  EXPECT_EQ(testing::ReadTestFile(paths_.historyBackup), before);
 }
 
 TEST_F(HistoryFileTest, CarriesCodeAndNumberOverFromTheLastRecord) {
@@ -66,13 +66,13 @@ TEST_F(HistoryFileTest, KeepsACommentWithLineBreaksOnOneLine) {
 
 TEST_F(HistoryFileTest, CutsARecordLongerThan767Characters) {
   const std::string fields = "s.org\t/d\ttx\t8\t55\t";
-  const std::string kept_comment(767 - fields.size(), 'c');
-  testing::WriteTestFile(paths_.history, fields + kept_comment + "ccc\tx\n");
+  const std::string keptComment(767 - fields.size(), 'c');
+  testing::WriteTestFile(paths_.history, fields + keptComment + "ccc\tx\n");
   const std::optional<HistoryRecord> found = FindServerRecord(paths_, "s.org", prompt_);
   ASSERT_TRUE(found);
-  EXPECT_EQ(found->comment, kept_comment);
+  EXPECT_EQ(found->comment, keptComment);
   WriteHistoryRecord(paths_, "t.org", "/t", 8, "t", prompt_);
-  EXPECT_EQ(History(), fields + kept_comment + "\nt.org\t/t\ttx\t8\t55\tt\n");
+  EXPECT_EQ(History(), fields + keptComment + "\nt.org\t/t\ttx\t8\t55\tt\n");
 }
 
 TEST_F(HistoryFileTest, FindsNothingForAnUnknownServerOrAnEmptyFile) {
@@ -88,7 +88,7 @@ TEST_F(HistoryFileTest, ReportsAMissingHistoryFileAndChangesNothing) {
   EXPECT_FALSE(std::filesystem::exists(paths_.history));
   EXPECT_FALSE(FindServerRecord(paths_, "s.org", prompt_));
   std::vector<std::string> results;
-  SearchHistory(paths_, {.comment_text = "c"}, results, prompt_);
+  SearchHistory(paths_, {.commentText = "c"}, results, prompt_);
   EXPECT_THAT(prompt_.told, ElementsAre(Call{"Write: Error opening History file !!", "Vantry"},
                                         Call{"Read: Couldn't open History file !!", "Vantry"},
                                         Call{"Read: Couldn't open History file !!", "Vantry"}));
@@ -102,18 +102,18 @@ TEST_F(HistoryFileTest, SearchesTheChosenFieldAndListsServerAndComment) {
     std::vector<std::string> results;
   };
   const Case cases[] = {
-      {{.comment_text = "NEWS"}, {"shop.example : prices and news"}},
-      {{.comment_text = "NEWS", .case_sensitive = true}, {}},
-      {{.address_text = "news", .address_mode = true}, {"www.news.org : Daily Paper"}},
-      {{.address_text = "E", .address_mode = true},
+      {{.commentText = "NEWS"}, {"shop.example : prices and news"}},
+      {{.commentText = "NEWS", .caseSensitive = true}, {}},
+      {{.addressText = "news", .addressMode = true}, {"www.news.org : Daily Paper"}},
+      {{.addressText = "E", .addressMode = true},
        {"www.news.org : Daily Paper", "shop.example : prices and news"}},
-      {{.address_text = "E", .case_sensitive = true, .address_mode = true}, {}},
-      {{.address_text = "paper", .comment_text = "paper"}, {"www.news.org : Daily Paper"}},
+      {{.addressText = "E", .caseSensitive = true, .addressMode = true}, {}},
+      {{.addressText = "paper", .commentText = "paper"}, {"www.news.org : Daily Paper"}},
   };
   for (const Case& c : cases) {
     std::vector<std::string> results;
     SearchHistory(paths_, c.search, results, prompt_);
-    EXPECT_EQ(results, c.results) << c.search.address_text << "/" << c.search.comment_text;
+    EXPECT_EQ(results, c.results) << c.search.addressText << "/" << c.search.commentText;
   }
 }
 

@@ -36,8 +36,8 @@ TEST_F(IndexPageTest, FirstEntryMakesThePageWithServerColonAndComment) {
   EXPECT_EQ(Page(), std::string(kHead) +
                         "<UL><li><tt><a href=\"/copies/www_a_org_x_p.html\">www.a.org : Paper"
                         "</a></tt></li><br></UL><BR><BR>" + kTail);
-  EXPECT_FALSE(std::filesystem::exists(paths_.index_backup));
-  EXPECT_FALSE(std::filesystem::exists(paths_.index_temp));
+  EXPECT_FALSE(std::filesystem::exists(paths_.indexBackup));
+  EXPECT_FALSE(std::filesystem::exists(paths_.indexTemp));
   EXPECT_THAT(prompt_.told, IsEmpty());
 }
 
@@ -51,17 +51,17 @@ TEST_F(IndexPageTest, LaterEntriesFormListsOfTheirOwnLabelledWithTwoBlanks) {
                         "<UL><li><tt><a href=\"/c/b.html\">b.org  </a></tt></li><br></UL><BR><BR>\n"
                         "<UL><li><tt><a href=\"/c/Index.html\">  third</a></tt></li><br></UL><BR><BR>" +
                         kTail);
-  EXPECT_NE(testing::ReadTestFile(paths_.index_backup), first);
-  EXPECT_EQ(testing::ReadTestFile(paths_.index_backup).find("third"), std::string::npos);
+  EXPECT_NE(testing::ReadTestFile(paths_.indexBackup), first);
+  EXPECT_EQ(testing::ReadTestFile(paths_.indexBackup).find("third"), std::string::npos);
 }
 
 TEST_F(IndexPageTest, GrowsForEntriesOfAnySize) {
   WriteIndexEntry(paths_, "http://a.org/", "/c/a.html", "a", prompt_);
-  const std::string long_path = "/c/" + std::string(5000, 'p') + ".html";
-  const std::string long_comment(3000, 'k');
-  WriteIndexEntry(paths_, "http://b.org/", long_path, long_comment, prompt_);
+  const std::string longPath = "/c/" + std::string(5000, 'p') + ".html";
+  const std::string longComment(3000, 'k');
+  WriteIndexEntry(paths_, "http://b.org/", longPath, longComment, prompt_);
   const std::string page = Page();
-  EXPECT_NE(page.find("<a href=\"" + long_path + "\">b.org  " + long_comment + "</a>"), std::string::npos);
+  EXPECT_NE(page.find("<a href=\"" + longPath + "\">b.org  " + longComment + "</a>"), std::string::npos);
   EXPECT_TRUE(page.ends_with(kTail));
 }
 
@@ -70,7 +70,7 @@ TEST_F(IndexPageTest, APageWithoutUpperCaseBodyEndIsReportedAndKeptUnchanged) {
   testing::WriteTestFile(paths_.index, edited);
   EXPECT_TRUE(WriteIndexEntry(paths_, "http://a.org/", "/c/a.html", "a", prompt_));
   EXPECT_EQ(Page(), edited);
-  EXPECT_EQ(testing::ReadTestFile(paths_.index_backup), edited);
+  EXPECT_EQ(testing::ReadTestFile(paths_.indexBackup), edited);
   EXPECT_THAT(prompt_.told, ElementsAre(Call{"Html-Index file defect!!", "Write Index"}));
 }
 
@@ -78,7 +78,7 @@ TEST_F(IndexPageTest, ATemporaryFileThatCannotBeWrittenChangesNothing) {
   WriteIndexEntry(paths_, "http://a.org/", "/c/a.html", "a", prompt_);
   const std::string before = Page();
   ArchivePaths broken = paths_;
-  broken.index_temp = folder_ / "missing/indexfil.tmp";
+  broken.indexTemp = folder_ / "missing/indexfil.tmp";
   EXPECT_FALSE(WriteIndexEntry(broken, "http://b.org/", "/c/b.html", "b", prompt_));
   EXPECT_EQ(Page(), before);
   EXPECT_THAT(prompt_.told, ElementsAre(Call{"Write: Error opening Index file !!", "Vantry"}));

@@ -61,24 +61,24 @@ TEST(LinkChecker, PassesHttpAnswersBelow300Only) {
 }
 
 TEST(LinkChecker, ChecksHttpsOverTheNetworkLikeHttp) {
-  testing::LocalHttpServer plain_server;
+  testing::LocalHttpServer plainServer;
   testing::RecordingPrompt prompt;
   LinkChecker checker(prompt);
   // The server speaks no TLS, so the check fails, but it reached the server without a message.
-  EXPECT_FALSE(checker.CheckReference("https://127.0.0.1:" + std::to_string(plain_server.port()) + "/a"));
-  EXPECT_THAT(plain_server.requests(), ElementsAre("<tls>"));
+  EXPECT_FALSE(checker.CheckReference("https://127.0.0.1:" + std::to_string(plainServer.port()) + "/a"));
+  EXPECT_THAT(plainServer.requests(), ElementsAre("<tls>"));
   EXPECT_THAT(prompt.told, IsEmpty());
 }
 
 TEST(LinkChecker, FailsSilentlyWhenNothingAnswers) {
-  int closed_port;
+  int closedPort;
   {
     testing::LocalHttpServer gone;
-    closed_port = gone.port();
+    closedPort = gone.port();
   }
   testing::RecordingPrompt prompt;
   LinkChecker checker(prompt);
-  EXPECT_FALSE(checker.CheckReference("http://127.0.0.1:" + std::to_string(closed_port) + "/a"));
+  EXPECT_FALSE(checker.CheckReference("http://127.0.0.1:" + std::to_string(closedPort) + "/a"));
   EXPECT_FALSE(checker.CheckReference("http://" + std::string(256, 'h') + "/"));
   EXPECT_THAT(prompt.told, IsEmpty());
 }

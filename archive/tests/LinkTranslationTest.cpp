@@ -90,7 +90,7 @@ std::string SlowlyTranslated(const std::vector<ReplacementPair>& pairs, const st
 TEST(LinkTranslation, AgreesWithABruteForceTranslationOnRandomTexts) {
   std::mt19937 random(7);
   const std::string alphabet = "ab/.\" \x27 \xB0";
-  const auto random_text = [&](std::size_t length) {
+  const auto randomText = [&](std::size_t length) {
     std::string text;
     for (std::size_t i = 0; i < length; ++i) text += alphabet[random() % alphabet.size()];
     return text;
@@ -98,13 +98,13 @@ TEST(LinkTranslation, AgreesWithABruteForceTranslationOnRandomTexts) {
   for (int round = 0; round < 200; ++round) {
     LinkTranslation translation;
     for (int i = 0; i < 12; ++i) {
-      std::string search = random_text(1 + random() % 20);
+      std::string search = randomText(1 + random() % 20);
       while (!search.empty() && (search.back() == ' ' || search.back() == '"' || search.back() == '\'')) {
         search.pop_back();
       }
       translation.Add(search, "<" + std::to_string(i) + ">");
     }
-    const std::string text = random_text(random() % 300);
+    const std::string text = randomText(random() % 300);
     ASSERT_EQ(Translated(translation, text), SlowlyTranslated(translation.pairs(), text)) << text;
   }
 }

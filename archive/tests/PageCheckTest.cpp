@@ -75,11 +75,11 @@ TEST_F(PageCheckTest, ChecksEveryPageThatMatchesAWildcardInNameOrder) {
 }
 
 TEST_F(PageCheckTest, ReportsAPageThatCannotBeLoadedAndNothingForNoMatch) {
-  const std::string folder_page = folder_ / "sub.htm";
-  std::filesystem::create_directory(folder_page);
-  EXPECT_EQ(CheckPage(folder_page, PageCheckMode::kDeadReferences, prompt_), "");
+  const std::string folderPage = folder_ / "sub.htm";
+  std::filesystem::create_directory(folderPage);
+  EXPECT_EQ(CheckPage(folderPage, PageCheckMode::kDeadReferences, prompt_), "");
   EXPECT_EQ(CheckPage(folder_ / "none*.htm", PageCheckMode::kDeadReferences, prompt_), "");
-  EXPECT_THAT(prompt_.told, ElementsAre(testing::RecordingPrompt::Call{"Error loading file", folder_page}));
+  EXPECT_THAT(prompt_.told, ElementsAre(testing::RecordingPrompt::Call{"Error loading file", folderPage}));
 }
 
 }  // namespace

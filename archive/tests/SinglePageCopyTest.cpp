@@ -55,66 +55,66 @@ TEST_F(SinglePageCopyTest, CopiesCheckedImagesAndRewritesEveryOccurrenceOfChecke
   for (const char* path : {"/img/a.gif", "/dir/sub/pic.gif", "/dir/sub/nocache.gif", "/dir/sub/other.htm"}) {
     server_.Answer(path, 200);
   }
-  const std::string page_url = origin() + "/dir/sub/page.htm";
-  const std::string page_file = Cache(
-      page_url,
+  const std::string pageUrl = origin() + "/dir/sub/page.htm";
+  const std::string pageFile = Cache(
+      pageUrl,
       "<img src=\"../../img/a.gif\"><img src=\"/pic.gif\"><img src=missing.gif><img src=nocache.gif>\n"
       "<a href=\"other.htm\">other</a> <a href=other.htm>again</a> see another.htm\n"
       "<a href=\"" + origin() + "/dead.htm\">dead</a>\n");
   Cache(origin() + "/img/a.gif", "GIF-A");
   Cache(origin() + "/dir/sub/pic.gif", "GIF-P");
 
-  CopySinglePage(*store_, workspace_, {page_file, page_url, destination(), "my note"}, prompt_);
+  CopySinglePage(*store_, workspace_, {pageFile, pageUrl, destination(), "my note"}, prompt_);
 
-  const std::string image_a = "images/" + FlatName(origin() + "/img/a.gif");
-  const std::string image_p = "images/" + FlatName(origin() + "/dir/sub/pic.gif");
+  const std::string imageA = "images/" + FlatName(origin() + "/img/a.gif");
+  const std::string imageP = "images/" + FlatName(origin() + "/dir/sub/pic.gif");
   const std::string other = FlatName(origin() + "/dir/sub/other.htm");
-  EXPECT_EQ(Copied(page_url),
-            "<img src=\"" + image_a + "\"><img src=\"" + image_p +
+  EXPECT_EQ(Copied(pageUrl),
+            "<img src=\"" + imageA + "\"><img src=\"" + imageP +
                 "\"><img src=missing.gif><img src=nocache.gif>\n"
                 "<a href=\"" + other + "\">other</a> <a href=" + other + ">again</a> see an" + other + "\n"
                 "<a href=\"" + origin() + "/dead.htm\">dead</a>\n");
-  EXPECT_EQ(testing::ReadTestFile(destination() + "/" + image_a), "GIF-A");
-  EXPECT_EQ(testing::ReadTestFile(destination() + "/" + image_p), "GIF-P");
+  EXPECT_EQ(testing::ReadTestFile(destination() + "/" + imageA), "GIF-A");
+  EXPECT_EQ(testing::ReadTestFile(destination() + "/" + imageP), "GIF-P");
   EXPECT_FALSE(fs::exists(destination() + "/images/" + FlatName(origin() + "/dir/sub/nocache.gif")));
   const std::string index = testing::ReadTestFile(workspace_.archive.index);
-  EXPECT_NE(index.find("<a href=\"" + destination() + "/" + FlatName(page_url) + "\">127.0.0.1 : my note</a>"),
+  EXPECT_NE(index.find("<a href=\"" + destination() + "/" + FlatName(pageUrl) + "\">127.0.0.1 : my note</a>"),
             std::string::npos);
   EXPECT_THAT(prompt_.told, IsEmpty());
 }
 
 TEST_F(SinglePageCopyTest, ChecksImagesBeforeLinksAndNeverAsksForAnAddressAboveTheHost) {
-  const std::string page_url = origin() + "/root.htm";
-  const std::string page_file = Cache(page_url, "<a href=x.htm>x</a><img src=\"../up.gif\"><img src=y.gif>");
-  CopySinglePage(*store_, workspace_, {page_file, page_url, destination(), ""}, prompt_);
+  const std::string pageUrl = origin() + "/root.htm";
+  const std::string pageFile = Cache(pageUrl, "<a href=x.htm>x</a><img src=\"../up.gif\"><img src=y.gif>");
+  CopySinglePage(*store_, workspace_, {pageFile, pageUrl, destination(), ""}, prompt_);
   EXPECT_THAT(server_.requests(), ElementsAre("/y.gif", "/x.htm"));
-  EXPECT_EQ(Copied(page_url), "<a href=x.htm>x</a><img src=\"../up.gif\"><img src=y.gif>");
+  EXPECT_EQ(Copied(pageUrl), "<a href=x.htm>x</a><img src=\"../up.gif\"><img src=y.gif>");
 }
 
 TEST_F(SinglePageCopyTest, StoresFolderAddressesAsIndexHtmlAndAspPagesAsHtml) {
-  const std::string folder_url = origin() + "/news/";
-  CopySinglePage(*store_, workspace_, {Cache(folder_url, "folder page"), folder_url, destination(), "f"},
+  const std::string folderUrl = origin() + "/news/";
+  CopySinglePage(*store_, workspace_, {Cache(folderUrl, "folder page"), folderUrl, destination(), "f"},
                  prompt_);
   EXPECT_EQ(testing::ReadTestFile(destination() + "/Index.html"), "folder page");
   EXPECT_NE(testing::ReadTestFile(workspace_.archive.index)
                 .find("<a href=\"" + destination() + "/Index.html\"> : f</a>"),
             std::string::npos);
 
-  const std::string asp_url = origin() + "/shop/list.asp";
-  CopySinglePage(*store_, workspace_, {Cache(asp_url, "asp page"), asp_url, destination(), ""}, prompt_);
-  std::string stored_name = FlatName(asp_url);
-  ASSERT_TRUE(stored_name.ends_with("_shop_list.asp"));
-  stored_name.replace(stored_name.size() - 3, 3, "html");
-  EXPECT_EQ(testing::ReadTestFile(destination() + "/" + stored_name), "asp page");
+  const std::string aspUrl = origin() + "/shop/list.asp";
+  CopySinglePage(*store_, workspace_, {Cache(aspUrl, "asp page"), aspUrl, destination(), ""}, prompt_);
+  std::string storedName = FlatName(aspUrl);
+  ASSERT_TRUE(storedName.ends_with("_shop_list.asp"));
+  storedName.replace(storedName.size() - 3, 3, "html");
+  EXPECT_EQ(testing::ReadTestFile(destination() + "/" + storedName), "asp page");
 }
 
 TEST_F(SinglePageCopyTest, AnUnreadablePageIsReportedAndNeverReplacedByAnEarlierWorkingCopy) {
-  const std::string first_url = origin() + "/first.htm";
-  CopySinglePage(*store_, workspace_, {Cache(first_url, "first"), first_url, destination(), ""}, prompt_);
-  const std::string lost_url = origin() + "/lost.htm";
-  CopySinglePage(*store_, workspace_, {folder_ / "no-such-file", lost_url, destination(), "lost"}, prompt_);
+  const std::string firstUrl = origin() + "/first.htm";
+  CopySinglePage(*store_, workspace_, {Cache(firstUrl, "first"), firstUrl, destination(), ""}, prompt_);
+  const std::string lostUrl = origin() + "/lost.htm";
+  CopySinglePage(*store_, workspace_, {folder_ / "no-such-file", lostUrl, destination(), "lost"}, prompt_);
   EXPECT_THAT(prompt_.told, ElementsAre(testing::RecordingPrompt::Call{"Problem opening the file", "ReadHtml"}));
-  EXPECT_FALSE(fs::exists(destination() + "/" + FlatName(lost_url)));
+  EXPECT_FALSE(fs::exists(destination() + "/" + FlatName(lostUrl)));
   EXPECT_NE(testing::ReadTestFile(workspace_.archive.index).find("lost</a>"), std::string::npos);
 }
 

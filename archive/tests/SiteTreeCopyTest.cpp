@@ -128,7 +128,7 @@ TEST_F(SiteTreeCopyTest, RecordsTheCopyInTheArchiveFilesAndTheIndexPage) {
             std::string(kSite) + "/ " + Local("index.html") + " cprx\n" +
             kSite + "/a/b/ " + Local("a/b.html") + " cprx\n" +
             kSite + "/a/page.htm " + Local("a/page.htm") + " cprx\n");
-  EXPECT_EQ(testing::ReadTestFile(paths_.change_log), "www.site.test\t/a/b/\ta/b.html\n");
+  EXPECT_EQ(testing::ReadTestFile(paths_.changeLog), "www.site.test\t/a/b/\ta/b.html\n");
   EXPECT_NE(testing::ReadTestFile(paths_.index).find("<a href=\"" + Local("index.html") + "\">www.site.test : Site</a>"),
             std::string::npos);
 }
@@ -139,13 +139,13 @@ TEST_F(SiteTreeCopyTest, WithoutTheConfirmedCommentOnlyTheChangeLogAndIndexAreWr
   ASSERT_EQ(Copy(0), TreeCopyResult::kCompleted);
   EXPECT_EQ(testing::ReadTestFile(paths_.history), "\x1A");
   EXPECT_EQ(testing::ReadTestFile(paths_.copies), "<missing>");
-  EXPECT_EQ(testing::ReadTestFile(paths_.change_log), "www.site.test\t/a/b/\ta/b.html\n");
+  EXPECT_EQ(testing::ReadTestFile(paths_.changeLog), "www.site.test\t/a/b/\ta/b.html\n");
   // The folder page comes first at the same depth, and "top" is no preferred name.
   EXPECT_NE(testing::ReadTestFile(paths_.index).find(Local("a/b.html")), std::string::npos);
 }
 
 TEST_F(SiteTreeCopyTest, UsesFolderPagesRecordedByEarlierCopiesAndMakesAnchorPathsRelative) {
-  testing::WriteTestFile(paths_.change_log, "WWW.SITE.TEST\t/a/b/\ta/b.html\nother.test\t/x/\tx.html\n");
+  testing::WriteTestFile(paths_.changeLog, "WWW.SITE.TEST\t/a/b/\ta/b.html\nother.test\t/x/\tx.html\n");
   Cache("/", "<a href=\"/a/b/\">b</a> <a href=\"/x/\">x</a> <a href=\"/c/d.html\">d</a> <img src=\"/i.gif\">");
   Cache("/c/", "folder page");
   ASSERT_EQ(Copy(), TreeCopyResult::kCompleted);
@@ -242,12 +242,12 @@ TEST_F(SiteTreeCopyTest, IndexesTheShallowestPagePreferringIndexOrDefaultOrNothi
   EXPECT_EQ(index.find("</UL>"), index.rfind("</UL>"));
 
   testing::TempFolder other;
-  const ArchivePaths other_paths = MakeArchivePaths(other.path());
+  const ArchivePaths otherPaths = MakeArchivePaths(other.path());
   std::unique_ptr<cache::UrlCacheStore> images = cache::OpenUrlCacheStore(other / "store").store;
   images->AddEntry(cache::NewEntry{.url = "http://img.test/x.gif", .content = "x", .headers = kHeaders});
-  EXPECT_EQ(CopySiteTree(*images, other_paths, {"http://img.test/x.gif", other.path(), 0, "", false}, prompt_),
+  EXPECT_EQ(CopySiteTree(*images, otherPaths, {"http://img.test/x.gif", other.path(), 0, "", false}, prompt_),
             TreeCopyResult::kCompleted);
-  EXPECT_FALSE(fs::exists(other_paths.index));
+  EXPECT_FALSE(fs::exists(otherPaths.index));
 }
 
 TEST_F(SiteTreeCopyTest, AnAddressWithoutServerCopiesNothing) {

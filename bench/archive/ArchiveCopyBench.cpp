@@ -52,41 +52,41 @@ CachedSite& Site() {
 // Times both copies in every iteration, so that a busy disk weighs on both alike.
 void BM_CopySiteTreeAgainstPlainCopy(benchmark::State& state) {
   CachedSite& site = Site();
-  const fs::path plain_destination = site.folder / "plain";
-  const std::string tree_destination = site.folder / "tree";
-  fs::create_directories(plain_destination);
-  fs::create_directories(tree_destination);
-  double plain_seconds = 0;
-  double tree_seconds = 0;
-  double plain_cpu = 0;
-  double tree_cpu = 0;
+  const fs::path plainDestination = site.folder / "plain";
+  const std::string treeDestination = site.folder / "tree";
+  fs::create_directories(plainDestination);
+  fs::create_directories(treeDestination);
+  double plainSeconds = 0;
+  double treeSeconds = 0;
+  double plainCpu = 0;
+  double treeCpu = 0;
   for (auto _ : state) {
-    const double plain_cpu_start = ThreadCpuSeconds();
-    const auto plain_start = Clock::now();
+    const double plainCpuStart = ThreadCpuSeconds();
+    const auto plainStart = Clock::now();
     for (std::size_t i = 0; i < site.files.size(); ++i) {
-      fs::copy_file(site.files[i], plain_destination / std::to_string(i), fs::copy_options::overwrite_existing);
+      fs::copy_file(site.files[i], plainDestination / std::to_string(i), fs::copy_options::overwrite_existing);
     }
-    const double tree_cpu_start = ThreadCpuSeconds();
-    const auto tree_start = Clock::now();
+    const double treeCpuStart = ThreadCpuSeconds();
+    const auto treeStart = Clock::now();
     const archive::TreeCopyResult result = archive::CopySiteTree(
         *site.store, site.paths,
-        {std::string(kOrigin) + "/f0/page0.html", tree_destination, archive::kCommentConfirmed, "bench", true}, site.prompt);
-    const auto tree_end = Clock::now();
-    plain_cpu += tree_cpu_start - plain_cpu_start;
-    tree_cpu += ThreadCpuSeconds() - tree_cpu_start;
+        {std::string(kOrigin) + "/f0/page0.html", treeDestination, archive::kCommentConfirmed, "bench", true}, site.prompt);
+    const auto treeEnd = Clock::now();
+    plainCpu += treeCpuStart - plainCpuStart;
+    treeCpu += ThreadCpuSeconds() - treeCpuStart;
     if (result != archive::TreeCopyResult::kCompleted || !site.prompt.told.empty()) state.SkipWithError("copy failed");
-    plain_seconds += std::chrono::duration<double>(tree_start - plain_start).count();
-    tree_seconds += std::chrono::duration<double>(tree_end - tree_start).count();
-    state.SetIterationTime(std::chrono::duration<double>(tree_end - tree_start).count());
+    plainSeconds += std::chrono::duration<double>(treeStart - plainStart).count();
+    treeSeconds += std::chrono::duration<double>(treeEnd - treeStart).count();
+    state.SetIterationTime(std::chrono::duration<double>(treeEnd - treeStart).count());
   }
   const double runs = static_cast<double>(state.iterations());
   state.counters["files"] = static_cast<double>(site.files.size());
-  state.counters["plain_ms"] = plain_seconds / runs * 1000;
-  state.counters["tree_ms"] = tree_seconds / runs * 1000;
-  state.counters["ratio"] = tree_seconds / plain_seconds;
-  state.counters["plain_cpu_ms"] = plain_cpu / runs * 1000;
-  state.counters["tree_cpu_ms"] = tree_cpu / runs * 1000;
-  state.counters["cpu_ratio"] = tree_cpu / plain_cpu;
+  state.counters["plain_ms"] = plainSeconds / runs * 1000;
+  state.counters["tree_ms"] = treeSeconds / runs * 1000;
+  state.counters["ratio"] = treeSeconds / plainSeconds;
+  state.counters["plain_cpu_ms"] = plainCpu / runs * 1000;
+  state.counters["tree_cpu_ms"] = treeCpu / runs * 1000;
+  state.counters["cpu_ratio"] = treeCpu / plainCpu;
 }
 
 void BM_CopySinglePageWith500References(benchmark::State& state) {
@@ -99,8 +99,8 @@ void BM_CopySinglePageWith500References(benchmark::State& state) {
     store->AddEntry(cache::NewEntry{.url = origin + "/site/img/pic" + std::to_string(i) + ".gif",
                              .content = std::string(4000, 'g'), .headers = "HTTP/1.1 200 OK\r\n\r\n"});
   }
-  const std::string page_url = origin + "/site/page.html";
-  store->AddEntry(cache::NewEntry{.url = page_url, .content = PageWithReferences(250, 250),
+  const std::string pageUrl = origin + "/site/page.html";
+  store->AddEntry(cache::NewEntry{.url = pageUrl, .content = PageWithReferences(250, 250),
                            .headers = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n"});
   const archive::CopyWorkspace workspace{archive::MakeArchivePaths(folder / "work"), folder / "tmp"};
   fs::create_directories(folder / "work");
@@ -108,9 +108,9 @@ void BM_CopySinglePageWith500References(benchmark::State& state) {
   fs::create_directories(folder / "copies");
   testing::RecordingPrompt prompt;
   archive::PrepareArchiveFiles(workspace.archive, prompt);
-  const std::string page_file = *archive::LookupLocalFile(*store, page_url);
+  const std::string pageFile = *archive::LookupLocalFile(*store, pageUrl);
   for (auto _ : state) {
-    archive::CopySinglePage(*store, workspace, {page_file, page_url, folder / "copies", "bench"}, prompt);
+    archive::CopySinglePage(*store, workspace, {pageFile, pageUrl, folder / "copies", "bench"}, prompt);
   }
   state.counters["requests"] = static_cast<double>(server.requests().size()) / static_cast<double>(state.iterations());
 }

@@ -26,20 +26,20 @@ std::string Filler(std::mt19937& random, std::size_t bytes) {
 }
 
 std::string MakePage(std::mt19937& random, const std::string& origin, int page, int pages, int images) {
-  const std::size_t target_size = 20 * 1024 + random() % (30 * 1024);
+  const std::size_t targetSize = 20 * 1024 + random() % (30 * 1024);
   const int folder = page % kFolders;
   std::string html = "<html><head><title>Page " + std::to_string(page) + "</title></head><body>\n";
-  while (html.size() < target_size) {
+  while (html.size() < targetSize) {
     const int other = static_cast<int>(random() % pages);
-    const int other_folder = other % kFolders;
+    const int otherFolder = other % kFolders;
     switch (random() % 4) {
       case 0:  // absolute address
         html += "<a href=\"" + origin + PagePath(other) + "\">absolute</a>\n";
         break;
       case 1:  // relative, same or other folder
-        html += other_folder == folder
+        html += otherFolder == folder
                     ? "<a href=\"page" + std::to_string(other) + ".html\">near</a>\n"
-                    : "<a href=\"../f" + std::to_string(other_folder) + "/page" + std::to_string(other) +
+                    : "<a href=\"../f" + std::to_string(otherFolder) + "/page" + std::to_string(other) +
                           ".html\">far</a>\n";
         break;
       case 2:

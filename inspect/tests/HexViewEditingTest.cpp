@@ -4,7 +4,6 @@ namespace vantry::inspect {
 
 namespace {
 
-using namespace hex_test;
 
 TEST(HexViewModel, DragSelectionEndsDependOnTheColumn) {
   HexViewModel view = View(16);

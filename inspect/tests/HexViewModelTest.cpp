@@ -4,7 +4,6 @@ namespace vantry::inspect {
 
 namespace {
 
-using namespace hex_test;
 
 TEST(HexViewModel, RowsShowAddressHexAndText) {
   HexViewModel view = View(20);

@@ -8,8 +8,6 @@ namespace vantry::inspect {
 
 // Shared fixtures of the hex view model tests: a view of known geometry over the bytes
 // 0, 1, 2, ... and a clipboard that keeps what it was offered.
-namespace hex_test {
-
 inline constexpr int kCharWidth = 10;
 inline constexpr int kRowHeight = 20;
 
@@ -49,7 +47,5 @@ inline void Drag(HexViewModel& view, int fromCell, int toCell, int row = 0) {
   view.MoveLeft(X(toCell), Y(row), 4);
   view.ReleaseLeft();
 }
-
-}  // namespace hex_test
 
 }  // namespace vantry::inspect

@@ -1,4 +1,5 @@
 #include "ops/dialogs/FindDialog.h"
+#include "cache/lists/ShowMask.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -42,15 +43,15 @@ FindFilesDialog::FindFilesDialog(const FindFilesChoice& choice, archive::UserPro
 
   auto* show = new QGroupBox("Show:", this);
   auto* showLayout = new QGridLayout(show);
-  AddShowBox(show, "Html-Files", show_mask::kHtml);
-  AddShowBox(show, "Plain Text Files", show_mask::kPlainText);
-  AddShowBox(show, "Image Files", show_mask::kImage);
-  AddShowBox(show, "Audio Files", show_mask::kAudio);
-  AddShowBox(show, "Application Files", show_mask::kApplication);
-  AddShowBox(show, "Misc Files", show_mask::kMisc);
-  AddShowBox(show, "Style Sheet Files", show_mask::kStyleSheet);
-  AddShowBox(show, "Cookie Files", show_mask::kCookie);
-  AddShowBox(show, "All sticky files", show_mask::kSticky);
+  AddShowBox(show, "Html-Files", cache::ShowMask::kHtml);
+  AddShowBox(show, "Plain Text Files", cache::ShowMask::kText);
+  AddShowBox(show, "Image Files", cache::ShowMask::kImage);
+  AddShowBox(show, "Audio Files", cache::ShowMask::kAudio);
+  AddShowBox(show, "Application Files", cache::ShowMask::kApplication);
+  AddShowBox(show, "Misc Files", cache::ShowMask::kMisc);
+  AddShowBox(show, "Style Sheet Files", cache::ShowMask::kStyleSheet);
+  AddShowBox(show, "Cookie Files", cache::ShowMask::kCookie);
+  AddShowBox(show, "All sticky files", cache::ShowMask::kSticky);
   for (size_t i = 0; i < showBoxes_.size(); ++i) {
     showLayout->addWidget(showBoxes_[i].box, static_cast<int>(i / 3), static_cast<int>(i % 3));
   }

@@ -1,4 +1,5 @@
 #include "ops/FindCommands.h"
+#include "cache/lists/ShowMask.h"
 
 #include <gtest/gtest.h>
 
@@ -85,7 +86,7 @@ TEST_F(FindFilesCommandTest, AnHttpAddressComesWithItsEntryAndCookies) {
 TEST_F(FindFilesCommandTest, TheMaskIsStoredAndTheDateFormatShown) {
   appSettings.values[kWhatFindPath] = "1028";
   appSettings.values[kDateFormatPath] = "3";
-  Run([](FindFilesChoice& c) { c.showMask = show_mask::kSticky | show_mask::kImage; });
+  Run([](FindFilesChoice& c) { c.showMask = cache::ShowMask::kSticky | cache::ShowMask::kImage; });
   EXPECT_EQ(shown.showMask, 1028u);
   EXPECT_EQ(shown.dateFormat, 3);
   EXPECT_EQ(appSettings.values[kWhatFindPath], "65540");

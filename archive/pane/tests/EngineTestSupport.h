@@ -40,8 +40,8 @@ inline std::string Evaluate(QWebEnginePage* page, const QString& script) {
 // The main() of such a program. Runs the tests; without a display there is no application and the tests skip themselves.
 // `beforeApplication` runs first when there is one (for environment the engine reads).
 inline int RunEngineTests(int argc, char** argv, const std::function<void()>& beforeApplication = {}) {
-  testing::InitGoogleTest(&argc, argv);
-  if (testing::GTEST_FLAG(list_tests) || qEnvironmentVariableIsEmpty("DISPLAY")) return RUN_ALL_TESTS();
+  ::testing::InitGoogleTest(&argc, argv);
+  if (::testing::GTEST_FLAG(list_tests) || qEnvironmentVariableIsEmpty("DISPLAY")) return RUN_ALL_TESTS();
   if (beforeApplication) beforeApplication();
   // The engine needs a real X server here; root also needs the sandbox off.
   qputenv("QT_QPA_PLATFORM", "xcb");

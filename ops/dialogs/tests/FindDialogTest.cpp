@@ -1,4 +1,5 @@
 #include "ops/dialogs/FindDialog.h"
+#include "cache/lists/ShowMask.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +21,7 @@ FindFilesChoice WithMask(uint32_t mask, int dateFormat = 0) {
 
 TEST(FindFilesDialogTest, OpensByNameWithTheMaskAndTheFormatName) {
   ScriptedPrompt prompt;
-  FindFilesDialog dialog(WithMask(show_mask::kHtml | show_mask::kSticky, 3), prompt);
+  FindFilesDialog dialog(WithMask(cache::ShowMask::kHtml | cache::ShowMask::kSticky, 3), prompt);
   EXPECT_EQ(dialog.windowTitle(), "Find files");
   EXPECT_TRUE(dialog.byName()->isChecked());
   EXPECT_FALSE(dialog.byDate()->isChecked());
@@ -57,11 +58,11 @@ TEST(FindFilesDialogTest, ControlOrderFollowsTheFields) {
 TEST(FindFilesDialogTest, EachShowBoxFlipsItsBitAndOtherBitsStay) {
   ScriptedPrompt prompt;
   const uint32_t unknownBit = 0x80000;
-  FindFilesDialog dialog(WithMask(show_mask::kHtml | unknownBit), prompt);
+  FindFilesDialog dialog(WithMask(cache::ShowMask::kHtml | unknownBit), prompt);
   dialog.showBoxes()[0].box->click();  // Html off
   dialog.showBoxes()[2].box->click();  // Images on
   dialog.showBoxes()[7].box->click();  // Cookies on
-  EXPECT_EQ(dialog.Choice().showMask, show_mask::kImage | show_mask::kCookie | unknownBit);
+  EXPECT_EQ(dialog.Choice().showMask, cache::ShowMask::kImage | cache::ShowMask::kCookie | unknownBit);
 }
 
 TEST(FindFilesDialogTest, DateFieldsGetSeparatorsAndBadDatesKeepTheDialogOpen) {
