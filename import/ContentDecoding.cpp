@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "cache/store/TextUtil.h"
+#include "text/AsciiText.h"
 
 namespace vantry::import {
 
@@ -29,7 +29,7 @@ std::vector<std::string> Codings(std::string_view value) {
   while (start <= value.size()) {
     size_t comma = value.find(',', start);
     if (comma == std::string_view::npos) comma = value.size();
-    std::string coding = cache::ToLower(Trim(value.substr(start, comma - start)));
+    std::string coding = text::ToLowerAscii(Trim(value.substr(start, comma - start)));
     if (!coding.empty() && coding != "identity") codings.push_back(coding);
     start = comma + 1;
   }

@@ -6,7 +6,7 @@
 #include <ctime>
 
 #include "import/HttpHeaders.h"
-#include "cache/store/TextUtil.h"
+#include "text/AsciiText.h"
 #include "import/UrlKeys.h"
 
 namespace vantry::import {
@@ -28,7 +28,7 @@ std::string OneLine(std::string text) {
 }
 
 std::string StatusLine(const json& response) {
-  std::string version = cache::ToLower(StringField(response, "httpVersion"));
+  std::string version = text::ToLowerAscii(StringField(response, "httpVersion"));
   if (version == "h2" || version == "http/2") version = "http/2.0";
   if (version == "h3" || version == "http/3") version = "http/3.0";
   if (!version.starts_with("http/")) version = "http/1.1";

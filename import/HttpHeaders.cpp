@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "cache/store/TextUtil.h"
+#include "text/AsciiText.h"
 
 namespace vantry::import {
 
@@ -25,7 +25,7 @@ std::string_view HeaderName(std::string_view line) {
 
 bool IsHeader(std::string_view line, std::string_view name) {
   std::string_view found = HeaderName(line);
-  return found.size() == name.size() && cache::StartsWithIgnoringCase(found, name);
+  return found.size() == name.size() && text::StartsWithNoCase(found, name);
 }
 
 std::string_view ValueOf(std::string_view line) { return Trim(line.substr(line.find(':') + 1)); }
@@ -94,7 +94,7 @@ std::optional<cache::FileTime> ParseHttpDate(std::string_view text) {
 
 cache::FileTime ExpiryFromHeaders(std::string_view text, cache::FileTime responseTime) {
   if (std::optional<std::string> control = HeaderValue(text, "Cache-Control")) {
-    std::string lower = cache::ToLower(*control);
+    std::string lower = text::ToLowerAscii(*control);
     for (size_t pos = lower.find("max-age"); pos != std::string::npos; pos = lower.find("max-age", pos + 1)) {
       if (pos > 0 && lower[pos - 1] == '-') continue;  // s-maxage is spelled apart; skip look-alikes
       size_t equals = lower.find_first_not_of(' ', pos + 7);

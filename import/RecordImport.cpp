@@ -5,7 +5,7 @@
 #include <tuple>
 
 #include "cache/store/CacheAccess.h"
-#include "cache/store/TextUtil.h"
+#include "text/AsciiText.h"
 
 namespace vantry::import {
 
@@ -39,7 +39,7 @@ void ImportCookies(std::vector<ImportedCookie> cookies, cache::UrlCacheStore& st
   std::map<Identity, bool> seen;
   for (const ImportedCookie& imported : cookies) {
     const cache::Cookie& c = imported.cookie;
-    if (!seen.emplace(Identity{c.name, cache::ToLower(c.domain), c.path}, true).second) {
+    if (!seen.emplace(Identity{c.name, text::ToLowerAscii(c.domain), c.path}, true).second) {
       ++summary.cookiesInOtherPartitions;
       continue;
     }

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "cache/store/TextUtil.h"
+#include "text/AsciiText.h"
 
 namespace vantry::import {
 
@@ -62,8 +62,8 @@ bool IsChromiumUploadKey(std::string_view key) {
 }
 
 bool IsWebAddress(std::string_view url) {
-  return cache::StartsWithIgnoringCase(url, "http://") || cache::StartsWithIgnoringCase(url, "https://") ||
-         cache::StartsWithIgnoringCase(url, "ftp://");
+  return text::StartsWithNoCase(url, "http://") || text::StartsWithNoCase(url, "https://") ||
+         text::StartsWithNoCase(url, "ftp://");
 }
 
 }  // namespace vantry::import

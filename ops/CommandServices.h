@@ -26,9 +26,9 @@ class SettingsStore {
 };
 
 // The wait cursor shown while a command blocks the window.
-class WaitCursor {
+class BusyCursor {
  public:
-  virtual ~WaitCursor() = default;
+  virtual ~BusyCursor() = default;
   virtual void Show() = 0;
   // Back to the arrow.
   virtual void Restore() = 0;
@@ -70,7 +70,7 @@ struct CommandContext {
   cache::UrlCacheStore& store;
   cache::FrameServices& frame;
   archive::UserPrompt& prompt;
-  WaitCursor& cursor;
+  BusyCursor& cursor;
 };
 
 }  // namespace vantry::ops

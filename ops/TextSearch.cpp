@@ -7,7 +7,7 @@
 
 #include "cache/store/CacheAccess.h"
 #include "cache/store/StoreFiles.h"
-#include "cache/store/TextUtil.h"
+#include "text/AsciiText.h"
 #include "ops/WildcardListing.h"
 
 namespace vantry::ops {
@@ -17,12 +17,12 @@ namespace fs = std::filesystem;
 
 bool HasHtmlExtension(std::string_view path) {
   const size_t dot = path.rfind('.');
-  return dot != std::string_view::npos && cache::StartsWithIgnoringCase(path.substr(dot), ".htm");
+  return dot != std::string_view::npos && text::StartsWithNoCase(path.substr(dot), ".htm");
 }
 
 size_t FindText(std::string_view content, const TextQuery& query) {
   if (query.caseSensitive) return content.find(query.text);
-  return cache::ToLower(content).find(cache::ToLower(query.text));
+  return text::ToLowerAscii(content).find(text::ToLowerAscii(query.text));
 }
 
 std::vector<fs::path> SubFolders(const fs::path& folder) {
@@ -81,12 +81,12 @@ void CacheTextSearch(const std::string& folder, std::string_view pattern, const 
 }
 
 std::string FindAddressOfLocalFile(cache::UrlCacheStore& store, std::string_view localFileName, archive::UserPrompt& prompt) {
-  const std::string wanted = cache::ToLower(localFileName);
+  const std::string wanted = text::ToLowerAscii(localFileName);
   std::string address;
   bool found = false;
   const cache::WalkResult result = cache::WalkCache(store, "", [&](cache::CacheEntry& entry) {
     // Entries without a file (history records) never answer for a file name.
-    if (found || entry.localFileName.empty() || cache::ToLower(entry.localFileName) != wanted) return;
+    if (found || entry.localFileName.empty() || text::ToLowerAscii(entry.localFileName) != wanted) return;
     found = true;
     address = entry.sourceUrl;
   });

@@ -4,7 +4,7 @@
 #include "cache/lists/ListTabContext.h"
 #include "cache/lists/SearchRequest.h"
 #include "cache/store/SqliteUrlCacheStore.h"
-#include "testing/StoreTestSupport.h"
+#include "testing/TempFolder.h"
 
 namespace vantry::testing {
 

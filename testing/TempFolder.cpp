@@ -10,7 +10,7 @@ namespace vantry::testing {
 
 TempFolder::TempFolder() {
   const char* tmp = std::getenv("TMPDIR");
-  std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/vantry-archive-XXXXXX";
+  std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/vantry-XXXXXX";
   if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
   path_ = pattern;
 }
@@ -21,7 +21,7 @@ TempFolder::~TempFolder() {
 }
 
 std::string TempFolder::operator/(std::string_view name) const {
-  return path_ + "/" + std::string(name);
+  return path_.string() + "/" + std::string(name);
 }
 
 void WriteTestFile(const std::string& path, std::string_view bytes) {

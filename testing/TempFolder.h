@@ -1,11 +1,13 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
 namespace vantry::testing {
 
-// A fresh folder below the system temporary folder, removed with everything in it at the end.
+// A fresh, empty folder below the tests' temporary directory ($TMPDIR or /tmp), removed with
+// everything in it at the end.
 class TempFolder {
  public:
   TempFolder();
@@ -13,12 +15,12 @@ class TempFolder {
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
 
-  const std::string& path() const { return path_; }
-  // path() + "/" + name
+  const std::filesystem::path& path() const { return path_; }
+  // path() + "/" + name, as text
   std::string operator/(std::string_view name) const;
 
  private:
-  std::string path_;
+  std::filesystem::path path_;
 };
 
 // Writes `bytes` to `path`, creating missing folders; aborts the test run on failure.

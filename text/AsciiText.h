@@ -7,6 +7,7 @@
 // Byte-text helpers. Case folding is ASCII only: text is 8-bit and never re-encoded.
 namespace vantry::text {
 
+inline char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 char UpperAscii(char c);
 std::string ToLowerAscii(std::string_view text);
 

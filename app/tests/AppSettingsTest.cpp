@@ -6,7 +6,7 @@
 #include <QFile>
 
 #include "ops/SettingKeys.h"
-#include "testing/StoreTestSupport.h"
+#include "testing/TempFolder.h"
 
 namespace vantry::app {
 

@@ -1,4 +1,6 @@
 // The cache commands reached through the frame's actions once they are wired.
+#include <gtest/gtest.h>
+
 #include "app/CacheCommandWiring.h"
 
 #include <QAction>

@@ -24,7 +24,7 @@
 #include "cache/store/CacheAccess.h"
 #include "tools/vantry-store/DemoSite.h"
 #include "archive/pane/tests/EngineTestSupport.h"
-#include "testing/StoreTestSupport.h"
+#include "testing/TempFolder.h"
 #include "app/VantryApp.h"
 #include "cache/widgets/CTabClassView.h"
 #include "cache/widgets/CTabResourceView.h"

@@ -3,6 +3,8 @@
 #include <QSettings>
 #include <QToolBar>
 
+#include <gtest/gtest.h>
+
 #include "app/tests/FrameTestSupport.h"
 
 namespace vantry::app {

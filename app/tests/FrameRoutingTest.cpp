@@ -12,6 +12,8 @@
 #include <QTabWidget>
 #include <QToolBar>
 
+#include <gtest/gtest.h>
+
 #include "app/FrameStatusBar.h"
 #include "app/tests/FrameTestSupport.h"
 #include "dates/DateFormatPreference.h"

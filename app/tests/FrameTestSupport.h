@@ -13,7 +13,7 @@
 
 #include "app/AppSettings.h"
 #include "app/CMainFrame.h"
-#include "testing/StoreTestSupport.h"
+#include "testing/TempFolder.h"
 #include "cache/store/UrlCacheStore.h"
 
 namespace vantry::app {

@@ -10,6 +10,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <gtest/gtest.h>
+
 #include "app/FrameStatusBar.h"
 #include "app/tests/FrameTestSupport.h"
 #include "cache/widgets/ListTabView.h"

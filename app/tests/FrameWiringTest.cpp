@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 
+#include <gtest/gtest.h>
+
 #include "inspect/widgets/CMemoryBar.h"
 #include "inspect/widgets/COutputBar.h"
 #include "app/tests/FrameTestSupport.h"

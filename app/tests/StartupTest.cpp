@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cache/store/StoreFiles.h"
-#include "testing/StoreTestSupport.h"
+#include "testing/TempFolder.h"
 
 namespace vantry::app {
 

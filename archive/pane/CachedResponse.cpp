@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "cache/store/StoreFiles.h"
-#include "cache/store/TextUtil.h"
+#include "text/AsciiText.h"
 
 namespace vantry::archive {
 
@@ -21,7 +21,7 @@ std::string_view Trimmed(std::string_view text) {
 
 // "HTTP/1.1 301 Moved" gives 301; anything else gives nothing.
 bool ReadStatusLine(std::string_view line, int& status) {
-  if (!cache::StartsWithIgnoringCase(line, "HTTP/")) return false;
+  if (!text::StartsWithNoCase(line, "HTTP/")) return false;
   size_t blank = line.find(' ');
   if (blank == std::string_view::npos) return false;
   std::string_view rest = Trimmed(line.substr(blank + 1));
@@ -54,7 +54,7 @@ CachedResponse ParseStoredHeaders(std::string_view headers) {
     firstLine = false;
     size_t colon = line.find(':');
     if (colon == std::string_view::npos) continue;
-    std::string name = cache::ToLower(Trimmed(line.substr(0, colon)));
+    std::string name = text::ToLowerAscii(Trimmed(line.substr(0, colon)));
     std::string_view value = Trimmed(line.substr(colon + 1));
     if (name == "content-type") response.contentType = value;
     if (name == "location") response.location = value;
@@ -67,10 +67,10 @@ bool IsRedirectStatus(int status) {
 }
 
 std::string GuessContentType(std::string_view fileName, std::string_view body) {
-  std::string extension = cache::ToLower(cache::FileExtensionOf(fileName));
+  std::string extension = text::ToLowerAscii(cache::FileExtensionOf(fileName));
   for (const auto& [known, type] : kTypesByExtension)
     if (extension == known) return std::string(type);
-  std::string head = cache::ToLower(body.substr(0, 512));
+  std::string head = text::ToLowerAscii(body.substr(0, 512));
   if (head.find("<html") != std::string::npos || head.find("<!doctype html") != std::string::npos)
     return "text/html";
   bool binary = std::find(head.begin(), head.end(), '\0') != head.end();

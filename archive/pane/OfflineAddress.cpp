@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "cache/store/TextUtil.h"
+#include "text/AsciiText.h"
 
 namespace vantry::archive {
 
@@ -20,12 +20,12 @@ std::string SchemeOf(std::string_view address) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '+' ||
            c == '-' || c == '.';
   });
-  return valid ? cache::ToLower(scheme) : std::string();
+  return valid ? text::ToLowerAscii(scheme) : std::string();
 }
 
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
-  c = cache::AsciiLower(c);
+  c = text::LowerAscii(c);
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   return -1;
 }
@@ -67,7 +67,7 @@ std::optional<std::string> NetworkAddressFor(std::string_view offlineAddress) {
 }
 
 RequestFate FateOfRequest(std::string_view scheme) {
-  std::string lower = cache::ToLower(scheme);
+  std::string lower = text::ToLowerAscii(scheme);
   if (lower == "http" || lower == "https") return RequestFate::Redirect;
   constexpr std::array kNetworkSchemes = {"ws", "wss", "ftp"};
   for (std::string_view network : kNetworkSchemes)

@@ -6,7 +6,7 @@
 #include "cache/services/EntryPanes.h"
 #include "cache/services/FrameServices.h"
 #include "cache/lists/RequestMatching.h"
-#include "cache/store/TextUtil.h"
+#include "text/AsciiText.h"
 
 namespace vantry::cache {
 
@@ -18,8 +18,8 @@ bool IsHistory(const CacheEntry& entry) { return (entry.entryType & URLHISTORY_C
 int CompareIgnoringCase(std::string_view a, std::string_view b) {
   size_t common = std::min(a.size(), b.size());
   for (size_t i = 0; i < common; ++i) {
-    auto x = static_cast<unsigned char>(AsciiLower(a[i]));
-    auto y = static_cast<unsigned char>(AsciiLower(b[i]));
+    auto x = static_cast<unsigned char>(text::LowerAscii(a[i]));
+    auto y = static_cast<unsigned char>(text::LowerAscii(b[i]));
     if (x != y) return x < y ? -1 : 1;
   }
   return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "cache/store/TextUtil.h"
+#include "text/AsciiText.h"
 
 namespace vantry::cache {
 
@@ -13,7 +13,7 @@ namespace {
 // The content-type value of a header: lower-cases the whole header in place, then takes
 // at most 32 characters after the first "content-type:" and one optional blank.
 std::optional<std::string_view> ContentTypeValue(std::string& headerText) {
-  for (char& c : headerText) c = AsciiLower(c);
+  for (char& c : headerText) c = text::LowerAscii(c);
   std::string_view text = headerText;
   text = text.substr(0, text.find('\0'));
   constexpr std::string_view kField = "content-type:";
@@ -75,7 +75,7 @@ constexpr std::pair<std::string_view, CacheStatistics::Counter> kExtensions[] = 
 bool ContainsIgnoringCase(std::string_view text, std::string_view part) {
   if (part.size() > text.size()) return false;
   for (size_t at = 0; at + part.size() <= text.size(); ++at)
-    if (StartsWithIgnoringCase(text.substr(at), part)) return true;
+    if (text::StartsWithNoCase(text.substr(at), part)) return true;
   return false;
 }
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
-#include "cache/store/TextUtil.h"
+#include "text/AsciiText.h"
 
 namespace vantry::cache {
 
@@ -73,7 +73,7 @@ std::vector<Cookie> ParseCookieFile(std::string_view text) {
 }
 
 bool ParseCookieTarget(std::string_view url, CookieTarget& target) {
-  std::string lower = ToLower(url.substr(0, 8));
+  std::string lower = text::ToLowerAscii(url.substr(0, 8));
   size_t skip;
   if (lower.starts_with("https://")) {
     target.secure = true;
@@ -90,7 +90,7 @@ bool ParseCookieTarget(std::string_view url, CookieTarget& target) {
   if (size_t at = authority.rfind('@'); at != std::string_view::npos) authority.remove_prefix(at + 1);
   if (size_t colon = authority.rfind(':'); colon != std::string_view::npos && authority.find(']') == std::string_view::npos)
     authority = authority.substr(0, colon);
-  target.host = ToLower(authority);
+  target.host = text::ToLowerAscii(authority);
   std::string_view path = hostEnd == std::string_view::npos ? std::string_view() : rest.substr(hostEnd);
   path = path.substr(0, path.find_first_of("?#"));
   target.path = path.empty() ? "/" : std::string(path);
@@ -100,7 +100,7 @@ bool ParseCookieTarget(std::string_view url, CookieTarget& target) {
 bool CookieMatches(const Cookie& cookie, const CookieTarget& target, FileTime now) {
   if (cookie.expiry != 0 && cookie.expiry <= now) return false;
   if ((cookie.flags & COOKIE_FLAG_SECURE) && !target.secure) return false;
-  std::string domain = ToLower(cookie.domain);
+  std::string domain = text::ToLowerAscii(cookie.domain);
   bool domainMatch;
   if (domain.starts_with('.')) {
     std::string_view bare = std::string_view(domain).substr(1);
@@ -126,7 +126,7 @@ std::string JoinCookieText(std::vector<Cookie> cookies) {
 
 std::string CookieSite(std::string_view domain) {
   if (domain.starts_with('.')) domain.remove_prefix(1);
-  return ToLower(domain);
+  return text::ToLowerAscii(domain);
 }
 
 }  // namespace vantry::cache

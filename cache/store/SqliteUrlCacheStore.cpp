@@ -14,7 +14,7 @@
 
 #include "cache/store/CookieFile.h"
 #include "cache/store/StoreFiles.h"
-#include "cache/store/TextUtil.h"
+#include "text/AsciiText.h"
 
 namespace vantry::cache {
 
@@ -222,7 +222,7 @@ bool SqliteUrlCacheStore::FillBatch(Walk& walk) {
     while ((result = select.Step()) == SQLITE_ROW) {
       ++rows;
       walk.lastId = select.Int(0);
-      if (!walk.pattern.empty() && !StartsWithIgnoringCase(select.Bytes(1), walk.pattern)) continue;
+      if (!walk.pattern.empty() && !text::StartsWithNoCase(select.Bytes(1), walk.pattern)) continue;
       ToEntry(select, walk.batch.emplace_back());
     }
     if (result != SQLITE_DONE) return false;
@@ -534,7 +534,7 @@ uint32_t SqliteUrlCacheStore::SetCookie(const Cookie& cookie) {
   if (old && !old->entry.localFileName.empty())
     if (auto text = files::ReadWholeFile(Absolute(old->entry.localFileName))) cookies = ParseCookieFile(*text);
   auto same = [&](const Cookie& c) {
-    return c.name == cookie.name && ToLower(c.domain) == ToLower(cookie.domain) && c.path == cookie.path;
+    return c.name == cookie.name && text::ToLowerAscii(c.domain) == text::ToLowerAscii(cookie.domain) && c.path == cookie.path;
   };
   std::erase_if(cookies, same);
   cookies.push_back(cookie);

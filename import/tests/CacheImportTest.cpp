@@ -1,5 +1,7 @@
 #include <sstream>
 
+#include <gtest/gtest.h>
+
 #include "cache/store/CacheAccess.h"
 #include "files/WholeFile.h"
 #include "import/CacheImport.h"

@@ -2,6 +2,8 @@
 #include <set>
 #include <sstream>
 
+#include <gtest/gtest.h>
+
 #include "cache/store/CacheAccess.h"
 #include "files/WholeFile.h"
 #include "import/ChromiumDatabases.h"

@@ -1,6 +1,8 @@
 #include <random>
 #include <sstream>
 
+#include <gtest/gtest.h>
+
 #include "import/FirefoxCacheEntry.h"
 #include "files/WholeFile.h"
 #include "import/tests/ImportTestSupport.h"

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "testing/StoreTestSupport.h"
+#include "testing/TempFolder.h"
 #include "cache/store/UrlCacheStore.h"
 
 namespace vantry::import {

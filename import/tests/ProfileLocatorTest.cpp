@@ -1,3 +1,5 @@
+#include <gtest/gtest.h>
+
 #include "import/ChromiumProfile.h"
 #include "import/FirefoxProfile.h"
 #include "import/tests/ImportTestSupport.h"

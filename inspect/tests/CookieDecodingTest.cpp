@@ -5,7 +5,7 @@
 #include <fstream>
 
 #include "cache/store/CookieFile.h"
-#include "testing/StoreTestSupport.h"
+#include "testing/TempFolder.h"
 
 namespace vantry::inspect {
 

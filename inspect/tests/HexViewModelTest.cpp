@@ -1,3 +1,5 @@
+#include <gtest/gtest.h>
+
 #include "inspect/tests/HexViewTestSupport.h"
 
 namespace vantry::inspect {

@@ -30,7 +30,7 @@ class MessageBoxPrompt : public archive::UserPrompt {
 };
 
 // The application's override cursor; Restore only undoes what Show did.
-class OverrideWaitCursor : public WaitCursor {
+class OverrideWaitCursor : public BusyCursor {
  public:
   ~OverrideWaitCursor() override;
   void Show() override;

@@ -14,7 +14,7 @@
 #include "cache/store/CacheAccess.h"
 #include "cache/services/FrameServices.h"
 #include "cache/store/UrlCacheStore.h"
-#include "testing/StoreTestSupport.h"
+#include "testing/TempFolder.h"
 #include "ops/CommandDialogs.h"
 #include "ops/CommandServices.h"
 #include "ops/SettingKeys.h"
@@ -134,7 +134,7 @@ class FakeList : public cache::ExpandedList {
   int selectionClears = 0;
 };
 
-class RecordingCursor : public WaitCursor {
+class RecordingCursor : public BusyCursor {
  public:
   void Show() override { events.push_back("wait"); }
   void Restore() override { events.push_back("arrow"); }

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <string_view>
 
-#include "cache/store/TextUtil.h"
+#include "text/AsciiText.h"
 
 namespace vantry::storetool {
 

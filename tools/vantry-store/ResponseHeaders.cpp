@@ -4,7 +4,7 @@
 #include <ctime>
 #include <utility>
 
-#include "cache/store/TextUtil.h"
+#include "text/AsciiText.h"
 
 namespace vantry::storetool {
 
@@ -49,7 +49,7 @@ std::string_view ContentTypeForName(std::string_view name) {
   size_t dot = name.rfind('.');
   if (dot == std::string_view::npos || name.find('/', dot) != std::string_view::npos)
     return "application/octet-stream";
-  std::string extension = cache::ToLower(name.substr(dot + 1));
+  std::string extension = text::ToLowerAscii(name.substr(dot + 1));
   for (const auto& [known, type] : kTypes)
     if (extension == known) return type;
   return "application/octet-stream";

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "cache/store/CacheAccess.h"
-#include "testing/StoreTestSupport.h"
+#include "testing/TempFolder.h"
 
 namespace vantry::archive {
 

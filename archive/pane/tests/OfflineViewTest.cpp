@@ -18,7 +18,7 @@
 #include "archive/pane/tests/EngineTestSupport.h"
 #include "archive/pane/OfflineEngine.h"
 #include "archive/pane/OfflineSchemeHandler.h"
-#include "testing/StoreTestSupport.h"
+#include "testing/TempFolder.h"
 #include "cache/store/UrlCacheStore.h"
 
 namespace vantry::archive {

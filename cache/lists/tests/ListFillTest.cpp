@@ -4,7 +4,7 @@
 #include "testing/ListFakes.h"
 #include "cache/lists/ListFill.h"
 #include "testing/ListStore.h"
-#include "testing/StoreTestSupport.h"
+#include "testing/TempFolder.h"
 
 namespace vantry::cache {
 

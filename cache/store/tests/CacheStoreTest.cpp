@@ -5,11 +5,13 @@
 #include <set>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "cache/store/CacheAccess.h"
 #include "files/WholeFile.h"
 #include "cache/store/SqliteUrlCacheStore.h"
 #include "cache/store/StoreFiles.h"
-#include "testing/StoreTestSupport.h"
+#include "testing/TempFolder.h"
 
 namespace vantry::cache {
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "cache/store/Classification.h"
-#include "testing/StoreTestSupport.h"
-#include "cache/store/TextUtil.h"
+#include "testing/TempFolder.h"
+#include "text/AsciiText.h"
 
 namespace vantry::cache {
 

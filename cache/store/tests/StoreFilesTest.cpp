@@ -2,7 +2,7 @@
 
 #include "cache/store/StoreFiles.h"
 #include "files/WholeFile.h"
-#include "testing/StoreTestSupport.h"
+#include "testing/TempFolder.h"
 
 namespace vantry::cache {
 

@@ -3,7 +3,7 @@
 #include <ctime>
 
 #include "testing/ListStore.h"
-#include "testing/StoreTestSupport.h"
+#include "testing/TempFolder.h"
 #include "inspect/history/HistoryFill.h"
 #include "dates/FileTime.h"
 #include "testing/TestEnvironment.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "cache/store/CacheAccess.h"
-#include "testing/StoreTestSupport.h"
+#include "testing/TempFolder.h"
 #include "tools/vantry-store/StoreTool.h"
 
 namespace vantry::storetool {

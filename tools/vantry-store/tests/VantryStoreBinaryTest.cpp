@@ -5,7 +5,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "testing/StoreTestSupport.h"
+#include "testing/TempFolder.h"
 
 namespace vantry::storetool {
 
