@@ -1,6 +1,7 @@
 #pragma once
 
-#include "testing/ListFakes.h"
+#include "testing/FakeFrame.h"
+#include "testing/FakePanes.h"
 #include "cache/lists/ListTabContext.h"
 #include "cache/lists/SearchRequest.h"
 #include "cache/store/SqliteUrlCacheStore.h"

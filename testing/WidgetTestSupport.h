@@ -10,16 +10,6 @@
 
 namespace vantry::testing {
 
-// The one application object of a widget test program, on the offscreen platform.
-inline QApplication& TestApplication() {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "vantry-widget-test";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
-}
-
 // The texts of the children of `parent`, in their order.
 inline std::vector<std::string> ChildTexts(const cache::TabTreeModel& model, const QModelIndex& parent) {
   std::vector<std::string> texts;

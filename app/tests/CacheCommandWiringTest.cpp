@@ -8,21 +8,13 @@
 #include "cache/store/CacheAccess.h"
 #include "app/tests/CacheRecordsDouble.h"
 #include "app/tests/FrameTestSupport.h"
+#include "testing/FakeList.h"
 
 namespace vantry::app {
 
 namespace {
 
 using enum CommandId;
-
-// A list that never holds the deleted address, so the delete tells "Entry not found!".
-class EmptyList : public cache::ExpandedList {
- public:
-  std::string RootText() const override { return "Cached Url's"; }
-  void ClearSelection() override { ++clears; }
-  bool RemoveItem(std::string_view, int) override { return false; }
-  int clears = 0;
-};
 
 class CacheCommandWiringTest : public FrameTest {
  protected:
@@ -53,7 +45,7 @@ class CacheCommandWiringTest : public FrameTest {
 };
 
 TEST_F(CacheCommandWiringTest, DeleteCacheEntryDeletesTheAddressBoxEntryAndResetsTheLists) {
-  EmptyList list;
+  testing::FakeList list("Cached Url's");  // it never holds the deleted address: "Entry not found!"
   frame->RegisterExpandedList(&list);
   frame->SetAddress("http://www.a.org/x.htm");
   const ModalSeen seen = RunModal([&] { frame->action(DeleteCacheEntry)->trigger(); });
@@ -61,7 +53,7 @@ TEST_F(CacheCommandWiringTest, DeleteCacheEntryDeletesTheAddressBoxEntryAndReset
   EXPECT_EQ(seen.text, "Entry not found!");
   EXPECT_FALSE(cache::LookupEntry(*store_, "http://www.a.org/x.htm").has_value());
   EXPECT_TRUE(cache::LookupEntry(*store_, "http://www.a.org/y.htm").has_value());
-  EXPECT_EQ(list.clears, 1);
+  EXPECT_EQ(list.selectionClears, 1);
   EXPECT_EQ(resets, (std::vector<std::string>{"AlphaSort", "AccessSort", "History"}));
 }
 

@@ -1,6 +1,6 @@
 #include "app/tests/CacheRecordsDouble.h"
 
-#include "testing/ListFakes.h"
+#include "testing/FakePanes.h"
 #include "cache/lists/SearchRequest.h"
 #include "cache/lists/ShowMask.h"
 

@@ -7,22 +7,16 @@
 #include <vector>
 
 #include "cache/store/StoreFiles.h"
+#include "testing/ScriptedPrompt.h"
 #include "testing/TempFolder.h"
 
 namespace vantry::app {
 
 namespace {
 
-// Records what start-up tells the user.
-struct RecordingPrompt : archive::UserPrompt {
-  std::vector<std::string> told;
-  void Tell(const std::string& text, const std::string& title) override { told.push_back(title + ": " + text); }
-  bool AskYesNo(const std::string&, const std::string&) override { return false; }
-};
-
 TEST(StartupTest, FirstRunCreatesAnEmptyChangeLogAndAHistoryFileOfOneCtrlZInTheWorkingDirectory) {
   testing::TempFolder folder;
-  RecordingPrompt prompt;
+  testing::ScriptedPrompt prompt{false};
   auto paths = PrepareArchiveAtStartup(folder.path(), prompt);
   EXPECT_EQ(paths.index, (folder.path() / "indexfil.htm").string());
   EXPECT_EQ(files::ReadWholeFile(paths.changeLog), "");
@@ -35,7 +29,7 @@ TEST(StartupTest, ExistingArchiveFilesAreLeftAsTheyAre) {
   testing::TempFolder folder;
   ASSERT_TRUE(files::WriteWholeFile(folder.path() / "change.log", "a -> b\n"));
   ASSERT_TRUE(files::WriteWholeFile(folder.path() / "Histfile.dbx", "server record\n"));
-  RecordingPrompt prompt;
+  testing::ScriptedPrompt prompt{false};
   auto paths = PrepareArchiveAtStartup(folder.path(), prompt);
   EXPECT_EQ(files::ReadWholeFile(paths.changeLog), "a -> b\n");
   EXPECT_EQ(files::ReadWholeFile(paths.history), "server record\n");
@@ -44,9 +38,9 @@ TEST(StartupTest, ExistingArchiveFilesAreLeftAsTheyAre) {
 
 TEST(StartupTest, AHistoryFileThatCannotBeCreatedIsToldThroughTheFramePrompt) {
   testing::TempFolder folder;
-  RecordingPrompt prompt;
+  testing::ScriptedPrompt prompt{false};
   PrepareArchiveAtStartup(folder.path() / "missing" / "folder", prompt);
-  EXPECT_EQ(prompt.told, std::vector<std::string>{"Vantry: Can't create History-File !??"});
+  EXPECT_EQ(prompt.told, (std::vector<testing::PromptCall>{{"Can't create History-File !??", "Vantry"}}));
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "archive/ArchiveLineReader.h"
-#include "testing/RecordingPrompt.h"
+#include "testing/ScriptedPrompt.h"
 #include "testing/TempFolder.h"
 
 namespace vantry::archive {
@@ -28,7 +28,7 @@ TEST(MakeArchivePaths, PutsEveryFileInTheGivenFolder) {
 TEST(PrepareArchiveFiles, CreatesAnEmptyChangeLogAndACtrlZHistoryOnFirstRun) {
   testing::TempFolder folder;
   const ArchivePaths paths = MakeArchivePaths(folder.path());
-  testing::RecordingPrompt prompt;
+  testing::ScriptedPrompt prompt{false};
   PrepareArchiveFiles(paths, prompt);
   EXPECT_EQ(testing::ReadTestFile(paths.changeLog), "");
   EXPECT_EQ(testing::ReadTestFile(paths.history), "\x1A");
@@ -40,7 +40,7 @@ TEST(PrepareArchiveFiles, LeavesExistingFilesAlone) {
   const ArchivePaths paths = MakeArchivePaths(folder.path());
   testing::WriteTestFile(paths.changeLog, "s\t/a/\ta.html\n");
   testing::WriteTestFile(paths.history, "s\t/d\ttx\t8\t55\tc\n");
-  testing::RecordingPrompt prompt;
+  testing::ScriptedPrompt prompt{false};
   PrepareArchiveFiles(paths, prompt);
   EXPECT_EQ(testing::ReadTestFile(paths.changeLog), "s\t/a/\ta.html\n");
   EXPECT_EQ(testing::ReadTestFile(paths.history), "s\t/d\ttx\t8\t55\tc\n");
@@ -48,9 +48,9 @@ TEST(PrepareArchiveFiles, LeavesExistingFilesAlone) {
 
 TEST(PrepareArchiveFiles, ReportsAHistoryFileThatCannotBeCreated) {
   testing::TempFolder folder;
-  testing::RecordingPrompt prompt;
+  testing::ScriptedPrompt prompt{false};
   PrepareArchiveFiles(MakeArchivePaths(folder / "missing"), prompt);
-  EXPECT_THAT(prompt.told, ElementsAre(testing::RecordingPrompt::Call{
+  EXPECT_THAT(prompt.told, ElementsAre(testing::PromptCall{
                                "Can't create History-File !??", "Vantry"}));
 }
 

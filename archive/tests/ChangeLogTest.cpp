@@ -3,7 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "testing/RecordingPrompt.h"
+#include "testing/ScriptedPrompt.h"
 #include "testing/TempFolder.h"
 
 namespace vantry::archive {
@@ -18,7 +18,7 @@ class ChangeLogTest : public ::testing::Test {
 
   testing::TempFolder folder_;
   ArchivePaths paths_;
-  testing::RecordingPrompt prompt_;
+  testing::ScriptedPrompt prompt_{false};
 };
 
 TEST_F(ChangeLogTest, AnEmptyLogYieldsNoPairs) {
@@ -50,7 +50,7 @@ TEST_F(ChangeLogTest, ReportsALogThatCannotBeOpened) {
   const ArchivePaths missing = MakeArchivePaths(folder_ / "missing");
   EXPECT_FALSE(AppendChangeLogRecord(missing, "s", "/a/", "a.html", prompt_));
   EXPECT_THAT(LoadChangeLogPairs(missing, "s", prompt_), IsEmpty());
-  const testing::RecordingPrompt::Call call{"Write: Error opening Change Log file !!", "Vantry"};
+  const testing::PromptCall call{"Write: Error opening Change Log file !!", "Vantry"};
   EXPECT_THAT(prompt_.told, ElementsAre(call, call));
 }
 

@@ -3,7 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "testing/RecordingPrompt.h"
+#include "testing/ScriptedPrompt.h"
 #include "testing/TempFolder.h"
 
 namespace vantry::archive {
@@ -15,7 +15,7 @@ using ::testing::IsEmpty;
 TEST(CopyRecords, AppendedRecordsReadBackInOrder) {
   testing::TempFolder folder;
   const ArchivePaths paths = MakeArchivePaths(folder.path());
-  testing::RecordingPrompt prompt;
+  testing::ScriptedPrompt prompt{false};
   ASSERT_TRUE(AppendCopyRecord(paths, "http://s/a.htm", "/c/s/a.htm", "cprx", prompt));
   ASSERT_TRUE(AppendCopyRecord(paths, "http://s/b c.htm", "/c/s/b c.htm", "cprx", prompt));
   EXPECT_EQ(testing::ReadTestFile(paths.copies),
@@ -31,9 +31,9 @@ TEST(CopyRecords, AppendedRecordsReadBackInOrder) {
 TEST(CopyRecords, ReportsAnAllfileThatCannotBeOpened) {
   testing::TempFolder folder;
   const ArchivePaths paths = MakeArchivePaths(folder / "missing");
-  testing::RecordingPrompt prompt;
+  testing::ScriptedPrompt prompt{false};
   EXPECT_FALSE(AppendCopyRecord(paths, "http://s/a", "/c/a", "cprx", prompt));
-  EXPECT_THAT(prompt.told, ElementsAre(testing::RecordingPrompt::Call{
+  EXPECT_THAT(prompt.told, ElementsAre(testing::PromptCall{
                                "Write: Error opening History file !!", "Vantry"}));
   EXPECT_FALSE(ReadCopyRecords(paths));
 }

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "testing/RecordingPrompt.h"
+#include "testing/ScriptedPrompt.h"
 #include "testing/TempFolder.h"
 
 namespace vantry::archive {
@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 
 TEST(MakeDirectoryChain, CreatesEveryLevelAndLeavesTheCurrentDirectoryAlone) {
   testing::TempFolder folder;
-  testing::RecordingPrompt prompt;
+  testing::ScriptedPrompt prompt{false};
   const fs::path before = fs::current_path();
   EXPECT_TRUE(MakeDirectoryChain("a/b/c", folder.path(), prompt));
   EXPECT_TRUE(fs::is_directory(folder / "a/b/c"));
@@ -31,9 +31,9 @@ TEST(MakeDirectoryChain, CreatesEveryLevelAndLeavesTheCurrentDirectoryAlone) {
 TEST(MakeDirectoryChain, FailsWhenAnUpperLevelCannotBeEntered) {
   testing::TempFolder folder;
   testing::WriteTestFile(folder / "file", "not a folder");
-  testing::RecordingPrompt prompt;
+  testing::ScriptedPrompt prompt{false};
   EXPECT_FALSE(MakeDirectoryChain("file/b", folder.path(), prompt));
-  EXPECT_THAT(prompt.told, ElementsAre(testing::RecordingPrompt::Call{folder / "file", "unable to create dir"}));
+  EXPECT_THAT(prompt.told, ElementsAre(testing::PromptCall{folder / "file", "unable to create dir"}));
   // The deepest level is left to the copy that writes into it.
   EXPECT_TRUE(MakeDirectoryChain("file", folder.path(), prompt));
 }

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "testing/RecordingPrompt.h"
+#include "testing/ScriptedPrompt.h"
 #include "testing/TempFolder.h"
 
 namespace vantry::archive {
@@ -13,7 +13,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using Call = testing::RecordingPrompt::Call;
+using Call = testing::PromptCall;
 
 class HistoryFileTest : public ::testing::Test {
  protected:
@@ -24,7 +24,7 @@ class HistoryFileTest : public ::testing::Test {
 
   testing::TempFolder folder_;
   ArchivePaths paths_;
-  testing::RecordingPrompt prompt_;
+  testing::ScriptedPrompt prompt_{false};
 };
 
 TEST_F(HistoryFileTest, FirstWriteIntoANewFileLeavesExactlyOneRecord) {

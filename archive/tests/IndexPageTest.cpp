@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "testing/RecordingPrompt.h"
+#include "testing/ScriptedPrompt.h"
 #include "testing/TempFolder.h"
 
 namespace vantry::archive {
@@ -13,7 +13,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using Call = testing::RecordingPrompt::Call;
+using Call = testing::PromptCall;
 
 constexpr const char* kHead =
     "\n<HTML>\n<Head>\n<TITLE>List of locally available Documents</TITLE>\n</HEAD>\n"
@@ -27,7 +27,7 @@ class IndexPageTest : public ::testing::Test {
 
   testing::TempFolder folder_;
   ArchivePaths paths_;
-  testing::RecordingPrompt prompt_;
+  testing::ScriptedPrompt prompt_{false};
 };
 
 TEST_F(IndexPageTest, FirstEntryMakesThePageWithServerColonAndComment) {

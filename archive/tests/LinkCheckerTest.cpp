@@ -5,7 +5,7 @@
 
 #include "testing/LocalFtpServer.h"
 #include "testing/LocalHttpServer.h"
-#include "testing/RecordingPrompt.h"
+#include "testing/ScriptedPrompt.h"
 #include "testing/TempFolder.h"
 
 namespace vantry::archive {
@@ -49,7 +49,7 @@ TEST(LinkChecker, PassesHttpAnswersBelow300Only) {
   server.Answer("/ok.htm", 200);
   server.Answer("/moved.htm", 301);
   server.Answer("/q?x=1", 200);
-  testing::RecordingPrompt prompt;
+  testing::ScriptedPrompt prompt{false};
   LinkChecker checker(prompt);
   const std::string origin = server.origin();
   EXPECT_TRUE(checker.CheckReference(origin + "/ok.htm"));
@@ -62,7 +62,7 @@ TEST(LinkChecker, PassesHttpAnswersBelow300Only) {
 
 TEST(LinkChecker, ChecksHttpsOverTheNetworkLikeHttp) {
   testing::LocalHttpServer plainServer;
-  testing::RecordingPrompt prompt;
+  testing::ScriptedPrompt prompt{false};
   LinkChecker checker(prompt);
   // The server speaks no TLS, so the check fails, but it reached the server without a message.
   EXPECT_FALSE(checker.CheckReference("https://127.0.0.1:" + std::to_string(plainServer.port()) + "/a"));
@@ -76,7 +76,7 @@ TEST(LinkChecker, FailsSilentlyWhenNothingAnswers) {
     testing::LocalHttpServer gone;
     closedPort = gone.port();
   }
-  testing::RecordingPrompt prompt;
+  testing::ScriptedPrompt prompt{false};
   LinkChecker checker(prompt);
   EXPECT_FALSE(checker.CheckReference("http://127.0.0.1:" + std::to_string(closedPort) + "/a"));
   EXPECT_FALSE(checker.CheckReference("http://" + std::string(256, 'h') + "/"));
@@ -88,7 +88,7 @@ TEST(LinkChecker, OpensFtpFilesOnly) {
   testing::WriteTestFile(root / "pub/a.txt", "content");
   testing::WriteTestFile(root / "pub/empty.txt", "");
   testing::LocalFtpServer server(root.path());
-  testing::RecordingPrompt prompt;
+  testing::ScriptedPrompt prompt{false};
   LinkChecker checker(prompt);
   EXPECT_TRUE(checker.CheckReference(server.origin() + "/pub/a.txt"));
   EXPECT_TRUE(checker.CheckReference(server.origin() + "/pub/empty.txt"));
@@ -100,7 +100,7 @@ TEST(LinkChecker, OpensFtpFilesOnly) {
 TEST(LinkChecker, ChecksFileAddressesByAccessWithoutTheNetwork) {
   testing::TempFolder folder;
   testing::WriteTestFile(folder / "here.htm", "x");
-  testing::RecordingPrompt prompt;
+  testing::ScriptedPrompt prompt{false};
   LinkChecker checker(prompt);
   EXPECT_TRUE(checker.CheckReference("file://" + folder / "here.htm"));
   EXPECT_FALSE(checker.CheckReference("file://" + folder / "gone.htm"));
@@ -108,13 +108,13 @@ TEST(LinkChecker, ChecksFileAddressesByAccessWithoutTheNetwork) {
 }
 
 TEST(LinkChecker, ReportsOtherSchemesAndFailsThem) {
-  testing::RecordingPrompt prompt;
+  testing::ScriptedPrompt prompt{false};
   LinkChecker checker(prompt);
   EXPECT_FALSE(checker.CheckReference("mailto:someone@example.org"));
   EXPECT_FALSE(checker.CheckReference("gopher://g.example.org/1"));
   EXPECT_THAT(prompt.told,
-              ElementsAre(testing::RecordingPrompt::Call{"URLschemata nicht erkannt", "mailto:someone@example.org"},
-                          testing::RecordingPrompt::Call{"URLschemata nicht erkannt", "gopher://g.example.org/1"}));
+              ElementsAre(testing::PromptCall{"URLschemata nicht erkannt", "mailto:someone@example.org"},
+                          testing::PromptCall{"URLschemata nicht erkannt", "gopher://g.example.org/1"}));
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "testing/LocalHttpServer.h"
-#include "testing/RecordingPrompt.h"
+#include "testing/ScriptedPrompt.h"
 #include "testing/TempFolder.h"
 
 namespace vantry::archive {
@@ -33,7 +33,7 @@ class PageCheckTest : public ::testing::Test {
 
   testing::TempFolder folder_;
   testing::LocalHttpServer server_;
-  testing::RecordingPrompt prompt_;
+  testing::ScriptedPrompt prompt_{false};
 };
 
 TEST_F(PageCheckTest, ListsDeadReferencesInDocumentOrder) {
@@ -79,7 +79,7 @@ TEST_F(PageCheckTest, ReportsAPageThatCannotBeLoadedAndNothingForNoMatch) {
   std::filesystem::create_directory(folderPage);
   EXPECT_EQ(CheckPage(folderPage, PageCheckMode::kDeadReferences, prompt_), "");
   EXPECT_EQ(CheckPage(folder_ / "none*.htm", PageCheckMode::kDeadReferences, prompt_), "");
-  EXPECT_THAT(prompt_.told, ElementsAre(testing::RecordingPrompt::Call{"Error loading file", folderPage}));
+  EXPECT_THAT(prompt_.told, ElementsAre(testing::PromptCall{"Error loading file", folderPage}));
 }
 
 }  // namespace

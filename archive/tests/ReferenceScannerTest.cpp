@@ -3,7 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "testing/RecordingPrompt.h"
+#include "testing/ScriptedPrompt.h"
 #include "testing/TempFolder.h"
 
 namespace vantry::archive {
@@ -111,7 +111,7 @@ TEST(ScanPage, StartsEveryPageOutsideAComment) {
   testing::TempFolder folder;
   testing::WriteTestFile(folder / "a.htm", "<a href=a1.htm>\n<!-- never closed\n<a href=a2.htm>");
   testing::WriteTestFile(folder / "b.htm", "<a href=b1.htm>\n");
-  testing::RecordingPrompt prompt;
+  testing::ScriptedPrompt prompt{false};
   EXPECT_THAT(ScanPage(folder / "a.htm", prompt).links.Entries(), ElementsAre("a1.htm"));
   EXPECT_THAT(ScanPage(folder / "b.htm", prompt).links.Entries(), ElementsAre("b1.htm"));
   EXPECT_THAT(prompt.told, IsEmpty());
@@ -119,11 +119,11 @@ TEST(ScanPage, StartsEveryPageOutsideAComment) {
 
 TEST(ScanPage, ReportsAnUnreadablePageAndYieldsEmptyLists) {
   testing::TempFolder folder;
-  testing::RecordingPrompt prompt;
+  testing::ScriptedPrompt prompt{false};
   const PageReferences refs = ScanPage(folder / "missing.htm", prompt);
   EXPECT_EQ(refs.links.Count() + refs.images.Count(), 0u);
   EXPECT_THAT(prompt.told,
-              ElementsAre(testing::RecordingPrompt::Call{"Problem opening the file", "ReadHtml"}));
+              ElementsAre(testing::PromptCall{"Problem opening the file", "ReadHtml"}));
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 
 #include "archive/CopyNames.h"
 #include "testing/LocalHttpServer.h"
-#include "testing/RecordingPrompt.h"
+#include "testing/ScriptedPrompt.h"
 #include "testing/TempFolder.h"
 
 namespace vantry::archive {
@@ -48,7 +48,7 @@ class SinglePageCopyTest : public ::testing::Test {
   testing::LocalHttpServer server_;
   std::unique_ptr<cache::UrlCacheStore> store_;
   CopyWorkspace workspace_;
-  testing::RecordingPrompt prompt_;
+  testing::ScriptedPrompt prompt_{false};
 };
 
 TEST_F(SinglePageCopyTest, CopiesCheckedImagesAndRewritesEveryOccurrenceOfCheckedReferences) {
@@ -113,7 +113,7 @@ TEST_F(SinglePageCopyTest, AnUnreadablePageIsReportedAndNeverReplacedByAnEarlier
   CopySinglePage(*store_, workspace_, {Cache(firstUrl, "first"), firstUrl, destination(), ""}, prompt_);
   const std::string lostUrl = origin() + "/lost.htm";
   CopySinglePage(*store_, workspace_, {folder_ / "no-such-file", lostUrl, destination(), "lost"}, prompt_);
-  EXPECT_THAT(prompt_.told, ElementsAre(testing::RecordingPrompt::Call{"Problem opening the file", "ReadHtml"}));
+  EXPECT_THAT(prompt_.told, ElementsAre(testing::PromptCall{"Problem opening the file", "ReadHtml"}));
   EXPECT_FALSE(fs::exists(destination() + "/" + FlatName(lostUrl)));
   EXPECT_NE(testing::ReadTestFile(workspace_.archive.index).find("lost</a>"), std::string::npos);
 }

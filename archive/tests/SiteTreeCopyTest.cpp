@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "cache/store/CacheAccess.h"
-#include "testing/RecordingPrompt.h"
+#include "testing/ScriptedPrompt.h"
 #include "testing/TempFolder.h"
 
 namespace vantry::archive {
@@ -15,7 +15,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using Call = testing::RecordingPrompt::Call;
+using Call = testing::PromptCall;
 namespace fs = std::filesystem;
 
 constexpr const char* kSite = "http://www.site.test";
@@ -47,7 +47,7 @@ class SiteTreeCopyTest : public ::testing::Test {
   std::unique_ptr<cache::UrlCacheStore> store_;
   ArchivePaths paths_;
   std::string destination_;
-  testing::RecordingPrompt prompt_;
+  testing::ScriptedPrompt prompt_{false};
 };
 
 // The regular files below `root`, relative to it, in name order.
@@ -208,7 +208,7 @@ TEST_F(SiteTreeCopyTest, AskedAfterAFailedCopyYesBreaksOffBeforeAnyRewriting) {
   Cache("/a.html", "<a href=\"http://www.site.test/a.html\">self</a>");
   Cache("/headerless.html", "h", "");
   Cache("/b.html", "b");
-  testing::RecordingPrompt stop(true);
+  testing::ScriptedPrompt stop(true);
   EXPECT_EQ(CopySiteTree(*store_, paths_, {std::string(kSite) + "/a.html", destination_, 0, "", false}, stop),
             TreeCopyResult::kBrokenOff);
   EXPECT_EQ(Read("a.html"), "<a href=\"http://www.site.test/a.html\">self</a>");

@@ -10,7 +10,7 @@
 #include "archive/SinglePageCopy.h"
 #include "archive/SiteTreeCopy.h"
 #include "testing/LocalHttpServer.h"
-#include "testing/RecordingPrompt.h"
+#include "testing/ScriptedPrompt.h"
 #include "bench/archive/SyntheticSite.h"
 #include "testing/TempFolder.h"
 
@@ -40,7 +40,7 @@ struct CachedSite {
   testing::TempFolder folder;
   std::unique_ptr<cache::UrlCacheStore> store;
   archive::ArchivePaths paths;
-  testing::RecordingPrompt prompt;
+  testing::ScriptedPrompt prompt{false};
   std::vector<std::string> files;
 };
 
@@ -106,7 +106,7 @@ void BM_CopySinglePageWith500References(benchmark::State& state) {
   fs::create_directories(folder / "work");
   fs::create_directories(folder / "tmp");
   fs::create_directories(folder / "copies");
-  testing::RecordingPrompt prompt;
+  testing::ScriptedPrompt prompt{false};
   archive::PrepareArchiveFiles(workspace.archive, prompt);
   const std::string pageFile = *archive::LookupLocalFile(*store, pageUrl);
   for (auto _ : state) {

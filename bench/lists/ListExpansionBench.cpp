@@ -13,7 +13,8 @@
 #include <map>
 
 #include "bench/lists/BenchStores.h"
-#include "testing/ListFakes.h"
+#include "testing/FakeFrame.h"
+#include "testing/FakePanes.h"
 #include "cache/widgets/CTabClassView.h"
 #include "cache/widgets/CTabResourceView.h"
 #include "inspect/history/widgets/CTabFileView.h"

@@ -63,7 +63,7 @@ class ArchiveAdaptersTest : public ::testing::Test {
   std::string out = folder / "out";
   archive::ArchivePaths paths = archive::MakeArchivePaths(folder / "work");
   ScriptedDialogs dialogs;
-  MemorySettings appSettings, profile;
+  testing::MemorySettings appSettings, profile;
   RecordingLists lists;
   RecordingSink statisticsPage, findResultsPage;
   RecordingTarget findTarget;
@@ -90,7 +90,7 @@ TEST_F(ArchiveAdaptersTest, CopyReconstructingTreeWritesTheTreeTheRecordsAndTheI
   EXPECT_EQ(server.comment, "Pages of a");
   EXPECT_NE(server.flags & kCopyFlagCommentConfirmed, 0);
   EXPECT_NE(ReadFile(paths.index).find("Pages of a"), std::string::npos);
-  EXPECT_EQ(profile.values[MemorySettings::Key(kCopySaveDir)], out);
+  EXPECT_EQ(profile.values[testing::MemorySettings::Key(kCopySaveDir)], out);
 }
 
 TEST_F(ArchiveAdaptersTest, ASecondCopyProposesTheRecordedFolder) {

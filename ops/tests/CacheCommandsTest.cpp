@@ -14,7 +14,7 @@ namespace {
 using namespace vantry::testing;
 namespace fs = std::filesystem;
 
-const std::string kSaveDirPath = MemorySettings::Key(kSaveDir);
+const std::string kSaveDirPath = testing::MemorySettings::Key(kSaveDir);
 
 // Every command reached through the facade the main window uses, on one test store.
 class CacheCommandsTest : public ::testing::Test {
@@ -42,7 +42,7 @@ class CacheCommandsTest : public ::testing::Test {
   testing::TempFolder folder;
   std::string out = folder / "out";
   ScriptedDialogs dialogs;
-  MemorySettings appSettings, profile;
+  testing::MemorySettings appSettings, profile;
   RecordingLists lists;
   RecordingSink statisticsPage, findResultsPage;
   RecordingTarget findTarget;
@@ -141,7 +141,7 @@ TEST_F(CacheCommandsTest, CheckLinksShowsTheReportLinesOfTheSelectedFile) {
   EXPECT_EQ(findResultsPage.lines,
             (std::vector<std::string>{"2 links                1 Images ", "Link OK: http://a/"}));
   commands.CheckLinks({}, PageChecker::Report::Dead);
-  EXPECT_EQ(h.prompt.told, (std::vector<PromptCall>{{"Nothing to copy!", "No Selection"}}));
+  EXPECT_EQ(h.prompt.told, (std::vector<testing::PromptCall>{{"Nothing to copy!", "No Selection"}}));
   EXPECT_EQ(pageChecker.checked.size(), 1u);
 }
 

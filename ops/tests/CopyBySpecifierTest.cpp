@@ -84,7 +84,7 @@ TEST_F(CopyBySpecifierTest, FailedCopyAsksAndYesBreaksTheWalk) {
   const std::string missing = folder / "missing";
   h.prompt.Answer(true);
   EXPECT_FALSE(CopyBySpecifier(h.context, "*", missing, true));
-  EXPECT_EQ(h.prompt.asked, (std::vector<PromptCall>{{"Error writing file! Break write loop?", "Copy file function"}}));
+  EXPECT_EQ(h.prompt.asked, (std::vector<testing::PromptCall>{{"Error writing file! Break write loop?", "Copy file function"}}));
   EXPECT_TRUE(h.store.Has("http://www.example.org/index.htm"));
 }
 

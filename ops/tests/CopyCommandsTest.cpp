@@ -16,9 +16,9 @@ using testing::TempFolder;
 
 namespace fs = std::filesystem;
 
-const std::string kSaveDirPath = MemorySettings::Key(kSaveDir);
-const std::string kFilesToCopyPath = MemorySettings::Key(kFilesToCopy);
-const std::string kCopyDirectoryPath = MemorySettings::Key(kCopyDirectory);
+const std::string kSaveDirPath = testing::MemorySettings::Key(kSaveDir);
+const std::string kFilesToCopyPath = testing::MemorySettings::Key(kFilesToCopy);
+const std::string kCopyDirectoryPath = testing::MemorySettings::Key(kCopyDirectory);
 
 
 class CopyEntryCommandTest : public ::testing::Test {
@@ -58,7 +58,7 @@ class CopyEntryCommandTest : public ::testing::Test {
   std::string other = folder / "other";
   FakeArchive archive;
   ScriptedDialogs dialogs;
-  MemorySettings appSettings, profile;
+  testing::MemorySettings appSettings, profile;
   CopyToChoice proposed;
   CommentChoice commentShown;
 };
@@ -66,7 +66,7 @@ class CopyEntryCommandTest : public ::testing::Test {
 TEST_F(CopyEntryCommandTest, EveryCommandNeedsASelection) {
   for (EntryCopyCommand command : {EntryCopyCommand::Save, EntryCopyCommand::CopySingleFile, EntryCopyCommand::CopyTree})
     Run(command, {"http://www.a.org/x.htm", ""});
-  EXPECT_EQ(h.prompt.told, std::vector<PromptCall>(3, {"Nothing to copy!", "No Selection"}));
+  EXPECT_EQ(h.prompt.told, std::vector<testing::PromptCall>(3, {"Nothing to copy!", "No Selection"}));
   EXPECT_TRUE(dialogs.opened.empty());
   EXPECT_TRUE(appSettings.values[kSaveDirPath] == "/app/save" && profile.values[kSaveDirPath] == "/profile/save");
 }
@@ -197,7 +197,7 @@ class CopyFilesCommandTest : public ::testing::Test {
   testing::TempFolder folder;
   std::string target = folder / "out";
   ScriptedDialogs dialogs;
-  MemorySettings profile;
+  testing::MemorySettings profile;
 };
 
 TEST_F(CopyFilesCommandTest, ProposesTheDefaultsAndCancelWritesNothing) {
@@ -237,7 +237,7 @@ TEST_F(CopyFilesCommandTest, ShortSpecifiersAskFirst) {
     CopyFilesCommand(h.context, dialogs, profile);
     EXPECT_EQ(h.prompt.asked.size(), row.asked ? 1u : 0u) << row.specifier;
     if (row.asked) {
-      EXPECT_EQ(h.prompt.asked[0], (PromptCall{"Copy specifier very short, copy anyway ?", "Whole cache may get copied"}));
+      EXPECT_EQ(h.prompt.asked[0], (testing::PromptCall{"Copy specifier very short, copy anyway ?", "Whole cache may get copied"}));
     }
     EXPECT_EQ(CopiedFiles(), row.copied) << row.specifier;
     h.prompt.asked.clear();
@@ -277,7 +277,7 @@ TEST_F(CopyFilesCommandTest, EmptySpecifierAndFailedFolderStopBeforeCopying) {
     return true;
   };
   CopyFilesCommand(h.context, dialogs, profile);
-  EXPECT_EQ(h.prompt.told, (std::vector<PromptCall>{
+  EXPECT_EQ(h.prompt.told, (std::vector<testing::PromptCall>{
                                {"Nothing to copy?", "Copy files"},
                                {folder / "x/y/z", "Unable to create Directory?? Only 2 Levels of create new folders allowed!"}}));
   EXPECT_TRUE(profile.values.empty());

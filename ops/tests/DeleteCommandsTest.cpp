@@ -14,14 +14,14 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::vector<std::string> kResetOrder{"AlphaSort", "AccessSort", "History"};
-const std::string kServerToDeletePath = MemorySettings::Key(kServerToDelete);
+const std::string kServerToDeletePath = testing::MemorySettings::Key(kServerToDelete);
 
 TEST(RemoveTreeItemTest, SearchesByTheRootAndTellsAMissingItem) {
   struct Row {
     const char* root;
     const char* address;
     int levels;
-    std::vector<PromptCall> told;
+    std::vector<testing::PromptCall> told;
   };
   const Row rows[] = {
       {"Cached Url's", "http://a/", 1, {}},
@@ -31,7 +31,7 @@ TEST(RemoveTreeItemTest, SearchesByTheRootAndTellsAMissingItem) {
   };
   for (const Row& row : rows) {
     CommandHarness h;
-    FakeList list(row.root, {"http://a/"});
+    testing::FakeList list(row.root, {"http://a/"});
     h.frame.RegisterExpandedList(&list);
     RemoveTreeItem(h.frame, h.prompt, row.address);
     EXPECT_EQ(list.removeLevels, std::vector<int>{row.levels}) << row.root;
@@ -49,7 +49,7 @@ TEST(DeleteCacheEntryCommandTest, DeletesTheEntryItsItemAndResetsTheLists) {
   CommandHarness h;
   h.store.Page("http://a/x.htm");
   h.store.Page("http://a/y.htm");
-  FakeList list("Cached Url's", {"http://a/x.htm", "http://a/y.htm"});
+  testing::FakeList list("Cached Url's", {"http://a/x.htm", "http://a/y.htm"});
   h.frame.RegisterExpandedList(&list);
   RecordingLists lists;
   DeleteCacheEntryCommand(h.context, "http://a/x.htm", lists);
@@ -63,19 +63,19 @@ TEST(DeleteCacheEntryCommandTest, DeletesTheEntryItsItemAndResetsTheLists) {
 TEST(DeleteCacheEntryCommandTest, AnAddressMissingFromTheTreeIsToldButStillDeleted) {
   CommandHarness h;
   h.store.Page("http://a/x.htm");
-  FakeList list("History", {});
+  testing::FakeList list("History", {});
   h.frame.RegisterExpandedList(&list);
   RecordingLists lists;
   DeleteCacheEntryCommand(h.context, "http://a/x.htm", lists);
   EXPECT_FALSE(h.store.Has("http://a/x.htm"));
-  EXPECT_EQ(h.prompt.told, (std::vector<PromptCall>{{"History-Entry not found!", "DeleteItem"}}));
+  EXPECT_EQ(h.prompt.told, (std::vector<testing::PromptCall>{{"History-Entry not found!", "DeleteItem"}}));
 }
 
 TEST(DeleteHistoryEntryCommandTest, DeletesTheVisitedKeyAndRemovesTheAddressItem) {
   CommandHarness h;
   h.store.Page("http://a/x.htm");
   h.store.Visit("http://a/x.htm");
-  FakeList list("History", {"http://a/x.htm"});
+  testing::FakeList list("History", {"http://a/x.htm"});
   h.frame.RegisterExpandedList(&list);
   RecordingLists lists;
   DeleteHistoryEntryCommand(h.context, "http://a/x.htm", lists);
@@ -87,11 +87,11 @@ TEST(DeleteHistoryEntryCommandTest, DeletesTheVisitedKeyAndRemovesTheAddressItem
 
 TEST(DeleteHistoryEntryCommandTest, AMissingHistoryEntryIsToldAndTheItemStillRemoved) {
   CommandHarness h;
-  FakeList list("Cached Url's", {"http://a/x.htm"});
+  testing::FakeList list("Cached Url's", {"http://a/x.htm"});
   h.frame.RegisterExpandedList(&list);
   RecordingLists lists;
   DeleteHistoryEntryCommand(h.context, "http://a/x.htm", lists);
-  EXPECT_EQ(h.prompt.told, (std::vector<PromptCall>{{"Unable to delete entry", "Visited: @http://a/x.htm"}}));
+  EXPECT_EQ(h.prompt.told, (std::vector<testing::PromptCall>{{"Unable to delete entry", "Visited: @http://a/x.htm"}}));
   EXPECT_TRUE(list.items.empty());
   EXPECT_EQ(lists.order, kResetOrder);
 }
@@ -115,12 +115,12 @@ TEST(DeleteCacheEntriesCommandTest, GuardsAsksAndRemembersTheText) {
     const char* typed;
     bool confirm;
     bool cancel;
-    std::vector<PromptCall> told;
-    std::vector<PromptCall> asked;
+    std::vector<testing::PromptCall> told;
+    std::vector<testing::PromptCall> asked;
     size_t remaining;
     const char* stored;  // nullptr: the setting keeps its old value
   };
-  const PromptCall kShort{"Danger! Delete-string too short, delete anyway ?", "Whole cache may get deleted"};
+  const testing::PromptCall kShort{"Danger! Delete-string too short, delete anyway ?", "Whole cache may get deleted"};
   const Row rows[] = {
       {"www.", true, false, {}, {}, 2, "www."},
       {"www", true, false, {}, {kShort}, 2, "www"},
@@ -135,7 +135,7 @@ TEST(DeleteCacheEntriesCommandTest, GuardsAsksAndRemembersTheText) {
     h.store.Page("http://c.org/3.htm");
     h.store.Visit("http://www.a.org/1.htm");
     h.prompt.Answer(row.confirm);
-    MemorySettings profile;
+    testing::MemorySettings profile;
     profile.values[kServerToDeletePath] = "previous";
     ScriptedDialogs dialogs;
     std::string shown;
@@ -175,7 +175,7 @@ TEST_F(DeleteAllCookiesTest, YesDeletesTheFilesButKeepsTheEntries) {
   DeleteAllCookiesCommand(h.context, lists);
   EXPECT_EQ(CookieFiles(), 0u);
   EXPECT_EQ(h.store.Urls().size(), 2u);
-  EXPECT_EQ(h.prompt.asked, (std::vector<PromptCall>{{"Really delete all Cookies?", "Delete Cookies"}}));
+  EXPECT_EQ(h.prompt.asked, (std::vector<testing::PromptCall>{{"Really delete all Cookies?", "Delete Cookies"}}));
   EXPECT_EQ(lists.order, kResetOrder);
 }
 
@@ -197,7 +197,7 @@ TEST_F(DeleteAllCookiesTest, AnEmptyOrMissingFolderIsTold) {
   DeleteAllCookiesCommand(h.context, lists);
   fs::remove_all(h.store->CookieFolder());
   DeleteAllCookiesCommand(h.context, lists);
-  EXPECT_EQ(h.prompt.told, (std::vector<PromptCall>{{"No Cookie files in Cookie directory!", "Delete all cookies"},
+  EXPECT_EQ(h.prompt.told, (std::vector<testing::PromptCall>{{"No Cookie files in Cookie directory!", "Delete all cookies"},
                                                      {"No Cookie-Directory ???", "Delete Cookies"}}));
   EXPECT_EQ(h.prompt.asked.size(), 2u);
   EXPECT_EQ(h.store.Urls().size(), 2u);

@@ -11,8 +11,8 @@ namespace vantry::ops {
 namespace {
 
 
-const std::string kWhatFindPath = MemorySettings::Key(kWhatFind);
-const std::string kDateFormatPath = MemorySettings::Key(kDateFormat);
+const std::string kWhatFindPath = testing::MemorySettings::Key(kWhatFind);
+const std::string kDateFormatPath = testing::MemorySettings::Key(kDateFormat);
 
 
 
@@ -28,7 +28,7 @@ class FindFilesCommandTest : public ::testing::Test {
   }
   CommandHarness h;
   ScriptedDialogs dialogs;
-  MemorySettings appSettings;
+  testing::MemorySettings appSettings;
   RecordingTarget target;
   FindFilesChoice shown;
 };
@@ -128,7 +128,7 @@ TEST_F(FindFilesCommandTest, DateWithoutARangeIsToldAndNothingIsRefilled) {
     c.byName = false;
     c.byDate = true;
   });
-  EXPECT_EQ(h.prompt.told, (std::vector<PromptCall>{{"You must specify time range", "Error !"}}));
+  EXPECT_EQ(h.prompt.told, (std::vector<testing::PromptCall>{{"You must specify time range", "Error !"}}));
   EXPECT_EQ(target.calls, (std::vector<std::string>{"mode 0", "mask 1"}));
 }
 
@@ -157,7 +157,7 @@ class FindTextCommandTest : public ::testing::Test {
 
 TEST_F(FindTextCommandTest, NothingCheckedIsTold) {
   Run({"x", false, false, false, false, false});
-  EXPECT_EQ(h.prompt.told, (std::vector<PromptCall>{{"You must at least specify one selection!", "Nothing to do!"}}));
+  EXPECT_EQ(h.prompt.told, (std::vector<testing::PromptCall>{{"You must at least specify one selection!", "Nothing to do!"}}));
   EXPECT_EQ(page.shows, 0);
   EXPECT_EQ(shown.text, "");
   EXPECT_FALSE(shown.searchCache || shown.caseSensitive);

@@ -45,7 +45,7 @@ TEST(FolderRulesTest, ValidationDependsOnWhetherTheFolderMustExist) {
 
 TEST(FolderRulesTest, MakesAtMostTwoNewLevels) {
   testing::TempFolder folder;
-  ScriptedPrompt prompt;
+  testing::ScriptedPrompt prompt;
   EXPECT_TRUE(MakeTwoLevelFolder(folder / "one", prompt));
   EXPECT_TRUE(MakeTwoLevelFolder(folder / "a/b", prompt));
   EXPECT_TRUE(fs::is_directory(folder / "a/b"));
@@ -55,12 +55,12 @@ TEST(FolderRulesTest, MakesAtMostTwoNewLevels) {
   EXPECT_FALSE(MakeTwoLevelFolder(threeDeep, prompt));
   EXPECT_FALSE(fs::exists(folder / "x"));
   EXPECT_EQ(prompt.told,
-            (std::vector<PromptCall>{{threeDeep, "Unable to create Directory?? Only 2 Levels of create new folders allowed!"}}));
+            (std::vector<testing::PromptCall>{{threeDeep, "Unable to create Directory?? Only 2 Levels of create new folders allowed!"}}));
 }
 
 TEST(FolderRulesTest, AFileInThePlaceOfTheFolderFails) {
   testing::TempFolder folder;
-  ScriptedPrompt prompt;
+  testing::ScriptedPrompt prompt;
   fs::create_directory(folder / "p");
   files::WriteWholeFile(folder / "p/q", "x");
   EXPECT_FALSE(MakeTwoLevelFolder(folder / "p/q", prompt));

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "testing/ListFakes.h"
+#include "testing/FakePanes.h"
 #include "ops/tests/CommandFakes.h"
 #include "ops/tests/OpsTestSupport.h"
 
@@ -22,7 +22,7 @@ class FrameRecordAdaptersTest : public ::testing::Test {
 
   CommandHarness h;
   ScriptedDialogs dialogs;
-  MemorySettings appSettings;
+  testing::MemorySettings appSettings;
   cache::SearchRequest request;
   cache::ShowMask showMask;
   cache::CurrentEntry current{"http://old.org/", "/old/file"};

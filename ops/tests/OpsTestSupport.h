@@ -18,7 +18,10 @@
 #include "ops/CommandDialogs.h"
 #include "ops/CommandServices.h"
 #include "ops/SettingKeys.h"
-#include "testing/ListFakes.h"
+#include "testing/FakeList.h"
+#include "testing/MemorySettings.h"
+#include "testing/ScriptedPrompt.h"
+#include "testing/FakeFrame.h"
 
 // Test stores and recording stand-ins for the window layer of the cache commands.
 namespace vantry::ops {
@@ -82,90 +85,12 @@ class TestStore {
   std::unique_ptr<cache::UrlCacheStore> store_;
 };
 
-struct PromptCall {
-  std::string text;
-  std::string title;
-  bool operator==(const PromptCall&) const = default;
-};
-inline std::ostream& operator<<(std::ostream& out, const PromptCall& call) {
-  return out << "{\"" << call.text << "\", \"" << call.title << "\"}";
-}
-
-// Records what was told and asked; questions take the queued answers, then `fallback`.
-class ScriptedPrompt : public archive::UserPrompt {
- public:
-  explicit ScriptedPrompt(bool fallback = true) : fallback_(fallback) {}
-  void Answer(bool yes) { answers_.push_back(yes); }
-  void Tell(const std::string& text, const std::string& title) override { told.push_back({text, title}); }
-  bool AskYesNo(const std::string& text, const std::string& title) override {
-    asked.push_back({text, title});
-    if (answers_.empty()) return fallback_;
-    bool yes = answers_.front();
-    answers_.pop_front();
-    return yes;
-  }
-  std::vector<PromptCall> told;
-  std::vector<PromptCall> asked;
-
- private:
-  bool fallback_;
-  std::deque<bool> answers_;
-};
-
-class FakeList : public cache::ExpandedList {
-  std::string root_;
-
- public:
-  explicit FakeList(std::string root, std::vector<std::string> items = {})
-      : root_(std::move(root)), items(std::move(items)) {}
-  std::string RootText() const override { return root_; }
-  void ClearSelection() override { ++selectionClears; }
-  bool RemoveItem(std::string_view address, int levels) override {
-    removeLevels.push_back(levels);
-    for (auto it = items.begin(); it != items.end(); ++it)
-      if (*it == address) {
-        items.erase(it);
-        return true;
-      }
-    return false;
-  }
-  std::vector<std::string> items;
-  std::vector<int> removeLevels;
-  int selectionClears = 0;
-};
-
 class RecordingCursor : public BusyCursor {
  public:
   void Show() override { events.push_back("wait"); }
   void Restore() override { events.push_back("arrow"); }
   bool EndsWithArrow() const { return events.empty() || events.back() == "arrow"; }
   std::vector<std::string> events;
-};
-
-class MemorySettings : public SettingsStore {
- public:
-  std::string ReadText(std::string_view section, std::string_view key, std::string_view fallback) const override {
-    auto found = values.find(Key(section, key));
-    return found == values.end() ? std::string(fallback) : found->second;
-  }
-  int ReadInt(std::string_view section, std::string_view key, int fallback) const override {
-    auto found = values.find(Key(section, key));
-    return found == values.end() ? fallback : std::stoi(found->second);
-  }
-  void WriteText(std::string_view section, std::string_view key, std::string_view value) override {
-    values[Key(section, key)] = std::string(value);
-  }
-  void WriteInt(std::string_view section, std::string_view key, int value) override {
-    values[Key(section, key)] = std::to_string(value);
-  }
-  template <typename T>
-  static std::string Key(const SettingKey<T>& setting) {
-    return Key(setting.section, setting.key);
-  }
-  static std::string Key(std::string_view section, std::string_view key) {
-    return std::string(section) + "/" + std::string(key);
-  }
-  std::map<std::string, std::string> values;
 };
 
 class RecordingLists : public ListResets {
@@ -223,7 +148,7 @@ class ScriptedDialogs : public CommandDialogs {
 struct CommandHarness {
   TestStore store;
   testing::FakeFrame frame;
-  ScriptedPrompt prompt;
+  testing::ScriptedPrompt prompt;
   RecordingCursor cursor;
   CommandContext context{*store, frame, prompt, cursor};
 };

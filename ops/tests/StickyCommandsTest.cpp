@@ -9,7 +9,7 @@ namespace vantry::ops {
 namespace {
 
 
-const PromptCall kNoSelection{"Nothing to copy!", "No Selection"};
+const testing::PromptCall kNoSelection{"Nothing to copy!", "No Selection"};
 
 TEST(StickyCommandsTest, BothNeedAnAddressAndALocalFile) {
   const EntrySelection selections[] = {{"", ""}, {"http://a.org/", ""}, {"", "/x/y.htm"}};
@@ -18,7 +18,7 @@ TEST(StickyCommandsTest, BothNeedAnAddressAndALocalFile) {
     EntrySelection copy = selection;
     StickyFileCommand(h.context, copy);
     StickyAddressCommand(h.context, selection);
-    EXPECT_EQ(h.prompt.told, (std::vector<PromptCall>{kNoSelection, kNoSelection}));
+    EXPECT_EQ(h.prompt.told, (std::vector<testing::PromptCall>{kNoSelection, kNoSelection}));
     EXPECT_EQ(h.frame.progressBarRequests, 0);
   }
 }
@@ -29,7 +29,7 @@ TEST(StickyCommandsTest, FileCommandMarksTheEntryAndRefreshesItsLocalName) {
   h.store.Page("http://a.org/y.htm");
   EntrySelection selection{"http://a.org/x.htm", "stale"};
   StickyFileCommand(h.context, selection);
-  EXPECT_EQ(h.prompt.told, (std::vector<PromptCall>{{"Setting File to sticky:", "http://a.org/x.htm"}}));
+  EXPECT_EQ(h.prompt.told, (std::vector<testing::PromptCall>{{"Setting File to sticky:", "http://a.org/x.htm"}}));
   EXPECT_NE(h.store.TypeOf("http://a.org/x.htm") & cache::STICKY_CACHE_ENTRY, 0u);
   EXPECT_EQ(h.store.TypeOf("http://a.org/y.htm") & cache::STICKY_CACHE_ENTRY, 0u);
   EXPECT_EQ(selection.localFileName, h.store.LocalFileOf("http://a.org/x.htm"));
@@ -49,7 +49,7 @@ TEST(StickyCommandsTest, AddressCommandMarksEveryContentEntryNamingTheServer) {
   h.store.Page("http://b.org/www.a.org/y.htm");
   h.store.Page("http://c.org/z.htm");
   StickyAddressCommand(h.context, {"http://user@www.a.org:8080/x.htm", "/x.htm"});
-  EXPECT_EQ(h.prompt.told, (std::vector<PromptCall>{{"Setting all files to sticky:", "www.a.org"}}));
+  EXPECT_EQ(h.prompt.told, (std::vector<testing::PromptCall>{{"Setting all files to sticky:", "www.a.org"}}));
   EXPECT_NE(h.store.TypeOf("http://www.a.org/x.htm") & cache::STICKY_CACHE_ENTRY, 0u);
   EXPECT_NE(h.store.TypeOf("http://b.org/www.a.org/y.htm") & cache::STICKY_CACHE_ENTRY, 0u);
   EXPECT_EQ(h.store.TypeOf("http://c.org/z.htm") & cache::STICKY_CACHE_ENTRY, 0u);

@@ -45,7 +45,7 @@ class FindTextInFileTest : public ::testing::Test {
     return results;
   }
   testing::TempFolder folder;
-  ScriptedPrompt prompt;
+  testing::ScriptedPrompt prompt;
 };
 
 TEST_F(FindTextInFileTest, SearchesHtmlFilesWithOrWithoutCase) {
@@ -78,7 +78,7 @@ TEST_F(FindTextInFileTest, FilesOfAMillionBytesAreToldAndSkipped) {
   std::string tooBig = Write("big.htm", std::string(1'000'000, 'a'));
   EXPECT_EQ(Search(fits, "aaa", true).size(), 1u);
   EXPECT_TRUE(Search(tooBig, "aaa", true).empty());
-  EXPECT_EQ(prompt.told, (std::vector<PromptCall>{{"File too big ! ", tooBig}}));
+  EXPECT_EQ(prompt.told, (std::vector<testing::PromptCall>{{"File too big ! ", tooBig}}));
 }
 
 TEST_F(FindTextInFileTest, MissingFilesAndFoldersAreSkippedQuietly) {
@@ -110,7 +110,7 @@ TEST(CacheTextSearchTest, AFolderThatCannotBeListedIsTold) {
   CommandHarness h;
   std::vector<std::string> results;
   CacheTextSearch("/nonexistent/folder", "*.*", {"x", false}, results, h.frame, h.prompt);
-  EXPECT_EQ(h.prompt.told, (std::vector<PromptCall>{{"findfirst failed", "/nonexistent/folder/*.*"}}));
+  EXPECT_EQ(h.prompt.told, (std::vector<testing::PromptCall>{{"findfirst failed", "/nonexistent/folder/*.*"}}));
   EXPECT_TRUE(results.empty());
 }
 
@@ -135,7 +135,7 @@ TEST(FindAddressOfLocalFileTest, FindsTheEntryIgnoringCaseOrTellsItIsMissing) {
   EXPECT_TRUE(h.prompt.told.empty());
   EXPECT_EQ(FindAddressOfLocalFile(*h.store, local + ".old", h.prompt), "");
   EXPECT_EQ(FindAddressOfLocalFile(*h.store, "", h.prompt), "");  // history entries have no file
-  EXPECT_EQ(h.prompt.told, (std::vector<PromptCall>{{"URL not found in Cache \n", "Cache Enumeration"},
+  EXPECT_EQ(h.prompt.told, (std::vector<testing::PromptCall>{{"URL not found in Cache \n", "Cache Enumeration"},
                                                     {"URL not found in Cache \n", "Cache Enumeration"}}));
 }
 

@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "cache/lists/AddressRequest.h"
-#include "testing/ListFakes.h"
+#include "testing/FakeFrame.h"
+#include "testing/FakePanes.h"
 #include "cache/lists/ListFill.h"
 #include "testing/ListStore.h"
 #include "testing/TempFolder.h"

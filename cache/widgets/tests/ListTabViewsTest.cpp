@@ -22,7 +22,6 @@ const char* kGif = "HTTP/1.1 200 OK\r\nContent-Type: image/gif\r\n";
 class ListTabViewsTest : public ::testing::Test, protected testing::ListTabTestBed {
  protected:
   ListTabViewsTest() {
-    testing::TestApplication();
     EXPECT_EQ(store.AddEntry(testing::PageEntry("http://b.example/index.html")), STORE_OK);
     EXPECT_EQ(store.AddEntry(testing::PageEntry("http://a.example/pic.gif", kGif)), STORE_OK);
     EXPECT_EQ(store.RecordVisit("http://a.example/", FileTimeNow(), 1), STORE_OK);

@@ -14,7 +14,6 @@ using Texts = std::vector<std::string>;
 class TabTreeModelTest : public ::testing::Test {
  protected:
   TabTreeModelTest() {
-    testing::TestApplication();
     model.ResetTree("Root", "placeholder");
   }
 

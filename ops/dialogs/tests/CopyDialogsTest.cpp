@@ -25,7 +25,7 @@ QStringList LabelTexts(QWidget* dialog) {
 }
 
 TEST(CopyToDialogTest, TitleTextsDefaultsAndControlOrder) {
-  ScriptedPrompt prompt;
+  testing::ScriptedPrompt prompt;
   CopyToDialog dialog({"/home/u/saved/", false, false, true}, prompt);
   EXPECT_EQ(dialog.windowTitle(), "Select directory to copy to");
   EXPECT_EQ(dialog.folder()->edit()->text(), "/home/u/saved");
@@ -50,7 +50,7 @@ TEST(CopyToDialogTest, OkChecksTheFolderByTheCreateBox) {
     std::string typed;
     bool create;
     bool accepted;
-    std::vector<PromptCall> told;
+    std::vector<testing::PromptCall> told;
   };
   const Row rows[] = {
       {folder / "dir/", false, true, {}},
@@ -60,7 +60,7 @@ TEST(CopyToDialogTest, OkChecksTheFolderByTheCreateBox) {
       {folder / "missing", true, true, {}},
   };
   for (const Row& row : rows) {
-    ScriptedPrompt prompt;
+    testing::ScriptedPrompt prompt;
     CopyToDialog dialog({}, prompt);
     dialog.show();
     dialog.folder()->edit()->setText(QString::fromStdString(row.typed));
@@ -101,7 +101,7 @@ TEST(CommentDialogTest, PrefilledFromTheRecordAndLimitedTo512Characters) {
 
 TEST(CopyFilesDialogTest, TextsDefaultsOrderAndFolderCheck) {
   testing::TempFolder folder;
-  ScriptedPrompt prompt;
+  testing::ScriptedPrompt prompt;
   CopyFilesDialog dialog({"*.*", false, folder.path().string() + "/", false}, prompt);
   EXPECT_EQ(dialog.windowTitle(), "Copy specified files");
   EXPECT_TRUE(LabelTexts(&dialog).contains("Insert file specifier:"));
@@ -118,7 +118,7 @@ TEST(CopyFilesDialogTest, TextsDefaultsOrderAndFolderCheck) {
   dialog.createNewFolder()->setChecked(true);
   ClickOk(dialog.buttons());
   EXPECT_TRUE(dialog.isVisible());
-  EXPECT_EQ(prompt.told, (std::vector<PromptCall>{{"Cannot Create! Folder exists!", "Vantry"}}));
+  EXPECT_EQ(prompt.told, (std::vector<testing::PromptCall>{{"Cannot Create! Folder exists!", "Vantry"}}));
   dialog.createNewFolder()->setChecked(false);
   dialog.specifier()->setText("*.gif");
   dialog.deleteAfterCopy()->setChecked(true);

@@ -20,7 +20,7 @@ FindFilesChoice WithMask(uint32_t mask, int dateFormat = 0) {
 }
 
 TEST(FindFilesDialogTest, OpensByNameWithTheMaskAndTheFormatName) {
-  ScriptedPrompt prompt;
+  testing::ScriptedPrompt prompt;
   FindFilesDialog dialog(WithMask(cache::ShowMask::kHtml | cache::ShowMask::kSticky, 3), prompt);
   EXPECT_EQ(dialog.windowTitle(), "Find files");
   EXPECT_TRUE(dialog.byName()->isChecked());
@@ -40,7 +40,7 @@ TEST(FindFilesDialogTest, OpensByNameWithTheMaskAndTheFormatName) {
 }
 
 TEST(FindFilesDialogTest, ControlOrderFollowsTheFields) {
-  ScriptedPrompt prompt;
+  testing::ScriptedPrompt prompt;
   FindFilesDialog dialog(WithMask(1), prompt);
   std::vector<QWidget*> order{dialog.name(),   dialog.date(),      dialog.toDate(),    dialog.thirdDate(),
                               dialog.byName(), dialog.byDate(),    dialog.before(),    dialog.laterThan(),
@@ -56,7 +56,7 @@ TEST(FindFilesDialogTest, ControlOrderFollowsTheFields) {
 }
 
 TEST(FindFilesDialogTest, EachShowBoxFlipsItsBitAndOtherBitsStay) {
-  ScriptedPrompt prompt;
+  testing::ScriptedPrompt prompt;
   const uint32_t unknownBit = 0x80000;
   FindFilesDialog dialog(WithMask(cache::ShowMask::kHtml | unknownBit), prompt);
   dialog.showBoxes()[0].box->click();  // Html off
@@ -66,7 +66,7 @@ TEST(FindFilesDialogTest, EachShowBoxFlipsItsBitAndOtherBitsStay) {
 }
 
 TEST(FindFilesDialogTest, DateFieldsGetSeparatorsAndBadDatesKeepTheDialogOpen) {
-  ScriptedPrompt prompt;
+  testing::ScriptedPrompt prompt;
   FindFilesDialog dialog(WithMask(1), prompt);
   dialog.show();
   dialog.byDate()->setChecked(true);
@@ -76,7 +76,7 @@ TEST(FindFilesDialogTest, DateFieldsGetSeparatorsAndBadDatesKeepTheDialogOpen) {
   ClickOk(dialog.buttons());
   EXPECT_TRUE(dialog.isVisible());
   EXPECT_EQ(dialog.date()->text(), "01/01/99");
-  EXPECT_EQ(prompt.told, (std::vector<PromptCall>{{"Invalid Date or Format", ""}}));
+  EXPECT_EQ(prompt.told, (std::vector<testing::PromptCall>{{"Invalid Date or Format", ""}}));
 
   dialog.toDate()->setText("123199");
   ClickOk(dialog.buttons());
@@ -89,7 +89,7 @@ TEST(FindFilesDialogTest, DateFieldsGetSeparatorsAndBadDatesKeepTheDialogOpen) {
 }
 
 TEST(FindFilesDialogTest, TheStoredFormatDecidesWhichDatesAreValid) {
-  ScriptedPrompt prompt;
+  testing::ScriptedPrompt prompt;
   FindFilesDialog dayFirst(WithMask(1, 1), prompt);
   dayFirst.show();
   dayFirst.date()->setText("31/12/99");

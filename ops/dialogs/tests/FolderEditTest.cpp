@@ -61,7 +61,7 @@ TEST(FolderEditTest, TheButtonIsAsHighAsTheEditAndEightTenthsAsWide) {
 
 TEST(FolderEditTest, ARejectedFolderTakesTheFocus) {
   FolderEdit edit("p");
-  ScriptedPrompt prompt;
+  testing::ScriptedPrompt prompt;
   edit.show();
   edit.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&edit));
@@ -76,14 +76,14 @@ TEST(FolderEditTest, ValidationTellsTheRejectedFolder) {
   testing::TempFolder folder;
   std::filesystem::create_directory(folder / "dir");
   FolderEdit edit("p");
-  ScriptedPrompt prompt;
+  testing::ScriptedPrompt prompt;
   edit.SetFolder(folder / "dir");
   EXPECT_TRUE(edit.Validate(true, prompt));
   EXPECT_FALSE(edit.Validate(false, prompt));
   edit.SetFolder(folder / "missing");
   EXPECT_FALSE(edit.Validate(true, prompt));
   EXPECT_TRUE(edit.Validate(false, prompt));
-  EXPECT_EQ(prompt.told, (std::vector<PromptCall>{{"Cannot Create! Folder exists!", "Vantry"},
+  EXPECT_EQ(prompt.told, (std::vector<testing::PromptCall>{{"Cannot Create! Folder exists!", "Vantry"},
                                                   {"Please select a valid folder", "Vantry"}}));
 }
 

@@ -28,7 +28,7 @@ void WhenShown(Action action) {
 
 TEST(QtCommandDialogsTest, OkGivesTheDialogsValuesBack) {
   testing::TempFolder folder;
-  ScriptedPrompt prompt;
+  testing::ScriptedPrompt prompt;
   QtCommandDialogs dialogs(nullptr, prompt);
   CopyToChoice choice{folder.path().string(), false, false, false};
   WhenShown<CopyToDialog>([](CopyToDialog& dialog) {
@@ -41,7 +41,7 @@ TEST(QtCommandDialogsTest, OkGivesTheDialogsValuesBack) {
 }
 
 TEST(QtCommandDialogsTest, CancelLeavesTheRecordAsItWas) {
-  ScriptedPrompt prompt;
+  testing::ScriptedPrompt prompt;
   QtCommandDialogs dialogs(nullptr, prompt);
   std::string text = "www.old.org";
   WhenShown<ServerDeleteDialog>([](ServerDeleteDialog& dialog) {
@@ -53,7 +53,7 @@ TEST(QtCommandDialogsTest, CancelLeavesTheRecordAsItWas) {
 }
 
 TEST(QtCommandDialogsTest, ADialogOpenedDuringACommandShowsTheArrow) {
-  ScriptedPrompt prompt;
+  testing::ScriptedPrompt prompt;
   QtCommandDialogs dialogs(nullptr, prompt);
   OverrideWaitCursor busy;
   busy.Show();

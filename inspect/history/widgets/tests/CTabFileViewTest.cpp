@@ -45,7 +45,7 @@ class CTabFileViewTest : public ::testing::Test, protected testing::ListTabTestB
   Texts Folders() { return testing::ChildTexts(view.Model(), Root()); }
   Texts FolderItems(int folder) { return testing::ChildTexts(view.Model(), testing::ChildAt(view.Model(), folder)); }
 
-  QApplication& application = testing::TestApplication();
+  QApplication& application = *qApp;
   testing::TimeZone zone{"UTC0"};
   testing::FixedClock clock{kToday};
   CTabFileView view{context};

@@ -1,16 +1,16 @@
+// One application object for every widget test of a program, on the offscreen platform unless
+// the environment names another.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <memory>
 
-namespace vantry::inspect {
-
+namespace vantry::testing {
 namespace {
 
-// One application object for every widget test of the binary.
-class QtEnvironment : public ::testing::Environment {
+class QtApplicationEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
-    // Widget tests need no screen; without one named, draw off-screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     application_ = std::make_unique<QApplication>(argc_, argv_);
   }
@@ -18,14 +18,13 @@ class QtEnvironment : public ::testing::Environment {
 
  private:
   int argc_ = 1;
-  char name_[16] = "inspect_widgets";
+  char name_[20] = "vantry-widget-test";
   char* argv_[2] = {name_, nullptr};
   std::unique_ptr<QApplication> application_;
 };
 
 [[maybe_unused]] ::testing::Environment* const kQtEnvironment =
-    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+    ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
 
 }  // namespace
-
-}  // namespace vantry::inspect
+}  // namespace vantry::testing
