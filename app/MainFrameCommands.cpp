@@ -78,7 +78,7 @@ void CMainFrame::RouteCommands() {
   };
   for (const auto& [id, handler] : handlers) handlers_[id] = handler;
 
-  // No work of their own: 32772 and "Delete Cache completely" stay disabled.
+  // No work of their own: GoTenEntries and DeleteCacheCompletely stay disabled.
   actions_[GoTenEntries]->setEnabled(false);
   actions_[DeleteCacheCompletely]->setEnabled(false);
   actions_[DoNotAsk]->setChecked(pane.IsQuiet());

@@ -13,11 +13,9 @@ constexpr const char* kCannotOpen = "Write: Error opening Change Log file !!";
 
 }  // namespace
 
-bool AppendChangeLogRecord(const ArchivePaths& paths, const std::string& server,
-                           const std::string& folderPrefix, const std::string& relativeName,
-                           UserPrompt& prompt) {
-  const std::string line = text::OnOneLine(text::ToLowerAscii(server)) + '\t' + text::OnOneLine(folderPrefix) +
-                           '\t' + text::OnOneLine(relativeName) + '\n';
+bool AppendChangeLogRecord(const ArchivePaths& paths, const ChangeLogRecord& record, UserPrompt& prompt) {
+  const std::string line = text::OnOneLine(text::ToLowerAscii(record.server)) + '\t' +
+                           text::OnOneLine(record.folderPrefix) + '\t' + text::OnOneLine(record.relativeName) + '\n';
   if (files::AppendToFile(paths.changeLog, line)) return true;
   prompt.Tell(kCannotOpen, "Vantry");
   return false;
@@ -31,20 +29,25 @@ std::vector<ReplacementPair> LoadChangeLogPairs(const ArchivePaths& paths,
     prompt.Tell(kCannotOpen, "Vantry");
     return pairs;
   }
-  // Fields are split at TABs, so a blank inside a folder name cannot shift later records.
   ArchiveLineReader reader(*text);
   while (std::optional<std::string> line = reader.Next()) {
-    const std::size_t first = line->find('\t');
-    if (first == std::string::npos) continue;
-    const std::size_t second = line->find('\t', first + 1);
-    if (second == std::string::npos) continue;
-    if (!text::EqualsNoCase(std::string_view(*line).substr(0, first), server)) continue;
-    const std::size_t third = line->find('\t', second + 1);
-    const std::size_t thirdEnd = third == std::string::npos ? line->size() : third;
-    pairs.push_back({line->substr(first + 1, second - first - 1),
-                     line->substr(second + 1, thirdEnd - second - 1)});
+    std::optional<ChangeLogRecord> record = ReadChangeLogRecord(*line);
+    if (record && text::EqualsNoCase(record->server, server))
+      pairs.push_back({std::move(record->folderPrefix), std::move(record->relativeName)});
   }
   return pairs;
+}
+
+std::optional<ChangeLogRecord> ReadChangeLogRecord(std::string_view line) {
+  // Fields are split at TABs, so a blank inside a folder name cannot shift later records.
+  const std::size_t first = line.find('\t');
+  if (first == std::string_view::npos) return std::nullopt;
+  const std::size_t second = line.find('\t', first + 1);
+  if (second == std::string_view::npos) return std::nullopt;
+  const std::size_t third = line.find('\t', second + 1);
+  const std::size_t thirdEnd = third == std::string_view::npos ? line.size() : third;
+  return ChangeLogRecord{std::string(line.substr(0, first)), std::string(line.substr(first + 1, second - first - 1)),
+                         std::string(line.substr(second + 1, thirdEnd - second - 1))};
 }
 
 }  // namespace vantry::archive

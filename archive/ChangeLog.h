@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "archive/ArchivePaths.h"
@@ -15,11 +17,21 @@ struct ReplacementPair {
   bool operator==(const ReplacementPair&) const = default;
 };
 
-// Appends "server\tfolder-prefix\trelative-name" to change.log, the server in lower case.
-// Returns false when change.log cannot be opened ("Write: Error opening Change Log file !!").
-bool AppendChangeLogRecord(const ArchivePaths& paths, const std::string& server,
-                           const std::string& folderPrefix, const std::string& relativeName,
-                           UserPrompt& prompt);
+// One line of change.log, "server\tfolder-prefix\trelative-name": the local name that stands
+// for a folder address of the server.
+struct ChangeLogRecord {
+  std::string server;
+  std::string folderPrefix;  // e.g. "/a/b/"
+  std::string relativeName;  // e.g. "a/b.html"
+  bool operator==(const ChangeLogRecord&) const = default;
+};
+
+// Appends the record to change.log, the server in lower case. Returns false when change.log
+// cannot be opened ("Write: Error opening Change Log file !!").
+bool AppendChangeLogRecord(const ArchivePaths& paths, const ChangeLogRecord& record, UserPrompt& prompt);
+
+// The record of one line, split at TABs; nothing when the line holds fewer than two.
+std::optional<ChangeLogRecord> ReadChangeLogRecord(std::string_view line);
 
 // The (folder prefix, relative name) pairs that change.log records for `server` (compared
 // ignoring case), in file order; none when it cannot be opened (reported as above).

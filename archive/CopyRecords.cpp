@@ -15,7 +15,7 @@ bool AppendCopyRecord(const ArchivePaths& paths, const std::string& address,
   return false;
 }
 
-std::optional<CopyRecord> ParseCopyRecord(std::string_view line) {
+std::optional<CopyRecord> ReadCopyRecord(std::string_view line) {
   const std::size_t first = line.find(' ');
   if (first == std::string_view::npos) return std::nullopt;
   const std::size_t second = line.find(' ', first + 1);
@@ -31,7 +31,7 @@ std::optional<std::vector<CopyRecord>> ReadCopyRecords(const ArchivePaths& paths
   std::vector<CopyRecord> records;
   ArchiveLineReader reader(*text);
   while (std::optional<std::string> line = reader.Next()) {
-    if (std::optional<CopyRecord> record = ParseCopyRecord(*line)) records.push_back(*record);
+    if (std::optional<CopyRecord> record = ReadCopyRecord(*line)) records.push_back(*record);
   }
   return records;
 }

@@ -25,7 +25,7 @@ bool AppendCopyRecord(const ArchivePaths& paths, const std::string& address,
 
 // The record of one line, or nothing when the line holds fewer than two blanks. An address or
 // path containing a blank is split there.
-std::optional<CopyRecord> ParseCopyRecord(std::string_view line);
+std::optional<CopyRecord> ReadCopyRecord(std::string_view line);
 
 // Every record of Allfile.dbx in file order, or nothing when it cannot be read.
 std::optional<std::vector<CopyRecord>> ReadCopyRecords(const ArchivePaths& paths);

@@ -68,11 +68,11 @@ std::string FormatHistoryRecord(const HistoryRecord& record) {
 }
 
 bool WriteHistoryRecord(const ArchivePaths& paths, const std::string& server,
-                        const std::string& destination, std::int32_t flags,
+                        const std::string& destination, CopyFlags flags,
                         const std::string& comment, UserPrompt& prompt) {
   const std::optional<std::string> oldText = files::ReadWholeFile(paths.history);
   std::string newText;
-  HistoryRecord added{text::OnOneLine(server), text::OnOneLine(destination), "tx", flags, 55,
+  HistoryRecord added{text::OnOneLine(server), text::OnOneLine(destination), "tx", static_cast<std::int32_t>(flags), 55,
                       text::OnOneLine(comment)};
   if (oldText) {
     for (const HistoryRecord& record : RecordsOf(*oldText)) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "archive/ArchivePaths.h"
+#include "archive/CopyFlags.h"
 #include "archive/UserPrompt.h"
 
 namespace vantry::archive {
@@ -32,7 +33,7 @@ std::string FormatHistoryRecord(const HistoryRecord& record);
 // from the last record of the old file. Returns false (and changes nothing) when the files
 // cannot be opened ("Write: Error opening History file !!" / "Vantry").
 bool WriteHistoryRecord(const ArchivePaths& paths, const std::string& server,
-                        const std::string& destination, std::int32_t flags,
+                        const std::string& destination, CopyFlags flags,
                         const std::string& comment, UserPrompt& prompt);
 
 // The first record whose server equals `server` ignoring case, or nothing.

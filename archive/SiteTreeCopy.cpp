@@ -96,7 +96,7 @@ TreeCopyResult CopySiteTree(cache::UrlCacheStore& store, const ArchivePaths& pat
     translation.Add(std::move(pair.search), std::move(pair.replacement));
   }
   if (copy.newFolder && (copy.flags & kCommentConfirmed) != 0) {
-    WriteHistoryRecord(paths, server, destination, static_cast<std::int32_t>(copy.flags),
+    WriteHistoryRecord(paths, server, destination, copy.flags,
                        copy.comment, prompt);
   }
   const ServerEntries entries = CollectServerEntries(store, server);
@@ -147,7 +147,7 @@ TreeCopyResult CopySiteTree(cache::UrlCacheStore& store, const ArchivePaths& pat
       localPath = destination + "/" + folders + ".html";
       const std::string relativeName = folders + ".html";
       translation.Add(folderPrefix, relativeName);
-      AppendChangeLogRecord(paths, server, folderPrefix, relativeName, prompt);
+      AppendChangeLogRecord(paths, {server, folderPrefix, relativeName}, prompt);
       folderPageSeen = true;
     }
 

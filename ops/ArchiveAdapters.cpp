@@ -8,31 +8,27 @@
 namespace vantry::ops {
 
 // The commands build the flag word the archive stores, so both must read it alike.
-static_assert(kCopyFlagAutomaticBackup == archive::kMarkAutomaticBackup);
-static_assert(kCopyFlagBackgroundSync == archive::kMarkBackgroundSync);
-static_assert(kCopyFlagDeleteAfterCopy == archive::kRemoveCopiedEntries);
-static_assert(kCopyFlagCommentConfirmed == archive::kCommentConfirmed);
 
 ServerRecord ArchiveCopies::FindServerRecord(const std::string& server) {
   std::optional<archive::HistoryRecord> record = archive::FindServerRecord(workspace_.archive, server, prompt_);
   if (!record) return {};
-  return {record->destination, record->flags, record->comment};
+  return {record->destination, static_cast<archive::CopyFlags>(record->flags), record->comment};
 }
 
 // The archive copies one page at a time and keeps no server record for it, so the page
 // count, flags and folder novelty have no use there.
 void ArchiveCopies::CopySinglePage(const std::string& localFile, const std::string& address,
-                                   const std::string& folder, int /*pageCount*/, int32_t /*flags*/,
+                                   const std::string& folder, int /*pageCount*/, archive::CopyFlags /*flags*/,
                                    const std::string& comment, bool /*newFolder*/) {
   archive::CopySinglePage(store_, workspace_, {localFile, address, folder, comment}, prompt_);
 }
 
 // The tree copy finds the server's files by the address; the page's own file is one of them.
 void ArchiveCopies::CopySiteTree(const std::string& /*localFile*/, const std::string& address,
-                                 const std::string& folder, int32_t flags, const std::string& comment,
+                                 const std::string& folder, archive::CopyFlags flags, const std::string& comment,
                                  bool newFolder) {
   archive::CopySiteTree(store_, workspace_.archive,
-                        {address, folder, static_cast<archive::CopyFlags>(flags), comment, newFolder}, prompt_);
+                        {address, folder, flags, comment, newFolder}, prompt_);
 }
 
 void ArchiveLocalCopySearch::SearchCopiedPages(const TextQuery& query, std::vector<std::string>& results) {

@@ -22,9 +22,9 @@ class ArchiveCopies : public CopyArchive {
 
   ServerRecord FindServerRecord(const std::string& server) override;
   void CopySinglePage(const std::string& localFile, const std::string& address, const std::string& folder,
-                      int pageCount, int32_t flags, const std::string& comment, bool newFolder) override;
+                      int pageCount, archive::CopyFlags flags, const std::string& comment, bool newFolder) override;
   void CopySiteTree(const std::string& localFile, const std::string& address, const std::string& folder,
-                    int32_t flags, const std::string& comment, bool newFolder) override;
+                    archive::CopyFlags flags, const std::string& comment, bool newFolder) override;
 
  private:
   cache::UrlCacheStore& store_;

@@ -28,39 +28,40 @@ struct CommandWiring {
 };
 
 // One method per command of the copy, delete and find drop-downs and the File menu's
-// Save and Save As; the main window calls them from its command handlers. `selection` is
+// Save and Save As, each named by its CommandId; the main window calls them from its command handlers. `selection` is
 // the current entry, `addressBoxText` the address box's selected item.
 class CacheCommands {
  public:
   explicit CacheCommands(CommandWiring wiring) : w_(wiring) {}
 
-  // 3000, 3005
+  // Save, SaveAs
   void Save(const EntrySelection& selection);
-  // 32802
+  // CopySingleFile
   void CopySingleFile(const EntrySelection& selection);
-  // 32801
+  // CopyReconstructingTree
   void CopyReconstructingTree(const EntrySelection& selection);
-  // 32817
+  // CopyFiles
   void CopyFiles();
-  // 4090; refreshes the selection's local file name
+  // StickyFile; refreshes the selection's local file name
   void StickyFile(EntrySelection& selection);
-  // 5000
+  // StickyAddress
   void StickyAddress(const EntrySelection& selection);
-  // 32796
+  // DeleteCacheEntry
   void DeleteCacheEntry(const std::string& addressBoxText);
-  // 32816
+  // DeleteCacheEntries
   void DeleteCacheEntries();
-  // 32783
+  // DeleteHistoryEntry
   void DeleteHistoryEntry(const std::string& addressBoxText);
-  // 32784, 32785, 32793, 32794, 32795, 32797
+  // DeleteTodaysHistory, DeleteAllHistory, DeleteInactiveHistory, DeleteVcHistory,
+  // DeleteLocalEntries, DeleteAllCookieEntries
   void DeleteCategory(DeleteCategory category);
-  // 32798
+  // DeleteAllCookies
   void DeleteAllCookies();
-  // 32805
+  // FindFilesInCache
   void FindFilesInCache();
-  // 32806
+  // FindTextInFiles
   void FindTextInFiles();
-  // 32803 (Passed), 32804 (Dead)
+  // CheckLinksPassed, CheckLinksDead
   void CheckLinks(const EntrySelection& selection, PageChecker::Report report);
   // The output bar's double click on a cache-file hit.
   std::string AddressOfLocalFile(const std::string& localFileName);

@@ -13,14 +13,14 @@ constexpr std::string_view kCopyingStatus = "Wait! Copying and exchanging URL's!
 // Specifiers this short may well select the whole cache, so the user confirms them first.
 constexpr size_t kShortSpecifier = 2;
 
-int32_t CommentFlags(const CommentChoice& comment) {
-  return (comment.automaticBackup ? kCopyFlagAutomaticBackup : 0) |
-         (comment.backgroundSync ? kCopyFlagBackgroundSync : 0);
+archive::CopyFlags CommentFlags(const CommentChoice& comment) {
+  return (comment.automaticBackup ? archive::kMarkAutomaticBackup : 0) |
+         (comment.backgroundSync ? archive::kMarkBackgroundSync : 0);
 }
 
 CommentChoice CommentFromRecord(const ServerRecord& record) {
-  return {record.comment, (record.flags & kCopyFlagAutomaticBackup) != 0,
-          (record.flags & kCopyFlagBackgroundSync) != 0};
+  return {record.comment, (record.flags & archive::kMarkAutomaticBackup) != 0,
+          (record.flags & archive::kMarkBackgroundSync) != 0};
 }
 
 // Runs the comment step and the copy of one command once the folder is settled.
@@ -28,13 +28,13 @@ void CommentAndCopy(EntryCopyCommand command, const EntrySelection& selection, c
                     bool newFolder, const CopyToChoice& copyTo, const ServerRecord& record, CommandDialogs& dialogs,
                     CopyArchive& archive) {
   const bool tree = command == EntryCopyCommand::CopyTree;
-  const int32_t deleteFlag = tree && copyTo.deleteAfterCopy ? kCopyFlagDeleteAfterCopy : 0;
-  int32_t flags = deleteFlag;
+  const archive::CopyFlags deleteFlag = tree && copyTo.deleteAfterCopy ? archive::kRemoveCopiedEntries : 0;
+  archive::CopyFlags flags = deleteFlag;
   std::string comment;
   if (command == EntryCopyCommand::Save || copyTo.showCommentDialog) {
     CommentChoice choice = CommentFromRecord(record);
     if (!dialogs.RunComment(choice)) return;
-    flags = CommentFlags(choice) | (command == EntryCopyCommand::Save ? 0 : kCopyFlagCommentConfirmed | deleteFlag);
+    flags = CommentFlags(choice) | (command == EntryCopyCommand::Save ? 0 : archive::kCommentConfirmed | deleteFlag);
     comment = choice.comment;
   }
   if (tree)

@@ -3,22 +3,17 @@
 #include <cstdint>
 #include <string>
 
+#include "archive/CopyFlags.h"
 #include "ops/CommandDialogs.h"
 #include "ops/CommandServices.h"
 
 // The commands that copy cached content into ordinary folders.
 namespace vantry::ops {
 
-// The flag word of a copy (`CopyFlags`).
-inline constexpr int32_t kCopyFlagAutomaticBackup = 1;
-inline constexpr int32_t kCopyFlagBackgroundSync = 2;
-inline constexpr int32_t kCopyFlagDeleteAfterCopy = 4;
-inline constexpr int32_t kCopyFlagCommentConfirmed = 8;
-
 // What the archive remembers of a server copied before.
 struct ServerRecord {
   std::string folder;  // empty: the server was never recorded
-  int32_t flags = 0;
+  archive::CopyFlags flags = 0;
   std::string comment;
 };
 
@@ -32,10 +27,10 @@ class CopyArchive {
   // The single-page copy with rewritten links. `newFolder`: the folder is not the one
   // recorded for the server.
   virtual void CopySinglePage(const std::string& localFile, const std::string& address, const std::string& folder,
-                              int pageCount, int32_t flags, const std::string& comment, bool newFolder) = 0;
+                              int pageCount, archive::CopyFlags flags, const std::string& comment, bool newFolder) = 0;
   // The copy of the server's whole tree.
   virtual void CopySiteTree(const std::string& localFile, const std::string& address, const std::string& folder,
-                            int32_t flags, const std::string& comment, bool newFolder) = 0;
+                            archive::CopyFlags flags, const std::string& comment, bool newFolder) = 0;
 };
 
 enum class EntryCopyCommand {

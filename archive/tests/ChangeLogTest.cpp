@@ -27,10 +27,10 @@ TEST_F(ChangeLogTest, AnEmptyLogYieldsNoPairs) {
 }
 
 TEST_F(ChangeLogTest, RecordsPairsPerServerInLowerCaseAndLoadsThemInOrder) {
-  AppendChangeLogRecord(paths_, "WWW.S.org", "/a/b/", "a/b.html", prompt_);
-  AppendChangeLogRecord(paths_, "other.org", "/x/", "x.html", prompt_);
-  AppendChangeLogRecord(paths_, "www.s.org", "/my docs/", "my docs.html", prompt_);
-  AppendChangeLogRecord(paths_, "www.s.org", "/c/", "c.html", prompt_);
+  AppendChangeLogRecord(paths_, {"WWW.S.org", "/a/b/", "a/b.html"}, prompt_);
+  AppendChangeLogRecord(paths_, {"other.org", "/x/", "x.html"}, prompt_);
+  AppendChangeLogRecord(paths_, {"www.s.org", "/my docs/", "my docs.html"}, prompt_);
+  AppendChangeLogRecord(paths_, {"www.s.org", "/c/", "c.html"}, prompt_);
   EXPECT_EQ(testing::ReadTestFile(paths_.changeLog),
             "www.s.org\t/a/b/\ta/b.html\nother.org\t/x/\tx.html\n"
             "www.s.org\t/my docs/\tmy docs.html\nwww.s.org\t/c/\tc.html\n");
@@ -48,7 +48,7 @@ TEST_F(ChangeLogTest, SkipsLinesThatAreNoRecords) {
 
 TEST_F(ChangeLogTest, ReportsALogThatCannotBeOpened) {
   const ArchivePaths missing = MakeArchivePaths(folder_ / "missing");
-  EXPECT_FALSE(AppendChangeLogRecord(missing, "s", "/a/", "a.html", prompt_));
+  EXPECT_FALSE(AppendChangeLogRecord(missing, {"s", "/a/", "a.html"}, prompt_));
   EXPECT_THAT(LoadChangeLogPairs(missing, "s", prompt_), IsEmpty());
   const testing::PromptCall call{"Write: Error opening Change Log file !!", "Vantry"};
   EXPECT_THAT(prompt_.told, ElementsAre(call, call));

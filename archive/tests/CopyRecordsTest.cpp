@@ -38,11 +38,11 @@ TEST(CopyRecords, ReportsAnAllfileThatCannotBeOpened) {
   EXPECT_FALSE(ReadCopyRecords(paths));
 }
 
-TEST(ParseCopyRecord, SplitsAtTheFirstTwoBlanks) {
-  EXPECT_FALSE(ParseCopyRecord("http://s/a /c/a"));
-  EXPECT_FALSE(ParseCopyRecord(""));
-  EXPECT_EQ(*ParseCopyRecord("a b c d"), (CopyRecord{"a", "b", "c d"}));
-  EXPECT_EQ(*ParseCopyRecord("a b "), (CopyRecord{"a", "b", ""}));
+TEST(ReadCopyRecord, SplitsAtTheFirstTwoBlanks) {
+  EXPECT_FALSE(ReadCopyRecord("http://s/a /c/a"));
+  EXPECT_FALSE(ReadCopyRecord(""));
+  EXPECT_EQ(*ReadCopyRecord("a b c d"), (CopyRecord{"a", "b", "c d"}));
+  EXPECT_EQ(*ReadCopyRecord("a b "), (CopyRecord{"a", "b", ""}));
 }
 
 TEST(SearchLocalCopy, ListsTheTextFromTheLastBlankBeforeTheWordToTheNextPeriod) {

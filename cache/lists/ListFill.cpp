@@ -49,7 +49,7 @@ FillResult FillAccessList(UrlCacheStore& store, uint32_t clusterSize, std::vecto
   ProgressTicker ticker(stepProgress);
   fill.walk = WalkCache(store, "", [&](CacheEntry& entry) {
     leaves.push_back(entry.sourceUrl);
-    TallyEntry(fill.statistics, entry, TallyVariant::A, clusterSize);
+    TallyEntry(fill.statistics, entry, TallyVariant::AccessOrder, clusterSize);
     ticker.Entry();
   });
   return fill;
@@ -60,7 +60,7 @@ FillResult FillAlphaList(UrlCacheStore& store, uint32_t clusterSize, AlphaFill r
                          std::vector<std::string>& leaves, const ProgressStep& stepProgress) {
   FillResult fill;
   ProgressTicker ticker(stepProgress);
-  const TallyVariant variant = rules == AlphaFill::AfterFind ? TallyVariant::C : TallyVariant::B;
+  const TallyVariant variant = rules == AlphaFill::AfterFind ? TallyVariant::AfterFind : TallyVariant::Alphabetical;
   fill.walk = WalkCache(store, "", [&](CacheEntry& entry) {
     bool listed = rules == AlphaFill::AfterFind ? ListsAfterFind(request, mask, entry)
                                                 : ListsBeforeFind(request, entry);

@@ -82,7 +82,7 @@ bool ContainsIgnoringCase(std::string_view text, std::string_view part) {
 // Whether the header says text/html: A and B look for the usual spelling only, C for
 // the type in any letter case (its headers may have been lower-cased by the classifiers).
 bool NamesHtml(std::string_view header, TallyVariant variant) {
-  if (variant == TallyVariant::C) return ContainsIgnoringCase(header, "text/html");
+  if (variant == TallyVariant::AfterFind) return ContainsIgnoringCase(header, "text/html");
   return header.find("Content-Type: text/html") != std::string_view::npos;
 }
 
@@ -132,7 +132,7 @@ std::optional<CacheStatistics::Counter> ClassifyUrlExtension(std::string_view ur
 void TallyEntry(CacheStatistics& statistics, const CacheEntry& entry, TallyVariant variant,
                 uint32_t clusterSize) {
   ++statistics[CacheStatistics::kTotal];
-  if (variant == TallyVariant::B) {
+  if (variant == TallyVariant::Alphabetical) {
     if (entry.headerInfoSize() == 0) return;
   } else if (entry.entryType & COOKIE_CACHE_ENTRY) {
     ++statistics[CacheStatistics::kCookie];
@@ -146,7 +146,7 @@ void TallyEntry(CacheStatistics& statistics, const CacheEntry& entry, TallyVaria
   statistics.bytes += size;
   statistics.bytesOnDisk += SizeOnDisk(size, clusterSize);
   if (NamesHtml(HeaderText(entry), variant)) ++statistics[CacheStatistics::kHtml];
-  if (variant != TallyVariant::A) TallyProtocol(statistics, entry.sourceUrl);
+  if (variant != TallyVariant::AccessOrder) TallyProtocol(statistics, entry.sourceUrl);
   if (auto counter = ClassifyUrlExtension(entry.sourceUrl)) ++statistics[*counter];
 }
 

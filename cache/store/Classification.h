@@ -36,13 +36,13 @@ std::optional<CacheStatistics::Counter> ClassifyUrlExtension(std::string_view ur
 enum class TallyVariant {
   // Access-order list and history tree: cookie and history entries are counted apart;
   // kHtml needs "Content-Type: text/html" as written; no protocol counts.
-  A,
+  AccessOrder,
   // Alphabetical list before any Find: an entry without headers counts only in kTotal;
-  // cookie and history entries count like any other; kHtml as in A; protocol counts.
-  B,
-  // Alphabetical list after a Find: like A, but kHtml takes text/html in any letter case,
-  // and protocol counts.
-  C,
+  // cookie and history entries count like any other; kHtml as in AccessOrder; protocol counts.
+  Alphabetical,
+  // Alphabetical list after a Find: like AccessOrder, but kHtml takes text/html in any letter
+  // case, and protocol counts.
+  AfterFind,
 };
 
 // Adds `entry` to `statistics` by `variant`; `clusterSize` rounds the size on disk

@@ -10,7 +10,7 @@ cache::FillResult FillHistoryFolders(cache::UrlCacheStore& store, uint32_t clust
   cache::FillResult fill;
   cache::ProgressTicker ticker(stepProgress);
   fill.walk = cache::WalkCache(store, "visited:", [&](cache::CacheEntry& entry) {
-    cache::TallyEntry(fill.statistics, entry, cache::TallyVariant::A, clusterSize);
+    cache::TallyEntry(fill.statistics, entry, cache::TallyVariant::AccessOrder, clusterSize);
     bool placed = (entry.entryType & cache::URLHISTORY_CACHE_ENTRY) != 0 && (entry.entryType & cache::COOKIE_CACHE_ENTRY) == 0;
     if (placed) {
       dates::CalendarFields visit = dates::FileTimeToLocalFields(entry.lastAccessTime);

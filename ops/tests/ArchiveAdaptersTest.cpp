@@ -88,7 +88,7 @@ TEST_F(ArchiveAdaptersTest, CopyReconstructingTreeWritesTheTreeTheRecordsAndTheI
   const ServerRecord server = copies.FindServerRecord("WWW.A.ORG");
   EXPECT_EQ(server.folder, out);
   EXPECT_EQ(server.comment, "Pages of a");
-  EXPECT_NE(server.flags & kCopyFlagCommentConfirmed, 0);
+  EXPECT_NE(server.flags & archive::kCommentConfirmed, 0);
   EXPECT_NE(ReadFile(paths.index).find("Pages of a"), std::string::npos);
   EXPECT_EQ(profile.values[testing::MemorySettings::Key(kCopySaveDir)], out);
 }

@@ -16,7 +16,7 @@ struct CopyCall {
   std::string kind;  // "page" or "tree"
   std::string localFile, address, folder;
   int pageCount;
-  int32_t flags;
+  archive::CopyFlags flags;
   std::string comment;
   bool newFolder;
   bool operator==(const CopyCall&) const = default;
@@ -34,11 +34,11 @@ class FakeArchive : public CopyArchive {
     return records.contains(server) ? records[server] : ServerRecord{"", 77, "left over"};
   }
   void CopySinglePage(const std::string& localFile, const std::string& address, const std::string& folder,
-                      int pageCount, int32_t flags, const std::string& comment, bool newFolder) override {
+                      int pageCount, archive::CopyFlags flags, const std::string& comment, bool newFolder) override {
     calls.push_back({"page", localFile, address, folder, pageCount, flags, comment, newFolder});
   }
   void CopySiteTree(const std::string& localFile, const std::string& address, const std::string& folder,
-                    int32_t flags, const std::string& comment, bool newFolder) override {
+                    archive::CopyFlags flags, const std::string& comment, bool newFolder) override {
     calls.push_back({"tree", localFile, address, folder, 0, flags, comment, newFolder});
   }
   std::map<std::string, ServerRecord> records;

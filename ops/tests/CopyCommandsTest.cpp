@@ -26,7 +26,7 @@ class CopyEntryCommandTest : public ::testing::Test {
   void SetUp() override {
     fs::create_directory(recorded);
     fs::create_directory(other);
-    archive.records["www.a.org"] = {recorded, kCopyFlagBackgroundSync, "my notes"};
+    archive.records["www.a.org"] = {recorded, archive::kMarkBackgroundSync, "my notes"};
     appSettings.values[kSaveDirPath] = "/app/save";
     profile.values[kSaveDirPath] = "/profile/save";
   }

@@ -172,15 +172,15 @@ TEST(ClassificationTest, TallyVariantsOverAMixedCache) {
     TallyVariant variant;
     CacheStatistics expected;
   } rows[] = {
-      {TallyVariant::A,
+      {TallyVariant::AccessOrder,
        Figures({{C::kTotal, 6}, {C::kCookie, 1}, {C::kHistory, 1}, {C::kUrl, 4}, {C::kHtml, 1},
                 {C::kHtmExtension, 1}, {C::kGif, 1}, {C::kJavascript, 1}},
                10097, 20480)},
-      {TallyVariant::B,
+      {TallyVariant::Alphabetical,
        Figures({{C::kTotal, 6}, {C::kUrl, 4}, {C::kHtml, 1}, {C::kHttp, 2}, {C::kFtp, 1},
                 {C::kHtmExtension, 1}, {C::kGif, 1}},
                10196, 20480)},
-      {TallyVariant::C,
+      {TallyVariant::AfterFind,
        Figures({{C::kTotal, 6}, {C::kCookie, 1}, {C::kHistory, 1}, {C::kUrl, 4}, {C::kHtml, 2},
                 {C::kHttp, 3}, {C::kFtp, 1}, {C::kHtmExtension, 1}, {C::kGif, 1}, {C::kJavascript, 1}},
                10097, 20480)},
@@ -191,7 +191,7 @@ TEST(ClassificationTest, TallyVariantsOverAMixedCache) {
 
 TEST(ClassificationTest, TallyLeavesTheEntryUnchanged) {
   std::vector<CacheEntry> entries = MixedCache();
-  for (TallyVariant variant : {TallyVariant::A, TallyVariant::B, TallyVariant::C}) {
+  for (TallyVariant variant : {TallyVariant::AccessOrder, TallyVariant::Alphabetical, TallyVariant::AfterFind}) {
     Tally(entries, variant, 512);
     EXPECT_EQ(entries[0].headerInfo, "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n");
   }
@@ -200,11 +200,11 @@ TEST(ClassificationTest, TallyLeavesTheEntryUnchanged) {
 TEST(ClassificationTest, SizesRoundUpToWholeClusters) {
   std::vector<CacheEntry> files = {MakeEntry("http://a/1", "h", 1), MakeEntry("http://a/2", "h", 4096),
                                    MakeEntry("http://a/3", "h", 5000)};
-  CacheStatistics withClusters = Tally(files, TallyVariant::A, 4096);
+  CacheStatistics withClusters = Tally(files, TallyVariant::AccessOrder, 4096);
   EXPECT_EQ(withClusters.bytes, 9097u);
   EXPECT_EQ(withClusters.bytesOnDisk, 16384u);
 
-  CacheStatistics unknownClusters = Tally(files, TallyVariant::C, 0);
+  CacheStatistics unknownClusters = Tally(files, TallyVariant::AfterFind, 0);
   EXPECT_EQ(unknownClusters.bytes, 9097u);
   EXPECT_EQ(unknownClusters.bytesOnDisk, 0u);
 
@@ -224,7 +224,7 @@ TEST(ClassificationTest, ByteSumsPassFourGigabytes) {
   std::vector<CacheEntry> files = {MakeEntry("http://a/1", "h", twoGigabytes),
                                    MakeEntry("http://a/2", "h", twoGigabytes),
                                    MakeEntry("http://a/3", "h", 5ULL << 30)};
-  CacheStatistics statistics = Tally(files, TallyVariant::B, 4096);
+  CacheStatistics statistics = Tally(files, TallyVariant::Alphabetical, 4096);
   EXPECT_EQ(statistics.bytes, 9ULL << 30);
   EXPECT_EQ(statistics.bytesOnDisk, 9ULL << 30);
 }
