@@ -19,8 +19,7 @@ const ActionDefinition kActions[] = {
     {SaveRawAs, "Save raw as", "document-save-as", "Save the shown page as it stands", "Save raw as"},
     {Preferences, "Preferences", "preferences-system", "Set the date format", "Preferences"},
     {Print, "&Print...\tCtrl+P", "document-print", "Print the shown page", "Print"},
-    {PrintSetup, "P&rint Setup...", "document-page-setup", "Choose a printer and print the shown page",
-     "Print Setup"},
+    {PrintSetup, "P&rint Setup...", "document-page-setup", "Choose a printer and print the shown page", "Print Setup"},
     {Exit, "E&xit", "application-exit", "Quit Vantry", "Exit"},
     {Undo, "&Undo\tCtrl+Z", "edit-undo", "Undo", "Undo"},
     {Copy, "Copy", "edit-copy", "Copy the selection to the clipboard", "Copy"},
@@ -30,8 +29,7 @@ const ActionDefinition kActions[] = {
     {ToolBar, "&Toolbar", "", "Show or hide the toolbar", "Toolbar", true},
     {NavigationBar, "Na&vigationBar", "", "Show or hide the navigation bar", "Navigation bar", true},
     {StatusBar, "&Status Bar", "", "Show or hide the status bar", "Status bar", true},
-    {Workspace, "&Workspace", "sidebar-show", "Show or hide the workspace with the lists", "Workspace",
-     true},
+    {Workspace, "&Workspace", "sidebar-show", "Show or hide the workspace with the lists", "Workspace", true},
     {Output, "&Output", "utilities-terminal", "Show or hide the output bar", "Output", true},
     {Memory, "&Memory", "vantry-memory", "Show or hide the memory bar", "Memory", true},
     {DoNotAsk, "&Do Not Ask", "notifications-disabled", "Do Not ask Questions", "Quiet operation", true},
@@ -44,8 +42,7 @@ const ActionDefinition kActions[] = {
     {Back, "Back", "go-previous", "Go back one page", "Back"},
     {Forward, "Forward", "go-next", "Go forward one page", "Forward"},
     {Index, "Index", "go-home", "Show the index page of local copies", "Index"},
-    {Strip, "Strip bmp's", "image-x-generic", "Show entries from their cached files or by address",
-     "Strip bmp's"},
+    {Strip, "Strip bmp's", "image-x-generic", "Show entries from their cached files or by address", "Strip bmp's"},
     {CopyButton, "Copy", "edit-copy", "Copy cached pages to a folder", "Copy"},
     {FindButton, "Find", "edit-find", "Find in the cache and in files", "Find"},
     {DeleteButton, "Delete", "edit-delete", "Delete cache entries", "Delete"},
@@ -69,8 +66,7 @@ const ActionDefinition kActions[] = {
     {DeleteAllHistory, "Delete all history entries", "", "Delete every history entry", ""},
     {DeleteInactiveHistory, "Delete all inactive history entries", "", "Delete inactive history entries", ""},
     {DeleteVcHistory, "Delete all VC history entries", "", "Delete the history entries of mk:@ pages", ""},
-    {DeleteLocalEntries, "Delete all local(file) entries", "", "Delete the history entries of local files",
-     ""},
+    {DeleteLocalEntries, "Delete all local(file) entries", "", "Delete the history entries of local files", ""},
     {DeleteAllCookieEntries, "Delete All Cookie Entries", "", "Delete every cookie entry", ""},
     {DeleteAllCookies, "Delete All Cookies", "", "Delete the cookie files", ""},
     {DeleteCacheCompletely, "Delete Cache completely", "", "", ""},
@@ -89,17 +85,28 @@ std::span<const ActionDefinition> ActionDefinitions() { return kActions; }
 
 QList<QKeySequence> ShortcutsFor(CommandId id) {
   switch (id) {
-    case New: return {QKeySequence(Qt::CTRL | Qt::Key_N)};
-    case Open: return {QKeySequence(Qt::CTRL | Qt::Key_O)};
-    case Save: return {QKeySequence(Qt::CTRL | Qt::Key_S)};
-    case Print: return {QKeySequence(Qt::CTRL | Qt::Key_P)};
-    case Undo: return {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)};
-    case Copy: return {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)};
-    case Paste: return {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)};
-    case Cut: return {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)};
-    case NextPane: return {QKeySequence(Qt::Key_F6)};
-    case PreviousPane: return {QKeySequence(Qt::SHIFT | Qt::Key_F6)};
-    default: return {};
+    case New:
+      return {QKeySequence(Qt::CTRL | Qt::Key_N)};
+    case Open:
+      return {QKeySequence(Qt::CTRL | Qt::Key_O)};
+    case Save:
+      return {QKeySequence(Qt::CTRL | Qt::Key_S)};
+    case Print:
+      return {QKeySequence(Qt::CTRL | Qt::Key_P)};
+    case Undo:
+      return {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)};
+    case Copy:
+      return {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)};
+    case Paste:
+      return {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)};
+    case Cut:
+      return {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)};
+    case NextPane:
+      return {QKeySequence(Qt::Key_F6)};
+    case PreviousPane:
+      return {QKeySequence(Qt::SHIFT | Qt::Key_F6)};
+    default:
+      return {};
   }
 }
 

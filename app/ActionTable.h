@@ -1,9 +1,10 @@
 #pragma once
 
-#include <QKeySequence>
-#include <QList>
 #include <map>
 #include <span>
+
+#include <QKeySequence>
+#include <QList>
 
 #include "app/CommandIds.h"
 

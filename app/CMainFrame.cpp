@@ -4,11 +4,11 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "cache/lists/AddressRequest.h"
 #include "app/AppSettings.h"
-#include "cache/store/CacheAccess.h"
 #include "app/FramePanes.h"
 #include "app/FrameStatusBar.h"
+#include "cache/lists/AddressRequest.h"
+#include "cache/store/CacheAccess.h"
 #include "qtutil/ByteText.h"
 
 namespace vantry::app {

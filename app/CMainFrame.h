@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QMainWindow>
 #include <functional>
 #include <map>
 #include <memory>
@@ -8,27 +7,43 @@
 #include <utility>
 #include <vector>
 
+#include <QMainWindow>
+
 #include "app/ActionTable.h"
-#include "cache/store/CacheStatistics.h"
-#include "cache/services/FrameServices.h"
+#include "archive/ArchivePaths.h"
 #include "archive/pane/HtmlPane.h"
 #include "cache/lists/SearchRequest.h"
 #include "cache/lists/ShowMask.h"
-#include "archive/ArchivePaths.h"
+#include "cache/services/FrameServices.h"
+#include "cache/store/CacheStatistics.h"
 #include "ops/dialogs/QtCommandServices.h"
 
-namespace vantry::inspect { class CMemoryBar; }
-namespace vantry::inspect { class COutputBar; }
-namespace vantry::cache { class CTabClassView; }
-namespace vantry::inspect { class CTabFileView; }
-namespace vantry::cache { class CTabResourceView; }
-namespace vantry::cache { class EntryPanes; }
+namespace vantry::inspect {
+class CMemoryBar;
+}
+namespace vantry::inspect {
+class COutputBar;
+}
+namespace vantry::cache {
+class CTabClassView;
+}
+namespace vantry::inspect {
+class CTabFileView;
+}
+namespace vantry::cache {
+class CTabResourceView;
+}
+namespace vantry::cache {
+class EntryPanes;
+}
 class QComboBox;
 class QDockWidget;
 class QLabel;
 class QTabWidget;
 class QToolBar;
-namespace vantry::cache { class UrlCacheStore; }
+namespace vantry::cache {
+class UrlCacheStore;
+}
 
 namespace vantry::app {
 
@@ -41,7 +56,7 @@ struct FrameParts {
   cache::UrlCacheStore& store;
   AppSettings& settings;
   archive::HtmlPane& pane;
-  QWidget* paneWidget;  // the pane as a widget: the frame's central widget
+  QWidget* paneWidget;                 // the pane as a widget: the frame's central widget
   archive::ArchivePaths archivePaths;  // the archive files, the index page among them
 };
 

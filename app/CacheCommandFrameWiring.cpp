@@ -8,10 +8,9 @@ namespace vantry::app {
 
 std::unique_ptr<WiredCacheCommands> WireCacheCommands(CMainFrame& frame, CacheCommandInputs inputs) {
   QComboBox* box = frame.addressBox();
-  return WireCacheCommands([&frame](CommandId id, std::function<void()> handler) {
-                             frame.SetCommandHandler(id, std::move(handler));
-                           },
-                           [box] { return box->currentText().toStdString(); }, std::move(inputs));
+  return WireCacheCommands(
+      [&frame](CommandId id, std::function<void()> handler) { frame.SetCommandHandler(id, std::move(handler)); },
+      [box] { return box->currentText().toStdString(); }, std::move(inputs));
 }
 
 }  // namespace vantry::app

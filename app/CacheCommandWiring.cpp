@@ -2,15 +2,15 @@
 
 #include <QSettings>
 
-#include "cache/services/EntryPanes.h"
-#include "ops/dialogs/QtCommandDialogs.h"
-#include "ops/dialogs/QtCommandServices.h"
+#include "archive/SinglePageCopy.h"
 #include "cache/lists/SearchRequest.h"
 #include "cache/lists/ShowMask.h"
-#include "archive/SinglePageCopy.h"
+#include "cache/services/EntryPanes.h"
 #include "ops/ArchiveAdapters.h"
 #include "ops/CacheCommands.h"
 #include "ops/FrameRecordAdapters.h"
+#include "ops/dialogs/QtCommandDialogs.h"
+#include "ops/dialogs/QtCommandServices.h"
 
 namespace vantry::app {
 
@@ -59,8 +59,17 @@ class Wired : public WiredCacheCommands {
         localCopies_(in_.archivePaths, prompt_),
         copies_(in_.store, {in_.archivePaths, archive::SystemTempFolder()}, prompt_),
         pageChecker_(prompt_),
-        commands_({{in_.store, in_.frame, prompt_, cursor_}, dialogs_, in_.applicationSettings, in_.profile, lists_, statistics_,
-                   findResults_, findTarget_, localCopies_, copies_, pageChecker_}) {}
+        commands_({{in_.store, in_.frame, prompt_, cursor_},
+                   dialogs_,
+                   in_.applicationSettings,
+                   in_.profile,
+                   lists_,
+                   statistics_,
+                   findResults_,
+                   findTarget_,
+                   localCopies_,
+                   copies_,
+                   pageChecker_}) {}
 
   std::string AddressOfLocalFile(const std::string& localFileName) override {
     return commands_.AddressOfLocalFile(localFileName);

@@ -6,16 +6,24 @@
 #include <vector>
 
 #include "app/CommandIds.h"
+#include "archive/ArchivePaths.h"
 #include "cache/services/FrameServices.h"
 #include "cache/store/UrlCacheStore.h"
-#include "archive/ArchivePaths.h"
 #include "ops/CommandServices.h"
 
-namespace vantry::cache { class EntryPanes; }
+namespace vantry::cache {
+class EntryPanes;
+}
 class QWidget;
-namespace vantry::cache { struct CurrentEntry; }
-namespace vantry::cache { struct SearchRequest; }
-namespace vantry::cache { struct ShowMask; }
+namespace vantry::cache {
+struct CurrentEntry;
+}
+namespace vantry::cache {
+struct SearchRequest;
+}
+namespace vantry::cache {
+struct ShowMask;
+}
 
 namespace vantry::app {
 
@@ -42,7 +50,7 @@ struct CacheCommandInputs {
   archive::ArchivePaths archivePaths;
   ops::SettingsStore& applicationSettings;  // "Settings" and Save's "SaveDir"
   ops::SettingsStore& profile;              // section "Vantry" of the profile file
-  QWidget* parent = nullptr;            // owner of the boxes and dialogs
+  QWidget* parent = nullptr;                // owner of the boxes and dialogs
 };
 
 // The cache commands with everything they work through; keep it while the frame lives.

@@ -1,17 +1,17 @@
 #include "app/FramePanes.h"
 
+#include "archive/pane/HtmlPane.h"
+#include "cache/services/FrameServices.h"
+#include "cache/store/CacheAccess.h"
+#include "cache/store/StatisticsText.h"
 #include "inspect/widgets/CMemoryBar.h"
 #include "inspect/widgets/COutputBar.h"
-#include "cache/store/CacheAccess.h"
-#include "cache/services/FrameServices.h"
-#include "archive/pane/HtmlPane.h"
-#include "cache/store/StatisticsText.h"
 #include "ops/TextSearch.h"
 
 namespace vantry::app {
 
-FramePanes::FramePanes(cache::UrlCacheStore& store, cache::FrameServices& frame, archive::HtmlPane& pane, archive::UserPrompt& prompt,
-                       std::function<void(const cache::CurrentEntry&)> showEntry)
+FramePanes::FramePanes(cache::UrlCacheStore& store, cache::FrameServices& frame, archive::HtmlPane& pane,
+                       archive::UserPrompt& prompt, std::function<void(const cache::CurrentEntry&)> showEntry)
     : store_(store), frame_(frame), pane_(pane), prompt_(prompt), showEntry_(std::move(showEntry)) {}
 
 void FramePanes::SetBars(inspect::COutputBar* output, inspect::CMemoryBar* memory) {
@@ -49,7 +49,9 @@ std::string FramePanes::FindAddressOfLocalFile(std::string_view path) {
   return ops::FindAddressOfLocalFile(store_, path, prompt_);
 }
 
-std::optional<cache::CacheEntry> FramePanes::LookupEntry(std::string_view key) { return cache::LookupEntry(store_, key); }
+std::optional<cache::CacheEntry> FramePanes::LookupEntry(std::string_view key) {
+  return cache::LookupEntry(store_, key);
+}
 
 void FramePanes::SetAddress(std::string_view text) { frame_.SetAddress(text); }
 

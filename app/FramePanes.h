@@ -5,15 +5,23 @@
 #include <string>
 #include <string_view>
 
-#include "cache/services/EntryPanes.h"
-#include "inspect/OutputBarActions.h"
-#include "cache/store/UrlCacheStore.h"
 #include "archive/UserPrompt.h"
+#include "cache/services/EntryPanes.h"
+#include "cache/store/UrlCacheStore.h"
+#include "inspect/OutputBarActions.h"
 
-namespace vantry::inspect { class CMemoryBar; }
-namespace vantry::inspect { class COutputBar; }
-namespace vantry::cache { class FrameServices; }
-namespace vantry::archive { class HtmlPane; }
+namespace vantry::inspect {
+class CMemoryBar;
+}
+namespace vantry::inspect {
+class COutputBar;
+}
+namespace vantry::cache {
+class FrameServices;
+}
+namespace vantry::archive {
+class HtmlPane;
+}
 
 namespace vantry::app {
 
@@ -22,8 +30,8 @@ namespace vantry::app {
 class FramePanes : public cache::EntryPanes, public inspect::OutputBarActions {
  public:
   // `showEntry` makes an entry the frame's current one and shows it in the HTML pane.
-  FramePanes(cache::UrlCacheStore& store, cache::FrameServices& frame, archive::HtmlPane& pane, archive::UserPrompt& prompt,
-             std::function<void(const cache::CurrentEntry&)> showEntry);
+  FramePanes(cache::UrlCacheStore& store, cache::FrameServices& frame, archive::HtmlPane& pane,
+             archive::UserPrompt& prompt, std::function<void(const cache::CurrentEntry&)> showEntry);
 
   // The bars the panes fill; both live in the frame's docks.
   void SetBars(inspect::COutputBar* output, inspect::CMemoryBar* memory);

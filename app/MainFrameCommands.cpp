@@ -10,9 +10,9 @@
 #include "app/AppSettings.h"
 #include "app/CMainFrame.h"
 #include "app/FrameStatusBar.h"
+#include "cache/store/StatisticsText.h"
 #include "ops/SettingKeys.h"
 #include "ops/dialogs/PreferencesDialog.h"
-#include "cache/store/StatisticsText.h"
 #include "qtutil/ByteText.h"
 
 namespace vantry::app {

@@ -1,21 +1,22 @@
 // The docks of the main frame: the workspace with the three list tabs, the output bar and
 // the memory bar, with their default places and sizes, the flat look and the saved layout.
+#include <tuple>
+
 #include <QDockWidget>
 #include <QFrame>
 #include <QTabWidget>
 #include <QToolBar>
-#include <tuple>
 
 #include "app/AppSettings.h"
 #include "app/CMainFrame.h"
-#include "inspect/widgets/CMemoryBar.h"
-#include "inspect/widgets/COutputBar.h"
 #include "app/FramePanes.h"
 #include "app/FrameStatusBar.h"
 #include "app/ThemeIcons.h"
 #include "cache/widgets/CTabClassView.h"
 #include "cache/widgets/CTabResourceView.h"
 #include "inspect/history/widgets/CTabFileView.h"
+#include "inspect/widgets/CMemoryBar.h"
+#include "inspect/widgets/COutputBar.h"
 
 namespace vantry::app {
 
@@ -91,9 +92,9 @@ void CMainFrame::BuildDocks() {
 }
 
 std::vector<std::pair<CommandId, QWidget*>> CMainFrame::ViewBars() const {
-  return {{CommandId::ToolBar, mainToolBar_},   {CommandId::NavigationBar, navigationBar_},
-          {CommandId::StatusBar, status_},      {CommandId::Workspace, workspace_},
-          {CommandId::Output, output_},         {CommandId::Memory, memory_}};
+  return {{CommandId::ToolBar, mainToolBar_}, {CommandId::NavigationBar, navigationBar_},
+          {CommandId::StatusBar, status_},    {CommandId::Workspace, workspace_},
+          {CommandId::Output, output_},       {CommandId::Memory, memory_}};
 }
 
 void CMainFrame::ShowViewBarStates() {

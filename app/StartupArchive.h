@@ -4,7 +4,6 @@
 
 #include "archive/ArchivePaths.h"
 #include "archive/UserPrompt.h"
-#include "archive/UserPrompt.h"
 
 namespace vantry::app {
 
@@ -13,9 +12,7 @@ class ArchivePrompt : public archive::UserPrompt {
  public:
   explicit ArchivePrompt(archive::UserPrompt& prompt) : prompt_(prompt) {}
   void Tell(const std::string& text, const std::string& title) override { prompt_.Tell(text, title); }
-  bool AskYesNo(const std::string& text, const std::string& title) override {
-    return prompt_.AskYesNo(text, title);
-  }
+  bool AskYesNo(const std::string& text, const std::string& title) override { return prompt_.AskYesNo(text, title); }
 
  private:
   archive::UserPrompt& prompt_;
@@ -24,7 +21,7 @@ class ArchivePrompt : public archive::UserPrompt {
 // The archive paths in the working directory, fixed at start-up, with the change log and
 // the history file created where missing; a history file that cannot be made is told.
 inline archive::ArchivePaths PrepareArchiveAtStartup(const std::filesystem::path& workingDirectory,
-                                                             archive::UserPrompt& prompt) {
+                                                     archive::UserPrompt& prompt) {
   archive::ArchivePaths paths = archive::MakeArchivePaths(workingDirectory.string());
   ArchivePrompt archivePrompt(prompt);
   archive::PrepareArchiveFiles(paths, archivePrompt);

@@ -14,8 +14,7 @@ void PrepareIconTheme() {
   QIcon::setThemeSearchPaths(paths);
   const QString adwaita = QStringLiteral("Adwaita");
   // Without a desktop session there is no theme, or only the bare "hicolor" one.
-  if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
-    QIcon::setThemeName(adwaita);
+  if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor")) QIcon::setThemeName(adwaita);
   QIcon::setFallbackThemeName(adwaita);
 }
 

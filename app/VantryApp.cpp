@@ -5,17 +5,17 @@
 #include <QScreen>
 
 #include "app/AppSettings.h"
-#include "cache/widgets/CTabClassView.h"
-#include "inspect/history/widgets/CTabFileView.h"
-#include "cache/widgets/CTabResourceView.h"
-#include "inspect/widgets/COutputBar.h"
-#include "app/CacheCommandWiring.h"
 #include "app/CMainFrame.h"
+#include "app/CacheCommandWiring.h"
+#include "app/StartupArchive.h"
 #include "archive/pane/CVantryDoc.h"
 #include "archive/pane/CVantryView.h"
 #include "archive/pane/OfflineEngine.h"
-#include "app/StartupArchive.h"
 #include "cache/store/UrlCacheStore.h"
+#include "cache/widgets/CTabClassView.h"
+#include "cache/widgets/CTabResourceView.h"
+#include "inspect/history/widgets/CTabFileView.h"
+#include "inspect/widgets/COutputBar.h"
 
 namespace vantry::app {
 
@@ -40,16 +40,15 @@ std::unique_ptr<VantrySession> VantrySession::Open(std::string& error) {
   CMainFrame& frame = *session->frame_;
   archive::CVantryDoc& document = *session->document_;
   frame.SetCommandHandler(CommandId::New, [&document] { document.OnNewDocument(); });
-  session->commands_ = WireCacheCommands(frame, CacheCommandInputs{
-      frame.store(), frame.services(), frame.entryPanes(), frame.searchRequest(), frame.showMask(),
-      frame.currentEntry(),
-      [&frame] { frame.alphaSortView()->ResetList(); },
-      [&frame] { frame.accessSortView()->ResetList(); },
-      [&frame] { frame.historyView()->ResetList(); },
-      [&frame] { frame.alphaSortView()->ExpandForFind(); },
-      [&frame](std::vector<std::string> lines) { frame.outputView()->ShowFindResults(lines); },
-      [&frame](std::vector<std::string> lines) { frame.outputView()->ShowStatistics(lines); },
-      session->paths_, session->settings_->application(), session->settings_->profile(), &frame});
+  session->commands_ = WireCacheCommands(
+      frame, CacheCommandInputs{
+                 frame.store(), frame.services(), frame.entryPanes(), frame.searchRequest(), frame.showMask(),
+                 frame.currentEntry(), [&frame] { frame.alphaSortView()->ResetList(); },
+                 [&frame] { frame.accessSortView()->ResetList(); }, [&frame] { frame.historyView()->ResetList(); },
+                 [&frame] { frame.alphaSortView()->ExpandForFind(); },
+                 [&frame](std::vector<std::string> lines) { frame.outputView()->ShowFindResults(lines); },
+                 [&frame](std::vector<std::string> lines) { frame.outputView()->ShowStatistics(lines); },
+                 session->paths_, session->settings_->application(), session->settings_->profile(), &frame});
   return session;
 }
 

@@ -5,11 +5,19 @@
 
 #include "archive/ArchivePaths.h"
 
-namespace vantry::archive { class CVantryDoc; }
-namespace vantry::archive { class CVantryView; }
-namespace vantry::archive { class OfflineProfile; }
+namespace vantry::archive {
+class CVantryDoc;
+}
+namespace vantry::archive {
+class CVantryView;
+}
+namespace vantry::archive {
+class OfflineProfile;
+}
 class QApplication;
-namespace vantry::cache { class UrlCacheStore; }
+namespace vantry::cache {
+class UrlCacheStore;
+}
 
 namespace vantry::app {
 

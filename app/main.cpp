@@ -1,9 +1,9 @@
 #include <QApplication>
 #include <QIcon>
 
-#include "archive/pane/OfflineEngine.h"
 #include "app/ThemeIcons.h"
 #include "app/VantryApp.h"
+#include "archive/pane/OfflineEngine.h"
 
 int main(int argc, char** argv) {
   vantry::archive::PrepareOfflineEngine();

@@ -8,12 +8,12 @@ namespace vantry::archive {
 
 // The full paths of the archive files and the index page, fixed when the program starts.
 struct ArchivePaths {
-  std::string history;         // Histfile.dbx: one record per server copied as a tree
-  std::string copies;          // Allfile.dbx: one record per file of a tree copy
+  std::string history;        // Histfile.dbx: one record per server copied as a tree
+  std::string copies;         // Allfile.dbx: one record per file of a tree copy
   std::string historyBackup;  // Histfile.bak
   std::string historyTemp;    // Histfile.tmp
   std::string changeLog;      // change.log: recorded link translations of folder pages
-  std::string index;           // indexfil.htm: the index page of local copies
+  std::string index;          // indexfil.htm: the index page of local copies
   std::string indexBackup;    // indexfil.bak
   std::string indexTemp;      // indexfil.tmp
 };

@@ -21,8 +21,8 @@ bool AppendChangeLogRecord(const ArchivePaths& paths, const ChangeLogRecord& rec
   return false;
 }
 
-std::vector<ReplacementPair> LoadChangeLogPairs(const ArchivePaths& paths,
-                                                const std::string& server, UserPrompt& prompt) {
+std::vector<ReplacementPair> LoadChangeLogPairs(const ArchivePaths& paths, const std::string& server,
+                                                UserPrompt& prompt) {
   std::vector<ReplacementPair> pairs;
   const std::optional<std::string> text = files::ReadWholeFile(paths.changeLog);
   if (!text) {

@@ -35,7 +35,7 @@ std::optional<ChangeLogRecord> ReadChangeLogRecord(std::string_view line);
 
 // The (folder prefix, relative name) pairs that change.log records for `server` (compared
 // ignoring case), in file order; none when it cannot be opened (reported as above).
-std::vector<ReplacementPair> LoadChangeLogPairs(const ArchivePaths& paths,
-                                                const std::string& server, UserPrompt& prompt);
+std::vector<ReplacementPair> LoadChangeLogPairs(const ArchivePaths& paths, const std::string& server,
+                                                UserPrompt& prompt);
 
 }  // namespace vantry::archive

@@ -60,8 +60,17 @@ std::string LegalName(std::string_view name) {
   std::string legal(name);
   for (char& c : legal) {
     switch (static_cast<unsigned char>(c)) {
-      case 0xB0: case '^': case 0xA7: case '?': case '*': case '<':
-      case '>': case ':': case '"': case '\\': case '|':
+      case 0xB0:
+      case '^':
+      case 0xA7:
+      case '?':
+      case '*':
+      case '<':
+      case '>':
+      case ':':
+      case '"':
+      case '\\':
+      case '|':
         c = '_';
         break;
       default:

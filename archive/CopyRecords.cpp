@@ -6,8 +6,8 @@
 
 namespace vantry::archive {
 
-bool AppendCopyRecord(const ArchivePaths& paths, const std::string& address,
-                      const std::string& localPath, const std::string& code, UserPrompt& prompt) {
+bool AppendCopyRecord(const ArchivePaths& paths, const std::string& address, const std::string& localPath,
+                      const std::string& code, UserPrompt& prompt) {
   const std::string line =
       text::OnOneLine(address) + ' ' + text::OnOneLine(localPath) + ' ' + text::OnOneLine(code) + '\n';
   if (files::AppendToFile(paths.copies, line)) return true;
@@ -20,8 +20,7 @@ std::optional<CopyRecord> ReadCopyRecord(std::string_view line) {
   if (first == std::string_view::npos) return std::nullopt;
   const std::size_t second = line.find(' ', first + 1);
   if (second == std::string_view::npos) return std::nullopt;
-  return CopyRecord{std::string(line.substr(0, first)),
-                    std::string(line.substr(first + 1, second - first - 1)),
+  return CopyRecord{std::string(line.substr(0, first)), std::string(line.substr(first + 1, second - first - 1)),
                     std::string(line.substr(second + 1))};
 }
 

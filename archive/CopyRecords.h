@@ -20,8 +20,8 @@ struct CopyRecord {
 
 // Appends one record; returns false when Allfile.dbx cannot be opened
 // ("Write: Error opening History file !!" / "Vantry").
-bool AppendCopyRecord(const ArchivePaths& paths, const std::string& address,
-                      const std::string& localPath, const std::string& code, UserPrompt& prompt);
+bool AppendCopyRecord(const ArchivePaths& paths, const std::string& address, const std::string& localPath,
+                      const std::string& code, UserPrompt& prompt);
 
 // The record of one line, or nothing when the line holds fewer than two blanks. An address or
 // path containing a blank is split there.

@@ -8,14 +8,12 @@ namespace {
 
 bool CanEnter(const std::string& folder) {
   struct stat info;
-  return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
-         ::access(folder.c_str(), X_OK) == 0;
+  return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && ::access(folder.c_str(), X_OK) == 0;
 }
 
 }  // namespace
 
-bool MakeDirectoryChain(const std::string& relativeFolders, const std::string& base,
-                        UserPrompt& prompt) {
+bool MakeDirectoryChain(const std::string& relativeFolders, const std::string& base, UserPrompt& prompt) {
   std::string folder = base;
   std::string_view rest = relativeFolders;
   for (;;) {

@@ -10,7 +10,6 @@ namespace vantry::archive {
 // whole chain exists afterwards; existing folders are no error and empty relative folders name
 // `base` itself. A level above the last that cannot be entered is reported (its path /
 // "unable to create dir") and fails the chain. The process's current directory is not changed.
-bool MakeDirectoryChain(const std::string& relativeFolders, const std::string& base,
-                        UserPrompt& prompt);
+bool MakeDirectoryChain(const std::string& relativeFolders, const std::string& base, UserPrompt& prompt);
 
 }  // namespace vantry::archive

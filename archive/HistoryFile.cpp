@@ -4,8 +4,8 @@
 #include <cstdlib>
 
 #include "archive/ArchiveLineReader.h"
-#include "files/WholeFile.h"
 #include "archive/ReplaceKeepingBackup.h"
+#include "files/WholeFile.h"
 #include "text/AsciiText.h"
 
 namespace vantry::archive {
@@ -62,14 +62,12 @@ std::optional<HistoryRecord> ParseHistoryRecord(std::string_view line) {
 }
 
 std::string FormatHistoryRecord(const HistoryRecord& record) {
-  return record.server + '\t' + record.destination + '\t' + record.code + '\t' +
-         std::to_string(record.flags) + '\t' + std::to_string(record.number) + '\t' +
-         record.comment + '\n';
+  return record.server + '\t' + record.destination + '\t' + record.code + '\t' + std::to_string(record.flags) + '\t' +
+         std::to_string(record.number) + '\t' + record.comment + '\n';
 }
 
-bool WriteHistoryRecord(const ArchivePaths& paths, const std::string& server,
-                        const std::string& destination, CopyFlags flags,
-                        const std::string& comment, UserPrompt& prompt) {
+bool WriteHistoryRecord(const ArchivePaths& paths, const std::string& server, const std::string& destination,
+                        CopyFlags flags, const std::string& comment, UserPrompt& prompt) {
   const std::optional<std::string> oldText = files::ReadWholeFile(paths.history);
   std::string newText;
   HistoryRecord added{text::OnOneLine(server), text::OnOneLine(destination), "tx", static_cast<std::int32_t>(flags), 55,
@@ -99,15 +97,15 @@ std::optional<HistoryRecord> FindServerRecord(const ArchivePaths& paths, const s
   return std::nullopt;
 }
 
-void SearchHistory(const ArchivePaths& paths, const HistorySearch& search,
-                   std::vector<std::string>& results, UserPrompt& prompt) {
+void SearchHistory(const ArchivePaths& paths, const HistorySearch& search, std::vector<std::string>& results,
+                   UserPrompt& prompt) {
   const std::optional<std::string> text = ReadHistoryForLookup(paths, prompt);
   if (!text) return;
   const std::string& sought = search.addressMode ? search.addressText : search.commentText;
   for (const HistoryRecord& record : RecordsOf(*text)) {
     const std::string& field = search.addressMode ? record.server : record.comment;
-    const bool hit = search.caseSensitive ? field.find(sought) != std::string::npos
-                                           : text::ContainsNoCase(field, sought);
+    const bool hit =
+        search.caseSensitive ? field.find(sought) != std::string::npos : text::ContainsNoCase(field, sought);
     if (hit) results.push_back(record.server + " : " + record.comment);
   }
 }

@@ -2,19 +2,19 @@
 
 #include <optional>
 
-#include "files/WholeFile.h"
 #include "archive/ReplaceKeepingBackup.h"
 #include "archive/UrlParts.h"
+#include "files/WholeFile.h"
 
 namespace vantry::archive {
 namespace {
 
 constexpr std::string_view kPageEnd = "</BODY>";
 
-std::string EntryText(const std::string& server, std::string_view separator,
-                      const std::string& localPath, const std::string& comment) {
-  return "<UL><li><tt><a href=\"" + localPath + "\">" + server + std::string(separator) +
-         comment + "</a></tt></li><br></UL><BR><BR>";
+std::string EntryText(const std::string& server, std::string_view separator, const std::string& localPath,
+                      const std::string& comment) {
+  return "<UL><li><tt><a href=\"" + localPath + "\">" + server + std::string(separator) + comment +
+         "</a></tt></li><br></UL><BR><BR>";
 }
 
 std::string FirstPage(const std::string& entry) {
@@ -25,17 +25,15 @@ std::string FirstPage(const std::string& entry) {
 
 }  // namespace
 
-bool WriteIndexEntry(const ArchivePaths& paths, const std::string& url,
-                     const std::string& localPath, const std::string& comment,
-                     UserPrompt& prompt) {
+bool WriteIndexEntry(const ArchivePaths& paths, const std::string& url, const std::string& localPath,
+                     const std::string& comment, UserPrompt& prompt) {
   const std::string server = ServerOf(url);
   std::string page;
   if (std::optional<std::string> oldPage = files::ReadWholeFile(paths.index)) {
     page = std::move(*oldPage);
     const std::size_t end = page.find(kPageEnd);
     if (end != std::string::npos) {
-      page.replace(end, std::string::npos,
-                   EntryText(server, "  ", localPath, comment) + "\n</BODY>\n</HTML>");
+      page.replace(end, std::string::npos, EntryText(server, "  ", localPath, comment) + "\n</BODY>\n</HTML>");
     } else {
       prompt.Tell("Html-Index file defect!!", "Write Index");
     }

@@ -12,8 +12,7 @@ namespace vantry::archive {
 // rename, the previous version kept as indexfil.bak, so indexfil.htm exists at every moment.
 // A page without "</BODY>" gets no entry ("Html-Index file defect!!" / "Write Index").
 // Returns false when indexfil.tmp cannot be written ("Write: Error opening Index file !!").
-bool WriteIndexEntry(const ArchivePaths& paths, const std::string& url,
-                     const std::string& localPath, const std::string& comment,
-                     UserPrompt& prompt);
+bool WriteIndexEntry(const ArchivePaths& paths, const std::string& url, const std::string& localPath,
+                     const std::string& comment, UserPrompt& prompt);
 
 }  // namespace vantry::archive

@@ -57,8 +57,7 @@ std::optional<CheckedAddress> SplitCheckedAddress(std::string_view address) {
   if (const std::size_t portColon = host.rfind(':');
       portColon != std::string_view::npos && host.find(']', portColon) == std::string_view::npos) {
     const std::string_view digits = host.substr(portColon + 1);
-    const auto [end, error] =
-        std::from_chars(digits.data(), digits.data() + digits.size(), split.port);
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), split.port);
     if (!digits.empty() && (error != std::errc() || end != digits.data() + digits.size())) {
       return std::nullopt;
     }

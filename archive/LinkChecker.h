@@ -13,8 +13,8 @@ namespace vantry::archive {
 struct CheckedAddress {
   std::string scheme;  // lower case
   std::string host;
-  int port = 0;        // 0: the scheme's default
-  std::string path;    // path and query; the fragment is never sent
+  int port = 0;      // 0: the scheme's default
+  std::string path;  // path and query; the fragment is never sent
 };
 std::optional<CheckedAddress> SplitCheckedAddress(std::string_view address);
 

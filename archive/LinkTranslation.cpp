@@ -124,14 +124,14 @@ bool LinkTranslation::Apply(std::string& text) const {
     const std::uint64_t doubleQuote = word ^ kDoubleQuotes;
     const std::uint64_t singleQuote = word ^ kSingleQuotes;
     // 0x80 in each byte that is zero in one of the three words
-    std::uint64_t hits = ~((((blank & kLow7) + kLow7) | blank | kLow7) &
-                           (((doubleQuote & kLow7) + kLow7) | doubleQuote | kLow7) &
-                           (((singleQuote & kLow7) + kLow7) | singleQuote | kLow7));
+    std::uint64_t hits =
+        ~((((blank & kLow7) + kLow7) | blank | kLow7) & (((doubleQuote & kLow7) + kLow7) | doubleQuote | kLow7) &
+          (((singleQuote & kLow7) + kLow7) | singleQuote | kLow7));
     for (; hits != 0; hits &= hits - 1) {
       const std::size_t end = block + static_cast<std::size_t>(std::countr_zero(hits)) / 8;
       if (end == 0) continue;  // nothing stands before it
-      const unsigned key = (end >= 2 ? static_cast<unsigned char>(data[end - 2]) << 8 : 0) |
-                           static_cast<unsigned char>(data[end - 1]);
+      const unsigned key =
+          (end >= 2 ? static_cast<unsigned char>(data[end - 2]) << 8 : 0) | static_cast<unsigned char>(data[end - 1]);
       if ((lastTwo[key >> 6] >> (key & 63) & 1) == 0) continue;
       found.clear();
       Candidates(data, end, found);
@@ -139,9 +139,8 @@ bool LinkTranslation::Apply(std::string& text) const {
     }
   }
   if (matches.empty()) return false;
-  std::sort(matches.begin(), matches.end(), [](const Match& a, const Match& b) {
-    return a.start != b.start ? a.start < b.start : a.pair < b.pair;
-  });
+  std::sort(matches.begin(), matches.end(),
+            [](const Match& a, const Match& b) { return a.start != b.start ? a.start < b.start : a.pair < b.pair; });
   std::string translated;
   translated.reserve(text.size() + text.size() / 4);
   std::size_t copied = 0;
@@ -177,8 +176,7 @@ bool BlankLeadingSlashOfAnchors(std::string& text, std::string_view localPrefix)
       } else if (value < text.size() && text[value] == '\'') {
         ++value;
       }
-      if (value < text.size() && text[value] == '/' &&
-          !std::string_view(text).substr(value).starts_with(localPrefix)) {
+      if (value < text.size() && text[value] == '/' && !std::string_view(text).substr(value).starts_with(localPrefix)) {
         text[value] = ' ';
         changed = true;
       }

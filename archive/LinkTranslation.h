@@ -1,9 +1,9 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <cstdint>
 #include <unordered_map>
 #include <vector>
 
@@ -49,12 +49,12 @@ class LinkTranslation {
   void Candidates(const char* data, std::size_t end, std::vector<int>& found) const;
 
   std::vector<ReplacementPair> pairs_;
-  std::unordered_map<std::string, int> firstPairOf_;  // search text -> its earliest pair
-  std::array<std::uint64_t, 1024> lastTwoBytes_{};   // bit set: a text ends in these two bytes
-  std::vector<LongText> longTexts_;                    // texts of 8 bytes or more
-  std::vector<Slot> slots_;                             // open addressing by the last 8 bytes
+  std::unordered_map<std::string, int> firstPairOf_;                  // search text -> its earliest pair
+  std::array<std::uint64_t, 1024> lastTwoBytes_{};                    // bit set: a text ends in these two bytes
+  std::vector<LongText> longTexts_;                                   // texts of 8 bytes or more
+  std::vector<Slot> slots_;                                           // open addressing by the last 8 bytes
   std::array<std::unordered_map<std::uint64_t, int>, 8> shortTexts_;  // [length] by the text
-  unsigned shortLengths_ = 0;  // bit n: a search text of n bytes exists
+  unsigned shortLengths_ = 0;                                         // bit n: a search text of n bytes exists
 };
 
 // In each anchor tag ('<', one optional blank, a lower-case 'a') whose href value begins with

@@ -8,9 +8,9 @@
 #include <optional>
 #include <vector>
 
-#include "files/WholeFile.h"
 #include "archive/LinkChecker.h"
 #include "archive/UrlParts.h"
+#include "files/WholeFile.h"
 
 namespace vantry::archive {
 namespace {
@@ -38,8 +38,7 @@ PageReferenceSet CollectReferences(const GumboNode* root) {
   while (!pending.empty()) {
     const GumboNode* node = pending.back();
     pending.pop_back();
-    if (node->type != GUMBO_NODE_ELEMENT && node->type != GUMBO_NODE_TEMPLATE &&
-        node->type != GUMBO_NODE_DOCUMENT) {
+    if (node->type != GUMBO_NODE_ELEMENT && node->type != GUMBO_NODE_TEMPLATE && node->type != GUMBO_NODE_DOCUMENT) {
       continue;
     }
     const GumboVector* children = nullptr;
@@ -70,15 +69,13 @@ std::vector<std::string> MatchingPages(const std::string& path) {
   const std::filesystem::path asPath(path);
   const std::string pattern = asPath.filename().string();
   if (pattern.find_first_of("*?[") == std::string::npos) {
-    return std::filesystem::exists(asPath) ? std::vector<std::string>{path}
-                                            : std::vector<std::string>{};
+    return std::filesystem::exists(asPath) ? std::vector<std::string>{path} : std::vector<std::string>{};
   }
   std::vector<std::string> pages;
   std::error_code error;
   const std::filesystem::path folder = asPath.has_parent_path() ? asPath.parent_path() : ".";
   for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-    if (entry.is_regular_file(error) &&
-        ::fnmatch(pattern.c_str(), entry.path().filename().c_str(), 0) == 0) {
+    if (entry.is_regular_file(error) && ::fnmatch(pattern.c_str(), entry.path().filename().c_str(), 0) == 0) {
       pages.push_back(entry.path().string());
     }
   }
@@ -86,9 +83,8 @@ std::vector<std::string> MatchingPages(const std::string& path) {
   return pages;
 }
 
-void CheckAll(LinkChecker& checker, const std::string& base,
-              const std::vector<std::string>& references, PageCheckMode mode,
-              const char* deadLabel, const char* okLabel, std::string& report) {
+void CheckAll(LinkChecker& checker, const std::string& base, const std::vector<std::string>& references,
+              PageCheckMode mode, const char* deadLabel, const char* okLabel, std::string& report) {
   for (const std::string& reference : references) {
     const std::string address = reference.empty() ? std::string() : ResolveUrl(base, reference);
     const bool passed = checker.CheckReference(address);
@@ -113,8 +109,7 @@ std::string CheckPage(const std::string& path, PageCheckMode mode, UserPrompt& p
     gumbo_destroy_output(&kGumboDefaultOptions, output);
 
     const std::string documentUrl = "file://" + std::filesystem::absolute(page).string();
-    const std::string base =
-        found.baseHref ? ResolveUrl(documentUrl, *found.baseHref) : documentUrl;
+    const std::string base = found.baseHref ? ResolveUrl(documentUrl, *found.baseHref) : documentUrl;
     report += std::to_string(found.links.size()) + " links" + std::string(16, ' ') +
               std::to_string(found.images.size()) + " Images \n";
     CheckAll(checker, base, found.links, mode, "DEAD LINK: ", "Link OK: ", report);

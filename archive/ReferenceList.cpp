@@ -14,16 +14,11 @@ bool HasNonPageScheme(std::string_view value) {
 
 }  // namespace
 
-ReferenceList::ReferenceList(std::size_t capacity, ReferenceFilter filter)
-    : capacity_(capacity), filter_(filter) {}
+ReferenceList::ReferenceList(std::size_t capacity, ReferenceFilter filter) : capacity_(capacity), filter_(filter) {}
 
-ReferenceList ReferenceList::ForLinks() {
-  return ReferenceList(kPageCapacity, ReferenceFilter::kNonPageSchemes);
-}
+ReferenceList ReferenceList::ForLinks() { return ReferenceList(kPageCapacity, ReferenceFilter::kNonPageSchemes); }
 
-ReferenceList ReferenceList::ForImages() {
-  return ReferenceList(kPageCapacity, ReferenceFilter::kNone);
-}
+ReferenceList ReferenceList::ForImages() { return ReferenceList(kPageCapacity, ReferenceFilter::kNone); }
 
 void ReferenceList::StartOver() {
   entries_.clear();

@@ -2,7 +2,6 @@
 
 #include <array>
 
-
 namespace vantry::archive {
 namespace {
 
@@ -17,7 +16,6 @@ std::string StepUp(std::string_view folder) {
   if (folder.empty()) return {};
   return UpToLastSeparator(folder.substr(0, folder.size() - 1));
 }
-
 
 }  // namespace
 

@@ -7,9 +7,9 @@ namespace vantry::archive {
 
 // The folders of a page address that its relative references start from.
 struct PageFolders {
-  std::string base;         // the address up to and including its last '/' (else last '\')
-  std::string parent;       // base less its last folder
-  std::string grandparent;  // parent less its last folder
+  std::string base;              // the address up to and including its last '/' (else last '\')
+  std::string parent;            // base less its last folder
+  std::string grandparent;       // parent less its last folder
   std::size_t originLength = 0;  // length of "scheme://" when the address has one
 };
 PageFolders FoldersOf(std::string_view url);

@@ -115,8 +115,7 @@ void ScanLine(std::string_view line, int& commentLevel, PageReferences& refs) {
 bool TagIsOpen(std::string_view text) {
   const std::size_t lastClose = text.rfind('>');
   const std::size_t from = lastClose == std::string_view::npos ? 0 : lastClose + 1;
-  for (std::size_t i = text.find('<', from); i != std::string_view::npos;
-       i = text.find('<', i + 1)) {
+  for (std::size_t i = text.find('<', from); i != std::string_view::npos; i = text.find('<', i + 1)) {
     if (IsTagOfInterest(text.substr(i))) return true;
   }
   return false;

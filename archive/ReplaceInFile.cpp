@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "files/WholeFile.h"
 #include "archive/ReplaceKeepingBackup.h"
+#include "files/WholeFile.h"
 
 namespace vantry::archive {
 
@@ -23,8 +23,7 @@ bool ReplaceInFile(const std::string& path, std::string_view search, std::string
   std::string newText;
   newText.reserve(oldText->size());
   std::size_t copied = 0;
-  for (std::size_t hit = oldText->find(search); hit != std::string::npos;
-       hit = oldText->find(search, copied)) {
+  for (std::size_t hit = oldText->find(search); hit != std::string::npos; hit = oldText->find(search, copied)) {
     newText.append(*oldText, copied, hit - copied).append(replacement);
     copied = hit + search.size();
   }

@@ -9,14 +9,12 @@
 
 namespace vantry::archive {
 
-bool ReplaceKeepingBackup(const std::string& file, const std::string& temp,
-                          const std::string& backup) {
+bool ReplaceKeepingBackup(const std::string& file, const std::string& temp, const std::string& backup) {
   std::remove(backup.c_str());
   if (::link(file.c_str(), backup.c_str()) != 0 && errno != ENOENT) {
     // A file system without hard links: a copy serves as the backup.
     std::error_code ignored;
-    std::filesystem::copy_file(file, backup, std::filesystem::copy_options::overwrite_existing,
-                               ignored);
+    std::filesystem::copy_file(file, backup, std::filesystem::copy_options::overwrite_existing, ignored);
   }
   return std::rename(temp.c_str(), file.c_str()) == 0;
 }

@@ -6,21 +6,20 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "cache/store/CacheAccess.h"
 #include "archive/CopyNames.h"
 #include "archive/IndexPage.h"
 #include "archive/LinkChecker.h"
 #include "archive/ReferenceResolution.h"
 #include "archive/ReferenceScanner.h"
 #include "archive/ReplaceInFile.h"
+#include "cache/store/CacheAccess.h"
 
 namespace vantry::archive {
 namespace {
 
 bool CopyOverwriting(const std::string& from, const std::string& to) {
   std::error_code error;
-  return std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing,
-                                    error);
+  return std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing, error);
 }
 
 }  // namespace
@@ -34,8 +33,8 @@ std::optional<std::string> LookupLocalFile(cache::UrlCacheStore& store, std::str
   return cache::LookupLocalFileName(store, url, "None");
 }
 
-void CopySinglePage(cache::UrlCacheStore& store, const CopyWorkspace& workspace,
-                    const SinglePageCopy& copy, UserPrompt& prompt) {
+void CopySinglePage(cache::UrlCacheStore& store, const CopyWorkspace& workspace, const SinglePageCopy& copy,
+                    UserPrompt& prompt) {
   const std::string destination = copy.destination + "/";
   const std::string workingCopy = workspace.tempFolder + "/vantry.tmp";
   // A working copy left by an earlier page must never stand in for this one.

@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "cache/store/UrlCacheStore.h"
 #include "archive/ArchivePaths.h"
 #include "archive/UserPrompt.h"
+#include "cache/store/UrlCacheStore.h"
 
 namespace vantry::archive {
 
@@ -24,7 +24,7 @@ std::string SystemTempFolder();
 std::optional<std::string> LookupLocalFile(cache::UrlCacheStore& store, std::string_view url);
 
 struct SinglePageCopy {
-  std::string pageFile;    // the page's cached file
+  std::string pageFile;     // the page's cached file
   std::string url;          // the page's address
   std::string destination;  // the folder to copy into
   std::string comment;      // for the index page
@@ -36,7 +36,7 @@ struct SinglePageCopy {
 // "images/<flat name>", then every occurrence of a link that passes the check becomes the flat
 // name of its address. A page whose address ends in '/' is stored as "Index.html". The copy gets
 // an entry in the index page.
-void CopySinglePage(cache::UrlCacheStore& store, const CopyWorkspace& workspace,
-                    const SinglePageCopy& copy, UserPrompt& prompt);
+void CopySinglePage(cache::UrlCacheStore& store, const CopyWorkspace& workspace, const SinglePageCopy& copy,
+                    UserPrompt& prompt);
 
 }  // namespace vantry::archive

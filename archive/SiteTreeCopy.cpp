@@ -8,7 +8,6 @@
 #include <unordered_set>
 #include <vector>
 
-#include "cache/store/CacheAccess.h"
 #include "archive/ChangeLog.h"
 #include "archive/CopyNames.h"
 #include "archive/CopyRecords.h"
@@ -17,9 +16,10 @@
 #include "archive/IndexPage.h"
 #include "archive/LinkTranslation.h"
 #include "archive/ReferenceList.h"
-#include "text/AsciiText.h"
 #include "archive/TreeCopyPages.h"
 #include "archive/UrlParts.h"
+#include "cache/store/CacheAccess.h"
+#include "text/AsciiText.h"
 
 namespace vantry::archive {
 namespace {
@@ -38,8 +38,7 @@ ServerEntries CollectServerEntries(cache::UrlCacheStore& store, const std::strin
     if ((entry.entryType & (cache::COOKIE_CACHE_ENTRY | cache::URLHISTORY_CACHE_ENTRY)) != 0) return;
     if (entry.sourceUrl.find(server) == std::string::npos) return;
     if (entries.urls.Add(entry.sourceUrl)) {
-      entries.localFiles[entry.sourceUrl] =
-          entry.headerInfoSize() != 0 ? entry.localFileName : std::string("None");
+      entries.localFiles[entry.sourceUrl] = entry.headerInfoSize() != 0 ? entry.localFileName : std::string("None");
     }
   });
   return entries;
@@ -52,11 +51,11 @@ struct TopPage {
   std::string path;
   std::size_t depth = kNoDepthYet;
 
-  void Consider(const std::string& candidateUrl, const std::string& localPath,
-                const std::string& lowerPath, std::size_t lastDot) {
+  void Consider(const std::string& candidateUrl, const std::string& localPath, const std::string& lowerPath,
+                std::size_t lastDot) {
     const std::string_view firstPart = std::string_view(localPath).substr(0, 255);
-    const auto depthHere = static_cast<std::size_t>(std::count_if(
-        firstPart.begin(), firstPart.end(), [](char c) { return c == '/' || c == '\\'; }));
+    const auto depthHere = static_cast<std::size_t>(
+        std::count_if(firstPart.begin(), firstPart.end(), [](char c) { return c == '/' || c == '\\'; }));
     const std::size_t nameArea = lastDot >= 10 ? lastDot - 10 : 0;
     const bool preferred = lowerPath.find("index", nameArea) != std::string::npos ||
                            lowerPath.find("default", nameArea) != std::string::npos;
@@ -70,8 +69,7 @@ struct TopPage {
 
 bool CopyOverwriting(const std::string& from, const std::string& to) {
   std::error_code error;
-  return std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing,
-                                    error);
+  return std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing, error);
 }
 
 // Entries of a move leave the cache only after their pages have been written from their
@@ -84,8 +82,8 @@ void RemoveFromCache(cache::UrlCacheStore& store, const std::vector<std::string>
 
 }  // namespace
 
-TreeCopyResult CopySiteTree(cache::UrlCacheStore& store, const ArchivePaths& paths,
-                            const SiteTreeCopy& copy, UserPrompt& prompt) {
+TreeCopyResult CopySiteTree(cache::UrlCacheStore& store, const ArchivePaths& paths, const SiteTreeCopy& copy,
+                            UserPrompt& prompt) {
   const std::optional<UrlParts> page = ParseUrl(copy.url);
   if (!page || page->server.empty()) return TreeCopyResult::kBrokenOff;
   const std::string& server = page->server;
@@ -96,8 +94,7 @@ TreeCopyResult CopySiteTree(cache::UrlCacheStore& store, const ArchivePaths& pat
     translation.Add(std::move(pair.search), std::move(pair.replacement));
   }
   if (copy.newFolder && (copy.flags & kCommentConfirmed) != 0) {
-    WriteHistoryRecord(paths, server, destination, copy.flags,
-                       copy.comment, prompt);
+    WriteHistoryRecord(paths, server, destination, copy.flags, copy.comment, prompt);
   }
   const ServerEntries entries = CollectServerEntries(store, server);
 
@@ -153,8 +150,7 @@ TreeCopyResult CopySiteTree(cache::UrlCacheStore& store, const ArchivePaths& pat
 
     const std::string lowerPath = text::ToLowerAscii(localPath);
     const std::size_t lastDot = lowerPath.rfind('.');
-    const bool htmlPage =
-        lastDot != std::string::npos && lowerPath.find("htm", lastDot) != std::string::npos;
+    const bool htmlPage = lastDot != std::string::npos && lowerPath.find("htm", lastDot) != std::string::npos;
     if (htmlPage) top.Consider(url, localPath, lowerPath, lastDot);
 
     // A folder page's own prefix pair only fits relative references; its full address gets a
@@ -165,8 +161,7 @@ TreeCopyResult CopySiteTree(cache::UrlCacheStore& store, const ArchivePaths& pat
     }
 
     const std::string& cachedFile = entries.localFiles.at(url);
-    const bool copied = htmlPage ? pages.Reserve(cachedFile, localPath)
-                                  : CopyOverwriting(cachedFile, localPath);
+    const bool copied = htmlPage ? pages.Reserve(cachedFile, localPath) : CopyOverwriting(cachedFile, localPath);
     if (!copied && prompt.AskYesNo("Error writing file! Break write loop?", "Copy file function")) {
       return breakOff();
     }

@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <string>
 
-#include "cache/store/UrlCacheStore.h"
 #include "archive/ArchivePaths.h"
 #include "archive/CopyFlags.h"
 #include "archive/UserPrompt.h"
+#include "cache/store/UrlCacheStore.h"
 
 namespace vantry::archive {
 
@@ -27,7 +27,7 @@ enum class TreeCopyResult { kCompleted = 0, kBrokenOff = 1 };
 // in the archive files (with kCommentConfirmed) and adds the root or top page to the index page.
 // Nothing is ever written outside `destination`. Broken off when a folder cannot be made or
 // the user stops after a failed file copy; nothing is rewritten then.
-TreeCopyResult CopySiteTree(cache::UrlCacheStore& store, const ArchivePaths& paths,
-                            const SiteTreeCopy& copy, UserPrompt& prompt);
+TreeCopyResult CopySiteTree(cache::UrlCacheStore& store, const ArchivePaths& paths, const SiteTreeCopy& copy,
+                            UserPrompt& prompt);
 
 }  // namespace vantry::archive

@@ -35,8 +35,8 @@ bool TreeCopyPages::Reserve(const std::string& source, const std::string& localP
 void TreeCopyPages::WriteUnchanged() const {
   for (const std::string& localPath : localPaths_) {
     std::error_code ignored;
-    std::filesystem::copy_file(sourceOf_.at(localPath), localPath,
-                               std::filesystem::copy_options::overwrite_existing, ignored);
+    std::filesystem::copy_file(sourceOf_.at(localPath), localPath, std::filesystem::copy_options::overwrite_existing,
+                               ignored);
   }
 }
 

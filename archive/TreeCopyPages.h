@@ -26,7 +26,7 @@ class TreeCopyPages {
                        const std::string& localPrefix) const;
 
  private:
-  std::vector<std::string> localPaths_;                   // in the order first reserved
+  std::vector<std::string> localPaths_;                    // in the order first reserved
   std::unordered_map<std::string, std::string> sourceOf_;  // local path -> its cached file
 };
 

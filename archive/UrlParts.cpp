@@ -18,8 +18,8 @@ int DefaultPort(std::string_view scheme) {
 bool IsSchemeText(std::string_view text) {
   if (text.empty()) return false;
   for (char c : text) {
-    const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                    c == '+' || c == '-' || c == '.';
+    const bool ok =
+        (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.';
     if (!ok) return false;
   }
   return true;
@@ -27,8 +27,8 @@ bool IsSchemeText(std::string_view text) {
 
 bool HasScheme(std::string_view reference) {
   const std::size_t colon = reference.find(':');
-  return colon != std::string_view::npos && colon > 0 &&
-         colon < reference.find_first_of("/?#") && IsSchemeText(reference.substr(0, colon));
+  return colon != std::string_view::npos && colon > 0 && colon < reference.find_first_of("/?#") &&
+         IsSchemeText(reference.substr(0, colon));
 }
 
 // Removes "." and ".." segments of a path that begins with '/'; ".." never climbs above the root.
@@ -37,7 +37,8 @@ std::string RemoveDotSegments(std::string_view path) {
   std::size_t start = 1;
   for (;;) {
     const std::size_t slash = path.find('/', start);
-    const std::string_view segment = path.substr(start, slash == std::string_view::npos ? std::string_view::npos : slash - start);
+    const std::string_view segment =
+        path.substr(start, slash == std::string_view::npos ? std::string_view::npos : slash - start);
     const bool last = slash == std::string_view::npos;
     if (segment == "..") {
       if (!kept.empty()) kept.pop_back();

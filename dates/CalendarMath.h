@@ -7,9 +7,9 @@
 namespace vantry::dates {
 
 struct MonthDayYear {
-    int month = 0;
-    int day = 0;
-    int year = 0;
+  int month = 0;
+  int day = 0;
+  int year = 0;
 };
 
 bool IsLeapYear(int year);

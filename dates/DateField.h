@@ -11,9 +11,9 @@ namespace vantry::dates {
 inline constexpr std::string_view kInvalidDateMessage = "Invalid Date or Format";
 
 struct DateFieldCheck {
-    std::string text;     // the field's text after separators were inserted
-    std::string message;  // empty when the text was accepted
-    bool Accepted() const { return message.empty(); }
+  std::string text;     // the field's text after separators were inserted
+  std::string message;  // empty when the text was accepted
+  bool Accepted() const { return message.empty(); }
 };
 
 // "010199" -> "01/01/99": a text of 6 to 11 characters without any of "/.-" gets a

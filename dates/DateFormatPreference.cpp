@@ -13,21 +13,15 @@ constexpr std::array<std::string_view, 4> kFormatNames = {"MMDDYY", "DDMMYY", "M
 
 }  // namespace
 
-void SetDateFormatPreference(int storedValue) {
-    gStoredPreference.store(storedValue);
-}
+void SetDateFormatPreference(int storedValue) { gStoredPreference.store(storedValue); }
 
-int DateFormatPreference() {
-    return gStoredPreference.load();
-}
+int DateFormatPreference() { return gStoredPreference.load(); }
 
-int PreferredFormatCode() {
-    return DateFormatPreference() + 1;
-}
+int PreferredFormatCode() { return DateFormatPreference() + 1; }
 
 std::string_view DateFormatName(int storedValue) {
-    if (storedValue < 0 || storedValue >= static_cast<int>(kFormatNames.size())) return {};
-    return kFormatNames[static_cast<std::size_t>(storedValue)];
+  if (storedValue < 0 || storedValue >= static_cast<int>(kFormatNames.size())) return {};
+  return kFormatNames[static_cast<std::size_t>(storedValue)];
 }
 
 }  // namespace vantry::dates

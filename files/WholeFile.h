@@ -20,8 +20,7 @@ enum class Durability { kCached, kSynced };
 // Creates or truncates `path` and writes `bytes`; false, with no file left behind, when that
 // fails. kSynced also flushes the data to the disk before returning, so that a later rename of
 // the file cannot expose an empty file after a crash.
-bool WriteWholeFile(const std::string& path, std::string_view bytes,
-                    Durability durability = Durability::kCached);
+bool WriteWholeFile(const std::string& path, std::string_view bytes, Durability durability = Durability::kCached);
 
 // Writes all of `bytes` to the open file `fd`, going on after interruptions.
 bool WriteAll(int fd, std::string_view bytes);

@@ -51,13 +51,15 @@ DatabaseSnapshot::~DatabaseSnapshot() {
 }
 
 bool DatabaseSnapshot::HasTable(const std::string& table) {
-  cache::SqliteStatement query = db_.Prepare("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = CAST(? AS TEXT)");
+  cache::SqliteStatement query =
+      db_.Prepare("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = CAST(? AS TEXT)");
   query.BindBytes(1, table);
   return query.Step() == SQLITE_ROW;
 }
 
 bool DatabaseSnapshot::HasColumn(const std::string& table, const std::string& column) {
-  cache::SqliteStatement query = db_.Prepare("SELECT 1 FROM pragma_table_info(CAST(? AS TEXT)) WHERE name = CAST(? AS TEXT)");
+  cache::SqliteStatement query =
+      db_.Prepare("SELECT 1 FROM pragma_table_info(CAST(? AS TEXT)) WHERE name = CAST(? AS TEXT)");
   query.BindBytes(1, table);
   query.BindBytes(2, column);
   return query.Step() == SQLITE_ROW;

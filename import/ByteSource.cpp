@@ -50,8 +50,8 @@ uint32_t BigEndian32(std::string_view bytes, size_t pos) {
 }
 
 uint32_t LittleEndian32(std::string_view bytes, size_t pos) {
-  return uint32_t(ByteAt(bytes, pos)) | uint32_t(ByteAt(bytes, pos + 1)) << 8 |
-         uint32_t(ByteAt(bytes, pos + 2)) << 16 | uint32_t(ByteAt(bytes, pos + 3)) << 24;
+  return uint32_t(ByteAt(bytes, pos)) | uint32_t(ByteAt(bytes, pos + 1)) << 8 | uint32_t(ByteAt(bytes, pos + 2)) << 16 |
+         uint32_t(ByteAt(bytes, pos + 3)) << 24;
 }
 
 uint64_t LittleEndian64(std::string_view bytes, size_t pos) {

@@ -10,9 +10,9 @@
 #include <thread>
 
 #include "cache/store/CacheAccess.h"
+#include "cache/store/StoreFiles.h"
 #include "import/EntryConversion.h"
 #include "import/OrderedPipeline.h"
-#include "cache/store/StoreFiles.h"
 #include "import/UrlKeys.h"
 
 namespace vantry::import {
@@ -24,7 +24,8 @@ namespace {
 // A one-line progress report, rewritten in place, for imports of many entries.
 class ProgressLine {
  public:
-  ProgressLine(std::ostream& out, size_t total, size_t showFrom) : out_(out), total_(total), shown_(total >= showFrom) {}
+  ProgressLine(std::ostream& out, size_t total, size_t showFrom)
+      : out_(out), total_(total), shown_(total >= showFrom) {}
   ~ProgressLine() {
     if (shown_) out_ << "\n" << std::flush;
   }
@@ -50,8 +51,8 @@ EntryImporter::EntryImporter(cache::UrlCacheStore& store, ImportSummary& summary
 void EntryImporter::ReadStoredStates() {
   cache::WalkCache(store_, "", [&](cache::CacheEntry& e) {
     if (e.entryType & (cache::COOKIE_CACHE_ENTRY | cache::URLHISTORY_CACHE_ENTRY)) return;
-    stored_[e.sourceUrl] = {e.entryType,    e.useCount,       e.lastModifiedTime,
-                            e.expireTime,   e.lastAccessTime, e.lastSyncTime};
+    stored_[e.sourceUrl] = {e.entryType,  e.useCount,       e.lastModifiedTime,
+                            e.expireTime, e.lastAccessTime, e.lastSyncTime};
   });
 }
 
@@ -95,8 +96,8 @@ void EntryImporter::Offer(const ImportedEntry& entry, OfferedBody body) {
   if (earlier != taken_.end()) {
     ++summary_.entriesInOtherPartitions;
     const Taken& t = earlier->second;
-    bool newer = entry.lastFetched != t.lastFetched ? entry.lastFetched > t.lastFetched
-                                                    : entry.responseTime > t.responseTime;
+    bool newer =
+        entry.lastFetched != t.lastFetched ? entry.lastFetched > t.lastFetched : entry.responseTime > t.responseTime;
     if (!newer) return;
   }
   if (!body.intact) body.intact = BodyMatchesChecks(entry, body.bytes);
@@ -143,10 +144,18 @@ void EntryImporter::Finish() {
   if (!batch_.empty()) Flush();
   for (const auto& [url, taken] : taken_) {
     switch (taken.state) {
-      case Taken::State::Unchanged: ++summary_.entriesUnchanged; break;
-      case Taken::State::StoreHasNewer: ++summary_.entriesStoreHasNewer; break;
-      case Taken::State::Failed: ++summary_.entriesSkipped["the store could not take it"]; break;
-      case Taken::State::Written: ++(stored_.count(url) ? summary_.entriesUpdated : summary_.entriesAdded); break;
+      case Taken::State::Unchanged:
+        ++summary_.entriesUnchanged;
+        break;
+      case Taken::State::StoreHasNewer:
+        ++summary_.entriesStoreHasNewer;
+        break;
+      case Taken::State::Failed:
+        ++summary_.entriesSkipped["the store could not take it"];
+        break;
+      case Taken::State::Written:
+        ++(stored_.count(url) ? summary_.entriesUpdated : summary_.entriesAdded);
+        break;
     }
   }
   taken_.clear();
@@ -163,9 +172,9 @@ std::vector<std::string> ListEntryFiles(const fs::path& folder, const std::funct
       if (!accept(name)) continue;
       // A link counts as what it leads to; file systems without entry types need a look.
       struct stat info {};
-      bool regular = item->d_type == DT_REG ||
-                     ((item->d_type == DT_LNK || item->d_type == DT_UNKNOWN) &&
-                      ::fstatat(::dirfd(dir), item->d_name, &info, 0) == 0 && S_ISREG(info.st_mode));
+      bool regular =
+          item->d_type == DT_REG || ((item->d_type == DT_LNK || item->d_type == DT_UNKNOWN) &&
+                                     ::fstatat(::dirfd(dir), item->d_name, &info, 0) == 0 && S_ISREG(info.st_mode));
       if (regular) names.push_back(std::move(name));
     }
     ::closedir(dir);

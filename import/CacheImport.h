@@ -1,7 +1,7 @@
 #pragma once
 
-#include <filesystem>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <ostream>
@@ -9,11 +9,11 @@
 #include <unordered_map>
 #include <vector>
 
+#include "cache/store/UrlCacheStore.h"
 #include "import/ByteSource.h"
 #include "import/EntryConversion.h"
 #include "import/ImportSummary.h"
 #include "import/ImportedEntry.h"
-#include "cache/store/UrlCacheStore.h"
 
 namespace vantry::import {
 
@@ -87,15 +87,15 @@ using EntryParser = std::function<ParsedEntry(const ByteSource&)>;
 // The paths of the regular files of `folder` whose names pass `accept`, sorted; none if
 // it is missing.
 std::vector<std::string> ListEntryFiles(const std::filesystem::path& folder,
-                                                  const std::function<bool(const std::string&)>& accept);
+                                        const std::function<bool(const std::string&)>& accept);
 
 // Reads each file once, parses it and offers its entry, then finishes the importer;
 // unreadable or damaged files are counted as skipped with the parser's reason. Shows a
 // progress line on `progress` for many files. The importer's parser threads read and
 // prepare files ahead while the store is written; the entries are offered in the order
 // of `files` all the same, so the outcome does not depend on the number of threads.
-void ImportEntryFiles(const std::vector<std::string>& files, const EntryParser& parse,
-                      EntryImporter& importer, std::ostream& progress);
+void ImportEntryFiles(const std::vector<std::string>& files, const EntryParser& parse, EntryImporter& importer,
+                      std::ostream& progress);
 
 // Offers entries that carry their bodies (from an HTTP archive), then finishes.
 void ImportWholeEntries(std::vector<ImportedEntry> entries, EntryImporter& importer, std::ostream& progress);

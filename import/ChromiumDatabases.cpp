@@ -39,9 +39,9 @@ CookieRead ReadChromiumCookies(const fs::path& cookiesFile, size_t& undecryptabl
   std::string secure = snapshot->HasColumn("cookies", "is_secure") ? "is_secure" : "secure";
   std::string httpOnly = snapshot->HasColumn("cookies", "is_httponly") ? "is_httponly" : "httponly";
   std::string hasExpires = snapshot->HasColumn("cookies", "has_expires") ? "has_expires" : "expires_utc != 0";
-  cache::SqliteStatement query = snapshot->db().Prepare(
-      "SELECT name, value, encrypted_value, host_key, path, expires_utc, creation_utc, " + secure + ", " + httpOnly +
-      ", " + hasExpires + " FROM cookies ORDER BY creation_utc");
+  cache::SqliteStatement query =
+      snapshot->db().Prepare("SELECT name, value, encrypted_value, host_key, path, expires_utc, creation_utc, " +
+                             secure + ", " + httpOnly + ", " + hasExpires + " FROM cookies ORDER BY creation_utc");
   int step = query.valid() ? query.Step() : SQLITE_ERROR;
   for (; step == SQLITE_ROW; step = query.Step()) {
     ImportedCookie imported;

@@ -26,8 +26,7 @@ Key KeyFromPassword(std::string_view password) {
 
 // AES-128-CBC with the fixed IV of 16 blanks and PKCS#7 padding; nothing on bad padding.
 std::optional<std::string> RunCipher(const Key& key, std::string_view input, bool encrypt) {
-  static const unsigned char kIv[16] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ',
-                                        ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
+  static const unsigned char kIv[16] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
   std::unique_ptr<EVP_CIPHER_CTX, decltype(&EVP_CIPHER_CTX_free)> context(EVP_CIPHER_CTX_new(), EVP_CIPHER_CTX_free);
   if (!context || EVP_CipherInit_ex(context.get(), EVP_aes_128_cbc(), nullptr, key.data(), kIv, encrypt ? 1 : 0) != 1)
     return std::nullopt;

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "import/ImportedEntry.h"
 #include "cache/store/UrlCacheStore.h"
+#include "import/ImportedEntry.h"
 
 namespace vantry::import {
 

@@ -66,7 +66,8 @@ ParsedEntry ParseFirefoxCacheEntry(const ByteSource& file) {
   entry.lastFetched = FromUnixSeconds(BigEndian32(meta, pos + 8));
   entry.lastModified = FromUnixSeconds(BigEndian32(meta, pos + 12));
   uint32_t expiration = BigEndian32(meta, pos + 20);
-  entry.expires = expiration == kNeverExpires ? cache::FileTimeFromUnixSeconds(kNeverExpires) : FromUnixSeconds(expiration);
+  entry.expires =
+      expiration == kNeverExpires ? cache::FileTimeFromUnixSeconds(kNeverExpires) : FromUnixSeconds(expiration);
   uint64_t keySize = BigEndian32(meta, pos + 24);
   entry.pinned = headerWords == 8 && (BigEndian32(meta, pos + 28) & kPinnedFlag);
   pos += 4 * headerWords;
@@ -89,7 +90,8 @@ ParsedEntry ParseFirefoxCacheEntry(const ByteSource& file) {
   // Alternative data (compiled script) sits after the body: "1;<offset>,<type>".
   if (auto alt = elements.find("alt-data"); alt != elements.end()) {
     size_t semicolon = alt->second.find(';');
-    uint64_t altOffset = semicolon == std::string::npos ? dataSize : std::strtoull(alt->second.c_str() + semicolon + 1, nullptr, 10);
+    uint64_t altOffset =
+        semicolon == std::string::npos ? dataSize : std::strtoull(alt->second.c_str() + semicolon + 1, nullptr, 10);
     if (altOffset > dataSize) return Problem("alternative data offset past the body");
     entry.bodySize = altOffset;
     entry.bodyChunkHashes.clear();  // they cover the alternative data as well

@@ -41,8 +41,8 @@ VisitRead ReadFirefoxVisits(const std::filesystem::path& placesFile) {
       "JOIN moz_places p ON p.id = v.place_id GROUP BY p.id ORDER BY MAX(v.visit_date)");
   int step = query.valid() ? query.Step() : SQLITE_ERROR;
   for (; step == SQLITE_ROW; step = query.Step())
-    read.visits.push_back({std::string(query.Bytes(0)), FileTimeFromUnixMicroseconds(query.Int(1)),
-                           static_cast<uint32_t>(query.Int(2))});
+    read.visits.push_back(
+        {std::string(query.Bytes(0)), FileTimeFromUnixMicroseconds(query.Int(1)), static_cast<uint32_t>(query.Int(2))});
   if (step != SQLITE_DONE) read.error = DatabaseReadError(placesFile, snapshot->db());
   return read;
 }

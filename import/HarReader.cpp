@@ -1,13 +1,13 @@
 #include "import/HarReader.h"
 
-#include <nlohmann/json.hpp>
-
 #include <cstdio>
 #include <ctime>
 
+#include <nlohmann/json.hpp>
+
 #include "import/HttpHeaders.h"
-#include "text/AsciiText.h"
 #include "import/UrlKeys.h"
+#include "text/AsciiText.h"
 
 namespace vantry::import {
 
@@ -117,7 +117,8 @@ HarRead ReadHar(std::string_view text) {
 std::optional<cache::FileTime> ParseIsoTime(std::string_view text) {
   std::string time(text);
   int year, month, day, hour, minute, second, used = 0;
-  if (std::sscanf(time.c_str(), "%4d-%2d-%2dT%2d:%2d:%2d%n", &year, &month, &day, &hour, &minute, &second, &used) != 6 ||
+  if (std::sscanf(time.c_str(), "%4d-%2d-%2dT%2d:%2d:%2d%n", &year, &month, &day, &hour, &minute, &second, &used) !=
+          6 ||
       used == 0)
     return std::nullopt;
   std::string_view rest = std::string_view(time).substr(static_cast<size_t>(used));
@@ -159,14 +160,23 @@ std::optional<std::string> DecodeBase64(std::string_view text) {
   size_t padding = 0;
   for (char c : text) {
     int value;
-    if (c >= 'A' && c <= 'Z') value = c - 'A';
-    else if (c >= 'a' && c <= 'z') value = c - 'a' + 26;
-    else if (c >= '0' && c <= '9') value = c - '0' + 52;
-    else if (c == '+' || c == '-') value = 62;
-    else if (c == '/' || c == '_') value = 63;
-    else if (c == '=') { ++padding; continue; }
-    else if (c == ' ' || c == '\r' || c == '\n' || c == '\t') continue;
-    else return std::nullopt;
+    if (c >= 'A' && c <= 'Z')
+      value = c - 'A';
+    else if (c >= 'a' && c <= 'z')
+      value = c - 'a' + 26;
+    else if (c >= '0' && c <= '9')
+      value = c - '0' + 52;
+    else if (c == '+' || c == '-')
+      value = 62;
+    else if (c == '/' || c == '_')
+      value = 63;
+    else if (c == '=') {
+      ++padding;
+      continue;
+    } else if (c == ' ' || c == '\r' || c == '\n' || c == '\t')
+      continue;
+    else
+      return std::nullopt;
     if (padding) return std::nullopt;  // data after padding
     bits = (bits << 6) | static_cast<uint32_t>(value);
     if (++count == 4) {

@@ -26,11 +26,13 @@ int Finish(const ImportSummary& summary, std::ostream& out, std::ostream& err) {
     err << "Note: " << summary.cookiesWithoutValue
         << " cookie values are encrypted with the desktop keyring and were imported with empty values.\n";
   bool nothing = summary.entriesImported() + summary.entriesUnchanged + summary.visitsImported +
-                     summary.visitsUnchanged + summary.cookiesImported == 0;
+                     summary.visitsUnchanged + summary.cookiesImported ==
+                 0;
   return nothing && !summary.problems.empty() ? 1 : 0;
 }
 
-int ImportFirefox(const std::vector<std::string>& args, cache::UrlCacheStore& store, std::ostream& out, std::ostream& err) {
+int ImportFirefox(const std::vector<std::string>& args, cache::UrlCacheStore& store, std::ostream& out,
+                  std::ostream& err) {
   HomeFolders home = HomeFolders::FromEnvironment();
   FirefoxProfile profile;
   if (args.size() == 2) {
@@ -53,7 +55,8 @@ int ImportFirefox(const std::vector<std::string>& args, cache::UrlCacheStore& st
   return Finish(ImportFirefoxProfile(profile, store, err), out, err);
 }
 
-int ImportChromium(const std::vector<std::string>& args, cache::UrlCacheStore& store, std::ostream& out, std::ostream& err) {
+int ImportChromium(const std::vector<std::string>& args, cache::UrlCacheStore& store, std::ostream& out,
+                   std::ostream& err) {
   HomeFolders home = HomeFolders::FromEnvironment();
   std::vector<ChromiumProfile> profiles;
   if (args.size() == 2) {
@@ -78,7 +81,8 @@ int ImportChromium(const std::vector<std::string>& args, cache::UrlCacheStore& s
 
 }  // namespace
 
-int RunImportCommand(const std::vector<std::string>& args, cache::UrlCacheStore& store, std::ostream& out, std::ostream& err) {
+int RunImportCommand(const std::vector<std::string>& args, cache::UrlCacheStore& store, std::ostream& out,
+                     std::ostream& err) {
   if (args.empty() || args.size() > 2) return Usage(err);
   if (args[0] == "firefox") return ImportFirefox(args, store, out, err);
   if (args[0] == "chromium") return ImportChromium(args, store, out, err);

@@ -15,8 +15,8 @@ static void PrintReasons(const std::map<std::string, size_t>& counts, std::ostre
 void PrintSummary(const ImportSummary& s, std::ostream& out) {
   out << "Cache entries: " << s.entriesImported() << " imported (" << s.entriesAdded << " new, " << s.entriesUpdated
       << " updated), " << s.entriesUnchanged << " unchanged, " << s.entriesStoreHasNewer
-      << " older than the store's copy, " << s.entriesInOtherPartitions
-      << " older copies of the same URL left out, " << Total(s.entriesSkipped) << " skipped\n";
+      << " older than the store's copy, " << s.entriesInOtherPartitions << " older copies of the same URL left out, "
+      << Total(s.entriesSkipped) << " skipped\n";
   if (s.bodiesDecoded) out << "  bodies decoded from their Content-Encoding: " << s.bodiesDecoded << "\n";
   if (s.bodiesLeftEncoded) out << "  bodies kept encoded (could not be decoded): " << s.bodiesLeftEncoded << "\n";
   PrintReasons(s.entriesSkipped, out);

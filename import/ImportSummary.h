@@ -13,7 +13,7 @@ struct ImportSummary {
   size_t entriesAdded = 0;
   size_t entriesUpdated = 0;
   size_t entriesUnchanged = 0;
-  size_t entriesStoreHasNewer = 0;  // the store holds a more recently fetched copy
+  size_t entriesStoreHasNewer = 0;      // the store holds a more recently fetched copy
   size_t entriesInOtherPartitions = 0;  // older copies of a URL kept under another partition
   size_t bodiesDecoded = 0;
   size_t bodiesLeftEncoded = 0;

@@ -8,8 +8,7 @@
 namespace vantry::import {
 
 bool BodyMatchesChecks(const ImportedEntry& entry, std::string_view body) {
-  if (entry.bodyCrc32 && libdeflate_crc32(0, body.data(), body.size()) != *entry.bodyCrc32)
-    return false;
+  if (entry.bodyCrc32 && libdeflate_crc32(0, body.data(), body.size()) != *entry.bodyCrc32) return false;
   if (!entry.bodyChunkHashes.empty()) {
     if ((body.size() + kFirefoxChunkSize - 1) / kFirefoxChunkSize != entry.bodyChunkHashes.size()) return false;
     for (size_t i = 0; i < entry.bodyChunkHashes.size(); ++i)

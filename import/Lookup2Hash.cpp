@@ -8,15 +8,33 @@ namespace vantry::import {
 namespace {
 
 void Mix(uint32_t& a, uint32_t& b, uint32_t& c) {
-  a -= b; a -= c; a ^= c >> 13;
-  b -= c; b -= a; b ^= a << 8;
-  c -= a; c -= b; c ^= b >> 13;
-  a -= b; a -= c; a ^= c >> 12;
-  b -= c; b -= a; b ^= a << 16;
-  c -= a; c -= b; c ^= b >> 5;
-  a -= b; a -= c; a ^= c >> 3;
-  b -= c; b -= a; b ^= a << 10;
-  c -= a; c -= b; c ^= b >> 15;
+  a -= b;
+  a -= c;
+  a ^= c >> 13;
+  b -= c;
+  b -= a;
+  b ^= a << 8;
+  c -= a;
+  c -= b;
+  c ^= b >> 13;
+  a -= b;
+  a -= c;
+  a ^= c >> 12;
+  b -= c;
+  b -= a;
+  b ^= a << 16;
+  c -= a;
+  c -= b;
+  c ^= b >> 5;
+  a -= b;
+  a -= c;
+  a ^= c >> 3;
+  b -= c;
+  b -= a;
+  b ^= a << 10;
+  c -= a;
+  c -= b;
+  c ^= b >> 15;
 }
 
 // Up to four bytes from `p`, the first in the lowest position; `count` may be 0.

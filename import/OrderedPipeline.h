@@ -156,7 +156,7 @@ class OrderedPipeline {
   size_t claimed_ = 0;       // items started
   size_t taken_ = 0;         // items handed out
   size_t waitingWeight_ = 0;
-  size_t producing_ = 0;     // items started and not finished
+  size_t producing_ = 0;  // items started and not finished
   size_t idleProducers_ = 0;
   bool consumerWaiting_ = false;
   bool stopping_ = false;

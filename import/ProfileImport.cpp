@@ -1,13 +1,13 @@
 #include "import/ProfileImport.h"
-#include "files/WholeFile.h"
 
+#include "cache/store/StoreFiles.h"
+#include "files/WholeFile.h"
 #include "import/ChromiumDatabases.h"
 #include "import/FirefoxCacheEntry.h"
 #include "import/FirefoxDatabases.h"
 #include "import/HarReader.h"
 #include "import/RecordImport.h"
 #include "import/SimpleCacheEntry.h"
-#include "cache/store/StoreFiles.h"
 
 namespace vantry::import {
 
@@ -62,7 +62,8 @@ ImportSummary ImportChromiumProfiles(const std::vector<ChromiumProfile>& profile
   std::vector<ImportedCookie> cookies;
   for (const ChromiumProfile& profile : profiles) {
     if (profile.cacheData.empty())
-      summary.problems.push_back("No Cache/Cache_Data folder was found for the profile " + profile.folder.string() + ".");
+      summary.problems.push_back("No Cache/Cache_Data folder was found for the profile " + profile.folder.string() +
+                                 ".");
     for (std::string& file : ListEntryFiles(profile.cacheData, IsSimpleCacheEntryFileName))
       files.push_back(std::move(file));
     VisitRead history = ReadChromiumVisits(profile.history);

@@ -4,11 +4,11 @@
 #include <ostream>
 #include <vector>
 
+#include "cache/store/UrlCacheStore.h"
 #include "import/CacheImport.h"
 #include "import/ChromiumProfile.h"
 #include "import/FirefoxProfile.h"
 #include "import/ImportSummary.h"
-#include "cache/store/UrlCacheStore.h"
 
 namespace vantry::import {
 

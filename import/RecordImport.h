@@ -2,9 +2,9 @@
 
 #include <vector>
 
+#include "cache/store/UrlCacheStore.h"
 #include "import/BrowserRecords.h"
 #include "import/ImportSummary.h"
-#include "cache/store/UrlCacheStore.h"
 
 namespace vantry::import {
 

@@ -75,7 +75,8 @@ std::vector<std::string> DecodeHeaderLines(std::string_view headerInfo, Notices&
     previousEnd = pos;
     // A separator directly after a line end is skipped, so the next line end is never
     // before the next line's start.
-    if (count < kHeaderLinesShown) lines.emplace_back(text.substr(lineStart, std::min(pos - lineStart, kHeaderLineLimit)));
+    if (count < kHeaderLinesShown)
+      lines.emplace_back(text.substr(lineStart, std::min(pos - lineStart, kHeaderLineLimit)));
     ++count;
     lineStart = pos + 2;
     if (count > kHeaderLinesShown) {
@@ -86,7 +87,8 @@ std::vector<std::string> DecodeHeaderLines(std::string_view headerInfo, Notices&
   return lines;
 }
 
-std::vector<std::string> EntryPropertyLines(const cache::CacheEntry& entry, Notices& notices, CalendarConverter convert) {
+std::vector<std::string> EntryPropertyLines(const cache::CacheEntry& entry, Notices& notices,
+                                            CalendarConverter convert) {
   std::string size = "File Size: " + SignedDecimal(entry.sizeLow);
   if (entry.sizeHigh != 0) size += "and Bigger!!";
   std::vector<std::string> lines = {

@@ -12,7 +12,8 @@ bool IsPrintable(unsigned char byte) { return byte >= 32 && byte <= 126; }
 
 std::string HexRowCells(std::string_view data, int first) {
   std::string cells(kRowCells, ' ');
-  for (int digit = 0; digit < 8; ++digit) cells[digit] = kDigits[(static_cast<unsigned>(first) >> (28 - 4 * digit)) & 0xF];
+  for (int digit = 0; digit < 8; ++digit)
+    cells[digit] = kDigits[(static_cast<unsigned>(first) >> (28 - 4 * digit)) & 0xF];
   for (int k = 0; k < kBytesPerRow && first + k < static_cast<int>(data.size()); ++k) {
     auto byte = static_cast<unsigned char>(data[first + k]);
     cells[kHexColumnCell + 3 * k] = kDigits[byte >> 4];
@@ -44,21 +45,29 @@ std::optional<RowCellHit> HitRowCell(int cell) {
   if (cell < kTextColumnCell - 1) {
     int k = (cell - kHexColumnCell) / 3;
     switch ((cell - kHexColumnCell) % 3) {
-      case 0: return RowCellHit{k, kHexHighDigit};
-      case 1: return RowCellHit{k, kHexLowDigit};
-      default: return RowCellHit{k + 1, kHexHighDigit};  // the blank before the next pair
+      case 0:
+        return RowCellHit{k, kHexHighDigit};
+      case 1:
+        return RowCellHit{k, kHexLowDigit};
+      default:
+        return RowCellHit{k + 1, kHexHighDigit};  // the blank before the next pair
     }
   }
-  if (cell >= kTextColumnCell && cell < kTextColumnCell + kBytesPerRow) return RowCellHit{cell - kTextColumnCell, kTextColumn};
+  if (cell >= kTextColumnCell && cell < kTextColumnCell + kBytesPerRow)
+    return RowCellHit{cell - kTextColumnCell, kTextColumn};
   return std::nullopt;
 }
 
 int CaretCell(int byteInRow, int column) {
   switch (column) {
-    case kTextColumn: return kTextColumnCell + byteInRow;
-    case kHexHighDigit: return kHexColumnCell + 3 * byteInRow;
-    case kHexLowDigit: return kHexColumnCell + 3 * byteInRow + 1;
-    default: return 0;
+    case kTextColumn:
+      return kTextColumnCell + byteInRow;
+    case kHexHighDigit:
+      return kHexColumnCell + 3 * byteInRow;
+    case kHexLowDigit:
+      return kHexColumnCell + 3 * byteInRow + 1;
+    default:
+      return 0;
   }
 }
 

@@ -1,7 +1,7 @@
-#include "inspect/HexViewModel.h"
-
 #include <algorithm>
 #include <cstdlib>
+
+#include "inspect/HexViewModel.h"
 
 namespace vantry::inspect {
 
@@ -12,10 +12,17 @@ void HexViewModel::TypeCharacter(unsigned char code, HexClipboard& clipboard) {
   followLock_ = true;
   caretHidden_ = false;
   switch (code) {
-    case 3: Copy(clipboard); break;
-    case 24: Cut(clipboard); break;
-    case 22: Paste(clipboard); break;
-    case 26: break;
+    case 3:
+      Copy(clipboard);
+      break;
+    case 24:
+      Cut(clipboard);
+      break;
+    case 22:
+      Paste(clipboard);
+      break;
+    case 26:
+      break;
     case 8:
       if (caret_ > 0) {
         --caret_;

@@ -162,8 +162,12 @@ void HexViewModel::Move(HexKey key, bool ctrl) {
       if (IsHexColumn(column_)) return MoveDigitRight();
       if (column_ == kTextColumn) target = caret_ + 1;
       break;
-    case HexKey::Up: target = caret_ - kBytesPerRow; break;
-    case HexKey::Down: target = caret_ + kBytesPerRow; break;
+    case HexKey::Up:
+      target = caret_ - kBytesPerRow;
+      break;
+    case HexKey::Down:
+      target = caret_ + kBytesPerRow;
+      break;
     case HexKey::Home:
       target = ctrl ? 0 : rowStart;
       if (ctrl) ScrollTo(0);
@@ -172,9 +176,14 @@ void HexViewModel::Move(HexKey key, bool ctrl) {
       target = ctrl ? Length() - 1 : std::min(rowStart + kBytesPerRow - 1, Length() - 1);
       if (ctrl) ScrollTo(LastPageTop());
       break;
-    case HexKey::PageUp: Scroll(ScrollRequest::PageUp); break;
-    case HexKey::PageDown: Scroll(ScrollRequest::PageDown); break;
-    default: break;
+    case HexKey::PageUp:
+      Scroll(ScrollRequest::PageUp);
+      break;
+    case HexKey::PageDown:
+      Scroll(ScrollRequest::PageDown);
+      break;
+    default:
+      break;
   }
   if (target < Length()) caret_ = std::max(0, target);
 }

@@ -17,9 +17,9 @@ ServerRecord ArchiveCopies::FindServerRecord(const std::string& server) {
 
 // The archive copies one page at a time and keeps no server record for it, so the page
 // count, flags and folder novelty have no use there.
-void ArchiveCopies::CopySinglePage(const std::string& localFile, const std::string& address,
-                                   const std::string& folder, int /*pageCount*/, archive::CopyFlags /*flags*/,
-                                   const std::string& comment, bool /*newFolder*/) {
+void ArchiveCopies::CopySinglePage(const std::string& localFile, const std::string& address, const std::string& folder,
+                                   int /*pageCount*/, archive::CopyFlags /*flags*/, const std::string& comment,
+                                   bool /*newFolder*/) {
   archive::CopySinglePage(store_, workspace_, {localFile, address, folder, comment}, prompt_);
 }
 
@@ -27,8 +27,7 @@ void ArchiveCopies::CopySinglePage(const std::string& localFile, const std::stri
 void ArchiveCopies::CopySiteTree(const std::string& /*localFile*/, const std::string& address,
                                  const std::string& folder, archive::CopyFlags flags, const std::string& comment,
                                  bool newFolder) {
-  archive::CopySiteTree(store_, workspace_.archive,
-                        {address, folder, flags, comment, newFolder}, prompt_);
+  archive::CopySiteTree(store_, workspace_.archive, {address, folder, flags, comment, newFolder}, prompt_);
 }
 
 void ArchiveLocalCopySearch::SearchCopiedPages(const TextQuery& query, std::vector<std::string>& results) {

@@ -4,9 +4,9 @@
 #include <utility>
 #include <vector>
 
-#include "cache/store/UrlCacheStore.h"
 #include "archive/ArchivePaths.h"
 #include "archive/SinglePageCopy.h"
+#include "cache/store/UrlCacheStore.h"
 #include "ops/CopyCommands.h"
 #include "ops/FindCommands.h"
 #include "ops/PageCheckCommand.h"

@@ -7,13 +7,12 @@
 namespace vantry::ops {
 
 void CacheCommands::Save(const EntrySelection& selection) {
-  CopyEntryCommand(w_.context, EntryCopyCommand::Save, selection, w_.dialogs, w_.archive, w_.appSettings,
-                   w_.profile);
+  CopyEntryCommand(w_.context, EntryCopyCommand::Save, selection, w_.dialogs, w_.archive, w_.appSettings, w_.profile);
 }
 
 void CacheCommands::CopySingleFile(const EntrySelection& selection) {
-  CopyEntryCommand(w_.context, EntryCopyCommand::CopySingleFile, selection, w_.dialogs, w_.archive,
-                   w_.appSettings, w_.profile);
+  CopyEntryCommand(w_.context, EntryCopyCommand::CopySingleFile, selection, w_.dialogs, w_.archive, w_.appSettings,
+                   w_.profile);
 }
 
 void CacheCommands::CopyReconstructingTree(const EntrySelection& selection) {
@@ -45,9 +44,7 @@ void CacheCommands::DeleteAllCookies() { DeleteAllCookiesCommand(w_.context, w_.
 
 void CacheCommands::FindFilesInCache() { FindFilesCommand(w_.context, w_.dialogs, w_.appSettings, w_.findTarget); }
 
-void CacheCommands::FindTextInFiles() {
-  FindTextCommand(w_.context, w_.dialogs, w_.localCopies, w_.findResultsPage);
-}
+void CacheCommands::FindTextInFiles() { FindTextCommand(w_.context, w_.dialogs, w_.localCopies, w_.findResultsPage); }
 
 void CacheCommands::CheckLinks(const EntrySelection& selection, PageChecker::Report report) {
   PageCheckCommand(w_.context, selection, report, w_.pageChecker, w_.findResultsPage);

@@ -19,8 +19,8 @@ struct CommandWiring {
   SettingsStore& appSettings;  // "Settings" and Save's "SaveDir"
   SettingsStore& profile;      // the profile file's section "Vantry"
   ListResets& lists;
-  LineSink& statisticsPage;    // the output bar's "Properties" page
-  LineSink& findResultsPage;   // the output bar's "Find in Files" page
+  LineSink& statisticsPage;   // the output bar's "Properties" page
+  LineSink& findResultsPage;  // the output bar's "Find in Files" page
   FindTarget& findTarget;
   LocalCopySearch& localCopies;
   CopyArchive& archive;

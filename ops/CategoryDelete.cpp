@@ -5,8 +5,8 @@
 #include "cache/store/CacheAccess.h"
 #include "cache/store/StatisticsText.h"
 #include "dates/FileTime.h"
-#include "ops/HistoryKey.h"
 #include "dates/LocalClock.h"
+#include "ops/HistoryKey.h"
 #include "ops/ProgressPacer.h"
 
 namespace vantry::ops {

@@ -9,11 +9,11 @@ namespace vantry::ops {
 // The entries "Delete ... history entries" and "Delete All Cookie Entries" remove.
 // Modes 1 to 5 consider history entries only, mode 6 every entry.
 enum class DeleteCategory {
-  TodaysHistory = 1,     // last used on today's local date
+  TodaysHistory = 1,  // last used on today's local date
   AllHistory = 2,
-  InactiveHistory = 3,   // the visited address has no content entry any more
-  MkProtocolHistory = 4, // "Visited: @mk:@..."
-  LocalFileHistory = 5,  // "Visited: @file:..."
+  InactiveHistory = 3,    // the visited address has no content entry any more
+  MkProtocolHistory = 4,  // "Visited: @mk:@..."
+  LocalFileHistory = 5,   // "Visited: @file:..."
   CookieEntries = 6,
 };
 

@@ -11,8 +11,8 @@ namespace vantry::ops {
 
 // "Select directory to copy to".
 struct CopyToChoice {
-  std::string folder;           // shown and read without a trailing "/"
-  bool createNewFolder = false; // unchecked: the folder must exist; checked: it must not
+  std::string folder;            // shown and read without a trailing "/"
+  bool createNewFolder = false;  // unchecked: the folder must exist; checked: it must not
   bool deleteAfterCopy = false;
   bool showCommentDialog = false;
 };
@@ -42,11 +42,11 @@ struct FindFilesChoice {
   bool laterThan = false;
   bool exactlyAt = false;
   bool between = false;
-  std::string date;      // the date of before, later than and exactly at; the from date of between
-  std::string toDate;    // after "and"
-  std::string thirdDate; // checked like the others but not used by the search
+  std::string date;       // the date of before, later than and exactly at; the from date of between
+  std::string toDate;     // after "and"
+  std::string thirdDate;  // checked like the others but not used by the search
   uint32_t showMask = 0;
-  int dateFormat = 0;    // stored "Date_Format" value; the dialog shows its name
+  int dateFormat = 0;  // stored "Date_Format" value; the dialog shows its name
 };
 
 // "Search files for text".

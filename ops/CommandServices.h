@@ -4,9 +4,9 @@
 #include <string_view>
 #include <vector>
 
+#include "archive/UserPrompt.h"
 #include "cache/services/FrameServices.h"
 #include "cache/store/UrlCacheStore.h"
-#include "archive/UserPrompt.h"
 
 // The outward effects of the cache commands, each behind a small interface so that the
 // commands run without a window: the window layer implements these, tests record them.
@@ -18,8 +18,7 @@ class SettingsStore {
  public:
   virtual ~SettingsStore() = default;
   // The stored value, or `fallback` when the key is absent.
-  virtual std::string ReadText(std::string_view section, std::string_view key,
-                               std::string_view fallback) const = 0;
+  virtual std::string ReadText(std::string_view section, std::string_view key, std::string_view fallback) const = 0;
   virtual int ReadInt(std::string_view section, std::string_view key, int fallback) const = 0;
   virtual void WriteText(std::string_view section, std::string_view key, std::string_view value) = 0;
   virtual void WriteInt(std::string_view section, std::string_view key, int value) = 0;

@@ -13,8 +13,7 @@ namespace {
 bool CopyCachedFile(const cache::CacheEntry& entry, const std::string& folder) {
   std::error_code error;
   const std::string target = folder + "/" + std::string(FileNamePart(entry.localFileName));
-  std::filesystem::copy_file(entry.localFileName, target, std::filesystem::copy_options::overwrite_existing,
-                             error);
+  std::filesystem::copy_file(entry.localFileName, target, std::filesystem::copy_options::overwrite_existing, error);
   return !error;
 }
 

@@ -7,8 +7,8 @@
 
 #include "ops/FolderRules.h"
 #include "ops/HistoryKey.h"
-#include "ops/SettingKeys.h"
 #include "ops/ServerWalks.h"
+#include "ops/SettingKeys.h"
 #include "ops/WildcardListing.h"
 
 namespace vantry::ops {

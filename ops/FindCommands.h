@@ -70,8 +70,7 @@ enum class NameFieldKind { Everything, Substring, Wildcard, AddressToOpen };
 NameFieldKind ClassifyNameField(std::string_view text);
 
 // "Find file(s) in Cache". `appSettings` holds "WhatFind" and "Date_Format".
-void FindFilesCommand(CommandContext& context, CommandDialogs& dialogs, SettingsStore& appSettings,
-                      FindTarget& target);
+void FindFilesCommand(CommandContext& context, CommandDialogs& dialogs, SettingsStore& appSettings, FindTarget& target);
 
 // "Find text in files": the cache's HTML files, copied pages and the history records'
 // fields; the hits go to the "Find in Files" page.

@@ -1,14 +1,17 @@
 #include "ops/FrameRecordAdapters.h"
-#include "cache/lists/ShowMask.h"
 
 #include "cache/lists/AddressRequest.h"
+#include "cache/lists/ShowMask.h"
 
 namespace vantry::ops {
 
 // The find command and the list fill use the same mode and mask bits.
-static_assert(kRequestEverything == cache::SearchRequest::kEverything && kRequestSubstring == cache::SearchRequest::kSubstring &&
-              kRequestBefore == cache::SearchRequest::kDateBefore && kRequestLaterThan == cache::SearchRequest::kDateLater &&
-              kRequestExactlyAt == cache::SearchRequest::kDateExactly && kRequestBetween == cache::SearchRequest::kDateBetween);
+static_assert(kRequestEverything == cache::SearchRequest::kEverything &&
+              kRequestSubstring == cache::SearchRequest::kSubstring &&
+              kRequestBefore == cache::SearchRequest::kDateBefore &&
+              kRequestLaterThan == cache::SearchRequest::kDateLater &&
+              kRequestExactlyAt == cache::SearchRequest::kDateExactly &&
+              kRequestBetween == cache::SearchRequest::kDateBetween);
 EntrySelection SelectionOf(const cache::CurrentEntry& current) { return {current.address, current.localFileName}; }
 
 void KeepSelection(const EntrySelection& selection, cache::CurrentEntry& current) {
@@ -42,7 +45,8 @@ void RecordsFindTarget::SetShowMask(uint32_t mask) { r_.showMask.bits = mask; }
 void RecordsFindTarget::ShowOpenedAddress(const OpenedAddress& opened) {
   r_.current.address = opened.address;
   r_.current.localFileName.clear();
-  if (opened.entry) r_.current.localFileName = opened.entry->headerInfoSize() == 0 ? "None" : opened.entry->localFileName;
+  if (opened.entry)
+    r_.current.localFileName = opened.entry->headerInfoSize() == 0 ? "None" : opened.entry->localFileName;
   r_.frame.SetAddress(opened.address);
   r_.panes.ShowCurrentEntry(r_.current);
   if (opened.entry) r_.panes.ShowEntryProperties(*opened.entry);

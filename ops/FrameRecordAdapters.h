@@ -2,10 +2,10 @@
 
 #include <functional>
 
-#include "cache/services/EntryPanes.h"
-#include "cache/services/FrameServices.h"
 #include "cache/lists/SearchRequest.h"
 #include "cache/lists/ShowMask.h"
+#include "cache/services/EntryPanes.h"
+#include "cache/services/FrameServices.h"
 #include "ops/CommandServices.h"
 #include "ops/FindCommands.h"
 

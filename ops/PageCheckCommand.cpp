@@ -3,7 +3,6 @@
 #include <string_view>
 #include <vector>
 
-
 namespace vantry::ops {
 namespace {
 

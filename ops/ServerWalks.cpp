@@ -25,7 +25,8 @@ bool DeleteByServer(CommandContext& context, std::string_view text) {
 }
 
 bool StickyByServer(CommandContext& context, std::string_view text) {
-  return ForEachContentEntryContaining(context, text, [&](cache::CacheEntry& entry) { MarkSticky(context.store, entry); });
+  return ForEachContentEntryContaining(context, text,
+                                       [&](cache::CacheEntry& entry) { MarkSticky(context.store, entry); });
 }
 
 void MarkSticky(cache::UrlCacheStore& store, cache::CacheEntry entry) {

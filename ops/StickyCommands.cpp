@@ -1,7 +1,7 @@
 #include "ops/StickyCommands.h"
 
-#include "cache/store/CacheAccess.h"
 #include "archive/UrlParts.h"
+#include "cache/store/CacheAccess.h"
 #include "ops/ServerWalks.h"
 
 namespace vantry::ops {

@@ -1,5 +1,4 @@
 #include "ops/TextSearch.h"
-#include "files/WholeFile.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -7,8 +6,9 @@
 
 #include "cache/store/CacheAccess.h"
 #include "cache/store/StoreFiles.h"
-#include "text/AsciiText.h"
+#include "files/WholeFile.h"
 #include "ops/WildcardListing.h"
+#include "text/AsciiText.h"
 
 namespace vantry::ops {
 namespace {
@@ -80,7 +80,8 @@ void CacheTextSearch(const std::string& folder, std::string_view pattern, const 
     CacheTextSearch(folderPath + sub.filename().string(), pattern, query, results, frame, prompt);
 }
 
-std::string FindAddressOfLocalFile(cache::UrlCacheStore& store, std::string_view localFileName, archive::UserPrompt& prompt) {
+std::string FindAddressOfLocalFile(cache::UrlCacheStore& store, std::string_view localFileName,
+                                   archive::UserPrompt& prompt) {
   const std::string wanted = text::ToLowerAscii(localFileName);
   std::string address;
   bool found = false;

@@ -4,9 +4,9 @@
 #include <string_view>
 #include <vector>
 
+#include "archive/UserPrompt.h"
 #include "cache/services/FrameServices.h"
 #include "cache/store/UrlCacheStore.h"
-#include "archive/UserPrompt.h"
 
 // Searching the cache's HTML files for a text, and finding a cached file's address again.
 namespace vantry::ops {
@@ -41,6 +41,7 @@ void CacheTextSearch(const std::string& folder, std::string_view pattern, const 
 // The address of the entry whose local file name equals `localFileName` ignoring case,
 // or an empty text; when the whole cache was walked without a match this is told
 // ("URL not found in Cache \n" / "Cache Enumeration").
-std::string FindAddressOfLocalFile(cache::UrlCacheStore& store, std::string_view localFileName, archive::UserPrompt& prompt);
+std::string FindAddressOfLocalFile(cache::UrlCacheStore& store, std::string_view localFileName,
+                                   archive::UserPrompt& prompt);
 
 }  // namespace vantry::ops

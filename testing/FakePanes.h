@@ -14,7 +14,9 @@ class FakePanes : public cache::EntryPanes {
   void ShowCurrentEntry(const cache::CurrentEntry& current) override {
     calls.push_back("show " + current.address + " | " + current.localFileName);
   }
-  void ShowEntryProperties(const cache::CacheEntry& entry) override { calls.push_back("properties " + entry.sourceUrl); }
+  void ShowEntryProperties(const cache::CacheEntry& entry) override {
+    calls.push_back("properties " + entry.sourceUrl);
+  }
   void ShowStatistics(const cache::CacheStatistics& statistics) override {
     shownStatistics = statistics;
     calls.push_back("statistics");

@@ -10,8 +10,9 @@
 namespace vantry::testing {
 
 // Entries for a test store, built up in the order the store will hand them out.
-inline cache::NewEntry PageEntry(std::string url, std::string headers = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n",
-                          uint32_t type = cache::NORMAL_CACHE_ENTRY, std::string content = "<html></html>") {
+inline cache::NewEntry PageEntry(std::string url,
+                                 std::string headers = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n",
+                                 uint32_t type = cache::NORMAL_CACHE_ENTRY, std::string content = "<html></html>") {
   cache::NewEntry entry;
   entry.url = std::move(url);
   entry.headers = std::move(headers);

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "testing/FakeFrame.h"
-#include "testing/FakePanes.h"
 #include "cache/lists/ListTabContext.h"
 #include "cache/lists/SearchRequest.h"
 #include "cache/store/SqliteUrlCacheStore.h"
+#include "testing/FakeFrame.h"
+#include "testing/FakePanes.h"
 #include "testing/TempFolder.h"
 
 namespace vantry::testing {

@@ -53,8 +53,6 @@ LocalFtpServer::~LocalFtpServer() {
   }
 }
 
-std::string LocalFtpServer::origin() const {
-  return "ftp://127.0.0.1:" + std::to_string(port_);
-}
+std::string LocalFtpServer::origin() const { return "ftp://127.0.0.1:" + std::to_string(port_); }
 
 }  // namespace vantry::testing

@@ -13,10 +13,14 @@ namespace {
 
 const char* ReasonOf(int status) {
   switch (status) {
-    case 200: return "OK";
-    case 301: return "Moved Permanently";
-    case 404: return "Not Found";
-    default: return "Status";
+    case 200:
+      return "OK";
+    case 301:
+      return "Moved Permanently";
+    case 404:
+      return "Not Found";
+    default:
+      return "Status";
   }
 }
 
@@ -39,8 +43,7 @@ LocalHttpServer::LocalHttpServer() {
   address.sin_port = 0;
   socklen_t length = sizeof address;
   if (listenFd_ < 0 || ::bind(listenFd_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-      ::listen(listenFd_, 64) != 0 ||
-      ::getsockname(listenFd_, reinterpret_cast<sockaddr*>(&address), &length) != 0 ||
+      ::listen(listenFd_, 64) != 0 || ::getsockname(listenFd_, reinterpret_cast<sockaddr*>(&address), &length) != 0 ||
       ::pipe(wakePipe_) != 0) {
     throw std::runtime_error("cannot start the local HTTP server");
   }
@@ -67,9 +70,7 @@ void LocalHttpServer::SetDefaultStatus(int status) {
   defaultStatus_ = status;
 }
 
-std::string LocalHttpServer::origin() const {
-  return "http://127.0.0.1:" + std::to_string(port_);
-}
+std::string LocalHttpServer::origin() const { return "http://127.0.0.1:" + std::to_string(port_); }
 
 std::vector<std::string> LocalHttpServer::requests() const {
   std::lock_guard lock(mutex_);
@@ -115,8 +116,8 @@ void LocalHttpServer::HandleConnection(int fd) {
     const auto found = routes_.find(path);
     route = found != routes_.end() ? found->second : Route{defaultStatus_, "none"};
   }
-  std::string response = "HTTP/1.0 " + std::to_string(route.status) + " " +
-                          ReasonOf(route.status) + "\r\nContent-Type: text/html\r\n";
+  std::string response =
+      "HTTP/1.0 " + std::to_string(route.status) + " " + ReasonOf(route.status) + "\r\nContent-Type: text/html\r\n";
   if (route.status >= 300 && route.status < 400) response += "Location: " + origin() + "/\r\n";
   response += "Content-Length: " + std::to_string(route.body.size()) + "\r\n\r\n" + route.body;
   SendAll(fd, response);

@@ -1,9 +1,9 @@
 // One application object for every widget test of a program, on the offscreen platform unless
 // the environment names another.
-#include <gtest/gtest.h>
+#include <memory>
 
 #include <QApplication>
-#include <memory>
+#include <gtest/gtest.h>
 
 namespace vantry::testing {
 namespace {

@@ -20,9 +20,7 @@ TempFolder::~TempFolder() {
   std::filesystem::remove_all(path_, ignored);
 }
 
-std::string TempFolder::operator/(std::string_view name) const {
-  return path_.string() + "/" + std::string(name);
-}
+std::string TempFolder::operator/(std::string_view name) const { return path_.string() + "/" + std::string(name); }
 
 void WriteTestFile(const std::string& path, std::string_view bytes) {
   std::filesystem::create_directories(std::filesystem::path(path).parent_path());

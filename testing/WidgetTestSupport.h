@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QApplication>
-#include <QTreeView>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include <QApplication>
+#include <QTreeView>
 
 #include "cache/widgets/TabTreeModel.h"
 

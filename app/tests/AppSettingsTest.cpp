@@ -1,9 +1,8 @@
 #include "app/AppSettings.h"
 
-#include <gtest/gtest.h>
-
 #include <QDir>
 #include <QFile>
+#include <gtest/gtest.h>
 
 #include "ops/SettingKeys.h"
 #include "testing/TempFolder.h"
@@ -65,8 +64,8 @@ TEST_F(AppSettingsTest, ValuesGoToTheirStoreSectionAndKey) {
   for (const char* line : {"[Vantry]\nSaveDir=/home/u/saved", "[Settings]", "WhatFind=6", "Date_Format=2"})
     EXPECT_NE(application.find(line), std::string::npos) << line << "\n" << application;
   const std::string profile = FileText("profile.ini");
-  for (const char* line : {"[Vantry]", "SaveDir=/home/u/copies", "ServerToDelete=www.example.com",
-                           "FilesToCopy=*.gif", "CopyDirectory=/home/u/cache2"})
+  for (const char* line : {"[Vantry]", "SaveDir=/home/u/copies", "ServerToDelete=www.example.com", "FilesToCopy=*.gif",
+                           "CopyDirectory=/home/u/cache2"})
     EXPECT_NE(profile.find(line), std::string::npos) << line << "\n" << profile;
 }
 

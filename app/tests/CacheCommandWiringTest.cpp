@@ -1,13 +1,12 @@
 // The cache commands reached through the frame's actions once they are wired.
-#include <gtest/gtest.h>
-
 #include "app/CacheCommandWiring.h"
 
 #include <QAction>
+#include <gtest/gtest.h>
 
-#include "cache/store/CacheAccess.h"
 #include "app/tests/CacheRecordsDouble.h"
 #include "app/tests/FrameTestSupport.h"
+#include "cache/store/CacheAccess.h"
 #include "testing/FakeList.h"
 
 namespace vantry::app {
@@ -21,7 +20,8 @@ class CacheCommandWiringTest : public FrameTest {
   void SetUp() override {
     frame = MakeFrame();
     for (const char* url : {"http://www.a.org/x.htm", "http://www.a.org/y.htm"})
-      ASSERT_EQ(store_->AddEntry(cache::NewEntry{.url = url, .content = "<p>x</p>", .headers = kHeaders}), cache::STORE_OK);
+      ASSERT_EQ(store_->AddEntry(cache::NewEntry{.url = url, .content = "<p>x</p>", .headers = kHeaders}),
+                cache::STORE_OK);
     CacheCommandInputs inputs = records.Inputs(*store_, *frame, settings_);
     inputs.resetAlphaSort = [this] { resets.push_back("AlphaSort"); };
     inputs.resetAccessSort = [this] { resets.push_back("AccessSort"); };

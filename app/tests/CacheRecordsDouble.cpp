@@ -1,8 +1,8 @@
 #include "app/tests/CacheRecordsDouble.h"
 
-#include "testing/FakePanes.h"
 #include "cache/lists/SearchRequest.h"
 #include "cache/lists/ShowMask.h"
+#include "testing/FakePanes.h"
 
 namespace vantry::app {
 
@@ -19,10 +19,22 @@ CacheRecordsDouble::~CacheRecordsDouble() = default;
 CacheCommandInputs CacheRecordsDouble::Inputs(cache::UrlCacheStore& store, cache::FrameServices& frame,
                                               AppSettings& settings) {
   Records& r = *records_;
-  return {.store = store, .frame = frame, .panes = r.panes, .request = r.request, .showMask = r.showMask,
-          .current = r.current, .resetAlphaSort = {}, .resetAccessSort = {}, .resetHistory = {},
-          .expandAlphaSortForFind = {}, .showFindResults = {}, .showStatistics = {}, .archivePaths = {},
-          .applicationSettings = settings.application(), .profile = settings.profile(), .parent = nullptr};
+  return {.store = store,
+          .frame = frame,
+          .panes = r.panes,
+          .request = r.request,
+          .showMask = r.showMask,
+          .current = r.current,
+          .resetAlphaSort = {},
+          .resetAccessSort = {},
+          .resetHistory = {},
+          .expandAlphaSortForFind = {},
+          .showFindResults = {},
+          .showStatistics = {},
+          .archivePaths = {},
+          .applicationSettings = settings.application(),
+          .profile = settings.profile(),
+          .parent = nullptr};
 }
 
 void CacheRecordsDouble::SetCurrent(const std::string& address, const std::string& localFile) {

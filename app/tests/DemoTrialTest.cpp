@@ -1,7 +1,11 @@
 // A user's trial of the cache operations on the demo store, through the assembled program on
 // a real display: find a page, copy its server's tree, open the copy from the index page,
 // mark the page sticky, delete it, and watch the statistics change.
-#include <gtest/gtest.h>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <map>
+#include <sstream>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -13,22 +17,18 @@
 #include <QSignalSpy>
 #include <QTimer>
 #include <QWebEnginePage>
-#include <cstdlib>
-#include <ctime>
-#include <fstream>
-#include <map>
-#include <sstream>
+#include <gtest/gtest.h>
 
 #include "app/CMainFrame.h"
-#include "archive/pane/CVantryView.h"
-#include "cache/store/CacheAccess.h"
-#include "tools/vantry-store/DemoSite.h"
-#include "archive/pane/tests/EngineTestSupport.h"
-#include "testing/TempFolder.h"
 #include "app/VantryApp.h"
+#include "archive/pane/CVantryView.h"
+#include "archive/pane/tests/EngineTestSupport.h"
+#include "cache/store/CacheAccess.h"
 #include "cache/widgets/CTabClassView.h"
 #include "cache/widgets/CTabResourceView.h"
+#include "testing/TempFolder.h"
 #include "testing/WidgetTestSupport.h"
+#include "tools/vantry-store/DemoSite.h"
 
 namespace vantry::app {
 
@@ -137,12 +137,12 @@ TEST_F(DemoTrialTest, FindCopyOpenStickyDeleteAndStatistics) {
 
   // Find the page by a part of its name, among the HTML files.
   std::vector<std::string> seen = AnswerModals([&] { frame().action(FindFilesInCache)->trigger(); },
-                                              {{"Find files", [](QDialog* dialog) {
-                                                  dialog->findChildren<QLineEdit*>().first()->setText("intro");
-                                                  QCheckBox* html = ChildWithText<QCheckBox>(dialog, "Html-Files");
-                                                  if (!html->isChecked()) html->click();
-                                                  dialog->accept();
-                                                }}});
+                                               {{"Find files", [](QDialog* dialog) {
+                                                   dialog->findChildren<QLineEdit*>().first()->setText("intro");
+                                                   QCheckBox* html = ChildWithText<QCheckBox>(dialog, "Html-Files");
+                                                   if (!html->isChecked()) html->click();
+                                                   dialog->accept();
+                                                 }}});
   EXPECT_EQ(seen, std::vector<std::string>{"Find files: "});
   cache::CTabClassView& alphaSort = *frame().alphaSortView();
   ASSERT_TRUE(alphaSort.IsExpanded());
@@ -156,15 +156,15 @@ TEST_F(DemoTrialTest, FindCopyOpenStickyDeleteAndStatistics) {
   // Copy the server's tree into an existing folder, with a comment for the index page.
   const fs::path copies = TrialFolder().path() / "copies";
   seen = AnswerModals([&] { frame().action(CopyReconstructingTree)->trigger(); },
-                     {{"Select directory to copy to",
-                       [&](QDialog* dialog) {
-                         dialog->findChildren<QLineEdit*>().first()->setText(QString::fromStdString(copies.string()));
-                         dialog->accept();
-                       }},
-                      {"Comment", [](QDialog* dialog) {
-                         dialog->findChildren<QLineEdit*>().first()->setText("Harbour guide");
-                         dialog->accept();
-                       }}});
+                      {{"Select directory to copy to",
+                        [&](QDialog* dialog) {
+                          dialog->findChildren<QLineEdit*>().first()->setText(QString::fromStdString(copies.string()));
+                          dialog->accept();
+                        }},
+                       {"Comment", [](QDialog* dialog) {
+                          dialog->findChildren<QLineEdit*>().first()->setText("Harbour guide");
+                          dialog->accept();
+                        }}});
   ASSERT_GE(seen.size(), 2u);
   EXPECT_EQ(seen[0], "Select directory to copy to: ");
   EXPECT_EQ(seen[1], "Comment: ");
@@ -178,13 +178,17 @@ TEST_F(DemoTrialTest, FindCopyOpenStickyDeleteAndStatistics) {
   EXPECT_EQ(archive::Evaluate(page, "document.title"), "List of locally available Documents");
   ASSERT_TRUE(WaitForPage([&] { archive::Evaluate(page, "document.querySelector('a').click()"); }));
   EXPECT_EQ(archive::Evaluate(page, "document.title"), "Harbour Lights - lighthouse tours along the coast");
-  ASSERT_TRUE(WaitForPage([&] { archive::Evaluate(page, "document.querySelector('a[href=\"docs/guide/intro.html\"]').click()"); }));
+  ASSERT_TRUE(WaitForPage(
+      [&] { archive::Evaluate(page, "document.querySelector('a[href=\"docs/guide/intro.html\"]').click()"); }));
   EXPECT_EQ(session_->view().url(), FileUrl(copies / "docs/guide/intro.html"));
   EXPECT_EQ(archive::Evaluate(page, "document.title"), "Introduction - Visitor guide");
-  EXPECT_EQ(archive::Evaluate(page, "JSON.stringify(Array.from(document.images).map(i => [i.getAttribute('src'), i.complete && "
-                           "i.naturalWidth > 0]))"),
-            "[[\"../../images/logo.gif\",true],[\"../../images/harbour.jpg\",true]]");
-  EXPECT_EQ(archive::Evaluate(page, "document.styleSheets[0].href"), FileUrl(copies / "style/site.css").toString().toStdString());
+  EXPECT_EQ(
+      archive::Evaluate(page,
+                        "JSON.stringify(Array.from(document.images).map(i => [i.getAttribute('src'), i.complete && "
+                        "i.naturalWidth > 0]))"),
+      "[[\"../../images/logo.gif\",true],[\"../../images/harbour.jpg\",true]]");
+  EXPECT_EQ(archive::Evaluate(page, "document.styleSheets[0].href"),
+            FileUrl(copies / "style/site.css").toString().toStdString());
   EXPECT_EQ(archive::Evaluate(page, "String(document.styleSheets[0].cssRules.length > 0)"), "true");
 
   // Mark the page sticky, then delete it.

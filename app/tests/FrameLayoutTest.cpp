@@ -2,7 +2,6 @@
 #include <QDockWidget>
 #include <QSettings>
 #include <QToolBar>
-
 #include <gtest/gtest.h>
 
 #include "app/tests/FrameTestSupport.h"

@@ -1,17 +1,16 @@
 // Where each command goes, and the frame's own commands.
 #include <QAction>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDockWidget>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QComboBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
-
 #include <gtest/gtest.h>
 
 #include "app/FrameStatusBar.h"
@@ -60,11 +59,26 @@ TEST_F(FrameTest, PaneCommandsReachThePane) {
 }
 
 TEST_F(FrameTest, OperationCommandsGoToTheHandlerGivenForThem) {
-  const CommandId operations[] = {
-      Save, SaveAs, CopySingleFile, CopyReconstructingTree, CopyFiles, StickyFile, StickyAddress,
-      FindFilesInCache, FindTextInFiles, DeleteCacheEntry, DeleteCacheEntries, DeleteHistoryEntry,
-      DeleteTodaysHistory, DeleteAllHistory, DeleteInactiveHistory, DeleteVcHistory, DeleteLocalEntries,
-      DeleteAllCookieEntries, DeleteAllCookies, New};
+  const CommandId operations[] = {Save,
+                                  SaveAs,
+                                  CopySingleFile,
+                                  CopyReconstructingTree,
+                                  CopyFiles,
+                                  StickyFile,
+                                  StickyAddress,
+                                  FindFilesInCache,
+                                  FindTextInFiles,
+                                  DeleteCacheEntry,
+                                  DeleteCacheEntries,
+                                  DeleteHistoryEntry,
+                                  DeleteTodaysHistory,
+                                  DeleteAllHistory,
+                                  DeleteInactiveHistory,
+                                  DeleteVcHistory,
+                                  DeleteLocalEntries,
+                                  DeleteAllCookieEntries,
+                                  DeleteAllCookies,
+                                  New};
   auto frame = MakeFrame();
   for (CommandId id : operations) frame->action(id)->trigger();  // no handler yet: nothing happens
   std::vector<CommandId> handled;
@@ -147,8 +161,9 @@ TEST_F(FrameTest, ViewCommandsHideAndShowTheirBarWithTheItemCheckedWhileVisible)
   auto frame = MakeFrame();
   frame->show();
   const std::pair<CommandId, QWidget*> bars[] = {
-      {ToolBar, frame->mainToolBar()}, {NavigationBar, frame->navigationBar()}, {StatusBar, frame->statusBar()},
-      {Workspace, frame->workspaceBar()}, {Output, frame->outputBar()}, {Memory, frame->memoryBar()}};
+      {ToolBar, frame->mainToolBar()}, {NavigationBar, frame->navigationBar()},
+      {StatusBar, frame->statusBar()}, {Workspace, frame->workspaceBar()},
+      {Output, frame->outputBar()},    {Memory, frame->memoryBar()}};
   for (const auto& [id, bar] : bars) {
     QAction* item = frame->action(id);
     EXPECT_TRUE(item->isChecked()) << int(id);
@@ -240,14 +255,15 @@ TEST_F(FrameTest, AboutBoxCarriesAClickableMailLink) {
   auto frame = MakeFrame();
   QString link;
   bool opensLinks = false;
-  ModalSeen about = RunModal([&] { frame->action(About)->trigger(); }, [&](QWidget* dialog) {
-    for (QLabel* label : dialog->findChildren<QLabel*>())
-      if (label->text().contains("mailto:")) {
-        link = label->text();
-        opensLinks = label->openExternalLinks();
-      }
-    QMetaObject::invokeMethod(dialog, "accept");
-  });
+  ModalSeen about = RunModal([&] { frame->action(About)->trigger(); },
+                             [&](QWidget* dialog) {
+                               for (QLabel* label : dialog->findChildren<QLabel*>())
+                                 if (label->text().contains("mailto:")) {
+                                   link = label->text();
+                                   opensLinks = label->openExternalLinks();
+                                 }
+                               QMetaObject::invokeMethod(dialog, "accept");
+                             });
   EXPECT_EQ(about.title, "About Vantry");
   EXPECT_TRUE(link.contains("mailto:vantry@orlenvik.org"));
   EXPECT_TRUE(opensLinks);

@@ -1,20 +1,20 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QMessageBox>
-#include <QTimer>
-#include <QWidget>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <QWidget>
+#include <gtest/gtest.h>
+
 #include "app/AppSettings.h"
 #include "app/CMainFrame.h"
-#include "testing/TempFolder.h"
 #include "cache/store/UrlCacheStore.h"
+#include "testing/TempFolder.h"
 
 namespace vantry::app {
 
@@ -56,7 +56,8 @@ class FrameTest : public ::testing::Test {
   std::unique_ptr<CMainFrame> MakeFrame() {
     auto* pane = new FakePane;
     pane_ = pane;
-    return std::make_unique<CMainFrame>(FrameParts{*store_, settings_, *pane, pane, archive::MakeArchivePaths("/work")});
+    return std::make_unique<CMainFrame>(
+        FrameParts{*store_, settings_, *pane, pane, archive::MakeArchivePaths("/work")});
   }
 
   testing::TempFolder folder_;
@@ -73,8 +74,7 @@ struct ModalSeen {
 };
 
 // Runs `action`, which opens a modal dialog; `respond` sees the dialog and closes it.
-inline ModalSeen RunModal(const std::function<void()>& action,
-                          const std::function<void(QWidget*)>& respond = {}) {
+inline ModalSeen RunModal(const std::function<void()>& action, const std::function<void(QWidget*)>& respond = {}) {
   ModalSeen seen;
   auto poll = std::make_shared<std::function<void()>>();
   *poll = [&seen, &respond, poll] {

@@ -9,7 +9,6 @@
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
-
 #include <gtest/gtest.h>
 
 #include "app/FrameStatusBar.h"
@@ -37,9 +36,8 @@ TEST_F(FrameTest, MenusHoldTheirItemsInOrderWithTheirIds) {
   };
   const Menu expected[] = {
       {"&File",
-       {"&New\tCtrl+N=57600", "&Open...\tCtrl+O=57601", "&Save...=3000", "&Save As=3005", "-",
-        "Save raw as=32815", "-", "Preferences=4080", "-", "&Print...\tCtrl+P=57607", "P&rint Setup...=57606",
-        "-", "E&xit=57665"}},
+       {"&New\tCtrl+N=57600", "&Open...\tCtrl+O=57601", "&Save...=3000", "&Save As=3005", "-", "Save raw as=32815", "-",
+        "Preferences=4080", "-", "&Print...\tCtrl+P=57607", "P&rint Setup...=57606", "-", "E&xit=57665"}},
       {"&Edit", {"&Undo\tCtrl+Z=57643", "-", "Copy=57634", "Cut=57635", "Paste=57637", "-", "Select All=57642"}},
       {"&View",
        {"&Toolbar=59392", "Na&vigationBar=32807", "&Status Bar=59393", "-", "&Workspace=1103", "&Output=1104",
@@ -83,8 +81,9 @@ TEST_F(FrameTest, MainToolBarHasItsButtonsInOrder) {
   QStringList ids;
   for (QAction* action : frame->mainToolBar()->actions())
     ids << (action->isSeparator() ? QStringLiteral("|") : QString::number(action->data().toInt()));
-  EXPECT_EQ(ids.join(' '), "57600 | 57601 3000 | 57635 57634 57637 | 57607 | 1103 1104 1130 | "
-                           "33771 33773 33772 | 33774 | 5010 | 57664");
+  EXPECT_EQ(ids.join(' '),
+            "57600 | 57601 3000 | 57635 57634 57637 | 57607 | 1103 1104 1130 | "
+            "33771 33773 33772 | 33774 | 5010 | 57664");
   for (QAction* action : frame->mainToolBar()->actions()) {
     if (action->isSeparator()) continue;
     EXPECT_FALSE(action->icon().isNull()) << action->data().toInt();
@@ -115,12 +114,12 @@ TEST_F(FrameTest, NavigationBarHasLabelledButtonsWithTheirDropDowns) {
                                   "Find=32776", "Delete=32777", "Properties=32778", "Fonts=32779"}));
   EXPECT_EQ(dropDowns["Back"], QStringList{"Go Back  10 Entries=32772 (disabled)"});
   EXPECT_EQ(dropDowns["Forward"], QStringList{"Go Forward 10 Entries=32772 (disabled)"});
-  EXPECT_EQ(dropDowns["Copy"], (QStringList{"Copy single file=32802", "Copy reconstructing tree=32801", "-",
-                                            "Copy files....=32817", "-", "Set file attribute to sticky=4090",
-                                            "Set whole address to sticky=5000"}));
-  EXPECT_EQ(dropDowns["Find"], (QStringList{"Find file(s) in Cache=32805", "Find text in files=32806",
-                                            "Find Text On All Disks=32810", "-", "Check links: list passed=32803",
-                                            "Check links: list dead=32804"}));
+  EXPECT_EQ(dropDowns["Copy"],
+            (QStringList{"Copy single file=32802", "Copy reconstructing tree=32801", "-", "Copy files....=32817", "-",
+                         "Set file attribute to sticky=4090", "Set whole address to sticky=5000"}));
+  EXPECT_EQ(dropDowns["Find"],
+            (QStringList{"Find file(s) in Cache=32805", "Find text in files=32806", "Find Text On All Disks=32810", "-",
+                         "Check links: list passed=32803", "Check links: list dead=32804"}));
   EXPECT_EQ(dropDowns["Delete"],
             (QStringList{"Delete Cache Entry=32796", "Delete Cache Entries....=32816", "Delete History Entry=32783",
                          "Delete todays history entries=32784", "Delete all history entries=32785",

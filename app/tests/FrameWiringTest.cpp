@@ -1,21 +1,21 @@
 // The real lists, output bar and memory bar inside the frame, working on one store.
+#include <algorithm>
+
 #include <QComboBox>
 #include <QDockWidget>
-#include <QTabWidget>
-#include <algorithm>
 #include <QLineEdit>
 #include <QListWidget>
-
+#include <QTabWidget>
 #include <gtest/gtest.h>
 
-#include "inspect/widgets/CMemoryBar.h"
-#include "inspect/widgets/COutputBar.h"
 #include "app/tests/FrameTestSupport.h"
 #include "cache/store/StatisticsText.h"
-#include "testing/ListStore.h"
 #include "cache/widgets/CTabClassView.h"
 #include "cache/widgets/CTabResourceView.h"
 #include "inspect/history/widgets/CTabFileView.h"
+#include "inspect/widgets/CMemoryBar.h"
+#include "inspect/widgets/COutputBar.h"
+#include "testing/ListStore.h"
 
 namespace vantry::app {
 
@@ -30,8 +30,9 @@ class FrameWiringTest : public FrameTest {
  protected:
   FrameWiringTest() {
     EXPECT_EQ(store_->AddEntry(testing::PageEntry("http://b.example/index.html")), cache::STORE_OK);
-    EXPECT_EQ(store_->AddEntry(testing::PageEntry("http://a.example/pic.gif", kGifHeaders, cache::NORMAL_CACHE_ENTRY, "GIF")),
-              cache::STORE_OK);
+    EXPECT_EQ(
+        store_->AddEntry(testing::PageEntry("http://a.example/pic.gif", kGifHeaders, cache::NORMAL_CACHE_ENTRY, "GIF")),
+        cache::STORE_OK);
     EXPECT_EQ(store_->SetCookie(cache::Cookie{"id", "42", "a.example", "/", 0, 0, 0}), cache::STORE_OK);
     EXPECT_EQ(store_->RecordVisit("http://a.example/", cache::FileTimeNow(), 1), cache::STORE_OK);
     frame = MakeFrame();
@@ -62,8 +63,9 @@ class FrameWiringTest : public FrameTest {
 };
 
 TEST_F(FrameWiringTest, TheThreeTabsAreTheRealListsOverTheFramesStore) {
-  const std::pair<cache::ListTabView*, const char*> tabs[] = {
-      {frame->alphaSortView(), "AlphaSort"}, {frame->accessSortView(), "AccessSort"}, {frame->historyView(), "History"}};
+  const std::pair<cache::ListTabView*, const char*> tabs[] = {{frame->alphaSortView(), "AlphaSort"},
+                                                              {frame->accessSortView(), "AccessSort"},
+                                                              {frame->historyView(), "History"}};
   for (int i = 0; i < 3; ++i) {
     auto [view, name] = tabs[i];
     ASSERT_NE(view, nullptr) << name;
@@ -101,7 +103,8 @@ TEST_F(FrameWiringTest, SelectingALeafFillsAddressBoxPaneOutputBarAndMemoryBar) 
 
   EXPECT_EQ(frame->addressBox()->currentText(), "http://a.example/pic.gif");
   EXPECT_EQ(frame->currentEntry().address, "http://a.example/pic.gif");
-  EXPECT_EQ(frame->currentEntry().localFileName, cache::LookupEntry(*store_, "http://a.example/pic.gif")->localFileName);
+  EXPECT_EQ(frame->currentEntry().localFileName,
+            cache::LookupEntry(*store_, "http://a.example/pic.gif")->localFileName);
   EXPECT_EQ(pane_->calls, Texts{"ShowEntry http://a.example/pic.gif address"});
 
   const Texts properties = Page(inspect::COutputBar::kCacheEntryPage);

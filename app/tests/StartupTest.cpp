@@ -1,12 +1,11 @@
-#include "app/StartupArchive.h"
-#include "files/WholeFile.h"
-
-#include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "app/StartupArchive.h"
 #include "cache/store/StoreFiles.h"
+#include "files/WholeFile.h"
 #include "testing/ScriptedPrompt.h"
 #include "testing/TempFolder.h"
 

@@ -1,7 +1,6 @@
 // The widget tests run on the offscreen platform inside one QApplication.
-#include <gtest/gtest.h>
-
 #include <QApplication>
+#include <gtest/gtest.h>
 
 #include "app/ThemeIcons.h"
 

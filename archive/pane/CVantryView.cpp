@@ -21,9 +21,8 @@ struct FontCommand {
 };
 // The View sub-menu of the right-click menu, largest first.
 constexpr FontCommand kFontCommands[] = {
-    {"&Largest Fonts", FontSize::Largest}, {"Lar&ger Fonts", FontSize::Larger},
-    {"&Medium Fonts", FontSize::Medium},   {"&Smaller Fonts", FontSize::Smaller},
-    {"Sm&allest Fonts", FontSize::Smallest},
+    {"&Largest Fonts", FontSize::Largest}, {"Lar&ger Fonts", FontSize::Larger},     {"&Medium Fonts", FontSize::Medium},
+    {"&Smaller Fonts", FontSize::Smaller}, {"Sm&allest Fonts", FontSize::Smallest},
 };
 
 }  // namespace
@@ -64,8 +63,8 @@ void CVantryView::SelectAll() { page_->triggerAction(QWebEnginePage::SelectAll);
 
 void CVantryView::FindInPage() {
   bool ok = false;
-  const QString text = QInputDialog::getText(this, tr("Find"), tr("Find what:"), QLineEdit::Normal,
-                                             page_->selectedText(), &ok);
+  const QString text =
+      QInputDialog::getText(this, tr("Find"), tr("Find what:"), QLineEdit::Normal, page_->selectedText(), &ok);
   if (ok) page_->findText(text);
 }
 
@@ -82,9 +81,9 @@ void CVantryView::Print() {
 }
 
 void CVantryView::OpenFile() {
-  const QString path = QFileDialog::getOpenFileName(
-      this, tr("Open"), QDir::currentPath(), QString::fromStdString(NameFilterFromPattern(kOpenFilePattern)),
-      nullptr, QFileDialog::ReadOnly);
+  const QString path = QFileDialog::getOpenFileName(this, tr("Open"), QDir::currentPath(),
+                                                    QString::fromStdString(NameFilterFromPattern(kOpenFilePattern)),
+                                                    nullptr, QFileDialog::ReadOnly);
   if (!path.isEmpty()) Navigate(path);
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QWebEngineView>
 #include <memory>
+
+#include <QWebEngineView>
 
 #include "archive/pane/HtmlPane.h"
 #include "archive/pane/PaneState.h"

@@ -14,8 +14,7 @@ namespace {
 
 std::string_view Trimmed(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
-    text.remove_suffix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) text.remove_suffix(1);
   return text;
 }
 
@@ -30,12 +29,24 @@ bool ReadStatusLine(std::string_view line, int& status) {
 }
 
 constexpr std::array<std::pair<std::string_view, std::string_view>, 18> kTypesByExtension = {{
-    {"htm", "text/html"},        {"html", "text/html"},       {"css", "text/css"},
-    {"js", "text/javascript"},   {"txt", "text/plain"},       {"xml", "text/xml"},
-    {"gif", "image/gif"},        {"jpg", "image/jpeg"},       {"jpeg", "image/jpeg"},
-    {"png", "image/png"},        {"svg", "image/svg+xml"},    {"ico", "image/x-icon"},
-    {"xbm", "image/x-xbitmap"},  {"webp", "image/webp"},      {"json", "application/json"},
-    {"au", "audio/basic"},       {"aif", "audio/x-aiff"},     {"aiff", "audio/x-aiff"},
+    {"htm", "text/html"},
+    {"html", "text/html"},
+    {"css", "text/css"},
+    {"js", "text/javascript"},
+    {"txt", "text/plain"},
+    {"xml", "text/xml"},
+    {"gif", "image/gif"},
+    {"jpg", "image/jpeg"},
+    {"jpeg", "image/jpeg"},
+    {"png", "image/png"},
+    {"svg", "image/svg+xml"},
+    {"ico", "image/x-icon"},
+    {"xbm", "image/x-xbitmap"},
+    {"webp", "image/webp"},
+    {"json", "application/json"},
+    {"au", "audio/basic"},
+    {"aif", "audio/x-aiff"},
+    {"aiff", "audio/x-aiff"},
 }};
 
 }  // namespace
@@ -71,8 +82,7 @@ std::string GuessContentType(std::string_view fileName, std::string_view body) {
   for (const auto& [known, type] : kTypesByExtension)
     if (extension == known) return std::string(type);
   std::string head = text::ToLowerAscii(body.substr(0, 512));
-  if (head.find("<html") != std::string::npos || head.find("<!doctype html") != std::string::npos)
-    return "text/html";
+  if (head.find("<html") != std::string::npos || head.find("<!doctype html") != std::string::npos) return "text/html";
   bool binary = std::find(head.begin(), head.end(), '\0') != head.end();
   return binary ? "application/octet-stream" : "text/plain";
 }

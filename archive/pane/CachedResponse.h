@@ -7,9 +7,9 @@ namespace vantry::archive {
 
 // What the pane needs from an entry's stored response headers.
 struct CachedResponse {
-  int status = 200;          // from the status line; 200 when there is none
-  std::string contentType;   // the Content-Type value as stored, parameters included
-  std::string location;      // the Location value, for a stored redirect
+  int status = 200;         // from the status line; 200 when there is none
+  std::string contentType;  // the Content-Type value as stored, parameters included
+  std::string location;     // the Location value, for a stored redirect
 };
 
 // Reads the status line and the headers the pane serves by. Content-Encoding is ignored on

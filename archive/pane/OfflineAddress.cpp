@@ -17,8 +17,8 @@ std::string SchemeOf(std::string_view address) {
   if (colon == std::string_view::npos || colon == 0) return {};
   std::string_view scheme = address.substr(0, colon);
   bool valid = std::all_of(scheme.begin(), scheme.end(), [](char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '+' ||
-           c == '-' || c == '.';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '+' || c == '-' ||
+           c == '.';
   });
   return valid ? text::ToLowerAscii(scheme) : std::string();
 }

@@ -1,10 +1,10 @@
 #include "archive/pane/OfflineResource.h"
-#include "files/WholeFile.h"
 
-#include "cache/store/CacheAccess.h"
 #include "archive/pane/CachedResponse.h"
 #include "archive/pane/OfflineAddress.h"
+#include "cache/store/CacheAccess.h"
 #include "cache/store/StoreFiles.h"
+#include "files/WholeFile.h"
 
 namespace vantry::archive {
 
@@ -24,9 +24,8 @@ OfflineResource FindOfflineResource(cache::UrlCacheStore& store, std::string_vie
     if (!entry->localFileName.empty()) body = files::ReadWholeFile(entry->localFileName);
     if (!body) return resource;
     resource.kind = OfflineResource::Kind::Body;
-    resource.contentType = response.contentType.empty()
-                               ? GuessContentType(entry->localFileName, *body)
-                               : response.contentType;
+    resource.contentType =
+        response.contentType.empty() ? GuessContentType(entry->localFileName, *body) : response.contentType;
     resource.body = std::move(*body);
     return resource;
   }

@@ -24,8 +24,7 @@ void OfflineSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
       job->fail(QWebEngineUrlRequestJob::UrlNotFound);
       return;
     case OfflineResource::Kind::Redirect: {
-      QUrl target = QUrl(QString::fromStdString(*network))
-                        .resolved(QUrl(QString::fromStdString(resource.location)));
+      QUrl target = QUrl(QString::fromStdString(*network)).resolved(QUrl(QString::fromStdString(resource.location)));
       std::optional<std::string> mapped = OfflineAddressFor(target.toEncoded().toStdString());
       if (mapped)
         job->redirect(QUrl::fromEncoded(QByteArray::fromStdString(*mapped)));

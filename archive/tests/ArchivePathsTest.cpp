@@ -16,10 +16,10 @@ using ::testing::IsEmpty;
 TEST(MakeArchivePaths, PutsEveryFileInTheGivenFolder) {
   const ArchivePaths paths = MakeArchivePaths("/work/dir");
   const std::pair<std::string, const char*> expected[] = {
-      {paths.history, "/work/dir/Histfile.dbx"},  {paths.copies, "/work/dir/Allfile.dbx"},
+      {paths.history, "/work/dir/Histfile.dbx"},       {paths.copies, "/work/dir/Allfile.dbx"},
       {paths.historyBackup, "/work/dir/Histfile.bak"}, {paths.historyTemp, "/work/dir/Histfile.tmp"},
-      {paths.changeLog, "/work/dir/change.log"}, {paths.index, "/work/dir/indexfil.htm"},
-      {paths.indexBackup, "/work/dir/indexfil.bak"}, {paths.indexTemp, "/work/dir/indexfil.tmp"},
+      {paths.changeLog, "/work/dir/change.log"},       {paths.index, "/work/dir/indexfil.htm"},
+      {paths.indexBackup, "/work/dir/indexfil.bak"},   {paths.indexTemp, "/work/dir/indexfil.tmp"},
   };
   for (const auto& [actual, wanted] : expected) EXPECT_EQ(actual, wanted);
   EXPECT_EQ(MakeArchivePaths("/work/dir/").history, "/work/dir/Histfile.dbx");
@@ -50,8 +50,7 @@ TEST(PrepareArchiveFiles, ReportsAHistoryFileThatCannotBeCreated) {
   testing::TempFolder folder;
   testing::ScriptedPrompt prompt{false};
   PrepareArchiveFiles(MakeArchivePaths(folder / "missing"), prompt);
-  EXPECT_THAT(prompt.told, ElementsAre(testing::PromptCall{
-                               "Can't create History-File !??", "Vantry"}));
+  EXPECT_THAT(prompt.told, ElementsAre(testing::PromptCall{"Can't create History-File !??", "Vantry"}));
 }
 
 std::vector<std::string> LinesOf(std::string_view text) {
@@ -63,7 +62,9 @@ std::vector<std::string> LinesOf(std::string_view text) {
 
 TEST(ArchiveLineReader, EndsLinesAtLineFeedsAndCtrlZAndDropsCarriageReturns) {
   EXPECT_THAT(LinesOf("a\r\nb\n\nc"), ElementsAre("a", "b", "", "c"));
-  EXPECT_THAT(LinesOf("\x1A" "rest\n"), ElementsAre("\x1A", "rest"));
+  EXPECT_THAT(LinesOf("\x1A"
+                      "rest\n"),
+              ElementsAre("\x1A", "rest"));
   EXPECT_THAT(LinesOf(""), IsEmpty());
 }
 

@@ -35,15 +35,13 @@ TEST_F(ChangeLogTest, RecordsPairsPerServerInLowerCaseAndLoadsThemInOrder) {
             "www.s.org\t/a/b/\ta/b.html\nother.org\t/x/\tx.html\n"
             "www.s.org\t/my docs/\tmy docs.html\nwww.s.org\t/c/\tc.html\n");
   EXPECT_THAT(LoadChangeLogPairs(paths_, "www.S.ORG", prompt_),
-              ElementsAre(ReplacementPair{"/a/b/", "a/b.html"},
-                          ReplacementPair{"/my docs/", "my docs.html"},
+              ElementsAre(ReplacementPair{"/a/b/", "a/b.html"}, ReplacementPair{"/my docs/", "my docs.html"},
                           ReplacementPair{"/c/", "c.html"}));
 }
 
 TEST_F(ChangeLogTest, SkipsLinesThatAreNoRecords) {
   testing::WriteTestFile(paths_.changeLog, "s.org\t/a/\r\n\ns.org\t/b/\tb.html\r\ngarbage\n");
-  EXPECT_THAT(LoadChangeLogPairs(paths_, "s.org", prompt_),
-              ElementsAre(ReplacementPair{"/b/", "b.html"}));
+  EXPECT_THAT(LoadChangeLogPairs(paths_, "s.org", prompt_), ElementsAre(ReplacementPair{"/b/", "b.html"}));
 }
 
 TEST_F(ChangeLogTest, ReportsALogThatCannotBeOpened) {

@@ -25,21 +25,22 @@ TEST(FlatName, FlattensHostAndPathIntoOneName) {
 }
 
 TEST(LegalName, ReplacesTheElevenCharactersThatNamesMustNotHold) {
-  EXPECT_EQ(LegalName("a\xB0" "b^c\xA7" "d?e*f<g>h:i\"j\\k|l/m.n"), "a_b_c_d_e_f_g_h_i_j_k_l/m.n");
+  EXPECT_EQ(LegalName("a\xB0"
+                      "b^c\xA7"
+                      "d?e*f<g>h:i\"j\\k|l/m.n"),
+            "a_b_c_d_e_f_g_h_i_j_k_l/m.n");
   EXPECT_EQ(LegalName("plain/name.html"), "plain/name.html");
 }
 
 TEST(HtmlExtension, TurnsAspPagesIntoHtml) {
   const Cases cases = {
       {"/d/page.asp", "/d/page.html"}, {"page.ASP", "page.html"}, {"page.aspx", "page.aspx"},
-      {"page.htm", "page.htm"},       {"noext", "noext"},         {"a.asp/b", "a.asp/b"},
+      {"page.htm", "page.htm"},        {"noext", "noext"},        {"a.asp/b", "a.asp/b"},
   };
   for (const auto& [path, expected] : cases) EXPECT_EQ(HtmlExtension(path), expected) << path;
 }
 
-TEST(ToBackslashes, ConvertsToTheFileSystemSeparator) {
-  EXPECT_EQ(ToBackslashes("a\\b/c"), "a/b/c");
-}
+TEST(ToBackslashes, ConvertsToTheFileSystemSeparator) { EXPECT_EQ(ToBackslashes("a\\b/c"), "a/b/c"); }
 
 TEST(SafeRelativeFolder, KeepsEveryFolderBelowTheDestination) {
   const Cases cases = {

@@ -33,8 +33,7 @@ TEST(CopyRecords, ReportsAnAllfileThatCannotBeOpened) {
   const ArchivePaths paths = MakeArchivePaths(folder / "missing");
   testing::ScriptedPrompt prompt{false};
   EXPECT_FALSE(AppendCopyRecord(paths, "http://s/a", "/c/a", "cprx", prompt));
-  EXPECT_THAT(prompt.told, ElementsAre(testing::PromptCall{
-                               "Write: Error opening History file !!", "Vantry"}));
+  EXPECT_THAT(prompt.told, ElementsAre(testing::PromptCall{"Write: Error opening History file !!", "Vantry"}));
   EXPECT_FALSE(ReadCopyRecords(paths));
 }
 
@@ -70,8 +69,7 @@ TEST(SearchLocalCopy, ListsTheTextFromTheLastBlankBeforeTheWordToTheNextPeriod) 
   };
   for (const Case& c : cases) {
     std::vector<std::string> results;
-    EXPECT_EQ(SearchLocalCopy(folder / c.file, c.word, c.caseSensitive, results),
-              !c.results.empty());
+    EXPECT_EQ(SearchLocalCopy(folder / c.file, c.word, c.caseSensitive, results), !c.results.empty());
     EXPECT_EQ(results, c.results) << c.file << " " << c.word;
   }
 }

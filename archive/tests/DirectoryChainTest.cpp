@@ -1,9 +1,9 @@
 #include "archive/DirectoryChain.h"
 
+#include <filesystem>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <filesystem>
 
 #include "testing/ScriptedPrompt.h"
 #include "testing/TempFolder.h"

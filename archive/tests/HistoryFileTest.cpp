@@ -1,9 +1,9 @@
 #include "archive/HistoryFile.h"
 
+#include <filesystem>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <filesystem>
 
 #include "testing/ScriptedPrompt.h"
 #include "testing/TempFolder.h"
@@ -17,9 +17,7 @@ using Call = testing::PromptCall;
 
 class HistoryFileTest : public ::testing::Test {
  protected:
-  HistoryFileTest() : paths_(MakeArchivePaths(folder_.path())) {
-    PrepareArchiveFiles(paths_, prompt_);
-  }
+  HistoryFileTest() : paths_(MakeArchivePaths(folder_.path())) { PrepareArchiveFiles(paths_, prompt_); }
   std::string History() const { return testing::ReadTestFile(paths_.history); }
 
   testing::TempFolder folder_;
@@ -105,8 +103,7 @@ TEST_F(HistoryFileTest, SearchesTheChosenFieldAndListsServerAndComment) {
       {{.commentText = "NEWS"}, {"shop.example : prices and news"}},
       {{.commentText = "NEWS", .caseSensitive = true}, {}},
       {{.addressText = "news", .addressMode = true}, {"www.news.org : Daily Paper"}},
-      {{.addressText = "E", .addressMode = true},
-       {"www.news.org : Daily Paper", "shop.example : prices and news"}},
+      {{.addressText = "E", .addressMode = true}, {"www.news.org : Daily Paper", "shop.example : prices and news"}},
       {{.addressText = "E", .caseSensitive = true, .addressMode = true}, {}},
       {{.addressText = "paper", .commentText = "paper"}, {"www.news.org : Daily Paper"}},
   };

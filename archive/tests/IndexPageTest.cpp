@@ -1,9 +1,9 @@
 #include "archive/IndexPage.h"
 
+#include <filesystem>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <filesystem>
 
 #include "testing/ScriptedPrompt.h"
 #include "testing/TempFolder.h"
@@ -31,11 +31,12 @@ class IndexPageTest : public ::testing::Test {
 };
 
 TEST_F(IndexPageTest, FirstEntryMakesThePageWithServerColonAndComment) {
-  ASSERT_TRUE(WriteIndexEntry(paths_, "http://www.a.org:8080/x/p.html", "/copies/www_a_org_x_p.html",
-                              "Paper", prompt_));
+  ASSERT_TRUE(
+      WriteIndexEntry(paths_, "http://www.a.org:8080/x/p.html", "/copies/www_a_org_x_p.html", "Paper", prompt_));
   EXPECT_EQ(Page(), std::string(kHead) +
                         "<UL><li><tt><a href=\"/copies/www_a_org_x_p.html\">www.a.org : Paper"
-                        "</a></tt></li><br></UL><BR><BR>" + kTail);
+                        "</a></tt></li><br></UL><BR><BR>" +
+                        kTail);
   EXPECT_FALSE(std::filesystem::exists(paths_.indexBackup));
   EXPECT_FALSE(std::filesystem::exists(paths_.indexTemp));
   EXPECT_THAT(prompt_.told, IsEmpty());

@@ -112,9 +112,8 @@ TEST(LinkChecker, ReportsOtherSchemesAndFailsThem) {
   LinkChecker checker(prompt);
   EXPECT_FALSE(checker.CheckReference("mailto:someone@example.org"));
   EXPECT_FALSE(checker.CheckReference("gopher://g.example.org/1"));
-  EXPECT_THAT(prompt.told,
-              ElementsAre(testing::PromptCall{"URLschemata nicht erkannt", "mailto:someone@example.org"},
-                          testing::PromptCall{"URLschemata nicht erkannt", "gopher://g.example.org/1"}));
+  EXPECT_THAT(prompt.told, ElementsAre(testing::PromptCall{"URLschemata nicht erkannt", "mailto:someone@example.org"},
+                                       testing::PromptCall{"URLschemata nicht erkannt", "gopher://g.example.org/1"}));
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #include "archive/LinkTranslation.h"
 
-#include <gtest/gtest.h>
-
 #include <random>
+
+#include <gtest/gtest.h>
 
 namespace vantry::archive {
 namespace {

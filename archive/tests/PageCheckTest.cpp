@@ -1,9 +1,9 @@
 #include "archive/PageCheck.h"
 
+#include <filesystem>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <filesystem>
 
 #include "testing/LocalHttpServer.h"
 #include "testing/ScriptedPrompt.h"
@@ -23,12 +23,17 @@ class PageCheckTest : public ::testing::Test {
     server_.Answer("/old.htm", 301);
     const std::string origin = server_.origin();
     testing::WriteTestFile(folder_ / "local.htm", "here");
-    testing::WriteTestFile(
-        folder_ / "page.htm",
-        "<html><body><a href=\"" + origin + "/ok.htm\">ok</a> <a name=anchor>no href</a>"
-        "<p><a href=' " + origin + "/old.htm '>old</a><a href=\"local.htm\">local</a>"
-        "<map><area href=\"" + origin + "/gone.htm\"></map>"
-        "<img src=\"" + origin + "/pic.gif\"><IMG SRC=missing.gif><img alt=none></body></html>");
+    testing::WriteTestFile(folder_ / "page.htm", "<html><body><a href=\"" + origin +
+                                                     "/ok.htm\">ok</a> <a name=anchor>no href</a>"
+                                                     "<p><a href=' " +
+                                                     origin +
+                                                     "/old.htm '>old</a><a href=\"local.htm\">local</a>"
+                                                     "<map><area href=\"" +
+                                                     origin +
+                                                     "/gone.htm\"></map>"
+                                                     "<img src=\"" +
+                                                     origin +
+                                                     "/pic.gif\"><IMG SRC=missing.gif><img alt=none></body></html>");
   }
 
   testing::TempFolder folder_;
@@ -40,10 +45,16 @@ TEST_F(PageCheckTest, ListsDeadReferencesInDocumentOrder) {
   const std::string origin = server_.origin();
   EXPECT_EQ(CheckPage(folder_ / "page.htm", PageCheckMode::kDeadReferences, prompt_),
             "4 links                3 Images \n"
-            "DEAD LINK: " + origin + "/old.htm\n"
-            "DEAD LINK: " + origin + "/gone.htm\n"
-            "DEAD Img: file://" + folder_ / "missing.gif" + "\n"
-            "DEAD Img: \n");
+            "DEAD LINK: " +
+                origin +
+                "/old.htm\n"
+                "DEAD LINK: " +
+                origin +
+                "/gone.htm\n"
+                "DEAD Img: file://" +
+                folder_ / "missing.gif" +
+                "\n"
+                "DEAD Img: \n");
   EXPECT_THAT(prompt_.told, IsEmpty());
 }
 
@@ -51,18 +62,26 @@ TEST_F(PageCheckTest, ListsPassedReferencesWithRelativeOnesResolvedAgainstThePag
   const std::string origin = server_.origin();
   EXPECT_EQ(CheckPage(folder_ / "page.htm", PageCheckMode::kPassedReferences, prompt_),
             "4 links                3 Images \n"
-            "Link OK: " + origin + "/ok.htm\n"
-            "Link OK: file://" + folder_ / "local.htm" + "\n"
-            "Img OK: " + origin + "/pic.gif\n");
+            "Link OK: " +
+                origin +
+                "/ok.htm\n"
+                "Link OK: file://" +
+                folder_ / "local.htm" +
+                "\n"
+                "Img OK: " +
+                origin + "/pic.gif\n");
 }
 
 TEST_F(PageCheckTest, ResolvesAgainstTheBaseAddressOfThePage) {
-  testing::WriteTestFile(folder_ / "based.htm", "<base href=\"" + server_.origin() +
-                                                    "/\"><a href=ok.htm>x</a><img src=pic.gif>");
+  testing::WriteTestFile(folder_ / "based.htm",
+                         "<base href=\"" + server_.origin() + "/\"><a href=ok.htm>x</a><img src=pic.gif>");
   EXPECT_EQ(CheckPage(folder_ / "based.htm", PageCheckMode::kPassedReferences, prompt_),
             "1 links                1 Images \n"
-            "Link OK: " + server_.origin() + "/ok.htm\n"
-            "Img OK: " + server_.origin() + "/pic.gif\n");
+            "Link OK: " +
+                server_.origin() +
+                "/ok.htm\n"
+                "Img OK: " +
+                server_.origin() + "/pic.gif\n");
 }
 
 TEST_F(PageCheckTest, ChecksEveryPageThatMatchesAWildcardInNameOrder) {
@@ -70,8 +89,10 @@ TEST_F(PageCheckTest, ChecksEveryPageThatMatchesAWildcardInNameOrder) {
   testing::WriteTestFile(folder_ / "p1.htm", "<a href=x.htm>x</a>");
   testing::WriteTestFile(folder_ / "q1.htm", "<a href=y.htm>y</a>");
   EXPECT_EQ(CheckPage(folder_ / "p?.htm", PageCheckMode::kDeadReferences, prompt_),
-            "1 links                0 Images \nDEAD LINK: file://" + folder_ / "x.htm" + "\n"
-            "0 links                1 Images \nDEAD Img: file://" + folder_ / "a.gif" + "\n");
+            "1 links                0 Images \nDEAD LINK: file://" + folder_ / "x.htm" +
+                "\n"
+                "0 links                1 Images \nDEAD Img: file://" +
+                folder_ / "a.gif" + "\n");
 }
 
 TEST_F(PageCheckTest, ReportsAPageThatCannotBeLoadedAndNothingForNoMatch) {

@@ -98,11 +98,21 @@ TEST(ScanHtmlText, KeepsAtMost500DistinctEntriesPerList) {
 
 TEST(TagIsOpen, TellsWhetherATagThatMayCarryAReferenceIsStillOpen) {
   const std::pair<const char*, bool> cases[] = {
-      {"<img src=x", true},      {"<IMG src=x", true},   {"<Img src=x", false},
-      {"<img src=x>", false},    {"<a", true},           {"<Applet code=x", true},
-      {"<p class=x", false},     {"<a href=x> <b", false}, {"<FORM action=", true},
-      {"<frameset rows=", true}, {"<BoDy bg", true},     {"<link rel", true},
-      {"<Link rel", false},      {"text only", false},   {"<a x> <embed", true},
+      {"<img src=x", true},
+      {"<IMG src=x", true},
+      {"<Img src=x", false},
+      {"<img src=x>", false},
+      {"<a", true},
+      {"<Applet code=x", true},
+      {"<p class=x", false},
+      {"<a href=x> <b", false},
+      {"<FORM action=", true},
+      {"<frameset rows=", true},
+      {"<BoDy bg", true},
+      {"<link rel", true},
+      {"<Link rel", false},
+      {"text only", false},
+      {"<a x> <embed", true},
   };
   for (const auto& [text, open] : cases) EXPECT_EQ(TagIsOpen(text), open) << text;
 }
@@ -122,8 +132,7 @@ TEST(ScanPage, ReportsAnUnreadablePageAndYieldsEmptyLists) {
   testing::ScriptedPrompt prompt{false};
   const PageReferences refs = ScanPage(folder / "missing.htm", prompt);
   EXPECT_EQ(refs.links.Count() + refs.images.Count(), 0u);
-  EXPECT_THAT(prompt.told,
-              ElementsAre(testing::PromptCall{"Problem opening the file", "ReadHtml"}));
+  EXPECT_THAT(prompt.told, ElementsAre(testing::PromptCall{"Problem opening the file", "ReadHtml"}));
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #include "archive/ReplaceInFile.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
+
+#include <gtest/gtest.h>
 
 #include "testing/TempFolder.h"
 
@@ -21,8 +21,7 @@ TEST(ReplaceInFile, ReplacesEveryOccurrence) {
       {"aaab", "aab", "X", "aX"},
       {"aaa", "aa", "X", "Xa"},
       {"x.gifx.gif", "x.gif", "images/s_x.gif", "images/s_x.gifimages/s_x.gif"},
-      {"<a href=\"b.htm\">see b.htm, xb.htm</a>", "b.htm", "s_b.htm",
-       "<a href=\"s_b.htm\">see s_b.htm, xs_b.htm</a>"},
+      {"<a href=\"b.htm\">see b.htm, xb.htm</a>", "b.htm", "s_b.htm", "<a href=\"s_b.htm\">see s_b.htm, xs_b.htm</a>"},
       {"ends with search", "search", "S", "ends with S"},
       {"no match here", "zz", "Y", "no match here"},
       {"ab", "ab", "", ""},

@@ -1,9 +1,9 @@
 #include "archive/SinglePageCopy.h"
 
+#include <filesystem>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <filesystem>
 
 #include "archive/CopyNames.h"
 #include "testing/LocalHttpServer.h"
@@ -13,10 +13,10 @@
 namespace vantry::archive {
 namespace {
 
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::Not;
-using ::testing::Contains;
 namespace fs = std::filesystem;
 
 class SinglePageCopyTest : public ::testing::Test {
@@ -56,11 +56,12 @@ TEST_F(SinglePageCopyTest, CopiesCheckedImagesAndRewritesEveryOccurrenceOfChecke
     server_.Answer(path, 200);
   }
   const std::string pageUrl = origin() + "/dir/sub/page.htm";
-  const std::string pageFile = Cache(
-      pageUrl,
-      "<img src=\"../../img/a.gif\"><img src=\"/pic.gif\"><img src=missing.gif><img src=nocache.gif>\n"
-      "<a href=\"other.htm\">other</a> <a href=other.htm>again</a> see another.htm\n"
-      "<a href=\"" + origin() + "/dead.htm\">dead</a>\n");
+  const std::string pageFile =
+      Cache(pageUrl,
+            "<img src=\"../../img/a.gif\"><img src=\"/pic.gif\"><img src=missing.gif><img src=nocache.gif>\n"
+            "<a href=\"other.htm\">other</a> <a href=other.htm>again</a> see another.htm\n"
+            "<a href=\"" +
+                origin() + "/dead.htm\">dead</a>\n");
   Cache(origin() + "/img/a.gif", "GIF-A");
   Cache(origin() + "/dir/sub/pic.gif", "GIF-P");
 
@@ -69,11 +70,13 @@ TEST_F(SinglePageCopyTest, CopiesCheckedImagesAndRewritesEveryOccurrenceOfChecke
   const std::string imageA = "images/" + FlatName(origin() + "/img/a.gif");
   const std::string imageP = "images/" + FlatName(origin() + "/dir/sub/pic.gif");
   const std::string other = FlatName(origin() + "/dir/sub/other.htm");
-  EXPECT_EQ(Copied(pageUrl),
-            "<img src=\"" + imageA + "\"><img src=\"" + imageP +
-                "\"><img src=missing.gif><img src=nocache.gif>\n"
-                "<a href=\"" + other + "\">other</a> <a href=" + other + ">again</a> see an" + other + "\n"
-                "<a href=\"" + origin() + "/dead.htm\">dead</a>\n");
+  EXPECT_EQ(Copied(pageUrl), "<img src=\"" + imageA + "\"><img src=\"" + imageP +
+                                 "\"><img src=missing.gif><img src=nocache.gif>\n"
+                                 "<a href=\"" +
+                                 other + "\">other</a> <a href=" + other + ">again</a> see an" + other +
+                                 "\n"
+                                 "<a href=\"" +
+                                 origin() + "/dead.htm\">dead</a>\n");
   EXPECT_EQ(testing::ReadTestFile(destination() + "/" + imageA), "GIF-A");
   EXPECT_EQ(testing::ReadTestFile(destination() + "/" + imageP), "GIF-P");
   EXPECT_FALSE(fs::exists(destination() + "/images/" + FlatName(origin() + "/dir/sub/nocache.gif")));
@@ -93,12 +96,11 @@ TEST_F(SinglePageCopyTest, ChecksImagesBeforeLinksAndNeverAsksForAnAddressAboveT
 
 TEST_F(SinglePageCopyTest, StoresFolderAddressesAsIndexHtmlAndAspPagesAsHtml) {
   const std::string folderUrl = origin() + "/news/";
-  CopySinglePage(*store_, workspace_, {Cache(folderUrl, "folder page"), folderUrl, destination(), "f"},
-                 prompt_);
+  CopySinglePage(*store_, workspace_, {Cache(folderUrl, "folder page"), folderUrl, destination(), "f"}, prompt_);
   EXPECT_EQ(testing::ReadTestFile(destination() + "/Index.html"), "folder page");
-  EXPECT_NE(testing::ReadTestFile(workspace_.archive.index)
-                .find("<a href=\"" + destination() + "/Index.html\"> : f</a>"),
-            std::string::npos);
+  EXPECT_NE(
+      testing::ReadTestFile(workspace_.archive.index).find("<a href=\"" + destination() + "/Index.html\"> : f</a>"),
+      std::string::npos);
 
   const std::string aspUrl = origin() + "/shop/list.asp";
   CopySinglePage(*store_, workspace_, {Cache(aspUrl, "asp page"), aspUrl, destination(), ""}, prompt_);

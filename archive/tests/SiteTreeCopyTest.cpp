@@ -1,10 +1,10 @@
 #include "archive/SiteTreeCopy.h"
 
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <filesystem>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include "cache/store/CacheAccess.h"
 #include "testing/ScriptedPrompt.h"
@@ -36,8 +36,7 @@ class SiteTreeCopyTest : public ::testing::Test {
     store_->AddEntry(cache::NewEntry{.url = kSite + path, .content = content, .headers = headers});
   }
   TreeCopyResult Copy(CopyFlags flags = kCommentConfirmed) {
-    return CopySiteTree(*store_, paths_,
-                        {std::string(kSite) + "/docs/guide.html", destination_, flags, "Site", true},
+    return CopySiteTree(*store_, paths_, {std::string(kSite) + "/docs/guide.html", destination_, flags, "Site", true},
                         prompt_);
   }
   std::string Local(const std::string& relative) const { return destination_ + "/" + relative; }
@@ -82,8 +81,9 @@ fs::path OfflineTarget(const fs::path& page, std::string reference) {
 }
 
 TEST_F(SiteTreeCopyTest, RebuildsTheTreeSoThatEveryLinkBetweenCopiedPagesWorksOffline) {
-  Cache("/", "<a href=\"http://www.site.test/docs/guide.html\">guide</a> <a href=\"docs/intro.html\">intro</a>"
-             "<img src=\"img/logo.gif\"> <a href=\"shop/list.asp\">shop</a>");
+  Cache("/",
+        "<a href=\"http://www.site.test/docs/guide.html\">guide</a> <a href=\"docs/intro.html\">intro</a>"
+        "<img src=\"img/logo.gif\"> <a href=\"shop/list.asp\">shop</a>");
   Cache("/docs/guide.html",
         "<a href=\"../index.html\">home</a> <a href=\"http://www.site.test/shop/list.asp\">shop</a>\n"
         "<a href='intro.html'>intro</a> <img src=\"http://www.site.test/img/logo.gif\">\n"
@@ -98,9 +98,8 @@ TEST_F(SiteTreeCopyTest, RebuildsTheTreeSoThatEveryLinkBetweenCopiedPagesWorksOf
 
   ASSERT_EQ(Copy(), TreeCopyResult::kCompleted);
 
-  EXPECT_THAT(FilesBelow(destination_),
-              ElementsAre("docs.html", "docs/guide.html", "docs/intro.html", "img/logo.gif",
-                          "index.html", "shop/list.asp_page=2", "shop/list.html"));
+  EXPECT_THAT(FilesBelow(destination_), ElementsAre("docs.html", "docs/guide.html", "docs/intro.html", "img/logo.gif",
+                                                    "index.html", "shop/list.asp_page=2", "shop/list.html"));
   EXPECT_EQ(Read("img/logo.gif"), "GIF89a");
   int checked = 0;
   for (const char* page : {"index.html", "docs/guide.html", "docs/intro.html", "docs.html", "shop/list.html"}) {
@@ -124,13 +123,13 @@ TEST_F(SiteTreeCopyTest, RecordsTheCopyInTheArchiveFilesAndTheIndexPage) {
   Cache("/a/page.htm", "page");
   ASSERT_EQ(Copy(kCommentConfirmed | kMarkAutomaticBackup), TreeCopyResult::kCompleted);
   EXPECT_EQ(testing::ReadTestFile(paths_.history), "www.site.test\t" + destination_ + "\ttx\t9\t55\tSite\n");
-  EXPECT_EQ(testing::ReadTestFile(paths_.copies),
-            std::string(kSite) + "/ " + Local("index.html") + " cprx\n" +
-            kSite + "/a/b/ " + Local("a/b.html") + " cprx\n" +
-            kSite + "/a/page.htm " + Local("a/page.htm") + " cprx\n");
+  EXPECT_EQ(testing::ReadTestFile(paths_.copies), std::string(kSite) + "/ " + Local("index.html") + " cprx\n" + kSite +
+                                                      "/a/b/ " + Local("a/b.html") + " cprx\n" + kSite +
+                                                      "/a/page.htm " + Local("a/page.htm") + " cprx\n");
   EXPECT_EQ(testing::ReadTestFile(paths_.changeLog), "www.site.test\t/a/b/\ta/b.html\n");
-  EXPECT_NE(testing::ReadTestFile(paths_.index).find("<a href=\"" + Local("index.html") + "\">www.site.test : Site</a>"),
-            std::string::npos);
+  EXPECT_NE(
+      testing::ReadTestFile(paths_.index).find("<a href=\"" + Local("index.html") + "\">www.site.test : Site</a>"),
+      std::string::npos);
 }
 
 TEST_F(SiteTreeCopyTest, WithoutTheConfirmedCommentOnlyTheChangeLogAndIndexAreWritten) {
@@ -183,10 +182,10 @@ TEST_F(SiteTreeCopyTest, NeverWritesOutsideTheDestination) {
     Cache(path, "x");
   }
   ASSERT_EQ(Copy(), TreeCopyResult::kCompleted);
-  EXPECT_THAT(FilesBelow(folder_ / "copies"),
-              ElementsAre("site/_/__/b.html", "site/__/__/escape1.html", "site/a/..%2f..%2fescape3.html",
-                          "site/a/__/__/__/escape2.html", "site/a_.._.._escape5.html",
-                          "site/abs/escape4.html", "site/x/__"));
+  EXPECT_THAT(
+      FilesBelow(folder_ / "copies"),
+      ElementsAre("site/_/__/b.html", "site/__/__/escape1.html", "site/a/..%2f..%2fescape3.html",
+                  "site/a/__/__/__/escape2.html", "site/a_.._.._escape5.html", "site/abs/escape4.html", "site/x/__"));
   EXPECT_THAT(prompt_.asked, IsEmpty());
 }
 
@@ -220,8 +219,8 @@ TEST_F(SiteTreeCopyTest, BreaksOffWhenAFolderCannotBeMade) {
   testing::WriteTestFile(Local("docs"), "a file where a folder should be");
   Cache("/docs/sub/x.html", "x");
   EXPECT_EQ(Copy(), TreeCopyResult::kBrokenOff);
-  EXPECT_THAT(prompt_.told, ElementsAre(Call{Local("docs"), "unable to create dir"},
-                                        Call{"Unable to create directory?", "Enum"}));
+  EXPECT_THAT(prompt_.told,
+              ElementsAre(Call{Local("docs"), "unable to create dir"}, Call{"Unable to create directory?", "Enum"}));
 }
 
 TEST_F(SiteTreeCopyTest, CopiesAServerOfAnySize) {

@@ -1,17 +1,17 @@
 // Site tree copy of a synthetic 1,250-entry server against plain copies of the same cached files
 // (goal: at most 3 times the plain copy), and a single-page copy with 500 checked references.
-#include <benchmark/benchmark.h>
-
 #include <time.h>
 
 #include <chrono>
 #include <filesystem>
 
+#include <benchmark/benchmark.h>
+
 #include "archive/SinglePageCopy.h"
 #include "archive/SiteTreeCopy.h"
+#include "bench/archive/SyntheticSite.h"
 #include "testing/LocalHttpServer.h"
 #include "testing/ScriptedPrompt.h"
-#include "bench/archive/SyntheticSite.h"
 #include "testing/TempFolder.h"
 
 namespace vantry::bench {
@@ -30,7 +30,8 @@ double ThreadCpuSeconds() {
 constexpr const char* kOrigin = "http://bench.test";
 
 struct CachedSite {
-  CachedSite() : store(cache::OpenUrlCacheStore(folder / "store").store), paths(archive::MakeArchivePaths(folder / "work")) {
+  CachedSite()
+      : store(cache::OpenUrlCacheStore(folder / "store").store), paths(archive::MakeArchivePaths(folder / "work")) {
     fs::create_directories(folder / "work");
     archive::PrepareArchiveFiles(paths, prompt);
     for (const std::string& url : CacheSyntheticSite(*store, kOrigin, 600, 650)) {
@@ -70,7 +71,8 @@ void BM_CopySiteTreeAgainstPlainCopy(benchmark::State& state) {
     const auto treeStart = Clock::now();
     const archive::TreeCopyResult result = archive::CopySiteTree(
         *site.store, site.paths,
-        {std::string(kOrigin) + "/f0/page0.html", treeDestination, archive::kCommentConfirmed, "bench", true}, site.prompt);
+        {std::string(kOrigin) + "/f0/page0.html", treeDestination, archive::kCommentConfirmed, "bench", true},
+        site.prompt);
     const auto treeEnd = Clock::now();
     plainCpu += treeCpuStart - plainCpuStart;
     treeCpu += ThreadCpuSeconds() - treeCpuStart;
@@ -97,11 +99,13 @@ void BM_CopySinglePageWith500References(benchmark::State& state) {
   const std::string origin = server.origin();
   for (int i = 0; i < 250; ++i) {
     store->AddEntry(cache::NewEntry{.url = origin + "/site/img/pic" + std::to_string(i) + ".gif",
-                             .content = std::string(4000, 'g'), .headers = "HTTP/1.1 200 OK\r\n\r\n"});
+                                    .content = std::string(4000, 'g'),
+                                    .headers = "HTTP/1.1 200 OK\r\n\r\n"});
   }
   const std::string pageUrl = origin + "/site/page.html";
-  store->AddEntry(cache::NewEntry{.url = pageUrl, .content = PageWithReferences(250, 250),
-                           .headers = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n"});
+  store->AddEntry(cache::NewEntry{.url = pageUrl,
+                                  .content = PageWithReferences(250, 250),
+                                  .headers = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n"});
   const archive::CopyWorkspace workspace{archive::MakeArchivePaths(folder / "work"), folder / "tmp"};
   fs::create_directories(folder / "work");
   fs::create_directories(folder / "tmp");
@@ -122,4 +126,3 @@ BENCHMARK(BM_CopySinglePageWith500References)->Unit(benchmark::kMillisecond)->Us
 }  // namespace vantry::bench
 
 BENCHMARK_MAIN();
-

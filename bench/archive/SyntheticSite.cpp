@@ -15,8 +15,8 @@ std::string PagePath(int page) {
 std::string ImagePath(int image) { return "/img/pic" + std::to_string(image) + ".gif"; }
 
 std::string Filler(std::mt19937& random, std::size_t bytes) {
-  static const char* kWords[] = {"cache", "offline", "archive", "page", "the", "of", "copy",
-                                 "link", "reference", "server", "folder", "document"};
+  static const char* kWords[] = {"cache", "offline", "archive",   "page",   "the",    "of",
+                                 "copy",  "link",    "reference", "server", "folder", "document"};
   std::string text;
   while (text.size() < bytes) {
     text += kWords[random() % 12];
@@ -37,10 +37,9 @@ std::string MakePage(std::mt19937& random, const std::string& origin, int page, 
         html += "<a href=\"" + origin + PagePath(other) + "\">absolute</a>\n";
         break;
       case 1:  // relative, same or other folder
-        html += otherFolder == folder
-                    ? "<a href=\"page" + std::to_string(other) + ".html\">near</a>\n"
-                    : "<a href=\"../f" + std::to_string(otherFolder) + "/page" + std::to_string(other) +
-                          ".html\">far</a>\n";
+        html += otherFolder == folder ? "<a href=\"page" + std::to_string(other) + ".html\">near</a>\n"
+                                      : "<a href=\"../f" + std::to_string(otherFolder) + "/page" +
+                                            std::to_string(other) + ".html\">far</a>\n";
         break;
       case 2:
         html += "<img src=\"../img/pic" + std::to_string(random() % images) + ".gif\" alt=\"x\">\n";
@@ -55,20 +54,20 @@ std::string MakePage(std::mt19937& random, const std::string& origin, int page, 
 
 }  // namespace
 
-std::vector<std::string> CacheSyntheticSite(cache::UrlCacheStore& store, const std::string& origin,
-                                            int pages, int images) {
+std::vector<std::string> CacheSyntheticSite(cache::UrlCacheStore& store, const std::string& origin, int pages,
+                                            int images) {
   std::mt19937 random(1250);
   std::vector<std::string> urls;
   for (int i = 0; i < pages; ++i) {
     urls.push_back(origin + PagePath(i));
-    store.AddEntry(cache::NewEntry{.url = urls.back(), .content = MakePage(random, origin, i, pages, images),
-                            .headers = kHeaders});
+    store.AddEntry(cache::NewEntry{
+        .url = urls.back(), .content = MakePage(random, origin, i, pages, images), .headers = kHeaders});
   }
   for (int i = 0; i < images; ++i) {
     urls.push_back(origin + ImagePath(i));
     store.AddEntry(cache::NewEntry{.url = urls.back(),
-                            .content = "GIF89a" + std::string(2000 + random() % 20000, '\x55'),
-                            .headers = "HTTP/1.1 200 OK\r\nContent-Type: image/gif\r\n\r\n"});
+                                   .content = "GIF89a" + std::string(2000 + random() % 20000, '\x55'),
+                                   .headers = "HTTP/1.1 200 OK\r\nContent-Type: image/gif\r\n\r\n"});
   }
   return urls;
 }

@@ -49,7 +49,8 @@ uint64_t Touch(const cache::CacheEntry& e) {
 uint64_t WalkAll(cache::UrlCacheStore& store, uint64_t& rows) {
   uint64_t sum = 0;
   rows = 0;
-  if (cache::WalkCache(store, "", [&](cache::CacheEntry& e) { sum += Touch(e), ++rows; }) != cache::WalkResult::Normal) {
+  if (cache::WalkCache(store, "", [&](cache::CacheEntry& e) { sum += Touch(e), ++rows; }) !=
+      cache::WalkResult::Normal) {
     fprintf(stderr, "the walk failed\n");
     exit(1);
   }

@@ -31,8 +31,8 @@ struct Body {
 };
 
 Body MakeBody(std::mt19937& random, int index) {
-  static const std::string kWords[] = {"cache ", "entry ", "<div class=\"x\">", "</div>\n", "function ", "var ",
-                                       "return ", "0123456789 "};
+  static const std::string kWords[] = {"cache ",    "entry ", "<div class=\"x\">", "</div>\n",
+                                       "function ", "var ",   "return ",           "0123456789 "};
   std::string text;
   size_t size = 1024 + random() % (15 * 1024);
   while (text.size() < size) text += kWords[random() % 8];
@@ -48,7 +48,7 @@ void MakeFirefoxFolder(const fs::path& entries, int count) {
     parts.key = "O^partitionKey=%28https%2Cexample.com%29,:https://example.com/page/" + std::to_string(i) + ".html";
     parts.body = std::move(body.bytes);
     parts.responseHead = std::string("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n") +
-                        (body.gzip ? "Content-Encoding: gzip\r\n" : "") + "Cache-Control: max-age=600\r\n\r\n";
+                         (body.gzip ? "Content-Encoding: gzip\r\n" : "") + "Cache-Control: max-age=600\r\n\r\n";
     parts.lastFetched = 1700000000 + static_cast<uint32_t>(i);
     import::WriteBytes(entries / import::FirefoxEntryFileName(parts.key), import::BuildFirefoxEntry(parts));
   }
@@ -59,7 +59,8 @@ void MakeSimpleCacheFolder(const fs::path& folder, int count) {
   for (int i = 0; i < count; ++i) {
     Body body = MakeBody(random, i);
     import::SimpleEntryParts parts;
-    parts.key = "1/0/_dk_https://example.com https://example.com https://example.com/page/" + std::to_string(i) + ".html";
+    parts.key =
+        "1/0/_dk_https://example.com https://example.com https://example.com/page/" + std::to_string(i) + ".html";
     parts.body = std::move(body.bytes);
     parts.headerLines = {"HTTP/1.1 200 OK", "Content-Type: text/html", "Cache-Control: max-age=600"};
     if (body.gzip) parts.headerLines.push_back("Content-Encoding: gzip");
@@ -89,11 +90,19 @@ size_t ReadAll(const std::vector<std::string>& files) {
 // the store's file and index writes.
 class DiscardingStore : public cache::UrlCacheStore {
  public:
-  uint32_t FindFirstEntry(std::string_view, cache::CacheEntry&, uint32_t&, cache::WalkHandle&) override { return cache::ERROR_NO_MORE_ITEMS; }
-  uint32_t FindNextEntry(cache::WalkHandle, cache::CacheEntry&, uint32_t&) override { return cache::ERROR_NO_MORE_ITEMS; }
+  uint32_t FindFirstEntry(std::string_view, cache::CacheEntry&, uint32_t&, cache::WalkHandle&) override {
+    return cache::ERROR_NO_MORE_ITEMS;
+  }
+  uint32_t FindNextEntry(cache::WalkHandle, cache::CacheEntry&, uint32_t&) override {
+    return cache::ERROR_NO_MORE_ITEMS;
+  }
   void FindCloseWalk(cache::WalkHandle) override {}
-  uint32_t GetEntryInfo(std::string_view, cache::CacheEntry*, uint32_t&) override { return cache::ERROR_FILE_NOT_FOUND; }
-  uint32_t SetEntryInfo(std::string_view, const cache::CacheEntry&, uint32_t) override { return cache::ERROR_FILE_NOT_FOUND; }
+  uint32_t GetEntryInfo(std::string_view, cache::CacheEntry*, uint32_t&) override {
+    return cache::ERROR_FILE_NOT_FOUND;
+  }
+  uint32_t SetEntryInfo(std::string_view, const cache::CacheEntry&, uint32_t) override {
+    return cache::ERROR_FILE_NOT_FOUND;
+  }
   uint32_t DeleteEntry(std::string_view) override { return cache::ERROR_FILE_NOT_FOUND; }
   uint32_t GetCookie(std::string_view, char*, uint32_t& size) override { return size = 0, cache::STORE_OK; }
   void SetConnectedState(uint32_t, uint32_t) override {}
@@ -118,8 +127,8 @@ double TimeImport(cache::UrlCacheStore& store, const fs::path& folder, bool (*ac
 
 // Each measure is taken `rounds` times, taking turns, and the best of each is compared:
 // this machine's noise then weighs on both sides alike.
-void Compare(const char* name, const fs::path& folder, bool (*accept)(const std::string&), const import::EntryParser& parse,
-             const fs::path& storeFolder, int rounds) {
+void Compare(const char* name, const fs::path& folder, bool (*accept)(const std::string&),
+             const import::EntryParser& parse, const fs::path& storeFolder, int rounds) {
   std::vector<std::string> files = import::ListEntryFiles(folder, accept);
   ReadAll(files);  // every run starts with the files in the page cache
   size_t bytes = 0;
@@ -159,10 +168,10 @@ int Main(int argc, char** argv) {
   fs::path root = pattern;
   MakeFirefoxFolder(root / "firefox/cache2/entries", count);
   MakeSimpleCacheFolder(root / "chromium/Cache_Data", count);
-  Compare("Firefox cache2", root / "firefox/cache2/entries", import::IsFirefoxEntryFileName, import::ParseFirefoxCacheEntry,
-          root / "store-firefox", rounds);
-  Compare("Simple Cache", root / "chromium/Cache_Data", import::IsSimpleCacheEntryFileName, import::ParseSimpleCacheEntry,
-          root / "store-chromium", rounds);
+  Compare("Firefox cache2", root / "firefox/cache2/entries", import::IsFirefoxEntryFileName,
+          import::ParseFirefoxCacheEntry, root / "store-firefox", rounds);
+  Compare("Simple Cache", root / "chromium/Cache_Data", import::IsSimpleCacheEntryFileName,
+          import::ParseSimpleCacheEntry, root / "store-chromium", rounds);
   std::error_code ec;
   fs::remove_all(root, ec);
   return 0;

@@ -14,10 +14,14 @@ struct Kind {
   const char* contentType;
 };
 constexpr Kind kKinds[] = {
-    {".html", "text/html; charset=utf-8"}, {".gif", "image/gif"},
-    {".jpg", "image/jpeg"},                {".css", "text/css"},
-    {".js", "application/x-javascript"},   {".png", "image/png"},
-    {"", "text/html"},                     {".asp?id=7&img=a.gif", "image/gif"},
+    {".html", "text/html; charset=utf-8"},
+    {".gif", "image/gif"},
+    {".jpg", "image/jpeg"},
+    {".css", "text/css"},
+    {".js", "application/x-javascript"},
+    {".png", "image/png"},
+    {"", "text/html"},
+    {".asp?id=7&img=a.gif", "image/gif"},
 };
 
 constexpr int kBatch = 5000;

@@ -1,23 +1,24 @@
 // Expands the three list tabs in real (offscreen) widgets on stores of 100,000 entries
 // and compares each with a bare walk of the same store in the same run. Prints the
 // ratios and the memory the expanded AlphaSort list takes.
-#include <benchmark/benchmark.h>
 #include <malloc.h>
 #include <stdlib.h>
 #include <unistd.h>
 
-#include <QApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <map>
 
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
 #include "bench/lists/BenchStores.h"
-#include "testing/FakeFrame.h"
-#include "testing/FakePanes.h"
 #include "cache/widgets/CTabClassView.h"
 #include "cache/widgets/CTabResourceView.h"
 #include "inspect/history/widgets/CTabFileView.h"
+#include "testing/FakeFrame.h"
+#include "testing/FakePanes.h"
 
 namespace vantry::bench {
 
@@ -150,7 +151,8 @@ int Main(int argc, char** argv) {
   ms(benchmark::RegisterBenchmark("BareWalk/all", BareWalk, std::ref(*stores.content), ""));
   ms(benchmark::RegisterBenchmark("Expand/AccessSort", ExpandView<cache::CTabResourceView>, std::ref(accessSort)));
   ms(benchmark::RegisterBenchmark("Expand/AlphaSort", ExpandView<cache::CTabClassView>, std::ref(alphaSort)));
-  ms(benchmark::RegisterBenchmark("Expand/AlphaSortAfterFind", ExpandView<cache::CTabClassView>, std::ref(alphaAfterFind)));
+  ms(benchmark::RegisterBenchmark("Expand/AlphaSortAfterFind", ExpandView<cache::CTabClassView>,
+                                  std::ref(alphaAfterFind)));
   ms(benchmark::RegisterBenchmark("BareWalk/visited", BareWalk, std::ref(*stores.history), "visited:"));
   ms(benchmark::RegisterBenchmark("Expand/History", ExpandView<inspect::CTabFileView>, std::ref(historyTree)));
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "cache/store/Classification.h"
+#include "cache/lists/RequestMatching.h"
 #include "cache/services/EntryPanes.h"
 #include "cache/services/FrameServices.h"
-#include "cache/lists/RequestMatching.h"
+#include "cache/store/Classification.h"
 #include "text/AsciiText.h"
 
 namespace vantry::cache {
@@ -55,15 +55,14 @@ FillResult FillAccessList(UrlCacheStore& store, uint32_t clusterSize, std::vecto
   return fill;
 }
 
-FillResult FillAlphaList(UrlCacheStore& store, uint32_t clusterSize, AlphaFill rules,
-                         const SearchRequest& request, const ShowMask& mask,
-                         std::vector<std::string>& leaves, const ProgressStep& stepProgress) {
+FillResult FillAlphaList(UrlCacheStore& store, uint32_t clusterSize, AlphaFill rules, const SearchRequest& request,
+                         const ShowMask& mask, std::vector<std::string>& leaves, const ProgressStep& stepProgress) {
   FillResult fill;
   ProgressTicker ticker(stepProgress);
   const TallyVariant variant = rules == AlphaFill::AfterFind ? TallyVariant::AfterFind : TallyVariant::Alphabetical;
   fill.walk = WalkCache(store, "", [&](CacheEntry& entry) {
-    bool listed = rules == AlphaFill::AfterFind ? ListsAfterFind(request, mask, entry)
-                                                : ListsBeforeFind(request, entry);
+    bool listed =
+        rules == AlphaFill::AfterFind ? ListsAfterFind(request, mask, entry) : ListsBeforeFind(request, entry);
     if (listed) leaves.push_back(entry.sourceUrl);
     TallyEntry(fill.statistics, entry, variant, clusterSize);
     ticker.Entry();

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "cache/store/CacheAccess.h"
-#include "cache/store/CacheStatistics.h"
 #include "cache/lists/SearchRequest.h"
 #include "cache/lists/ShowMask.h"
+#include "cache/store/CacheAccess.h"
+#include "cache/store/CacheStatistics.h"
 
 namespace vantry::cache {
 
@@ -47,9 +47,8 @@ enum class AlphaFill { BeforeFind, AfterFind };
 // The alphabetical list's leaves in the store's order: entries with headers that match
 // the request (and, after a Find, the show mask). History entries are left out except
 // by the date requests and, after a Find, by the empty request.
-FillResult FillAlphaList(UrlCacheStore& store, uint32_t clusterSize, AlphaFill rules,
-                         const SearchRequest& request, const ShowMask& mask,
-                         std::vector<std::string>& leaves, const ProgressStep& stepProgress);
+FillResult FillAlphaList(UrlCacheStore& store, uint32_t clusterSize, AlphaFill rules, const SearchRequest& request,
+                         const ShowMask& mask, std::vector<std::string>& leaves, const ProgressStep& stepProgress);
 
 // Sorts list texts the way the tree sorts one level: ignoring ASCII case, ties by bytes.
 void SortListTexts(std::vector<std::string>& texts);

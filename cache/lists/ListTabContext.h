@@ -1,8 +1,8 @@
 #pragma once
 
+#include "cache/lists/SearchRequest.h"
 #include "cache/services/EntryPanes.h"
 #include "cache/services/FrameServices.h"
-#include "cache/lists/SearchRequest.h"
 #include "cache/store/UrlCacheStore.h"
 
 namespace vantry::cache {

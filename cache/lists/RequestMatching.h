@@ -3,8 +3,8 @@
 #include <optional>
 #include <string_view>
 
-#include "cache/store/CacheEntry.h"
 #include "cache/lists/SearchRequest.h"
+#include "cache/store/CacheEntry.h"
 
 namespace vantry::cache {
 

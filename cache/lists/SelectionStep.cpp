@@ -23,8 +23,7 @@ std::optional<std::string> ReadFileStart(const std::string& path, size_t limit) 
 void DecodeCookieFileOf(const CacheEntry& entry, EntryPanes& panes) {
   std::optional<std::string> bytes = ReadFileStart(entry.localFileName, kCookieFileReadLimit);
   if (!bytes) return;
-  if (bytes->size() > kCookieFileWarnAbove)
-    panes.Tell("What the hell is this? Cookie much too big!!!", "Read Cookie");
+  if (bytes->size() > kCookieFileWarnAbove) panes.Tell("What the hell is this? Cookie much too big!!!", "Read Cookie");
   panes.DecodeCookieFile(*bytes);
 }
 

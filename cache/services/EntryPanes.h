@@ -2,9 +2,9 @@
 
 #include <string_view>
 
+#include "cache/lists/SearchRequest.h"
 #include "cache/store/CacheEntry.h"
 #include "cache/store/CacheStatistics.h"
-#include "cache/lists/SearchRequest.h"
 
 namespace vantry::cache {
 

@@ -40,9 +40,8 @@ WalkResult WalkCache(UrlCacheStore& store, std::string_view pattern, const WalkS
   }
   for (;;) {
     step(entry);
-    error = FetchGrowing(entry, [&](CacheEntry& buffer, uint32_t& size) {
-      return store.FindNextEntry(handle, buffer, size);
-    });
+    error = FetchGrowing(entry,
+                         [&](CacheEntry& buffer, uint32_t& size) { return store.FindNextEntry(handle, buffer, size); });
     if (error != STORE_OK) break;
   }
   store.FindCloseWalk(handle);
@@ -58,8 +57,7 @@ std::optional<CacheEntry> LookupEntry(UrlCacheStore& store, std::string_view url
   return entry;
 }
 
-std::optional<std::string> LookupLocalFileName(UrlCacheStore& store, std::string_view url,
-                                               std::string_view noHeaders) {
+std::optional<std::string> LookupLocalFileName(UrlCacheStore& store, std::string_view url, std::string_view noHeaders) {
   std::optional<CacheEntry> entry = LookupEntry(store, url);
   if (!entry) return std::nullopt;
   if (entry->headerInfoSize() == 0) return std::string(noHeaders);

@@ -28,8 +28,7 @@ std::optional<CacheEntry> LookupEntry(UrlCacheStore& store, std::string_view url
 
 // The local file name of `url`'s entry; `noHeaders` when the entry has no header info,
 // and nothing when there is no such entry.
-std::optional<std::string> LookupLocalFileName(UrlCacheStore& store, std::string_view url,
-                                               std::string_view noHeaders);
+std::optional<std::string> LookupLocalFileName(UrlCacheStore& store, std::string_view url, std::string_view noHeaders);
 
 // The cookie text a browser would send to `url`, or nothing when it has no cookies.
 std::optional<std::string> GetCookieText(UrlCacheStore& store, std::string_view url);

@@ -57,7 +57,7 @@ inline bool IsContentEntry(const CacheEntry& entry) {
 inline constexpr uint32_t kEntryFixedSize = 80;
 inline uint32_t EntryBlockSize(const CacheEntry& entry) {
   return kEntryFixedSize + static_cast<uint32_t>(entry.sourceUrl.size() + entry.localFileName.size() +
-                                                  entry.headerInfo.size() + entry.fileExtension.size() + 4);
+                                                 entry.headerInfo.size() + entry.fileExtension.size() + 4);
 }
 
 // File times of the Unix clock: seconds since 1970 are offset by the 1601 epoch.

@@ -63,12 +63,18 @@ constexpr std::string_view kCategories[] = {"text", "image", "audio", "applicati
 
 // Tested in this order; the first one the extension text contains wins.
 constexpr std::pair<std::string_view, CacheStatistics::Counter> kExtensions[] = {
-    {"gif", CacheStatistics::kGif},         {"art", CacheStatistics::kJpeg},
-    {"jp", CacheStatistics::kJpeg},         {"cla", CacheStatistics::kJava},
-    {"js", CacheStatistics::kJavascript},   {"css", CacheStatistics::kStyleSheet},
-    {"alx", CacheStatistics::kActiveX},     {"axs", CacheStatistics::kActiveX},
-    {"au", CacheStatistics::kAu},           {"aif", CacheStatistics::kAiff},
-    {"xbm", CacheStatistics::kXbm},         {"png", CacheStatistics::kPng},
+    {"gif", CacheStatistics::kGif},
+    {"art", CacheStatistics::kJpeg},
+    {"jp", CacheStatistics::kJpeg},
+    {"cla", CacheStatistics::kJava},
+    {"js", CacheStatistics::kJavascript},
+    {"css", CacheStatistics::kStyleSheet},
+    {"alx", CacheStatistics::kActiveX},
+    {"axs", CacheStatistics::kActiveX},
+    {"au", CacheStatistics::kAu},
+    {"aif", CacheStatistics::kAiff},
+    {"xbm", CacheStatistics::kXbm},
+    {"png", CacheStatistics::kPng},
     {"htm", CacheStatistics::kHtmExtension},
 };
 
@@ -129,8 +135,7 @@ std::optional<CacheStatistics::Counter> ClassifyUrlExtension(std::string_view ur
   return std::nullopt;
 }
 
-void TallyEntry(CacheStatistics& statistics, const CacheEntry& entry, TallyVariant variant,
-                uint32_t clusterSize) {
+void TallyEntry(CacheStatistics& statistics, const CacheEntry& entry, TallyVariant variant, uint32_t clusterSize) {
   ++statistics[CacheStatistics::kTotal];
   if (variant == TallyVariant::Alphabetical) {
     if (entry.headerInfoSize() == 0) return;

@@ -47,8 +47,7 @@ enum class TallyVariant {
 
 // Adds `entry` to `statistics` by `variant`; `clusterSize` rounds the size on disk
 // (0: the size on disk counts as 0).
-void TallyEntry(CacheStatistics& statistics, const CacheEntry& entry, TallyVariant variant,
-                uint32_t clusterSize);
+void TallyEntry(CacheStatistics& statistics, const CacheEntry& entry, TallyVariant variant, uint32_t clusterSize);
 
 // `size` rounded up to whole clusters; 0 when the cluster size is 0.
 uint64_t SizeOnDisk(uint64_t size, uint32_t clusterSize);

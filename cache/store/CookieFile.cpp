@@ -88,7 +88,8 @@ bool ParseCookieTarget(std::string_view url, CookieTarget& target) {
   size_t hostEnd = rest.find_first_of("/?#");
   std::string_view authority = rest.substr(0, hostEnd);
   if (size_t at = authority.rfind('@'); at != std::string_view::npos) authority.remove_prefix(at + 1);
-  if (size_t colon = authority.rfind(':'); colon != std::string_view::npos && authority.find(']') == std::string_view::npos)
+  if (size_t colon = authority.rfind(':');
+      colon != std::string_view::npos && authority.find(']') == std::string_view::npos)
     authority = authority.substr(0, colon);
   target.host = text::ToLowerAscii(authority);
   std::string_view path = hostEnd == std::string_view::npos ? std::string_view() : rest.substr(hostEnd);

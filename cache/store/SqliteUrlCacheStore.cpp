@@ -1,5 +1,4 @@
 #include "cache/store/SqliteUrlCacheStore.h"
-#include "files/WholeFile.h"
 
 #include <fcntl.h>
 #include <pwd.h>
@@ -14,6 +13,7 @@
 
 #include "cache/store/CookieFile.h"
 #include "cache/store/StoreFiles.h"
+#include "files/WholeFile.h"
 #include "text/AsciiText.h"
 
 namespace vantry::cache {
@@ -120,7 +120,8 @@ SqliteUrlCacheStore::SqliteUrlCacheStore(const fs::path& folder) : root_(folder)
     error_ = "Cannot create the cache store folder " + root_.string() + ": " + ec.message();
     return;
   }
-  for (int i = 0; i < kContentSubfolders; ++i) contentFolders_.push_back(OpenStoreFolder("content/" + ContentSubfolder(i)));
+  for (int i = 0; i < kContentSubfolders; ++i)
+    contentFolders_.push_back(OpenStoreFolder("content/" + ContentSubfolder(i)));
   cookieFolder_ = OpenStoreFolder("cookies");
   bool opened = cookieFolder_.files.ok();
   for (const Folder& content : contentFolders_) opened = opened && content.files.ok();
@@ -499,8 +500,10 @@ uint32_t SqliteUrlCacheStore::AddEntries(std::span<const NewEntry> entries) {
     obsolete = std::move(replaced);
   } else {
     for (size_t i = 0; i < entries.size(); ++i)
-      if (created[i] == Creation::Written) obsolete.push_back(files[i]);
-      else if (!files[i].empty()) strays.push_back(files[i]);
+      if (created[i] == Creation::Written)
+        obsolete.push_back(files[i]);
+      else if (!files[i].empty())
+        strays.push_back(files[i]);
   }
   for (const std::string& file : obsolete) ::unlink(Absolute(file).c_str());
   obsolete.insert(obsolete.end(), strays.begin(), strays.end());
@@ -534,7 +537,8 @@ uint32_t SqliteUrlCacheStore::SetCookie(const Cookie& cookie) {
   if (old && !old->entry.localFileName.empty())
     if (auto text = files::ReadWholeFile(Absolute(old->entry.localFileName))) cookies = ParseCookieFile(*text);
   auto same = [&](const Cookie& c) {
-    return c.name == cookie.name && text::ToLowerAscii(c.domain) == text::ToLowerAscii(cookie.domain) && c.path == cookie.path;
+    return c.name == cookie.name && text::ToLowerAscii(c.domain) == text::ToLowerAscii(cookie.domain) &&
+           c.path == cookie.path;
   };
   std::erase_if(cookies, same);
   cookies.push_back(cookie);

@@ -47,20 +47,13 @@ constexpr Row kPropertiesRows[] = {
 };
 
 constexpr Row kStatisticsRows[] = {
-    {"Total Cache Entries: ", CacheStatistics::kTotal},
-    {"Cache Entries URL: ", CacheStatistics::kUrl},
-    {"Cache Entries Cookie: ", CacheStatistics::kCookie},
-    {"Cache Entries History: ", CacheStatistics::kHistory},
-    {"Cache Entries FTP: ", CacheStatistics::kFtp},
-    {"Cache Entries HTTP: ", CacheStatistics::kHttp},
-    {"Cache Entries Html: ", CacheStatistics::kHtml},
-    {"Cache Entries Gif: ", CacheStatistics::kGif},
-    {"Cache Entries JPEG: ", CacheStatistics::kJpeg},
-    {"Cache Entries png: ", CacheStatistics::kPng},
-    {"Cache Entries Au: ", CacheStatistics::kAu},
-    {"Cache Entries AIFF: ", CacheStatistics::kAiff},
-    {"Cache Entries XBM: ", CacheStatistics::kXbm},
-    {"Cache Entries ActiveX: ", CacheStatistics::kActiveX},
+    {"Total Cache Entries: ", CacheStatistics::kTotal},   {"Cache Entries URL: ", CacheStatistics::kUrl},
+    {"Cache Entries Cookie: ", CacheStatistics::kCookie}, {"Cache Entries History: ", CacheStatistics::kHistory},
+    {"Cache Entries FTP: ", CacheStatistics::kFtp},       {"Cache Entries HTTP: ", CacheStatistics::kHttp},
+    {"Cache Entries Html: ", CacheStatistics::kHtml},     {"Cache Entries Gif: ", CacheStatistics::kGif},
+    {"Cache Entries JPEG: ", CacheStatistics::kJpeg},     {"Cache Entries png: ", CacheStatistics::kPng},
+    {"Cache Entries Au: ", CacheStatistics::kAu},         {"Cache Entries AIFF: ", CacheStatistics::kAiff},
+    {"Cache Entries XBM: ", CacheStatistics::kXbm},       {"Cache Entries ActiveX: ", CacheStatistics::kActiveX},
 };
 
 // Megabytes here are 1,000,000 bytes.
@@ -89,8 +82,8 @@ std::vector<std::string> StatisticsLines(const CacheStatistics& statistics) {
     lines.push_back(FigureLine(label, statistics[counter], lines.size() >= kRowsWithoutBlank));
   // Pages whose headers say text/html but whose address lacks an "htm" extension make
   // this negative.
-  int64_t htmlInDisguise = int64_t{statistics[CacheStatistics::kHtmExtension]} -
-                           int64_t{statistics[CacheStatistics::kHtml]};
+  int64_t htmlInDisguise =
+      int64_t{statistics[CacheStatistics::kHtmExtension]} - int64_t{statistics[CacheStatistics::kHtml]};
   lines.push_back(FigureLine("Cache Entries Html in disguise: ", htmlInDisguise, true));
   return lines;
 }

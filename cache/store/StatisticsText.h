@@ -12,8 +12,7 @@ namespace vantry::cache {
 
 // Title of the "Properties" message box, for the figures and for the hint alike.
 inline constexpr std::string_view kPropertiesTitle = "Properties";
-inline constexpr std::string_view kPropertiesHint =
-    "You must first expand the cached Url's before Properties is valid";
+inline constexpr std::string_view kPropertiesHint = "You must first expand the cached Url's before Properties is valid";
 
 // The text of the "Properties" box: the hint while no walk has counted an entry, else one
 // line per figure ending with the megabytes used and used on disk.

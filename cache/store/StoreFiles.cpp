@@ -1,13 +1,13 @@
 #include "cache/store/StoreFiles.h"
 
-#include "files/WholeFile.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <utility>
+
+#include "files/WholeFile.h"
 
 namespace vantry::cache {
 

@@ -37,7 +37,7 @@ struct Cookie {
   std::string value;
   std::string domain;  // a leading "." lets sub-domains receive it
   std::string path = "/";
-  uint32_t flags = 0;  // COOKIE_FLAG_* bits
+  uint32_t flags = 0;   // COOKIE_FLAG_* bits
   FileTime expiry = 0;  // 0: a session cookie, never expires in the store
   FileTime creation = 0;
 };
@@ -71,8 +71,7 @@ class UrlCacheStore {
   // Returns STORE_OK with the first entry and a handle, ERROR_INSUFFICIENT_BUFFER with
   // the needed size in `size` and a handle (call FindNextEntry to retry the same entry),
   // or ERROR_NO_MORE_ITEMS when nothing matches (no handle).
-  virtual uint32_t FindFirstEntry(std::string_view pattern, CacheEntry& entry, uint32_t& size,
-                                  WalkHandle& handle) = 0;
+  virtual uint32_t FindFirstEntry(std::string_view pattern, CacheEntry& entry, uint32_t& size, WalkHandle& handle) = 0;
   // Next entry of the walk, or the same one again after ERROR_INSUFFICIENT_BUFFER.
   // Returns ERROR_NO_MORE_ITEMS at the normal end.
   virtual uint32_t FindNextEntry(WalkHandle handle, CacheEntry& entry, uint32_t& size) = 0;

@@ -35,8 +35,8 @@ void CTabClassView::OnRootExpanded() {
   std::vector<std::string> leaves;
   qtutil::WaitCursor wait;
   FillResult fill = FillAlphaList(Context().store, ReadClusterSize(Context().store.RootFolder()),
-                                  findUsed_ ? AlphaFill::AfterFind : AlphaFill::BeforeFind, Context().request,
-                                  mask_, leaves, StepProgress());
+                                  findUsed_ ? AlphaFill::AfterFind : AlphaFill::BeforeFind, Context().request, mask_,
+                                  leaves, StepProgress());
   PublishFillStatistics(fill, frame, Context().panes);
   if (leaves.empty()) {
     ClearSelection();

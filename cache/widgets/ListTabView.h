@@ -1,13 +1,14 @@
 #pragma once
 
-#include <QTreeView>
 #include <string>
 #include <string_view>
 
-#include "cache/services/FrameServices.h"
+#include <QTreeView>
+
 #include "cache/lists/ListFill.h"
 #include "cache/lists/ListTabContext.h"
 #include "cache/lists/SelectionStep.h"
+#include "cache/services/FrameServices.h"
 #include "cache/widgets/TabTreeModel.h"
 
 namespace vantry::cache {

@@ -1,11 +1,12 @@
 #pragma once
 
-#include <QAbstractItemModel>
-#include <QFont>
-#include <QIcon>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include <QAbstractItemModel>
+#include <QFont>
+#include <QIcon>
 
 namespace vantry::cache {
 

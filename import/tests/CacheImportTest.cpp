@@ -1,15 +1,16 @@
+#include "import/CacheImport.h"
+
 #include <sstream>
 
 #include <gtest/gtest.h>
 
 #include "cache/store/CacheAccess.h"
+#include "cache/store/StoreFiles.h"
 #include "files/WholeFile.h"
-#include "import/CacheImport.h"
 #include "import/FirefoxCacheEntry.h"
-#include "import/tests/ImportTestSupport.h"
 #include "import/ProfileImport.h"
 #include "import/SimpleCacheEntry.h"
-#include "cache/store/StoreFiles.h"
+#include "import/tests/ImportTestSupport.h"
 #include "import/tests/SyntheticEntryFiles.h"
 
 namespace vantry::import {

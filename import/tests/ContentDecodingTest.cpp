@@ -1,8 +1,10 @@
+#include "import/ContentDecoding.h"
+
 #include <brotli/encode.h>
-#include <gtest/gtest.h>
 #include <zstd.h>
 
-#include "import/ContentDecoding.h"
+#include <gtest/gtest.h>
+
 #include "import/tests/SyntheticEntryFiles.h"
 
 namespace vantry::import {

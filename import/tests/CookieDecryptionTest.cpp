@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "import/CookieDecryption.h"
+
+#include <gtest/gtest.h>
 
 namespace vantry::import {
 

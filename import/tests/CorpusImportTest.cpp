@@ -5,13 +5,13 @@
 #include <gtest/gtest.h>
 
 #include "cache/store/CacheAccess.h"
+#include "cache/store/CookieFile.h"
+#include "cache/store/StoreFiles.h"
 #include "files/WholeFile.h"
 #include "import/ChromiumDatabases.h"
 #include "import/FirefoxDatabases.h"
-#include "import/tests/ImportTestSupport.h"
 #include "import/ProfileImport.h"
-#include "cache/store/CookieFile.h"
-#include "cache/store/StoreFiles.h"
+#include "import/tests/ImportTestSupport.h"
 
 namespace vantry::import {
 
@@ -56,7 +56,9 @@ std::set<std::string> StoredCookies(cache::UrlCacheStore& store) {
   return cookies;
 }
 
-FirefoxProfile CorpusFirefox() { return FirefoxProfileAt(CorpusFolder() / "firefox", HomeFolders{"/nonexistent", {}, {}}); }
+FirefoxProfile CorpusFirefox() {
+  return FirefoxProfileAt(CorpusFolder() / "firefox", HomeFolders{"/nonexistent", {}, {}});
+}
 
 std::vector<ChromiumProfile> CorpusChromium() {
   return {ChromiumProfileAt(CorpusFolder() / "chromium", HomeFolders{"/nonexistent", {}, {}})};

@@ -3,12 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include "import/FirefoxCacheEntry.h"
+#include "cache/store/StoreFiles.h"
 #include "files/WholeFile.h"
-#include "import/tests/ImportTestSupport.h"
+#include "import/FirefoxCacheEntry.h"
 #include "import/ProfileImport.h"
 #include "import/SimpleCacheEntry.h"
-#include "cache/store/StoreFiles.h"
+#include "import/tests/ImportTestSupport.h"
 #include "import/tests/SyntheticEntryFiles.h"
 
 namespace vantry::import {
@@ -122,8 +122,7 @@ TEST(DamagedEntryTest, DamagedFilesAreSkippedAndCounted) {
   headless.key = ":http://a.test/no-head";
   WriteBytes(entries / FirefoxEntryFileName(headless.key), BuildFirefoxEntry(headless));
   std::ostringstream progress;
-  ImportSummary summary =
-      ImportFirefoxProfile(FirefoxProfileAt(profile.path(), HomeFolders{}), *s.store, progress);
+  ImportSummary summary = ImportFirefoxProfile(FirefoxProfileAt(profile.path(), HomeFolders{}), *s.store, progress);
   EXPECT_EQ(summary.entriesAdded, 3u);
   EXPECT_EQ(Total(summary.entriesSkipped), 5u);
   EXPECT_EQ(summary.entriesSkipped["not an http, https or ftp address"], 1u);

@@ -1,6 +1,7 @@
+#include "import/EntryConversion.h"
+
 #include <gtest/gtest.h>
 
-#include "import/EntryConversion.h"
 #include "import/tests/SyntheticEntryFiles.h"
 
 namespace vantry::import {

@@ -1,6 +1,7 @@
+#include "import/FirefoxCacheEntry.h"
+
 #include <gtest/gtest.h>
 
-#include "import/FirefoxCacheEntry.h"
 #include "import/tests/SyntheticEntryFiles.h"
 
 namespace vantry::import {
@@ -44,9 +45,12 @@ TEST(FirefoxCacheEntryTest, TrailerFormsFlagsAndSpecialTimes) {
     bool pinned;
     cache::FileTime lastAccess, expires;
   } cases[] = {
-      {false, 0, 1700000000, 1700000100, false, cache::FileTimeFromUnixSeconds(1700000000), cache::FileTimeFromUnixSeconds(1700000100)},
-      {true, 0, 1700000000, 1700000100, false, cache::FileTimeFromUnixSeconds(1700000000), cache::FileTimeFromUnixSeconds(1700000100)},
-      {false, 1, 1700000000, 0xFFFFFFFF, true, cache::FileTimeFromUnixSeconds(1700000000), cache::FileTimeFromUnixSeconds(0xFFFFFFFF)},
+      {false, 0, 1700000000, 1700000100, false, cache::FileTimeFromUnixSeconds(1700000000),
+       cache::FileTimeFromUnixSeconds(1700000100)},
+      {true, 0, 1700000000, 1700000100, false, cache::FileTimeFromUnixSeconds(1700000000),
+       cache::FileTimeFromUnixSeconds(1700000100)},
+      {false, 1, 1700000000, 0xFFFFFFFF, true, cache::FileTimeFromUnixSeconds(1700000000),
+       cache::FileTimeFromUnixSeconds(0xFFFFFFFF)},
       {false, 0, 0, 0, false, 0, 0},  // a re-fetched 404: times unknown
   };
   for (const Case& c : cases) {

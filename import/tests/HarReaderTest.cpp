@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "import/HarReader.h"
+
+#include <gtest/gtest.h>
 
 namespace vantry::import {
 
@@ -35,8 +35,9 @@ TEST(HarReaderTest, ReadsResponsesWithHeadersBodiesAndTimes) {
   EXPECT_EQ(read.entries[2].method, "POST");  // read, and left out when the entries are stored
   const ImportedEntry& page = read.entries[0];
   EXPECT_EQ(page.url, "https://a.test/page.html");
-  EXPECT_EQ(page.headers,
-            "HTTP/2.0 200 OK\r\ncontent-type: text/html\r\ncontent-encoding: gzip\r\ncache-control: max-age=60\r\n\r\n");
+  EXPECT_EQ(
+      page.headers,
+      "HTTP/2.0 200 OK\r\ncontent-type: text/html\r\ncontent-encoding: gzip\r\ncache-control: max-age=60\r\n\r\n");
   EXPECT_EQ(page.body, "<p>caf\xc3\xa9</p>");
   EXPECT_TRUE(page.bodyDecoded);
   const cache::FileTime started = cache::FileTimeFromUnixSeconds(1714559445) + 2500000;  // 10:30:45.25 UTC
@@ -90,9 +91,15 @@ TEST(HarReaderTest, Base64) {
     const char* text;
     std::optional<std::string> bytes;
   } cases[] = {
-      {"", ""},          {"TQ==", "M"},         {"TWE=", "Ma"},  {"TWFu", "Man"},
-      {"TW\nFu", "Man"}, {"TQ", "M"},           {"T", std::nullopt},
-      {"TQ==TQ==", std::nullopt},               {"T*Q=", std::nullopt},
+      {"", ""},
+      {"TQ==", "M"},
+      {"TWE=", "Ma"},
+      {"TWFu", "Man"},
+      {"TW\nFu", "Man"},
+      {"TQ", "M"},
+      {"T", std::nullopt},
+      {"TQ==TQ==", std::nullopt},
+      {"T*Q=", std::nullopt},
   };
   for (const Case& c : cases) EXPECT_EQ(DecodeBase64(c.text), c.bytes) << c.text;
 }

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "import/HttpHeaders.h"
+
+#include <gtest/gtest.h>
 
 namespace vantry::import {
 

@@ -1,15 +1,16 @@
+#include "import/ImportCommand.h"
+
 #include <sstream>
 
 #include <gtest/gtest.h>
 
 #include "cache/store/CacheAccess.h"
+#include "cache/store/Sqlite.h"
+#include "cache/store/StoreFiles.h"
 #include "files/WholeFile.h"
 #include "import/CacheImport.h"
 #include "import/CookieDecryption.h"
-#include "import/ImportCommand.h"
 #include "import/tests/ImportTestSupport.h"
-#include "cache/store/Sqlite.h"
-#include "cache/store/StoreFiles.h"
 #include "import/tests/SyntheticEntryFiles.h"
 
 namespace vantry::import {
@@ -41,10 +42,11 @@ struct FirefoxHome {
                  "CREATE TABLE moz_historyvisits(id INTEGER PRIMARY KEY, place_id INTEGER, visit_date INTEGER);"
                  "INSERT INTO moz_places VALUES(1, 'http://a.test/', 2), (2, 'http://bookmark.test/', 0);"
                  "INSERT INTO moz_historyvisits VALUES(1, 1, 1700000000000000), (2, 1, 1700000500000000);");
-    MakeDatabase(profile / "cookies.sqlite",
-                 "CREATE TABLE moz_cookies(id INTEGER PRIMARY KEY, name TEXT, value TEXT, host TEXT, path TEXT,"
-                 " expiry INTEGER, creationTime INTEGER, isSecure INTEGER, isHttpOnly INTEGER);"
-                 "INSERT INTO moz_cookies VALUES(1, 'sid', 'abc', '.a.test', '/', 1900000000000, 1700000000000000, 0, 1);");
+    MakeDatabase(
+        profile / "cookies.sqlite",
+        "CREATE TABLE moz_cookies(id INTEGER PRIMARY KEY, name TEXT, value TEXT, host TEXT, path TEXT,"
+        " expiry INTEGER, creationTime INTEGER, isSecure INTEGER, isHttpOnly INTEGER);"
+        "INSERT INTO moz_cookies VALUES(1, 'sid', 'abc', '.a.test', '/', 1900000000000, 1700000000000000, 0, 1);");
   }
   void AddPage(const std::string& key, const std::string& body, uint32_t fetches, uint32_t flags = 0) {
     FirefoxEntryParts parts;
@@ -182,7 +184,8 @@ TEST(ImportCommandTest, ChromiumKeyringCookiesArriveEmptyWithANote) {
     ASSERT_TRUE(db.Open((profile / "Cookies").string(), false));
     cache::SqliteStatement insert = db.Prepare("INSERT INTO cookies VALUES(?, 'a.test', ?, '', ?, '/', ?, 0, 0, 1)");
     std::string plain = EncryptChromiumCookieV10("open", "a.test", 24);
-    for (auto [name, value] : {std::pair<std::string, std::string>{"open", plain}, {"locked", "v11" + plain.substr(3)}}) {
+    for (auto [name, value] :
+         {std::pair<std::string, std::string>{"open", plain}, {"locked", "v11" + plain.substr(3)}}) {
       insert.Reset();
       insert.BindInt(1, 13340000000000000);
       insert.BindBytes(2, name);
@@ -196,7 +199,8 @@ TEST(ImportCommandTest, ChromiumKeyringCookiesArriveEmptyWithANote) {
   EnvironmentOverride cache("XDG_CACHE_HOME", "");
   CommandRun run = RunImport(*s.store, {"chromium"});
   EXPECT_EQ(run.code, 0) << run.err;
-  EXPECT_EQ(run.err, "Note: 1 cookie values are encrypted with the desktop keyring and were imported with empty values.\n");
+  EXPECT_EQ(run.err,
+            "Note: 1 cookie values are encrypted with the desktop keyring and were imported with empty values.\n");
   EXPECT_NE(run.out.find("Cookies: 2 imported"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("Visits: 1 imported"), std::string::npos) << run.out;
   std::optional<cache::CacheEntry> entry = cache::LookupEntry(*s.store, "http://a.test/");
@@ -221,7 +225,10 @@ TEST(ImportCommandTest, HttpArchiveKeepsTheNewestCopyOfEachUrl) {
      "response": {"status": 200, "statusText": "OK", "headers": [], "content": {"text": "posted"}}}]}})");
   CommandRun run = RunImport(*s.store, {"har", har.string()});
   EXPECT_EQ(run.code, 0);
-  EXPECT_NE(run.out.find("Cache entries: 1 imported (1 new, 0 updated), 0 unchanged, 0 older than the store's copy, 1 older copies"), std::string::npos)
+  EXPECT_NE(
+      run.out.find(
+          "Cache entries: 1 imported (1 new, 0 updated), 0 unchanged, 0 older than the store's copy, 1 older copies"),
+      std::string::npos)
       << run.out;
   EXPECT_NE(run.out.find("  skipped 1: response to a POST request\n"), std::string::npos) << run.out;
   std::optional<cache::CacheEntry> entry = cache::LookupEntry(*s.store, "https://a.test/");

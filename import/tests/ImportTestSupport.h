@@ -1,14 +1,14 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
 
-#include "testing/TempFolder.h"
+#include <gtest/gtest.h>
+
 #include "cache/store/UrlCacheStore.h"
+#include "testing/TempFolder.h"
 
 namespace vantry::import {
 

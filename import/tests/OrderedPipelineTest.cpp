@@ -1,4 +1,4 @@
-#include <gtest/gtest.h>
+#include "import/OrderedPipeline.h"
 
 #include <atomic>
 #include <chrono>
@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "import/OrderedPipeline.h"
+#include <gtest/gtest.h>
 
 namespace vantry::import {
 
@@ -24,12 +24,12 @@ TEST(OrderedPipelineTest, ItemsComeInOrderAndProducersStayWithinTheWindow) {
     size_t count;
     PipelineLimits limits;
   } cases[] = {
-      {0, {2, 4, 100}},         {1, {2, 4, 100}},     {200, {0, 4, 100}},  {200, {1, 1, 100}},
-      {200, {3, 5, 100}},       {200, {2, 32, 1}},    {200, {2, 8, 0}},    {57, {4, 2, 1000}},
+      {0, {2, 4, 100}},   {1, {2, 4, 100}},  {200, {0, 4, 100}}, {200, {1, 1, 100}},
+      {200, {3, 5, 100}}, {200, {2, 32, 1}}, {200, {2, 8, 0}},   {57, {4, 2, 1000}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE("count " + std::to_string(c.count) + ", threads " + std::to_string(c.limits.threads) +
-                 ", window " + std::to_string(c.limits.window) + ", budget " + std::to_string(c.limits.budget));
+    SCOPED_TRACE("count " + std::to_string(c.count) + ", threads " + std::to_string(c.limits.threads) + ", window " +
+                 std::to_string(c.limits.window) + ", budget " + std::to_string(c.limits.budget));
     std::atomic<size_t> taken = 0, tooFarAhead = 0;
     OrderedPipeline<std::string> pipeline(
         c.count, c.limits,

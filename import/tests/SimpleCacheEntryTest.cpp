@@ -1,6 +1,7 @@
+#include "import/SimpleCacheEntry.h"
+
 #include <gtest/gtest.h>
 
-#include "import/SimpleCacheEntry.h"
 #include "import/tests/SyntheticEntryFiles.h"
 
 namespace vantry::import {

@@ -26,9 +26,21 @@ constexpr DayRule kDayRules[] = {{29, 10}, {22, 9}, {15, 8}, {8, 7}, {6, 6}, {5,
 }  // namespace
 
 std::array<std::string, kAgeFolderCount> AgeFolderLabels(const dates::CalendarFields& today) {
-  std::array<std::string, kAgeFolderCount> labels = {
-      "today", "", "", "", "", "", "", "1 week ago", "2 weeks ago", "3 weeks ago", "4 weeks ago",
-      "1 month ago", "2 months ago", "3 months ago", "older than 3 months"};
+  std::array<std::string, kAgeFolderCount> labels = {"today",
+                                                     "",
+                                                     "",
+                                                     "",
+                                                     "",
+                                                     "",
+                                                     "",
+                                                     "1 week ago",
+                                                     "2 weeks ago",
+                                                     "3 weeks ago",
+                                                     "4 weeks ago",
+                                                     "1 month ago",
+                                                     "2 months ago",
+                                                     "3 months ago",
+                                                     "older than 3 months"};
   dates::CalendarDate day;
   day.SetDate(today.year, today.month, today.day);
   for (int folder = 1; folder <= 6; ++folder) {

@@ -5,13 +5,15 @@
 
 namespace vantry::inspect {
 
-cache::FillResult FillHistoryFolders(cache::UrlCacheStore& store, uint32_t clusterSize, const dates::CalendarFields& today,
-                              HistoryFolders& folders, const cache::ProgressStep& stepProgress) {
+cache::FillResult FillHistoryFolders(cache::UrlCacheStore& store, uint32_t clusterSize,
+                                     const dates::CalendarFields& today, HistoryFolders& folders,
+                                     const cache::ProgressStep& stepProgress) {
   cache::FillResult fill;
   cache::ProgressTicker ticker(stepProgress);
   fill.walk = cache::WalkCache(store, "visited:", [&](cache::CacheEntry& entry) {
     cache::TallyEntry(fill.statistics, entry, cache::TallyVariant::AccessOrder, clusterSize);
-    bool placed = (entry.entryType & cache::URLHISTORY_CACHE_ENTRY) != 0 && (entry.entryType & cache::COOKIE_CACHE_ENTRY) == 0;
+    bool placed =
+        (entry.entryType & cache::URLHISTORY_CACHE_ENTRY) != 0 && (entry.entryType & cache::COOKIE_CACHE_ENTRY) == 0;
     if (placed) {
       dates::CalendarFields visit = dates::FileTimeToLocalFields(entry.lastAccessTime);
       if (std::optional<int> folder = AgeFolderOf(visit, today))

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "cache/lists/ListFill.h"
-#include "inspect/history/AgeFolders.h"
 #include "dates/LocalClock.h"
+#include "inspect/history/AgeFolders.h"
 
 namespace vantry::inspect {
 
@@ -16,7 +16,8 @@ using HistoryFolders = std::array<std::vector<std::string>, kAgeFolderCount>;
 // Walks the history entries ("visited:"), tallies every entry by variant A and places
 // each history entry that is not a cookie entry into the folder of its last access
 // (local date) relative to `today`. Visits after today are counted but not placed.
-cache::FillResult FillHistoryFolders(cache::UrlCacheStore& store, uint32_t clusterSize, const dates::CalendarFields& today,
-                              HistoryFolders& folders, const cache::ProgressStep& stepProgress);
+cache::FillResult FillHistoryFolders(cache::UrlCacheStore& store, uint32_t clusterSize,
+                                     const dates::CalendarFields& today, HistoryFolders& folders,
+                                     const cache::ProgressStep& stepProgress);
 
 }  // namespace vantry::inspect

@@ -1,8 +1,8 @@
 #include "inspect/CookieDecoding.h"
 
-#include <gtest/gtest.h>
-
 #include <fstream>
+
+#include <gtest/gtest.h>
 
 #include "cache/store/CookieFile.h"
 #include "testing/TempFolder.h"
@@ -20,8 +20,7 @@ TEST(CookieTextLines, SplitsAtSemicolonsIntoFourSets) {
       {"a=1", {"Set One: a=1"}},
       {"a=1; b=2", {"Set One: a=1", "Set Two:  b=2"}},
       {"a=1; b=2; c=3", {"Set One: a=1", "Set Two: # b=2", "Set Three:  c=3"}},
-      {"a=1; b=2; c=3; d=4; e=5",
-       {"Set One: a=1", "Set Two: # b=2", "Set Three: # c=3", "Set Four: # d=4"}},
+      {"a=1; b=2; c=3; d=4; e=5", {"Set One: a=1", "Set Two: # b=2", "Set Three: # c=3", "Set Four: # d=4"}},
       {"a=1; b=2; c=3; d=4", {"Set One: a=1", "Set Two: # b=2", "Set Three: # c=3", "Set Four:  d=4"}},
       // A leading semicolon keeps the whole text on the first line.
       {";x=1", {"Set One: ;x=1", "Set Two: x=1"}},
@@ -38,8 +37,8 @@ cache::Cookie MakeCookie(std::string name, std::string value, uint32_t flags = 0
   cookie.domain = "example.com";
   cookie.path = "/shop/";
   cookie.flags = flags;
-  cookie.expiry = cache::FileTimeFromUnixSeconds(1009809012);    // 2001-12-31 14:30:12 UTC
-  cookie.creation = cache::FileTimeFromUnixSeconds(946684800);   // 2000-01-01 00:00:00 UTC
+  cookie.expiry = cache::FileTimeFromUnixSeconds(1009809012);   // 2001-12-31 14:30:12 UTC
+  cookie.creation = cache::FileTimeFromUnixSeconds(946684800);  // 2000-01-01 00:00:00 UTC
   return cookie;
 }
 
@@ -178,8 +177,18 @@ TEST_F(ReadCookieFile, BigFilesAreCutAtTheLimitWithANotice) {
       {std::string(998, 'x'), 998, false},
       {std::string(999, 'x'), 999, true},
       {std::string(5000, 'x'), 1000, true},
-      {[] { std::string s; for (int i = 0; i < 700; ++i) s += "\r\n"; return s; }(), 700, false},
-      {[] { std::string s; for (int i = 0; i < 1500; ++i) s += "\r\n"; return s; }(), 1000, true},
+      {[] {
+         std::string s;
+         for (int i = 0; i < 700; ++i) s += "\r\n";
+         return s;
+       }(),
+       700, false},
+      {[] {
+         std::string s;
+         for (int i = 0; i < 1500; ++i) s += "\r\n";
+         return s;
+       }(),
+       1000, true},
   };
   for (const Row& row : rows) {
     Notices notices;

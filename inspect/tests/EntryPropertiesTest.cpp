@@ -1,9 +1,9 @@
 #include "inspect/EntryProperties.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <random>
+
+#include <gtest/gtest.h>
 
 namespace vantry::inspect {
 
@@ -26,11 +26,13 @@ TEST(EntryTypeText, FlagsAppearInFixedOrder) {
       {0x00000008, "!!!! NEW Cache Entry Type !!!! "},
       {0x00000000, "!!!! NEW Cache Entry Type !!!! "},
       {0x00100000, " Cookie cache entry "},
-      {0x00000074, " Track offline cache entry  Track Online cache entry  Sticky cache entry "
-                   " Undocumented Gif cache entry "},
+      {0x00000074,
+       " Track offline cache entry  Track Online cache entry  Sticky cache entry "
+       " Undocumented Gif cache entry "},
       {0x00010000, " Sparse cache entry "},
-      {0x00310075, " Normal cache entry  Cookie cache entry  History cache entry  Track offline cache entry "
-                   " Track Online cache entry  Sticky cache entry  Sparse cache entry  Undocumented Gif cache entry "},
+      {0x00310075,
+       " Normal cache entry  Cookie cache entry  History cache entry  Track offline cache entry "
+       " Track Online cache entry  Sticky cache entry  Sparse cache entry  Undocumented Gif cache entry "},
   };
   for (const Row& row : rows) EXPECT_EQ(EntryTypeText(row.type), row.expected) << std::hex << row.type;
 }
@@ -59,7 +61,10 @@ TEST(FormatEntryDate, LocalTimeFollowsTheTimeZone) {
   EXPECT_EQ(FormatEntryDate(Utc(1009854000)), "Monday, 31. December 2001");
   setenv("TZ", "Asia/Tokyo", 1);
   EXPECT_EQ(FormatEntryDate(Utc(1009854000)), "Tuesday, 01. January 2002");
-  if (saved) setenv("TZ", previous.c_str(), 1); else unsetenv("TZ");
+  if (saved)
+    setenv("TZ", previous.c_str(), 1);
+  else
+    unsetenv("TZ");
 }
 
 TEST(DecodeHeaderLines, LineEndsAndSeparators) {
@@ -105,7 +110,7 @@ TEST(DecodeHeaderLines, EightLinesAndOneNoticePerExtraLineEnd) {
 }
 
 TEST(DecodeHeaderLines, OnlyTheFirstThousandCharactersAreDecoded) {
-  std::string first = std::string(990, 'a') + "\r\n";  // ends at 990
+  std::string first = std::string(990, 'a') + "\r\n";           // ends at 990
   std::string header = first + "bbbbbbbbbbbbbbbbbbbb\r\n\r\n";  // ends past 1000
   std::vector<std::string> lines = Headers(header);
   ASSERT_EQ(lines.size(), 1u);

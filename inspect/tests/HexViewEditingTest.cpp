@@ -6,7 +6,6 @@ namespace vantry::inspect {
 
 namespace {
 
-
 TEST(HexViewModel, DragSelectionEndsDependOnTheColumn) {
   HexViewModel view = View(16);
   Drag(view, kHexColumnCell + 3 * 2, kHexColumnCell + 3 * 5);
@@ -56,7 +55,7 @@ TEST(HexViewModel, DragAboveAndBelowScrollsOneLine) {
   EXPECT_EQ(view.TopIndex(), 8);
   EXPECT_EQ(view.SelectionStart(), 8);
   EXPECT_EQ(view.SelectionEnd(), 8 + 3 * 8 + 1);  // bottom row of the scrolled page
-  EXPECT_EQ(view.Caret(), std::nullopt);           // hidden while selecting
+  EXPECT_EQ(view.Caret(), std::nullopt);          // hidden while selecting
   view.MoveLeft(X(kHexColumnCell), -5, 4);
   EXPECT_EQ(view.TopIndex(), 0);
   EXPECT_EQ(view.SelectedBytes(), Bytes(9));  // back past the start: byte 0 up to byte 8

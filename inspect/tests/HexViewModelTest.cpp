@@ -6,7 +6,6 @@ namespace vantry::inspect {
 
 namespace {
 
-
 TEST(HexViewModel, RowsShowAddressHexAndText) {
   HexViewModel view = View(20);
   ASSERT_EQ(view.VisibleRows(), 3);
@@ -39,15 +38,23 @@ TEST(HexViewModel, HitTestMapsCellsToBytesAndColumns) {
     int cell, row;
     std::optional<HexHit> expected;
   } rows[] = {
-      {0, 0, HexHit{0, kAddressColumn}},   {7, 1, HexHit{8, kAddressColumn}},
-      {8, 0, HexHit{0, kHexHighDigit}},    {9, 0, HexHit{0, kHexHighDigit}},
-      {10, 0, HexHit{0, kHexLowDigit}},    {11, 0, HexHit{1, kHexHighDigit}},
-      {30, 0, HexHit{7, kHexHighDigit}},   {31, 0, HexHit{7, kHexLowDigit}},
-      {32, 0, std::nullopt},               {33, 0, HexHit{0, kTextColumn}},
-      {40, 0, HexHit{7, kTextColumn}},     {41, 0, std::nullopt},
-      {21, 1, HexHit{12, kHexHighDigit}},  {24, 1, std::nullopt},  // byte 13 does not exist
-      {37, 1, HexHit{12, kTextColumn}},    {38, 1, std::nullopt},
-      {0, 2, std::nullopt},                // row past the data
+      {0, 0, HexHit{0, kAddressColumn}},
+      {7, 1, HexHit{8, kAddressColumn}},
+      {8, 0, HexHit{0, kHexHighDigit}},
+      {9, 0, HexHit{0, kHexHighDigit}},
+      {10, 0, HexHit{0, kHexLowDigit}},
+      {11, 0, HexHit{1, kHexHighDigit}},
+      {30, 0, HexHit{7, kHexHighDigit}},
+      {31, 0, HexHit{7, kHexLowDigit}},
+      {32, 0, std::nullopt},
+      {33, 0, HexHit{0, kTextColumn}},
+      {40, 0, HexHit{7, kTextColumn}},
+      {41, 0, std::nullopt},
+      {21, 1, HexHit{12, kHexHighDigit}},
+      {24, 1, std::nullopt},  // byte 13 does not exist
+      {37, 1, HexHit{12, kTextColumn}},
+      {38, 1, std::nullopt},
+      {0, 2, std::nullopt},  // row past the data
   };
   for (const Row& row : rows) EXPECT_EQ(view.HitTest(X(row.cell), Y(row.row)), row.expected) << row.cell;
   EXPECT_EQ(view.HitTest(-1, Y(0)), std::nullopt);
@@ -87,8 +94,9 @@ TEST(HexViewModel, MovementKeys) {
   for (const KeyCase& c : cases) {
     HexViewModel view = View(100);
     view.PressLeft(X(c.startColumn == kTextColumn ? kTextColumnCell + c.startIndex % 8
-                     : c.startColumn == kAddressColumn ? 0
-                     : kHexColumnCell + 3 * (c.startIndex % 8) + (c.startColumn == kHexLowDigit)),
+                     : c.startColumn == kAddressColumn
+                         ? 0
+                         : kHexColumnCell + 3 * (c.startIndex % 8) + (c.startColumn == kHexLowDigit)),
                    Y(c.startIndex / 8), false);
     view.ReleaseLeft();
     ASSERT_EQ(view.CaretIndex(), c.startIndex) << c.name;
@@ -145,9 +153,9 @@ TEST(HexViewModel, ScrollRequestsKeepTheTopOnRowsAndMoveTheCaret) {
     int thumb;
     int top;
   } steps[] = {
-      {ScrollRequest::LineUp, 0, 0},      {ScrollRequest::LineDown, 0, 8},   {ScrollRequest::PageDown, 0, 48},
-      {ScrollRequest::PageDown, 0, 64},   {ScrollRequest::PageDown, 0, 64},  {ScrollRequest::LineDown, 0, 64},
-      {ScrollRequest::PageUp, 0, 24},     {ScrollRequest::PageUp, 0, 0},     {ScrollRequest::ThumbTrack, 3, 24},
+      {ScrollRequest::LineUp, 0, 0},       {ScrollRequest::LineDown, 0, 8},  {ScrollRequest::PageDown, 0, 48},
+      {ScrollRequest::PageDown, 0, 64},    {ScrollRequest::PageDown, 0, 64}, {ScrollRequest::LineDown, 0, 64},
+      {ScrollRequest::PageUp, 0, 24},      {ScrollRequest::PageUp, 0, 0},    {ScrollRequest::ThumbTrack, 3, 24},
       {ScrollRequest::ThumbTrack, 99, 64}, {ScrollRequest::Other, 0, 64},
   };
   for (const Step& step : steps) {

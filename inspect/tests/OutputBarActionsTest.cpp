@@ -1,8 +1,8 @@
 #include "inspect/OutputBarActions.h"
 
-#include <gtest/gtest.h>
-
 #include <map>
+
+#include <gtest/gtest.h>
 
 namespace vantry::inspect {
 
@@ -40,8 +40,7 @@ TEST(OpenSearchResult, WhatEachKindOfLineLeadsTo) {
     Notices notices;
   } rows[] = {
       {"/store/content/c2/page.htm :   <title>Hello",
-       {"show /store/content/c2/page.htm", "find /store/content/c2/page.htm",
-        "address http://x.org/page.htm"},
+       {"show /store/content/c2/page.htm", "find /store/content/c2/page.htm", "address http://x.org/page.htm"},
        {}},
       // A cached file whose entry went away still opens; the address box gets "".
       {"/store/content/c0/gone.htm :   text",

@@ -7,8 +7,8 @@
 #include <QTabBar>
 
 #include "inspect/CookieDecoding.h"
-#include "qtutil/ByteText.h"
 #include "inspect/EntryProperties.h"
+#include "qtutil/ByteText.h"
 
 namespace vantry::inspect {
 

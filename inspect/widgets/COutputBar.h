@@ -1,14 +1,15 @@
 #pragma once
 
-#include <QWidget>
 #include <array>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include <QWidget>
+
 #include "cache/store/CacheEntry.h"
-#include "inspect/widgets/NoticeBox.h"
 #include "inspect/OutputBarActions.h"
+#include "inspect/widgets/NoticeBox.h"
 
 class QListWidget;
 class QTabBar;

@@ -14,18 +14,30 @@ namespace {
 
 std::optional<HexKey> MovementOrEditKey(int key) {
   switch (key) {
-    case Qt::Key_Tab: return HexKey::Tab;
-    case Qt::Key_Left: return HexKey::Left;
-    case Qt::Key_Right: return HexKey::Right;
-    case Qt::Key_Up: return HexKey::Up;
-    case Qt::Key_Down: return HexKey::Down;
-    case Qt::Key_Home: return HexKey::Home;
-    case Qt::Key_End: return HexKey::End;
-    case Qt::Key_PageUp: return HexKey::PageUp;
-    case Qt::Key_PageDown: return HexKey::PageDown;
-    case Qt::Key_Insert: return HexKey::Insert;
-    case Qt::Key_Delete: return HexKey::Delete;
-    default: return std::nullopt;
+    case Qt::Key_Tab:
+      return HexKey::Tab;
+    case Qt::Key_Left:
+      return HexKey::Left;
+    case Qt::Key_Right:
+      return HexKey::Right;
+    case Qt::Key_Up:
+      return HexKey::Up;
+    case Qt::Key_Down:
+      return HexKey::Down;
+    case Qt::Key_Home:
+      return HexKey::Home;
+    case Qt::Key_End:
+      return HexKey::End;
+    case Qt::Key_PageUp:
+      return HexKey::PageUp;
+    case Qt::Key_PageDown:
+      return HexKey::PageDown;
+    case Qt::Key_Insert:
+      return HexKey::Insert;
+    case Qt::Key_Delete:
+      return HexKey::Delete;
+    default:
+      return std::nullopt;
   }
 }
 
@@ -34,11 +46,16 @@ std::optional<HexKey> MovementOrEditKey(int key) {
 std::optional<unsigned char> TypedCode(const QKeyEvent& event) {
   if (event.modifiers() & Qt::ControlModifier) {
     switch (event.key()) {
-      case Qt::Key_C: return 3;
-      case Qt::Key_X: return 24;
-      case Qt::Key_V: return 22;
-      case Qt::Key_Z: return 26;
-      default: return std::nullopt;
+      case Qt::Key_C:
+        return 3;
+      case Qt::Key_X:
+        return 24;
+      case Qt::Key_V:
+        return 22;
+      case Qt::Key_Z:
+        return 26;
+      default:
+        return std::nullopt;
     }
   }
   if (event.key() == Qt::Key_Backspace) return 8;
@@ -49,12 +66,18 @@ std::optional<unsigned char> TypedCode(const QKeyEvent& event) {
 
 std::optional<ScrollRequest> RequestOf(int action) {
   switch (action) {
-    case QAbstractSlider::SliderSingleStepSub: return ScrollRequest::LineUp;
-    case QAbstractSlider::SliderSingleStepAdd: return ScrollRequest::LineDown;
-    case QAbstractSlider::SliderPageStepSub: return ScrollRequest::PageUp;
-    case QAbstractSlider::SliderPageStepAdd: return ScrollRequest::PageDown;
-    case QAbstractSlider::SliderMove: return ScrollRequest::ThumbTrack;
-    default: return std::nullopt;
+    case QAbstractSlider::SliderSingleStepSub:
+      return ScrollRequest::LineUp;
+    case QAbstractSlider::SliderSingleStepAdd:
+      return ScrollRequest::LineDown;
+    case QAbstractSlider::SliderPageStepSub:
+      return ScrollRequest::PageUp;
+    case QAbstractSlider::SliderPageStepAdd:
+      return ScrollRequest::PageDown;
+    case QAbstractSlider::SliderMove:
+      return ScrollRequest::ThumbTrack;
+    default:
+      return std::nullopt;
   }
 }
 
@@ -240,12 +263,23 @@ std::unique_ptr<QMenu> HexView::CreateContextMenu() {
 
 void HexView::RunCommand(int command) {
   switch (command) {
-    case kCut: model_.Cut(clipboard_); break;
-    case kCopy: model_.Copy(clipboard_); break;
-    case kPaste: model_.Paste(clipboard_); break;
-    case kDelete: model_.DeleteSelection(); break;
-    case kSelectAll: model_.SelectAll(); break;
-    default: break;  // Undo does nothing
+    case kCut:
+      model_.Cut(clipboard_);
+      break;
+    case kCopy:
+      model_.Copy(clipboard_);
+      break;
+    case kPaste:
+      model_.Paste(clipboard_);
+      break;
+    case kDelete:
+      model_.DeleteSelection();
+      break;
+    case kSelectAll:
+      model_.SelectAll();
+      break;
+    default:
+      break;  // Undo does nothing
   }
   Refresh();
 }

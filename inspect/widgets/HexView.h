@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QAbstractScrollArea>
 #include <memory>
+
+#include <QAbstractScrollArea>
 
 #include "inspect/HexViewModel.h"
 #include "inspect/widgets/QtHexClipboard.h"

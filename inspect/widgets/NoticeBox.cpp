@@ -7,7 +7,8 @@
 namespace vantry::inspect {
 
 void ShowNoticeBox(QWidget* parent, const Notice& notice) {
-  QMessageBox::information(parent, qtutil::QStringFromBytes(notice.caption), qtutil::QStringFromBytes(notice.text), QMessageBox::Ok);
+  QMessageBox::information(parent, qtutil::QStringFromBytes(notice.caption), qtutil::QStringFromBytes(notice.text),
+                           QMessageBox::Ok);
 }
 
 }  // namespace vantry::inspect

@@ -8,7 +8,9 @@ namespace vantry::inspect {
 
 namespace {
 
-QByteArray ToByteArray(std::string_view bytes) { return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())); }
+QByteArray ToByteArray(std::string_view bytes) {
+  return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
 
 }  // namespace
 

@@ -24,8 +24,8 @@ CopyToDialog::CopyToDialog(const CopyToChoice& choice, archive::UserPrompt& prom
       showCommentDialog_(new QCheckBox("Show comment dialog", this)) {
   setWindowTitle("Select directory to copy to");
   auto* layout = new QVBoxLayout(this);
-  for (QWidget* control : std::initializer_list<QWidget*>{folder_, buttons_, createNewFolder_, deleteAfterCopy_,
-                                                          showCommentDialog_})
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{folder_, buttons_, createNewFolder_, deleteAfterCopy_, showCommentDialog_})
     layout->addWidget(control);
   folder_->SetFolder(choice.folder);
   createNewFolder_->setChecked(choice.createNewFolder);
@@ -51,8 +51,7 @@ CommentDialog::CommentDialog(const CommentChoice& choice, QWidget* parent)
       buttons_(MakeOkCancel(this)) {
   setWindowTitle("Comment");
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(
-      new QLabel("Please insert a meaningful comment which helps you retrieving this document:", this));
+  layout->addWidget(new QLabel("Please insert a meaningful comment which helps you retrieving this document:", this));
   for (QWidget* control : std::initializer_list<QWidget*>{comment_, automaticBackup_, backgroundSync_, buttons_})
     layout->addWidget(control);
   comment_->setMaxLength(kMaxCommentLength);

@@ -5,9 +5,9 @@
 #include <QDialogButtonBox>
 #include <QLineEdit>
 
-#include "ops/dialogs/FolderEdit.h"
-#include "ops/CommandDialogs.h"
 #include "archive/UserPrompt.h"
+#include "ops/CommandDialogs.h"
+#include "ops/dialogs/FolderEdit.h"
 
 // The dialogs of the copy commands. Each is filled from its record and, once accepted,
 // gives the record back; the folder dialogs check the folder before they close.

@@ -1,9 +1,10 @@
 #pragma once
 
+#include <string>
+
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLineEdit>
-#include <string>
 
 namespace vantry::ops {
 

@@ -1,15 +1,15 @@
 #include "ops/dialogs/FindDialog.h"
-#include "cache/lists/ShowMask.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QVBoxLayout>
 
-#include "ops/dialogs/CopyDialogs.h"
-#include "qtutil/ByteText.h"
+#include "cache/lists/ShowMask.h"
 #include "dates/DateField.h"
 #include "dates/DateFormatPreference.h"
+#include "ops/dialogs/CopyDialogs.h"
+#include "qtutil/ByteText.h"
 
 namespace vantry::ops {
 namespace {
@@ -139,9 +139,8 @@ SearchTextDialog::SearchTextDialog(const SearchTextChoice& choice, QWidget* pare
   setWindowTitle("Search files for text");
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(new QLabel("Text to search for:", this));
-  for (QWidget* control : std::initializer_list<QWidget*>{text_, searchCache_, searchLocalCopies_,
-                                                          searchCommentFields_, searchAddressFields_,
-                                                          caseSensitive_, buttons_})
+  for (QWidget* control : std::initializer_list<QWidget*>{text_, searchCache_, searchLocalCopies_, searchCommentFields_,
+                                                          searchAddressFields_, caseSensitive_, buttons_})
     layout->addWidget(control);
   text_->setText(qtutil::QStringFromBytes(choice.text));
   searchCache_->setChecked(choice.searchCache);
@@ -153,8 +152,8 @@ SearchTextDialog::SearchTextDialog(const SearchTextChoice& choice, QWidget* pare
 }
 
 SearchTextChoice SearchTextDialog::Choice() const {
-  return {qtutil::BytesFromQString(text_->text()),          searchCache_->isChecked(),         searchLocalCopies_->isChecked(),
-          searchCommentFields_->isChecked(), searchAddressFields_->isChecked(), caseSensitive_->isChecked()};
+  return {qtutil::BytesFromQString(text_->text()), searchCache_->isChecked(),         searchLocalCopies_->isChecked(),
+          searchCommentFields_->isChecked(),       searchAddressFields_->isChecked(), caseSensitive_->isChecked()};
 }
 
 }  // namespace vantry::ops

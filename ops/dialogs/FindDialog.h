@@ -1,16 +1,17 @@
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include <QCheckBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <cstdint>
-#include <vector>
 
-#include "ops/CommandDialogs.h"
 #include "archive/UserPrompt.h"
+#include "ops/CommandDialogs.h"
 
 // The dialogs of the find commands.
 namespace vantry::ops {

@@ -4,8 +4,8 @@
 #include <QHBoxLayout>
 #include <QResizeEvent>
 
-#include "qtutil/ByteText.h"
 #include "ops/FolderRules.h"
+#include "qtutil/ByteText.h"
 
 namespace vantry::ops {
 
@@ -31,7 +31,9 @@ FolderEdit::FolderEdit(const QString& prompt, QWidget* parent)
   connect(button_, &QToolButton::clicked, this, &FolderEdit::Browse);
 }
 
-void FolderEdit::SetFolder(const std::string& folder) { edit_->setText(qtutil::QStringFromBytes(StripTrailingSeparator(folder))); }
+void FolderEdit::SetFolder(const std::string& folder) {
+  edit_->setText(qtutil::QStringFromBytes(StripTrailingSeparator(folder)));
+}
 
 std::string FolderEdit::Folder() const { return StripTrailingSeparator(qtutil::BytesFromQString(edit_->text())); }
 

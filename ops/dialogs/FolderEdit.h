@@ -1,11 +1,12 @@
 #pragma once
 
+#include <functional>
+#include <optional>
+
 #include <QLineEdit>
 #include <QString>
 #include <QToolButton>
 #include <QWidget>
-#include <functional>
-#include <optional>
 
 #include "archive/UserPrompt.h"
 
@@ -25,8 +26,8 @@ class FolderEdit : public QWidget {
   Q_OBJECT
 
  public:
-  using Picker = std::function<std::optional<QString>(const QString& current, QWidget* owner,
-                                                      FolderPickerMode mode, const QString& prompt)>;
+  using Picker = std::function<std::optional<QString>(const QString& current, QWidget* owner, FolderPickerMode mode,
+                                                      const QString& prompt)>;
 
   FolderEdit(const QString& prompt, QWidget* parent = nullptr);
 

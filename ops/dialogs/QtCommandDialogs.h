@@ -2,8 +2,8 @@
 
 #include <QWidget>
 
-#include "ops/CommandDialogs.h"
 #include "archive/UserPrompt.h"
+#include "ops/CommandDialogs.h"
 
 namespace vantry::ops {
 

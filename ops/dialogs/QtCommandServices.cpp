@@ -25,8 +25,8 @@ void MessageBoxPrompt::Tell(const std::string& text, const std::string& title) {
 
 bool MessageBoxPrompt::AskYesNo(const std::string& text, const std::string& title) {
   ArrowWhileAsking arrow;
-  return QMessageBox::question(owner_, qtutil::QStringFromBytes(title), qtutil::QStringFromBytes(text), QMessageBox::Yes | QMessageBox::No) ==
-         QMessageBox::Yes;
+  return QMessageBox::question(owner_, qtutil::QStringFromBytes(title), qtutil::QStringFromBytes(text),
+                               QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 OverrideWaitCursor::~OverrideWaitCursor() {

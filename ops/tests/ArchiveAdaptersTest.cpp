@@ -1,10 +1,10 @@
 #include "ops/ArchiveAdapters.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include <gtest/gtest.h>
 
 #include "archive/CopyRecords.h"
 #include "ops/CacheCommands.h"

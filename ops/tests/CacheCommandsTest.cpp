@@ -1,8 +1,8 @@
 #include "ops/CacheCommands.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
+
+#include <gtest/gtest.h>
 
 #include "ops/SettingKeys.h"
 #include "ops/tests/CommandFakes.h"

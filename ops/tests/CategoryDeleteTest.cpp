@@ -1,9 +1,9 @@
 #include "ops/CategoryDelete.h"
 
-#include <gtest/gtest.h>
-
 #include <ctime>
 #include <set>
+
+#include <gtest/gtest.h>
 
 #include "cache/store/StatisticsText.h"
 #include "dates/FileTime.h"
@@ -12,7 +12,6 @@
 
 namespace vantry::ops {
 namespace {
-
 
 cache::FileTime UtcFileTime(int year, int month, int day, int hour, int minute) {
   std::tm fields{};

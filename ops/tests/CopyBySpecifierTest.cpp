@@ -1,12 +1,12 @@
 #include "ops/CopyBySpecifier.h"
-#include "files/WholeFile.h"
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 
+#include <gtest/gtest.h>
+
 #include "cache/store/StoreFiles.h"
+#include "files/WholeFile.h"
 #include "ops/SpecifierMatch.h"
 #include "ops/tests/OpsTestSupport.h"
 
@@ -84,7 +84,8 @@ TEST_F(CopyBySpecifierTest, FailedCopyAsksAndYesBreaksTheWalk) {
   const std::string missing = folder / "missing";
   h.prompt.Answer(true);
   EXPECT_FALSE(CopyBySpecifier(h.context, "*", missing, true));
-  EXPECT_EQ(h.prompt.asked, (std::vector<testing::PromptCall>{{"Error writing file! Break write loop?", "Copy file function"}}));
+  EXPECT_EQ(h.prompt.asked,
+            (std::vector<testing::PromptCall>{{"Error writing file! Break write loop?", "Copy file function"}}));
   EXPECT_TRUE(h.store.Has("http://www.example.org/index.htm"));
 }
 

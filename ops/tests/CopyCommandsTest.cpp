@@ -1,9 +1,9 @@
 #include "ops/CopyCommands.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <filesystem>
+
+#include <gtest/gtest.h>
 
 #include "ops/SettingKeys.h"
 #include "ops/tests/CommandFakes.h"
@@ -19,7 +19,6 @@ namespace fs = std::filesystem;
 const std::string kSaveDirPath = testing::MemorySettings::Key(kSaveDir);
 const std::string kFilesToCopyPath = testing::MemorySettings::Key(kFilesToCopy);
 const std::string kCopyDirectoryPath = testing::MemorySettings::Key(kCopyDirectory);
-
 
 class CopyEntryCommandTest : public ::testing::Test {
  protected:
@@ -64,7 +63,8 @@ class CopyEntryCommandTest : public ::testing::Test {
 };
 
 TEST_F(CopyEntryCommandTest, EveryCommandNeedsASelection) {
-  for (EntryCopyCommand command : {EntryCopyCommand::Save, EntryCopyCommand::CopySingleFile, EntryCopyCommand::CopyTree})
+  for (EntryCopyCommand command :
+       {EntryCopyCommand::Save, EntryCopyCommand::CopySingleFile, EntryCopyCommand::CopyTree})
     Run(command, {"http://www.a.org/x.htm", ""});
   EXPECT_EQ(h.prompt.told, std::vector<testing::PromptCall>(3, {"Nothing to copy!", "No Selection"}));
   EXPECT_TRUE(dialogs.opened.empty());
@@ -221,8 +221,8 @@ TEST_F(CopyFilesCommandTest, ShortSpecifiersAskFirst) {
     size_t copied;
   };
   const Row rows[] = {
-      {"ab", false, true, 0}, {"ab", true, true, 1}, {"*", true, false, 2}, {"abc", true, false, 0},
-      {"h", true, true, 2},
+      {"ab", false, true, 0},  {"ab", true, true, 1}, {"*", true, false, 2},
+      {"abc", true, false, 0}, {"h", true, true, 2},
   };
   for (const Row& row : rows) {
     fs::remove_all(target);
@@ -237,7 +237,8 @@ TEST_F(CopyFilesCommandTest, ShortSpecifiersAskFirst) {
     CopyFilesCommand(h.context, dialogs, profile);
     EXPECT_EQ(h.prompt.asked.size(), row.asked ? 1u : 0u) << row.specifier;
     if (row.asked) {
-      EXPECT_EQ(h.prompt.asked[0], (testing::PromptCall{"Copy specifier very short, copy anyway ?", "Whole cache may get copied"}));
+      EXPECT_EQ(h.prompt.asked[0],
+                (testing::PromptCall{"Copy specifier very short, copy anyway ?", "Whole cache may get copied"}));
     }
     EXPECT_EQ(CopiedFiles(), row.copied) << row.specifier;
     h.prompt.asked.clear();
@@ -277,9 +278,10 @@ TEST_F(CopyFilesCommandTest, EmptySpecifierAndFailedFolderStopBeforeCopying) {
     return true;
   };
   CopyFilesCommand(h.context, dialogs, profile);
-  EXPECT_EQ(h.prompt.told, (std::vector<testing::PromptCall>{
-                               {"Nothing to copy?", "Copy files"},
-                               {folder / "x/y/z", "Unable to create Directory?? Only 2 Levels of create new folders allowed!"}}));
+  EXPECT_EQ(h.prompt.told,
+            (std::vector<testing::PromptCall>{
+                {"Nothing to copy?", "Copy files"},
+                {folder / "x/y/z", "Unable to create Directory?? Only 2 Levels of create new folders allowed!"}}));
   EXPECT_TRUE(profile.values.empty());
   EXPECT_EQ(CopiedFiles(), 0u);
 }

@@ -1,15 +1,14 @@
 #include "ops/DeleteCommands.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
+
+#include <gtest/gtest.h>
 
 #include "ops/SettingKeys.h"
 #include "ops/tests/OpsTestSupport.h"
 
 namespace vantry::ops {
 namespace {
-
 
 namespace fs = std::filesystem;
 
@@ -197,8 +196,9 @@ TEST_F(DeleteAllCookiesTest, AnEmptyOrMissingFolderIsTold) {
   DeleteAllCookiesCommand(h.context, lists);
   fs::remove_all(h.store->CookieFolder());
   DeleteAllCookiesCommand(h.context, lists);
-  EXPECT_EQ(h.prompt.told, (std::vector<testing::PromptCall>{{"No Cookie files in Cookie directory!", "Delete all cookies"},
-                                                     {"No Cookie-Directory ???", "Delete Cookies"}}));
+  EXPECT_EQ(h.prompt.told,
+            (std::vector<testing::PromptCall>{{"No Cookie files in Cookie directory!", "Delete all cookies"},
+                                              {"No Cookie-Directory ???", "Delete Cookies"}}));
   EXPECT_EQ(h.prompt.asked.size(), 2u);
   EXPECT_EQ(h.store.Urls().size(), 2u);
 }

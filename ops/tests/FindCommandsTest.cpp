@@ -1,8 +1,8 @@
 #include "ops/FindCommands.h"
-#include "cache/lists/ShowMask.h"
 
 #include <gtest/gtest.h>
 
+#include "cache/lists/ShowMask.h"
 #include "ops/SettingKeys.h"
 #include "ops/tests/CommandFakes.h"
 #include "ops/tests/OpsTestSupport.h"
@@ -10,11 +10,8 @@
 namespace vantry::ops {
 namespace {
 
-
 const std::string kWhatFindPath = testing::MemorySettings::Key(kWhatFind);
 const std::string kDateFormatPath = testing::MemorySettings::Key(kDateFormat);
-
-
 
 class FindFilesCommandTest : public ::testing::Test {
  protected:
@@ -137,7 +134,6 @@ TEST_F(FindFilesCommandTest, NeitherNameNorDateRefillsWithoutARequest) {
   EXPECT_EQ(target.calls, (std::vector<std::string>{"mode 0", "mask 1", "expand"}));
 }
 
-
 class FindTextCommandTest : public ::testing::Test {
  protected:
   void Run(SearchTextChoice choice) {
@@ -157,7 +153,8 @@ class FindTextCommandTest : public ::testing::Test {
 
 TEST_F(FindTextCommandTest, NothingCheckedIsTold) {
   Run({"x", false, false, false, false, false});
-  EXPECT_EQ(h.prompt.told, (std::vector<testing::PromptCall>{{"You must at least specify one selection!", "Nothing to do!"}}));
+  EXPECT_EQ(h.prompt.told,
+            (std::vector<testing::PromptCall>{{"You must at least specify one selection!", "Nothing to do!"}}));
   EXPECT_EQ(page.shows, 0);
   EXPECT_EQ(shown.text, "");
   EXPECT_FALSE(shown.searchCache || shown.caseSensitive);

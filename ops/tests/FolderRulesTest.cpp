@@ -1,11 +1,11 @@
 #include "ops/FolderRules.h"
-#include "files/WholeFile.h"
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include <gtest/gtest.h>
+
 #include "cache/store/StoreFiles.h"
+#include "files/WholeFile.h"
 #include "ops/tests/OpsTestSupport.h"
 
 namespace vantry::ops {
@@ -17,8 +17,7 @@ namespace fs = std::filesystem;
 
 TEST(FolderRulesTest, StripsOneTrailingSeparatorButKeepsTheRoot) {
   const std::pair<const char*, const char*> rows[] = {
-      {"/home/u/cache/", "/home/u/cache"}, {"/home/u/cache", "/home/u/cache"}, {"/", "/"}, {"", ""},
-      {"a//", "a/"},
+      {"/home/u/cache/", "/home/u/cache"}, {"/home/u/cache", "/home/u/cache"}, {"/", "/"}, {"", ""}, {"a//", "a/"},
   };
   for (const auto& [typed, read] : rows) EXPECT_EQ(StripTrailingSeparator(typed), read) << typed;
 }
@@ -55,7 +54,8 @@ TEST(FolderRulesTest, MakesAtMostTwoNewLevels) {
   EXPECT_FALSE(MakeTwoLevelFolder(threeDeep, prompt));
   EXPECT_FALSE(fs::exists(folder / "x"));
   EXPECT_EQ(prompt.told,
-            (std::vector<testing::PromptCall>{{threeDeep, "Unable to create Directory?? Only 2 Levels of create new folders allowed!"}}));
+            (std::vector<testing::PromptCall>{
+                {threeDeep, "Unable to create Directory?? Only 2 Levels of create new folders allowed!"}}));
 }
 
 TEST(FolderRulesTest, AFileInThePlaceOfTheFolderFails) {

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "testing/FakePanes.h"
 #include "ops/tests/CommandFakes.h"
 #include "ops/tests/OpsTestSupport.h"
+#include "testing/FakePanes.h"
 
 namespace vantry::ops {
 namespace {
@@ -40,7 +40,8 @@ TEST_F(FrameRecordAdaptersTest, TheNameFieldBecomesTheRequestAndTheListExpands) 
   const Row rows[] = {
       {"", cache::SearchRequest::kEverything, ""},
       {"news", cache::SearchRequest::kSubstring, "news"},
-      {"*.gif", cache::SearchRequest::kWildcard | cache::SearchRequest::kHadDot | cache::SearchRequest::kExtensionPattern, ""},
+      {"*.gif",
+       cache::SearchRequest::kWildcard | cache::SearchRequest::kHadDot | cache::SearchRequest::kExtensionPattern, ""},
   };
   int expected = 0;
   for (const Row& row : rows) {

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
@@ -11,17 +9,19 @@
 #include <string>
 #include <vector>
 
-#include "cache/store/CacheAccess.h"
+#include <gtest/gtest.h>
+
 #include "cache/services/FrameServices.h"
+#include "cache/store/CacheAccess.h"
 #include "cache/store/UrlCacheStore.h"
-#include "testing/TempFolder.h"
 #include "ops/CommandDialogs.h"
 #include "ops/CommandServices.h"
 #include "ops/SettingKeys.h"
+#include "testing/FakeFrame.h"
 #include "testing/FakeList.h"
 #include "testing/MemorySettings.h"
 #include "testing/ScriptedPrompt.h"
-#include "testing/FakeFrame.h"
+#include "testing/TempFolder.h"
 
 // Test stores and recording stand-ins for the window layer of the cache commands.
 namespace vantry::ops {

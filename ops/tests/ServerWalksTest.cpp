@@ -7,12 +7,11 @@
 namespace vantry::ops {
 namespace {
 
-
 void FillServers(TestStore& store) {
   store.Page("http://www.a.org/index.htm");
-  store.Page("http://www.a.org.evil.net/x.gif");       // the name inside a longer host
-  store.Page("http://b.org/mirror/www.a.org/y.htm");   // the name inside a path
-  store.Page("http://WWW.A.ORG/upper.htm");             // other letter case
+  store.Page("http://www.a.org.evil.net/x.gif");      // the name inside a longer host
+  store.Page("http://b.org/mirror/www.a.org/y.htm");  // the name inside a path
+  store.Page("http://WWW.A.ORG/upper.htm");           // other letter case
   store.Headerless("http://www.a.org/raw.htm");
   store.Visit("http://www.a.org/index.htm");
 }
@@ -45,14 +44,12 @@ TEST(StickyByServerTest, MarksMatchingContentEntriesAndTouchesNothingElse) {
     bool sticky;
   };
   const Row rows[] = {
-      {"http://www.a.org/index.htm", true},
-      {"http://www.a.org.evil.net/x.gif", true},
-      {"http://b.org/mirror/www.a.org/y.htm", true},
-      {"http://WWW.A.ORG/upper.htm", false},
-      {"http://www.a.org/raw.htm", false},
-      {"Visited: @http://www.a.org/index.htm", false},
+      {"http://www.a.org/index.htm", true},          {"http://www.a.org.evil.net/x.gif", true},
+      {"http://b.org/mirror/www.a.org/y.htm", true}, {"http://WWW.A.ORG/upper.htm", false},
+      {"http://www.a.org/raw.htm", false},           {"Visited: @http://www.a.org/index.htm", false},
   };
-  for (const Row& row : rows) EXPECT_EQ((h.store.TypeOf(row.url) & cache::STICKY_CACHE_ENTRY) != 0, row.sticky) << row.url;
+  for (const Row& row : rows)
+    EXPECT_EQ((h.store.TypeOf(row.url) & cache::STICKY_CACHE_ENTRY) != 0, row.sticky) << row.url;
   EXPECT_EQ(h.store.TypeOf("http://www.a.org/index.htm"), before | cache::STICKY_CACHE_ENTRY);
   EXPECT_EQ(h.frame.publications, 0);
 }

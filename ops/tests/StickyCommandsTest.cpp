@@ -8,7 +8,6 @@
 namespace vantry::ops {
 namespace {
 
-
 const testing::PromptCall kNoSelection{"Nothing to copy!", "No Selection"};
 
 TEST(StickyCommandsTest, BothNeedAnAddressAndALocalFile) {

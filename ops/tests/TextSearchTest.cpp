@@ -1,11 +1,11 @@
 #include "ops/TextSearch.h"
-#include "files/WholeFile.h"
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include <gtest/gtest.h>
+
 #include "cache/store/StoreFiles.h"
+#include "files/WholeFile.h"
 #include "ops/tests/OpsTestSupport.h"
 
 namespace vantry::ops {
@@ -56,8 +56,8 @@ TEST_F(FindTextInFileTest, SearchesHtmlFilesWithOrWithoutCase) {
     bool hit;
   };
   const Row rows[] = {
-      {"a.htm", "title", false, true},  {"a.htm", "title", true, false}, {"a.htm", "TITLE", true, true},
-      {"b.HTML", "title", false, true}, {"c.txt", "title", false, false}, {"d", "title", false, false},
+      {"a.htm", "title", false, true},      {"a.htm", "title", true, false},  {"a.htm", "TITLE", true, true},
+      {"b.HTML", "title", false, true},     {"c.txt", "title", false, false}, {"d", "title", false, false},
       {"e.htm.bak", "title", false, false},
   };
   for (const Row& row : rows) {
@@ -136,7 +136,7 @@ TEST(FindAddressOfLocalFileTest, FindsTheEntryIgnoringCaseOrTellsItIsMissing) {
   EXPECT_EQ(FindAddressOfLocalFile(*h.store, local + ".old", h.prompt), "");
   EXPECT_EQ(FindAddressOfLocalFile(*h.store, "", h.prompt), "");  // history entries have no file
   EXPECT_EQ(h.prompt.told, (std::vector<testing::PromptCall>{{"URL not found in Cache \n", "Cache Enumeration"},
-                                                    {"URL not found in Cache \n", "Cache Enumeration"}}));
+                                                             {"URL not found in Cache \n", "Cache Enumeration"}}));
 }
 
 }  // namespace

@@ -32,16 +32,15 @@ struct SearchState {
 // fit are compared in full, and the scan runs on past each match without
 // starting over, which matters when the needle occurs every few dozen bytes.
 // Stops when the hits are full or fewer than 32 candidates are left.
-__attribute__((target("avx2"))) void ScanWide(SearchState& state, const char* end, const char* needle,
-                                              size_t size) {
+__attribute__((target("avx2"))) void ScanWide(SearchState& state, const char* end, const char* needle, size_t size) {
   const __m256i first = _mm256_set1_epi8(needle[0]);
   const __m256i last = _mm256_set1_epi8(needle[size - 1]);
   const char* at = state.at;
   while (state.found < state.capacity && end - at >= static_cast<std::ptrdiff_t>(size - 1 + 32)) {
     const __m256i starts = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
     const __m256i ends = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + size - 1));
-    unsigned candidates = static_cast<unsigned>(_mm256_movemask_epi8(
-        _mm256_and_si256(_mm256_cmpeq_epi8(starts, first), _mm256_cmpeq_epi8(ends, last))));
+    unsigned candidates = static_cast<unsigned>(
+        _mm256_movemask_epi8(_mm256_and_si256(_mm256_cmpeq_epi8(starts, first), _mm256_cmpeq_epi8(ends, last))));
     const char* next = at + 32;
     while (candidates != 0) {
       const unsigned offset = static_cast<unsigned>(__builtin_ctz(candidates));

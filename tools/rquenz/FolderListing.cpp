@@ -19,8 +19,7 @@ std::string ListFolder(const std::string& path, std::vector<FolderEntry>& entrie
     entries.push_back({it->path().filename().string(), isFolder, isLink && isFolder});
   }
   if (error) return "cannot list folder: " + error.message();
-  std::sort(entries.begin(), entries.end(),
-            [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
+  std::sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
   return {};
 }
 

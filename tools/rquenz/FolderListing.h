@@ -7,7 +7,7 @@ namespace rquenz {
 
 struct FolderEntry {
   std::string name;
-  bool isFolder = false;      // a folder, or a link to one
+  bool isFolder = false;  // a folder, or a link to one
   bool isLinkToFolder = false;
 };
 

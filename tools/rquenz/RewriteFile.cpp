@@ -1,10 +1,11 @@
 #include "tools/rquenz/RewriteFile.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
 
 #include "tools/rquenz/ErrorText.h"
 #include "tools/rquenz/StreamSubstituter.h"
@@ -39,8 +40,7 @@ bool RemoveIfPresent(int folderFd, const std::string& name) {
 
 // Writes the substituted content of `source` into a fresh "tempfil" with the
 // source's permission bits. On failure "tempfil" is removed again.
-std::string WriteTempFile(int folderFd, int source, const struct stat& sourceInfo,
-                          StreamSubstituter& substituter) {
+std::string WriteTempFile(int folderFd, int source, const struct stat& sourceInfo, StreamSubstituter& substituter) {
   // Always a new file, never an old "tempfil" or whatever a link of that name
   // points at; one that cannot be removed makes the creation fail.
   constexpr int kCreate = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC;
@@ -100,9 +100,7 @@ std::string CommitWithBackup(int folderFd, const std::string& name, const std::s
 
 }  // namespace
 
-std::string BackupName(const std::string& name) {
-  return name.substr(0, name.rfind('.')) + ".bak";
-}
+std::string BackupName(const std::string& name) { return name.substr(0, name.rfind('.')) + ".bak"; }
 
 std::string ReplaceInFile(int folderFd, const std::string& name, const std::string& backupName,
                           StreamSubstituter& substituter) {

@@ -1,9 +1,10 @@
 #include "tools/rquenz/StreamSubstituter.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <unistd.h>
 
 #include "tools/rquenz/ErrorText.h"
 
@@ -34,8 +35,7 @@ int WriteAll(int fd, const char* data, size_t size) {
 
 }  // namespace
 
-StreamSubstituter::StreamSubstituter(std::string search, std::string replacement,
-                                     size_t chunkSize)
+StreamSubstituter::StreamSubstituter(std::string search, std::string replacement, size_t chunkSize)
     : searcher_(std::move(search)),
       replacement_(replacement.begin(), replacement.end()),
       replacementSize_(replacement.size()),

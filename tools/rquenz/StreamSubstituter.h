@@ -18,8 +18,7 @@ class StreamSubstituter {
   static constexpr size_t kDefaultChunkSize = 1 << 20;
 
   // REQUIRES: search is not empty and chunkSize > 0.
-  StreamSubstituter(std::string search, std::string replacement,
-                    size_t chunkSize = kDefaultChunkSize);
+  StreamSubstituter(std::string search, std::string replacement, size_t chunkSize = kDefaultChunkSize);
 
   // Reads `in` to its end and writes the substituted bytes to `out`.
   // Returns "" on success, else what failed ("read failed: ...").

@@ -1,11 +1,12 @@
 #include "tools/rquenz/Walk.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
 #include <fcntl.h>
 #include <fnmatch.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "tools/rquenz/ErrorText.h"
@@ -26,8 +27,7 @@ void ReportFailure(RunState& run, const std::string& path, const std::string& wh
   run.failed = true;
 }
 
-void HandleMatchingFile(int folderFd, const std::string& folderPath, const std::string& name,
-                        RunState& run) {
+void HandleMatchingFile(int folderFd, const std::string& folderPath, const std::string& name, RunState& run) {
   const std::string path = JoinPath(folderPath, name);
   const std::string backup = BackupName(name);
   const std::string backupPath = JoinPath(folderPath, backup);
@@ -49,8 +49,8 @@ void HandleMatchingFile(int folderFd, const std::string& folderPath, const std::
   run.backupsMade.insert(backupPath);
 }
 
-void HandleEntries(int folderFd, const std::string& folderPath,
-                   const std::vector<FolderEntry>& entries, RunState& run) {
+void HandleEntries(int folderFd, const std::string& folderPath, const std::vector<FolderEntry>& entries,
+                   RunState& run) {
   for (const FolderEntry& entry : entries) {
     if (fnmatch(run.pattern.name.c_str(), entry.name.c_str(), 0) != 0) continue;
     // The tool's own working files are never taken for the user's.
@@ -89,8 +89,7 @@ void HandlePatternFolder(int here, const std::string& fullPath, RunState& run) {
 
 void Walk(int folder, const std::string& fullPath, RunState& run) {
   std::vector<FolderEntry> entries;
-  const std::string error =
-      fchdir(folder) != 0 ? ErrorText("cannot enter folder", errno) : ListFolder(".", entries);
+  const std::string error = fchdir(folder) != 0 ? ErrorText("cannot enter folder", errno) : ListFolder(".", entries);
   if (!error.empty()) {
     ReportFailure(run, fullPath, error);
     close(folder);

@@ -16,9 +16,9 @@ struct RunState {
 
   NamePattern pattern;
   StreamSubstituter substituter;
-  long long matches = 0;               // matching folders and files, failed ones included
-  bool failed = false;                 // a file was not rewritten or a folder not read
-  std::set<std::string> backupsMade;   // full paths of the backups written in this run
+  long long matches = 0;              // matching folders and files, failed ones included
+  bool failed = false;                // a file was not rewritten or a folder not read
+  std::set<std::string> backupsMade;  // full paths of the backups written in this run
 };
 
 // Handles the matches of the open folder `folder` (closed here; `fullPath` is

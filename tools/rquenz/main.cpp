@@ -1,14 +1,15 @@
 // rquenz: replaces a string in every file of a folder tree whose name matches
 // a pattern, keeping each file's previous version as a ".bak" file.
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
 #include "tools/rquenz/StartChoice.h"
 #include "tools/rquenz/Walk.h"
@@ -45,8 +46,7 @@ int main(int argc, char** argv) {
   const std::string walkFolder = start.fromRoot ? "/" : startFolder;
   const int folder = open(walkFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (folder < 0) {
-    std::fprintf(stderr, "rquenz: %s: cannot enter folder: %s\n", walkFolder.c_str(),
-                 std::strerror(errno));
+    std::fprintf(stderr, "rquenz: %s: cannot enter folder: %s\n", walkFolder.c_str(), std::strerror(errno));
     return 1;
   }
   rquenz::Walk(folder, walkFolder, run);

@@ -15,11 +15,11 @@ enum class Verb { Help, Demo, Synth, Add, Visit, Cookie, Remove, List, Stats, Im
 struct StoreToolCommand {
   Verb verb = Verb::Help;
   std::vector<std::string> operands;
-  bool sticky = false;          // add --sticky
-  bool secure = false;          // cookie --secure
-  std::string path = "/";       // cookie --path
-  int64_t days = 0;             // visit --days-ago, cookie --days (0: a session cookie)
-  uint64_t count = 0;           // synth N
+  bool sticky = false;     // add --sticky
+  bool secure = false;     // cookie --secure
+  std::string path = "/";  // cookie --path
+  int64_t days = 0;        // visit --days-ago, cookie --days (0: a session cookie)
+  uint64_t count = 0;      // synth N
 };
 
 struct ParsedCommandLine {

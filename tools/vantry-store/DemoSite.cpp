@@ -39,8 +39,8 @@ constexpr DemoPage kPages[] = {
     {"http://www.vantry-demo.example/images/logo.gif", "logo.gif", "image/gif", 200, 1, true},
     {"http://www.vantry-demo.example/images/banner.png", "banner.png", "image/png", 200, 5, false},
     {"http://www.vantry-demo.example/images/harbour.jpg", "harbour.jpg", "image/jpeg", 30, 1, true},
-    {"http://www.vantry-demo.example/downloads/harbour-setup.bin", "harbour-setup.bin", "application/octet-stream",
-     15, 50, false},
+    {"http://www.vantry-demo.example/downloads/harbour-setup.bin", "harbour-setup.bin", "application/octet-stream", 15,
+     50, false},
     {"http://shop.vantry-demo.example/", "shop-index.html", kHtml, 1, 30, false},
     {"http://shop.vantry-demo.example/catalog/lamps/item.asp?id=17", "shop-item.html", kHtml, 5, 30, false},
     {"http://shop.vantry-demo.example/images/lamp.jpg", "lamp.jpg", "image/jpeg", 100, 30, false},
@@ -119,8 +119,13 @@ uint32_t AddDemoSite(cache::UrlCacheStore& store, int64_t now, DemoSummary& summ
     ++summary.contentEntries;
   }
   for (const DemoCookie& c : kCookies) {
-    cache::Cookie cookie{std::string(c.name), std::string(c.value), std::string(c.domain), std::string(c.path), c.flags,
-                  c.expiresInDays ? At(now + c.expiresInDays * kDay) : 0, At(now - c.createdDaysAgo * kDay)};
+    cache::Cookie cookie{std::string(c.name),
+                         std::string(c.value),
+                         std::string(c.domain),
+                         std::string(c.path),
+                         c.flags,
+                         c.expiresInDays ? At(now + c.expiresInDays * kDay) : 0,
+                         At(now - c.createdDaysAgo * kDay)};
     if (uint32_t error = store.SetCookie(cookie); error != cache::STORE_OK) return error;
     ++summary.cookies;
   }

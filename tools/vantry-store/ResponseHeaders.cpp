@@ -37,18 +37,23 @@ std::string ResponseHeaders(const ResponseFacts& facts) {
 
 std::string_view ContentTypeForName(std::string_view name) {
   static constexpr std::pair<std::string_view, std::string_view> kTypes[] = {
-      {"html", "text/html; charset=utf-8"}, {"htm", "text/html; charset=utf-8"},
-      {"asp", "text/html; charset=utf-8"},  {"txt", "text/plain; charset=utf-8"},
-      {"css", "text/css"},                  {"js", "application/x-javascript"},
-      {"gif", "image/gif"},                 {"png", "image/png"},
-      {"jpg", "image/jpeg"},                {"jpeg", "image/jpeg"},
-      {"ico", "image/x-icon"},              {"zip", "application/zip"},
+      {"html", "text/html; charset=utf-8"},
+      {"htm", "text/html; charset=utf-8"},
+      {"asp", "text/html; charset=utf-8"},
+      {"txt", "text/plain; charset=utf-8"},
+      {"css", "text/css"},
+      {"js", "application/x-javascript"},
+      {"gif", "image/gif"},
+      {"png", "image/png"},
+      {"jpg", "image/jpeg"},
+      {"jpeg", "image/jpeg"},
+      {"ico", "image/x-icon"},
+      {"zip", "application/zip"},
   };
   name = name.substr(0, name.find_first_of("?#"));
   if (name.empty() || name.ends_with('/')) return "text/html; charset=utf-8";
   size_t dot = name.rfind('.');
-  if (dot == std::string_view::npos || name.find('/', dot) != std::string_view::npos)
-    return "application/octet-stream";
+  if (dot == std::string_view::npos || name.find('/', dot) != std::string_view::npos) return "application/octet-stream";
   std::string extension = text::ToLowerAscii(name.substr(dot + 1));
   for (const auto& [known, type] : kTypes)
     if (extension == known) return type;

@@ -23,10 +23,14 @@ EntryKind KindOf(const cache::CacheEntry& entry) {
 
 const char* KindName(EntryKind kind) {
   switch (kind) {
-    case EntryKind::Content: return "content";
-    case EntryKind::Cookie: return "cookie";
-    case EntryKind::History: return "history";
-    case EntryKind::Other: break;
+    case EntryKind::Content:
+      return "content";
+    case EntryKind::Cookie:
+      return "cookie";
+    case EntryKind::History:
+      return "history";
+    case EntryKind::Other:
+      break;
   }
   return "other";
 }
@@ -45,10 +49,18 @@ cache::WalkResult CountEntries(cache::UrlCacheStore& store, EntryCounts& counts)
   counts = {};
   return cache::WalkCache(store, "", [&](cache::CacheEntry& entry) {
     switch (KindOf(entry)) {
-      case EntryKind::Content: ++counts.content; break;
-      case EntryKind::Cookie: ++counts.cookies; break;
-      case EntryKind::History: ++counts.history; break;
-      case EntryKind::Other: ++counts.other; break;
+      case EntryKind::Content:
+        ++counts.content;
+        break;
+      case EntryKind::Cookie:
+        ++counts.cookies;
+        break;
+      case EntryKind::History:
+        ++counts.history;
+        break;
+      case EntryKind::Other:
+        ++counts.other;
+        break;
     }
     counts.bytes += SizeOf(entry);
   });
@@ -67,7 +79,7 @@ std::string ListLine(const cache::CacheEntry& entry) {
 }
 
 cache::NewEntry FileEntry(std::string_view url, std::string_view bytes, std::string_view contentType, bool sticky,
-                   int64_t now) {
+                          int64_t now) {
   cache::NewEntry entry;
   entry.url = url;
   entry.content = bytes;
@@ -93,7 +105,8 @@ int RunDemo(const StoreToolCommand&, ToolContext& context) {
 
 int RunSynth(const StoreToolCommand& command, ToolContext& context) {
   EntryCounts before;
-  if (CountEntries(context.store, before) != cache::WalkResult::Normal) return StoreFailure(context, "synth", cache::ERROR_STORE_FAILURE);
+  if (CountEntries(context.store, before) != cache::WalkResult::Normal)
+    return StoreFailure(context, "synth", cache::ERROR_STORE_FAILURE);
   SynthSummary summary;
   uint32_t error = AddSyntheticEntries(context.store, before.total(), command.count, context.now, summary);
   if (error != cache::STORE_OK) return StoreFailure(context, "synth", error);
@@ -130,7 +143,8 @@ int RunCookie(const StoreToolCommand& command, ToolContext& context) {
   cookie.flags = command.secure ? cache::COOKIE_FLAG_SECURE : 0;
   cookie.expiry = command.days ? cache::FileTimeFromUnixSeconds(context.now + command.days * kDay) : 0;
   cookie.creation = cache::FileTimeFromUnixSeconds(context.now);
-  if (uint32_t error = context.store.SetCookie(cookie); error != cache::STORE_OK) return StoreFailure(context, "cookie", error);
+  if (uint32_t error = context.store.SetCookie(cookie); error != cache::STORE_OK)
+    return StoreFailure(context, "cookie", error);
   context.out << "Set the cookie " << cookie.name << " for " << cookie.domain << cookie.path << ".\n";
   return kExitOk;
 }
@@ -149,13 +163,15 @@ int RunRemove(const StoreToolCommand& command, ToolContext& context) {
 
 int RunList(const StoreToolCommand& command, ToolContext& context) {
   std::string_view prefix = command.operands.empty() ? std::string_view() : std::string_view(command.operands[0]);
-  cache::WalkResult result = cache::WalkCache(context.store, prefix, [&](cache::CacheEntry& entry) { context.out << ListLine(entry) << "\n"; });
+  cache::WalkResult result = cache::WalkCache(
+      context.store, prefix, [&](cache::CacheEntry& entry) { context.out << ListLine(entry) << "\n"; });
   return result == cache::WalkResult::Normal ? kExitOk : StoreFailure(context, "list", cache::ERROR_STORE_FAILURE);
 }
 
 int RunStats(const StoreToolCommand&, ToolContext& context) {
   EntryCounts counts;
-  if (CountEntries(context.store, counts) != cache::WalkResult::Normal) return StoreFailure(context, "stats", cache::ERROR_STORE_FAILURE);
+  if (CountEntries(context.store, counts) != cache::WalkResult::Normal)
+    return StoreFailure(context, "stats", cache::ERROR_STORE_FAILURE);
   context.out << "Content entries: " << counts.content << "\n"
               << "Cookie entries: " << counts.cookies << "\n"
               << "History entries: " << counts.history << "\n"

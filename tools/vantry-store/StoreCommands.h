@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "cache/store/CacheAccess.h"
-#include "tools/vantry-store/CommandLine.h"
 #include "cache/store/SqliteUrlCacheStore.h"
+#include "tools/vantry-store/CommandLine.h"
 
 namespace vantry::storetool {
 
@@ -40,7 +40,7 @@ std::string ListLine(const cache::CacheEntry& entry);
 
 // The entry `add` makes of a file's bytes: a 200 response stamped `now`.
 cache::NewEntry FileEntry(std::string_view url, std::string_view bytes, std::string_view contentType, bool sticky,
-                   int64_t now);
+                          int64_t now);
 
 // The commands that act on an open store; each returns its exit code.
 int RunDemo(const StoreToolCommand& command, ToolContext& context);

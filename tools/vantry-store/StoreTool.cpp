@@ -1,11 +1,11 @@
 #include "tools/vantry-store/StoreTool.h"
-#include "files/WholeFile.h"
 
 #include <ostream>
 
+#include "cache/store/StoreFiles.h"
+#include "files/WholeFile.h"
 #include "import/ImportCommand.h"
 #include "tools/vantry-store/StoreCommands.h"
-#include "cache/store/StoreFiles.h"
 
 namespace vantry::storetool {
 
@@ -55,16 +55,26 @@ int RunStoreTool(const std::vector<std::string>& args, const fs::path& storeFold
 
   ToolContext context{store, now, out, err};
   switch (command.verb) {
-    case Verb::Demo: return RunDemo(command, context);
-    case Verb::Synth: return RunSynth(command, context);
-    case Verb::Add: return RunAdd(command, fileBytes, context);
-    case Verb::Visit: return RunVisit(command, context);
-    case Verb::Cookie: return RunCookie(command, context);
-    case Verb::Remove: return RunRemove(command, context);
-    case Verb::List: return RunList(command, context);
-    case Verb::Stats: return RunStats(command, context);
-    case Verb::Import: return import::RunImportCommand(command.operands, store, context.out, context.err);
-    case Verb::Help: break;
+    case Verb::Demo:
+      return RunDemo(command, context);
+    case Verb::Synth:
+      return RunSynth(command, context);
+    case Verb::Add:
+      return RunAdd(command, fileBytes, context);
+    case Verb::Visit:
+      return RunVisit(command, context);
+    case Verb::Cookie:
+      return RunCookie(command, context);
+    case Verb::Remove:
+      return RunRemove(command, context);
+    case Verb::List:
+      return RunList(command, context);
+    case Verb::Stats:
+      return RunStats(command, context);
+    case Verb::Import:
+      return import::RunImportCommand(command.operands, store, context.out, context.err);
+    case Verb::Help:
+      break;
   }
   return kExitOk;
 }

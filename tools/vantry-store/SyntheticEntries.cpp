@@ -162,7 +162,8 @@ std::vector<cache::Cookie> CookieSiteItem(Random& random, uint64_t n, int64_t no
     c.value = Base36(random.Next()) + Base36(random.Next());
     c.domain = domain;
     c.creation = cache::FileTimeFromUnixSeconds(RecentTime(random, now));
-    c.expiry = random.Below(4) ? cache::FileTimeFromUnixSeconds(now + static_cast<int64_t>(random.Below(400)) * kDay) : 0;
+    c.expiry =
+        random.Below(4) ? cache::FileTimeFromUnixSeconds(now + static_cast<int64_t>(random.Below(400)) * kDay) : 0;
   }
   return cookies;
 }
@@ -178,8 +179,8 @@ SyntheticItem MakeSyntheticItem(uint64_t n, int64_t now) {
     item.cookies = CookieSiteItem(random, n, now);
   } else if (roll < 12) {
     item.kind = SyntheticKind::Visit;
-    item.address = "http://" + HostFor(random, n) + FolderPath(random) + std::string(random.Word()) + "-" + Base36(n) +
-                   ".html";
+    item.address =
+        "http://" + HostFor(random, n) + FolderPath(random) + std::string(random.Word()) + "-" + Base36(n) + ".html";
     item.visitTime = cache::FileTimeFromUnixSeconds(RecentTime(random, now));
     item.visitCount = 1 + static_cast<uint32_t>(random.Below(30));
   } else {

@@ -16,9 +16,9 @@ enum class SyntheticKind { Content, Visit, CookieSite };
 struct SyntheticItem {
   SyntheticKind kind = SyntheticKind::Content;
   cache::NewEntry content;             // Content
-  std::string address;          // Visit: the page visited
+  std::string address;                 // Visit: the page visited
   cache::FileTime visitTime = 0;       // Visit
-  uint32_t visitCount = 0;      // Visit
+  uint32_t visitCount = 0;             // Visit
   std::vector<cache::Cookie> cookies;  // CookieSite: one to three cookies of one site
 };
 

@@ -1,10 +1,11 @@
 #include <ctime>
 #include <iostream>
 
-#include "tools/vantry-store/StoreTool.h"
 #include "cache/store/UrlCacheStore.h"
+#include "tools/vantry-store/StoreTool.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
-  return vantry::storetool::RunStoreTool(args, vantry::cache::DefaultStoreFolder(), static_cast<int64_t>(time(nullptr)), std::cout, std::cerr);
+  return vantry::storetool::RunStoreTool(args, vantry::cache::DefaultStoreFolder(), static_cast<int64_t>(time(nullptr)),
+                                         std::cout, std::cerr);
 }

@@ -14,8 +14,7 @@ TEST(CachedResponseTest, StatusTypeAndLocationAreReadFromStoredHeaders) {
     const char* location;
   };
   const Case cases[] = {
-      {"HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=utf-8\r\n\r\n", 200,
-       "text/html; charset=utf-8", ""},
+      {"HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=utf-8\r\n\r\n", 200, "text/html; charset=utf-8", ""},
       {"HTTP/1.0 301 Moved\r\nLocation: /new/\r\nContent-Type: text/html\r\n", 301, "text/html", "/new/"},
       {"content-type:image/png\ncontent-encoding: gzip\n", 200, "image/png", ""},
       {"HTTP/1.1 404 Not Found\r\n", 404, "", ""},

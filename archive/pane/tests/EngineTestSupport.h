@@ -1,14 +1,14 @@
 #pragma once
 
 // For test programs that drive the web engine on a real display (xvfb-run).
-#include <gtest/gtest.h>
+#include <functional>
+#include <string>
 
 #include <QApplication>
 #include <QEventLoop>
 #include <QTimer>
 #include <QWebEnginePage>
-#include <functional>
-#include <string>
+#include <gtest/gtest.h>
 
 #include "archive/pane/OfflineEngine.h"
 
@@ -37,8 +37,8 @@ inline std::string Evaluate(QWebEnginePage* page, const QString& script) {
   return result;
 }
 
-// The main() of such a program. Runs the tests; without a display there is no application and the tests skip themselves.
-// `beforeApplication` runs first when there is one (for environment the engine reads).
+// The main() of such a program. Runs the tests; without a display there is no application and the tests skip
+// themselves. `beforeApplication` runs first when there is one (for environment the engine reads).
 inline int RunEngineTests(int argc, char** argv, const std::function<void()>& beforeApplication = {}) {
   ::testing::InitGoogleTest(&argc, argv);
   if (::testing::GTEST_FLAG(list_tests) || qEnvironmentVariableIsEmpty("DISPLAY")) return RUN_ALL_TESTS();
@@ -46,8 +46,7 @@ inline int RunEngineTests(int argc, char** argv, const std::function<void()>& be
   // The engine needs a real X server here; root also needs the sandbox off.
   qputenv("QT_QPA_PLATFORM", "xcb");
   if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-  if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
+  if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS")) qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
   PrepareOfflineEngine();
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication app(argc, argv);

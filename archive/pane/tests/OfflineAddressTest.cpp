@@ -26,8 +26,8 @@ TEST(OfflineAddressTest, NetworkAddressesMapToOfflineOnesAndBack) {
 }
 
 TEST(OfflineAddressTest, OtherSchemesHaveNoCounterpart) {
-  for (const char* address : {"file:///tmp/a.html", "ftp://h/f", "qrc:/help.html", "about:blank",
-                              "/tmp/a.html", "", "httpx://h/", "vantry-ftp://h/"}) {
+  for (const char* address : {"file:///tmp/a.html", "ftp://h/f", "qrc:/help.html", "about:blank", "/tmp/a.html", "",
+                              "httpx://h/", "vantry-ftp://h/"}) {
     EXPECT_FALSE(OfflineAddressFor(address).has_value()) << address;
     EXPECT_FALSE(NetworkAddressFor(address).has_value()) << address;
   }
@@ -40,11 +40,10 @@ TEST(OfflineAddressTest, RequestsThatWouldReachTheNetworkNeverPass) {
     RequestFate fate;
   };
   const Case cases[] = {
-      {"http", RequestFate::Redirect},        {"HTTPS", RequestFate::Redirect},
-      {"ws", RequestFate::Block},             {"wss", RequestFate::Block},
-      {"ftp", RequestFate::Block},            {"file", RequestFate::Pass},
-      {"data", RequestFate::Pass},            {"blob", RequestFate::Pass},
-      {"qrc", RequestFate::Pass},             {"vantry-http", RequestFate::Pass},
+      {"http", RequestFate::Redirect},    {"HTTPS", RequestFate::Redirect}, {"ws", RequestFate::Block},
+      {"wss", RequestFate::Block},        {"ftp", RequestFate::Block},      {"file", RequestFate::Pass},
+      {"data", RequestFate::Pass},        {"blob", RequestFate::Pass},      {"qrc", RequestFate::Pass},
+      {"vantry-http", RequestFate::Pass},
   };
   for (const Case& c : cases) EXPECT_EQ(FateOfRequest(c.scheme), c.fate) << c.scheme;
 }

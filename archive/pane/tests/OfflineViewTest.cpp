@@ -1,7 +1,5 @@
 // Shows a cached page by address on a real display and checks that the page and all its
 // resources came from the store while the site's own server saw no connection at all.
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QBuffer>
 #include <QDir>
@@ -12,14 +10,15 @@
 #include <QTcpServer>
 #include <QTimer>
 #include <QWebEngineProfile>
+#include <gtest/gtest.h>
 
 #include "archive/pane/CVantryDoc.h"
 #include "archive/pane/CVantryView.h"
-#include "archive/pane/tests/EngineTestSupport.h"
 #include "archive/pane/OfflineEngine.h"
 #include "archive/pane/OfflineSchemeHandler.h"
-#include "testing/TempFolder.h"
+#include "archive/pane/tests/EngineTestSupport.h"
 #include "cache/store/UrlCacheStore.h"
+#include "testing/TempFolder.h"
 
 namespace vantry::archive {
 
@@ -71,11 +70,16 @@ class OfflineViewTest : public ::testing::Test {
 TEST_F(OfflineViewTest, CachedPageComesWithItsResourcesFromTheStoreAndNothingFromTheNetwork) {
   const std::string page =
       "<!doctype html><html><head>"
-      "<link rel=\"preconnect\" href=\"" + site_ + "/\">"
+      "<link rel=\"preconnect\" href=\"" +
+      site_ +
+      "/\">"
       "<link rel=\"stylesheet\" href=\"/site/style.css\">"
-      "<script src=\"" + site_ + "/site/app.js\"></script>"
+      "<script src=\"" +
+      site_ +
+      "/site/app.js\"></script>"
       "</head><body><img id=\"logo\" src=\"img/logo.png\"><img id=\"gone\" src=\"img/gone.png\">"
-      "<iframe src=\"" + site_ + "/elsewhere.html\"></iframe></body></html>";
+      "<iframe src=\"" +
+      site_ + "/elsewhere.html\"></iframe></body></html>";
   Cache("/site/page.html", "Content-Type: text/html; charset=utf-8", page);
   // The store keeps bodies decoded; serving this one as gzip would lose the style.
   Cache("/site/style.css", "Content-Type: text/css\r\nContent-Encoding: gzip",
@@ -126,7 +130,8 @@ TEST_F(OfflineViewTest, EntriesAreShownOnlyAfterTheStartPageAndByFileInTheLocalV
   EXPECT_EQ(view.url(), QUrl::fromLocalFile(QDir::current().absoluteFilePath("ebstract.htm")));
 
   view.ShowEntry(entry, false);
-  EXPECT_EQ(view.url().toString().toStdString(), "vantry-http://127.0.0.1:" + std::to_string(server_.serverPort()) + "/a.html");
+  EXPECT_EQ(view.url().toString().toStdString(),
+            "vantry-http://127.0.0.1:" + std::to_string(server_.serverPort()) + "/a.html");
   view.ShowEntry(entry, true);
   EXPECT_EQ(view.url(), QUrl::fromLocalFile("/tmp/cached/a.html"));
   EXPECT_EQ(connections_, 0);

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "cache/lists/AddressRequest.h"
+
+#include <gtest/gtest.h>
 
 namespace vantry::cache {
 

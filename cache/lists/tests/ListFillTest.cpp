@@ -1,9 +1,10 @@
+#include "cache/lists/ListFill.h"
+
 #include <gtest/gtest.h>
 
 #include "cache/lists/AddressRequest.h"
 #include "testing/FakeFrame.h"
 #include "testing/FakePanes.h"
-#include "cache/lists/ListFill.h"
 #include "testing/ListStore.h"
 #include "testing/TempFolder.h"
 
@@ -27,11 +28,12 @@ class ListFillTest : public ::testing::Test {
     ASSERT_EQ(store.AddEntry(testing::PageEntry("ftp://files.example/pic.gif", kGif)), STORE_OK);
     ASSERT_EQ(store.AddEntry(testing::PageEntry("http://a.example/bare.html", "")), STORE_OK);
     ASSERT_EQ(store.AddEntry(testing::PageEntry("Visited: @http://h.example/old.html", kCss,
-                                       NORMAL_CACHE_ENTRY | URLHISTORY_CACHE_ENTRY)),
+                                                NORMAL_CACHE_ENTRY | URLHISTORY_CACHE_ENTRY)),
               STORE_OK);
     ASSERT_EQ(store.RecordVisit("http://a.example/", FileTimeNow(), 1), STORE_OK);
-    ASSERT_EQ(store.AddEntry(testing::PageEntry("http://C.example/pack.zip", kZip, NORMAL_CACHE_ENTRY | STICKY_CACHE_ENTRY)),
-              STORE_OK);
+    ASSERT_EQ(
+        store.AddEntry(testing::PageEntry("http://C.example/pack.zip", kZip, NORMAL_CACHE_ENTRY | STICKY_CACHE_ENTRY)),
+        STORE_OK);
     Cookie cookie{"id", "42", "a.example", "/", 0, 0, 0};
     ASSERT_EQ(store.SetCookie(cookie), STORE_OK);
   }
@@ -70,9 +72,8 @@ TEST_F(ListFillTest, AccessListShowsEveryEntryInStoreOrderAndTalliesByVariantA) 
 TEST_F(ListFillTest, AlphaListBeforeFindTakesEntriesWithHeadersThatMatchTheRequest) {
   AddMixedEntries();
   const std::string cookieKey = testing::StoredUrls(store).back();
-  EXPECT_EQ(Alpha(AlphaFill::BeforeFind, nullptr),
-            (Urls{"http://b.example/index.html", "http://a.example/style.css", "ftp://files.example/pic.gif",
-                  "http://C.example/pack.zip"}));
+  EXPECT_EQ(Alpha(AlphaFill::BeforeFind, nullptr), (Urls{"http://b.example/index.html", "http://a.example/style.css",
+                                                         "ftp://files.example/pic.gif", "http://C.example/pack.zip"}));
   EXPECT_EQ(Alpha(AlphaFill::BeforeFind, "*.*"), Alpha(AlphaFill::BeforeFind, nullptr));
   EXPECT_EQ(Alpha(AlphaFill::BeforeFind, "a.example"), (Urls{"http://a.example/style.css"}));
   EXPECT_EQ(Alpha(AlphaFill::BeforeFind, "*.gif"), (Urls{"ftp://files.example/pic.gif"}));
@@ -121,7 +122,9 @@ TEST_F(ListFillTest, AlphaListAfterFindAppliesTheShowMask) {
 TEST_F(ListFillTest, AlphaListAfterFindKeepsHistoryForTheEmptyAndTheDateRequestsOnly) {
   AddMixedEntries();
   const std::string history = "Visited: @http://h.example/old.html";
-  auto listsHistory = [&](const Urls& leaves) { return std::find(leaves.begin(), leaves.end(), history) != leaves.end(); };
+  auto listsHistory = [&](const Urls& leaves) {
+    return std::find(leaves.begin(), leaves.end(), history) != leaves.end();
+  };
   EXPECT_TRUE(listsHistory(Alpha(AlphaFill::AfterFind, nullptr, ShowMask::kStyleSheet)));
   EXPECT_FALSE(listsHistory(Alpha(AlphaFill::AfterFind, "*.*", ShowMask::kStyleSheet)));
   EXPECT_FALSE(listsHistory(Alpha(AlphaFill::AfterFind, "h.example", ShowMask::kStyleSheet)));

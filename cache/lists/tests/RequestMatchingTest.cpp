@@ -1,9 +1,10 @@
-#include <gtest/gtest.h>
+#include "cache/lists/RequestMatching.h"
 
 #include <ctime>
 
+#include <gtest/gtest.h>
+
 #include "cache/lists/AddressRequest.h"
-#include "cache/lists/RequestMatching.h"
 #include "dates/FileTime.h"
 #include "testing/TestEnvironment.h"
 

@@ -1,10 +1,11 @@
-#include <gtest/gtest.h>
+#include "cache/lists/SelectionStep.h"
 
 #include <fstream>
 
-#include "testing/ListTabTestBed.h"
+#include <gtest/gtest.h>
+
 #include "testing/ListStore.h"
-#include "cache/lists/SelectionStep.h"
+#include "testing/ListTabTestBed.h"
 
 namespace vantry::cache {
 
@@ -28,7 +29,9 @@ class SelectionStepTest : public ::testing::Test, protected testing::ListTabTest
 
   std::string LocalFileOf(const std::string& url) { return LookupEntry(store, url)->localFileName; }
 
-  void WriteCookieFile(size_t size) { std::ofstream(LocalFileOf(cookieKey), std::ios::binary) << std::string(size, 'c'); }
+  void WriteCookieFile(size_t size) {
+    std::ofstream(LocalFileOf(cookieKey), std::ios::binary) << std::string(size, 'c');
+  }
 
   Calls Select(std::string_view text, CookieFileStep step = CookieFileStep::Decode) {
     panes.calls.clear();
@@ -44,8 +47,8 @@ class SelectionStepTest : public ::testing::Test, protected testing::ListTabTest
 TEST_F(SelectionStepTest, FoundPageShowsItsFileItsPropertiesAndItsCookies) {
   std::string file = LocalFileOf("http://a.example/page.html");
   EXPECT_EQ(Select("http://a.example/page.html"),
-            (Calls{"show http://a.example/page.html | " + file, "properties http://a.example/page.html",
-                   "bytes id=42", "cookie text id=42"}));
+            (Calls{"show http://a.example/page.html | " + file, "properties http://a.example/page.html", "bytes id=42",
+                   "cookie text id=42"}));
   EXPECT_EQ(current.address, "http://a.example/page.html");
   EXPECT_EQ(current.localFileName, file);
   EXPECT_EQ(frame.addresses, Calls{"http://a.example/page.html"});
@@ -55,8 +58,8 @@ TEST_F(SelectionStepTest, FoundPageShowsItsFileItsPropertiesAndItsCookies) {
 
 TEST_F(SelectionStepTest, EntryWithoutHeadersHasTheLocalFileNone) {
   EXPECT_EQ(Select("http://a.example/bare.html"),
-            (Calls{"show http://a.example/bare.html | None", "properties http://a.example/bare.html",
-                   "bytes id=42", "cookie text id=42"}));
+            (Calls{"show http://a.example/bare.html | None", "properties http://a.example/bare.html", "bytes id=42",
+                   "cookie text id=42"}));
   EXPECT_EQ(request.mode, SearchRequest::kNone);
 }
 

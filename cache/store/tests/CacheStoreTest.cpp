@@ -8,9 +8,9 @@
 #include <gtest/gtest.h>
 
 #include "cache/store/CacheAccess.h"
-#include "files/WholeFile.h"
 #include "cache/store/SqliteUrlCacheStore.h"
 #include "cache/store/StoreFiles.h"
+#include "files/WholeFile.h"
 #include "testing/TempFolder.h"
 
 namespace vantry::cache {
@@ -19,7 +19,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-NewEntry Page(std::string url, std::string content, std::string headers = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n") {
+NewEntry Page(std::string url, std::string content,
+              std::string headers = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n") {
   NewEntry entry;
   entry.url = std::move(url);
   entry.content = std::move(content);
@@ -71,7 +72,8 @@ TEST_F(CacheStoreTest, WalkKeepsInsertionOrderAndReplacingKeepsThePlace) {
   for (const char* url : {"http://b.example/2", "http://a.example/1", "http://c.example/3"})
     ASSERT_EQ(store->AddEntry(Page(url, "x")), STORE_OK);
   ASSERT_EQ(store->AddEntry(Page("http://a.example/1", "replaced")), STORE_OK);
-  EXPECT_EQ(WalkUrls(*store), (std::vector<std::string>{"http://b.example/2", "http://a.example/1", "http://c.example/3"}));
+  EXPECT_EQ(WalkUrls(*store),
+            (std::vector<std::string>{"http://b.example/2", "http://a.example/1", "http://c.example/3"}));
   auto entry = LookupEntry(*store, "http://a.example/1");
   ASSERT_TRUE(entry);
   EXPECT_EQ(files::ReadWholeFile(entry->localFileName), "replaced");
@@ -182,7 +184,8 @@ TEST_F(CacheStoreTest, NumberedNamesStayDistinctAcrossBatchesAndWriters) {
   auto second = Open();
   auto batch = [](int from, int count) {
     std::vector<NewEntry> entries;
-    for (int i = from; i < from + count; ++i) entries.push_back(Page("http://s.example/" + std::to_string(i) + "/", std::to_string(i)));
+    for (int i = from; i < from + count; ++i)
+      entries.push_back(Page("http://s.example/" + std::to_string(i) + "/", std::to_string(i)));
     return entries;
   };
   ASSERT_EQ(first->AddEntries(batch(0, 50)), STORE_OK);
@@ -218,8 +221,10 @@ TEST_F(CacheStoreTest, FilesTheIndexDoesNotKnowAreLeftAlone) {
   for (size_t size : {1, 40}) {
     std::vector<NewEntry> entries;
     for (size_t i = 0; i < size; ++i) {
-      entries.push_back(Page("http://n" + std::to_string(size) + "-" + std::to_string(i) + ".example/page.htm", "page"));
-      entries.push_back(Page("http://n" + std::to_string(size) + "-" + std::to_string(i) + ".example/link.htm", "link"));
+      entries.push_back(
+          Page("http://n" + std::to_string(size) + "-" + std::to_string(i) + ".example/page.htm", "page"));
+      entries.push_back(
+          Page("http://n" + std::to_string(size) + "-" + std::to_string(i) + ".example/link.htm", "link"));
     }
     ASSERT_EQ(store->AddEntries(entries), STORE_OK) << size;
     for (const NewEntry& e : entries) {

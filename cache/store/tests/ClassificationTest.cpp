@@ -1,10 +1,11 @@
-#include <gtest/gtest.h>
+#include "cache/store/Classification.h"
 
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "cache/store/Classification.h"
+#include <gtest/gtest.h>
+
 #include "testing/TempFolder.h"
 #include "text/AsciiText.h"
 
@@ -126,8 +127,7 @@ TEST(ClassificationTest, UrlExtensionCounters) {
 
 namespace {
 
-CacheEntry MakeEntry(std::string url, std::string headers, uint64_t size,
-                     uint32_t type = NORMAL_CACHE_ENTRY) {
+CacheEntry MakeEntry(std::string url, std::string headers, uint64_t size, uint32_t type = NORMAL_CACHE_ENTRY) {
   CacheEntry entry;
   entry.sourceUrl = std::move(url);
   entry.headerInfo = std::move(headers);
@@ -143,15 +143,13 @@ std::vector<CacheEntry> MixedCache() {
       MakeEntry("http://a.example/index.htm", "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n", 1000),
       MakeEntry("HTTP://a.example/page.asp", "http/1.1 200 ok\r\ncontent-type: text/html\r\n", 5000),
       MakeEntry("ftp://f.example/pic.gif", "Content-Type: image/gif\r\n", 4096),
-      MakeEntry("Cookie:user@a.example/", "HTTP/1.0 200 OK\r\n", 100,
-                NORMAL_CACHE_ENTRY | COOKIE_CACHE_ENTRY),
+      MakeEntry("Cookie:user@a.example/", "HTTP/1.0 200 OK\r\n", 100, NORMAL_CACHE_ENTRY | COOKIE_CACHE_ENTRY),
       MakeEntry("Visited: @http://a.example/index.htm", "", 0, URLHISTORY_CACHE_ENTRY),
       MakeEntry("http://a.example/raw.js", "", 1),
   };
 }
 
-CacheStatistics Figures(std::vector<std::pair<C::Counter, uint32_t>> counters, uint64_t bytes,
-                        uint64_t bytesOnDisk) {
+CacheStatistics Figures(std::vector<std::pair<C::Counter, uint32_t>> counters, uint64_t bytes, uint64_t bytesOnDisk) {
   CacheStatistics statistics;
   for (auto [counter, value] : counters) statistics[counter] = value;
   statistics.bytes = bytes;
@@ -172,18 +170,34 @@ TEST(ClassificationTest, TallyVariantsOverAMixedCache) {
     TallyVariant variant;
     CacheStatistics expected;
   } rows[] = {
-      {TallyVariant::AccessOrder,
-       Figures({{C::kTotal, 6}, {C::kCookie, 1}, {C::kHistory, 1}, {C::kUrl, 4}, {C::kHtml, 1},
-                {C::kHtmExtension, 1}, {C::kGif, 1}, {C::kJavascript, 1}},
-               10097, 20480)},
-      {TallyVariant::Alphabetical,
-       Figures({{C::kTotal, 6}, {C::kUrl, 4}, {C::kHtml, 1}, {C::kHttp, 2}, {C::kFtp, 1},
-                {C::kHtmExtension, 1}, {C::kGif, 1}},
-               10196, 20480)},
-      {TallyVariant::AfterFind,
-       Figures({{C::kTotal, 6}, {C::kCookie, 1}, {C::kHistory, 1}, {C::kUrl, 4}, {C::kHtml, 2},
-                {C::kHttp, 3}, {C::kFtp, 1}, {C::kHtmExtension, 1}, {C::kGif, 1}, {C::kJavascript, 1}},
-               10097, 20480)},
+      {TallyVariant::AccessOrder, Figures({{C::kTotal, 6},
+                                           {C::kCookie, 1},
+                                           {C::kHistory, 1},
+                                           {C::kUrl, 4},
+                                           {C::kHtml, 1},
+                                           {C::kHtmExtension, 1},
+                                           {C::kGif, 1},
+                                           {C::kJavascript, 1}},
+                                          10097, 20480)},
+      {TallyVariant::Alphabetical, Figures({{C::kTotal, 6},
+                                            {C::kUrl, 4},
+                                            {C::kHtml, 1},
+                                            {C::kHttp, 2},
+                                            {C::kFtp, 1},
+                                            {C::kHtmExtension, 1},
+                                            {C::kGif, 1}},
+                                           10196, 20480)},
+      {TallyVariant::AfterFind, Figures({{C::kTotal, 6},
+                                         {C::kCookie, 1},
+                                         {C::kHistory, 1},
+                                         {C::kUrl, 4},
+                                         {C::kHtml, 2},
+                                         {C::kHttp, 3},
+                                         {C::kFtp, 1},
+                                         {C::kHtmExtension, 1},
+                                         {C::kGif, 1},
+                                         {C::kJavascript, 1}},
+                                        10097, 20480)},
   };
   for (const Row& row : rows)
     EXPECT_EQ(Tally(MixedCache(), row.variant, 4096), row.expected) << static_cast<int>(row.variant);
@@ -212,8 +226,13 @@ TEST(ClassificationTest, SizesRoundUpToWholeClusters) {
     uint64_t size;
     uint32_t cluster;
     uint64_t onDisk;
-  } rows[] = {{0, 4096, 0},       {1, 4096, 4096}, {4096, 4096, 4096}, {4097, 4096, 8192},
-              {5, 0, 0},          {3, 1, 3},       {1ULL << 32, 4096, 1ULL << 32},
+  } rows[] = {{0, 4096, 0},
+              {1, 4096, 4096},
+              {4096, 4096, 4096},
+              {4097, 4096, 8192},
+              {5, 0, 0},
+              {3, 1, 3},
+              {1ULL << 32, 4096, 1ULL << 32},
               {(1ULL << 32) + 1, 65536, (1ULL << 32) + 65536}};
   for (const Row& row : rows)
     EXPECT_EQ(SizeOnDisk(row.size, row.cluster), row.onDisk) << row.size << " / " << row.cluster;

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "cache/store/CookieFile.h"
+
+#include <gtest/gtest.h>
 
 namespace vantry::cache {
 
@@ -23,7 +23,8 @@ TEST(CookieFileTest, RecordsRoundTripAndADamagedTailIsDropped) {
   for (size_t cut = 0; cut < text.size(); ++cut) {
     size_t kept = ParseCookieFile(text.substr(0, cut)).size();
     size_t complete = 0;
-    for (size_t at = text.find("\n*"); at != std::string::npos && at + 2 <= cut; at = text.find("\n*", at + 1)) ++complete;
+    for (size_t at = text.find("\n*"); at != std::string::npos && at + 2 <= cut; at = text.find("\n*", at + 1))
+      ++complete;
     EXPECT_EQ(kept, complete) << cut;
   }
   EXPECT_EQ(ParseCookieFile("a\nb\nc/\nnotanumber\n0\n0\n0\n0\n*\n").size(), 0u);

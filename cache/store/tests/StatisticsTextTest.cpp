@@ -1,9 +1,9 @@
-#include <gtest/gtest.h>
+#include "cache/store/StatisticsText.h"
 
 #include <string>
 #include <vector>
 
-#include "cache/store/StatisticsText.h"
+#include <gtest/gtest.h>
 
 namespace vantry::cache {
 
@@ -76,21 +76,11 @@ TEST(StatisticsTextTest, PropertiesUsageLineInMegabytes) {
 
 TEST(StatisticsTextTest, FifteenStatisticsLines) {
   std::vector<std::string> expected = {
-      "Total Cache Entries: 100",
-      "Cache Entries URL: 102",
-      "Cache Entries Cookie: 101",
-      "Cache Entries History: 103 ",
-      "Cache Entries FTP: 105 ",
-      "Cache Entries HTTP: 104 ",
-      "Cache Entries Html: 119 ",
-      "Cache Entries Gif: 107 ",
-      "Cache Entries JPEG: 108 ",
-      "Cache Entries png: 114 ",
-      "Cache Entries Au: 111 ",
-      "Cache Entries AIFF: 112 ",
-      "Cache Entries XBM: 113 ",
-      "Cache Entries ActiveX: 109 ",
-      "Cache Entries Html in disguise: -13 ",
+      "Total Cache Entries: 100",    "Cache Entries URL: 102",      "Cache Entries Cookie: 101",
+      "Cache Entries History: 103 ", "Cache Entries FTP: 105 ",     "Cache Entries HTTP: 104 ",
+      "Cache Entries Html: 119 ",    "Cache Entries Gif: 107 ",     "Cache Entries JPEG: 108 ",
+      "Cache Entries png: 114 ",     "Cache Entries Au: 111 ",      "Cache Entries AIFF: 112 ",
+      "Cache Entries XBM: 113 ",     "Cache Entries ActiveX: 109 ", "Cache Entries Html in disguise: -13 ",
   };
   EXPECT_EQ(StatisticsLines(DistinctFigures()), expected);
   EXPECT_EQ(StatisticsLines(CacheStatistics{}).front(), "Total Cache Entries: 0");

@@ -1,6 +1,7 @@
+#include "cache/store/StoreFiles.h"
+
 #include <gtest/gtest.h>
 
-#include "cache/store/StoreFiles.h"
 #include "files/WholeFile.h"
 #include "testing/TempFolder.h"
 
@@ -13,14 +14,10 @@ TEST(StoreFilesTest, CacheFileNameFromUrl) {
     const char* url;
     const char* name;
   } rows[] = {
-      {"http://a.example/dir/page.htm", "page.htm"},
-      {"http://a.example/dir/page.asp?id=3#top", "page.asp"},
-      {"http://a.example/dir/", "index.htm"},
-      {"http://a.example", "index.htm"},
-      {"https://a.example/x/..", "index.htm"},
-      {"http://a.example/we%20ird name$.gif", "we_20ird_name_.gif"},
-      {"http://a.example/.hidden", "_.hidden"},
-      {"http://a.example/\xe4\xf6.png", "__.png"},
+      {"http://a.example/dir/page.htm", "page.htm"}, {"http://a.example/dir/page.asp?id=3#top", "page.asp"},
+      {"http://a.example/dir/", "index.htm"},        {"http://a.example", "index.htm"},
+      {"https://a.example/x/..", "index.htm"},       {"http://a.example/we%20ird name$.gif", "we_20ird_name_.gif"},
+      {"http://a.example/.hidden", "_.hidden"},      {"http://a.example/\xe4\xf6.png", "__.png"},
   };
   for (const Row& row : rows) EXPECT_EQ(CacheFileName(row.url), row.name) << row.url;
   std::string longName = CacheFileName("http://a.example/" + std::string(300, 'n') + ".jpeg");

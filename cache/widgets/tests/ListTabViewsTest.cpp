@@ -1,15 +1,14 @@
+#include <QFont>
 #include <gtest/gtest.h>
 
-#include <QFont>
-
 #include "cache/lists/AddressRequest.h"
-#include "files/WholeFile.h"
 #include "cache/store/StoreFiles.h"
-#include "testing/WidgetTestSupport.h"
-#include "testing/ListTabTestBed.h"
-#include "testing/ListStore.h"
 #include "cache/widgets/CTabClassView.h"
 #include "cache/widgets/CTabResourceView.h"
+#include "files/WholeFile.h"
+#include "testing/ListStore.h"
+#include "testing/ListTabTestBed.h"
+#include "testing/WidgetTestSupport.h"
 
 namespace vantry::cache {
 
@@ -83,8 +82,9 @@ TEST_F(ListTabViewsTest, AccessSortSelectionShowsTheEntryAndDecodesCookieFiles) 
   request.mode = SearchRequest::kSubstring;
   panes.calls.clear();
   Select(view, "http://a.example/pic.gif");
-  EXPECT_EQ(panes.calls, (Texts{"show http://a.example/pic.gif | " + LookupEntry(store, "http://a.example/pic.gif")->localFileName,
-                                "properties http://a.example/pic.gif", "bytes id=42", "cookie text id=42"}));
+  EXPECT_EQ(panes.calls,
+            (Texts{"show http://a.example/pic.gif | " + LookupEntry(store, "http://a.example/pic.gif")->localFileName,
+                   "properties http://a.example/pic.gif", "bytes id=42", "cookie text id=42"}));
   EXPECT_EQ(frame.addresses, Texts{"http://a.example/pic.gif"});
   EXPECT_EQ(request.mode, SearchRequest::kNone);
 

@@ -1,7 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <QAbstractItemModelTester>
 #include <QFont>
+#include <gtest/gtest.h>
 
 #include "testing/WidgetTestSupport.h"
 
@@ -13,9 +12,7 @@ using Texts = std::vector<std::string>;
 
 class TabTreeModelTest : public ::testing::Test {
  protected:
-  TabTreeModelTest() {
-    model.ResetTree("Root", "placeholder");
-  }
+  TabTreeModelTest() { model.ResetTree("Root", "placeholder"); }
 
   TabTreeModel model;
   QAbstractItemModelTester tester{&model, QAbstractItemModelTester::FailureReportingMode::Fatal};

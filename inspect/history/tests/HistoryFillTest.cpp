@@ -1,11 +1,12 @@
-#include <gtest/gtest.h>
+#include "inspect/history/HistoryFill.h"
 
 #include <ctime>
 
+#include <gtest/gtest.h>
+
+#include "dates/FileTime.h"
 #include "testing/ListStore.h"
 #include "testing/TempFolder.h"
-#include "inspect/history/HistoryFill.h"
-#include "dates/FileTime.h"
 #include "testing/TestEnvironment.h"
 
 namespace vantry::inspect {
@@ -44,9 +45,11 @@ TEST_F(HistoryFillTest, VisitsArePlacedByAgeInStoreOrderAndAllEntriesAreCounted)
   ASSERT_EQ(store.RecordVisit("http://again-today.example/", DaysBeforeToday(0, 23), 1), cache::STORE_OK);
   ASSERT_EQ(store.RecordVisit("http://old.example/", DaysBeforeToday(200), 1), cache::STORE_OK);
   ASSERT_EQ(store.RecordVisit("http://tomorrow.example/", DaysBeforeToday(-1), 1), cache::STORE_OK);
-  cache::NewEntry cookieVisit = testing::PageEntry("Visited: cookie@http://c.example/", "", cache::COOKIE_CACHE_ENTRY | cache::URLHISTORY_CACHE_ENTRY);
+  cache::NewEntry cookieVisit = testing::PageEntry("Visited: cookie@http://c.example/", "",
+                                                   cache::COOKIE_CACHE_ENTRY | cache::URLHISTORY_CACHE_ENTRY);
   ASSERT_EQ(store.AddEntry(cookieVisit), cache::STORE_OK);
-  ASSERT_EQ(store.AddEntry(testing::PageEntry("Visited: plain@http://p.example/", "Content-Type: text/html")), cache::STORE_OK);
+  ASSERT_EQ(store.AddEntry(testing::PageEntry("Visited: plain@http://p.example/", "Content-Type: text/html")),
+            cache::STORE_OK);
 
   HistoryFolders folders;
   cache::FillResult fill = FillHistoryFolders(store, 4096, kToday, folders, {});

@@ -1,8 +1,8 @@
 #include "inspect/history/widgets/CTabFileView.h"
 
 #include "cache/store/Classification.h"
-#include "qtutil/WaitCursor.h"
 #include "inspect/history/HistoryFill.h"
+#include "qtutil/WaitCursor.h"
 
 namespace vantry::inspect {
 

@@ -1,11 +1,11 @@
 #include "inspect/widgets/CMemoryBar.h"
 
-#include <gtest/gtest.h>
+#include <algorithm>
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
-#include <algorithm>
+#include <gtest/gtest.h>
 
 #include "inspect/widgets/HexView.h"
 

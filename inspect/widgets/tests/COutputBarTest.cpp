@@ -1,10 +1,9 @@
 #include "inspect/widgets/COutputBar.h"
 
-#include <gtest/gtest.h>
-
 #include <QListWidget>
 #include <QTabBar>
 #include <QTest>
+#include <gtest/gtest.h>
 
 #include "cache/store/CookieFile.h"
 
@@ -49,9 +48,9 @@ TEST_F(COutputBarTest, StartsWithPlaceholdersAndTheCacheEntryPage) {
   EXPECT_EQ(bar_.Tabs()->tabText(2), "Cookie");
   EXPECT_EQ(bar_.Tabs()->tabText(3), "Find in Files");
   EXPECT_EQ(VisiblePages(), std::vector<int>{COutputBar::kCacheEntryPage});
-  EXPECT_EQ(bar_.PageLines(0), (std::vector<std::string>{
-                                   "-----------------------------No URL to translate------------------------------",
-                                   "                               select URL"}));
+  EXPECT_EQ(bar_.PageLines(0),
+            (std::vector<std::string>{"-----------------------------No URL to translate------------------------------",
+                                      "                               select URL"}));
   EXPECT_EQ(bar_.PageLines(1).size(), 7u);
   EXPECT_EQ(bar_.PageLines(1)[3], "Cache Entries History:         valid:");
   EXPECT_EQ(bar_.PageList(1)->count(), 7);

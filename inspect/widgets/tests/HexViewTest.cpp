@@ -1,13 +1,12 @@
 #include "inspect/widgets/HexView.h"
 
-#include <gtest/gtest.h>
-
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTest>
+#include <gtest/gtest.h>
 
 namespace vantry::inspect {
 
@@ -58,8 +57,8 @@ TEST_F(HexViewTest, PaintsRowsOnWhiteWithTheSelectionInTheCaretColumn) {
   // The focused caret inverts its cell: the pale base turns dark blue.
   QRect caretCell(kHexColumnCell * CharWidth(), 0, CharWidth(), RowHeight());
   EXPECT_TRUE(AreaHasColour(image, caretCell, QColor(0, 0, 55)));
-  EXPECT_FALSE(AreaHasColour(image, row0.adjusted(0, 0, -(kRowCells - kHexColumnCell) * CharWidth(), 0),
-                             QColor(0, 0, 55)));
+  EXPECT_FALSE(
+      AreaHasColour(image, row0.adjusted(0, 0, -(kRowCells - kHexColumnCell) * CharWidth(), 0), QColor(0, 0, 55)));
 
   view_.RunCommand(HexView::kSelectAll);
   image = Image();
@@ -130,12 +129,24 @@ TEST_F(HexViewTest, ContextMenuItemsAndTheirStates) {
     return items;
   };
   using Items = std::vector<std::pair<int, bool>>;
-  EXPECT_EQ(states(), (Items{{HexView::kUndo, false}, {0, true}, {HexView::kCut, false}, {HexView::kCopy, false},
-                             {HexView::kPaste, false}, {HexView::kDelete, false}, {0, true}, {HexView::kSelectAll, true}}));
+  EXPECT_EQ(states(), (Items{{HexView::kUndo, false},
+                             {0, true},
+                             {HexView::kCut, false},
+                             {HexView::kCopy, false},
+                             {HexView::kPaste, false},
+                             {HexView::kDelete, false},
+                             {0, true},
+                             {HexView::kSelectAll, true}}));
   view_.RunCommand(HexView::kSelectAll);
   view_.RunCommand(HexView::kCopy);
-  EXPECT_EQ(states(), (Items{{HexView::kUndo, false}, {0, true}, {HexView::kCut, true}, {HexView::kCopy, true},
-                             {HexView::kPaste, true}, {HexView::kDelete, true}, {0, true}, {HexView::kSelectAll, true}}));
+  EXPECT_EQ(states(), (Items{{HexView::kUndo, false},
+                             {0, true},
+                             {HexView::kCut, true},
+                             {HexView::kCopy, true},
+                             {HexView::kPaste, true},
+                             {HexView::kDelete, true},
+                             {0, true},
+                             {HexView::kSelectAll, true}}));
   view_.RunCommand(HexView::kDelete);
   EXPECT_EQ(view_.Model().Length(), 0);
 }

@@ -1,13 +1,12 @@
 #include "ops/dialogs/CopyDialogs.h"
-#include "files/WholeFile.h"
-
-#include <gtest/gtest.h>
 
 #include <QLabel>
+#include <gtest/gtest.h>
 
-#include "ops/dialogs/DeleteDialogs.h"
 #include "cache/store/StoreFiles.h"
+#include "files/WholeFile.h"
 #include "ops/FolderRules.h"
+#include "ops/dialogs/DeleteDialogs.h"
 #include "ops/dialogs/tests/DialogTestSupport.h"
 #include "ops/tests/OpsTestSupport.h"
 
@@ -37,8 +36,9 @@ TEST(CopyToDialogTest, TitleTextsDefaultsAndControlOrder) {
   EXPECT_TRUE(dialog.showCommentDialog()->isChecked());
   QWidget* ok = dialog.buttons()->button(QDialogButtonBox::Ok);
   QWidget* cancel = dialog.buttons()->button(QDialogButtonBox::Cancel);
-  const std::vector<QWidget*> order{dialog.folder()->edit(), ok, cancel, dialog.createNewFolder(),
-                                    dialog.deleteAfterCopy(), dialog.showCommentDialog()};
+  const std::vector<QWidget*> order{
+      dialog.folder()->edit(),   ok, cancel, dialog.createNewFolder(), dialog.deleteAfterCopy(),
+      dialog.showCommentDialog()};
   EXPECT_EQ(TabOrder(&dialog, order), order);
 }
 
@@ -82,8 +82,8 @@ TEST(CopyToDialogTest, OkChecksTheFolderByTheCreateBox) {
 TEST(CommentDialogTest, PrefilledFromTheRecordAndLimitedTo512Characters) {
   CommentDialog dialog({"my notes", false, true});
   EXPECT_EQ(dialog.windowTitle(), "Comment");
-  EXPECT_TRUE(LabelTexts(&dialog).contains(
-      "Please insert a meaningful comment which helps you retrieving this document:"));
+  EXPECT_TRUE(
+      LabelTexts(&dialog).contains("Please insert a meaningful comment which helps you retrieving this document:"));
   EXPECT_EQ(dialog.comment()->text(), "my notes");
   EXPECT_EQ(dialog.automaticBackup()->text(), "Mark this site for automatic backup");
   EXPECT_EQ(dialog.backgroundSync()->text(), "Mark this site for background synchronization");

@@ -1,11 +1,12 @@
 #pragma once
 
+#include <vector>
+
 #include <QAbstractButton>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QWidget>
-#include <vector>
 
 namespace vantry::ops {
 

@@ -1,16 +1,14 @@
 #include "ops/dialogs/FindDialog.h"
-#include "cache/lists/ShowMask.h"
-
-#include <gtest/gtest.h>
 
 #include <QLabel>
+#include <gtest/gtest.h>
 
+#include "cache/lists/ShowMask.h"
 #include "ops/dialogs/tests/DialogTestSupport.h"
 #include "ops/tests/OpsTestSupport.h"
 
 namespace vantry::ops {
 namespace {
-
 
 FindFilesChoice WithMask(uint32_t mask, int dateFormat = 0) {
   FindFilesChoice choice;
@@ -29,7 +27,7 @@ TEST(FindFilesDialogTest, OpensByNameWithTheMaskAndTheFormatName) {
     EXPECT_FALSE(range->isChecked()) << range->text().toStdString();
   EXPECT_EQ(dialog.formatName()->text(), "DDMMYYYY");
   const std::vector<std::pair<QString, bool>> expected{
-      {"Html-Files", true},         {"Plain Text Files", false}, {"Image Files", false},
+      {"Html-Files", true},         {"Plain Text Files", false},  {"Image Files", false},
       {"Audio Files", false},       {"Application Files", false}, {"Misc Files", false},
       {"Style Sheet Files", false}, {"Cookie Files", false},      {"All sticky files", true}};
   ASSERT_EQ(dialog.showBoxes().size(), expected.size());
@@ -42,8 +40,8 @@ TEST(FindFilesDialogTest, OpensByNameWithTheMaskAndTheFormatName) {
 TEST(FindFilesDialogTest, ControlOrderFollowsTheFields) {
   testing::ScriptedPrompt prompt;
   FindFilesDialog dialog(WithMask(1), prompt);
-  std::vector<QWidget*> order{dialog.name(),   dialog.date(),      dialog.toDate(),    dialog.thirdDate(),
-                              dialog.byName(), dialog.byDate(),    dialog.before(),    dialog.laterThan(),
+  std::vector<QWidget*> order{dialog.name(),      dialog.date(),   dialog.toDate(), dialog.thirdDate(),
+                              dialog.byName(),    dialog.byDate(), dialog.before(), dialog.laterThan(),
                               dialog.exactlyAt(), dialog.between()};
   for (const auto& show : dialog.showBoxes()) order.push_back(show.box);
   order.push_back(dialog.buttons()->button(QDialogButtonBox::Ok));

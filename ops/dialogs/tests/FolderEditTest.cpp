@@ -1,9 +1,8 @@
 #include "ops/dialogs/FolderEdit.h"
 
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QtTest/QTest>
+#include <gtest/gtest.h>
 
 #include "ops/tests/OpsTestSupport.h"
 
@@ -84,7 +83,7 @@ TEST(FolderEditTest, ValidationTellsTheRejectedFolder) {
   EXPECT_FALSE(edit.Validate(true, prompt));
   EXPECT_TRUE(edit.Validate(false, prompt));
   EXPECT_EQ(prompt.told, (std::vector<testing::PromptCall>{{"Cannot Create! Folder exists!", "Vantry"},
-                                                  {"Please select a valid folder", "Vantry"}}));
+                                                           {"Please select a valid folder", "Vantry"}}));
 }
 
 }  // namespace

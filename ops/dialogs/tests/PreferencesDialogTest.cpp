@@ -1,11 +1,10 @@
 #include "ops/dialogs/PreferencesDialog.h"
 
-#include <gtest/gtest.h>
-
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <gtest/gtest.h>
 
 namespace vantry::ops {
 
@@ -24,8 +23,8 @@ TEST(PreferencesDialogTest, ShowsTheFourFormatsInOrderWithOkAndAbbrechen) {
   EXPECT_EQ(dialog.windowTitle(), "Set Preferences");
   QStringList texts;
   for (QRadioButton* radio : Radios(dialog)) texts << radio->text();
-  EXPECT_EQ(texts, (QStringList{"Set Date Format to MMDDYY", "Set Date Format to DDMMYY",
-                                "Set Date Format to MMDDYYYY", "Set Date Format to DDMMYYYY"}));
+  EXPECT_EQ(texts, (QStringList{"Set Date Format to MMDDYY", "Set Date Format to DDMMYY", "Set Date Format to MMDDYYYY",
+                                "Set Date Format to DDMMYYYY"}));
   EXPECT_NE(Button(dialog, "OK"), nullptr);
   EXPECT_NE(Button(dialog, "Abbrechen"), nullptr);
 }

@@ -1,9 +1,8 @@
 #include "ops/dialogs/QtCommandDialogs.h"
 
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QTimer>
+#include <gtest/gtest.h>
 
 #include "ops/dialogs/CopyDialogs.h"
 #include "ops/dialogs/DeleteDialogs.h"

@@ -1,8 +1,7 @@
 #include "ops/dialogs/QtCommandServices.h"
 
-#include <gtest/gtest.h>
-
 #include <QApplication>
+#include <gtest/gtest.h>
 
 #include "cache/store/StoreFiles.h"
 #include "files/WholeFile.h"

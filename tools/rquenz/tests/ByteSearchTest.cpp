@@ -1,10 +1,10 @@
 #include "tools/rquenz/ByteSearch.h"
 
-#include <gtest/gtest.h>
-
 #include <random>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 namespace rquenz {
 
@@ -38,8 +38,8 @@ std::vector<size_t> MatchesInBatches(const ByteSearcher& searcher, const std::st
 // near misses (right first and last byte, wrong middle), so both the
 // thirty-two-at-a-time scan and the tail after it are crossed at every offset.
 TEST(ByteSearcher, FindsPlantedNeedleAtEveryOffset) {
-  const std::string needles[] = {"x", "xy", "xay", "needle", std::string(16, 'q') + "z",
-                                 "a" + std::string(30, '-') + "b"};
+  const std::string needles[] = {
+      "x", "xy", "xay", "needle", std::string(16, 'q') + "z", "a" + std::string(30, '-') + "b"};
   for (const std::string& needle : needles) {
     std::string decoy = needle;
     if (decoy.size() > 2) decoy[decoy.size() / 2] = '#';

@@ -2,12 +2,13 @@
 // exactly as it was without a backup, named on standard error, and the run
 // ends with a non-zero status while the other files are still rewritten.
 
-#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
 
 #include <cerrno>
 #include <string>
-#include <sys/syscall.h>
-#include <sys/stat.h>
+
+#include <gtest/gtest.h>
 
 #include "tools/rquenz/tests/ToolRunner.h"
 
@@ -15,14 +16,12 @@ namespace rquenz {
 
 namespace {
 
-void ExpectUnchangedAndReported(const TempTree& tree, const ToolResult& result,
-                                const std::string& name, const std::string& content,
-                                const std::string& reason) {
+void ExpectUnchangedAndReported(const TempTree& tree, const ToolResult& result, const std::string& name,
+                                const std::string& content, const std::string& reason) {
   EXPECT_NE(result.exitStatus, 0);
   EXPECT_EQ(tree.ReadFile(name), content);
   EXPECT_NE(result.out.find(tree.Path(name) + "\n"), std::string::npos) << result.out;
-  EXPECT_NE(result.err.find("rquenz: " + tree.Path(name) + ": not changed: " + reason),
-            std::string::npos)
+  EXPECT_NE(result.err.find("rquenz: " + tree.Path(name) + ": not changed: " + reason), std::string::npos)
       << result.err;
 }
 
@@ -72,8 +71,7 @@ TEST(Failure, NamedPipeIsNotWaitedOn) {
   tree.WriteFile("z.txt", "old");
   const ToolResult result = RunRquenz(tree.root(), {"*.txt", "old", "new"});
   EXPECT_NE(result.exitStatus, 0);
-  EXPECT_NE(result.err.find(tree.Path("pipe.txt") + ": not changed: not a regular file"),
-            std::string::npos);
+  EXPECT_NE(result.err.find(tree.Path("pipe.txt") + ": not changed: not a regular file"), std::string::npos);
   EXPECT_FALSE(tree.Exists("pipe.bak"));
   EXPECT_EQ(tree.ReadFile("z.txt"), "new");
 }
@@ -109,8 +107,7 @@ TEST(Failure, FailedRenameIsUndone) {
   const Case cases[] = {
       {{{SYS_renameat, EACCES}}, "cannot make backup a.bak"},
       {{{SYS_renameat2, EINVAL}, {SYS_renameat, EACCES}}, "cannot rename tempfil"},
-      {{{SYS_renameat2, EINVAL}, {SYS_linkat, EPERM}, {SYS_renameat, EACCES}},
-       "cannot make backup a.bak"},
+      {{{SYS_renameat2, EINVAL}, {SYS_linkat, EPERM}, {SYS_renameat, EACCES}}, "cannot make backup a.bak"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.reason);

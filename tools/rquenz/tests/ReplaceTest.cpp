@@ -1,11 +1,12 @@
 // Replacement correctness of the built tool: one file per case, rewritten in
 // place with its previous content kept as the backup.
 
-#include <gtest/gtest.h>
+#include <sys/syscall.h>
 
 #include <cerrno>
 #include <string>
-#include <sys/syscall.h>
+
+#include <gtest/gtest.h>
 
 #include "tools/rquenz/tests/ToolRunner.h"
 
@@ -53,11 +54,9 @@ TEST(Replace, EveryOccurrenceLeftmostFirst) {
       {"search longer than file", "ab", "abc", "Z", "ab"},
       {"replacement holds the search", "ab", "a", "aa", "aab"},
       {"line feeds in search", "a\nb\nc", "\nb", "-", "a-\nc"},
-      {"bytes around a zero byte", std::string("\0ab\0ab", 6), "ab", "Z",
-       std::string("\0Z\0Z", 4)},
+      {"bytes around a zero byte", std::string("\0ab\0ab", 6), "ab", "Z", std::string("\0Z\0Z", 4)},
       {"search of 300 characters", "<" + longSearch + ">" + longSearch, longSearch, "L", "<L>L"},
-      {"occurrences across MiB boundaries", MiBJoints("needle"), "needle", "pin",
-       MiBJoints("pin")},
+      {"occurrences across MiB boundaries", MiBJoints("needle"), "needle", "pin", MiBJoints("pin")},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -129,8 +128,7 @@ TEST(Replace, EmptySearchStringIsRefusedWithUsage) {
 // other ways to the same result.
 TEST(Replace, SameResultWithoutSwapsOrHardLinks) {
   const std::vector<RunLimits::Denial> withoutSwaps{{SYS_renameat2, EINVAL}};
-  const std::vector<RunLimits::Denial> withoutSwapsOrLinks{{SYS_renameat2, EINVAL},
-                                                          {SYS_linkat, EPERM}};
+  const std::vector<RunLimits::Denial> withoutSwapsOrLinks{{SYS_renameat2, EINVAL}, {SYS_linkat, EPERM}};
   for (const auto& denials : {std::vector<RunLimits::Denial>{}, withoutSwaps, withoutSwapsOrLinks}) {
     SCOPED_TRACE(denials.size());
     TempTree tree;

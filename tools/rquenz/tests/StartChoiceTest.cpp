@@ -17,8 +17,8 @@ TEST(ChooseStart, PrefixPicksStartFolderAndPattern) {
       {"/docs/*.htm", true, "docs/*.htm"},
       {"./docs/*.htm", false, "docs/*.htm"},
       {"docs/*.htm", false, "docs/*.htm"},
-      {".hidden", false, ".hidden"},      // a dot without a slash is part of the name
-      {"../*.txt", false, "../*.txt"},    // only "./" is a prefix
+      {".hidden", false, ".hidden"},    // a dot without a slash is part of the name
+      {"../*.txt", false, "../*.txt"},  // only "./" is a prefix
       {"/", true, ""},
       {"./", false, ""},
       {"", false, ""},

@@ -1,11 +1,12 @@
 #include "tools/rquenz/StreamSubstituter.h"
 
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
-#include <string>
 #include <sys/mman.h>
 #include <unistd.h>
+
+#include <string>
+
+#include <gtest/gtest.h>
 
 namespace rquenz {
 
@@ -27,8 +28,8 @@ std::string ReadAll(int fd) {
 }
 
 // Substitutes `input` with the given chunk size; the failure text, if any, goes to *error.
-std::string Substitute(const std::string& input, const std::string& search,
-                       const std::string& replacement, size_t chunkSize, std::string* error) {
+std::string Substitute(const std::string& input, const std::string& search, const std::string& replacement,
+                       size_t chunkSize, std::string* error) {
   StreamSubstituter substituter(search, replacement, chunkSize);
   const int in = MemoryFile(input);
   const int out = MemoryFile("");

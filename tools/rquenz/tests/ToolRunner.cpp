@@ -1,23 +1,24 @@
 #include "tools/rquenz/tests/ToolRunner.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <csignal>
-#include <cstdlib>
 #include <fcntl.h>
-#include <filesystem>
-#include <fstream>
 #include <linux/filter.h>
 #include <linux/seccomp.h>
 #include <poll.h>
 #include <sys/prctl.h>
-#include <cstddef>
-#include <sstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstddef>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
 
 namespace rquenz {
 
@@ -28,16 +29,14 @@ namespace {
 // Makes the listed system calls fail with their errno for this process and
 // whatever it executes.
 void DenySystemCalls(const std::vector<RunLimits::Denial>& denials) {
-  std::vector<sock_filter> program{
-      BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr))};
+  std::vector<sock_filter> program{BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr))};
   for (const RunLimits::Denial& denial : denials) {
     program.push_back(BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<__u32>(denial.systemCall), 0, 1));
     program.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | (denial.error & SECCOMP_RET_DATA)));
   }
   program.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW));
   const sock_fprog filter{static_cast<unsigned short>(program.size()), program.data()};
-  if (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 ||
-      prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &filter) != 0) {
+  if (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 || prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &filter) != 0) {
     _exit(126);
   }
 }
@@ -86,8 +85,7 @@ void Drain(int outFd, int errFd, ToolResult& result) {
 
 }  // namespace
 
-ToolResult RunRquenz(const std::string& folder, const std::vector<std::string>& arguments,
-                     const RunLimits& limits) {
+ToolResult RunRquenz(const std::string& folder, const std::vector<std::string>& arguments, const RunLimits& limits) {
   int out[2], err[2];
   if (pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) return {};
   const pid_t child = fork();
@@ -119,9 +117,7 @@ void TempTree::WriteFile(const std::string& relative, const std::string& content
   chmod(Path(relative).c_str(), mode);
 }
 
-void TempTree::MakeFolder(const std::string& relative) const {
-  fs::create_directories(Path(relative));
-}
+void TempTree::MakeFolder(const std::string& relative) const { fs::create_directories(Path(relative)); }
 
 std::string TempTree::ReadFile(const std::string& relative) const {
   std::ifstream in(Path(relative), std::ios::binary);

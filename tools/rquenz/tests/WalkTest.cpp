@@ -1,11 +1,12 @@
 // The walk of the built tool: which entries it lists and counts, in what
 // order, what it enters, and what it leaves alone.
 
-#include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
-#include <unistd.h>
+
+#include <gtest/gtest.h>
 
 #include "tools/rquenz/tests/ToolRunner.h"
 
@@ -36,8 +37,8 @@ TEST(Walk, DepthFirstWithFolderMatchesAndCounter) {
     const ToolResult result = RunRquenz(root, {pattern, "x", "y"});
     EXPECT_EQ(result.exitStatus, 0);
     EXPECT_EQ(result.err, "");
-    EXPECT_EQ(result.out, Listing({root + "/a.txt", root + "/b.txt", root + "/list.txt <DIR>",
-                                   root + "/list.txt/c.txt", root + "/z/deep/d.txt"},
+    EXPECT_EQ(result.out, Listing({root + "/a.txt", root + "/b.txt", root + "/list.txt <DIR>", root + "/list.txt/c.txt",
+                                   root + "/z/deep/d.txt"},
                                   5));
   }
   // Two runs: every listed file was replaced twice over, x -> y -> y.
@@ -81,9 +82,8 @@ TEST(Walk, LinksToFoldersAreListedButNotEntered) {
   const std::string root = tree.root();
   const ToolResult result = RunRquenz(root, {"*", "x", "y"});
   EXPECT_EQ(result.exitStatus, 0);
-  EXPECT_EQ(result.out, Listing({root + "/again <DIR>", root + "/in <DIR>", root + "/in/a.txt",
-                                 root + "/in/loop <DIR>"},
-                                4));
+  EXPECT_EQ(result.out,
+            Listing({root + "/again <DIR>", root + "/in <DIR>", root + "/in/a.txt", root + "/in/loop <DIR>"}, 4));
   EXPECT_EQ(tree.ReadFile("in/a.txt"), "y");
 }
 
@@ -121,8 +121,7 @@ TEST(Walk, TooFewArgumentsPrintUsage) {
       "\nansonsten/default (nur Dateiname) ab Startdir\n";
   TempTree tree;
   tree.WriteFile("a.txt", "x");
-  for (const std::vector<std::string>& arguments :
-       {std::vector<std::string>{}, {"*.txt"}, {"*.txt", "x"}}) {
+  for (const std::vector<std::string>& arguments : {std::vector<std::string>{}, {"*.txt"}, {"*.txt", "x"}}) {
     const ToolResult result = RunRquenz(tree.root(), arguments);
     EXPECT_EQ(result.exitStatus, 0);
     EXPECT_EQ(result.out, usage);

@@ -16,7 +16,9 @@ TEST(CommandLineTest, SoundLinesGiveTheirCommand) {
       {{"demo"}, Verb::Demo, {}},
       {{"synth", "100000"}, Verb::Synth, {"100000"}},
       {{"add", "http://h.example/a.html", "a.html"}, Verb::Add, {"http://h.example/a.html", "a.html"}},
-      {{"add", "--sticky", "ftp://h.example/f", "f", "text/plain"}, Verb::Add, {"ftp://h.example/f", "f", "text/plain"}},
+      {{"add", "--sticky", "ftp://h.example/f", "f", "text/plain"},
+       Verb::Add,
+       {"ftp://h.example/f", "f", "text/plain"}},
       {{"visit", "http://h.example/", "--days-ago=3"}, Verb::Visit, {"http://h.example/"}},
       {{"cookie", "--path", "/shop/", ".h.example", "sid", "abc"}, Verb::Cookie, {".h.example", "sid", "abc"}},
       {{"cookie", "h.example", "empty", ""}, Verb::Cookie, {"h.example", "empty", ""}},
@@ -80,7 +82,8 @@ TEST(CommandLineTest, RefusedLinesSayWhatIsWrong) {
       {{"add", "--secure", "http://h.example/", "f"}, "add: unknown option \"--secure\""},
       {{"add", "--sticky=yes", "http://h.example/", "f"}, "add: --sticky takes no value"},
       {{"visit", "--days-ago"}, "visit: --days-ago needs a value"},
-      {{"visit", "--days-ago", "-1", "http://h.example/"}, "--days-ago wants a number of days from 0 to 36500, not \"-1\""},
+      {{"visit", "--days-ago", "-1", "http://h.example/"},
+       "--days-ago wants a number of days from 0 to 36500, not \"-1\""},
       {{"visit", "--days-ago", "36501", "http://h.example/"}, "not \"36501\""},
       {{"visit", "http://h.example/\nX"}, "visit: the address must be one line of text"},
       {{"cookie", "h.example", "n"}, "cookie: wrong number of arguments"},
@@ -108,9 +111,9 @@ TEST(CommandLineTest, UsageNamesEveryCommandTheFolderAndTheExitCodes) {
   std::string usage = UsageText("/some/store");
   EXPECT_TRUE(usage.starts_with("Usage: vantry-store COMMAND [ARGUMENTS]\n"));
   EXPECT_NE(usage.find("Now: /some/store\n"), std::string::npos);
-  for (const char* synopsis : {"  demo ", "  synth N ", "  add [--sticky] URL FILE [CONTENT-TYPE]\n",
-                               "  visit [--days-ago N] ADDRESS\n", "  cookie [--secure] [--path PATH] [--days N]",
-                               "  rm KEY ", "  list [PREFIX] ", "  stats ", "  help "})
+  for (const char* synopsis :
+       {"  demo ", "  synth N ", "  add [--sticky] URL FILE [CONTENT-TYPE]\n", "  visit [--days-ago N] ADDRESS\n",
+        "  cookie [--secure] [--path PATH] [--days N]", "  rm KEY ", "  list [PREFIX] ", "  stats ", "  help "})
     EXPECT_NE(usage.find(synopsis), std::string::npos) << synopsis;
   EXPECT_NE(usage.find("0 done, 1 failed"), std::string::npos);
   EXPECT_NE(usage.find("2 usage error"), std::string::npos);

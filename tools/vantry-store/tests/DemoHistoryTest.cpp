@@ -1,9 +1,9 @@
 #include "tools/vantry-store/DemoHistory.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <set>
+
+#include <gtest/gtest.h>
 
 #include "tools/vantry-store/tests/StoreToolTestSupport.h"
 
@@ -20,7 +20,8 @@ int AgeFolder(int64_t now, int64_t when) {
     return fields;
   };
   tm today = local(now), entry = local(when);
-  int todayMonth = (today.tm_year + 1900) * 12 + today.tm_mon + 1, month = (entry.tm_year + 1900) * 12 + entry.tm_mon + 1;
+  int todayMonth = (today.tm_year + 1900) * 12 + today.tm_mon + 1,
+      month = (entry.tm_year + 1900) * 12 + entry.tm_mon + 1;
   int todayDay = todayMonth * 31 + today.tm_mday, day = month * 31 + entry.tm_mday;
   if (month < todayMonth - 4) return 15;
   if (month < todayMonth - 3) return 14;
@@ -46,8 +47,8 @@ int64_t NoonDaysBack(int64_t now, int days) {
 
 TEST(DemoHistoryTest, VisitsReachEveryAgeFolderThatADateCanReach) {
   const int64_t nows[] = {
-      LocalTime(2026, 12, 7, 12, 0),  LocalTime(2027, 3, 1, 0, 30),  LocalTime(2027, 3, 31, 23, 50),
-      LocalTime(2028, 3, 1, 9, 0),    LocalTime(2027, 1, 1, 0, 0),   LocalTime(2026, 7, 31, 18, 0),
+      LocalTime(2026, 12, 7, 12, 0),  LocalTime(2027, 3, 1, 0, 30),   LocalTime(2027, 3, 31, 23, 50),
+      LocalTime(2028, 3, 1, 9, 0),    LocalTime(2027, 1, 1, 0, 0),    LocalTime(2026, 7, 31, 18, 0),
       LocalTime(2027, 10, 31, 2, 30), LocalTime(2027, 5, 15, 23, 59),
   };
   for (int64_t now : nows) {
@@ -82,8 +83,7 @@ TEST(DemoHistoryTest, AgeFolderFollowsTheCalendarRules) {
   const Case cases[] = {
       {LocalTime(2027, 3, 31, 0, 0), 1},   {LocalTime(2027, 3, 30, 23, 59), 2}, {LocalTime(2027, 3, 24, 12, 0), 7},
       {LocalTime(2027, 3, 23, 12, 0), 8},  {LocalTime(2027, 3, 1, 12, 0), 11},  {LocalTime(2027, 2, 1, 12, 0), 11},
-      {LocalTime(2027, 1, 31, 12, 0), 12},
-      {LocalTime(2026, 10, 1, 12, 0), 15}, {LocalTime(2027, 4, 1, 12, 0), 0},
+      {LocalTime(2027, 1, 31, 12, 0), 12}, {LocalTime(2026, 10, 1, 12, 0), 15}, {LocalTime(2027, 4, 1, 12, 0), 0},
   };
   for (const Case& c : cases) EXPECT_EQ(AgeFolder(now, c.when), c.folder) << c.when;
 }

@@ -1,14 +1,14 @@
 #include "tools/vantry-store/DemoSite.h"
-#include "files/WholeFile.h"
-
-#include <gtest/gtest.h>
 
 #include <map>
 #include <set>
 
+#include <gtest/gtest.h>
+
 #include "cache/store/CookieFile.h"
 #include "cache/store/SqliteUrlCacheStore.h"
 #include "cache/store/StoreFiles.h"
+#include "files/WholeFile.h"
 #include "tools/vantry-store/tests/StoreToolTestSupport.h"
 
 namespace vantry::storetool {
@@ -130,8 +130,10 @@ TEST_F(DemoSiteTest, AddressesCoverTheAwkwardShapes) {
 }
 
 TEST_F(DemoSiteTest, CachedFilesAreTheBundledFilesAndImagesAreReal) {
-  std::map<std::string, std::string> magic = {{"image/gif", "GIF89a"}, {"image/png", "\x89PNG\r\n\x1a\n"},
-                                              {"image/jpeg", "\xFF\xD8\xFF"}, {"text/html", "<!DOCTYPE html>"}};
+  std::map<std::string, std::string> magic = {{"image/gif", "GIF89a"},
+                                              {"image/png", "\x89PNG\r\n\x1a\n"},
+                                              {"image/jpeg", "\xFF\xD8\xFF"},
+                                              {"text/html", "<!DOCTYPE html>"}};
   for (const cache::CacheEntry& e : Content()) {
     std::optional<std::string> bytes = files::ReadWholeFile(e.localFileName);
     ASSERT_TRUE(bytes) << e.sourceUrl;
@@ -154,9 +156,12 @@ TEST_F(DemoSiteTest, EveryLinkOfEveryPageResolvesToACachedEntry) {
     for (const std::string& link : LinksOf(text)) {
       std::string target = Resolve(e.sourceUrl, link);
       EXPECT_TRUE(cache::LookupEntry(*store, target)) << e.sourceUrl << " links " << link << " = " << target;
-      if (link.starts_with("../../")) forms.insert("../../");
-      else if (link.starts_with("../")) forms.insert("../");
-      else if (link.starts_with("/")) forms.insert("/");
+      if (link.starts_with("../../"))
+        forms.insert("../../");
+      else if (link.starts_with("../"))
+        forms.insert("../");
+      else if (link.starts_with("/"))
+        forms.insert("/");
     }
   }
   EXPECT_EQ(forms, (std::set<std::string>{"../../", "../", "/"}));
@@ -198,8 +203,10 @@ TEST_F(DemoSiteTest, CookiesHoldNineRecordsOnOneSiteASecureOneAndALongValue) {
   EXPECT_TRUE(longValue);
   EXPECT_EQ(summary.cookies, 13);
   // The secure cookie goes to https only.
-  EXPECT_EQ(cache::GetCookieText(*store, "http://secure.vantry-demo.example/account/")->find("auth="), std::string::npos);
-  EXPECT_NE(cache::GetCookieText(*store, "https://secure.vantry-demo.example/account/")->find("auth="), std::string::npos);
+  EXPECT_EQ(cache::GetCookieText(*store, "http://secure.vantry-demo.example/account/")->find("auth="),
+            std::string::npos);
+  EXPECT_NE(cache::GetCookieText(*store, "https://secure.vantry-demo.example/account/")->find("auth="),
+            std::string::npos);
 }
 
 TEST_F(DemoSiteTest, HistoryVisitsAreStoredAndRunningTheDemoTwiceChangesNothing) {

@@ -1,11 +1,11 @@
 #include "tools/vantry-store/StoreCommands.h"
-#include "files/WholeFile.h"
-
-#include <gtest/gtest.h>
 
 #include <fstream>
 
+#include <gtest/gtest.h>
+
 #include "cache/store/StoreFiles.h"
+#include "files/WholeFile.h"
 #include "tools/vantry-store/tests/StoreToolTestSupport.h"
 
 namespace vantry::storetool {
@@ -51,9 +51,9 @@ TEST_F(StoreCommandsTest, AddStoresTheFileWithHeadersGuessedOrGiven) {
 
 TEST_F(StoreCommandsTest, VisitAndCookieRecordWhatTheySay) {
   ASSERT_EQ(RunTool(Store(), {"visit", "--days-ago", "3", "http://h.example/page"}, kTestNow).exitCode, 0);
-  ASSERT_EQ(RunTool(Store(), {"cookie", "--secure", "--path", "/shop", "--days", "10", ".h.example", "sid", "42"})
-                .exitCode,
-            0);
+  ASSERT_EQ(
+      RunTool(Store(), {"cookie", "--secure", "--path", "/shop", "--days", "10", ".h.example", "sid", "42"}).exitCode,
+      0);
   ASSERT_EQ(RunTool(Store(), {"cookie", "h.example", "lang", "en"}).exitCode, 0);
   auto store = Open();
   auto visit = cache::LookupEntry(*store, "Visited: @http://h.example/page");

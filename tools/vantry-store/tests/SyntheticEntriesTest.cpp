@@ -1,9 +1,9 @@
 #include "tools/vantry-store/SyntheticEntries.h"
 
-#include <gtest/gtest.h>
-
 #include <map>
 #include <set>
+
+#include <gtest/gtest.h>
 
 #include "tools/vantry-store/tests/StoreToolTestSupport.h"
 

@@ -1,9 +1,10 @@
 // Runs the vantry-store program itself, as a user would.
-#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <fstream>
 #include <iterator>
+
+#include <gtest/gtest.h>
 
 #include "testing/TempFolder.h"
 

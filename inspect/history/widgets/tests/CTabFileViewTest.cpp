@@ -1,13 +1,14 @@
-#include <gtest/gtest.h>
+#include "inspect/history/widgets/CTabFileView.h"
 
 #include <ctime>
 
-#include "testing/ListTabTestBed.h"
-#include "testing/ListStore.h"
-#include "testing/WidgetTestSupport.h"
-#include "inspect/history/widgets/CTabFileView.h"
+#include <gtest/gtest.h>
+
 #include "dates/FileTime.h"
+#include "testing/ListStore.h"
+#include "testing/ListTabTestBed.h"
 #include "testing/TestEnvironment.h"
+#include "testing/WidgetTestSupport.h"
 
 namespace vantry::inspect {
 
@@ -29,9 +30,7 @@ cache::FileTime DaysBeforeToday(int days) {
 
 class CTabFileViewTest : public ::testing::Test, protected testing::ListTabTestBed {
  protected:
-  CTabFileViewTest() {
-    view.BuildInitialList();
-  }
+  CTabFileViewTest() { view.BuildInitialList(); }
 
   void AddVisits() {
     ASSERT_EQ(store.AddEntry(testing::PageEntry("http://today.example/")), cache::STORE_OK);
@@ -61,9 +60,9 @@ TEST_F(CTabFileViewTest, StartsCollapsedWithTheBoldRootHistory) {
 
 TEST_F(CTabFileViewTest, ExpandingShowsAllFifteenFoldersEvenWithoutHistory) {
   view.expand(Root());
-  EXPECT_EQ(Folders(), (Texts{"today", "Thursday", "Wednesday", "Tuesday", "Monday", "Sunday", "Saturday",
-                              "1 week ago", "2 weeks ago", "3 weeks ago", "4 weeks ago", "1 month ago",
-                              "2 months ago", "3 months ago", "older than 3 months"}));
+  EXPECT_EQ(Folders(), (Texts{"today", "Thursday", "Wednesday", "Tuesday", "Monday", "Sunday", "Saturday", "1 week ago",
+                              "2 weeks ago", "3 weeks ago", "4 weeks ago", "1 month ago", "2 months ago",
+                              "3 months ago", "older than 3 months"}));
   for (int i = 0; i < 15; ++i) EXPECT_TRUE(FolderItems(i).empty()) << i;
   EXPECT_EQ(frame.publications, 1);
   EXPECT_EQ(panes.calls, Texts{"statistics"});
