@@ -3,7 +3,7 @@
 
 #include "app/ThemeIcons.h"
 #include "app/VantryApp.h"
-#include "archive/pane/OfflineEngine.h"
+#include "archive/pane/widgets/OfflineEngine.h"
 
 int main(int argc, char** argv) {
   vantry::archive::PrepareOfflineEngine();

@@ -14,7 +14,7 @@ constexpr std::int32_t kFileTimeEpochDayNumber = 2'305'814;
 }  // namespace
 
 CalendarFields FileTimeToUtcFields(std::uint64_t fileTime) {
-  const std::uint64_t seconds = fileTime / cache::kFileTimeTicksPerSecond;
+  const std::uint64_t seconds = fileTime / kFileTimeTicksPerSecond;
   const auto secondOfDay = static_cast<int>(seconds % kSecondsPerDay);
   // At most about 21 million days, so the day number stays far inside 32 bits.
   const auto days = static_cast<std::int32_t>(seconds / kSecondsPerDay);
@@ -23,7 +23,7 @@ CalendarFields FileTimeToUtcFields(std::uint64_t fileTime) {
 }
 
 CalendarFields FileTimeToLocalFields(std::uint64_t fileTime) {
-  return LocalFieldsOfUnixSeconds(cache::UnixSecondsFromFileTime(fileTime));
+  return LocalFieldsOfUnixSeconds(UnixSecondsFromFileTime(fileTime));
 }
 
 CalendarDate FileTimeToLocalDate(std::uint64_t fileTime, int formatCode) {

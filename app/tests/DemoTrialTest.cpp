@@ -21,8 +21,8 @@
 
 #include "app/CMainFrame.h"
 #include "app/VantryApp.h"
-#include "archive/pane/CVantryView.h"
-#include "archive/pane/tests/EngineTestSupport.h"
+#include "archive/pane/widgets/CVantryView.h"
+#include "archive/pane/widgets/tests/EngineTestSupport.h"
 #include "cache/store/CacheAccess.h"
 #include "cache/widgets/CTabClassView.h"
 #include "cache/widgets/CTabResourceView.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "cache/lists/SearchRequest.h"
+#include "cache/services/CurrentEntry.h"
 
 namespace vantry::archive {
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "cache/services/CurrentEntry.h"
 #include "dates/CalendarDate.h"
 
 namespace vantry::cache {
@@ -30,14 +31,6 @@ struct SearchRequest {
   dates::CalendarDate searchDate{};
   dates::CalendarDate fromDate{};
   dates::CalendarDate toDate{};
-};
-
-// The address of the entry last selected in any list, and its local file name
-// ("None" for an entry without stored headers). The HTML pane shows it by either.
-struct CurrentEntry {
-  std::string address;
-  std::string localFileName;
-  bool operator==(const CurrentEntry&) const = default;
 };
 
 }  // namespace vantry::cache

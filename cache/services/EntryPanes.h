@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "cache/lists/SearchRequest.h"
+#include "cache/services/CurrentEntry.h"
 #include "cache/store/CacheEntry.h"
 #include "cache/store/CacheStatistics.h"
 

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "dates/FileTime.h"
+
 namespace vantry::cache {
 
 // Entry-type flags of a cache entry.
@@ -16,8 +18,11 @@ inline constexpr uint32_t SPARSE_CACHE_ENTRY = 0x00010000;
 inline constexpr uint32_t COOKIE_CACHE_ENTRY = 0x00100000;
 inline constexpr uint32_t URLHISTORY_CACHE_ENTRY = 0x00200000;
 
-// 100-nanosecond units since 1601-01-01 UTC.
-using FileTime = uint64_t;
+using dates::FileTime;
+using dates::FileTimeFromUnixSeconds;
+using dates::kFileTimeTicksPerSecond;
+using dates::kUnixEpochAsFileTime;
+using dates::UnixSecondsFromFileTime;
 
 // One entry of the cache store. Texts are bytes: URLs and headers are never re-encoded.
 struct CacheEntry {
@@ -58,26 +63,6 @@ inline constexpr uint32_t kEntryFixedSize = 80;
 inline uint32_t EntryBlockSize(const CacheEntry& entry) {
   return kEntryFixedSize + static_cast<uint32_t>(entry.sourceUrl.size() + entry.localFileName.size() +
                                                  entry.headerInfo.size() + entry.fileExtension.size() + 4);
-}
-
-// File times of the Unix clock: seconds since 1970 are offset by the 1601 epoch.
-inline constexpr FileTime kFileTimeTicksPerSecond = 10'000'000;
-inline constexpr int64_t kSecondsFrom1601To1970 = 11'644'473'600;
-inline constexpr FileTime kUnixEpochAsFileTime = kSecondsFrom1601To1970 * kFileTimeTicksPerSecond;
-
-// The file time of a moment given in seconds since 1970; 0 for moments before 1601, the
-// largest file time for moments past it.
-inline FileTime FileTimeFromUnixSeconds(int64_t seconds) {
-  if (seconds < -kSecondsFrom1601To1970) return 0;
-  // Unsigned arithmetic: exact for every value that passed the check above, no overflow.
-  const uint64_t secondsSince1601 = static_cast<uint64_t>(seconds) + static_cast<uint64_t>(kSecondsFrom1601To1970);
-  if (secondsSince1601 > UINT64_MAX / kFileTimeTicksPerSecond) return UINT64_MAX;
-  return secondsSince1601 * kFileTimeTicksPerSecond;
-}
-
-// Whole seconds since 1970-01-01 UTC, rounded down; negative before 1970.
-inline int64_t UnixSecondsFromFileTime(FileTime time) {
-  return static_cast<int64_t>(time / kFileTimeTicksPerSecond) - kSecondsFrom1601To1970;
 }
 
 FileTime FileTimeNow();

@@ -57,7 +57,7 @@ TEST(FileTime, UnixSecondsRoundDownAndConvertBack) {
       {137'919'572'470'000'000, 2'147'483'647},
       {kMaxFileTime, 1'844'674'407'370 - 11'644'473'600},
   };
-  for (const auto& row : rows) EXPECT_EQ(cache::UnixSecondsFromFileTime(row.fileTime), row.unixSeconds) << row.fileTime;
+  for (const auto& row : rows) EXPECT_EQ(UnixSecondsFromFileTime(row.fileTime), row.unixSeconds) << row.fileTime;
 
   const struct {
     std::int64_t unixSeconds;
@@ -72,7 +72,7 @@ TEST(FileTime, UnixSecondsRoundDownAndConvertBack) {
       {std::numeric_limits<std::int64_t>::max(), kMaxFileTime},
   };
   for (const auto& row : back)
-    EXPECT_EQ(cache::FileTimeFromUnixSeconds(row.unixSeconds), row.fileTime) << row.unixSeconds;
+    EXPECT_EQ(FileTimeFromUnixSeconds(row.unixSeconds), row.fileTime) << row.unixSeconds;
 }
 
 TEST(FileTime, LocalFieldsFollowTheTimeZone) {
@@ -86,9 +86,9 @@ TEST(FileTime, LocalFieldsFollowTheTimeZone) {
       {"EST5", kUnixEpoch, {1969, 12, 31, 19, 0, 0}},
       {"JST-9", kUnixEpoch - 10'000'000, {1970, 1, 1, 8, 59, 59}},
       // 2024-07-01 22:30 UTC is already 2 July in central European summer time.
-      {"CET-1CEST,M3.5.0,M10.5.0/3", cache::FileTimeFromUnixSeconds(1'719'873'000), {2024, 7, 2, 0, 30, 0}},
+      {"CET-1CEST,M3.5.0,M10.5.0/3", FileTimeFromUnixSeconds(1'719'873'000), {2024, 7, 2, 0, 30, 0}},
       // 2024-01-15 22:30 UTC: winter time, still 15 January.
-      {"CET-1CEST,M3.5.0,M10.5.0/3", cache::FileTimeFromUnixSeconds(1'705'357'800), {2024, 1, 15, 23, 30, 0}},
+      {"CET-1CEST,M3.5.0,M10.5.0/3", FileTimeFromUnixSeconds(1'705'357'800), {2024, 1, 15, 23, 30, 0}},
   };
   for (const auto& row : rows) {
     const testing::TimeZone zone(row.zone);
@@ -100,7 +100,7 @@ TEST(FileTime, LocalFieldsFollowTheTimeZone) {
 
 TEST(FileTime, LocalDateCarriesDateAndTimeOfDay) {
   const testing::TimeZone zone("CET-1CEST,M3.5.0,M10.5.0/3");
-  CalendarDate date = FileTimeToLocalDate(cache::FileTimeFromUnixSeconds(1'719'873'000), 2);
+  CalendarDate date = FileTimeToLocalDate(FileTimeFromUnixSeconds(1'719'873'000), 2);
   EXPECT_TRUE(date.IsValid());
   EXPECT_EQ(date.Year(), 2024);
   EXPECT_EQ(date.Month(), 7);

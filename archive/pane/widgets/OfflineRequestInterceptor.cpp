@@ -1,4 +1,4 @@
-#include "archive/pane/OfflineRequestInterceptor.h"
+#include "archive/pane/widgets/OfflineRequestInterceptor.h"
 
 #include "archive/pane/OfflineAddress.h"
 

@@ -1,4 +1,4 @@
-#include "archive/pane/CVantryView.h"
+#include "archive/pane/widgets/CVantryView.h"
 
 #include <QContextMenuEvent>
 #include <QDir>
@@ -8,8 +8,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
-#include "archive/pane/CVantryDoc.h"
-#include "archive/pane/VantryPage.h"
+#include "archive/pane/widgets/CVantryDoc.h"
+#include "archive/pane/widgets/VantryPage.h"
 
 namespace vantry::archive {
 

@@ -1,4 +1,4 @@
-#include "archive/pane/VantryPage.h"
+#include "archive/pane/widgets/VantryPage.h"
 
 #include <QTimer>
 

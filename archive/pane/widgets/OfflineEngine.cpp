@@ -1,4 +1,4 @@
-#include "archive/pane/OfflineEngine.h"
+#include "archive/pane/widgets/OfflineEngine.h"
 
 #include <unistd.h>
 
@@ -8,8 +8,8 @@
 #include <QWebEngineUrlScheme>
 
 #include "archive/pane/OfflineAddress.h"
-#include "archive/pane/OfflineRequestInterceptor.h"
-#include "archive/pane/OfflineSchemeHandler.h"
+#include "archive/pane/widgets/OfflineRequestInterceptor.h"
+#include "archive/pane/widgets/OfflineSchemeHandler.h"
 
 namespace vantry::archive {
 

@@ -10,7 +10,7 @@
 #include <QWebEnginePage>
 #include <gtest/gtest.h>
 
-#include "archive/pane/OfflineEngine.h"
+#include "archive/pane/widgets/OfflineEngine.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 // The engine's own code frees some objects through a smaller base type and keeps a few

@@ -12,11 +12,11 @@
 #include <QWebEngineProfile>
 #include <gtest/gtest.h>
 
-#include "archive/pane/CVantryDoc.h"
-#include "archive/pane/CVantryView.h"
-#include "archive/pane/OfflineEngine.h"
-#include "archive/pane/OfflineSchemeHandler.h"
-#include "archive/pane/tests/EngineTestSupport.h"
+#include "archive/pane/widgets/CVantryDoc.h"
+#include "archive/pane/widgets/CVantryView.h"
+#include "archive/pane/widgets/OfflineEngine.h"
+#include "archive/pane/widgets/OfflineSchemeHandler.h"
+#include "archive/pane/widgets/tests/EngineTestSupport.h"
 #include "cache/store/UrlCacheStore.h"
 #include "testing/TempFolder.h"
 

@@ -1,4 +1,4 @@
-#include "archive/pane/OfflineSchemeHandler.h"
+#include "archive/pane/widgets/OfflineSchemeHandler.h"
 
 #include <QBuffer>
 #include <QWebEngineUrlRequestJob>
