@@ -4,10 +4,12 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include <gtest/gtest.h>
 
 #include "cache/store/UrlCacheStore.h"
+#include "import/HomeFolders.h"
 #include "testing/TempFolder.h"
 
 namespace vantry::import {
@@ -24,6 +26,17 @@ struct ScratchStore {
     EXPECT_TRUE(opened.store) << opened.error;
     store = std::move(opened.store);
   }
+};
+
+// A temporary home folder with the classic XDG folders below it.
+struct FakeHome {
+  testing::TempFolder folder;
+  HomeFolders home{folder.path(), folder.path() / ".config", folder.path() / ".cache"};
+  std::filesystem::path operator/(const std::filesystem::path& relative) const { return folder.path() / relative; }
+  void File(const std::filesystem::path& relative, std::string_view text = "x") const {
+    testing::WriteTestFile(*this / relative, text);
+  }
+  void Folder(const std::filesystem::path& relative) const { std::filesystem::create_directories(*this / relative); }
 };
 
 // Sets an environment variable for one scope and puts the old value back.
