@@ -24,12 +24,12 @@ std::optional<FirefoxProfile> FindDefaultFirefoxProfile(const HomeFolders& home,
     }
     std::vector<BrowserProfile> profiles = ListFirefoxProfiles(place);
     if (profiles.empty()) {
-      error = "No profile is listed in " + (place.root / "profiles.ini").string() + ".";
+      error = "no profile is listed in " + (place.root / "profiles.ini").string() + ".";
       return std::nullopt;
     }
     return FirefoxProfile{profiles.front().folder, profiles.front().cacheFolder};
   }
-  error = "No Firefox profiles.ini in " + looked + ".";
+  error = "no Firefox profiles.ini in " + looked + ".";
   return std::nullopt;
 }
 

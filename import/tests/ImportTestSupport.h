@@ -3,13 +3,16 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "cache/store/UrlCacheStore.h"
 #include "import/HomeFolders.h"
+#include "import/ImportCommand.h"
 #include "testing/TempFolder.h"
 
 namespace vantry::import {
@@ -57,5 +60,17 @@ class EnvironmentOverride {
   const char* name_;
   std::optional<std::string> old_;
 };
+
+// One run of "vantry-store import" with what it wrote.
+struct CommandRun {
+  int code;
+  std::string out, err;
+};
+
+inline CommandRun RunImport(cache::UrlCacheStore& store, const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  int code = RunImportCommand(args, store, out, err);
+  return {code, out.str(), err.str()};
+}
 
 }  // namespace vantry::import

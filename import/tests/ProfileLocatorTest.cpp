@@ -57,7 +57,7 @@ TEST(ProfileLocatorTest, FirefoxWithoutProfilesSaysWhereItLooked) {
   EXPECT_NE(error.find(".mozilla/firefox"), std::string::npos) << error;
   h.File(".mozilla/firefox/profiles.ini", "[General]\nVersion=2\n");
   EXPECT_FALSE(FindDefaultFirefoxProfile(h.home, error));
-  EXPECT_NE(error.find("No profile is listed"), std::string::npos) << error;
+  EXPECT_NE(error.find("no profile is listed"), std::string::npos) << error;
 }
 
 TEST(ProfileLocatorTest, FirefoxGivenProfileFindsItsCacheUnderDotCache) {
