@@ -150,6 +150,8 @@ int RunImportCommand(const std::vector<std::string>& args, cache::UrlCacheStore&
   if (what == "chromium") return ImportFamily(BrowserFamily::Chromium, args, store, out, err);
   if (what == "all") return ImportAll(store, out, err);
   if (what == "har") {
+    std::error_code ec;
+    if (fs::is_directory(args[1], ec)) return Failure(Quoted(args[1]) + " is a folder, not an HTTP archive", err);
     out << "Importing the HTTP archive " << args[1] << "\n";
     ImportSummary summary = ImportHarFile(args[1], store, err);
     return Finish(summary, store, out, err);

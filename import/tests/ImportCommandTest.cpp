@@ -90,6 +90,7 @@ TEST(ImportCommandTest, MissingProfilesAreClearMessages) {
       {{"chromium"}, "vantry-store: import: no profile of Chromium, Google Chrome, Brave"},
       {{"all"}, "vantry-store: import: no browser profile was found"},
       {{emptyHome.path().string()}, "is not a browser profile folder"},
+      {{"har", emptyHome.path().string()}, "is a folder, not an HTTP archive"},
   };
   for (const auto& [args, message] : cases) {
     CommandRun run = RunImport(*s.store, args);
