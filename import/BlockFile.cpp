@@ -25,10 +25,19 @@ BlockFile::BlockFile(const std::string& name, int folderFd) : name_(name), file_
   blockSize_ = LittleEndian32(header, 12);
   maxBlocks_ = std::min(LittleEndian32(header, 20), kMaxBlocks);
   bitmap_ = header.substr(kBitmapOffset);
-  if (blockSize_ == kRankingsBlockSize) {
-    uint64_t size = std::min<uint64_t>(file_.Size(), kHeaderSize + uint64_t(maxBlocks_) * kRankingsBlockSize);
-    if (!file_.Read(0, size, contents_)) problem_ = name + " unreadable";
+  if (blockSize_ == kRankingsBlockSize && !Hold()) problem_ = name + " unreadable";
+}
+
+uint64_t BlockFile::sizeToHold() const {
+  return std::min<uint64_t>(file_.Size(), kHeaderSize + uint64_t(maxBlocks_) * blockSize_);
+}
+
+bool BlockFile::Hold() {
+  if (!file_.Read(0, sizeToHold(), contents_)) {
+    contents_.clear();
+    return false;
   }
+  return true;
 }
 
 bool BlockFile::Used(uint32_t block) const {

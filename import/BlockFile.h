@@ -10,7 +10,8 @@ namespace vantry::import {
 
 // One block file of a blockfile cache ("data_<n>"): an 8 KiB header (magic, version,
 // this file's and the next file's number, block size, room in blocks, counters, the
-// allocation bitmap), then the blocks. Rankings files (36-byte blocks) are held whole,
+// allocation bitmap), then the blocks. A file may be held whole in memory, so that its
+// blocks are read without a system call each; rankings files (36-byte blocks) always are,
 // as every entry's times are read from them.
 class BlockFile {
  public:
@@ -20,12 +21,18 @@ class BlockFile {
   // Opens `name` in the folder open as `folderFd` and reads its header.
   BlockFile(const std::string& name, int folderFd);
 
+  // Reads the file whole into memory, up to the end of its blocks; false when it does
+  // not read. Blocks read alike whether it is held or not.
+  bool Hold();
+
   const std::string& name() const { return name_; }
   uint32_t blockSize() const { return blockSize_; }
   uint32_t maxBlocks() const { return maxBlocks_; }
   // Why its blocks do not read; empty when they do.
   const std::string& problem() const { return problem_; }
-  // The whole file, for a rankings file; empty for others.
+  // The size of the file up to the end of its blocks: what Hold() takes.
+  uint64_t sizeToHold() const;
+  // The whole file once held; empty before.
   std::string_view heldContents() const { return contents_; }
 
   // Whether the bitmap marks `block` in use.

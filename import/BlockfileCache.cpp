@@ -22,6 +22,10 @@ constexpr uint32_t kLargestTableLength = 0x10000 * 16;
 constexpr uint64_t kBlockHeaderSize = 8192;
 constexpr uint64_t kRankingsSize = BlockFile::kRankingsBlockSize;
 constexpr uint64_t kEntryBlockSize = 256;
+// Entry records and small streams are read more than once each (along the hash chains,
+// then the entry with its response info): their block files are held in memory, up to
+// this many bytes in all for one cache; beyond it they are read from the files.
+constexpr uint64_t kHeldEntryBlocksLimit = 64 << 20;
 
 uint32_t BlockSizeOf(uint32_t fileType) {
   switch (fileType) {
@@ -74,11 +78,16 @@ BlockfileCache::~BlockfileCache() = default;
 
 void BlockfileCache::OpenBlockFiles() {
   auto isBlockFile = [](const std::string& name) { return BlockFileNumber(name).has_value(); };
+  uint64_t held = 0;
   for (const std::string& path : ListEntryFiles(folderPath_, isBlockFile)) {
     std::string name = fs::path(path).filename();
     uint32_t number = *BlockFileNumber(name);
     if (blockFiles_.size() <= number) blockFiles_.resize(number + 1);
-    blockFiles_[number] = std::make_unique<BlockFile>(name, folder_.fd());
+    auto file = std::make_unique<BlockFile>(name, folder_.fd());
+    if (file->problem().empty() && file->blockSize() == kEntryBlockSize &&
+        file->sizeToHold() <= kHeldEntryBlocksLimit - held && file->Hold())
+      held += file->heldContents().size();
+    blockFiles_[number] = std::move(file);
   }
 }
 
@@ -121,7 +130,7 @@ void BlockfileCache::FindEntriesThroughIndex(std::string_view table, std::vector
 // names nothing.
 void BlockfileCache::FindEntriesThroughRankings(std::vector<uint32_t>& found) const {
   for (const auto& file : blockFiles_) {
-    if (!file || !file->problem().empty() || file->heldContents().empty()) continue;
+    if (!file || !file->problem().empty() || file->blockSize() != kRankingsSize) continue;
     std::string_view contents = file->heldContents();
     for (uint32_t block = 0; block < file->maxBlocks(); ++block) {
       uint64_t position = kBlockHeaderSize + uint64_t(block) * kRankingsSize;

@@ -32,7 +32,9 @@ enum BlockFileType : uint32_t { kRankingsBlocks = 1, kBlocks256 = 2, kBlocks1K =
 // A Chromium blockfile cache folder: "index" (a header and a hash table of entry
 // addresses), block files data_0 (rankings), data_1 to data_3 (blocks of 256 bytes, 1
 // KiB, 4 KiB) and more when they fill up, and separate files f_xxxxxx for large records.
-// Index versions 2.0, 2.1 and 3.0 are read. Little-endian throughout.
+// Index versions 2.0, 2.1 and 3.0 are read. Little-endian throughout. While open, it
+// holds its rankings files (each at most 2.3 MB) and, up to 64 MiB, the block files of
+// its entry records in memory.
 class BlockfileCache {
  public:
   // Opens the folder and finds its entries: through the index's hash chains and through

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "cache/store/CacheAccess.h"
+#include "cache/store/StoreFiles.h"
 #include "files/WholeFile.h"
+#include "import/BlockFile.h"
 #include "import/BrowserRecords.h"
 #include "import/ByteSource.h"
 #include "import/CacheFolderImport.h"
@@ -63,6 +65,14 @@ BlockfileEntryParts Parts(int page, size_t queryLength, size_t bodySize) {
 struct Layout {
   size_t queryLength, bodySize;
 } const kLayouts[] = {{0, 100}, {300, 2000}, {850, 10000}, {1500, 0}, {17000, 40000}, {0, 16384}};
+
+// A folder of one entry of each layout, in small block files that grow by 4 blocks.
+void WriteEveryLayout(const fs::path& folder) {
+  BlockfileWriter writer({0x30000, 64, 64, 4});
+  for (int page = 0; page < int(std::size(kLayouts)); ++page)
+    writer.Add(Parts(page, kLayouts[page].queryLength, kLayouts[page].bodySize));
+  writer.Write(folder);
+}
 
 // The file and offset of a record in blocks.
 std::pair<std::string, uint64_t> RecordPlace(uint32_t address) {
@@ -218,10 +228,7 @@ TEST(BlockfileCacheTest, AVersionNotKnownIsNamed) {
 // cut everywhere.
 TEST(BlockfileCacheTest, EveryTruncationOfEachFileLosesNoEntryFromTheCount) {
   testing::TempFolder folder;
-  BlockfileWriter writer({0x30000, 64, 64, 4});
-  for (int page = 0; page < int(std::size(kLayouts)); ++page)
-    writer.Add(Parts(page, kLayouts[page].queryLength, kLayouts[page].bodySize));
-  writer.Write(folder.path());
+  WriteEveryLayout(folder.path());
   for (const auto& item : fs::directory_iterator(folder.path())) {
     const fs::path file = item.path();
     const std::string whole = files::ReadWholeFile(file).value();
@@ -248,10 +255,7 @@ TEST(BlockfileCacheTest, EveryTruncationOfEachFileLosesNoEntryFromTheCount) {
 // is counted, nothing reads out of bounds.
 TEST(BlockfileCacheTest, RandomDamageIsCountedAndNeverReadsOutOfBounds) {
   testing::TempFolder folder;
-  BlockfileWriter writer({0x30000, 64, 64, 4});
-  for (int page = 0; page < int(std::size(kLayouts)); ++page)
-    writer.Add(Parts(page, kLayouts[page].queryLength, kLayouts[page].bodySize));
-  writer.Write(folder.path());
+  WriteEveryLayout(folder.path());
   std::map<std::string, std::string> originals;
   for (const char* name : {"index", "data_0", "data_1"}) originals[name] = files::ReadWholeFile(folder / name).value();
   std::mt19937 random(20261207);
@@ -267,6 +271,35 @@ TEST(BlockfileCacheTest, RandomDamageIsCountedAndNeverReadsOutOfBounds) {
     for (const EntryRead& entry : read.entries) {
       ASSERT_TRUE(entry.entry || !entry.skipped.empty());
       ASSERT_LE(entry.body.size(), 40000u);
+    }
+  }
+}
+
+// A block file held in memory reads as it does from the file: the same bytes and the
+// same problems, also for blocks past the end, free ones and a file cut in its last block.
+TEST(BlockfileCacheTest, BlocksReadAlikeHeldInMemoryOrFromTheFile) {
+  testing::TempFolder folder;
+  WriteEveryLayout(folder.path());
+  cache::OpenFolder open(folder.path());
+  for (const char* name : {"data_1", "data_2", "data_3"}) {
+    fs::resize_file(folder / name, fs::file_size(folder / name) - 100);
+    BlockFile fromFile(name, open.fd()), held(name, open.fd());
+    ASSERT_TRUE(held.Hold()) << name;
+    const uint64_t blockSize = held.blockSize();
+    for (uint32_t start = 0; start < held.maxBlocks() + 2; ++start) {
+      for (uint32_t count = 1; count <= 4; ++count) {
+        for (uint64_t offset : {uint64_t(0), uint64_t(100)}) {
+          for (uint64_t length : {uint64_t(1), count * blockSize - offset, count * blockSize - offset + 1}) {
+            std::string fileBytes, heldBytes;
+            std::string problem = fromFile.ReadBlocks(start, count, offset, length, fileBytes);
+            ASSERT_EQ(held.ReadBlocks(start, count, offset, length, heldBytes), problem)
+                << name << " " << start << " " << count << " " << offset << " " << length;
+            if (problem.empty()) {
+              ASSERT_EQ(heldBytes, fileBytes);
+            }
+          }
+        }
+      }
     }
   }
 }
