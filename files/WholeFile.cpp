@@ -3,7 +3,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <limits>
 
 namespace vantry::files {
 
@@ -19,13 +21,16 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-ReadOutcome ReadWholeFile(const std::string& path, std::string& bytes) {
+namespace {
+
+// Reads at most `limit` bytes of `path` into `bytes`.
+ReadOutcome ReadUpTo(const std::string& path, std::size_t limit, std::string& bytes) {
   bytes.clear();
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return ReadOutcome::kCannotOpen;
   char chunk[65536];
-  for (;;) {
-    const ssize_t got = ::read(fd, chunk, sizeof chunk);
+  while (bytes.size() < limit) {
+    const ssize_t got = ::read(fd, chunk, std::min(sizeof chunk, limit - bytes.size()));
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) {
       ::close(fd);
@@ -37,13 +42,25 @@ ReadOutcome ReadWholeFile(const std::string& path, std::string& bytes) {
   return ::close(fd) == 0 ? ReadOutcome::kRead : ReadOutcome::kNotClosed;
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
+std::optional<std::string> ReadOrNothing(const std::string& path, std::size_t limit) {
   std::string bytes;
-  const ReadOutcome outcome = ReadWholeFile(path, bytes);
-  if (outcome == ReadOutcome::kCannotOpen || outcome == ReadOutcome::kReadError) {
-    return std::nullopt;
-  }
+  const ReadOutcome outcome = ReadUpTo(path, limit, bytes);
+  if (outcome == ReadOutcome::kCannotOpen || outcome == ReadOutcome::kReadError) return std::nullopt;
   return bytes;
+}
+
+}  // namespace
+
+ReadOutcome ReadWholeFile(const std::string& path, std::string& bytes) {
+  return ReadUpTo(path, std::numeric_limits<std::size_t>::max(), bytes);
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  return ReadOrNothing(path, std::numeric_limits<std::size_t>::max());
+}
+
+std::optional<std::string> ReadFileStart(const std::string& path, std::size_t limit) {
+  return ReadOrNothing(path, limit);
 }
 
 bool WriteWholeFile(const std::string& path, std::string_view bytes, Durability durability) {

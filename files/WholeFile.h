@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,6 +15,10 @@ ReadOutcome ReadWholeFile(const std::string& path, std::string& bytes);
 
 // The whole content of a file, or nothing when it cannot be opened or read.
 std::optional<std::string> ReadWholeFile(const std::string& path);
+
+// The first `limit` bytes of a file (all of a shorter one), or nothing when it cannot be opened
+// or read.
+std::optional<std::string> ReadFileStart(const std::string& path, std::size_t limit);
 
 enum class Durability { kCached, kSynced };
 

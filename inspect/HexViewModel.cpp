@@ -124,6 +124,15 @@ void HexViewModel::Scroll(ScrollRequest request, int thumbPosition) {
   }
 }
 
+void HexViewModel::GoTo(int index) {
+  if (!hasData_) return;
+  caret_ = std::clamp(index, 0, Length() - 1);
+  caretHidden_ = false;
+  ClearSelection();
+  int rowStart = caret_ - caret_ % kBytesPerRow;
+  if (caret_ < top_ || caret_ >= top_ + RowsPerPage() * kBytesPerRow) top_ = std::min(rowStart, LastPageTop());
+}
+
 void HexViewModel::KeepCaretOnPage() {
   if (RowsPerPage() == 0) return;  // no page to keep it on while the view has no height
   if (caret_ < top_)

@@ -83,6 +83,9 @@ class HexViewModel {
   std::optional<HexHit> HitTest(int x, int y) const;
 
   void Scroll(ScrollRequest request, int thumbPosition = 0);
+  // The caret to byte `index` (the last byte when the data ends before it), the selection
+  // cleared and the byte's row scrolled to the top unless it is on the page already.
+  void GoTo(int index);
   void HandleKey(HexKey key, bool shift, bool ctrl);
   // A typed character: control codes 3, 24, 22 and 26 are Ctrl+C, X, V and Z; 8 is Backspace.
   void TypeCharacter(unsigned char code, HexClipboard& clipboard);

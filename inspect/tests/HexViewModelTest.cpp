@@ -32,6 +32,29 @@ TEST(HexViewModel, SetDataResetsCaretSelectionAndScroll) {
   EXPECT_FALSE(view.HasSelection());
 }
 
+// A typed address: the caret goes there; a row off the page comes to the top (the last
+// page stays full), one on the page stays where it is.
+TEST(HexViewModel, GoToMovesTheCaretAndScrollsItsRowIntoView) {
+  struct Row {
+    int address;
+    int caret, top;
+  } rows[] = {
+      {0, 0, 0}, {20, 20, 0}, {39, 39, 0}, {40, 40, 40}, {0x31, 0x31, 48}, {95, 95, 64}, {500, 99, 64}, {-3, 0, 0},
+  };
+  for (const Row& row : rows) {
+    HexViewModel view = View(100);  // five rows on a page, 13 rows of data
+    view.SelectAll();
+    view.GoTo(row.address);
+    EXPECT_EQ(view.CaretIndex(), row.caret) << row.address;
+    EXPECT_EQ(view.TopIndex(), row.top) << row.address;
+    EXPECT_FALSE(view.HasSelection());
+    EXPECT_TRUE(view.Caret().has_value()) << row.address;
+  }
+  HexViewModel empty = View(0);
+  empty.GoTo(5);
+  EXPECT_EQ(empty.CaretIndex(), 0);
+}
+
 TEST(HexViewModel, HitTestMapsCellsToBytesAndColumns) {
   HexViewModel view = View(13);  // second row has 5 bytes
   struct Row {

@@ -1,10 +1,13 @@
 #include "inspect/widgets/CMemoryBar.h"
 
+#include <climits>
+
 #include <QApplication>
 #include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
 
+#include "files/WholeFile.h"
 #include "inspect/widgets/HexView.h"
 
 namespace vantry::inspect {
@@ -30,13 +33,47 @@ CMemoryBar::CMemoryBar(QWidget* parent, std::function<void()> beep)
   address_->setFrame(true);
   ApplyAddressDefault();
   label_->setBuddy(address_);
+  connect(address_, &QLineEdit::returnPressed, this, &CMemoryBar::GoToTypedAddress);
 }
 
 void CMemoryBar::ShowBytes(int count, const char* bytes) {
   beep_();
-  view_->SetData(bytes, count);
-  addressDefault_ = QString::asprintf("%x", static_cast<unsigned>(std::max(0, count)));
+  pendingFile_.reset();
+  ShowData(std::string_view(bytes, bytes != nullptr && count > 0 ? count : 0));
+}
+
+void CMemoryBar::ShowFile(const std::string& path) {
+  beep_();
+  pendingFile_ = path;
+  if (isVisible()) LoadPendingFile();
+}
+
+// A hidden bar reads nothing: browsing with the bar closed costs no file reads.
+void CMemoryBar::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  LoadPendingFile();
+}
+
+void CMemoryBar::LoadPendingFile() {
+  if (!pendingFile_) return;
+  std::optional<std::string> bytes = files::ReadFileStart(*pendingFile_, kFileStartShown);
+  pendingFile_.reset();
+  ShowData(bytes.value_or(std::string()));
+}
+
+void CMemoryBar::ShowData(std::string_view bytes) {
+  view_->SetData(bytes.data(), static_cast<int>(bytes.size()));
+  addressDefault_ = QString::asprintf("%x", static_cast<unsigned>(bytes.size()));
   ApplyAddressDefault();
+}
+
+void CMemoryBar::GoToTypedAddress() {
+  QString digits = address_->text().mid(2);  // after the literal "0x"
+  bool ok = false;
+  const uint address = digits.toUInt(&ok, 16);
+  if (!ok) return;
+  view_->GoTo(static_cast<int>(std::min<uint>(address, INT_MAX)));
+  view_->setFocus(Qt::OtherFocusReason);
 }
 
 void CMemoryBar::ApplyAddressDefault() {

@@ -110,6 +110,11 @@ void HexView::SetDataKeepingColumn(const char* bytes, int count) {
   Refresh();
 }
 
+void HexView::GoTo(int index) {
+  model_.GoTo(index);
+  Refresh();
+}
+
 void HexView::MeasureFont() {
   QFontMetrics metrics(font());
   model_.SetMetrics(metrics.horizontalAdvance(QLatin1Char('0')), metrics.height());

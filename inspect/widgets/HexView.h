@@ -34,6 +34,8 @@ class HexView : public QAbstractScrollArea {
   void SetData(const char* bytes, int count);
   // A copy of the bytes with the caret keeping its column.
   void SetDataKeepingColumn(const char* bytes, int count);
+  // The caret to byte `index`, scrolled into view.
+  void GoTo(int index);
   const HexViewModel& Model() const { return model_; }
 
   // The context menu with its enabled states; the caller owns it.

@@ -7,7 +7,9 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "files/WholeFile.h"
 #include "inspect/widgets/HexView.h"
+#include "testing/TempFolder.h"
 
 namespace vantry::inspect {
 
@@ -62,6 +64,61 @@ TEST(CMemoryBar, AddressFieldTakesOnlyHexDigits) {
   field->selectAll();
   QTest::keyClicks(field, "0xzz1f");
   EXPECT_TRUE(field->text().startsWith("0x1f")) << field->text().toStdString();
+}
+
+// An entry without cookie text shows its cached file: read when the bar is visible, at most
+// the first MiB, and edits in the view never reach the file.
+TEST(CMemoryBar, ShowFileReadsTheCachedFileLazilyAndNeverWritesIt) {
+  testing::TempFolder folder;
+  const std::string small = (folder.path() / "page.html").string();
+  const std::string big = (folder.path() / "video.bin").string();
+  const std::string html = "<html><body>cached</body></html>";
+  ASSERT_TRUE(files::WriteWholeFile(small, html));
+  std::string bytes(CMemoryBar::kFileStartShown + 4096, '\0');
+  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7);
+  ASSERT_TRUE(files::WriteWholeFile(big, bytes));
+
+  int beeps = 0;
+  CMemoryBar bar(nullptr, [&] { ++beeps; });
+  bar.ShowFile(small);  // hidden: nothing read yet
+  EXPECT_EQ(beeps, 1);
+  EXPECT_EQ(bar.View()->Model().Length(), 4);
+  bar.show();
+  EXPECT_EQ(bar.View()->Model().Data(), html);
+  EXPECT_EQ(bar.AddressDefault(), QString::number(html.size(), 16));
+
+  bar.ShowFile(big);
+  EXPECT_EQ(bar.View()->Model().Data(), std::string_view(bytes).substr(0, CMemoryBar::kFileStartShown));
+  EXPECT_EQ(bar.AddressDefault(), "100000");
+
+  bar.ShowFile(small);
+  bar.View()->setFocus();
+  QTest::keyClick(bar.View(), Qt::Key_Delete);
+  QTest::keyClicks(bar.View(), "ff");
+  EXPECT_NE(bar.View()->Model().Data(), html);
+  EXPECT_EQ(files::ReadWholeFile(small), html);
+
+  bar.ShowFile((folder.path() / "gone.html").string());
+  EXPECT_FALSE(bar.View()->Model().HasData());
+  bar.ShowBytes(3, "a=1");  // a cookie text drops a file not yet read
+  EXPECT_EQ(bar.View()->Model().Data(), "a=1");
+}
+
+TEST(CMemoryBar, EnterInTheAddressFieldMovesTheCaretThere) {
+  CMemoryBar bar(nullptr, [] {});
+  bar.resize(400, 200);
+  bar.show();
+  const std::string bytes(0x400, 'x');
+  bar.ShowBytes(static_cast<int>(bytes.size()), bytes.data());
+  QLineEdit* field = bar.AddressField();
+  field->setFocus();
+  field->selectAll();
+  QTest::keyClicks(field, "0x000002a5");
+  QTest::keyClick(field, Qt::Key_Return);
+  EXPECT_EQ(bar.View()->Model().CaretIndex(), 0x2a5);
+  EXPECT_LE(bar.View()->Model().TopIndex(), 0x2a5);
+  EXPECT_GT(bar.View()->Model().TopIndex() + bar.View()->Model().RowsPerPage() * kBytesPerRow, 0x2a5);
+  EXPECT_EQ(bar.focusWidget(), bar.View());
 }
 
 TEST(CMemoryBar, LaysOutLabelFieldAndView) {
