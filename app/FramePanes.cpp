@@ -1,5 +1,8 @@
 #include "app/FramePanes.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "archive/pane/HtmlPane.h"
 #include "cache/services/FrameServices.h"
 #include "cache/store/CacheAccess.h"
@@ -17,9 +20,22 @@ FramePanes::FramePanes(cache::UrlCacheStore& store, cache::FrameServices& frame,
 void FramePanes::SetBars(inspect::COutputBar* output, inspect::CMemoryBar* memory) {
   output_ = output;
   memory_ = memory;
+  output_->SetNoteSink([this](const std::string& note) { Note(note); });
 }
 
-void FramePanes::ShowCurrentEntry(const cache::CurrentEntry& current) { showEntry_(current); }
+// Every entry shown starts a new line of notes; the last entry's notes go.
+void FramePanes::ShowCurrentEntry(const cache::CurrentEntry& current) {
+  if (!notes_.empty()) {
+    notes_.clear();
+    frame_.SetStatusText("Ready");
+  }
+  showEntry_(current);
+}
+
+void FramePanes::Note(const std::string& note) {
+  notes_ += (notes_.empty() ? "" : "; ") + note;
+  frame_.SetStatusText(notes_);
+}
 
 void FramePanes::ShowEntryProperties(const cache::CacheEntry& entry) { output_->ShowEntryProperties(entry); }
 
@@ -33,12 +49,18 @@ void FramePanes::ShowCookieBytes(std::string_view bytes) {
   memory_->ShowBytes(static_cast<int>(bytes.size()), bytes.empty() ? nullptr : bytes.data());
 }
 
-void FramePanes::DecodeCookieFile(std::string_view bytes) {
-  output_->DecodeCookieFile(static_cast<int>(bytes.size()), bytes.data());
+void FramePanes::ShowEntryFile(std::string_view path) {
+  const std::string file(path);
+  memory_->ShowFile(file);
+  std::error_code error;
+  const uintmax_t size = std::filesystem::file_size(file, error);
+  if (!error && size > inspect::CMemoryBar::kFileStartShown)
+    Note("Memory shows the first " + std::to_string(inspect::CMemoryBar::kFileStartShown) + " of " +
+         std::to_string(size) + " bytes");
 }
 
-void FramePanes::Tell(std::string_view text, std::string_view title) {
-  prompt_.Tell(std::string(text), std::string(title));
+void FramePanes::DecodeCookieFile(std::string_view bytes) {
+  output_->DecodeCookieFile(static_cast<int>(bytes.size()), bytes.data());
 }
 
 std::string FramePanes::ContentFolder() const { return store_.ContentFolder().string(); }

@@ -26,7 +26,8 @@ class HtmlPane;
 namespace vantry::app {
 
 // The frame's panes as the list tabs and the output bar reach them: the HTML pane, the
-// output bar and the memory bar, with message boxes for what is told.
+// output bar and the memory bar. What the panes say about the entry on show (that a page
+// holds more than it once did) goes to the status bar, one line per entry.
 class FramePanes : public cache::EntryPanes, public inspect::OutputBarActions {
  public:
   // `showEntry` makes an entry the frame's current one and shows it in the HTML pane.
@@ -42,8 +43,8 @@ class FramePanes : public cache::EntryPanes, public inspect::OutputBarActions {
   void ShowStatistics(const cache::CacheStatistics& statistics) override;
   void ShowCookieText(std::string_view text) override;
   void ShowCookieBytes(std::string_view bytes) override;
+  void ShowEntryFile(std::string_view path) override;
   void DecodeCookieFile(std::string_view bytes) override;
-  void Tell(std::string_view text, std::string_view title) override;
 
   // OutputBarActions
   std::string ContentFolder() const override;
@@ -53,6 +54,9 @@ class FramePanes : public cache::EntryPanes, public inspect::OutputBarActions {
   void SetAddress(std::string_view text) override;
 
  private:
+  // Adds `note` to the status bar's line for the entry on show.
+  void Note(const std::string& note);
+
   cache::UrlCacheStore& store_;
   cache::FrameServices& frame_;
   archive::HtmlPane& pane_;
@@ -60,6 +64,7 @@ class FramePanes : public cache::EntryPanes, public inspect::OutputBarActions {
   std::function<void(const cache::CurrentEntry&)> showEntry_;
   inspect::COutputBar* output_ = nullptr;
   inspect::CMemoryBar* memory_ = nullptr;
+  std::string notes_;
 };
 
 }  // namespace vantry::app

@@ -2,16 +2,23 @@
 
 #include <charconv>
 #include <cstdio>
-#include <fstream>
+#include <string>
+#include <vector>
 
 #include "inspect/CalendarTime.h"
+#include "text/AsciiText.h"
 
 namespace vantry::inspect {
 
 namespace {
 
-constexpr size_t kRecordLimit = 255;
-constexpr size_t kRecordsShown = 8;
+// What the page once showed of a cookie file and of a cookie text; beyond these the page
+// says that it shows more.
+constexpr size_t kOldFileWindow = 1000;
+constexpr size_t kOldRecordLength = 255;
+constexpr size_t kOldRecordCount = 8;
+constexpr size_t kOldTextParts = 4;
+
 constexpr size_t kValueLineLimit = 60;
 constexpr std::string_view kRecordSeparator = "\n*\n";
 
@@ -21,8 +28,18 @@ struct CookieRecord {
   uint32_t expiryLow = 0, expiryHigh = 0, creationLow = 0, creationHigh = 0;
 };
 
-// Part p of the text split at semicolons: p1 runs from the previous semicolon to the next.
-std::string SetPart(std::string_view text, size_t from, size_t to) {
+// "Set One: " to "Set Twenty: ", then "Set 21: " and on.
+std::string PartLabel(size_t part) {
+  static constexpr const char* kNames[] = {
+      "One",    "Two",    "Three",    "Four",     "Five",    "Six",     "Seven",     "Eight",    "Nine",     "Ten",
+      "Eleven", "Twelve", "Thirteen", "Fourteen", "Fifteen", "Sixteen", "Seventeen", "Eighteen", "Nineteen", "Twenty"};
+  const std::string name = part < std::size(kNames) ? kNames[part] : std::to_string(part + 1);
+  return "Set " + name + ": ";
+}
+
+// A later part runs from just after its semicolon to the next one; "#" marks a part that
+// another follows.
+std::string LaterPart(std::string_view text, size_t from, size_t to) {
   if (to == std::string_view::npos) return std::string(text.substr(from + 1));
   return "#" + std::string(text.substr(from + 1, to - from - 1));
 }
@@ -83,72 +100,75 @@ std::string TimeText(uint32_t low, uint32_t high) {
   return text;
 }
 
-std::vector<std::string_view> SplitRecords(std::string_view bytes, Notices& notices) {
+// A cookie without an expiry lives for the browser session only.
+std::string ExpiryText(uint32_t low, uint32_t high) { return low == 0 && high == 0 ? "Session" : TimeText(low, high); }
+
+// Every LF that a CR precedes stands alone, as a file read in text mode has it.
+std::string WithoutCarriageReturns(std::string_view bytes) {
+  std::string text;
+  text.reserve(bytes.size());
+  for (size_t i = 0; i < bytes.size(); ++i)
+    if (!(bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')) text += bytes[i];
+  return text;
+}
+
+std::vector<std::string_view> SplitRecords(std::string_view bytes) {
   std::vector<std::string_view> records;
   size_t start = 0;
   for (size_t end = bytes.find(kRecordSeparator); end != std::string_view::npos;
        end = bytes.find(kRecordSeparator, start)) {
-    if (records.size() == kRecordsShown)
-      notices.push_back({"Too many Entries in Cookie !", "Decode Cookie"});
-    else
-      records.push_back(bytes.substr(start, std::min(end - start, kRecordLimit)));
+    records.push_back(bytes.substr(start, end - start));
     start = end + kRecordSeparator.size();
   }
   return records;
 }
 
+void AddRecordLines(size_t number, const CookieRecord& record, std::vector<std::string>& lines) {
+  lines.push_back("Cookie-Entry Nr. " + std::to_string(number) + " :");
+  lines.push_back("Originator = " + record.origin);
+  std::string_view value = record.value;
+  lines.push_back("name = " + record.name + " has value = " + std::string(value.substr(0, kValueLineLimit)));
+  if (value.size() > kValueLineLimit) lines.emplace_back(value.substr(kValueLineLimit));
+  if (std::string decoded = text::PercentDecoded(value); decoded != value)
+    lines.push_back("decoded value = " + decoded);
+  lines.push_back(std::string("Cookie is secure = ") + (record.flags != 0 ? "Yes" : "No"));
+  lines.push_back("Expiration Date: " + ExpiryText(record.expiryLow, record.expiryHigh));
+  lines.push_back("Creation Date: " + TimeText(record.creationLow, record.creationHigh));
+  lines.emplace_back();
+}
+
 }  // namespace
 
-std::vector<std::string> CookieTextLines(std::string_view text) {
+PageText CookieTextLines(std::string_view text) {
   size_t p1 = text.find(';');
   bool whole = p1 == std::string_view::npos || p1 == 0;
-  std::vector<std::string> lines = {"Set One: " + std::string(whole ? text : text.substr(0, p1))};
-  const char* const kLabels[] = {"Set Two: ", "Set Three: ", "Set Four: "};
-  size_t from = p1;
-  for (const char* label : kLabels) {
-    if (from == std::string_view::npos) break;
+  PageText page;
+  page.lines.push_back(PartLabel(0) + std::string(whole ? text : text.substr(0, p1)));
+  for (size_t from = p1; from != std::string_view::npos;) {
     size_t to = text.find(';', from + 1);
-    lines.push_back(label + SetPart(text, from, to));
+    page.lines.push_back(PartLabel(page.lines.size()) + LaterPart(text, from, to));
     from = to;
   }
-  return lines;
+  if (page.lines.size() > kOldTextParts)
+    page.note = "Whole cookie text shown: " + std::to_string(page.lines.size()) + " parts";
+  return page;
 }
 
-std::vector<std::string> DecodeCookieFileLines(std::string_view bytes, Notices& notices) {
-  std::vector<std::string_view> records = SplitRecords(bytes.substr(0, kCookieDecodeLimit), notices);
-  std::vector<std::string> lines;
-  if (records.size() > 1) lines.push_back("There are " + std::to_string(records.size()) + " entries in this cookie:");
+PageText DecodeCookieFileLines(std::string_view bytes) {
+  const std::string text = WithoutCarriageReturns(bytes);
+  std::vector<std::string_view> records = SplitRecords(text);
+  PageText page;
+  if (records.size() > 1)
+    page.lines.push_back("There are " + std::to_string(records.size()) + " entries in this cookie:");
+  size_t longest = 0;
   for (size_t number = 0; number < records.size(); ++number) {
-    CookieRecord record = ParseRecord(records[number]);
-    lines.push_back("Cookie-Entry Nr. " + std::to_string(number) + " :");
-    lines.push_back("Originator = " + record.origin);
-    std::string_view value = record.value;
-    lines.push_back("name = " + record.name + " has value = " + std::string(value.substr(0, kValueLineLimit)));
-    if (value.size() > kValueLineLimit) lines.emplace_back(value.substr(kValueLineLimit));
-    lines.push_back(std::string("Cookie is secure = ") + (record.flags != 0 ? "Yes" : "No"));
-    lines.push_back("Expiration Date: " + TimeText(record.expiryLow, record.expiryHigh));
-    lines.push_back("Creation Date: " + TimeText(record.creationLow, record.creationHigh));
-    lines.emplace_back();
+    AddRecordLines(number, ParseRecord(records[number]), page.lines);
+    longest = std::max(longest, records[number].size());
   }
-  return lines;
-}
-
-std::optional<std::string> ReadCookieFileForDecoding(std::string_view address, const std::filesystem::path& localFile,
-                                                     Notices& notices) {
-  if (!address.starts_with("Cookie:")) return std::nullopt;
-  std::ifstream file(localFile, std::ios::binary);
-  if (!file) return std::nullopt;
-  // Twice the limit plus one raw bytes always give more than the limit once CR LF
-  // pairs are folded, so the cut below never depends on an unread byte.
-  std::string raw(2 * kCookieDecodeLimit + 1, '\0');
-  file.read(raw.data(), static_cast<std::streamsize>(raw.size()));
-  raw.resize(static_cast<size_t>(file.gcount()));
-  std::string bytes;
-  for (size_t i = 0; i < raw.size() && bytes.size() < kCookieDecodeLimit; ++i)
-    if (!(raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n')) bytes += raw[i];
-  if (bytes.size() > kCookieDecodeLimit - 2)
-    notices.push_back({"What the hell is this? Cookie much too big!!!", "Read Cookie"});
-  return bytes;
+  if (records.size() > kOldRecordCount || longest > kOldRecordLength || text.size() > kOldFileWindow)
+    page.note = "Whole cookie file shown: " + std::to_string(records.size()) + " entries, " +
+                std::to_string(text.size()) + " bytes";
+  return page;
 }
 
 }  // namespace vantry::inspect

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 namespace vantry::inspect {
 
@@ -25,9 +26,10 @@ constexpr TypeText kTypeTexts[] = {
 constexpr uint32_t kKnownHighBits = 0x00310000;
 constexpr uint32_t kKnownLowBits = 0x00000075;
 
-constexpr size_t kHeaderDecodeLimit = 1000;
-constexpr size_t kHeaderLineLimit = 255;
-constexpr int kHeaderLinesShown = 8;
+// What the page once showed of a header; beyond these the page says that it shows more.
+constexpr size_t kOldHeaderWindow = 1000;
+constexpr size_t kOldHeaderLineLength = 255;
+constexpr size_t kOldHeaderLineEnds = 8;
 
 constexpr int64_t kFirstShownSecond = 0;
 constexpr int64_t kLastShownSecond = 0x7FFFFFFF;
@@ -59,39 +61,37 @@ std::string FormatEntryDate(cache::FileTime time, CalendarConverter convert) {
   return calendar ? FormatLongDate(*calendar) : std::string();
 }
 
-std::vector<std::string> DecodeHeaderLines(std::string_view headerInfo, Notices& notices) {
-  std::vector<std::string> lines;
-  if (headerInfo.empty()) return lines;
+PageText DecodeHeaderLines(std::string_view headerInfo) {
+  PageText page;
+  if (headerInfo.empty()) return page;
   // The last byte of the stored block is its terminator; the text ends at the first NUL.
   std::string_view text = headerInfo.substr(0, headerInfo.size() - 1);
-  text = text.substr(0, text.find('\0')).substr(0, kHeaderDecodeLimit);
+  text = text.substr(0, text.find('\0'));
 
   size_t lineStart = 0;
   size_t previousEnd = 0;
-  int count = 0;
+  size_t longestLine = 0;
   for (size_t pos = 0; pos < text.size(); ++pos) {
     // The second byte of a CR LF pair follows its first directly and ends nothing.
     if (!IsHeaderSeparator(text[pos]) || pos == previousEnd + 1) continue;
     previousEnd = pos;
     // A separator directly after a line end is skipped, so the next line end is never
     // before the next line's start.
-    if (count < kHeaderLinesShown)
-      lines.emplace_back(text.substr(lineStart, std::min(pos - lineStart, kHeaderLineLimit)));
-    ++count;
+    page.lines.emplace_back(text.substr(lineStart, pos - lineStart));
+    longestLine = std::max(longestLine, page.lines.back().size());
     lineStart = pos + 2;
-    if (count > kHeaderLinesShown) {
-      notices.push_back({"Too many Entries in Header !", "Decode Header"});
-      count = kHeaderLinesShown;
-    }
   }
-  return lines;
+  if (page.lines.size() > kOldHeaderLineEnds || longestLine > kOldHeaderLineLength || text.size() > kOldHeaderWindow)
+    page.note = "Whole header shown: " + std::to_string(page.lines.size()) + " lines, " + std::to_string(text.size()) +
+                " characters";
+  return page;
 }
 
-std::vector<std::string> EntryPropertyLines(const cache::CacheEntry& entry, Notices& notices,
-                                            CalendarConverter convert) {
+PageText EntryPropertyLines(const cache::CacheEntry& entry, CalendarConverter convert) {
   std::string size = "File Size: " + SignedDecimal(entry.sizeLow);
   if (entry.sizeHigh != 0) size += "and Bigger!!";
-  std::vector<std::string> lines = {
+  PageText page = DecodeHeaderLines(entry.headerInfo);
+  std::vector<std::string> fields = {
       "SourceUrlName: " + entry.sourceUrl,
       "LocalFileName: " + entry.localFileName,
       "FileExtension: " + entry.fileExtension,
@@ -104,8 +104,8 @@ std::vector<std::string> EntryPropertyLines(const cache::CacheEntry& entry, Noti
       "Last Access: " + FormatEntryDate(entry.lastAccessTime, convert),
       "Last Synchronized: " + FormatEntryDate(entry.lastSyncTime, convert),
   };
-  for (std::string& header : DecodeHeaderLines(entry.headerInfo, notices)) lines.push_back(std::move(header));
-  return lines;
+  page.lines.insert(page.lines.begin(), std::make_move_iterator(fields.begin()), std::make_move_iterator(fields.end()));
+  return page;
 }
 
 }  // namespace vantry::inspect

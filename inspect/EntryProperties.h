@@ -7,12 +7,12 @@
 
 #include "cache/store/CacheEntry.h"
 #include "inspect/CalendarTime.h"
-#include "inspect/Notice.h"
+#include "inspect/PageText.h"
 
 namespace vantry::inspect {
 
 // The texts of the "CacheEntry" page: an entry's fields, its type in words, its dates
-// and the first lines of its response header.
+// and the lines of its response header.
 
 // The words appended after "CacheEntryType: %x : " for the flags of `entryType`.
 std::string EntryTypeText(uint32_t entryType);
@@ -21,12 +21,12 @@ std::string EntryTypeText(uint32_t entryType);
 // span the entry dates are shown for (1970 up to the end of 32-bit Unix time).
 std::string FormatEntryDate(cache::FileTime time, CalendarConverter convert = LocalCalendarTime);
 
-// At most eight lines of `headerInfo` (the bytes as stored, with their size); one
-// "Too many Entries in Header !" notice for every line end beyond the eighth.
-std::vector<std::string> DecodeHeaderLines(std::string_view headerInfo, Notices& notices);
+// Every line of `headerInfo` (the bytes as stored, with their size), each whole; the note
+// tells when the header has more than eight line ends, a line longer than 255 characters or
+// more than 1000 characters.
+PageText DecodeHeaderLines(std::string_view headerInfo);
 
 // Every line of the page for `entry`, in order: eleven field lines, then the header lines.
-std::vector<std::string> EntryPropertyLines(const cache::CacheEntry& entry, Notices& notices,
-                                            CalendarConverter convert = LocalCalendarTime);
+PageText EntryPropertyLines(const cache::CacheEntry& entry, CalendarConverter convert = LocalCalendarTime);
 
 }  // namespace vantry::inspect

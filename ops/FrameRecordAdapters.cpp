@@ -1,6 +1,7 @@
 #include "ops/FrameRecordAdapters.h"
 
 #include "cache/lists/AddressRequest.h"
+#include "cache/lists/SelectionStep.h"
 #include "cache/lists/ShowMask.h"
 
 namespace vantry::ops {
@@ -51,12 +52,8 @@ void RecordsFindTarget::ShowOpenedAddress(const OpenedAddress& opened) {
   r_.panes.ShowCurrentEntry(r_.current);
   if (opened.entry) r_.panes.ShowEntryProperties(*opened.entry);
   if (!opened.isHttp) return;
-  if (opened.cookieText) {
-    r_.panes.ShowCookieBytes(*opened.cookieText);
-    r_.panes.ShowCookieText(*opened.cookieText);
-  } else {
-    r_.panes.ShowCookieBytes({});
-  }
+  cache::ShowEntryBytes(r_.panes, opened.cookieText, opened.entry ? &*opened.entry : nullptr);
+  if (opened.cookieText) r_.panes.ShowCookieText(*opened.cookieText);
 }
 
 void RecordsFindTarget::ExpandForFind() {

@@ -23,12 +23,10 @@ class FakePanes : public cache::EntryPanes {
   }
   void ShowCookieText(std::string_view text) override { calls.push_back("cookie text " + std::string(text)); }
   void ShowCookieBytes(std::string_view bytes) override { calls.push_back("bytes " + std::string(bytes)); }
+  void ShowEntryFile(std::string_view path) override { calls.push_back("file " + std::string(path)); }
   void DecodeCookieFile(std::string_view bytes) override {
     decodedBytes = std::string(bytes);
     calls.push_back("decode " + std::to_string(bytes.size()));
-  }
-  void Tell(std::string_view text, std::string_view title) override {
-    calls.push_back("tell " + std::string(text) + " | " + std::string(title));
   }
 
   std::vector<std::string> calls;

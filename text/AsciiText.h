@@ -22,4 +22,8 @@ bool ContainsNoCase(std::string_view text, std::string_view needle);
 // line-based archive file.
 std::string OnOneLine(std::string_view text);
 
+// `text` with every "%" and two hexadecimal digits replaced by the byte they name; other
+// "%" signs stay as they are.
+std::string PercentDecoded(std::string_view text);
+
 }  // namespace vantry::text

@@ -1,20 +1,26 @@
 // The real lists, output bar and memory bar inside the frame, working on one store.
 #include <algorithm>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDockWidget>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTabWidget>
+#include <QTimer>
 #include <gtest/gtest.h>
 
+#include "app/FrameStatusBar.h"
 #include "app/tests/FrameTestSupport.h"
 #include "cache/store/StatisticsText.h"
 #include "cache/widgets/CTabClassView.h"
 #include "cache/widgets/CTabResourceView.h"
+#include "files/WholeFile.h"
 #include "inspect/history/widgets/CTabFileView.h"
+#include "inspect/tests/BrowserSamples.h"
 #include "inspect/widgets/CMemoryBar.h"
 #include "inspect/widgets/COutputBar.h"
+#include "inspect/widgets/HexView.h"
 #include "testing/ListStore.h"
 
 namespace vantry::app {
@@ -132,6 +138,37 @@ TEST_F(FrameWiringTest, AccessSortDecodesTheCookieFileOfACookieEntry) {
   const Texts decoded = Page(inspect::COutputBar::kCookiePage);
   EXPECT_TRUE(std::any_of(decoded.begin(), decoded.end(),
                           [](const std::string& line) { return line.find("42") != std::string::npos; }));
+}
+
+// Browsing never raises a box: every header line is on the CacheEntry page, the status bar
+// says once that the page holds more than eight, and the next entry's line replaces it.
+TEST_F(FrameWiringTest, EveryHeaderLineWithoutABoxAndOneStatusLine) {
+  const inspect::HeaderSample& sample = inspect::HeaderSamples()[1];  // 12 lines
+  std::string headers;
+  for (const std::string& line : sample.lines) headers += line + "\r\n";
+  ASSERT_EQ(store_->AddEntry(testing::PageEntry("http://c.example/api.json", headers + "\r\n")), cache::STORE_OK);
+  cache::CTabResourceView& view = *frame->accessSortView();
+  Expand(view);
+  QStringList modals;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      modals << modal->windowTitle();
+      modal->close();
+    }
+  });
+  watch.start(10);
+  Select(view, "http://c.example/api.json");
+  QApplication::processEvents();
+  const Texts lines = Page(inspect::COutputBar::kCacheEntryPage);
+  ASSERT_EQ(lines.size(), 11 + sample.lines.size() + 1);
+  EXPECT_TRUE(std::equal(sample.lines.begin(), sample.lines.end(), lines.begin() + 11));
+  EXPECT_EQ(frame->frameStatusBar()->message().toStdString(),
+            "Whole header shown: 13 lines, " + std::to_string(headers.size() + 1) + " characters");
+  Select(view, "http://b.example/index.html");
+  QApplication::processEvents();
+  EXPECT_EQ(frame->frameStatusBar()->message(), "Ready");
+  EXPECT_TRUE(modals.isEmpty()) << modals.join(", ").toStdString();
 }
 
 TEST_F(FrameWiringTest, TheAddressBoxRequestNarrowsTheAlphabeticalList) {

@@ -1,33 +1,27 @@
 #include "cache/lists/SelectionStep.h"
 
-#include <fstream>
-#include <optional>
-#include <string>
-
 #include "cache/store/CacheAccess.h"
+#include "files/WholeFile.h"
 
 namespace vantry::cache {
 
 namespace {
 
-// The first bytes of a file, up to `limit`; nothing when it cannot be opened.
-std::optional<std::string> ReadFileStart(const std::string& path, size_t limit) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
-  std::string bytes(limit, '\0');
-  file.read(bytes.data(), static_cast<std::streamsize>(limit));
-  bytes.resize(static_cast<size_t>(file.gcount()));
-  return bytes;
-}
-
 void DecodeCookieFileOf(const CacheEntry& entry, EntryPanes& panes) {
-  std::optional<std::string> bytes = ReadFileStart(entry.localFileName, kCookieFileReadLimit);
-  if (!bytes) return;
-  if (bytes->size() > kCookieFileWarnAbove) panes.Tell("What the hell is this? Cookie much too big!!!", "Read Cookie");
-  panes.DecodeCookieFile(*bytes);
+  if (std::optional<std::string> bytes = files::ReadFileStart(entry.localFileName, kCookieFileReadLimit))
+    panes.DecodeCookieFile(*bytes);
 }
 
 }  // namespace
+
+void ShowEntryBytes(EntryPanes& panes, const std::optional<std::string>& cookieText, const CacheEntry* entry) {
+  if (cookieText)
+    panes.ShowCookieBytes(*cookieText);
+  else if (entry != nullptr && !entry->localFileName.empty())
+    panes.ShowEntryFile(entry->localFileName);
+  else
+    panes.ShowCookieBytes({});
+}
 
 void RunSelectionStep(const ListTabContext& context, std::string_view itemText, CookieFileStep cookieFile) {
   context.current.address = std::string(itemText);
@@ -44,12 +38,9 @@ void RunSelectionStep(const ListTabContext& context, std::string_view itemText, 
     context.panes.ShowEntryProperties(*entry);
   }
 
-  if (std::optional<std::string> cookies = GetCookieText(context.store, itemText)) {
-    context.panes.ShowCookieBytes(*cookies);
-    context.panes.ShowCookieText(*cookies);
-  } else {
-    context.panes.ShowCookieBytes({});
-  }
+  std::optional<std::string> cookies = GetCookieText(context.store, itemText);
+  ShowEntryBytes(context.panes, cookies, entry ? &*entry : nullptr);
+  if (cookies) context.panes.ShowCookieText(*cookies);
 
   // The entry's own file, not the "None" shown for entries without headers, and only
   // when the lookup found it: a stale name would decode another site's cookies.

@@ -24,10 +24,10 @@ class EntryPanes {
   virtual void ShowCookieText(std::string_view text) = 0;
   // The memory bar's hex view; no bytes clears it.
   virtual void ShowCookieBytes(std::string_view bytes) = 0;
+  // The memory bar's hex view: the start of the entry's cached file at `path`.
+  virtual void ShowEntryFile(std::string_view path) = 0;
   // Decodes the records of a cookie file into the output bar's "Cookie" page.
   virtual void DecodeCookieFile(std::string_view bytes) = 0;
-  // A modal message box with `text` and `title`.
-  virtual void Tell(std::string_view text, std::string_view title) = 0;
 };
 
 }  // namespace vantry::cache

@@ -1,33 +1,49 @@
 #include "inspect/CookieDecoding.h"
 
-#include <fstream>
-
 #include <gtest/gtest.h>
 
 #include "cache/store/CookieFile.h"
-#include "testing/TempFolder.h"
+#include "inspect/tests/BrowserSamples.h"
 
 namespace vantry::inspect {
 
 namespace {
 
-TEST(CookieTextLines, SplitsAtSemicolonsIntoFourSets) {
+TEST(CookieTextLines, SplitsAtSemicolonsIntoOneLinePerPart) {
   struct Row {
     const char* text;
     std::vector<std::string> expected;
+    const char* note;
   } rows[] = {
-      {"", {"Set One: "}},
-      {"a=1", {"Set One: a=1"}},
-      {"a=1; b=2", {"Set One: a=1", "Set Two:  b=2"}},
-      {"a=1; b=2; c=3", {"Set One: a=1", "Set Two: # b=2", "Set Three:  c=3"}},
-      {"a=1; b=2; c=3; d=4; e=5", {"Set One: a=1", "Set Two: # b=2", "Set Three: # c=3", "Set Four: # d=4"}},
-      {"a=1; b=2; c=3; d=4", {"Set One: a=1", "Set Two: # b=2", "Set Three: # c=3", "Set Four:  d=4"}},
+      {"", {"Set One: "}, ""},
+      {"a=1", {"Set One: a=1"}, ""},
+      {"a=1; b=2", {"Set One: a=1", "Set Two:  b=2"}, ""},
+      {"a=1; b=2; c=3", {"Set One: a=1", "Set Two: # b=2", "Set Three:  c=3"}, ""},
+      {"a=1; b=2; c=3; d=4", {"Set One: a=1", "Set Two: # b=2", "Set Three: # c=3", "Set Four:  d=4"}, ""},
+      {"a=1; b=2; c=3; d=4; e=5",
+       {"Set One: a=1", "Set Two: # b=2", "Set Three: # c=3", "Set Four: # d=4", "Set Five:  e=5"},
+       "Whole cookie text shown: 5 parts"},
       // A leading semicolon keeps the whole text on the first line.
-      {";x=1", {"Set One: ;x=1", "Set Two: x=1"}},
-      {"a=1;", {"Set One: a=1", "Set Two: "}},
-      {"a;;b", {"Set One: a", "Set Two: #", "Set Three: b"}},
+      {";x=1", {"Set One: ;x=1", "Set Two: x=1"}, ""},
+      {"a=1;", {"Set One: a=1", "Set Two: "}, ""},
+      {"a;;b", {"Set One: a", "Set Two: #", "Set Three: b"}, ""},
   };
-  for (const Row& row : rows) EXPECT_EQ(CookieTextLines(row.text), row.expected) << row.text;
+  for (const Row& row : rows) {
+    PageText page = CookieTextLines(row.text);
+    EXPECT_EQ(page.lines, row.expected) << row.text;
+    EXPECT_EQ(page.note, row.note) << row.text;
+  }
+}
+
+TEST(CookieTextLines, TwentyFourCookiesGiveTwentyFourLines) {
+  std::string text;
+  for (int i = 0; i < 24; ++i) text += (i ? "; c" : "c") + std::to_string(i) + "=v";
+  PageText page = CookieTextLines(text);
+  ASSERT_EQ(page.lines.size(), 24u);
+  EXPECT_EQ(page.lines[19], "Set Twenty: # c19=v");
+  EXPECT_EQ(page.lines[20], "Set 21: # c20=v");
+  EXPECT_EQ(page.lines[23], "Set 24:  c23=v");
+  EXPECT_EQ(page.note, "Whole cookie text shown: 24 parts");
 }
 
 cache::Cookie MakeCookie(std::string name, std::string value, uint32_t flags = 0) {
@@ -42,10 +58,7 @@ cache::Cookie MakeCookie(std::string name, std::string value, uint32_t flags = 0
   return cookie;
 }
 
-std::vector<std::string> Decode(std::string_view bytes, Notices* notices = nullptr) {
-  Notices ignored;
-  return DecodeCookieFileLines(bytes, notices ? *notices : ignored);
-}
+std::vector<std::string> Decode(std::string_view bytes) { return DecodeCookieFileLines(bytes).lines; }
 
 TEST(DecodeCookieFileLines, OneRecordIsNumberedZeroWithoutACountLine) {
   std::vector<std::string> expected = {
@@ -81,16 +94,63 @@ TEST(DecodeCookieFileLines, LongValuesContinueOnTheirOwnLine) {
   EXPECT_EQ(Decode(cache::FormatCookieFile({MakeCookie("n", std::string(60, 'v'))})).size(), 7u);
 }
 
-TEST(DecodeCookieFileLines, NineRecordsShowEightAndOneNotice) {
-  std::vector<cache::Cookie> cookies;
-  for (int i = 0; i < 9; ++i) cookies.push_back(MakeCookie("c" + std::to_string(i), "v"));
-  std::string text = cache::FormatCookieFile(cookies);
-  ASSERT_LT(text.size(), kCookieDecodeLimit);
-  Notices notices;
-  std::vector<std::string> lines = Decode(text, &notices);
-  EXPECT_EQ(lines[0], "There are 8 entries in this cookie:");
-  EXPECT_EQ(lines.size(), 1u + 8 * 7);
-  EXPECT_EQ(notices, (Notices{Notice{"Too many Entries in Cookie !", "Decode Cookie"}}));
+TEST(DecodeCookieFileLines, SessionCookiesAndPercentEscapedValues) {
+  cache::Cookie session = MakeCookie("sid", "a%20b%3Bc");
+  session.expiry = 0;
+  std::vector<std::string> lines = Decode(cache::FormatCookieFile({session}));
+  std::vector<std::string> expected = {
+      "Cookie-Entry Nr. 0 :",
+      "Originator = example.com/shop/",
+      "name = sid has value = a%20b%3Bc",
+      "decoded value = a b;c",
+      "Cookie is secure = No",
+      "Expiration Date: Session",
+      "Creation Date:  Time: 0sec : 0min : 0h ,Date: 1, 1, 2000",
+      "",
+  };
+  EXPECT_EQ(lines, expected);
+  // "%" without two hexadecimal digits stays, and so does a value without escapes.
+  EXPECT_EQ(Decode(cache::FormatCookieFile({MakeCookie("n", "100%25%zz")}))[3], "decoded value = 100%%zz");
+  EXPECT_EQ(Decode(cache::FormatCookieFile({MakeCookie("n", "50%")}))[3], "Cookie is secure = No");
+}
+
+// Files of one, eight and twenty-four cookies: every record is there, field by field.
+TEST(DecodeCookieFileLines, EveryCookieOfRealSizedFiles) {
+  for (int count : {1, 8, 24}) {
+    std::vector<cache::Cookie> cookies = ShopCookies(count);
+    std::string file = cache::FormatCookieFile(cookies);
+    PageText page = DecodeCookieFileLines(file);
+    size_t line = 0;
+    if (count > 1) {
+      EXPECT_EQ(page.lines[line++], "There are " + std::to_string(count) + " entries in this cookie:");
+    }
+    for (int i = 0; i < count; ++i) {
+      const cache::Cookie& cookie = cookies[i];
+      ASSERT_LT(line + 6, page.lines.size()) << count;
+      EXPECT_EQ(page.lines[line++], "Cookie-Entry Nr. " + std::to_string(i) + " :");
+      EXPECT_EQ(page.lines[line++], "Originator = " + cookie.domain + cookie.path);
+      EXPECT_EQ(page.lines[line++], "name = " + cookie.name + " has value = " + cookie.value.substr(0, 60));
+      if (cookie.value.size() > 60) {
+        EXPECT_EQ(page.lines[line++], cookie.value.substr(60));
+      }
+      if (cookie.value.find('%') != std::string::npos) {
+        EXPECT_EQ(page.lines[line++], "decoded value = lang=en|theme=dark");
+      }
+      EXPECT_EQ(page.lines[line++], std::string("Cookie is secure = ") + (cookie.flags ? "Yes" : "No"));
+      const std::string expiry = page.lines[line++];
+      EXPECT_TRUE(cookie.expiry == 0 ? expiry == "Expiration Date: Session"
+                                     : expiry.starts_with("Expiration Date:  Time: "))
+          << expiry;
+      EXPECT_TRUE(page.lines[line++].ends_with(",Date: 1, 1, 2025")) << i;
+      EXPECT_EQ(page.lines[line++], "");
+    }
+    EXPECT_EQ(line, page.lines.size()) << count;
+    bool pastOldLimits = count > 8 || file.size() > 1000;
+    EXPECT_EQ(page.note, pastOldLimits ? "Whole cookie file shown: " + std::to_string(count) + " entries, " +
+                                             std::to_string(file.size()) + " bytes"
+                                       : "")
+        << count;
+  }
 }
 
 TEST(DecodeCookieFileLines, BlanksInAFieldShiftTheLaterFields) {
@@ -109,8 +169,7 @@ TEST(DecodeCookieFileLines, MissingFieldsAndUnseparatedTailsAndBigTimes) {
       {"a\nb\nc\n0\n1\n2\n3\n4\n", {}},  // no "*" line: no record
       {"only\n*\n",
        {"Cookie-Entry Nr. 0 :", "Originator = ", "name = only has value = ", "Cookie is secure = No",
-        "Expiration Date:  Time: 0sec : 0min : 0h ,Date: 1, 1, 1601",
-        "Creation Date:  Time: 0sec : 0min : 0h ,Date: 1, 1, 1601", ""}},
+        "Expiration Date: Session", "Creation Date:  Time: 0sec : 0min : 0h ,Date: 1, 1, 1601", ""}},
       {"n\nv\nd/\n-3\nxyz\n4294967295\n99999999999\n0\n*\n",
        {"Cookie-Entry Nr. 0 :", "Originator = d/", "name = n has value = v", "Cookie is secure = Yes",
         "Expiration Date:  Time: 1sec : 29min : 5h ,Date: 28, 5, 60056",
@@ -119,85 +178,39 @@ TEST(DecodeCookieFileLines, MissingFieldsAndUnseparatedTailsAndBigTimes) {
   for (const Row& row : rows) EXPECT_EQ(Decode(row.bytes), row.expected) << row.bytes;
 }
 
-TEST(DecodeCookieFileLines, RecordsAreCutTo255Characters) {
-  std::string record = "n\n" + std::string(300, 'v') + "\nd/\n1\n0\n0\n0\n0\n*\n";
-  std::vector<std::string> lines = Decode(record);
-  ASSERT_GE(lines.size(), 4u);
-  EXPECT_EQ(lines[1], "Originator = ");  // the later fields were cut off
-  EXPECT_EQ(lines[2], "name = n has value = " + std::string(60, 'v'));
-  EXPECT_EQ(lines[3], std::string(253 - 60, 'v'));  // 255 minus "n\n"
+TEST(DecodeCookieFileLines, LongRecordsAndCarriageReturnsAreReadWhole) {
+  const std::string value(300, 'v');
+  std::string record = "n\n" + value + "\nd/\n1\n0\n0\n0\n0\n*\n";
+  PageText page = DecodeCookieFileLines(record);
+  ASSERT_GE(page.lines.size(), 5u);
+  EXPECT_EQ(page.lines[1], "Originator = d/");
+  EXPECT_EQ(page.lines[2], "name = n has value = " + value.substr(0, 60));
+  EXPECT_EQ(page.lines[3], value.substr(60));
+  EXPECT_EQ(page.lines[4], "Cookie is secure = Yes");
+  EXPECT_EQ(page.note, "Whole cookie file shown: 1 entries, " + std::to_string(record.size()) + " bytes");
+
+  // A file written with CR LF line ends reads as one written with LF.
+  std::string lf = cache::FormatCookieFile({MakeCookie("a", "1"), MakeCookie("b", "2")});
+  std::string crlf;
+  for (char c : lf) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  EXPECT_EQ(Decode(crlf), Decode(lf));
 }
 
-TEST(DecodeCookieFileLines, EveryTruncatedPrefixDecodesWithoutFault) {
+TEST(DecodeCookieFileLines, EveryTruncatedPrefixDecodesWhatIsComplete) {
   std::vector<cache::Cookie> cookies;
   for (int i = 0; i < 10; ++i) cookies.push_back(MakeCookie("name" + std::to_string(i), std::string(i * 9, 'q'), i));
   std::string text = cache::FormatCookieFile(cookies) + "garbage\n*";
   for (size_t length = 0; length <= text.size(); ++length) {
-    Notices notices;
-    std::vector<std::string> lines = Decode(std::string_view(text).substr(0, length), &notices);
-    std::string_view seen = std::string_view(text).substr(0, std::min(length, kCookieDecodeLimit));
+    std::string_view seen = std::string_view(text).substr(0, length);
+    std::vector<std::string> lines = Decode(seen);
     size_t complete = 0;
     for (size_t pos = seen.find("\n*\n"); pos != std::string_view::npos; pos = seen.find("\n*\n", pos + 3)) ++complete;
-    EXPECT_EQ(notices.size(), complete > 8 ? complete - 8 : 0) << length;
-    if (complete == 1) {
+    if (complete == 0) {
+      EXPECT_TRUE(lines.empty()) << length;
+    } else if (complete == 1) {
       EXPECT_EQ(lines[0], "Cookie-Entry Nr. 0 :") << length;
-    } else if (complete > 1) {
-      EXPECT_EQ(lines[0], "There are " + std::to_string(std::min<size_t>(complete, 8)) + " entries in this cookie:")
-          << length;
-    }
-  }
-}
-
-class ReadCookieFile : public ::testing::Test {
- protected:
-  std::filesystem::path Write(const std::string& name, const std::string& bytes) {
-    std::filesystem::path path = folder_.path() / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
-  }
-  testing::TempFolder folder_;
-};
-
-TEST_F(ReadCookieFile, OnlyCookieAddressesWithReadableFiles) {
-  std::filesystem::path file = Write("user@example.com.txt", "a\r\nb\r\n*\r\n");
-  Notices notices;
-  EXPECT_EQ(ReadCookieFileForDecoding("Cookie:user@example.com/", file, notices), "a\nb\n*\n");
-  EXPECT_FALSE(ReadCookieFileForDecoding("cookie:user@example.com/", file, notices));
-  EXPECT_FALSE(ReadCookieFileForDecoding("http://example.com/", file, notices));
-  EXPECT_FALSE(ReadCookieFileForDecoding("Cookie:user@example.com/", folder_ / "missing.txt", notices));
-  EXPECT_TRUE(notices.empty());
-}
-
-TEST_F(ReadCookieFile, BigFilesAreCutAtTheLimitWithANotice) {
-  struct Row {
-    std::string bytes;
-    size_t expectedSize;
-    bool warned;
-  } rows[] = {
-      {std::string(998, 'x'), 998, false},
-      {std::string(999, 'x'), 999, true},
-      {std::string(5000, 'x'), 1000, true},
-      {[] {
-         std::string s;
-         for (int i = 0; i < 700; ++i) s += "\r\n";
-         return s;
-       }(),
-       700, false},
-      {[] {
-         std::string s;
-         for (int i = 0; i < 1500; ++i) s += "\r\n";
-         return s;
-       }(),
-       1000, true},
-  };
-  for (const Row& row : rows) {
-    Notices notices;
-    std::optional<std::string> bytes = ReadCookieFileForDecoding("Cookie:u@x/", Write("big.txt", row.bytes), notices);
-    ASSERT_TRUE(bytes);
-    EXPECT_EQ(bytes->size(), row.expectedSize);
-    EXPECT_EQ(notices.size(), row.warned ? 1u : 0u);
-    if (row.warned) {
-      EXPECT_EQ(notices[0], (Notice{"What the hell is this? Cookie much too big!!!", "Read Cookie"}));
+    } else {
+      EXPECT_EQ(lines[0], "There are " + std::to_string(complete) + " entries in this cookie:") << length;
     }
   }
 }

@@ -1,9 +1,12 @@
 #include "inspect/EntryProperties.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <random>
 
 #include <gtest/gtest.h>
+
+#include "inspect/tests/BrowserSamples.h"
 
 namespace vantry::inspect {
 
@@ -11,10 +14,7 @@ namespace {
 
 cache::FileTime Utc(int64_t unixSeconds) { return cache::FileTimeFromUnixSeconds(unixSeconds); }
 
-std::vector<std::string> Headers(std::string_view bytes, Notices* notices = nullptr) {
-  Notices ignored;
-  return DecodeHeaderLines(bytes, notices ? *notices : ignored);
-}
+std::vector<std::string> Headers(std::string_view bytes) { return DecodeHeaderLines(bytes).lines; }
 
 TEST(EntryTypeText, FlagsAppearInFixedOrder) {
   struct Row {
@@ -90,43 +90,59 @@ TEST(DecodeHeaderLines, LineEndsAndSeparators) {
   for (const Row& row : rows) EXPECT_EQ(Headers(row.bytes), row.expected) << row.bytes;
 }
 
-TEST(DecodeHeaderLines, LongLinesAreCutButTheNextLineStartsAfterTheBreak) {
+TEST(DecodeHeaderLines, LongLinesAreShownWholeAndTheNextLineStartsAfterTheBreak) {
   std::string header = std::string(300, 'x') + "\r\nNext: 1\r\n\r\n";
-  std::vector<std::string> lines = Headers(header);
-  ASSERT_EQ(lines.size(), 3u);
-  EXPECT_EQ(lines[0], std::string(255, 'x'));
-  EXPECT_EQ(lines[1], "Next: 1");
+  PageText page = DecodeHeaderLines(header);
+  ASSERT_EQ(page.lines.size(), 3u);
+  EXPECT_EQ(page.lines[0], std::string(300, 'x'));
+  EXPECT_EQ(page.lines[1], "Next: 1");
+  EXPECT_EQ(page.note, "Whole header shown: 3 lines, 312 characters");
 }
 
-TEST(DecodeHeaderLines, EightLinesAndOneNoticePerExtraLineEnd) {
-  std::string header;
-  for (int i = 0; i < 11; ++i) header += "H" + std::to_string(i) + ": v\r\n";
-  header += "Z";
-  Notices notices;
-  std::vector<std::string> lines = Headers(header, &notices);
-  ASSERT_EQ(lines.size(), 8u);
-  EXPECT_EQ(lines[7], "H7: v");
-  EXPECT_EQ(notices, Notices(3, Notice{"Too many Entries in Header !", "Decode Header"}));
+// Header blocks of 8, 12 and 25 lines, each ended by an empty line: every line shows, and
+// beyond eight line ends the page says once that it shows the whole header.
+TEST(DecodeHeaderLines, EveryLineOfRealHeaderBlocks) {
+  for (const HeaderSample& sample : HeaderSamples()) {
+    const std::string stored = StoredHeader(sample);
+    PageText page = DecodeHeaderLines(stored);
+    std::vector<std::string> expected = sample.lines;
+    expected.emplace_back();
+    EXPECT_EQ(page.lines, expected) << sample.name;
+    EXPECT_EQ(page.note, "Whole header shown: " + std::to_string(expected.size()) + " lines, " +
+                             std::to_string(stored.size() - 1) + " characters")
+        << sample.name;
+  }
 }
 
-TEST(DecodeHeaderLines, OnlyTheFirstThousandCharactersAreDecoded) {
-  std::string first = std::string(990, 'a') + "\r\n";           // ends at 990
-  std::string header = first + "bbbbbbbbbbbbbbbbbbbb\r\n\r\n";  // ends past 1000
-  std::vector<std::string> lines = Headers(header);
-  ASSERT_EQ(lines.size(), 1u);
-  EXPECT_EQ(lines[0].size(), 255u);
+TEST(DecodeHeaderLines, WithinTheOldLimitsNothingIsSaid) {
+  EXPECT_EQ(DecodeHeaderLines("HTTP/1.1 200 OK\r\nA: b\r\n\r\n").note, "");
+  std::string eight;
+  for (int i = 0; i < 8; ++i) eight += "H" + std::to_string(i) + ": v\r\n";
+  PageText page = DecodeHeaderLines(eight + "Z");
+  EXPECT_EQ(page.lines.size(), 8u);
+  EXPECT_EQ(page.note, "");
+  EXPECT_EQ(DecodeHeaderLines(eight + "\r\nZ").note, "Whole header shown: 9 lines, 58 characters");
 }
 
-TEST(DecodeHeaderLines, ArbitraryBytesStayWithinTheLimits) {
+TEST(DecodeHeaderLines, TextBeyondAThousandCharactersShowsToo) {
+  std::string header = std::string(990, 'a') + "\r\n" + std::string(20, 'b') + "\r\n\r\n";
+  PageText page = DecodeHeaderLines(header);
+  EXPECT_EQ(page.lines, (std::vector<std::string>{std::string(990, 'a'), std::string(20, 'b'), ""}));
+  EXPECT_EQ(page.note, "Whole header shown: 3 lines, 1015 characters");
+}
+
+TEST(DecodeHeaderLines, ArbitraryBytesSayWhenTheyPassTheOldLimits) {
   std::mt19937 random(7);
   for (int round = 0; round < 2000; ++round) {
     std::string bytes(random() % 1500, '\0');
     for (char& c : bytes) c = static_cast<char>(random() % 4 == 0 ? random() % 32 : random() % 256);
-    Notices notices;
-    std::vector<std::string> lines = DecodeHeaderLines(bytes, notices);
-    ASSERT_LE(lines.size(), 8u);
-    for (const std::string& line : lines) ASSERT_LE(line.size(), 255u);
-    ASSERT_TRUE(notices.empty() || lines.size() == 8u);
+    PageText page = DecodeHeaderLines(bytes);
+    std::string_view text = std::string_view(bytes).substr(0, bytes.empty() ? 0 : bytes.size() - 1);
+    text = text.substr(0, text.find('\0'));
+    size_t longest = 0;
+    for (const std::string& line : page.lines) longest = std::max(longest, line.size());
+    ASSERT_LE(longest, text.size());
+    ASSERT_EQ(page.note.empty(), page.lines.size() <= 8 && longest <= 255 && text.size() <= 1000) << round;
   }
 }
 
@@ -147,8 +163,8 @@ cache::CacheEntry SampleEntry() {
 }
 
 TEST(EntryPropertyLines, ElevenFieldLinesThenTheHeader) {
-  Notices notices;
-  std::vector<std::string> lines = EntryPropertyLines(SampleEntry(), notices, UtcCalendarTime);
+  PageText page = EntryPropertyLines(SampleEntry(), UtcCalendarTime);
+  const std::vector<std::string>& lines = page.lines;
   std::vector<std::string> expected = {
       "SourceUrlName: http://example.com/a.html",
       "LocalFileName: /store/content/c1/a.html",
@@ -166,7 +182,7 @@ TEST(EntryPropertyLines, ElevenFieldLinesThenTheHeader) {
       "",
   };
   EXPECT_EQ(lines, expected);
-  EXPECT_TRUE(notices.empty());
+  EXPECT_TRUE(page.note.empty());
 }
 
 TEST(EntryPropertyLines, SizesAndEmptyRecords) {
@@ -183,8 +199,7 @@ TEST(EntryPropertyLines, SizesAndEmptyRecords) {
     cache::CacheEntry entry;
     entry.sizeLow = row.low;
     entry.sizeHigh = row.high;
-    Notices notices;
-    std::vector<std::string> lines = EntryPropertyLines(entry, notices, UtcCalendarTime);
+    std::vector<std::string> lines = EntryPropertyLines(entry, UtcCalendarTime).lines;
     ASSERT_EQ(lines.size(), 11u);  // no header info: no header lines
     EXPECT_EQ(lines[6], row.expected);
     EXPECT_EQ(lines[0], "SourceUrlName: ");

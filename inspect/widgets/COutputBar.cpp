@@ -81,14 +81,17 @@ void COutputBar::SetPageLines(int page, std::vector<std::string> lines) {
   lines_[page] = std::move(lines);
 }
 
+void COutputBar::SetPageText(int page, PageText text) {
+  SetPageLines(page, std::move(text.lines));
+  if (!text.note.empty() && showNote_) showNote_(text.note);
+}
+
 void COutputBar::ShowNotices(const Notices& notices) {
   for (const Notice& notice : notices) showNotice_(notice);
 }
 
 void COutputBar::ShowEntryProperties(const cache::CacheEntry& entry) {
-  Notices notices;
-  SetPageLines(kCacheEntryPage, EntryPropertyLines(entry, notices));
-  ShowNotices(notices);
+  SetPageText(kCacheEntryPage, EntryPropertyLines(entry));
   ShowPage(kCacheEntryPage);
 }
 
@@ -99,16 +102,13 @@ void COutputBar::ShowStatistics(const std::vector<std::string>& lines) {
 
 void COutputBar::ShowCookieText(std::string_view cookieText) {
   ShowPage(kCookiePage);
-  SetPageLines(kCookiePage, CookieTextLines(cookieText));
+  SetPageText(kCookiePage, CookieTextLines(cookieText));
 }
 
 void COutputBar::DecodeCookieFile(int length, const char* bytes) {
   ShowPage(kCookiePage);
-  size_t size = bytes == nullptr || length <= 0 ? 0 : std::min<size_t>(length, kCookieDecodeLimit);
-  Notices notices;
-  std::vector<std::string> lines = DecodeCookieFileLines(std::string_view(bytes, size), notices);
-  ShowNotices(notices);
-  SetPageLines(kCookiePage, std::move(lines));
+  size_t size = bytes == nullptr || length <= 0 ? 0 : static_cast<size_t>(length);
+  SetPageText(kCookiePage, DecodeCookieFileLines(std::string_view(bytes, size)));
 }
 
 void COutputBar::ShowFindResults(const std::vector<std::string>& lines) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,6 +10,7 @@
 
 #include "cache/store/CacheEntry.h"
 #include "inspect/OutputBarActions.h"
+#include "inspect/PageText.h"
 #include "inspect/widgets/NoticeBox.h"
 
 class QListWidget;
@@ -30,18 +32,21 @@ class COutputBar : public QWidget {
   void SetActions(OutputBarActions* actions) { actions_ = actions; }
   // Where the bar's messages go; a modal box by default.
   void SetNoticeSink(NoticeSink sink) { showNotice_ = std::move(sink); }
+  // Where a page says that it shows more than it once held (a line of the status bar);
+  // nowhere by default.
+  void SetNoteSink(std::function<void(const std::string&)> sink) { showNote_ = std::move(sink); }
 
   // Hides every page, shows `page` and selects its tab.
   void ShowPage(int page);
   int CurrentPage() const { return currentPage_; }
 
-  // Page 0: the entry's fields and the first lines of its header. The entry is not kept.
+  // Page 0: the entry's fields and the lines of its header. The entry is not kept.
   void ShowEntryProperties(const cache::CacheEntry& entry);
   // Page 1: the statistics lines, as the statistics formatter makes them.
   void ShowStatistics(const std::vector<std::string>& lines);
   // Page 2: the cookie text of an address split at its semicolons.
   void ShowCookieText(std::string_view cookieText);
-  // Page 2: the records of a cookie file; at most the first 1000 of `length` bytes.
+  // Page 2: the records of a cookie file of `length` bytes.
   void DecodeCookieFile(int length, const char* bytes);
   // Page 3: the lines of a text search, in their order.
   void ShowFindResults(const std::vector<std::string>& lines);
@@ -59,11 +64,13 @@ class COutputBar : public QWidget {
 
  private:
   void SetPageLines(int page, std::vector<std::string> lines);
+  void SetPageText(int page, PageText text);
   void ShowNotices(const Notices& notices);
   QRect InsideArea() const;
 
   OutputBarActions* actions_;
   NoticeSink showNotice_;
+  std::function<void(const std::string&)> showNote_;
   QTabBar* tabs_;
   std::array<QListWidget*, kPages> pages_{};
   std::array<std::vector<std::string>, kPages> lines_;

@@ -80,7 +80,7 @@ TEST_F(FrameRecordAdaptersTest, AnOpenedAddressBecomesTheCurrentEntry) {
   EXPECT_EQ(current.localFileName, file);
   EXPECT_EQ(h.frame.addresses, std::vector<std::string>{"http://www.a.org/x.htm"});
   EXPECT_EQ(panes.calls, (std::vector<std::string>{"show http://www.a.org/x.htm | " + file,
-                                                   "properties http://www.a.org/x.htm", "bytes "}));
+                                                   "properties http://www.a.org/x.htm", "file " + file}));
   EXPECT_EQ(request.mode, cache::SearchRequest::kNone);
 }
 

@@ -1,5 +1,6 @@
 #include "cache/lists/SelectionStep.h"
 
+#include <algorithm>
 #include <fstream>
 
 #include <gtest/gtest.h>
@@ -12,8 +13,6 @@ namespace vantry::cache {
 namespace {
 
 using Calls = std::vector<std::string>;
-
-const std::string kTooBig = "tell What the hell is this? Cookie much too big!!! | Read Cookie";
 
 class SelectionStepTest : public ::testing::Test, protected testing::ListTabTestBed {
  protected:
@@ -71,34 +70,55 @@ TEST_F(SelectionStepTest, UnknownTextKeepsTheLocalFileShowsNoPropertiesAndClears
   EXPECT_TRUE(store.IsOffline());
 }
 
-TEST_F(SelectionStepTest, CookieFilesAreDecodedUpTo1000BytesWithAMessageAbove998) {
-  struct SizeCase {
-    size_t fileSize;
-    bool warned;
-    size_t decoded;
-  };
-  const SizeCase cases[] = {{0, false, 0}, {998, false, 998}, {999, true, 999}, {1000, true, 1000}, {5000, true, 1000}};
-  for (const SizeCase& c : cases) {
-    WriteCookieFile(c.fileSize);
-    Calls expected = {"show " + cookieKey + " | None", "properties " + cookieKey, "bytes "};
-    if (c.warned) expected.push_back(kTooBig);
-    expected.push_back("decode " + std::to_string(c.decoded));
-    EXPECT_EQ(Select(cookieKey), expected) << c.fileSize;
-    EXPECT_EQ(panes.decodedBytes, std::string(c.decoded, 'c'));
+// No message box while browsing: a cookie file is decoded whole, and the hex view shows it.
+TEST_F(SelectionStepTest, CookieFilesAreDecodedWholeWithoutAMessage) {
+  const size_t sizes[] = {0, 998, 999, 5000, 100000, kCookieFileReadLimit + 10};
+  for (size_t size : sizes) {
+    WriteCookieFile(size);
+    const size_t decoded = std::min(size, kCookieFileReadLimit);
+    Calls expected = {"show " + cookieKey + " | None", "properties " + cookieKey, "file " + LocalFileOf(cookieKey),
+                      "decode " + std::to_string(decoded)};
+    EXPECT_EQ(Select(cookieKey), expected) << size;
+    EXPECT_EQ(panes.decodedBytes, std::string(decoded, 'c'));
   }
 }
 
 TEST_F(SelectionStepTest, CookieFileStepNeedsTheFlagTheExactPrefixAndTheFile) {
+  auto decodes = [](const Calls& calls) {
+    return std::any_of(calls.begin(), calls.end(), [](const std::string& call) { return call.starts_with("decode"); });
+  };
   WriteCookieFile(10);
-  Calls skipped = Select(cookieKey, CookieFileStep::Skip);
-  EXPECT_EQ(skipped.back(), "bytes ");
-
-  Calls lower = Select("cookie:lower@a.example/");
-  EXPECT_EQ(lower.back(), "bytes ");
-  EXPECT_EQ(lower.size(), 3u);
-
+  EXPECT_FALSE(decodes(Select(cookieKey, CookieFileStep::Skip)));
+  EXPECT_FALSE(decodes(Select("cookie:lower@a.example/")));
+  EXPECT_TRUE(decodes(Select(cookieKey)));
   std::filesystem::remove(LocalFileOf(cookieKey));
-  EXPECT_EQ(Select(cookieKey).back(), "bytes ");
+  EXPECT_FALSE(decodes(Select(cookieKey)));
+}
+
+// The hex view serves every entry: the cookie text where the address has one, else the
+// entry's cached file, else nothing.
+TEST_F(SelectionStepTest, MemoryBytesAreTheCookieTextElseTheCachedFile) {
+  ASSERT_EQ(store.AddEntry(testing::PageEntry("http://b.example/plain.html")), STORE_OK);
+  ASSERT_EQ(store.RecordVisit("http://b.example/plain.html", FileTimeNow(), 1), STORE_OK);
+  const std::string historyKey = "Visited: @http://b.example/plain.html";
+  struct Row {
+    std::string selected;
+    std::string bytesCall;
+  } rows[] = {
+      {"http://a.example/page.html", "bytes id=42"},
+      {"http://b.example/plain.html", "file " + LocalFileOf("http://b.example/plain.html")},
+      {cookieKey, "file " + LocalFileOf(cookieKey)},
+      {historyKey, "bytes "},
+      {"http://b.example/never-cached.html", "bytes "},
+  };
+  for (const Row& row : rows) {
+    Calls calls = Select(row.selected, CookieFileStep::Skip);
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), row.bytesCall), 1) << row.selected;
+    EXPECT_EQ(std::count_if(calls.begin(), calls.end(),
+                            [](const std::string& c) { return c.starts_with("bytes") || c.starts_with("file"); }),
+              1)
+        << row.selected;
+  }
 }
 
 TEST_F(SelectionStepTest, CookieFileOfAnEntryNoLongerStoredIsNotDecoded) {

@@ -248,7 +248,7 @@ TEST_F(ListTabViewsTest, AlphaSortSelectionDoesNotDecodeCookieFiles) {
   panes.calls.clear();
   Select(view, "http://b.example/index.html");
   EXPECT_EQ(panes.calls.at(1), "properties http://b.example/index.html");
-  EXPECT_EQ(panes.calls.back(), "bytes ");
+  EXPECT_TRUE(panes.calls.back().starts_with("file ")) << panes.calls.back();  // its cached file, nothing decoded
 }
 
 }  // namespace vantry::cache

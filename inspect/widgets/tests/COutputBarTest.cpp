@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "cache/store/CookieFile.h"
+#include "inspect/tests/BrowserSamples.h"
 
 namespace vantry::inspect {
 
@@ -113,17 +114,35 @@ TEST_F(COutputBarTest, SelectingATabShowsItsPage) {
   EXPECT_EQ(bar_.Tabs()->currentIndex(), COutputBar::kPropertiesPage);
 }
 
-TEST_F(COutputBarTest, DecoderNoticesGoToTheSink) {
-  cache::CacheEntry entry;
-  for (int i = 0; i < 10; ++i) entry.headerInfo += "H: v\r\n";
-  entry.headerInfo += "\r\n";
-  bar_.ShowEntryProperties(entry);
-  EXPECT_EQ(bar_.PageList(0)->count(), 11 + 8);
-  EXPECT_EQ(notices_, Notices(3, Notice{"Too many Entries in Header !", "Decode Header"}));
-  notices_.clear();
+// Real header blocks and cookie files: every line is on its page, no box comes up, and a
+// page past the old limits says so once.
+TEST_F(COutputBarTest, EveryHeaderLineAndCookieWithoutABox) {
+  std::vector<std::string> notes;
+  bar_.SetNoteSink([&](const std::string& note) { notes.push_back(note); });
+  for (const HeaderSample& sample : HeaderSamples()) {
+    notes.clear();
+    cache::CacheEntry entry;
+    entry.headerInfo = StoredHeader(sample);
+    bar_.ShowEntryProperties(entry);
+    ASSERT_EQ(bar_.PageList(0)->count(), static_cast<int>(11 + sample.lines.size() + 1)) << sample.name;
+    for (size_t i = 0; i < sample.lines.size(); ++i)
+      EXPECT_EQ(ShownLine(0, static_cast<int>(11 + i)).toStdString(), sample.lines[i]) << sample.name;
+    EXPECT_EQ(ShownLine(0, bar_.PageList(0)->count() - 1), "");
+    EXPECT_EQ(notes.size(), 1u) << sample.name;
+  }
+  for (int count : {1, 8, 24}) {
+    notes.clear();
+    std::string file = cache::FormatCookieFile(ShopCookies(count));
+    bar_.DecodeCookieFile(static_cast<int>(file.size()), file.data());
+    int records = 0;
+    for (int row = 0; row < bar_.PageList(2)->count(); ++row)
+      if (ShownLine(2, row) == QString("Cookie-Entry Nr. %1 :").arg(records)) ++records;
+    EXPECT_EQ(records, count);
+    EXPECT_EQ(notes.size(), count > 8 || file.size() > 1000 ? 1u : 0u) << count;
+  }
+  EXPECT_TRUE(notices_.empty());
   bar_.DecodeCookieFile(-5, nullptr);
   EXPECT_EQ(bar_.PageList(2)->count(), 0);
-  EXPECT_TRUE(notices_.empty());
 }
 
 TEST_F(COutputBarTest, LinesKeepTheirBytesAndShowAsUtf8OrLatin1) {
