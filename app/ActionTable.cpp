@@ -33,6 +33,8 @@ const ActionDefinition kActions[] = {
     {Output, "&Output", "utilities-terminal", "Show or hide the output bar", "Output", true},
     {Memory, "&Memory", "vantry-memory", "Show or hide the memory bar", "Memory", true},
     {DoNotAsk, "&Do Not Ask", "notifications-disabled", "Do Not ask Questions", "Quiet operation", true},
+    {PageScripts, "Run Page &Scripts", "", "Let the scripts of cached pages run; they stay off the network",
+     "Page scripts", true},
     {Help, "&HELP", "help-contents", "Show the help page", "Help"},
     {About, "&About Vantry...", "help-about", "Program information and copyright", "About"},
     {AlphaSortToggle, "AlphaSort", "view-sort-ascending", "AlphaSort toggle", "AlphaSort", true},

@@ -30,6 +30,7 @@ enum class CommandId : int {
   Memory = 1130,
   // Options and Help
   DoNotAsk = 5010,
+  PageScripts = 5011,
   Help = 57670,
   About = 57664,
   // Main toolbar toggles

@@ -53,6 +53,13 @@ void CMainFrame::RouteCommands() {
       {Memory, [this] { ToggleBar(memory_, actions_[Memory]); }},
       {DoNotAsk, [this, &pane] { actions_[DoNotAsk]->setChecked(pane.ToggleQuiet()); }},
       {Help, [&pane] { pane.ShowAddress("qrc:/vantry/help.html"); }},
+      // The choice is kept in the settings for the next start.
+      {PageScripts,
+       [this] {
+         const bool enabled = !parts_.pane.ScriptsEnabled();
+         ApplyPageScripts(enabled);
+         ops::Write(parts_.settings.application(), ops::kPageScripts, enabled ? 1 : 0);
+       }},
       {About, [this] { ShowAbout(); }},
       {FlatLook,
        [this] {
@@ -82,6 +89,7 @@ void CMainFrame::RouteCommands() {
   actions_[GoTenEntries]->setEnabled(false);
   actions_[DeleteCacheCompletely]->setEnabled(false);
   actions_[DoNotAsk]->setChecked(pane.IsQuiet());
+  ApplyPageScripts(ops::Read(parts_.settings.application(), ops::kPageScripts) != 0);
 }
 
 // Commands without a handler (Undo, the bodies of the drop-down buttons, and the operations
@@ -95,6 +103,11 @@ void CMainFrame::ToggleLocalView() {
   localView_ = !localView_;
   parts_.pane.ShowEntry(currentEntry_, localView_);
   status_->SetLocalView(localView_);
+}
+
+void CMainFrame::ApplyPageScripts(bool enabled) {
+  if (enabled != parts_.pane.ScriptsEnabled()) parts_.pane.SetScriptsEnabled(enabled);
+  actions_[PageScripts]->setChecked(enabled);
 }
 
 void CMainFrame::ShowProperties() {

@@ -23,7 +23,7 @@ const MenuDefinition kMenus[] = {
       kSeparator, Exit}},
     {"&Edit", {Undo, kSeparator, Copy, Cut, Paste, kSeparator, SelectAll}},
     {"&View", {ToolBar, NavigationBar, StatusBar, kSeparator, Workspace, Output, Memory}},
-    {"&Options", {DoNotAsk}},
+    {"&Options", {DoNotAsk, PageScripts}},
     {"&Help", {Help, About}},
 };
 

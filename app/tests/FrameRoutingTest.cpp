@@ -58,6 +58,27 @@ TEST_F(FrameTest, PaneCommandsReachThePane) {
   }
 }
 
+// Page scripts are off until the user turns them on; the choice outlives the frame.
+TEST_F(FrameTest, PageScriptsAreOffByDefaultAndTheChoiceIsRemembered) {
+  {
+    auto frame = MakeFrame();
+    EXPECT_FALSE(pane_->scripts);
+    EXPECT_FALSE(frame->action(PageScripts)->isChecked());
+    frame->action(PageScripts)->trigger();
+    EXPECT_TRUE(pane_->scripts);
+    EXPECT_TRUE(frame->action(PageScripts)->isChecked());
+    EXPECT_EQ(ops::Read(settings_.application(), ops::kPageScripts), 1);
+  }
+  {
+    auto frame = MakeFrame();
+    EXPECT_TRUE(pane_->scripts);
+    EXPECT_TRUE(frame->action(PageScripts)->isChecked());
+    frame->action(PageScripts)->trigger();
+    EXPECT_FALSE(pane_->scripts);
+    EXPECT_EQ(ops::Read(settings_.application(), ops::kPageScripts), 0);
+  }
+}
+
 TEST_F(FrameTest, OperationCommandsGoToTheHandlerGivenForThem) {
   const CommandId operations[] = {Save,
                                   SaveAs,
@@ -202,6 +223,11 @@ TEST_F(FrameTest, PropertiesShowsTheHintUntilAWalkWasPublishedThenItsFigures) {
             "Cache uses : 0.009 MBytes actually 0.016 MBytes");
 }
 
+QString PlatformCancelText() {
+  QDialogButtonBox box(QDialogButtonBox::Cancel);
+  return box.button(QDialogButtonBox::Cancel)->text();
+}
+
 // Clicks the radio button with `text` (if any) and then the button with `button`.
 std::function<void(QWidget*)> Answer(const QString& radio, const QString& button, QString* checked) {
   return [=](QWidget* dialog) {
@@ -218,7 +244,7 @@ TEST_F(FrameTest, PreferencesProposesDdmmyyFirstAndStoresOnlyOnOk) {
   auto frame = MakeFrame();
   QString checked;
   ModalSeen cancelled = RunModal([&] { frame->action(Preferences)->trigger(); },
-                                 Answer("Set Date Format to MMDDYYYY", "Abbrechen", &checked));
+                                 Answer("Set Date Format to MMDDYYYY", PlatformCancelText(), &checked));
   EXPECT_EQ(cancelled.title, "Set Preferences");
   EXPECT_EQ(checked, "Set Date Format to DDMMYY");
   EXPECT_EQ(ops::Read(settings_.application(), ops::kDateFormat), 0);  // nothing stored: dates keep format 0

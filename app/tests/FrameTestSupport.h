@@ -41,6 +41,12 @@ class FakePane : public QWidget, public archive::HtmlPane {
   void OpenFile() override { calls.push_back("OpenFile"); }
   bool ToggleQuiet() override { return quiet = !quiet; }
   bool IsQuiet() const override { return quiet; }
+  void SetScriptsEnabled(bool enabled) override {
+    scripts = enabled;
+    calls.push_back(enabled ? "SetScriptsEnabled on" : "SetScriptsEnabled off");
+  }
+  bool ScriptsEnabled() const override { return scripts; }
+  bool scripts = false;
 };
 
 // A frame on a fresh store with fresh settings files.

@@ -42,7 +42,7 @@ TEST_F(FrameTest, MenusHoldTheirItemsInOrderWithTheirIds) {
       {"&View",
        {"&Toolbar=59392", "Na&vigationBar=32807", "&Status Bar=59393", "-", "&Workspace=1103", "&Output=1104",
         "&Memory=1130"}},
-      {"&Options", {"&Do Not Ask=5010"}},
+      {"&Options", {"&Do Not Ask=5010", "Run Page &Scripts=5011"}},
       {"&Help", {"&HELP=57670", "&About Vantry...=57664"}},
   };
   const QList<QAction*> menus = frame->menuBar()->actions();

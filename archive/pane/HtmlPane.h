@@ -36,6 +36,10 @@ class HtmlPane {
   // Quiet: the page may show no dialogs of its own. Returns the new state.
   virtual bool ToggleQuiet() = 0;
   virtual bool IsQuiet() const = 0;
+  // Whether the scripts of the pages shown may run (off unless turned on); the page on show
+  // is loaded again with the new choice.
+  virtual void SetScriptsEnabled(bool enabled) = 0;
+  virtual bool ScriptsEnabled() const = 0;
 };
 
 }  // namespace vantry::archive

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QWebEngineSettings>
 
 #include "archive/pane/widgets/CVantryDoc.h"
 #include "archive/pane/widgets/VantryPage.h"
@@ -91,6 +92,15 @@ bool CVantryView::ToggleQuiet() {
   bool quiet = state_.ToggleQuiet();
   page_->SetQuiet(quiet);
   return quiet;
+}
+
+void CVantryView::SetScriptsEnabled(bool enabled) {
+  page_->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, enabled);
+  if (!url().isEmpty()) page_->triggerAction(QWebEnginePage::Reload);
+}
+
+bool CVantryView::ScriptsEnabled() const {
+  return page_->settings()->testAttribute(QWebEngineSettings::JavascriptEnabled);
 }
 
 void CVantryView::contextMenuEvent(QContextMenuEvent* event) {

@@ -42,6 +42,8 @@ class CVantryView : public QWebEngineView, public HtmlPane {
   void OpenFile() override;
   bool ToggleQuiet() override;
   bool IsQuiet() const override { return state_.quiet(); }
+  void SetScriptsEnabled(bool enabled) override;
+  bool ScriptsEnabled() const override;
 
   const PaneState& state() const { return state_; }
 

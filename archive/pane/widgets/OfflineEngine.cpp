@@ -52,6 +52,8 @@ OfflineProfile::OfflineProfile(cache::UrlCacheStore& store, QObject* parent)
   profile_->setUrlRequestInterceptor(interceptor_);
   profile_->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
   profile_->settings()->setAttribute(QWebEngineSettings::DnsPrefetchEnabled, false);
+  // Cached pages are shown, not run: their scripts stay off unless the user turns them on.
+  profile_->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
   profile_->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
   connect(profile_, &QWebEngineProfile::downloadRequested, this, [](QWebEngineDownloadRequest* download) {
     if (download->isSavePageDownload())

@@ -16,7 +16,8 @@ class OfflineRequestInterceptor;
 void PrepareOfflineEngine();
 
 // The browsing profile of the pane: off the record, every http and https request of its
-// pages answered from `store`, other network schemes refused, downloads only for "save as".
+// pages answered from `store`, other network schemes refused, downloads only for "save as",
+// and the pages' scripts off.
 class OfflineProfile : public QObject {
   Q_OBJECT
  public:

@@ -8,6 +8,7 @@
 #include <QEventLoop>
 #include <QTimer>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
 #include <gtest/gtest.h>
 
 #include "archive/pane/widgets/OfflineEngine.h"
@@ -24,11 +25,14 @@ extern "C" const char* __lsan_default_suppressions() {
 
 namespace vantry::archive {
 
-// Runs a script in the page and returns its result as text.
-inline std::string Evaluate(QWebEnginePage* page, const QString& script) {
+// Runs a script in the page and returns its result as text. The application's own world
+// reads and drives the page also while the page's scripts are off; the page's world sees
+// what the page's scripts left in it.
+inline std::string Evaluate(QWebEnginePage* page, const QString& script,
+                            quint32 world = QWebEngineScript::ApplicationWorld) {
   std::string result;
   QEventLoop loop;
-  page->runJavaScript(script, [&](const QVariant& value) {
+  page->runJavaScript(script, world, [&](const QVariant& value) {
     result = value.toString().toStdString();
     loop.quit();
   });

@@ -1,5 +1,8 @@
 // Shows a cached page by address on a real display and checks that the page and all its
 // resources came from the store while the site's own server saw no connection at all.
+#include <filesystem>
+#include <fstream>
+
 #include <QApplication>
 #include <QBuffer>
 #include <QDir>
@@ -94,6 +97,7 @@ TEST_F(OfflineViewTest, CachedPageComesWithItsResourcesFromTheStoreAndNothingFro
   CVantryDoc document;
   {
     CVantryView view(document, profile.profile());
+    view.SetScriptsEnabled(true);  // the page's script is served from the store too
     view.resize(800, 600);
     view.show();
     QSignalSpy loaded(&view, &QWebEngineView::loadFinished);
@@ -103,7 +107,7 @@ TEST_F(OfflineViewTest, CachedPageComesWithItsResourcesFromTheStoreAndNothingFro
 
     EXPECT_EQ(Evaluate(view.page(), "String(document.getElementById('logo').naturalWidth)"), "7");
     EXPECT_EQ(Evaluate(view.page(), "String(document.getElementById('gone').naturalWidth)"), "0");
-    EXPECT_EQ(Evaluate(view.page(), "String(window.scriptRan)"), "yes");
+    EXPECT_EQ(Evaluate(view.page(), "String(window.scriptRan)", QWebEngineScript::MainWorld), "yes");
     EXPECT_EQ(Evaluate(view.page(), "getComputedStyle(document.body).backgroundColor"), "rgb(1, 2, 3)");
     Settle(500);
   }
@@ -137,6 +141,39 @@ TEST_F(OfflineViewTest, EntriesAreShownOnlyAfterTheStartPageAndByFileInTheLocalV
   EXPECT_EQ(connections_, 0);
 }
 
+// A cached page whose script would rewrite it is shown as cached until the user lets
+// scripts run; nothing reaches the network either way.
+TEST_F(OfflineViewTest, PageScriptsStayOffUntilTurnedOn) {
+  Cache("/clock.html", "Content-Type: text/html",
+        "<html><body><p id=\"time\">as cached</p><script>"
+        "document.getElementById('time').textContent = 'now ' + Date.now();"
+        "fetch('" +
+            site_ +
+            "/beacon').catch(() => {});"
+            "</script></body></html>");
+  OfflineProfile profile(*store_);
+  CVantryDoc document;
+  CVantryView view(document, profile.profile());
+  view.show();
+  EXPECT_FALSE(view.ScriptsEnabled());
+  auto shownText = [&] { return Evaluate(view.page(), "document.getElementById('time').textContent"); };
+  {
+    QSignalSpy loaded(&view, &QWebEngineView::loadFinished);
+    view.ShowAddress(site_ + "/clock.html");
+    ASSERT_TRUE(loaded.wait(30000));
+    EXPECT_EQ(shownText(), "as cached");
+  }
+  {
+    QSignalSpy reloaded(&view, &QWebEngineView::loadFinished);
+    view.SetScriptsEnabled(true);  // the page on show is loaded again
+    ASSERT_TRUE(reloaded.wait(30000));
+    EXPECT_TRUE(view.ScriptsEnabled());
+    EXPECT_TRUE(shownText().starts_with("now ")) << shownText();
+  }
+  Settle(300);
+  EXPECT_EQ(connections_, 0);
+}
+
 // Loads the page and reports the text of every dialog the page opened (closing each).
 QStringList DialogsWhileShowing(CVantryView& view, const std::string& address) {
   QStringList dialogs;
@@ -160,6 +197,7 @@ TEST_F(OfflineViewTest, QuietPanesShowNoDialogsOfThePage) {
   OfflineProfile profile(*store_);
   CVantryDoc document;
   CVantryView view(document, profile.profile());
+  view.SetScriptsEnabled(true);
   view.show();
   EXPECT_TRUE(DialogsWhileShowing(view, site_ + "/alert.html").isEmpty());
   EXPECT_FALSE(view.ToggleQuiet());
