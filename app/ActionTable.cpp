@@ -15,7 +15,7 @@ const ActionDefinition kActions[] = {
     {New, "&New\tCtrl+N", "document-new", "Show the start page again", "New"},
     {Open, "&Open...\tCtrl+O", "document-open", "Open a local file in the page view", "Open"},
     {Save, "&Save...", "document-save", "Copy the shown page to a folder", "Save"},
-    {SaveAs, "&Save As", "document-save-as", "Copy the shown page to a folder of your choice", "Save As"},
+    {SaveAs, "Save &As", "document-save-as", "Copy the shown page to a folder of your choice", "Save As"},
     {SaveRawAs, "Save raw as", "document-save-as", "Save the shown page as it stands", "Save raw as"},
     {Preferences, "Preferences", "preferences-system", "Set the date format", "Preferences"},
     {Print, "&Print...\tCtrl+P", "document-print", "Print the shown page", "Print"},
@@ -95,6 +95,8 @@ QList<QKeySequence> ShortcutsFor(CommandId id) {
       return {QKeySequence(Qt::CTRL | Qt::Key_S)};
     case Print:
       return {QKeySequence(Qt::CTRL | Qt::Key_P)};
+    case Exit:
+      return {QKeySequence(Qt::CTRL | Qt::Key_Q)};
     case Undo:
       return {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)};
     case Copy:

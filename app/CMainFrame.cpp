@@ -7,6 +7,7 @@
 #include "app/AppSettings.h"
 #include "app/FramePanes.h"
 #include "app/FrameStatusBar.h"
+#include "archive/pane/EntryPage.h"
 #include "cache/lists/AddressRequest.h"
 #include "cache/store/CacheAccess.h"
 #include "qtutil/ByteText.h"
@@ -57,7 +58,12 @@ void CMainFrame::SetAddress(std::string_view text) {
 
 void CMainFrame::ShowCurrentEntry(const cache::CurrentEntry& entry) {
   currentEntry_ = entry;
-  parts_.pane.ShowEntry(currentEntry_, localView_);
+  ShowEntryInPane();
+}
+
+// Cookie and history entries show the page they belong to, or a blank pane.
+void CMainFrame::ShowEntryInPane() {
+  parts_.pane.ShowEntry(archive::PageOfEntry(parts_.store, currentEntry_), localView_);
 }
 
 void CMainFrame::SetCommandHandler(CommandId id, CommandHandler handler) { handlers_[id] = std::move(handler); }

@@ -143,6 +143,7 @@ class CMainFrame : public QMainWindow, public cache::FrameServices {
   void RouteCommands();
   void Dispatch(CommandId id);
   void ToggleLocalView();
+  void ShowEntryInPane();
   void ApplyPageScripts(bool enabled);
   void ShowProperties();
   void ShowPreferences();

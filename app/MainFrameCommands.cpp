@@ -52,13 +52,18 @@ void CMainFrame::RouteCommands() {
       {Output, [this] { ToggleBar(output_, actions_[Output]); }},
       {Memory, [this] { ToggleBar(memory_, actions_[Memory]); }},
       {DoNotAsk, [this, &pane] { actions_[DoNotAsk]->setChecked(pane.ToggleQuiet()); }},
-      {Help, [&pane] { pane.ShowAddress("qrc:/vantry/help.html"); }},
       // The choice is kept in the settings for the next start.
       {PageScripts,
        [this] {
          const bool enabled = !parts_.pane.ScriptsEnabled();
          ApplyPageScripts(enabled);
          ops::Write(parts_.settings.application(), ops::kPageScripts, enabled ? 1 : 0);
+       }},
+      // The address box shows no cache address while the program's own pages are on show.
+      {Help,
+       [this, &pane] {
+         SetAddress("");
+         pane.ShowAddress("qrc:/vantry/help.html");
        }},
       {About, [this] { ShowAbout(); }},
       {FlatLook,
@@ -70,7 +75,11 @@ void CMainFrame::RouteCommands() {
        }},
       {Back, [&pane] { pane.GoBack(); }},
       {Forward, [&pane] { pane.GoForward(); }},
-      {Index, [this, &pane] { pane.ShowAddress(parts_.archivePaths.index); }},
+      {Index,
+       [this, &pane] {
+         SetAddress(parts_.archivePaths.index);
+         pane.ShowAddress(parts_.archivePaths.index);
+       }},
       {Strip, [this] { ToggleLocalView(); }},
       {Properties, [this] { ShowProperties(); }},
       // The pane finds in its page; this command has no other work of its own.
@@ -101,7 +110,7 @@ void CMainFrame::Dispatch(CommandId id) {
 
 void CMainFrame::ToggleLocalView() {
   localView_ = !localView_;
-  parts_.pane.ShowEntry(currentEntry_, localView_);
+  ShowEntryInPane();
   status_->SetLocalView(localView_);
 }
 

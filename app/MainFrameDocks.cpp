@@ -1,6 +1,7 @@
 // The docks of the main frame: the workspace with the three list tabs, the output bar and
 // the memory bar, with their default places and sizes, the flat look and the saved layout.
 #include <tuple>
+#include <utility>
 
 #include <QDockWidget>
 #include <QFrame>
@@ -29,6 +30,19 @@ constexpr int kBottomHeight = 190;
 constexpr int kOutputWidth = 560;
 constexpr int kMemoryWidth = 400;
 
+// The icons of the list entries by kind: the theme's file-type icons, bundled ones for style
+// sheets and cookies.
+cache::TabTreeModel::KindIcons EntryKindIcons() {
+  using enum cache::EntryKind;
+  const std::pair<cache::EntryKind, const char*> names[] = {
+      {Page, "text-html"},       {Image, "image-x-generic"},        {Script, "text-x-script"}, {StyleSheet, "text-css"},
+      {Cookie, "vantry-cookie"}, {History, "document-open-recent"}, {Other, "text-x-generic"},
+  };
+  cache::TabTreeModel::KindIcons icons;
+  for (const auto& [kind, name] : names) icons[static_cast<size_t>(kind)] = ThemeIcon(name, IconLook::Colour);
+  return icons;
+}
+
 QDockWidget* MakeDock(const QString& title, const char* objectName, QWidget* content, QMainWindow* frame) {
   auto* dock = new QDockWidget(title, frame);
   dock->setObjectName(QLatin1String(objectName));
@@ -54,7 +68,9 @@ void CMainFrame::BuildListTabs() {
       {accessSort_, "AccessSort", "view-sort-descending"},
       {history_, "History", "document-open-recent"},
   };
+  const cache::TabTreeModel::KindIcons kindIcons = EntryKindIcons();
   for (const auto& [list, label, icon] : tabs) {
+    list->SetKindIcons(kindIcons);
     list->setObjectName(QLatin1String(label));
     list->setAccessibleName(QLatin1String(label));
     tabs_->addTab(list, ThemeIcon(icon), QLatin1String(label));

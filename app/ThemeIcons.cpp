@@ -18,10 +18,13 @@ void PrepareIconTheme() {
   QIcon::setFallbackThemeName(adwaita);
 }
 
-QIcon ThemeIcon(const char* name) {
+QIcon ThemeIcon(const char* name, IconLook look) {
   const QString themed = QString::fromLatin1(name);
-  // The symbolic variant first: themes that have it keep one look across the toolbars.
-  for (const QString& candidate : {themed + QLatin1String("-symbolic"), themed})
+  const QString symbolic = themed + QLatin1String("-symbolic");
+  // The symbolic variant first on toolbars: themes that have it keep one look across them.
+  const QStringList candidates =
+      look == IconLook::Symbolic ? QStringList{symbolic, themed} : QStringList{themed, symbolic};
+  for (const QString& candidate : candidates)
     if (QIcon::hasThemeIcon(candidate)) return QIcon::fromTheme(candidate);
   const QString bundled = QStringLiteral(":/vantry/icons/%1.svg").arg(themed);
   return QFile::exists(bundled) ? QIcon(bundled) : QIcon();

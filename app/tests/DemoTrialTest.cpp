@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QEventLoop>
+#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSignalSpy>
@@ -174,6 +175,9 @@ TEST_F(DemoTrialTest, FindCopyOpenStickyDeleteAndStatistics) {
   // The index page leads to the copy of the server's start page, and that to the copy of
   // the page, which shows with its images and style sheet from the copy.
   ASSERT_TRUE(WaitForPage([&] { frame().action(Index)->trigger(); }));
+  // The address box names the page on show, not the entry selected before.
+  EXPECT_EQ(frame().addressBox()->currentText().toStdString(),
+            (TrialFolder().path() / "work" / "indexfil.htm").string());
   QWebEnginePage* page = session_->view().page();
   EXPECT_EQ(archive::Evaluate(page, "document.title"), "List of locally available Documents");
   ASSERT_TRUE(WaitForPage([&] { archive::Evaluate(page, "document.querySelector('a').click()"); }));
@@ -196,6 +200,10 @@ TEST_F(DemoTrialTest, FindCopyOpenStickyDeleteAndStatistics) {
   EXPECT_EQ(seen, std::vector<std::string>{std::string(kPage) + ": Setting File to sticky:"});
   EXPECT_NE(TypeOf(kPage) & cache::STICKY_CACHE_ENTRY, 0u);
 
+  // Delete takes the address in the address box: select the page again first.
+  alphaSort.selectionModel()->clearCurrentIndex();
+  seen = AnswerModals([&] { selected = testing::SelectChild(alphaSort, alphaSort.Model(), kPage); });
+  ASSERT_TRUE(selected);
   seen = AnswerModals([&] { frame().action(DeleteCacheEntry)->trigger(); });
   EXPECT_TRUE(seen.empty()) << seen.front();
   EXPECT_FALSE(cache::LookupEntry(session_->store(), kPage).has_value());

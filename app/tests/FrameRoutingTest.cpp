@@ -58,6 +58,16 @@ TEST_F(FrameTest, PaneCommandsReachThePane) {
   }
 }
 
+// The address box names the page on show: the index page's path, nothing for the help.
+TEST_F(FrameTest, IndexAndHelpPutTheirOwnAddressIntoTheAddressBox) {
+  auto frame = MakeFrame();
+  frame->SetAddress("http://h/last.html");
+  frame->action(Index)->trigger();
+  EXPECT_EQ(frame->addressBox()->currentText(), "/work/indexfil.htm");
+  frame->action(Help)->trigger();
+  EXPECT_EQ(frame->addressBox()->currentText(), "");
+}
+
 // Page scripts are off until the user turns them on; the choice outlives the frame.
 TEST_F(FrameTest, PageScriptsAreOffByDefaultAndTheChoiceIsRemembered) {
   {
@@ -223,6 +233,7 @@ TEST_F(FrameTest, PropertiesShowsTheHintUntilAWalkWasPublishedThenItsFigures) {
             "Cache uses : 0.009 MBytes actually 0.016 MBytes");
 }
 
+// The text the platform gives a dialog's Cancel button.
 QString PlatformCancelText() {
   QDialogButtonBox box(QDialogButtonBox::Cancel);
   return box.button(QDialogButtonBox::Cancel)->text();

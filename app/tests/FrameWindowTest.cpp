@@ -1,4 +1,6 @@
 // The frame's furniture: menus, shortcuts, toolbars, drop-downs, status panes, docks.
+#include <map>
+
 #include <QComboBox>
 #include <QDockWidget>
 #include <QLabel>
@@ -36,7 +38,7 @@ TEST_F(FrameTest, MenusHoldTheirItemsInOrderWithTheirIds) {
   };
   const Menu expected[] = {
       {"&File",
-       {"&New\tCtrl+N=57600", "&Open...\tCtrl+O=57601", "&Save...=3000", "&Save As=3005", "-", "Save raw as=32815", "-",
+       {"&New\tCtrl+N=57600", "&Open...\tCtrl+O=57601", "&Save...=3000", "Save &As=3005", "-", "Save raw as=32815", "-",
         "Preferences=4080", "-", "&Print...\tCtrl+P=57607", "P&rint Setup...=57606", "-", "E&xit=57665"}},
       {"&Edit", {"&Undo\tCtrl+Z=57643", "-", "Copy=57634", "Cut=57635", "Paste=57637", "-", "Select All=57642"}},
       {"&View",
@@ -70,10 +72,27 @@ TEST_F(FrameTest, ShortcutKeysFollowTheAcceleratorTable) {
       {CommandId::Cut, {QKeySequence("Ctrl+X"), QKeySequence("Shift+Del")}},
       {CommandId::NextPane, {QKeySequence("F6")}},
       {CommandId::PreviousPane, {QKeySequence("Shift+F6")}},
+      {CommandId::Exit, {QKeySequence("Ctrl+Q")}},
       {CommandId::SaveAs, {}},
-      {CommandId::Exit, {}},
   };
   for (const Keys& keys : expected) EXPECT_EQ(frame->action(keys.id)->shortcuts(), keys.keys) << int(keys.id);
+}
+
+// Alt and a letter reach one item only: no two items of a menu share their letter.
+TEST_F(FrameTest, EveryMenuItemHasAMnemonicOfItsOwn) {
+  auto frame = MakeFrame();
+  for (QAction* menu : frame->menuBar()->actions()) {
+    std::map<QChar, QString> taken;
+    for (QAction* item : menu->menu()->actions()) {
+      const QString text = item->text().section('\t', 0, 0);
+      const qsizetype amp = text.indexOf('&');
+      if (amp < 0 || amp + 1 >= text.size()) continue;
+      const QChar letter = text[amp + 1].toLower();
+      EXPECT_FALSE(taken.contains(letter))
+          << menu->text().toStdString() << ": " << text.toStdString() << " and " << taken[letter].toStdString();
+      taken[letter] = text;
+    }
+  }
 }
 
 TEST_F(FrameTest, MainToolBarHasItsButtonsInOrder) {

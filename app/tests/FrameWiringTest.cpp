@@ -171,6 +171,32 @@ TEST_F(FrameWiringTest, EveryHeaderLineWithoutABoxAndOneStatusLine) {
   EXPECT_TRUE(modals.isEmpty()) << modals.join(", ").toStdString();
 }
 
+// A history or cookie entry shows the page it belongs to when the cache holds it, else a
+// blank pane; the memory bar shows a cookie entry's cookie file.
+TEST_F(FrameWiringTest, CookieAndHistoryEntriesShowTheirPageOrClearThePane) {
+  frame->show();  // the memory bar reads files only while it is visible
+  cache::CTabResourceView& view = *frame->accessSortView();
+  Expand(view);
+  std::string cookieKey;
+  for (const std::string& leaf : Leaves(view))
+    if (leaf.starts_with("Cookie:")) cookieKey = leaf;
+  ASSERT_FALSE(cookieKey.empty());
+  const std::string historyKey = "Visited: @http://a.example/";
+  pane_->calls.clear();
+  Select(view, historyKey);
+  Select(view, cookieKey);
+  EXPECT_EQ(pane_->calls, (Texts{"ShowEntry  address", "ShowEntry  address"}));
+  const std::string cookieFile = cache::LookupEntry(*store_, cookieKey)->localFileName;
+  EXPECT_EQ(frame->memoryView()->View()->Model().Data(), files::ReadWholeFile(cookieFile).value_or("?"));
+  EXPECT_EQ(frame->currentEntry().address, cookieKey);  // the commands still act on the entry itself
+
+  ASSERT_EQ(store_->AddEntry(testing::PageEntry("http://a.example/")), cache::STORE_OK);
+  pane_->calls.clear();
+  Select(view, historyKey);
+  Select(view, cookieKey);
+  EXPECT_EQ(pane_->calls, (Texts{"ShowEntry http://a.example/ address", "ShowEntry http://a.example/ address"}));
+}
+
 TEST_F(FrameWiringTest, TheAddressBoxRequestNarrowsTheAlphabeticalList) {
   const std::pair<const char*, Texts> requests[] = {
       {"*.gif", {"http://a.example/pic.gif"}},

@@ -14,8 +14,9 @@ enum class FontSize { Smallest = 0, Smaller = 1, Medium = 2, Larger = 3, Largest
 class HtmlPane {
  public:
   virtual ~HtmlPane() = default;
-  // Shows the entry again: its cached file when `localView` is on, else its address.
-  // Before the pane's first navigation it only takes over the quiet flag.
+  // Shows the entry again: its cached file when `localView` is on, else its address; a
+  // blank page when it has none. Before the pane's first navigation it only takes over the
+  // quiet flag.
   virtual void ShowEntry(const cache::CurrentEntry& entry, bool localView) = 0;
   // Shows a page by address or local path (the index page, the help page).
   virtual void ShowAddress(std::string_view address) = 0;

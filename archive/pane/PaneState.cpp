@@ -11,13 +11,22 @@ std::string PaneState::StartPage(std::string_view workingDirectory) {
   return path + std::string(kStartPageName);
 }
 
-std::optional<std::string> PaneState::TargetForEntry(const cache::CurrentEntry& entry, bool localView) const {
-  if (!initialised_) return std::nullopt;
+PaneTarget PaneState::TargetForEntry(const cache::CurrentEntry& entry, bool localView) const {
+  if (!initialised_) return {};
   const std::string& target = localView ? entry.localFileName : entry.address;
-  // Navigating to nothing would throw away the page on show for a blank one; "None" is
-  // the file name the lists give an entry without stored headers, not a file.
-  if (target.empty() || (localView && target == "None")) return std::nullopt;
-  return target;
+  // "None" is the file name the lists give an entry without stored headers, not a file.
+  if (target.empty() || (localView && target == "None")) return {PaneTarget::Action::Clear, {}};
+  return {PaneTarget::Action::Navigate, target};
+}
+
+std::string SuggestedSaveName(std::string_view address) {
+  address = address.substr(0, address.find_first_of("?#"));
+  // A site address without a path names its root folder.
+  const size_t authority = address.find("://");
+  if (authority != std::string_view::npos && address.find('/', authority + 3) == std::string_view::npos)
+    return "index.html";
+  std::string_view name = address.substr(address.find_last_of("/:") + 1);
+  return name.empty() ? std::string("index.html") : std::string(name);
 }
 
 double ZoomFactorFor(FontSize size) {

@@ -8,8 +8,9 @@ namespace vantry::cache {
 ListTabView::ListTabView(const ListTabContext& context, CookieFileStep cookieFile, QWidget* parent)
     : QTreeView(parent), context_(context), cookieFile_(cookieFile) {
   stepProgress_ = [this] { context_.frame.StepProgress(); };
-  model_.SetIcons(style()->standardIcon(QStyle::SP_DirHomeIcon), style()->standardIcon(QStyle::SP_DirIcon),
-                  style()->standardIcon(QStyle::SP_FileIcon));
+  TabTreeModel::KindIcons files;
+  files.fill(style()->standardIcon(QStyle::SP_FileIcon));
+  SetKindIcons(files);
   setModel(&model_);
   setHeaderHidden(true);
   setUniformRowHeights(true);
@@ -20,6 +21,12 @@ ListTabView::ListTabView(const ListTabContext& context, CookieFileStep cookieFil
   connect(this, &QTreeView::collapsed, this, [this](const QModelIndex& index) { OnExpandedOrCollapsed(index, false); });
   connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this](const QModelIndex& current) { OnCurrentChanged(current); });
+}
+
+void ListTabView::SetKindIcons(TabTreeModel::KindIcons icons) {
+  model_.SetIcons(style()->standardIcon(QStyle::SP_DirHomeIcon), style()->standardIcon(QStyle::SP_DirIcon),
+                  std::move(icons));
+  viewport()->update();
 }
 
 std::string ListTabView::RootText() const { return std::string(model_.TextAt(model_.RootIndex())); }

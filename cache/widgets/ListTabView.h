@@ -32,6 +32,9 @@ class ListTabView : public QTreeView, public ExpandedList {
   void ClearSelection() override;
   bool RemoveItem(std::string_view address, int levels) override;
 
+  // The icons of the entries by their kind (the root and the folders keep theirs).
+  void SetKindIcons(TabTreeModel::KindIcons icons);
+
   const TabTreeModel& Model() const { return model_; }
 
  protected:

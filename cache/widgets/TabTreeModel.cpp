@@ -13,16 +13,20 @@ void TabTreeModel::ResetTree(std::string rootText, std::string placeholderText) 
   root_ = std::move(rootText);
   children_.clear();
   children_.push_back({std::move(placeholderText), {}});
+  childrenAreFolders_ = false;
   endResetModel();
 }
 
-void TabTreeModel::ReplaceChildren(std::vector<Child> children) {
+void TabTreeModel::ReplaceChildren(std::vector<Child> children) { SetChildren(std::move(children), true); }
+
+void TabTreeModel::SetChildren(std::vector<Child> children, bool folders) {
   const QModelIndex root = RootIndex();
   if (!children_.empty()) {
     beginRemoveRows(root, 0, static_cast<int>(children_.size()) - 1);
     children_.clear();
     endRemoveRows();
   }
+  childrenAreFolders_ = folders;
   if (children.empty()) return;
   beginInsertRows(root, 0, static_cast<int>(children.size()) - 1);
   children_ = std::move(children);
@@ -32,7 +36,7 @@ void TabTreeModel::ReplaceChildren(std::vector<Child> children) {
 void TabTreeModel::ReplaceChildren(std::vector<std::string> leaves) {
   std::vector<Child> children(leaves.size());
   for (size_t i = 0; i < leaves.size(); ++i) children[i].text = std::move(leaves[i]);
-  ReplaceChildren(std::move(children));
+  SetChildren(std::move(children), false);
 }
 
 bool TabTreeModel::RemoveFirst(std::string_view text, int levels) {
@@ -73,10 +77,16 @@ std::string_view TabTreeModel::TextAt(const QModelIndex& index) const {
   }
 }
 
-void TabTreeModel::SetIcons(QIcon root, QIcon child, QIcon grandchild) {
-  icons_[0] = std::move(root);
-  icons_[1] = std::move(child);
-  icons_[2] = std::move(grandchild);
+void TabTreeModel::SetIcons(QIcon root, QIcon folder, KindIcons kinds) {
+  rootIcon_ = std::move(root);
+  folderIcon_ = std::move(folder);
+  kindIcons_ = std::move(kinds);
+}
+
+QIcon TabTreeModel::IconOf(const QModelIndex& index) const {
+  if (index.internalId() == kRootId) return rootIcon_;
+  if (index.internalId() == kChildId && childrenAreFolders_) return folderIcon_;
+  return kindIcons_[static_cast<size_t>(KindOfListText(TextAt(index)))];
 }
 
 QModelIndex TabTreeModel::index(int row, int column, const QModelIndex& parent) const {
@@ -116,8 +126,8 @@ QVariant TabTreeModel::data(const QModelIndex& index, int role) const {
     case Qt::FontRole:
       return index.internalId() == kRootId ? QVariant(rootFont_) : QVariant();
     case Qt::DecorationRole: {
-      quintptr level = std::min<quintptr>(index.internalId(), 2);
-      return icons_[level].isNull() ? QVariant() : QVariant(icons_[level]);
+      QIcon icon = IconOf(index);
+      return icon.isNull() ? QVariant() : QVariant(icon);
     }
     default:
       return {};

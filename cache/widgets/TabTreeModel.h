@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -7,6 +8,8 @@
 #include <QAbstractItemModel>
 #include <QFont>
 #include <QIcon>
+
+#include "cache/lists/EntryKind.h"
 
 namespace vantry::cache {
 
@@ -34,8 +37,10 @@ class TabTreeModel : public QAbstractItemModel {
   QModelIndex RootIndex() const;
   // The bytes of an item's text; empty for an invalid index.
   std::string_view TextAt(const QModelIndex& index) const;
-  // Icons of the root, of its children, and of their children.
-  void SetIcons(QIcon root, QIcon child, QIcon grandchild);
+  // Icons of the root, of the folders (children that hold children), and of the entries by
+  // the kind their text names.
+  using KindIcons = std::array<QIcon, kEntryKindCount>;
+  void SetIcons(QIcon root, QIcon folder, KindIcons kinds);
 
   QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
   QModelIndex parent(const QModelIndex& index) const override;
@@ -44,6 +49,9 @@ class TabTreeModel : public QAbstractItemModel {
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
  private:
+  void SetChildren(std::vector<Child> children, bool folders);
+  QIcon IconOf(const QModelIndex& index) const;
+
   // The internal id of an index: the root is 0, its children 1, and a grandchild
   // kGrandchildBase plus the row of its parent.
   static constexpr quintptr kRootId = 0;
@@ -52,8 +60,11 @@ class TabTreeModel : public QAbstractItemModel {
 
   std::string root_;
   std::vector<Child> children_;
+  bool childrenAreFolders_ = false;
   QFont rootFont_;
-  QIcon icons_[3];
+  QIcon rootIcon_;
+  QIcon folderIcon_;
+  KindIcons kindIcons_;
 };
 
 }  // namespace vantry::cache

@@ -8,26 +8,45 @@ namespace {
 
 const cache::CurrentEntry kEntry{"http://h/a.html", "/store/content/0/a.html"};
 
+PaneTarget NavigateTo(const std::string& address) { return {PaneTarget::Action::Navigate, address}; }
+const PaneTarget kClear{PaneTarget::Action::Clear, ""};
+
 TEST(PaneStateTest, StartsQuietAndNavigatesToEntriesOnlyAfterTheStartPage) {
   PaneState state;
   EXPECT_TRUE(state.quiet());
   EXPECT_FALSE(state.initialised());
-  EXPECT_EQ(state.TargetForEntry(kEntry, false), std::nullopt);
+  EXPECT_EQ(state.TargetForEntry(kEntry, false), PaneTarget{});
 
   EXPECT_EQ(state.StartPage("/work/dir"), "/work/dir/ebstract.htm");
   EXPECT_TRUE(state.initialised());
-  EXPECT_EQ(state.TargetForEntry(kEntry, false), kEntry.address);
-  EXPECT_EQ(state.TargetForEntry(kEntry, true), kEntry.localFileName);
+  EXPECT_EQ(state.TargetForEntry(kEntry, false), NavigateTo(kEntry.address));
+  EXPECT_EQ(state.TargetForEntry(kEntry, true), NavigateTo(kEntry.localFileName));
 }
 
-TEST(PaneStateTest, AnEntryWithNothingToShowInTheChosenWayKeepsThePage) {
+TEST(PaneStateTest, AnEntryWithNothingToShowInTheChosenWayClearsThePage) {
   PaneState state;
   state.StartPage("/");
-  EXPECT_EQ(state.TargetForEntry({}, false), std::nullopt);
-  EXPECT_EQ(state.TargetForEntry({"http://h/", ""}, true), std::nullopt);
-  EXPECT_EQ(state.TargetForEntry({"http://h/", "None"}, true), std::nullopt);
-  EXPECT_EQ(state.TargetForEntry({"http://h/", "None"}, false), "http://h/");
-  EXPECT_EQ(state.StartPage("/"), "/ebstract.htm");
+  EXPECT_EQ(state.TargetForEntry({}, false), kClear);
+  EXPECT_EQ(state.TargetForEntry({"http://h/", ""}, true), kClear);
+  EXPECT_EQ(state.TargetForEntry({"http://h/", "None"}, true), kClear);
+  EXPECT_EQ(state.TargetForEntry({"http://h/", "None"}, false), NavigateTo("http://h/"));
+}
+
+TEST(PaneStateTest, SaveRawAsProposesThePagesFileName) {
+  struct Row {
+    const char* address;
+    const char* expected;
+  } rows[] = {
+      {"vantry-http://127.0.0.1:8081/a/b/page.html?from=start", "page.html"},
+      {"vantry-https://news.example/story.asp#top", "story.asp"},
+      {"vantry-http://127.0.0.1:8081/", "index.html"},
+      {"vantry-http://127.0.0.1:8081", "index.html"},
+      {"file:///store/content/c2/page%5B3%5D.html", "page%5B3%5D.html"},
+      {"qrc:/vantry/help.html", "help.html"},
+      {"about:blank", "blank"},
+      {"", "index.html"},
+  };
+  for (const Row& row : rows) EXPECT_EQ(SuggestedSaveName(row.address), row.expected) << row.address;
 }
 
 TEST(PaneStateTest, QuietToggleTwiceRestoresTheState) {

@@ -46,7 +46,9 @@ void CVantryView::OnInitialUpdate() {
 
 void CVantryView::ShowEntry(const cache::CurrentEntry& entry, bool localView) {
   page_->SetQuiet(state_.quiet());
-  if (auto target = state_.TargetForEntry(entry, localView)) Navigate(QString::fromStdString(*target));
+  const PaneTarget target = state_.TargetForEntry(entry, localView);
+  if (target.action == PaneTarget::Action::Navigate) Navigate(QString::fromStdString(target.address));
+  if (target.action == PaneTarget::Action::Clear) setUrl(QUrl(QStringLiteral("about:blank")));
 }
 
 void CVantryView::ShowAddress(std::string_view address) {
@@ -70,7 +72,8 @@ void CVantryView::FindInPage() {
 }
 
 void CVantryView::SaveRawAs() {
-  const QString path = QFileDialog::getSaveFileName(this, tr("Save As"), QDir::currentPath(),
+  const QString name = QString::fromStdString(SuggestedSaveName(url().toString(QUrl::FullyEncoded).toStdString()));
+  const QString path = QFileDialog::getSaveFileName(this, tr("Save As"), QDir::current().filePath(name),
                                                     tr("HTML Files (*.htm *.html);;All Files (*)"));
   if (!path.isEmpty()) page_->save(path, QWebEngineDownloadRequest::SingleHtmlSaveFormat);
 }

@@ -1,5 +1,7 @@
 #include <QAbstractItemModelTester>
 #include <QFont>
+#include <QIcon>
+#include <QPixmap>
 #include <gtest/gtest.h>
 
 #include "testing/WidgetTestSupport.h"
@@ -61,6 +63,38 @@ TEST_F(TabTreeModelTest, BytesAreShownAsUtf8OrElseLatin1) {
   EXPECT_EQ(model.TextAt(testing::ChildAt(model, 1)), "caf\xe9");
   // The tool tip carries the same whole text, for items a narrow list cuts short.
   EXPECT_EQ(model.data(testing::ChildAt(model, 1), Qt::ToolTipRole).toString(), QString::fromUtf8("caf\xc3\xa9"));
+}
+
+// Each entry carries the icon of its kind; the root and the history's age folders keep theirs.
+TEST_F(TabTreeModelTest, EntriesCarryTheIconOfTheirKind) {
+  auto coloured = [](Qt::GlobalColor colour) {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(colour);
+    return QIcon(pixmap);
+  };
+  TabTreeModel::KindIcons kinds;
+  const Qt::GlobalColor colours[] = {Qt::red, Qt::green, Qt::blue, Qt::cyan, Qt::magenta, Qt::yellow, Qt::gray};
+  for (size_t i = 0; i < kinds.size(); ++i) kinds[i] = coloured(colours[i]);
+  const QIcon root = coloured(Qt::black), folder = coloured(Qt::white);
+  model.SetIcons(root, folder, kinds);
+  auto iconOf = [&](const QModelIndex& index) {
+    return model.data(index, Qt::DecorationRole).value<QIcon>().cacheKey();
+  };
+  auto kindIcon = [&](EntryKind kind) { return kinds[static_cast<size_t>(kind)].cacheKey(); };
+
+  model.ReplaceChildren(Texts{"http://a.example/", "http://a.example/p.gif", "http://a.example/app.js",
+                              "http://a.example/site.css", "Cookie:root@a.example/", "Visited: @http://a.example/",
+                              "http://a.example/data.bin"});
+  const EntryKind expected[] = {EntryKind::Page,   EntryKind::Image,   EntryKind::Script, EntryKind::StyleSheet,
+                                EntryKind::Cookie, EntryKind::History, EntryKind::Other};
+  for (int row = 0; row < 7; ++row) EXPECT_EQ(iconOf(testing::ChildAt(model, row)), kindIcon(expected[row])) << row;
+  EXPECT_EQ(iconOf(model.RootIndex()), root.cacheKey());
+
+  model.ReplaceChildren(
+      std::vector<TabTreeModel::Child>{{"today", {"Visited: @http://a.example/x.html"}}, {"old", {}}});
+  EXPECT_EQ(iconOf(testing::ChildAt(model, 0)), folder.cacheKey());
+  EXPECT_EQ(iconOf(testing::ChildAt(model, 1)), folder.cacheKey());  // an empty folder is still a folder
+  EXPECT_EQ(iconOf(model.index(0, 0, testing::ChildAt(model, 0))), kindIcon(EntryKind::History));
 }
 
 }  // namespace vantry::cache

@@ -138,6 +138,11 @@ TEST_F(OfflineViewTest, EntriesAreShownOnlyAfterTheStartPageAndByFileInTheLocalV
             "vantry-http://127.0.0.1:" + std::to_string(server_.serverPort()) + "/a.html");
   view.ShowEntry(entry, true);
   EXPECT_EQ(view.url(), QUrl::fromLocalFile("/tmp/cached/a.html"));
+  // An entry with nothing to show clears the pane instead of leaving the last page.
+  view.ShowEntry({"Cookie:root@127.0.0.1/", "None"}, true);
+  EXPECT_EQ(view.url(), QUrl("about:blank"));
+  view.ShowEntry({}, false);
+  EXPECT_EQ(view.url(), QUrl("about:blank"));
   EXPECT_EQ(connections_, 0);
 }
 
