@@ -1,6 +1,8 @@
 #include "archive/pane/PaneState.h"
 
 #include <array>
+#include <filesystem>
+#include <system_error>
 
 namespace vantry::archive {
 
@@ -8,7 +10,9 @@ std::string PaneState::StartPage(std::string_view workingDirectory) {
   initialised_ = true;
   std::string path(workingDirectory);
   if (path.empty() || path.back() != '/') path += '/';
-  return path + std::string(kStartPageName);
+  path += kStartPageName;
+  std::error_code error;
+  return std::filesystem::is_regular_file(path, error) ? path : std::string(kBuiltInStartPage);
 }
 
 PaneTarget PaneState::TargetForEntry(const cache::CurrentEntry& entry, bool localView) const {

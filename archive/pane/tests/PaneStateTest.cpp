@@ -1,6 +1,10 @@
 #include "archive/pane/PaneState.h"
 
+#include <fstream>
+
 #include <gtest/gtest.h>
+
+#include "testing/TempFolder.h"
 
 namespace vantry::archive {
 
@@ -17,7 +21,7 @@ TEST(PaneStateTest, StartsQuietAndNavigatesToEntriesOnlyAfterTheStartPage) {
   EXPECT_FALSE(state.initialised());
   EXPECT_EQ(state.TargetForEntry(kEntry, false), PaneTarget{});
 
-  EXPECT_EQ(state.StartPage("/work/dir"), "/work/dir/ebstract.htm");
+  state.StartPage("/work/dir");
   EXPECT_TRUE(state.initialised());
   EXPECT_EQ(state.TargetForEntry(kEntry, false), NavigateTo(kEntry.address));
   EXPECT_EQ(state.TargetForEntry(kEntry, true), NavigateTo(kEntry.localFileName));
@@ -30,6 +34,23 @@ TEST(PaneStateTest, AnEntryWithNothingToShowInTheChosenWayClearsThePage) {
   EXPECT_EQ(state.TargetForEntry({"http://h/", ""}, true), kClear);
   EXPECT_EQ(state.TargetForEntry({"http://h/", "None"}, true), kClear);
   EXPECT_EQ(state.TargetForEntry({"http://h/", "None"}, false), NavigateTo("http://h/"));
+}
+
+TEST(PaneStateTest, StartPageOfTheWorkingFolderElseTheProgramsOwn) {
+  testing::TempFolder withPage, without;
+  std::ofstream(withPage.path() / "ebstract.htm") << "<p>mine</p>";
+  std::filesystem::create_directory(without.path() / "ebstract.htm");  // a folder is no page
+  struct Row {
+    std::string folder;
+    std::string expected;
+  } rows[] = {
+      {withPage.path().string(), (withPage.path() / "ebstract.htm").string()},
+      {withPage.path().string() + "/", (withPage.path() / "ebstract.htm").string()},
+      {without.path().string(), "qrc:/vantry/ebstract.htm"},
+      {(without.path() / "missing").string(), "qrc:/vantry/ebstract.htm"},
+      {"", "qrc:/vantry/ebstract.htm"},
+  };
+  for (const Row& row : rows) EXPECT_EQ(PaneState().StartPage(row.folder), row.expected) << row.folder;
 }
 
 TEST(PaneStateTest, SaveRawAsProposesThePagesFileName) {

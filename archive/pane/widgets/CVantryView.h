@@ -24,7 +24,8 @@ class CVantryView : public QWebEngineView, public HtmlPane {
   CVantryView(CVantryDoc& document, QWebEngineProfile* profile, QWidget* parent = nullptr);
   ~CVantryView() override;
 
-  // Shows the start page of the working directory; from now on entries are shown.
+  // Shows the start page of the working directory (the program's own when it has none);
+  // from now on entries are shown.
   void OnInitialUpdate();
 
   void ShowEntry(const cache::CurrentEntry& entry, bool localView) override;

@@ -131,7 +131,7 @@ TEST_F(OfflineViewTest, EntriesAreShownOnlyAfterTheStartPageAndByFileInTheLocalV
   EXPECT_TRUE(view.IsQuiet());
 
   document.OnNewDocument();
-  EXPECT_EQ(view.url(), QUrl::fromLocalFile(QDir::current().absoluteFilePath("ebstract.htm")));
+  EXPECT_FALSE(view.url().isEmpty());
 
   view.ShowEntry(entry, false);
   EXPECT_EQ(view.url().toString().toStdString(),
@@ -144,6 +144,38 @@ TEST_F(OfflineViewTest, EntriesAreShownOnlyAfterTheStartPageAndByFileInTheLocalV
   view.ShowEntry({}, false);
   EXPECT_EQ(view.url(), QUrl("about:blank"));
   EXPECT_EQ(connections_, 0);
+}
+
+// Started in a folder without "ebstract.htm" the pane shows the program's own start page;
+// a folder with one shows that.
+TEST_F(OfflineViewTest, StartPageFromTheWorkingFolderElseFromTheProgram) {
+  const std::filesystem::path before = std::filesystem::current_path();
+  const std::filesystem::path elsewhere = folder_.path() / "elsewhere";
+  const std::filesystem::path own = folder_.path() / "own";
+  std::filesystem::create_directories(elsewhere);
+  std::filesystem::create_directories(own);
+  std::ofstream(own / "ebstract.htm") << "<html><head><title>My start</title></head></html>";
+  OfflineProfile profile(*store_);
+  struct Row {
+    std::filesystem::path folder;
+    QUrl url;
+    std::string title;
+  } rows[] = {
+      {elsewhere, QUrl("qrc:/vantry/ebstract.htm"), "Vantry"},
+      {own, QUrl::fromLocalFile(QString::fromStdString((own / "ebstract.htm").string())), "My start"},
+  };
+  for (const Row& row : rows) {
+    std::filesystem::current_path(row.folder);
+    CVantryDoc document;
+    CVantryView view(document, profile.profile());
+    QSignalSpy loaded(&view, &QWebEngineView::loadFinished);
+    document.OnNewDocument();
+    ASSERT_TRUE(loaded.wait(30000));
+    EXPECT_TRUE(loaded.first().first().toBool()) << row.folder;
+    EXPECT_EQ(view.url(), row.url);
+    EXPECT_EQ(view.title().toStdString(), row.title);
+  }
+  std::filesystem::current_path(before);
 }
 
 // A cached page whose script would rewrite it is shown as cached until the user lets
