@@ -52,6 +52,14 @@ class FrameWiringTest : public FrameTest {
     return texts;
   }
 
+  // The list's "Cookie:" entry (the store holds one); empty when there is none.
+  static std::string CookieLeaf(const cache::ListTabView& view) {
+    std::string cookieKey;
+    for (const std::string& leaf : Leaves(view))
+      if (leaf.starts_with("Cookie:")) cookieKey = leaf;
+    return cookieKey;
+  }
+
   static void Expand(cache::ListTabView& view) { view.expand(view.Model().RootIndex()); }
 
   static void Select(cache::ListTabView& view, std::string_view text) {
@@ -129,9 +137,7 @@ TEST_F(FrameWiringTest, SelectingALeafFillsAddressBoxPaneOutputBarAndMemoryBar) 
 TEST_F(FrameWiringTest, AccessSortDecodesTheCookieFileOfACookieEntry) {
   cache::CTabResourceView& view = *frame->accessSortView();
   Expand(view);
-  std::string cookieKey;
-  for (const std::string& leaf : Leaves(view))
-    if (leaf.starts_with("Cookie:")) cookieKey = leaf;
+  const std::string cookieKey = CookieLeaf(view);
   ASSERT_FALSE(cookieKey.empty());
   Select(view, cookieKey);
   EXPECT_EQ(frame->outputView()->CurrentPage(), inspect::COutputBar::kCookiePage);
@@ -177,9 +183,7 @@ TEST_F(FrameWiringTest, CookieAndHistoryEntriesShowTheirPageOrClearThePane) {
   frame->show();  // the memory bar reads files only while it is visible
   cache::CTabResourceView& view = *frame->accessSortView();
   Expand(view);
-  std::string cookieKey;
-  for (const std::string& leaf : Leaves(view))
-    if (leaf.starts_with("Cookie:")) cookieKey = leaf;
+  const std::string cookieKey = CookieLeaf(view);
   ASSERT_FALSE(cookieKey.empty());
   const std::string historyKey = "Visited: @http://a.example/";
   pane_->calls.clear();
