@@ -18,6 +18,15 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix);
 std::size_t FindNoCase(std::string_view text, std::string_view needle, std::size_t from = 0);
 bool ContainsNoCase(std::string_view text, std::string_view needle);
 
+// The value of a hexadecimal digit, or -1.
+int HexDigitValue(char c);
+
+// `text` with each escape of two hexadecimal digits ("%2F") replaced by its byte; any other '%' stays.
+std::string PercentDecoded(std::string_view text);
+
+// The blanks of HTML and CSS: space, tab, line feed, carriage return, form feed.
+inline bool IsAsciiSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
+
 // Replaces every line feed and carriage return by a blank, so that a value fits one line of a
 // line-based archive file.
 std::string OnOneLine(std::string_view text);

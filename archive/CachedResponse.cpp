@@ -1,4 +1,4 @@
-#include "archive/pane/CachedResponse.h"
+#include "archive/CachedResponse.h"
 
 #include <algorithm>
 #include <array>
