@@ -5,6 +5,7 @@
 #include "cache/store/StoreFiles.h"
 #include "files/WholeFile.h"
 #include "import/ImportCommand.h"
+#include "tools/vantry-store/CopyCommands.h"
 #include "tools/vantry-store/StoreCommands.h"
 
 namespace vantry::storetool {
@@ -14,7 +15,10 @@ namespace fs = std::filesystem;
 namespace {
 
 // Commands that only read or remove never create a store where there is none.
-bool CreatesStore(Verb verb) { return verb != Verb::Remove && verb != Verb::List && verb != Verb::Stats; }
+bool CreatesStore(Verb verb) {
+  return verb != Verb::Remove && verb != Verb::List && verb != Verb::Stats && verb != Verb::CopyTree &&
+         verb != Verb::CopyPage;
+}
 
 }  // namespace
 
@@ -73,6 +77,10 @@ int RunStoreTool(const std::vector<std::string>& args, const fs::path& storeFold
       return RunStats(command, context);
     case Verb::Import:
       return import::RunImportCommand(command.operands, store, context.out, context.err);
+    case Verb::CopyTree:
+      return RunCopyTree(command.operands, store, fs::current_path(ec), context.out, context.err);
+    case Verb::CopyPage:
+      return RunCopyPage(command.operands, store, fs::current_path(ec), context.out, context.err);
     case Verb::Help:
       break;
   }

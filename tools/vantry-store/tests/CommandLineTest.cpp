@@ -28,6 +28,10 @@ TEST(CommandLineTest, SoundLinesGiveTheirCommand) {
       {{"list", "visited:"}, Verb::List, {"visited:"}},
       {{"stats"}, Verb::Stats, {}},
       {{"help"}, Verb::Help, {}},
+      {{"copy-tree", "http://h.example/", "copies"}, Verb::CopyTree, {"http://h.example/", "copies"}},
+      {{"copy-page", "http://h.example/a?b", "/tmp/c d", "a note"},
+       Verb::CopyPage,
+       {"http://h.example/a?b", "/tmp/c d", "a note"}},
   };
   for (const Case& c : cases) {
     ParsedCommandLine parsed = ParseCommandLine(c.args);
@@ -74,6 +78,11 @@ TEST(CommandLineTest, RefusedLinesSayWhatIsWrong) {
       {{"synth", "12abc"}, "not \"12abc\""},
       {{"synth", "10000001"}, "not \"10000001\""},
       {{"add", "http://h.example/"}, "add: wrong number of arguments"},
+      {{"copy-tree", "http://h.example/"},
+       "copy-tree: wrong number of arguments; usage: vantry-store copy-tree URL DEST [COMMENT]"},
+      {{"copy-page", "h.example/page", "d"}, "copy-page: \"h.example/page\" is not a web address"},
+      {{"copy-tree", "http://h.example/", ""}, "copy-tree: the folder must be one line of text"},
+      {{"copy-page", "http://h.example/", "d", "two\nlines"}, "copy-page: the comment must be one line of text"},
       {{"add", "h.example/page", "f"}, "add: \"h.example/page\" is not a web address"},
       {{"add", "http:///page", "f"}, "is not a web address"},
       {{"add", "Cookie:user@h.example/", "f"}, "is not a web address"},
