@@ -1,6 +1,7 @@
 #include "archive/CanonicalUrl.h"
 
 #include <algorithm>
+#include <array>
 
 #include "archive/UrlParts.h"
 #include "text/AsciiText.h"
@@ -51,13 +52,21 @@ std::string NormalizeEscapes(std::string_view text) {
   return out;
 }
 
-// Letters, digits and "-._~/" only, and no "." or ".." segment.
+// Letters, digits and "-._~/": the bytes of a plain path.
+constexpr std::array<bool, 256> kPlainPathByte = [] {
+  std::array<bool, 256> plain{};
+  for (int c = 0; c < 256; ++c) {
+    plain[c] = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_' ||
+               c == '~' || c == '/' || c == '.';
+  }
+  return plain;
+}();
+
+// Plain bytes only, and no "." or ".." segment.
 bool IsPlainPath(std::string_view path) {
   for (std::size_t at = 0; at < path.size(); ++at) {
     const char c = path[at];
-    const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
-                       c == '_' || c == '~' || c == '/' || c == '.';
-    if (!plain) return false;
+    if (!kPlainPathByte[static_cast<unsigned char>(c)]) return false;
     const bool segmentStart = at == 0 || path[at - 1] == '/';
     if (c == '.' && segmentStart &&
         (at + 1 == path.size() || path[at + 1] == '/' ||
@@ -115,16 +124,17 @@ bool CanonicalOfPlainReference(std::string_view canonicalFolder, std::string_vie
 }
 
 bool IsPlainCanonicalUrl(std::string_view url) {
-  std::size_t host = 0;
-  if (url.starts_with("http://")) host = 7;
-  if (url.starts_with("https://")) host = 8;
-  if (host == 0) return false;
-  const std::size_t path = url.find('/', host);
-  if (path == std::string_view::npos || path == host) return false;
-  for (const char c : url.substr(host, path - host)) {
+  std::size_t at = 0;
+  if (url.starts_with("http://")) at = 7;
+  if (url.starts_with("https://")) at = 8;
+  if (at == 0) return false;
+  const std::size_t host = at;
+  for (; at < url.size() && url[at] != '/'; ++at) {
+    const char c = url[at];
     if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' || c == '-')) return false;
   }
-  return path + 1 == url.size() || IsPlainPath(url.substr(path + 1));
+  if (at == url.size() || at == host) return false;
+  return IsPlainPath(url.substr(at + 1));
 }
 
 bool NeedsCleaning(std::string_view value) {

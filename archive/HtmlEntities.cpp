@@ -1,5 +1,6 @@
 #include "archive/HtmlEntities.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdint>
@@ -83,19 +84,15 @@ std::string DecodeAttributeValue(std::string_view raw) {
   return out;
 }
 
-std::string EncodeAttributeValue(std::string_view text, char quote) {
-  std::string out;
-  out.reserve(text.size());
-  for (const char c : text) {
-    if (c == '&') {
-      out += "&amp;";
-    } else if (c == quote) {
-      out += c == '"' ? "&quot;" : "&#39;";
-    } else {
-      out += c;
-    }
+void AppendAttributeValue(std::string& out, std::string_view text, char quote) {
+  std::size_t run = 0;  // the start of the bytes not yet appended, none of them special
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    if (text[at] != '&' && text[at] != quote) continue;
+    out.append(text, run, at - run);
+    out += text[at] == '&' ? "&amp;" : quote == '"' ? "&quot;" : "&#39;";
+    run = at + 1;
   }
-  return out;
+  out.append(text, run);
 }
 
 }  // namespace vantry::archive

@@ -9,8 +9,8 @@ namespace vantry::archive {
 // (&amp; &lt; &gt; &quot; &apos;) and numeric ones (&#38; &#x26;, as UTF-8). Others stay.
 std::string DecodeAttributeValue(std::string_view raw);
 
-// `text` written as the value of an attribute quoted with `quote` ('"' or '\''): '&' and the
-// quote character become character references.
-std::string EncodeAttributeValue(std::string_view text, char quote);
+// Appends `text` written as the value of an attribute quoted with `quote` ('"' or '\''): '&' and
+// the quote character become character references.
+void AppendAttributeValue(std::string& out, std::string_view text, char quote);
 
 }  // namespace vantry::archive

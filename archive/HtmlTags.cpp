@@ -10,14 +10,30 @@ namespace {
 
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
+// What each byte does inside a tag, looked up once per byte.
+enum : unsigned char { kBlank = 1, kEndsTagName = 2, kEndsAttributeName = 4, kEndsUnquotedValue = 8 };
+constexpr std::array<unsigned char, 256> kTagBytes = [] {
+  std::array<unsigned char, 256> bytes{};
+  for (const unsigned char blank : {' ', '\t', '\n', '\r', '\f'}) {
+    bytes[blank] = kBlank | kEndsTagName | kEndsAttributeName | kEndsUnquotedValue;
+  }
+  bytes['/'] = kEndsTagName | kEndsAttributeName;
+  bytes['>'] = kEndsTagName | kEndsAttributeName | kEndsUnquotedValue;
+  bytes['='] = kEndsAttributeName;
+  return bytes;
+}();
+
+bool Is(char c, unsigned char what) { return (kTagBytes[static_cast<unsigned char>(c)] & what) != 0; }
+
 // Elements whose content the tokenizer reads as text up to their own end tag.
 constexpr std::array<std::string_view, 8> kRawTextElements = {"script", "style",  "textarea", "title",
                                                               "xmp",    "iframe", "noembed",  "noframes"};
 
 bool IsRawTextElement(std::string_view name) {
   if (name.size() < 3 || name.size() > 8) return false;
+  const char first = text::LowerAscii(name[0]);
   for (std::string_view raw : kRawTextElements) {
-    if (text::EqualsNoCase(name, raw)) return true;
+    if (raw[0] == first && text::EqualsNoCase(name, raw)) return true;
   }
   return false;
 }
@@ -61,7 +77,7 @@ bool HtmlTagReader::Next(HtmlStartTag& tag) {
 
 bool HtmlTagReader::ReadStartTag(std::size_t nameBegin, HtmlStartTag& tag) {
   std::size_t at = nameBegin;
-  while (at < html_.size() && !text::IsAsciiSpace(html_[at]) && html_[at] != '/' && html_[at] != '>') ++at;
+  while (at < html_.size() && !Is(html_[at], kEndsTagName)) ++at;
   tag.name = html_.substr(nameBegin, at - nameBegin);
   tag.attributes.clear();
   tag.textBegin = tag.textEnd = 0;
@@ -75,20 +91,19 @@ bool HtmlTagReader::ReadAttributes(HtmlStartTag& tag) {
   const std::size_t size = html_.size();
   std::size_t at = pos_;
   for (;;) {
-    while (at < size && (text::IsAsciiSpace(html_[at]) || html_[at] == '/')) ++at;
+    while (at < size && (Is(html_[at], kBlank) || html_[at] == '/')) ++at;
     if (at >= size) break;
     if (html_[at] == '>') {
       tag.end = pos_ = at + 1;
       return true;
     }
     const std::size_t nameBegin = at++;  // a first '=' belongs to the name
-    while (at < size && !text::IsAsciiSpace(html_[at]) && html_[at] != '/' && html_[at] != '>' && html_[at] != '=')
-      ++at;
+    while (at < size && !Is(html_[at], kEndsAttributeName)) ++at;
     HtmlAttribute attribute{html_.substr(nameBegin, at - nameBegin), at, at, 0};
-    while (at < size && text::IsAsciiSpace(html_[at])) ++at;
+    while (at < size && Is(html_[at], kBlank)) ++at;
     if (at < size && html_[at] == '=') {
       ++at;
-      while (at < size && text::IsAsciiSpace(html_[at])) ++at;
+      while (at < size && Is(html_[at], kBlank)) ++at;
       if (at < size && (html_[at] == '"' || html_[at] == '\'')) {
         attribute.quote = html_[at];
         const std::size_t close = html_.find(attribute.quote, at + 1);
@@ -98,7 +113,7 @@ bool HtmlTagReader::ReadAttributes(HtmlStartTag& tag) {
         at = close + 1;
       } else {
         attribute.valueBegin = at;
-        while (at < size && !text::IsAsciiSpace(html_[at]) && html_[at] != '>') ++at;
+        while (at < size && !Is(html_[at], kEndsUnquotedValue)) ++at;
         attribute.valueEnd = at;
       }
     }
@@ -119,7 +134,7 @@ void HtmlTagReader::SkipRawText(HtmlStartTag& tag) {
     }
     const std::size_t after = at + 2 + tag.name.size();
     if (text::EqualsNoCase(html_.substr(at + 2, tag.name.size()), tag.name) &&
-        (after >= html_.size() || text::IsAsciiSpace(html_[after]) || html_[after] == '/' || html_[after] == '>')) {
+        (after >= html_.size() || Is(html_[after], kEndsTagName))) {
       tag.textEnd = pos_ = at;
       return;
     }

@@ -1,5 +1,6 @@
 #include "archive/ReferenceRewriter.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "archive/CanonicalUrl.h"
@@ -64,23 +65,25 @@ ReferenceRewriter::Context ReferenceRewriter::ContextFor(const std::string& base
 
 bool ReferenceRewriter::Translate(std::string_view value, ReferenceRole role, const Context& context,
                                   std::string& translation) {
-  std::string cleaned;
-  if (NeedsCleaning(value)) {
-    cleaned = CleanReference(value);
-    value = cleaned;
-  }
-  if (value.empty() || value.front() == '#') return false;
-  const bool absolute = HasScheme(value);
-  if (absolute && !IsCopiedScheme(value)) return false;
-  // The references met most need no general parsing.
+  // The references met most are plain (nothing to clean, decode or resolve in general).
   std::string_view canonical;
+  bool absolute = true;
   std::string address;
   std::size_t fragment = std::string::npos;
-  if (absolute && IsPlainCanonicalUrl(value)) {
+  if (IsPlainCanonicalUrl(value)) {
     canonical = value;
-  } else if (!absolute && CanonicalOfPlainReference(context.canonicalBase, value, canonical_)) {
+  } else if (CanonicalOfPlainReference(context.canonicalBase, value, canonical_)) {
     canonical = canonical_;
+    absolute = false;
   } else {
+    std::string cleaned;
+    if (NeedsCleaning(value)) {
+      cleaned = CleanReference(value);
+      value = cleaned;
+    }
+    if (value.empty() || value.front() == '#') return false;
+    absolute = HasScheme(value);
+    if (absolute && !IsCopiedScheme(value)) return false;
     address = ResolveUrl(context.base, value);
     fragment = address.find('#');
     if (std::optional<std::string> general = IsCopiedScheme(address) ? CanonicalUrl(address) : std::nullopt) {
@@ -144,7 +147,7 @@ std::string ReferenceRewriter::RewriteHtml(std::string html, const CopiedDocumen
   std::string replacement;
   for (const HtmlReference& found : references) {
     std::string_view value = std::string_view(html).substr(found.begin, found.end - found.begin);
-    if (found.attribute && value.find('&') != std::string_view::npos) {
+    if (found.attribute && std::find(value.begin(), value.end(), '&') != value.end()) {
       decoded = DecodeAttributeValue(value);
       value = decoded;
     }
@@ -179,9 +182,11 @@ std::string ReferenceRewriter::RewriteHtml(std::string html, const CopiedDocumen
     if (!found.attribute) {
       out += replacement;
     } else if (found.quote == 0) {
-      out.append("\"").append(EncodeAttributeValue(replacement, '"')).append("\"");
+      out += '"';
+      AppendAttributeValue(out, replacement, '"');
+      out += '"';
     } else {
-      out += EncodeAttributeValue(replacement, found.quote);
+      AppendAttributeValue(out, replacement, found.quote);
     }
     copied = found.end;
   }

@@ -1,6 +1,8 @@
 #include "archive/ReferenceScanner.h"
 
 #include <array>
+#include <bit>
+#include <cstdint>
 
 #include "archive/HtmlTags.h"
 #include "text/AsciiText.h"
@@ -15,7 +17,6 @@ struct AttributeRule {
   ReferenceRole role;
 };
 
-// The rules of one tag stand together.
 constexpr std::array<AttributeRule, 28> kRules{{
     {"a", "href", ValueKind::kUrl, ReferenceRole::kLink},
     {"area", "href", ValueKind::kUrl, ReferenceRole::kLink},
@@ -47,6 +48,25 @@ constexpr std::array<AttributeRule, 28> kRules{{
     {"base", "href", ValueKind::kBase, ReferenceRole::kLink},
 }};
 
+// For each first letter, the rules whose tag begins with it (bit i stands for kRules[i]).
+constexpr std::array<std::uint32_t, 26> kRulesByFirstLetter = [] {
+  std::array<std::uint32_t, 26> rules{};
+  for (std::size_t i = 0; i < kRules.size(); ++i) rules[kRules[i].tag[0] - 'a'] |= std::uint32_t{1} << i;
+  return rules;
+}();
+
+// The rules of a tag called `name` (ignoring case), as bits of kRules.
+std::uint32_t RulesOf(std::string_view name) {
+  const char first = name.empty() ? '\0' : text::LowerAscii(name[0]);
+  if (first < 'a' || first > 'z') return 0;
+  std::uint32_t rules = 0;
+  for (std::uint32_t candidates = kRulesByFirstLetter[first - 'a']; candidates != 0; candidates &= candidates - 1) {
+    const int rule = std::countr_zero(candidates);
+    if (text::EqualsNoCase(kRules[rule].tag, name)) rules |= std::uint32_t{1} << rule;
+  }
+  return rules;
+}
+
 // Link relations whose target the page loads itself.
 constexpr std::array<std::string_view, 8> kRequisiteRelations = {
     "stylesheet", "icon",    "apple-touch-icon", "apple-touch-icon-precomposed",
@@ -77,11 +97,7 @@ void AddTagReferences(std::string_view html, const HtmlStartTag& tag, std::vecto
   const auto add = [&](const HtmlAttribute& attribute, ValueKind kind, ReferenceRole role) {
     found.push_back({attribute.valueBegin, attribute.valueEnd, attribute.quote, true, kind, role});
   };
-  // The rules of this tag: a run of kRules.
-  std::size_t firstRule = 0;
-  while (firstRule < kRules.size() && !text::EqualsNoCase(kRules[firstRule].tag, tag.name)) ++firstRule;
-  std::size_t endRule = firstRule;
-  while (endRule < kRules.size() && text::EqualsNoCase(kRules[endRule].tag, tag.name)) ++endRule;
+  const std::uint32_t rules = RulesOf(tag.name);
   const bool isMeta = text::EqualsNoCase(tag.name, "meta");
   const bool linkRequisite = text::EqualsNoCase(tag.name, "link") && HasRequisiteRelation(html, tag);
   for (const HtmlAttribute& attribute : tag.attributes) {
@@ -91,7 +107,8 @@ void AddTagReferences(std::string_view html, const HtmlStartTag& tag, std::vecto
     } else if (isMeta && text::EqualsNoCase(attribute.name, "content") && IsRefresh(html, tag)) {
       add(attribute, ValueKind::kRefresh, ReferenceRole::kLink);
     }
-    for (std::size_t rule = firstRule; rule < endRule; ++rule) {
+    for (std::uint32_t left = rules; left != 0; left &= left - 1) {
+      const int rule = std::countr_zero(left);
       if (text::EqualsNoCase(kRules[rule].attribute, attribute.name)) {
         add(attribute, kRules[rule].kind, linkRequisite ? ReferenceRole::kRequisite : kRules[rule].role);
         break;

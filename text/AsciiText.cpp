@@ -2,8 +2,6 @@
 
 namespace vantry::text {
 
-char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
 std::string ToLowerAscii(std::string_view text) {
   std::string lower(text);
   for (char& c : lower) {
@@ -12,12 +10,10 @@ std::string ToLowerAscii(std::string_view text) {
   return lower;
 }
 
-bool EqualsNoCase(std::string_view a, std::string_view b) { return a.size() == b.size() && StartsWithNoCase(a, b); }
-
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
   if (text.size() < prefix.size()) return false;
   for (std::size_t i = 0; i < prefix.size(); ++i) {
-    if (UpperAscii(text[i]) != UpperAscii(prefix[i])) return false;
+    if (text[i] != prefix[i] && UpperAscii(text[i]) != UpperAscii(prefix[i])) return false;
   }
   return true;
 }

@@ -8,11 +8,13 @@
 namespace vantry::text {
 
 inline char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-char UpperAscii(char c);
+inline char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 std::string ToLowerAscii(std::string_view text);
 
-bool EqualsNoCase(std::string_view a, std::string_view b);
 bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+inline bool EqualsNoCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && StartsWithNoCase(a, b);
+}
 
 // Position of the first case-insensitive occurrence of `needle` at or after `from`, or npos.
 std::size_t FindNoCase(std::string_view text, std::string_view needle, std::size_t from = 0);
