@@ -30,6 +30,32 @@ TEST(CookieFileTest, RecordsRoundTripAndADamagedTailIsDropped) {
   EXPECT_EQ(ParseCookieFile("a\nb\nc/\nnotanumber\n0\n0\n0\n0\n*\n").size(), 0u);
 }
 
+// Each record's bytes are kept; a carriage return is part of a field unless the record's
+// lines end in "\r\n".
+TEST(CookieFileTest, RecordsKeepTheirBytes) {
+  struct Row {
+    std::string text;
+    const char* name;
+    const char* value;
+    const char* path;
+  } rows[] = {
+      {"n\nv\na.example/\n0\n0\n0\n0\n0\n*\n", "n", "v", "/"},
+      {"n\r\nv\r\r\na.example/p\n0\n0\n0\n0\n0\n*\n", "n\r", "v\r\r", "/p"},
+      {"n\r\nv\r\na.example/p\r\n1\r\n0\r\n0\r\n0\r\n0\r\n*\r\n", "n", "v", "/p"},
+      {"n\nv\na.example\n0\n0\n0\n0\n0\n*", "n", "v", "/"},
+  };
+  for (const Row& row : rows) {
+    std::string twice = row.text + (row.text.ends_with('\n') ? row.text : "");
+    std::vector<CookieRecord> records = ReadCookieRecords(twice);
+    ASSERT_EQ(records.size(), row.text.ends_with('\n') ? 2u : 1u) << row.text;
+    EXPECT_EQ(records[0].text, row.text);
+    EXPECT_EQ(records[0].cookie.name, row.name) << row.text;
+    EXPECT_EQ(records[0].cookie.value, row.value) << row.text;
+    EXPECT_EQ(records[0].cookie.path, row.path) << row.text;
+    EXPECT_EQ(records.back().text.data() + records.back().text.size(), twice.data() + twice.size());
+  }
+}
+
 TEST(CookieFileTest, TargetsOfUrls) {
   struct Row {
     const char* url;
