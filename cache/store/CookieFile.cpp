@@ -82,6 +82,22 @@ std::vector<Cookie> ParseCookieFile(std::string_view text) {
   return cookies;
 }
 
+std::string SetCookieRecord(std::string_view text, const Cookie& cookie, FileTime& latestExpiry) {
+  auto same = [&](const Cookie& c) {
+    return c.name == cookie.name && text::ToLowerAscii(c.domain) == text::ToLowerAscii(cookie.domain) &&
+           c.path == cookie.path;
+  };
+  std::string file;
+  latestExpiry = cookie.expiry;
+  for (const CookieRecord& record : ReadCookieRecords(text)) {
+    if (same(record.cookie)) continue;
+    file += record.text;
+    if (!file.ends_with('\n')) file += '\n';
+    latestExpiry = std::max(latestExpiry, record.cookie.expiry);
+  }
+  return file + FormatCookieFile({cookie});
+}
+
 bool ParseCookieTarget(std::string_view url, CookieTarget& target) {
   std::string lower = text::ToLowerAscii(url.substr(0, 8));
   size_t skip;

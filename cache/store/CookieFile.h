@@ -24,6 +24,11 @@ std::vector<CookieRecord> ReadCookieRecords(std::string_view text);
 // The cookies of the records.
 std::vector<Cookie> ParseCookieFile(std::string_view text);
 
+// The file `text` with `cookie` in place of the record of the same name, domain (any
+// case) and path, or added at the end; the other records keep their bytes and a damaged
+// tail is dropped. `latestExpiry` becomes the latest expiry of the file's cookies.
+std::string SetCookieRecord(std::string_view text, const Cookie& cookie, FileTime& latestExpiry);
+
 // The parts of a URL that decide which cookies it is sent.
 struct CookieTarget {
   bool secure = false;  // https

@@ -406,19 +406,8 @@ uint32_t SqliteUrlCacheStore::SetCookie(const Cookie& cookie) {
     uint32_t read = ReadCookieFile(old->entry.localFileName, before);
     if (read != STORE_OK && read != ERROR_PATH_NOT_FOUND) return read;
   }
-  std::string text;
-  FileTime expire = cookie.expiry;
-  auto same = [&](const Cookie& c) {
-    return c.name == cookie.name && text::ToLowerAscii(c.domain) == text::ToLowerAscii(cookie.domain) &&
-           c.path == cookie.path;
-  };
-  for (const CookieRecord& record : ReadCookieRecords(before)) {
-    if (same(record.cookie)) continue;
-    text += record.text;
-    if (!text.ends_with('\n')) text += '\n';
-    expire = std::max(expire, record.cookie.expiry);
-  }
-  text += FormatCookieFile({cookie});
+  FileTime expire = 0;
+  std::string text = SetCookieRecord(before, cookie, expire);
 
   const StoreFolder& cookies = folders_.Cookies();
   std::string file;

@@ -56,6 +56,20 @@ TEST(CookieFileTest, RecordsKeepTheirBytes) {
   }
 }
 
+TEST(CookieFileTest, SettingACookieReplacesOnlyItsOwnRecord) {
+  std::string kept = "Kept\rname\nv\r\n.A.example/\n0\n007\n0\n0\n0\n*\n";
+  std::string old = FormatCookieFile({{"id", "1", "a.example", "/", 0, 50, 1}});
+  FileTime expiry = 0;
+  std::string text = SetCookieRecord(kept + old + kept, {"id", "2", "A.EXAMPLE", "/", 0, 40, 2}, expiry);
+  EXPECT_EQ(text, kept + kept + FormatCookieFile({{"id", "2", "A.EXAMPLE", "/", 0, 40, 2}}));
+  EXPECT_EQ(expiry, 40u);
+  EXPECT_EQ(SetCookieRecord(kept + "damaged\n", {"n", "v", "a.example", "/p", 0, 9, 0}, expiry),
+            kept + FormatCookieFile({{"n", "v", "a.example", "/p", 0, 9, 0}}));
+  EXPECT_EQ(expiry, 9u);
+  EXPECT_EQ(SetCookieRecord("n\nv\na.example\n0\n0\n0\n0\n0\n*", {"m", "w", "a.example", "/", 0, 0, 0}, expiry),
+            "n\nv\na.example\n0\n0\n0\n0\n0\n*\n" + FormatCookieFile({{"m", "w", "a.example", "/", 0, 0, 0}}));
+}
+
 TEST(CookieFileTest, TargetsOfUrls) {
   struct Row {
     const char* url;
