@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <map>
 
@@ -100,29 +101,47 @@ double AlphaSortGrowthMegabytes(const cache::ListTabContext& context, const cach
   return ResidentMegabytes() - before;
 }
 
-// Keeps the mean time per iteration of every run, to print the ratios at the end.
+struct Seconds {
+  double real = 0;
+  double cpu = 0;  // of the benchmark's thread: what the work costs when others share the processor
+};
+
+// Keeps the mean times per iteration of every run, to print the ratios at the end.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs)
-      seconds[run.benchmark_name()] = run.real_accumulated_time / static_cast<double>(run.iterations);
+    for (const Run& run : runs) {
+      double iterations = static_cast<double>(run.iterations);
+      seconds[run.benchmark_name()] = {run.real_accumulated_time / iterations, run.cpu_accumulated_time / iterations};
+    }
     ConsoleReporter::ReportRuns(runs);
   }
-  std::map<std::string, double> seconds;
+  std::map<std::string, Seconds> seconds;
 };
 
+// The verdict goes by the real time; the processor time beside it shows what a busy
+// machine added.
 bool PrintRatio(RatioReporter& reporter, const std::string& expansion, const std::string& walk, double maxSeconds) {
-  double expand = reporter.seconds[expansion], bare = reporter.seconds[walk];
-  double ratio = expand / bare;
-  bool met = ratio <= kMaxRatio && expand <= maxSeconds;
-  std::printf("%-40s %6.3f s  bare walk %8.3f s  ratio %5.2f (goal <= %.1f and <= %.1f s)  %s\n", expansion.c_str(),
-              expand, bare, ratio, kMaxRatio, maxSeconds, met ? "met" : "MISSED");
+  Seconds expand = reporter.seconds[expansion], bare = reporter.seconds[walk];
+  double ratio = expand.real / bare.real;
+  bool met = ratio <= kMaxRatio && expand.real <= maxSeconds;
+  std::printf(
+      "%-40s %6.3f s (cpu %6.3f s)  bare walk %6.3f s (cpu %6.3f s)  ratio %5.2f (goal <= %.1f and <= %.1f s)  %s\n",
+      expansion.c_str(), expand.real, expand.cpu, bare.real, bare.cpu, ratio, kMaxRatio, maxSeconds,
+      met ? "met" : "MISSED");
   return met;
 }
 
-double SecondsSince(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
+// Real and processor time (all threads) since `start`.
+struct Stopwatch {
+  std::chrono::steady_clock::time_point real = std::chrono::steady_clock::now();
+  std::clock_t cpu = std::clock();
+  void Print(const char* what) const {
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - real).count();
+    std::printf("Filled the %s in %.1f s (processor %.1f s)\n", what, seconds,
+                static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC);
+  }
+};
 
 }  // namespace
 
@@ -139,15 +158,13 @@ int Main(int argc, char** argv) {
   Stores stores{folder, nullptr, nullptr};
   stores.content = std::make_unique<cache::SqliteUrlCacheStore>(stores.folder / "content-store");
   stores.history = std::make_unique<cache::SqliteUrlCacheStore>(stores.folder / "history-store");
-  auto start = std::chrono::steady_clock::now();
-  if (StoredEntries(*stores.content) == 0) {
+  if (Stopwatch fill; StoredEntries(*stores.content) == 0) {
     bench::FillContentStore(*stores.content, entries);
-    std::printf("Filled the content store in %.1f s\n", SecondsSince(start));
+    fill.Print("content store");
   }
-  start = std::chrono::steady_clock::now();
-  if (StoredEntries(*stores.history) == 0) {
+  if (Stopwatch fill; StoredEntries(*stores.history) == 0) {
     bench::FillHistoryStore(*stores.history, entries);
-    std::printf("Filled the history store in %.1f s\n", SecondsSince(start));
+    fill.Print("history store");
   }
   std::printf("Stores in %s: %zu entries, %zu history entries\n", folder.c_str(), StoredEntries(*stores.content),
               StoredEntries(*stores.history));
