@@ -122,12 +122,14 @@ TEST_F(SelectionStepTest, MemoryBytesAreTheCookieTextElseTheCachedFile) {
 }
 
 // A folder in place of the site's cookie file: the page and the cookie entry show without
-// cookies, and nothing is decoded.
+// cookies (the memory bar gets their cached files, which it reads or leaves empty), and
+// nothing is decoded.
 TEST_F(SelectionStepTest, FolderInPlaceOfTheCookieFileShowsNoCookies) {
   std::filesystem::remove(LocalFileOf(cookieKey));
   std::filesystem::create_directory(LocalFileOf(cookieKey));
-  EXPECT_EQ(Select("http://a.example/page.html").back(), "bytes ");
-  EXPECT_EQ(Select(cookieKey), (Calls{"show " + cookieKey + " | None", "properties " + cookieKey, "bytes "}));
+  EXPECT_EQ(Select("http://a.example/page.html").back(), "file " + LocalFileOf("http://a.example/page.html"));
+  EXPECT_EQ(Select(cookieKey),
+            (Calls{"show " + cookieKey + " | None", "properties " + cookieKey, "file " + LocalFileOf(cookieKey)}));
 }
 
 TEST_F(SelectionStepTest, CookieFileOfAnEntryNoLongerStoredIsNotDecoded) {
