@@ -54,30 +54,20 @@ bool IsOwnWorkingFile(const std::string& folderPath, const std::string& name, co
   return name == kTempFileName || run.backupsMade.count(JoinPath(folderPath, name)) != 0;
 }
 
-// Which matching files may be read ahead of their turn: a rewrite changes
-// only its own file, its backup and "tempfil", and a backup name is always
-// its own backup, so every other file reads the same now as at its turn.
-std::vector<bool> PlanAhead(const std::string& folderPath, const std::vector<FolderEntry>& entries,
-                            const std::vector<bool>& matching, const RunState& run) {
-  std::vector<bool> planned(entries.size());
-  for (size_t i = 0; i < entries.size(); ++i) {
-    const std::string& name = entries[i].name;
-    planned[i] =
-        matching[i] && !entries[i].isFolder && !IsOwnWorkingFile(folderPath, name, run) && BackupName(name) != name;
-  }
-  return planned;
+// Whether a matching file may be read ahead of its turn: a rewrite changes only
+// its own file, its backup and "tempfil", and a backup's name is its own backup
+// name (so it is refused), hence every other file reads now as at its turn.
+bool CanBeReadAhead(const std::string& folderPath, const FolderEntry& entry, const RunState& run) {
+  return !entry.isFolder && !IsOwnWorkingFile(folderPath, entry.name, run) && BackupName(entry.name) != entry.name;
 }
 
 void HandleEntries(int folderFd, const std::string& folderPath, const std::vector<FolderEntry>& entries,
                    RunState& run) {
-  std::vector<bool> matching(entries.size());
-  for (size_t i = 0; i < entries.size(); ++i) {
-    matching[i] = fnmatch(run.pattern.name.c_str(), entries[i].name.c_str(), 0) == 0;
-  }
-  std::vector<bool> planned(entries.size());
-  if (run.ahead.enabled()) planned = PlanAhead(folderPath, entries, matching, run);
+  std::vector<bool> matching(entries.size()), planned(entries.size());
   std::vector<std::string> plannedNames;
   for (size_t i = 0; i < entries.size(); ++i) {
+    matching[i] = fnmatch(run.pattern.name.c_str(), entries[i].name.c_str(), 0) == 0;
+    planned[i] = run.ahead.enabled() && matching[i] && CanBeReadAhead(folderPath, entries[i], run);
     if (planned[i]) plannedNames.push_back(entries[i].name);
   }
   const bool ahead = plannedNames.size() > 1;
