@@ -7,6 +7,7 @@ packages=(
   libsqlite3-dev sqlite3 libcurl4-openssl-dev libgumbo-dev nlohmann-json3-dev libx11-dev
   zlib1g-dev libdeflate-dev libbrotli-dev libzstd-dev libssl-dev
   libgtest-dev libgmock-dev libbenchmark-dev sd
+  clang-14 libclang-rt-14-dev
   xvfb xauth python3 python3-pyftpdlib
 )
 missing=()
