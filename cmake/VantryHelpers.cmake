@@ -14,8 +14,12 @@ function(vantry_add_test)
   # The test environment goes through an "emulator" that sets it, because the
   # ENVIRONMENT property of discovered tests would be split at its semicolons.
   set(home ${CMAKE_BINARY_DIR}/test-home)
+  set(sanitizer_options)
+  if(VANTRY_SANITIZE)
+    set(sanitizer_options LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/scripts/lsan-suppressions.txt)
+  endif()
   set_property(TARGET ${T_NAME} PROPERTY CROSSCOMPILING_EMULATOR ${CMAKE_COMMAND} -E env
     HOME=${home} XDG_CONFIG_HOME=${home}/config XDG_DATA_HOME=${home}/data
-    XDG_CACHE_HOME=${home}/cache VANTRY_STORE=${home}/store QT_QPA_PLATFORM=offscreen)
+    XDG_CACHE_HOME=${home}/cache VANTRY_STORE=${home}/store QT_QPA_PLATFORM=offscreen ${sanitizer_options})
   gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "${T_LABELS}")
 endfunction()
