@@ -27,3 +27,13 @@ vantry_fuzz_target(NAME date_field SOURCE DateFieldFuzzer.cpp LIBS vantry_dates
   MAX_LEN 256 SEEDS fuzz/seeds/date_field)
 vantry_fuzz_target(NAME address_request SOURCE AddressRequestFuzzer.cpp LIBS vantry_lists
   MAX_LEN 1024 SEEDS fuzz/seeds/address_request)
+vantry_fuzz_target(NAME cache_storage_entry SOURCE CacheStorageEntryFuzzer.cpp LIBS vantry_import
+  MAX_LEN 65536 SEEDS "testdata/corpus/chromium-serviceworker/Service Worker/CacheStorage")
+vantry_fuzz_target(NAME simple_cache_index SOURCE SimpleCacheIndexFuzzer.cpp LIBS vantry_import ZLIB::ZLIB
+  MAX_LEN 16384 SEEDS fuzz/seeds/simple_cache_index)
+vantry_fuzz_target(NAME blockfile_cache SOURCE BlockfileCacheFuzzer.cpp LIBS vantry_import
+  MAX_LEN 4096 SEEDS fuzz/seeds/blockfile_cache)
+vantry_fuzz_target(NAME profile_lists SOURCE ProfileListsFuzzer.cpp LIBS vantry_import
+  MAX_LEN 8192 SEEDS fuzz/seeds/profile_lists)
+vantry_fuzz_target(NAME cookie_decryption SOURCE CookieDecryptionFuzzer.cpp LIBS vantry_import
+  MAX_LEN 1024 SEEDS fuzz/seeds/cookie_decryption)
