@@ -22,7 +22,7 @@ function(vantry_fuzz_target)
   cmake_parse_arguments(F "" "NAME;SOURCE;MAX_LEN" "LIBS;SEEDS" ${ARGN})
   list(TRANSFORM F_SEEDS PREPEND ${PROJECT_SOURCE_DIR}/)
   add_test(NAME fuzz_${F_NAME}
-           COMMAND ${fuzz_build}/fuzz/fuzz_${F_NAME} -max_total_time=5 -max_len=${F_MAX_LEN} -timeout=20
+           COMMAND ${fuzz_build}/fuzz/fuzz_${F_NAME} -max_total_time=5 -max_len=${F_MAX_LEN} -timeout=60
                    -artifact_prefix=${fuzz_build}/fuzz/findings/ ${fuzz_build}/fuzz/corpus/${F_NAME} ${F_SEEDS})
   set_tests_properties(fuzz_${F_NAME} PROPERTIES FIXTURES_REQUIRED vantry_fuzz_targets TIMEOUT 300 LABELS fuzz)
 endfunction()
