@@ -8,7 +8,7 @@ packages=(
   zlib1g-dev libdeflate-dev libbrotli-dev libzstd-dev libssl-dev libsecret-1-dev
   libgtest-dev libgmock-dev libbenchmark-dev sd
   clang-14 libclang-rt-14-dev
-  xvfb xauth python3 python3-pyftpdlib
+  xvfb xauth python3 python3-pyftpdlib wget
   gnome-keyring dbus-daemon
 )
 missing=()
