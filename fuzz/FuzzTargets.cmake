@@ -19,8 +19,8 @@ vantry_fuzz_target(NAME header_decoding SOURCE HeaderDecodingFuzzer.cpp LIBS van
   MAX_LEN 4096 SEEDS fuzz/seeds/header_decoding)
 vantry_fuzz_target(NAME reference_scanner SOURCE ReferenceScannerFuzzer.cpp LIBS vantry_archive
   MAX_LEN 65536 SEEDS testdata/corpus/site)
-vantry_fuzz_target(NAME link_translation SOURCE LinkTranslationFuzzer.cpp LIBS vantry_archive
-  MAX_LEN 4096 SEEDS fuzz/seeds/link_translation)
+vantry_fuzz_target(NAME canonical_url SOURCE CanonicalUrlFuzzer.cpp LIBS vantry_archive
+  MAX_LEN 4096 SEEDS fuzz/seeds/canonical_url)
 vantry_fuzz_target(NAME archive_lines SOURCE ArchiveLinesFuzzer.cpp LIBS vantry_archive
   MAX_LEN 4096 SEEDS fuzz/seeds/archive_lines)
 vantry_fuzz_target(NAME date_field SOURCE DateFieldFuzzer.cpp LIBS vantry_dates
