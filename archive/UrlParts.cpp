@@ -83,6 +83,8 @@ std::optional<UrlParts> ParseUrl(std::string_view url) {
     }
     authority = authority.substr(0, colon);
   }
+  // A colon left in the host (outside an IPv6 literal) means a port that is not a number.
+  if (!authority.starts_with('[') && authority.find(':') != std::string_view::npos) return std::nullopt;
   parts.server = std::string(authority);
   return parts;
 }

@@ -1,6 +1,6 @@
 // Addresses and references as pages write them (the first field a folder address, the rest a
-// reference): a plain canonical address is its own canonical form, and the cleaning check
-// agrees with the cleaning.
+// reference): a canonical form is its own canonical form, a plain canonical address is too, and
+// the cleaning check agrees with the cleaning.
 
 #include <cstddef>
 #include <cstdint>
@@ -19,6 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (std::string_view url : {folder, reference}) {
     const std::optional<std::string> canonical = CanonicalUrl(url);
     if (IsPlainCanonicalUrl(url) && canonical != std::string(url)) std::abort();
+    if (canonical && CanonicalUrl(*canonical) != canonical) std::abort();
   }
   if (NeedsCleaning(reference) != (CleanReference(reference) != reference)) std::abort();
   std::string resolved;
