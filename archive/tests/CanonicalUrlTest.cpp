@@ -32,7 +32,8 @@ TEST(CanonicalUrl, GivesEverySpellingOfAnAddressOneForm) {
     EXPECT_EQ(CanonicalUrl(url), canonical) << url;
     EXPECT_EQ(CanonicalUrl(canonical), canonical) << url;
   }
-  for (const char* notAddress : {"page.html", "http://s.org:port/", "http://s.org:80x:80/", "http://[::1:80x/"})
+  for (const char* notAddress :
+       {"page.html", "http://s.org:port/", "http://s.org:80x:80/", "http://[::1:80x/", "http://[a:b:/"})
     EXPECT_EQ(CanonicalUrl(notAddress), std::nullopt) << notAddress;
 }
 
