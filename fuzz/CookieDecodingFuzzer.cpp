@@ -10,7 +10,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace vantry::inspect;
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   CookieTextLines(bytes);
-  Notices notices;
-  DecodeCookieFileLines(bytes, notices);
+  DecodeCookieFileLines(bytes);
   return 0;
 }

@@ -32,7 +32,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   entry.localFileName = std::string(input.Field());
   entry.fileExtension = std::string(input.Field());
   entry.headerInfo = std::string(input.Rest());
-  inspect::Notices notices;
-  inspect::EntryPropertyLines(entry, notices);
+  inspect::EntryPropertyLines(entry);
   return 0;
 }
