@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -7,13 +8,21 @@
 
 namespace vantry::ops {
 
+struct SpecifierCopyResult {
+  bool reachedEnd = false;  // the walk reached the store's end
+  size_t copied = 0;        // files written to the folder
+};
+
 // Copies the cached file of every content entry that the specifier selects into `folder`,
 // under the cached file's own name (a later file of the same name overwrites an earlier
-// one). A failed copy asks whether to stop; Yes ends the walk with false. With
-// `deleteAfterCopy` each entry whose file was copied is removed from the cache.
-// Steps the progress bar; the published statistics are left as they are.
-// Returns true when the walk reached the store's end.
-bool CopyBySpecifier(CommandContext& context, std::string_view specifier, const std::string& folder,
-                     bool deleteAfterCopy);
+// one). A failed copy asks whether to stop; Yes ends the walk. With `deleteAfterCopy` each
+// entry whose file was copied is removed from the cache. Steps the progress bar, and the user
+// may stop the copy between two files; the published statistics are left as they are.
+SpecifierCopyResult CopyBySpecifier(CommandContext& context, std::string_view specifier, const std::string& folder,
+                                    bool deleteAfterCopy);
+
+// What the status bar says after "Copy files....": how many files went where, and whether the
+// copy was stopped before the end.
+std::string SpecifierCopySummary(const SpecifierCopyResult& result, const std::string& folder);
 
 }  // namespace vantry::ops

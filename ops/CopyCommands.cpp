@@ -95,11 +95,12 @@ void CopyFilesCommand(CommandContext& context, CommandDialogs& dialogs, Settings
     return;
   context.frame.EnsureProgressBar();
   context.cursor.Show();
-  CopyBySpecifier(context, choice.specifier, choice.folder, choice.deleteAfterCopy);
+  const SpecifierCopyResult copied = CopyBySpecifier(context, choice.specifier, choice.folder, choice.deleteAfterCopy);
   Write(profile, kFilesToCopy, choice.specifier);
   Write(profile, kCopyDirectory, choice.folder);
   context.cursor.Restore();
   context.frame.ResetProgress();
+  context.frame.SetStatusText(SpecifierCopySummary(copied, choice.folder));
 }
 
 }  // namespace vantry::ops

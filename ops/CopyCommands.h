@@ -46,7 +46,8 @@ void CopyEntryCommand(CommandContext& context, EntryCopyCommand command, const E
                       CommandDialogs& dialogs, CopyArchive& archive, SettingsStore& appSettings,
                       SettingsStore& profile);
 
-// "Copy files....": copies every content entry that a file specifier selects.
+// "Copy files....": copies every content entry that a file specifier selects, then says in the
+// status bar how many files went where.
 void CopyFilesCommand(CommandContext& context, CommandDialogs& dialogs, SettingsStore& profile);
 
 }  // namespace vantry::ops

@@ -6,6 +6,8 @@
 namespace vantry::ops {
 namespace {
 
+constexpr std::string_view kSearchStopped = "Search stopped: the hits found so far are shown";
+
 OpenedAddress OpenAddress(cache::UrlCacheStore& store, std::string_view address) {
   OpenedAddress opened{std::string(address), address.starts_with("http:"), std::nullopt, std::nullopt};
   if (opened.isHttp) {
@@ -87,17 +89,20 @@ void FindTextCommand(CommandContext& context, CommandDialogs& dialogs, LocalCopy
   const TextQuery query{choice.text, choice.caseSensitive};
   std::vector<std::string> results;
   if (choice.searchLocalCopies) localCopies.SearchCopiedPages(query, results);
+  bool stopped = false;
   if (choice.searchCache) {
     context.cursor.Show();
     context.frame.SetStatusText("Wait! Searching Cache");
     context.frame.EnsureProgressBar();
-    CacheTextSearch(context.store.ContentFolder().string(), "*.*", query, results, context.frame, context.prompt);
+    stopped =
+        !CacheTextSearch(context.store.ContentFolder().string(), "*.*", query, results, context.frame, context.prompt);
     context.frame.ResetProgress();
-    context.frame.SetStatusText("Ready");
+    context.frame.SetStatusText(stopped ? kSearchStopped : "Ready");
     context.cursor.Restore();
   }
-  if (choice.searchAddressFields) localCopies.SearchHistoryFields(query, true, results);
-  if (choice.searchCommentFields) localCopies.SearchHistoryFields(query, false, results);
+  // A stopped search shows what it found so far and searches nothing more.
+  if (choice.searchAddressFields && !stopped) localCopies.SearchHistoryFields(query, true, results);
+  if (choice.searchCommentFields && !stopped) localCopies.SearchHistoryFields(query, false, results);
   if (choice.searchLocalCopies || choice.searchCache || choice.searchAddressFields || choice.searchCommentFields)
     findResultsPage.ShowLines(results);
   else
