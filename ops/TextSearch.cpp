@@ -18,6 +18,17 @@ size_t FindBytes(std::string_view content, std::string_view text) {
   return hit == nullptr ? std::string_view::npos : static_cast<size_t>(static_cast<const char*>(hit) - content.data());
 }
 
+// ASCII lower case of `size` bytes, in blocks of a fixed length that the compiler turns
+// into vector instructions: the search lowers every byte it reads.
+void LowerInto(const char* __restrict in, size_t size, char* __restrict out) {
+  constexpr size_t kBlock = 32;
+  size_t at = 0;
+  for (; at + kBlock <= size; at += kBlock) {
+    for (size_t i = 0; i < kBlock; ++i) out[at + i] = text::LowerAscii(in[at + i]);
+  }
+  for (; at < size; ++at) out[at] = text::LowerAscii(in[at]);
+}
+
 // What the search found in one listed file.
 struct FileFinding {
   std::optional<std::string> line;
@@ -32,7 +43,7 @@ TextFinder::TextFinder(const TextQuery& query)
 size_t TextFinder::Find(std::string_view content) {
   if (caseSensitive_) return FindBytes(content, text_);
   lowered_.resize(content.size());
-  std::transform(content.begin(), content.end(), lowered_.begin(), [](char c) { return text::LowerAscii(c); });
+  LowerInto(content.data(), content.size(), lowered_.data());
   return FindBytes(lowered_, text_);
 }
 
