@@ -1,6 +1,7 @@
 # vantry_add_test(NAME name SOURCES a.cpp b.cpp LIBS lib1 lib2 [LABELS l])
 # One GoogleTest executable registered with CTest; every test gets its own
-# temporary HOME, XDG folders and store so no test touches the user's files.
+# temporary HOME, XDG folders and store so no test touches the user's files, and a
+# session bus address that leads nowhere so that none reaches the user's keyring.
 function(vantry_add_test)
   cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
   if(NOT VANTRY_BUILD_TESTS)
@@ -16,6 +17,7 @@ function(vantry_add_test)
   set(home ${CMAKE_BINARY_DIR}/test-home)
   set_property(TARGET ${T_NAME} PROPERTY CROSSCOMPILING_EMULATOR ${CMAKE_COMMAND} -E env
     HOME=${home} XDG_CONFIG_HOME=${home}/config XDG_DATA_HOME=${home}/data
-    XDG_CACHE_HOME=${home}/cache VANTRY_STORE=${home}/store QT_QPA_PLATFORM=offscreen)
+    XDG_CACHE_HOME=${home}/cache VANTRY_STORE=${home}/store QT_QPA_PLATFORM=offscreen
+    DBUS_SESSION_BUS_ADDRESS=unix:path=${home}/no-session-bus)
   gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "${T_LABELS}")
 endfunction()

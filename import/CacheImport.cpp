@@ -151,7 +151,7 @@ void EntryImporter::Finish() {
         ++summary_.entriesStoreHasNewer;
         break;
       case Taken::State::Failed:
-        ++summary_.entriesSkipped["the store could not take it"];
+        ++summary_.entriesSkipped[kStoreRefused];
         break;
       case Taken::State::Written:
         ++(stored_.count(url) ? summary_.entriesUpdated : summary_.entriesAdded);

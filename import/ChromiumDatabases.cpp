@@ -30,7 +30,7 @@ static int DatabaseVersion(cache::SqliteDatabase& db) {
   return std::atoi(std::string(query.Bytes(0)).c_str());
 }
 
-CookieRead ReadChromiumCookies(const fs::path& cookiesFile, size_t& undecryptable) {
+CookieRead ReadChromiumCookies(const fs::path& cookiesFile, size_t& undecryptable, const KeyringPasswords& keyring) {
   CookieRead read;
   std::unique_ptr<DatabaseSnapshot> snapshot = DatabaseSnapshot::Take(cookiesFile, read.error);
   if (!snapshot) return read;
@@ -42,6 +42,8 @@ CookieRead ReadChromiumCookies(const fs::path& cookiesFile, size_t& undecryptabl
   cache::SqliteStatement query =
       snapshot->db().Prepare("SELECT name, value, encrypted_value, host_key, path, expires_utc, creation_utc, " +
                              secure + ", " + httpOnly + ", " + hasExpires + " FROM cookies ORDER BY creation_utc");
+  std::vector<std::string> passwords;
+  bool keyringAsked = false;
   int step = query.valid() ? query.Step() : SQLITE_ERROR;
   for (; step == SQLITE_ROW; step = query.Step()) {
     ImportedCookie imported;
@@ -51,7 +53,11 @@ CookieRead ReadChromiumCookies(const fs::path& cookiesFile, size_t& undecryptabl
     c.domain = query.Bytes(3);
     c.path = query.Bytes(4);
     if (std::string_view encrypted = query.Bytes(2); c.value.empty() && !encrypted.empty()) {
-      CookieValue value = DecryptChromiumCookie(encrypted, c.domain, version);
+      if (!keyringAsked && keyring && encrypted.starts_with("v11")) {
+        keyringAsked = true;
+        passwords = keyring();
+      }
+      CookieValue value = DecryptChromiumCookie(encrypted, c.domain, version, passwords);
       if (value.state == CookieValueState::Damaged) {
         ++undecryptable;
         continue;

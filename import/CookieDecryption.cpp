@@ -56,9 +56,16 @@ std::optional<std::string> Decrypt(const Key& key, std::string_view cipherText, 
   return plain->substr(kHostHashSize);
 }
 
+std::string Encrypt(std::string_view prefix, std::string_view password, std::string_view value,
+                    std::string_view hostKey, int databaseVersion) {
+  std::string plain = (databaseVersion >= kHostHashVersion ? HostHash(hostKey) : std::string()) + std::string(value);
+  return std::string(prefix) + RunCipher(KeyFromPassword(password), plain, true).value_or(std::string());
+}
+
 }  // namespace
 
-CookieValue DecryptChromiumCookie(std::string_view encrypted, std::string_view hostKey, int databaseVersion) {
+CookieValue DecryptChromiumCookie(std::string_view encrypted, std::string_view hostKey, int databaseVersion,
+                                  std::span<const std::string> keyringPasswords) {
   static const Key kFixedKey = KeyFromPassword("peanuts");
   static const Key kEmptyKeyringKey = KeyFromPassword("");
   std::string_view prefix = encrypted.substr(0, 3);
@@ -69,6 +76,9 @@ CookieValue DecryptChromiumCookie(std::string_view encrypted, std::string_view h
     return {};
   }
   if (prefix == "v11") {
+    for (const std::string& password : keyringPasswords)
+      if (auto plain = Decrypt(KeyFromPassword(password), cipherText, hostKey, databaseVersion))
+        return {CookieValueState::Decrypted, std::move(*plain)};
     // Only a verifiable result counts: without the host hash a wrong key could pass.
     if (databaseVersion >= kHostHashVersion)
       if (auto plain = Decrypt(kEmptyKeyringKey, cipherText, hostKey, databaseVersion))
@@ -79,8 +89,12 @@ CookieValue DecryptChromiumCookie(std::string_view encrypted, std::string_view h
 }
 
 std::string EncryptChromiumCookieV10(std::string_view value, std::string_view hostKey, int databaseVersion) {
-  std::string plain = (databaseVersion >= kHostHashVersion ? HostHash(hostKey) : std::string()) + std::string(value);
-  return "v10" + RunCipher(KeyFromPassword("peanuts"), plain, true).value_or(std::string());
+  return Encrypt("v10", "peanuts", value, hostKey, databaseVersion);
+}
+
+std::string EncryptChromiumCookieV11(std::string_view value, std::string_view hostKey, int databaseVersion,
+                                     std::string_view keyringPassword) {
+  return Encrypt("v11", keyringPassword, value, hostKey, databaseVersion);
 }
 
 }  // namespace vantry::import

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -15,12 +16,18 @@ struct CookieValue {
 
 // Decrypts a Chromium "encrypted_value" on Linux. "v10" values use the fixed key
 // (PBKDF2-HMAC-SHA1 of "peanuts" with salt "saltysalt", one round, AES-128-CBC, IV of
-// 16 blanks); "v11" values use a key from the desktop keyring and are readable only
-// when that key was empty. From database version 24 on the plain text starts with
-// SHA-256(host_key), which is checked and removed.
-CookieValue DecryptChromiumCookie(std::string_view encrypted, std::string_view hostKey, int databaseVersion);
+// 16 blanks); "v11" values use the same derivation of a password from the desktop
+// keyring: each of `keyringPasswords` is tried, then the empty one. From database
+// version 24 on the plain text starts with SHA-256(host_key), which is checked and
+// removed; before it only the padding tells a wrong key, so the empty password, which
+// nothing could check, counts only from version 24 on.
+CookieValue DecryptChromiumCookie(std::string_view encrypted, std::string_view hostKey, int databaseVersion,
+                                  std::span<const std::string> keyringPasswords = {});
 
 // Encrypts the way Chromium does with the fixed key, for tests and synthetic profiles.
 std::string EncryptChromiumCookieV10(std::string_view value, std::string_view hostKey, int databaseVersion);
+// The same as a "v11" value with the key derived from a keyring password.
+std::string EncryptChromiumCookieV11(std::string_view value, std::string_view hostKey, int databaseVersion,
+                                     std::string_view keyringPassword);
 
 }  // namespace vantry::import

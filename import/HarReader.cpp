@@ -2,11 +2,14 @@
 
 #include <cstdio>
 #include <ctime>
+#include <optional>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
 #include "import/HttpHeaders.h"
 #include "import/UrlKeys.h"
+#include "import/Utf8Escape.h"
 #include "text/AsciiText.h"
 
 namespace vantry::import {
@@ -81,15 +84,55 @@ std::string ReadEntry(const json& item, ImportedEntry& entry) {
   return {};
 }
 
+// Gives every text of `document` back the bytes that were escaped to make it UTF-8;
+// without recursion, as arrays may nest deeper than the stack goes.
+void RestoreEscapedTexts(json& document) {
+  std::vector<json*> pending{&document};
+  while (!pending.empty()) {
+    json& value = *pending.back();
+    pending.pop_back();
+    if (value.is_string()) {
+      value = RestoreEscapedBytes(value.get_ref<const std::string&>());
+    } else if (value.is_array()) {
+      for (json& item : value) pending.push_back(&item);
+    } else if (value.is_object()) {
+      json restored = json::object();
+      for (auto& [key, item] : value.items()) restored[RestoreEscapedBytes(key)] = std::move(item);
+      value = std::move(restored);
+      for (auto& [key, item] : value.items()) pending.push_back(&item);
+    }
+  }
+}
+
+// The JSON document of `text`. Texts that are not UTF-8 (pages saved in another
+// character set) are read with their bytes as they are.
+std::optional<json> ParseJson(std::string_view text, std::string& error) {
+  bool escaped = !IsValidUtf8(text);
+  std::string escapedText = escaped ? EscapeInvalidUtf8(text) : std::string();
+  std::string_view input = escaped ? std::string_view(escapedText) : text;
+  try {
+    json document = json::parse(input);
+    if (escaped) RestoreEscapedTexts(document);
+    return document;
+  } catch (const json::parse_error& failure) {
+    size_t offset = failure.byte > 0 ? failure.byte - 1 : 0;  // it counts from 1
+    if (offset >= input.size()) {
+      error = "not a JSON file (it ends early, after byte " + std::to_string(text.size()) + ")";
+    } else {
+      if (escaped) offset = OffsetBeforeEscaping(input, offset);
+      error = "not a JSON file (syntax error at byte " + std::to_string(offset + 1) + ")";
+    }
+    return std::nullopt;
+  }
+}
+
 }  // namespace
 
 HarRead ReadHar(std::string_view text) {
   HarRead read;
-  json document = json::parse(text, nullptr, false);
-  if (document.is_discarded()) {
-    read.error = "not a JSON file";
-    return read;
-  }
+  std::optional<json> parsed = ParseJson(text, read.error);
+  if (!parsed) return read;
+  json& document = *parsed;
   const json* entries = nullptr;
   if (document.is_object() && document.contains("log") && document["log"].is_object() &&
       document["log"].contains("entries") && document["log"]["entries"].is_array())

@@ -20,6 +20,7 @@ struct HarRead {
 
 // Reads the "log.entries" of an HTTP Archive (JSON): request URL, start time and
 // duration, response status, headers and content (text, or base64 with "encoding").
+// Texts that are not UTF-8 (a page's bytes copied in unchanged) keep their bytes.
 HarRead ReadHar(std::string_view json);
 
 // An ISO 8601 time as HTTP archives write it ("2024-05-01T12:30:45.123+02:00").

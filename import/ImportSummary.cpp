@@ -8,6 +8,16 @@ size_t Total(const std::map<std::string, size_t>& counts) {
   return total;
 }
 
+static size_t CountOf(const std::map<std::string, size_t>& counts, const std::string& reason) {
+  auto found = counts.find(reason);
+  return found == counts.end() ? 0 : found->second;
+}
+
+size_t ImportSummary::storeRefusals() const {
+  return CountOf(entriesSkipped, kStoreRefused) + CountOf(visitsSkipped, kStoreRefused) +
+         CountOf(cookiesSkipped, kStoreRefused);
+}
+
 static void PrintReasons(const std::map<std::string, size_t>& counts, std::ostream& out) {
   for (const auto& [reason, count] : counts) out << "  skipped " << count << ": " << reason << "\n";
 }

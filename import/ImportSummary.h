@@ -8,6 +8,9 @@
 
 namespace vantry::import {
 
+// The reason counted for an entry, visit or cookie that the store refused to take.
+inline constexpr const char* kStoreRefused = "the store could not take it";
+
 // Counts of what one import brought into the store, left out, and why.
 struct ImportSummary {
   size_t entriesAdded = 0;
@@ -32,6 +35,8 @@ struct ImportSummary {
   std::vector<std::string> problems;
 
   size_t entriesImported() const { return entriesAdded + entriesUpdated; }
+  // Entries, visits and cookies that the store refused.
+  size_t storeRefusals() const;
 };
 
 // Writes the summary lines: one line each for cache entries, visits and cookies, with

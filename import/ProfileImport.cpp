@@ -3,6 +3,7 @@
 #include "cache/store/StoreFiles.h"
 #include "files/WholeFile.h"
 #include "import/ChromiumDatabases.h"
+#include "import/DesktopKeyring.h"
 #include "import/FirefoxCacheEntry.h"
 #include "import/FirefoxDatabases.h"
 #include "import/HarReader.h"
@@ -70,7 +71,8 @@ ImportSummary ImportChromiumProfiles(const std::vector<ChromiumProfile>& profile
     if (!history.error.empty()) summary.problems.push_back("History: " + history.error);
     visits.insert(visits.end(), history.visits.begin(), history.visits.end());
     size_t undecryptable = 0;
-    CookieRead jar = ReadChromiumCookies(profile.cookies, undecryptable);
+    CookieRead jar =
+        ReadChromiumCookies(profile.cookies, undecryptable, [&] { return DesktopKeyringSecrets(profile.keyringName); });
     if (!jar.error.empty()) summary.problems.push_back("Cookies: " + jar.error);
     if (undecryptable) summary.cookiesSkipped["encrypted value that does not decrypt"] += undecryptable;
     std::move(jar.cookies.begin(), jar.cookies.end(), std::back_inserter(cookies));

@@ -26,7 +26,7 @@ void ImportVisits(std::vector<VisitRecord> visits, cache::UrlCacheStore& store, 
     } else if (store.RecordVisit(url, visit.lastVisit, visit.visitCount) == cache::STORE_OK) {
       ++summary.visitsImported;
     } else {
-      ++summary.visitsSkipped["the store could not take it"];
+      ++summary.visitsSkipped[kStoreRefused];
     }
   }
 }
@@ -50,7 +50,7 @@ void ImportCookies(std::vector<ImportedCookie> cookies, cache::UrlCacheStore& st
     } else if (result == cache::ERROR_INVALID_PARAMETER) {
       ++summary.cookiesSkipped["line break in the cookie, or no domain, or a path not starting with /"];
     } else {
-      ++summary.cookiesSkipped["the store could not take it"];
+      ++summary.cookiesSkipped[kStoreRefused];
     }
   }
 }

@@ -48,6 +48,31 @@ TEST(CookieDecryptionTest, KeyringValuesAndDamageAreTold) {
   }
 }
 
+TEST(CookieDecryptionTest, KeyringValuesOpenWithTheKeyringsPassword) {
+  const std::vector<std::string> none, right = {"Y/hL4mP2ADWtgQd/fISCIA=="}, wrong = {"not-it"},
+                                       secondRight = {"not-it", "Y/hL4mP2ADWtgQd/fISCIA=="};
+  struct Case {
+    int version;
+    const std::vector<std::string>& passwords;
+    CookieValueState state;
+  } cases[] = {
+      {24, right, CookieValueState::Decrypted},    {24, secondRight, CookieValueState::Decrypted},
+      {24, wrong, CookieValueState::NeedsKeyring}, {24, none, CookieValueState::NeedsKeyring},
+      {18, right, CookieValueState::Decrypted},    {18, none, CookieValueState::NeedsKeyring},
+  };
+  for (const Case& c : cases) {
+    std::string encrypted = EncryptChromiumCookieV11("sid-value", "a.test", c.version, "Y/hL4mP2ADWtgQd/fISCIA==");
+    EXPECT_TRUE(encrypted.starts_with("v11"));
+    CookieValue value = DecryptChromiumCookie(encrypted, "a.test", c.version, c.passwords);
+    EXPECT_EQ(value.state, c.state) << c.version << " " << c.passwords.size();
+    EXPECT_EQ(value.value, c.state == CookieValueState::Decrypted ? "sid-value" : "");
+  }
+  // A value encrypted with an empty keyring password is told by its host hash alone.
+  EXPECT_EQ(DecryptChromiumCookie(EncryptChromiumCookieV11("v", "a.test", 24, ""), "a.test", 24, wrong).value, "v");
+  // The keyring's key opens "v11" values only; "v10" ones keep the fixed key.
+  EXPECT_EQ(DecryptChromiumCookie(EncryptChromiumCookieV10("v", "a.test", 24), "a.test", 24, right).value, "v");
+}
+
 }  // namespace
 
 }  // namespace vantry::import

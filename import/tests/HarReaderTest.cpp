@@ -54,8 +54,29 @@ TEST(HarReaderTest, ReadsResponsesWithHeadersBodiesAndTimes) {
   EXPECT_EQ(read.skipped["entry without request or response"], 1u);
 }
 
+// Archives written by tools that copy a page's bytes into the JSON text unchanged.
+TEST(HarReaderTest, TextsInAnotherCharacterSetKeepTheirBytes) {
+  const std::string latin1 = "<p>caf\xe9 \xff\xfe \xc3(</p>";  // not UTF-8: a lone lead byte, then "("
+  std::string archive =
+      "{\"log\": {\"entries\": [{\"startedDateTime\": \"2024-05-01T10:30:46Z\","
+      " \"request\": {\"url\": \"https://a.test/caf\xe9.html\"}, \"response\": {\"status\": 200,"
+      " \"statusText\": \"OK\", \"headers\": [{\"name\": \"X-Name\", \"value\": \"M\xfcller\"}],"
+      " \"content\": {\"text\": \"" +
+      latin1 + "\"}}}]}}";
+  HarRead read = ReadHar(archive);
+  EXPECT_EQ(read.error, "");
+  ASSERT_EQ(read.entries.size(), 1u);
+  EXPECT_EQ(read.entries[0].body, latin1);
+  EXPECT_EQ(read.entries[0].url, "https://a.test/caf\xe9.html");
+  EXPECT_EQ(read.entries[0].headers, "HTTP/1.1 200 OK\r\nX-Name: M\xfcller\r\n\r\n");
+
+  // A syntax error after such bytes is placed in the file as it is.
+  EXPECT_EQ(ReadHar("{\"a\xe9\xe9\": x}").error, "not a JSON file (syntax error at byte 9)");
+}
+
 TEST(HarReaderTest, FilesThatAreNoArchivesSayWhy) {
-  EXPECT_EQ(ReadHar("{\"log\": {\"entries\": ").error, "not a JSON file");
+  EXPECT_EQ(ReadHar("{\"log\": {\"entries\": ").error, "not a JSON file (it ends early, after byte 20)");
+  EXPECT_EQ(ReadHar("{\"log\": {\"entries\": x}}").error, "not a JSON file (syntax error at byte 21)");
   EXPECT_EQ(ReadHar("[1, 2]").error, "no \"log.entries\" list, so not an HTTP archive");
   EXPECT_EQ(ReadHar("{\"log\": {\"entries\": {}}}").error, "no \"log.entries\" list, so not an HTTP archive");
 }
@@ -64,7 +85,7 @@ TEST(HarReaderTest, EveryTruncationIsRefusedWithoutACrash) {
   const std::string archive = kArchive;
   for (size_t length = 0; length < archive.size(); ++length) {
     HarRead read = ReadHar(std::string_view(archive).substr(0, length));
-    EXPECT_EQ(read.error, "not a JSON file") << length;
+    EXPECT_EQ(read.error, "not a JSON file (it ends early, after byte " + std::to_string(length) + ")") << length;
     EXPECT_TRUE(read.entries.empty());
   }
 }

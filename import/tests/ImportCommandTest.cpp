@@ -58,24 +58,21 @@ struct FirefoxHome {
   }
 };
 
-struct CommandRun {
-  int code;
-  std::string out, err;
-};
-
-CommandRun RunImport(cache::UrlCacheStore& store, const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  int code = RunImportCommand(args, store, out, err);
-  return {code, out.str(), err.str()};
-}
-
 TEST(ImportCommandTest, WrongCommandLinesShowTheUsage) {
   ScratchStore s;
-  const std::vector<std::vector<std::string>> cases = {{}, {"opera"}, {"har"}, {"firefox", "a", "b"}};
-  for (const auto& args : cases) {
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{}, "say what to import"},
+      {{"opera"}, "\"opera\" is not firefox, chromium, all, har or a profile folder"},
+      {{"har"}, "har needs the FILE to import"},
+      {{"firefox", "a", "b"}, "too many arguments after \"firefox\""},
+      {{"all", "x"}, "too many arguments after \"all\""},
+      {{s.folder.path().string(), "x"}, "too many arguments after"},
+  };
+  for (const auto& [args, problem] : cases) {
     CommandRun run = RunImport(*s.store, args);
     EXPECT_EQ(run.code, 2);
-    EXPECT_TRUE(run.err.starts_with("usage: vantry-store import firefox [PROFILE]\n")) << run.err;
+    EXPECT_TRUE(run.err.starts_with("vantry-store: import: " + problem)) << run.err;
+    EXPECT_NE(run.err.find("\nusage: vantry-store import firefox|chromium [PROFILE]\n"), std::string::npos) << run.err;
   }
 }
 
@@ -84,16 +81,24 @@ TEST(ImportCommandTest, MissingProfilesAreClearMessages) {
   testing::TempFolder emptyHome;
   EnvironmentOverride home("HOME", emptyHome.path().string());
   EnvironmentOverride config("XDG_CONFIG_HOME", (emptyHome.path() / ".config").string());
-  CommandRun run = RunImport(*s.store, {"firefox", "/nonexistent/profile"});
-  EXPECT_EQ(run.code, 1);
-  EXPECT_EQ(run.err, "No Firefox profile folder at /nonexistent/profile.\n");
-  run = RunImport(*s.store, {"firefox"});
-  EXPECT_EQ(run.code, 1);
-  EXPECT_NE(run.err.find("No Firefox profiles.ini in"), std::string::npos);
-  run = RunImport(*s.store, {"chromium"});
-  EXPECT_EQ(run.code, 1);
-  EXPECT_NE(run.err.find("No Chromium or Google Chrome profile in"), std::string::npos);
-  run = RunImport(*s.store, {"har", (emptyHome.path() / "none.har").string()});
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{"firefox", "/nonexistent/profile"},
+       "vantry-store: import: no Firefox profile folder at \"/nonexistent/profile\"\n"},
+      {{"firefox", "work"}, "vantry-store: import: no Firefox profile is named \"work\""},
+      {{"chromium", "Profile 1"}, "vantry-store: import: no Chromium profile is named \"Profile 1\""},
+      {{"firefox"}, "vantry-store: import: no Firefox profiles.ini in"},
+      {{"chromium"}, "vantry-store: import: no profile of Chromium, Google Chrome, Brave"},
+      {{"all"}, "vantry-store: import: no browser profile was found"},
+      {{emptyHome.path().string()}, "is not a browser profile folder"},
+      {{"har", emptyHome.path().string()}, "is a folder, not an HTTP archive"},
+  };
+  for (const auto& [args, message] : cases) {
+    CommandRun run = RunImport(*s.store, args);
+    EXPECT_EQ(run.code, 1) << args[0];
+    EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, "");
+  }
+  CommandRun run = RunImport(*s.store, {"har", (emptyHome.path() / "none.har").string()});
   EXPECT_EQ(run.code, 1);
   EXPECT_NE(run.out.find("Problem: Cannot read"), std::string::npos);
 }
@@ -197,10 +202,12 @@ TEST(ImportCommandTest, ChromiumKeyringCookiesArriveEmptyWithANote) {
   EnvironmentOverride homeVariable("HOME", home.path().string());
   EnvironmentOverride config("XDG_CONFIG_HOME", "");
   EnvironmentOverride cache("XDG_CACHE_HOME", "");
+  EnvironmentOverride noKeyring("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + (home.path() / "no-bus").string());
   CommandRun run = RunImport(*s.store, {"chromium"});
   EXPECT_EQ(run.code, 0) << run.err;
   EXPECT_EQ(run.err,
-            "Note: 1 cookie values are encrypted with the desktop keyring and were imported with empty values.\n");
+            "vantry-store: note: 1 cookie values are encrypted with the desktop keyring and were imported with empty "
+            "values.\n");
   EXPECT_NE(run.out.find("Cookies: 2 imported"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("Visits: 1 imported"), std::string::npos) << run.out;
   std::optional<cache::CacheEntry> entry = cache::LookupEntry(*s.store, "http://a.test/");

@@ -3,11 +3,16 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "cache/store/UrlCacheStore.h"
+#include "import/HomeFolders.h"
+#include "import/ImportCommand.h"
 #include "testing/TempFolder.h"
 
 namespace vantry::import {
@@ -24,6 +29,17 @@ struct ScratchStore {
     EXPECT_TRUE(opened.store) << opened.error;
     store = std::move(opened.store);
   }
+};
+
+// A temporary home folder with the classic XDG folders below it.
+struct FakeHome {
+  testing::TempFolder folder;
+  HomeFolders home{folder.path(), folder.path() / ".config", folder.path() / ".cache"};
+  std::filesystem::path operator/(const std::filesystem::path& relative) const { return folder.path() / relative; }
+  void File(const std::filesystem::path& relative, std::string_view text = "x") const {
+    testing::WriteTestFile(*this / relative, text);
+  }
+  void Folder(const std::filesystem::path& relative) const { std::filesystem::create_directories(*this / relative); }
 };
 
 // Sets an environment variable for one scope and puts the old value back.
@@ -44,5 +60,17 @@ class EnvironmentOverride {
   const char* name_;
   std::optional<std::string> old_;
 };
+
+// One run of "vantry-store import" with what it wrote.
+struct CommandRun {
+  int code;
+  std::string out, err;
+};
+
+inline CommandRun RunImport(cache::UrlCacheStore& store, const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  int code = RunImportCommand(args, store, out, err);
+  return {code, out.str(), err.str()};
+}
 
 }  // namespace vantry::import

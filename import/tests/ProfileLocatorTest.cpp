@@ -3,20 +3,12 @@
 #include "import/ChromiumProfile.h"
 #include "import/FirefoxProfile.h"
 #include "import/tests/ImportTestSupport.h"
-#include "import/tests/SyntheticEntryFiles.h"
 
 namespace vantry::import {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-struct FakeHome {
-  testing::TempFolder folder;
-  HomeFolders home{folder.path(), folder.path() / ".config", folder.path() / ".cache"};
-  void File(const fs::path& relative, std::string_view text = "x") { WriteBytes(folder.path() / relative, text); }
-  void Folder(const fs::path& relative) { fs::create_directories(folder.path() / relative); }
-};
 
 const char kTwoProfiles[] =
     "[Profile1]\nName=other\nIsRelative=1\nPath=bbb.other\n\n"
@@ -65,7 +57,7 @@ TEST(ProfileLocatorTest, FirefoxWithoutProfilesSaysWhereItLooked) {
   EXPECT_NE(error.find(".mozilla/firefox"), std::string::npos) << error;
   h.File(".mozilla/firefox/profiles.ini", "[General]\nVersion=2\n");
   EXPECT_FALSE(FindDefaultFirefoxProfile(h.home, error));
-  EXPECT_NE(error.find("No profile is listed"), std::string::npos) << error;
+  EXPECT_NE(error.find("no profile is listed"), std::string::npos) << error;
 }
 
 TEST(ProfileLocatorTest, FirefoxGivenProfileFindsItsCacheUnderDotCache) {

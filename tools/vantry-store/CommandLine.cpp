@@ -36,9 +36,13 @@ constexpr VerbForm kVerbs[] = {
     {"rm", Verb::Remove, 1, 1, "", "rm KEY", "delete the entry whose key is KEY (URL, Cookie:... or Visited: @...)"},
     {"list", Verb::List, 0, 1, "", "list [PREFIX]", "list the entries whose key begins with PREFIX (any case)"},
     {"stats", Verb::Stats, 0, 0, "", "stats", "count the content, cookie and history entries and their bytes"},
-    {"import", Verb::Import, 1, 2, "", "import firefox|chromium [PROFILE], import har FILE",
-     "import a browser profile's cache, history and cookies, or an HTTP Archive"},
-    {"help", Verb::Help, 0, 0, "", "help", "show this text"},
+    {"profiles", Verb::Profiles, 0, 0, "", "profiles",
+     "list the browser profiles found: browser, name, folder, cache folder (tab-separated)"},
+    {"import", Verb::Import, 1, 2, "",
+     "import firefox|chromium [PROFILE], import all, import PROFILE_FOLDER, import har FILE",
+     "import browser profiles' caches, history and cookies (PROFILE: a name or folder; all: every profile "
+     "found), or an HTTP Archive"},
+    {"help", Verb::Help, 0, 0, "", "help, --help, -h", "show this text"},
 };
 
 bool HasOption(const VerbForm& form, std::string_view option) {
@@ -112,6 +116,7 @@ std::string CheckOperands(const StoreToolCommand& c) {
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
   if (args.empty()) return {std::nullopt, "no command given"};
+  if (args[0] == "--help" || args[0] == "-h") return {StoreToolCommand{}, {}};
   const VerbForm* form = nullptr;
   for (const VerbForm& candidate : kVerbs)
     if (args[0] == candidate.name) form = &candidate;

@@ -9,7 +9,7 @@
 namespace vantry::storetool {
 
 // The commands of vantry-store.
-enum class Verb { Help, Demo, Synth, Add, Visit, Cookie, Remove, List, Stats, Import };
+enum class Verb { Help, Demo, Synth, Add, Visit, Cookie, Remove, List, Stats, Import, Profiles };
 
 // A command line checked in full: every value is in range before anything touches the store.
 struct StoreToolCommand {
@@ -27,7 +27,7 @@ struct ParsedCommandLine {
   std::string error;  // why the line was refused, naming the word at fault
 };
 
-// Parses the arguments after the program name.
+// Parses the arguments after the program name; "--help" and "-h" ask for the usage.
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args);
 
 // The usage text, naming the store folder the commands work on.

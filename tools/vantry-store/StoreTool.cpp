@@ -4,7 +4,9 @@
 
 #include "cache/store/StoreFiles.h"
 #include "files/WholeFile.h"
+#include "import/HomeFolders.h"
 #include "import/ImportCommand.h"
+#include "tools/vantry-store/ProfileListing.h"
 #include "tools/vantry-store/StoreCommands.h"
 
 namespace vantry::storetool {
@@ -30,6 +32,7 @@ int RunStoreTool(const std::vector<std::string>& args, const fs::path& storeFold
     out << UsageText(storeFolder);
     return kExitOk;
   }
+  if (command.verb == Verb::Profiles) return RunProfiles(import::HomeFolders::FromEnvironment(), out, err);
 
   // Everything the command reads comes in before the store is opened.
   std::string fileBytes;
@@ -43,6 +46,7 @@ int RunStoreTool(const std::vector<std::string>& args, const fs::path& storeFold
     }
     fileBytes = std::move(*bytes);
   }
+  if (command.verb == Verb::Import && !import::CheckImportArguments(command.operands, err)) return kExitUsage;
   if (!CreatesStore(command.verb) && !fs::is_directory(storeFolder, ec)) {
     err << "vantry-store: there is no cache store in " << storeFolder.string() << "\n";
     return kExitFailure;
@@ -74,6 +78,7 @@ int RunStoreTool(const std::vector<std::string>& args, const fs::path& storeFold
     case Verb::Import:
       return import::RunImportCommand(command.operands, store, context.out, context.err);
     case Verb::Help:
+    case Verb::Profiles:
       break;
   }
   return kExitOk;

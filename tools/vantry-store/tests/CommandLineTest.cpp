@@ -28,6 +28,11 @@ TEST(CommandLineTest, SoundLinesGiveTheirCommand) {
       {{"list", "visited:"}, Verb::List, {"visited:"}},
       {{"stats"}, Verb::Stats, {}},
       {{"help"}, Verb::Help, {}},
+      {{"--help"}, Verb::Help, {}},
+      {{"-h"}, Verb::Help, {}},
+      {{"--help", "import"}, Verb::Help, {}},
+      {{"profiles"}, Verb::Profiles, {}},
+      {{"import", "all"}, Verb::Import, {"all"}},
   };
   for (const Case& c : cases) {
     ParsedCommandLine parsed = ParseCommandLine(c.args);
@@ -98,6 +103,7 @@ TEST(CommandLineTest, RefusedLinesSayWhatIsWrong) {
       {{"rm", ""}, "rm: the key is empty"},
       {{"list", "a", "b"}, "list: wrong number of arguments"},
       {{"stats", "--all"}, "stats: unknown option \"--all\""},
+      {{"profiles", "firefox"}, "profiles: wrong number of arguments"},
   };
   for (const Case& c : cases) {
     ParsedCommandLine parsed = ParseCommandLine(c.args);
@@ -113,7 +119,8 @@ TEST(CommandLineTest, UsageNamesEveryCommandTheFolderAndTheExitCodes) {
   EXPECT_NE(usage.find("Now: /some/store\n"), std::string::npos);
   for (const char* synopsis :
        {"  demo ", "  synth N ", "  add [--sticky] URL FILE [CONTENT-TYPE]\n", "  visit [--days-ago N] ADDRESS\n",
-        "  cookie [--secure] [--path PATH] [--days N]", "  rm KEY ", "  list [PREFIX] ", "  stats ", "  help "})
+        "  cookie [--secure] [--path PATH] [--days N]", "  rm KEY ", "  list [PREFIX] ", "  stats ",
+        "  help, --help, -h ", "  profiles ", "  import firefox|chromium [PROFILE], import all, import PROFILE_FOLDER"})
     EXPECT_NE(usage.find(synopsis), std::string::npos) << synopsis;
   EXPECT_NE(usage.find("0 done, 1 failed"), std::string::npos);
   EXPECT_NE(usage.find("2 usage error"), std::string::npos);
