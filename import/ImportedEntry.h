@@ -33,10 +33,12 @@ struct ImportedEntry {
   std::vector<uint16_t> bodyChunkHashes;  // low 16 bits of lookup2 per 256 KiB chunk
 };
 
-// A parse either gives the entry or says what is wrong with the file.
+// A parse either gives the entry or says what is wrong with the file; a file that is
+// sound but holds no web response is not damaged.
 struct ParsedEntry {
   std::optional<ImportedEntry> entry;
   std::string problem;
+  bool damaged = true;
 };
 
 // Whether `body` matches the checks its entry file stored.
