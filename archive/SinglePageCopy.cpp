@@ -33,8 +33,9 @@ std::optional<std::string> LookupLocalFile(cache::UrlCacheStore& store, std::str
   return cache::LookupLocalFileName(store, url, "None");
 }
 
-void CopySinglePage(cache::UrlCacheStore& store, const CopyWorkspace& workspace, const SinglePageCopy& copy,
-                    UserPrompt& prompt) {
+std::size_t CopySinglePage(cache::UrlCacheStore& store, const CopyWorkspace& workspace, const SinglePageCopy& copy,
+                           UserPrompt& prompt) {
+  std::size_t filesWritten = 0;
   const std::string destination = copy.destination + "/";
   const std::string workingCopy = workspace.tempFolder + "/vantry.tmp";
   // A working copy left by an earlier page must never stand in for this one.
@@ -51,7 +52,7 @@ void CopySinglePage(cache::UrlCacheStore& store, const CopyWorkspace& workspace,
     const std::optional<std::string> localFile = LookupLocalFile(store, address);
     if (!localFile) continue;
     const std::string newReference = "images/" + FlatName(address);
-    CopyOverwriting(*localFile, destination + newReference);
+    if (CopyOverwriting(*localFile, destination + newReference)) ++filesWritten;
     ReplaceInFile(workingCopy, image, newReference);
   }
   for (const std::string& link : refs.links.Entries()) {
@@ -61,8 +62,9 @@ void CopySinglePage(cache::UrlCacheStore& store, const CopyWorkspace& workspace,
 
   const std::string pageUrl = copy.url.ends_with('/') ? "Index.html" : copy.url;
   const std::string target = destination + HtmlExtension(FlatName(pageUrl));
-  CopyOverwriting(workingCopy, target);
+  if (CopyOverwriting(workingCopy, target)) ++filesWritten;
   WriteIndexEntry(workspace.archive, pageUrl, target, copy.comment, prompt);
+  return filesWritten;
 }
 
 }  // namespace vantry::archive

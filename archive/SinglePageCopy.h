@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,8 +36,8 @@ struct SinglePageCopy {
 // page so that the copy works offline: every occurrence of an image reference becomes
 // "images/<flat name>", then every occurrence of a link that passes the check becomes the flat
 // name of its address. A page whose address ends in '/' is stored as "Index.html". The copy gets
-// an entry in the index page.
-void CopySinglePage(cache::UrlCacheStore& store, const CopyWorkspace& workspace, const SinglePageCopy& copy,
-                    UserPrompt& prompt);
+// an entry in the index page. Returns how many files it wrote (the page and its images).
+std::size_t CopySinglePage(cache::UrlCacheStore& store, const CopyWorkspace& workspace, const SinglePageCopy& copy,
+                           UserPrompt& prompt);
 
 }  // namespace vantry::archive

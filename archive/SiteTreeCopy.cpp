@@ -82,10 +82,10 @@ void RemoveFromCache(cache::UrlCacheStore& store, const std::vector<std::string>
 
 }  // namespace
 
-TreeCopyResult CopySiteTree(cache::UrlCacheStore& store, const ArchivePaths& paths, const SiteTreeCopy& copy,
-                            UserPrompt& prompt) {
+TreeCopyOutcome CopySiteTree(cache::UrlCacheStore& store, const ArchivePaths& paths, const SiteTreeCopy& copy,
+                             UserPrompt& prompt, cache::WorkProgress& work) {
   const std::optional<UrlParts> page = ParseUrl(copy.url);
-  if (!page || page->server.empty()) return TreeCopyResult::kBrokenOff;
+  if (!page || page->server.empty()) return {TreeCopyResult::kBrokenOff};
   const std::string& server = page->server;
   const std::string& destination = copy.destination;
 
@@ -104,13 +104,17 @@ TreeCopyResult CopySiteTree(cache::UrlCacheStore& store, const ArchivePaths& pat
   TreeCopyPages pages;
   std::vector<std::string> moved;
   std::unordered_set<std::string> foldersMade;
+  std::size_t filesCopied = 0;
   // Broken off: what was copied stays, untranslated.
   const auto breakOff = [&] {
     pages.WriteUnchanged();
     RemoveFromCache(store, moved, prompt);
-    return TreeCopyResult::kBrokenOff;
+    return TreeCopyOutcome{TreeCopyResult::kBrokenOff, filesCopied};
   };
-  for (const std::string& url : entries.urls.Entries()) {
+  const std::vector<std::string>& urls = entries.urls.Entries();
+  for (std::size_t index = 0; index < urls.size(); ++index) {
+    if (!work.Advance(index, urls.size())) return breakOff();
+    const std::string& url = urls[index];
     const std::optional<UrlParts> parts = ParseUrl(url);
     if (!parts || parts->server != server) {
       prompt.Tell(url, "External references not copied!");
@@ -167,6 +171,7 @@ TreeCopyResult CopySiteTree(cache::UrlCacheStore& store, const ArchivePaths& pat
     }
     if ((copy.flags & kCommentConfirmed) != 0) AppendCopyRecord(paths, url, localPath, "cprx", prompt);
     if ((copy.flags & kRemoveCopiedEntries) != 0 && copied) moved.push_back(url);
+    if (copied) ++filesCopied;
   }
 
   if (!rootPageSeen && top.depth != kNoDepthYet) {
@@ -174,7 +179,7 @@ TreeCopyResult CopySiteTree(cache::UrlCacheStore& store, const ArchivePaths& pat
   }
   pages.WriteTranslated(translation, folderPageSeen, destination + "/");
   RemoveFromCache(store, moved, prompt);
-  return TreeCopyResult::kCompleted;
+  return {TreeCopyResult::kCompleted, filesCopied};
 }
 
 }  // namespace vantry::archive

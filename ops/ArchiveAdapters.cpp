@@ -17,17 +17,19 @@ ServerRecord ArchiveCopies::FindServerRecord(const std::string& server) {
 
 // The archive copies one page at a time and keeps no server record for it, so the page
 // count, flags and folder novelty have no use there.
-void ArchiveCopies::CopySinglePage(const std::string& localFile, const std::string& address, const std::string& folder,
-                                   int /*pageCount*/, archive::CopyFlags /*flags*/, const std::string& comment,
-                                   bool /*newFolder*/) {
-  archive::CopySinglePage(store_, workspace_, {localFile, address, folder, comment}, prompt_);
+CopyOutcome ArchiveCopies::CopySinglePage(const std::string& localFile, const std::string& address,
+                                          const std::string& folder, int /*pageCount*/, archive::CopyFlags /*flags*/,
+                                          const std::string& comment, bool /*newFolder*/) {
+  return {true, archive::CopySinglePage(store_, workspace_, {localFile, address, folder, comment}, prompt_)};
 }
 
 // The tree copy finds the server's files by the address; the page's own file is one of them.
-void ArchiveCopies::CopySiteTree(const std::string& /*localFile*/, const std::string& address,
-                                 const std::string& folder, archive::CopyFlags flags, const std::string& comment,
-                                 bool newFolder) {
-  archive::CopySiteTree(store_, workspace_.archive, {address, folder, flags, comment, newFolder}, prompt_);
+CopyOutcome ArchiveCopies::CopySiteTree(const std::string& /*localFile*/, const std::string& address,
+                                        const std::string& folder, archive::CopyFlags flags, const std::string& comment,
+                                        bool newFolder, cache::WorkProgress& work) {
+  const archive::TreeCopyOutcome outcome =
+      archive::CopySiteTree(store_, workspace_.archive, {address, folder, flags, comment, newFolder}, prompt_, work);
+  return {outcome.result == archive::TreeCopyResult::kCompleted, outcome.filesCopied};
 }
 
 void ArchiveLocalCopySearch::SearchCopiedPages(const TextQuery& query, std::vector<std::string>& results) {

@@ -21,10 +21,12 @@ class ArchiveCopies : public CopyArchive {
       : store_(store), workspace_(std::move(workspace)), prompt_(prompt) {}
 
   ServerRecord FindServerRecord(const std::string& server) override;
-  void CopySinglePage(const std::string& localFile, const std::string& address, const std::string& folder,
-                      int pageCount, archive::CopyFlags flags, const std::string& comment, bool newFolder) override;
-  void CopySiteTree(const std::string& localFile, const std::string& address, const std::string& folder,
-                    archive::CopyFlags flags, const std::string& comment, bool newFolder) override;
+  CopyOutcome CopySinglePage(const std::string& localFile, const std::string& address, const std::string& folder,
+                             int pageCount, archive::CopyFlags flags, const std::string& comment,
+                             bool newFolder) override;
+  CopyOutcome CopySiteTree(const std::string& localFile, const std::string& address, const std::string& folder,
+                           archive::CopyFlags flags, const std::string& comment, bool newFolder,
+                           cache::WorkProgress& work) override;
 
  private:
   cache::UrlCacheStore& store_;

@@ -19,10 +19,10 @@ bool CopyCachedFile(const cache::CacheEntry& entry, const std::string& folder) {
 
 }  // namespace
 
-SpecifierCopyResult CopyBySpecifier(CommandContext& context, std::string_view specifier, const std::string& folder,
-                                    bool deleteAfterCopy) {
+CopyOutcome CopyBySpecifier(CommandContext& context, std::string_view specifier, const std::string& folder,
+                            bool deleteAfterCopy) {
   const SpecifierMatch match = MakeSpecifierMatch(specifier);
-  SpecifierCopyResult result;
+  CopyOutcome result;
   ProgressPacer pacer(context.frame, ProgressPacer::First::Skipped, "Copying files");
   const cache::WalkResult walk = cache::WalkCacheUntil(context.store, "", [&](cache::CacheEntry& entry) {
     const bool goOn = pacer.Count();
@@ -33,13 +33,8 @@ SpecifierCopyResult CopyBySpecifier(CommandContext& context, std::string_view sp
     if (deleteAfterCopy) context.store.DeleteEntry(entry.sourceUrl);
     return goOn;
   });
-  result.reachedEnd = walk == cache::WalkResult::Normal;
+  result.completed = walk == cache::WalkResult::Normal;
   return result;
-}
-
-std::string SpecifierCopySummary(const SpecifierCopyResult& result, const std::string& folder) {
-  const std::string files = std::to_string(result.copied) + (result.copied == 1 ? " file" : " files");
-  return (result.reachedEnd ? "Copied " : "Copy stopped: copied ") + files + " to " + folder;
 }
 
 }  // namespace vantry::ops

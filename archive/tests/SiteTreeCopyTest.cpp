@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -37,7 +38,8 @@ class SiteTreeCopyTest : public ::testing::Test {
   }
   TreeCopyResult Copy(CopyFlags flags = kCommentConfirmed) {
     return CopySiteTree(*store_, paths_, {std::string(kSite) + "/docs/guide.html", destination_, flags, "Site", true},
-                        prompt_);
+                        prompt_, unwatched_)
+        .result;
   }
   std::string Local(const std::string& relative) const { return destination_ + "/" + relative; }
   std::string Read(const std::string& relative) const { return testing::ReadTestFile(Local(relative)); }
@@ -47,6 +49,7 @@ class SiteTreeCopyTest : public ::testing::Test {
   ArchivePaths paths_;
   std::string destination_;
   testing::ScriptedPrompt prompt_{false};
+  cache::UnwatchedWork unwatched_;
 };
 
 // The regular files below `root`, relative to it, in name order.
@@ -208,10 +211,49 @@ TEST_F(SiteTreeCopyTest, AskedAfterAFailedCopyYesBreaksOffBeforeAnyRewriting) {
   Cache("/headerless.html", "h", "");
   Cache("/b.html", "b");
   testing::ScriptedPrompt stop(true);
-  EXPECT_EQ(CopySiteTree(*store_, paths_, {std::string(kSite) + "/a.html", destination_, 0, "", false}, stop),
-            TreeCopyResult::kBrokenOff);
+  EXPECT_EQ(
+      CopySiteTree(*store_, paths_, {std::string(kSite) + "/a.html", destination_, 0, "", false}, stop, unwatched_)
+          .result,
+      TreeCopyResult::kBrokenOff);
   EXPECT_EQ(Read("a.html"), "<a href=\"http://www.site.test/a.html\">self</a>");
   EXPECT_FALSE(fs::exists(Local("b.html")));
+  EXPECT_FALSE(fs::exists(paths_.index));
+}
+
+// Asks the work to stop at its `stopAt`-th advance.
+class StopAtAdvance : public cache::WorkProgress {
+ public:
+  explicit StopAtAdvance(int stopAt) : stopAt_(stopAt) {}
+  bool Advance(uint64_t, uint64_t) override { return ++advances_ < stopAt_; }
+
+ private:
+  int stopAt_;
+  int advances_ = 0;
+};
+
+TEST_F(SiteTreeCopyTest, StoppedByTheUserKeepsEveryCopiedFileAndRecordWholeAndTheRestInTheCache) {
+  const std::map<std::string, std::string> files = {
+      {"a.html", "<a href=\"http://www.site.test/b.html\">b</a>"}, {"b.html", "b"}, {"c.gif", "c"}, {"d.gif", "d"}};
+  for (const auto& [name, content] : files) Cache("/" + name, content);
+  StopAtAdvance work(3);
+  const TreeCopyOutcome outcome =
+      CopySiteTree(*store_, paths_,
+                   {std::string(kSite) + "/a.html", destination_, kCommentConfirmed | kRemoveCopiedEntries, "", true},
+                   prompt_, work);
+  EXPECT_EQ(outcome.result, TreeCopyResult::kBrokenOff);
+  EXPECT_EQ(outcome.filesCopied, 2u);
+  const std::string records = testing::ReadTestFile(paths_.copies);
+  size_t copied = 0;
+  for (const auto& [name, content] : files) {
+    const bool there = fs::exists(Local(name));
+    copied += there ? 1 : 0;
+    if (there) {
+      EXPECT_EQ(Read(name), content) << name;  // whole, and untranslated
+    }
+    EXPECT_EQ(records.find("/" + name + " " + Local(name)) != std::string::npos, there) << name;
+    EXPECT_EQ(cache::LookupEntry(*store_, std::string(kSite) + "/" + name).has_value(), !there) << name;
+  }
+  EXPECT_EQ(copied, 2u);
   EXPECT_FALSE(fs::exists(paths_.index));
 }
 
@@ -244,15 +286,19 @@ TEST_F(SiteTreeCopyTest, IndexesTheShallowestPagePreferringIndexOrDefaultOrNothi
   const ArchivePaths otherPaths = MakeArchivePaths(other.path());
   std::unique_ptr<cache::UrlCacheStore> images = cache::OpenUrlCacheStore(other / "store").store;
   images->AddEntry(cache::NewEntry{.url = "http://img.test/x.gif", .content = "x", .headers = kHeaders});
-  EXPECT_EQ(CopySiteTree(*images, otherPaths, {"http://img.test/x.gif", other.path(), 0, "", false}, prompt_),
-            TreeCopyResult::kCompleted);
+  EXPECT_EQ(
+      CopySiteTree(*images, otherPaths, {"http://img.test/x.gif", other.path(), 0, "", false}, prompt_, unwatched_)
+          .result,
+      TreeCopyResult::kCompleted);
   EXPECT_FALSE(fs::exists(otherPaths.index));
 }
 
 TEST_F(SiteTreeCopyTest, AnAddressWithoutServerCopiesNothing) {
   Cache("/a.html", "a");
-  EXPECT_EQ(CopySiteTree(*store_, paths_, {"Visited: @", destination_, kCommentConfirmed, "", true}, prompt_),
-            TreeCopyResult::kBrokenOff);
+  EXPECT_EQ(
+      CopySiteTree(*store_, paths_, {"Visited: @", destination_, kCommentConfirmed, "", true}, prompt_, unwatched_)
+          .result,
+      TreeCopyResult::kBrokenOff);
   EXPECT_THAT(FilesBelow(destination_), IsEmpty());
   EXPECT_THAT(prompt_.told, IsEmpty());
 }

@@ -33,17 +33,23 @@ class FakeArchive : public CopyArchive {
     askedFor.push_back(server);
     return records.contains(server) ? records[server] : ServerRecord{"", 77, "left over"};
   }
-  void CopySinglePage(const std::string& localFile, const std::string& address, const std::string& folder,
-                      int pageCount, archive::CopyFlags flags, const std::string& comment, bool newFolder) override {
+  CopyOutcome CopySinglePage(const std::string& localFile, const std::string& address, const std::string& folder,
+                             int pageCount, archive::CopyFlags flags, const std::string& comment,
+                             bool newFolder) override {
     calls.push_back({"page", localFile, address, folder, pageCount, flags, comment, newFolder});
+    return outcome;
   }
-  void CopySiteTree(const std::string& localFile, const std::string& address, const std::string& folder,
-                    archive::CopyFlags flags, const std::string& comment, bool newFolder) override {
+  CopyOutcome CopySiteTree(const std::string& localFile, const std::string& address, const std::string& folder,
+                           archive::CopyFlags flags, const std::string& comment, bool newFolder,
+                           cache::WorkProgress& work) override {
     calls.push_back({"tree", localFile, address, folder, 0, flags, comment, newFolder});
+    work.Advance(1, 2);
+    return outcome;
   }
   std::map<std::string, ServerRecord> records;
   std::vector<std::string> askedFor;
   std::vector<CopyCall> calls;
+  CopyOutcome outcome{true, 3};  // what every copy reports
 };
 
 inline std::string DateText(const dates::CalendarDate& date) {

@@ -177,7 +177,7 @@ TEST(StoppedWorkTest, CopyFilesLeavesWholeCopiesAndSaysWhatItDid) {
 
 TEST(StoppedWorkTest, SummaryOfACopyFilesRun) {
   const struct {
-    SpecifierCopyResult result;
+    CopyOutcome result;
     const char* text;
   } rows[] = {
       {{true, 0}, "Copied 0 files to /out"},
@@ -185,7 +185,7 @@ TEST(StoppedWorkTest, SummaryOfACopyFilesRun) {
       {{true, 12}, "Copied 12 files to /out"},
       {{false, 3}, "Copy stopped: copied 3 files to /out"},
   };
-  for (const auto& row : rows) EXPECT_EQ(SpecifierCopySummary(row.result, "/out"), row.text);
+  for (const auto& row : rows) EXPECT_EQ(CopySummary(row.result, "/out"), row.text);
 }
 
 }  // namespace
