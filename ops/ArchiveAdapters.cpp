@@ -32,11 +32,15 @@ CopyOutcome ArchiveCopies::CopySiteTree(const std::string& /*localFile*/, const 
   return {outcome.result == archive::TreeCopyResult::kCompleted, outcome.filesCopied};
 }
 
-void ArchiveLocalCopySearch::SearchCopiedPages(const TextQuery& query, std::vector<std::string>& results) {
+bool ArchiveLocalCopySearch::SearchCopiedPages(const TextQuery& query, std::vector<std::string>& results,
+                                               cache::WorkProgress& work) {
   std::optional<std::vector<archive::CopyRecord>> records = archive::ReadCopyRecords(paths_);
-  if (!records) return;
-  for (const archive::CopyRecord& record : *records)
-    archive::SearchLocalCopy(record.localPath, query.text, query.caseSensitive, results);
+  if (!records) return true;
+  for (size_t index = 0; index < records->size(); ++index) {
+    if (!work.Advance(index, records->size())) return false;
+    archive::SearchLocalCopy((*records)[index].localPath, query.text, query.caseSensitive, results);
+  }
+  return true;
 }
 
 void ArchiveLocalCopySearch::SearchHistoryFields(const TextQuery& query, bool addressMode,

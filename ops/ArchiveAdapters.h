@@ -40,7 +40,7 @@ class ArchiveLocalCopySearch : public LocalCopySearch {
   ArchiveLocalCopySearch(archive::ArchivePaths paths, archive::UserPrompt& prompt)
       : paths_(std::move(paths)), prompt_(prompt) {}
 
-  void SearchCopiedPages(const TextQuery& query, std::vector<std::string>& results) override;
+  bool SearchCopiedPages(const TextQuery& query, std::vector<std::string>& results, cache::WorkProgress& work) override;
   void SearchHistoryFields(const TextQuery& query, bool addressMode, std::vector<std::string>& results) override;
 
  private:

@@ -1,5 +1,7 @@
 #include "ops/FindCommands.h"
 
+#include <memory>
+
 #include "cache/store/CacheAccess.h"
 #include "ops/SettingKeys.h"
 
@@ -88,9 +90,13 @@ void FindTextCommand(CommandContext& context, CommandDialogs& dialogs, LocalCopy
   if (!dialogs.RunSearchText(choice)) return;
   const TextQuery query{choice.text, choice.caseSensitive};
   std::vector<std::string> results;
-  if (choice.searchLocalCopies) localCopies.SearchCopiedPages(query, results);
   bool stopped = false;
-  if (choice.searchCache) {
+  if (choice.searchLocalCopies) {
+    const std::unique_ptr<cache::WorkProgress> work = context.frame.BeginWork("Searching the copied pages");
+    stopped = !localCopies.SearchCopiedPages(query, results, *work);
+    if (stopped) context.frame.SetStatusText(kSearchStopped);
+  }
+  if (choice.searchCache && !stopped) {
     context.cursor.Show();
     context.frame.SetStatusText("Wait! Searching Cache");
     context.frame.EnsureProgressBar();

@@ -80,8 +80,10 @@ class RecordingTarget : public FindTarget {
 
 class RecordingLocalCopies : public LocalCopySearch {
  public:
-  void SearchCopiedPages(const TextQuery& query, std::vector<std::string>& results) override {
+  bool SearchCopiedPages(const TextQuery& query, std::vector<std::string>& results,
+                         cache::WorkProgress& work) override {
     results.push_back("copied " + query.text + (query.caseSensitive ? " cs" : ""));
+    return work.Advance(1, 1);
   }
   void SearchHistoryFields(const TextQuery& query, bool addressMode, std::vector<std::string>& results) override {
     results.push_back((addressMode ? "address " : "comment ") + query.text);
