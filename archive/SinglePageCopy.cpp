@@ -34,7 +34,7 @@ std::optional<std::string> LookupLocalFile(cache::UrlCacheStore& store, std::str
 }
 
 std::size_t CopySinglePage(cache::UrlCacheStore& store, const CopyWorkspace& workspace, const SinglePageCopy& copy,
-                           UserPrompt& prompt) {
+                           UserPrompt& prompt, cache::WorkProgress& work) {
   std::size_t filesWritten = 0;
   const std::string destination = copy.destination + "/";
   const std::string workingCopy = workspace.tempFolder + "/vantry.tmp";
@@ -42,7 +42,7 @@ std::size_t CopySinglePage(cache::UrlCacheStore& store, const CopyWorkspace& wor
   if (!CopyOverwriting(copy.pageFile, workingCopy)) std::remove(workingCopy.c_str());
 
   const PageReferences refs = ScanPage(copy.pageFile, prompt);
-  LinkChecker checker(prompt);
+  LinkChecker checker(prompt, &work);
   const PageFolders folders = FoldersOf(copy.url);
   ::mkdir((destination + "images").c_str(), 0777);
 

@@ -8,6 +8,7 @@
 #include "archive/ArchivePaths.h"
 #include "archive/UserPrompt.h"
 #include "cache/store/UrlCacheStore.h"
+#include "cache/store/WorkProgress.h"
 
 namespace vantry::archive {
 
@@ -36,8 +37,10 @@ struct SinglePageCopy {
 // page so that the copy works offline: every occurrence of an image reference becomes
 // "images/<flat name>", then every occurrence of a link that passes the check becomes the flat
 // name of its address. A page whose address ends in '/' is stored as "Index.html". The copy gets
-// an entry in the index page. Returns how many files it wrote (the page and its images).
+// an entry in the index page. Returns how many files it wrote (the page and its images). `work`
+// advances once per check and while a request waits; once the user stops it, the references not
+// yet checked stay as they are, and the page is still written whole and entered in the index.
 std::size_t CopySinglePage(cache::UrlCacheStore& store, const CopyWorkspace& workspace, const SinglePageCopy& copy,
-                           UserPrompt& prompt);
+                           UserPrompt& prompt, cache::WorkProgress& work);
 
 }  // namespace vantry::archive

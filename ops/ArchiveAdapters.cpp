@@ -19,8 +19,8 @@ ServerRecord ArchiveCopies::FindServerRecord(const std::string& server) {
 // count, flags and folder novelty have no use there.
 CopyOutcome ArchiveCopies::CopySinglePage(const std::string& localFile, const std::string& address,
                                           const std::string& folder, int /*pageCount*/, archive::CopyFlags /*flags*/,
-                                          const std::string& comment, bool /*newFolder*/) {
-  return {true, archive::CopySinglePage(store_, workspace_, {localFile, address, folder, comment}, prompt_)};
+                                          const std::string& comment, bool /*newFolder*/, cache::WorkProgress& work) {
+  return {true, archive::CopySinglePage(store_, workspace_, {localFile, address, folder, comment}, prompt_, work)};
 }
 
 // The tree copy finds the server's files by the address; the page's own file is one of them.
@@ -52,10 +52,10 @@ void ArchiveLocalCopySearch::SearchHistoryFields(const TextQuery& query, bool ad
   archive::SearchHistory(paths_, search, results, prompt_);
 }
 
-std::string ArchivePageChecker::CheckPage(const std::string& cachedFile, Report report) {
+std::string ArchivePageChecker::CheckPage(const std::string& cachedFile, Report report, cache::WorkProgress& work) {
   const archive::PageCheckMode mode =
       report == Report::Passed ? archive::PageCheckMode::kPassedReferences : archive::PageCheckMode::kDeadReferences;
-  return archive::CheckPage(cachedFile, mode, prompt_);
+  return archive::CheckPage(cachedFile, mode, prompt_, work);
 }
 
 }  // namespace vantry::ops

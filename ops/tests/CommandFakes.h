@@ -34,9 +34,10 @@ class FakeArchive : public CopyArchive {
     return records.contains(server) ? records[server] : ServerRecord{"", 77, "left over"};
   }
   CopyOutcome CopySinglePage(const std::string& localFile, const std::string& address, const std::string& folder,
-                             int pageCount, archive::CopyFlags flags, const std::string& comment,
-                             bool newFolder) override {
+                             int pageCount, archive::CopyFlags flags, const std::string& comment, bool newFolder,
+                             cache::WorkProgress& work) override {
     calls.push_back({"page", localFile, address, folder, pageCount, flags, comment, newFolder});
+    work.Advance(1, 2);
     return outcome;
   }
   CopyOutcome CopySiteTree(const std::string& localFile, const std::string& address, const std::string& folder,
@@ -92,8 +93,9 @@ class RecordingLocalCopies : public LocalCopySearch {
 
 class FakePageChecker : public PageChecker {
  public:
-  std::string CheckPage(const std::string& cachedFile, Report report) override {
+  std::string CheckPage(const std::string& cachedFile, Report report, cache::WorkProgress& work) override {
     checked.push_back(cachedFile);
+    work.Advance(1, 0);
     return report == Report::Passed ? "2 links                1 Images \nLink OK: http://a/\n" : "DEAD Img: x.gif\n";
   }
   std::vector<std::string> checked;
