@@ -3,14 +3,20 @@
 #include "archive/CopyRecords.h"
 #include "archive/HistoryFile.h"
 #include "archive/PageCheck.h"
+#include "archive/SinglePageCopy.h"
 #include "archive/SiteTreeCopy.h"
 
 namespace vantry::ops {
+namespace {
+
+CopyOutcome Outcome(const archive::CopyReport& report) { return {!report.brokenOff, report.copied.size()}; }
+
+}  // namespace
 
 // The commands build the flag word the archive stores, so both must read it alike.
 
 ServerRecord ArchiveCopies::FindServerRecord(const std::string& server) {
-  std::optional<archive::HistoryRecord> record = archive::FindServerRecord(workspace_.archive, server, prompt_);
+  std::optional<archive::HistoryRecord> record = archive::FindServerRecord(paths_, server, prompt_);
   if (!record) return {};
   return {record->destination, static_cast<archive::CopyFlags>(record->flags), record->comment};
 }
@@ -19,17 +25,15 @@ ServerRecord ArchiveCopies::FindServerRecord(const std::string& server) {
 // count, flags and folder novelty have no use there.
 CopyOutcome ArchiveCopies::CopySinglePage(const std::string& localFile, const std::string& address,
                                           const std::string& folder, int /*pageCount*/, archive::CopyFlags /*flags*/,
-                                          const std::string& comment, bool /*newFolder*/, cache::WorkProgress& work) {
-  return {true, archive::CopySinglePage(store_, workspace_, {localFile, address, folder, comment}, prompt_, work)};
+                                          const std::string& comment, bool /*newFolder*/) {
+  return Outcome(archive::CopySinglePage(store_, paths_, {localFile, address, folder, comment}, prompt_));
 }
 
 // The tree copy finds the server's files by the address; the page's own file is one of them.
 CopyOutcome ArchiveCopies::CopySiteTree(const std::string& /*localFile*/, const std::string& address,
                                         const std::string& folder, archive::CopyFlags flags, const std::string& comment,
                                         bool newFolder, cache::WorkProgress& work) {
-  const archive::TreeCopyOutcome outcome =
-      archive::CopySiteTree(store_, workspace_.archive, {address, folder, flags, comment, newFolder}, prompt_, work);
-  return {outcome.result == archive::TreeCopyResult::kCompleted, outcome.filesCopied};
+  return Outcome(archive::CopySiteTree(store_, paths_, {address, folder, flags, comment, newFolder}, prompt_, work));
 }
 
 bool ArchiveLocalCopySearch::SearchCopiedPages(const TextQuery& query, std::vector<std::string>& results,

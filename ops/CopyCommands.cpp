@@ -42,11 +42,9 @@ std::optional<CopyOutcome> CommentAndCopy(EntryCopyCommand command, const EntryS
     flags = CommentFlags(choice) | (command == EntryCopyCommand::Save ? 0 : archive::kCommentConfirmed | deleteFlag);
     comment = choice.comment;
   }
-  const std::unique_ptr<cache::WorkProgress> work =
-      frame.BeginWork(tree ? "Copying the server's files" : "Copying the page");
   if (!tree)
-    return archive.CopySinglePage(selection.localFileName, selection.address, folder, 1, flags, comment, newFolder,
-                                  *work);
+    return archive.CopySinglePage(selection.localFileName, selection.address, folder, 1, flags, comment, newFolder);
+  const std::unique_ptr<cache::WorkProgress> work = frame.BeginWork("Copying the server's files");
   return archive.CopySiteTree(selection.localFileName, selection.address, folder, flags, comment, newFolder, *work);
 }
 

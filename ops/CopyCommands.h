@@ -25,11 +25,11 @@ class CopyArchive {
   // The first history record of `server` (compared ignoring case); an empty folder when
   // there is none or the history file cannot be read.
   virtual ServerRecord FindServerRecord(const std::string& server) = 0;
-  // The single-page copy with rewritten links, advancing `work` while it checks them. `newFolder`:
-  // the folder is not the one recorded for the server.
+  // The single-page copy with rewritten links. `newFolder`: the folder is not the one recorded
+  // for the server.
   virtual CopyOutcome CopySinglePage(const std::string& localFile, const std::string& address,
                                      const std::string& folder, int pageCount, archive::CopyFlags flags,
-                                     const std::string& comment, bool newFolder, cache::WorkProgress& work) = 0;
+                                     const std::string& comment, bool newFolder) = 0;
   // The copy of the server's whole tree, advancing `work` once per file; the user may stop it
   // between two files.
   virtual CopyOutcome CopySiteTree(const std::string& localFile, const std::string& address, const std::string& folder,

@@ -34,10 +34,9 @@ class FakeArchive : public CopyArchive {
     return records.contains(server) ? records[server] : ServerRecord{"", 77, "left over"};
   }
   CopyOutcome CopySinglePage(const std::string& localFile, const std::string& address, const std::string& folder,
-                             int pageCount, archive::CopyFlags flags, const std::string& comment, bool newFolder,
-                             cache::WorkProgress& work) override {
+                             int pageCount, archive::CopyFlags flags, const std::string& comment,
+                             bool newFolder) override {
     calls.push_back({"page", localFile, address, folder, pageCount, flags, comment, newFolder});
-    work.Advance(1, 2);
     return outcome;
   }
   CopyOutcome CopySiteTree(const std::string& localFile, const std::string& address, const std::string& folder,

@@ -163,7 +163,7 @@ TEST_F(CopyEntryCommandTest, TreeCopyShowsItsStatusAndTheWaitCursor) {
   EXPECT_EQ(h.cursor.events, (std::vector<std::string>{"wait", "arrow"}));
 }
 
-TEST_F(CopyEntryCommandTest, EveryCopySaysWhatItCopiedWhereAndIsFollowedWhileItRuns) {
+TEST_F(CopyEntryCommandTest, EveryCopySaysWhatItCopiedWhereAndTheTreeCopyIsFollowed) {
   const struct {
     EntryCopyCommand command;
     CopyOutcome outcome;
@@ -173,8 +173,8 @@ TEST_F(CopyEntryCommandTest, EveryCopySaysWhatItCopiedWhereAndIsFollowedWhileItR
   } rows[] = {
       {EntryCopyCommand::CopyTree, {false, 1}, true, {"Copy stopped: copied 1 file to " + recorded}, 1},
       {EntryCopyCommand::CopyTree, {true, 0}, false, {"Ready"}, 0},
-      {EntryCopyCommand::CopySingleFile, {true, 2}, true, {"Copied 2 files to " + recorded}, 1},
-      {EntryCopyCommand::Save, {true, 1}, true, {"Copied 1 file to " + recorded}, 1},
+      {EntryCopyCommand::CopySingleFile, {true, 2}, true, {"Copied 2 files to " + recorded}, 0},
+      {EntryCopyCommand::Save, {true, 1}, true, {"Copied 1 file to " + recorded}, 0},
       {EntryCopyCommand::Save, {true, 1}, false, {}, 0},
   };
   for (const auto& row : rows) {
