@@ -7,6 +7,7 @@
 #include "app/AppSettings.h"
 #include "app/FramePanes.h"
 #include "app/FrameStatusBar.h"
+#include "app/WorkProgressDialog.h"
 #include "archive/pane/EntryPage.h"
 #include "cache/lists/AddressRequest.h"
 #include "cache/store/CacheAccess.h"
@@ -48,6 +49,13 @@ void CMainFrame::SetStatusText(std::string_view text) { status_->SetMessage(qtut
 void CMainFrame::EnsureProgressBar() { status_->EnsureProgressBar(); }
 void CMainFrame::StepProgress() { status_->StepProgress(); }
 void CMainFrame::ResetProgress() { status_->ResetProgress(); }
+
+std::unique_ptr<cache::WorkProgress> CMainFrame::BeginWork(std::string_view what) {
+  if (runningWorks_++ == 0) PlayAnimation(true);
+  return std::make_unique<WorkProgressDialog>(this, qtutil::QStringFromBytes(what), [this] {
+    if (--runningWorks_ == 0) PlayAnimation(false);
+  });
+}
 
 void CMainFrame::SetAddress(std::string_view text) {
   const QString address = qtutil::QStringFromBytes(text);

@@ -76,6 +76,8 @@ class CMainFrame : public QMainWindow, public cache::FrameServices {
   void EnsureProgressBar() override;
   void StepProgress() override;
   void ResetProgress() override;
+  // The animation plays while any work runs.
+  std::unique_ptr<cache::WorkProgress> BeginWork(std::string_view what) override;
   void SetAddress(std::string_view text) override;
   void PublishStatistics(const cache::CacheStatistics& statistics) override { statistics_ = statistics; }
   const cache::CacheStatistics& PublishedStatistics() const override { return statistics_; }
@@ -99,6 +101,7 @@ class CMainFrame : public QMainWindow, public cache::FrameServices {
   QComboBox* addressBox() const { return address_; }
   QToolBar* mainToolBar() const { return mainToolBar_; }
   QToolBar* navigationBar() const { return navigationBar_; }
+  QLabel* animation() const { return animation_; }
   QDockWidget* workspaceBar() const { return workspace_; }
   QDockWidget* outputBar() const { return output_; }
   QDockWidget* memoryBar() const { return memory_; }
@@ -131,6 +134,7 @@ class CMainFrame : public QMainWindow, public cache::FrameServices {
   void BuildNavigationBar();
   void BuildAddressBar();
   void BuildAnimation();
+  void PlayAnimation(bool play);
   // MainFrameDocks.cpp
   void BuildDocks();
   void BuildListTabs();
@@ -177,6 +181,7 @@ class CMainFrame : public QMainWindow, public cache::FrameServices {
   inspect::COutputBar* outputView_ = nullptr;
   inspect::CMemoryBar* memoryView_ = nullptr;
 
+  int runningWorks_ = 0;
   bool localView_ = false;
   bool flatLook_ = false;
   cache::CacheStatistics statistics_;

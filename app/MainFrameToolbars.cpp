@@ -173,7 +173,18 @@ void CMainFrame::BuildAnimation() {
   animation_->setFixedSize(24, 24);
   animation_->setContentsMargins(0, 0, 4, 0);
   menuBar()->setCornerWidget(animation_, Qt::TopRightCorner);
-  movie->start();
+  // Still on its first frame until work runs: an idle window costs nothing.
+  movie->jumpToFrame(0);
+}
+
+void CMainFrame::PlayAnimation(bool play) {
+  QMovie* movie = animation_->movie();
+  if (play) {
+    movie->start();
+    return;
+  }
+  movie->stop();
+  movie->jumpToFrame(0);
 }
 
 }  // namespace vantry::app

@@ -5,6 +5,7 @@
 
 #include <charconv>
 #include <mutex>
+#include <type_traits>
 
 #include "text/AsciiText.h"
 
@@ -16,6 +17,9 @@ constexpr std::size_t kMaxPath = 2083;
 // The platform's own request limits stand in for timeouts: give up on a dead peer.
 constexpr long kConnectTimeoutSeconds = 30;
 constexpr long kStalledSeconds = 60;
+
+// The request's progress callback is declared without curl's header.
+static_assert(std::is_same_v<curl_off_t, int64_t>);
 
 CURL* Handle(void* curl) { return static_cast<CURL*>(curl); }
 
@@ -68,7 +72,7 @@ std::optional<CheckedAddress> SplitCheckedAddress(std::string_view address) {
   return split;
 }
 
-LinkChecker::LinkChecker(UserPrompt& prompt) : prompt_(prompt) {
+LinkChecker::LinkChecker(UserPrompt& prompt, cache::WorkProgress* work) : prompt_(prompt), work_(work) {
   static std::once_flag globalInit;
   std::call_once(globalInit, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
   curl_ = curl_easy_init();
@@ -78,7 +82,23 @@ LinkChecker::~LinkChecker() {
   if (curl_ != nullptr) curl_easy_cleanup(Handle(curl_));
 }
 
+bool LinkChecker::Advance() {
+  if (!stopped_ && work_ != nullptr && !work_->Advance(checked_, 0)) stopped_ = true;
+  return !stopped_;
+}
+
+int LinkChecker::OnRequestProgress(void* checker, int64_t, int64_t, int64_t, int64_t) {
+  return static_cast<LinkChecker*>(checker)->Advance() ? 0 : 1;
+}
+
 bool LinkChecker::CheckReference(std::string_view address) {
+  if (!Advance()) return false;
+  const bool passed = Check(address);
+  ++checked_;
+  return passed;
+}
+
+bool LinkChecker::Check(std::string_view address) {
   const std::optional<CheckedAddress> split = SplitCheckedAddress(address);
   if (!split) return false;
   if (split->scheme == "http" || split->scheme == "https") return CheckHttp(*split);
@@ -109,6 +129,11 @@ bool LinkChecker::Fetch(const CheckedAddress& address) {
   curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, kStalledSeconds);
   curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, StopAtBody);
   curl_easy_setopt(curl, CURLOPT_WRITEDATA, &stopped);
+  if (work_ != nullptr) {
+    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &LinkChecker::OnRequestProgress);
+    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, this);
+  }
   if (address.scheme != "ftp") {
     curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
     curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_0));

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "archive/UserPrompt.h"
+#include "cache/store/WorkProgress.h"
 
 namespace vantry::archive {
 
@@ -19,10 +21,12 @@ struct CheckedAddress {
 std::optional<CheckedAddress> SplitCheckedAddress(std::string_view address);
 
 // Decides whether an address can be fetched from the network right now. One checker serves one
-// copy or page check and keeps its connection handle for that time.
+// copy or page check and keeps its connection handle for that time. A `work` given advances once
+// per check and while a request waits for its answer; once the user stops it, the request under
+// way ends and this and every later check fail at once.
 class LinkChecker {
  public:
-  explicit LinkChecker(UserPrompt& prompt);
+  explicit LinkChecker(UserPrompt& prompt, cache::WorkProgress* work = nullptr);
   ~LinkChecker();
   LinkChecker(const LinkChecker&) = delete;
   LinkChecker& operator=(const LinkChecker&) = delete;
@@ -33,7 +37,14 @@ class LinkChecker {
   // fail silently.
   bool CheckReference(std::string_view address);
 
+  // The user stopped the checks.
+  bool Stopped() const { return stopped_; }
+
  private:
+  bool Check(std::string_view address);
+  // Reports the checks finished so far; false once the user stopped them.
+  bool Advance();
+  static int OnRequestProgress(void* checker, int64_t, int64_t, int64_t, int64_t);
   // Requests the address and ends at the first bytes of content; true when the request was
   // answered (for ftp: the file opened).
   bool Fetch(const CheckedAddress& address);
@@ -41,6 +52,9 @@ class LinkChecker {
   std::string UrlFor(const CheckedAddress& address) const;
 
   UserPrompt& prompt_;
+  cache::WorkProgress* work_;
+  uint64_t checked_ = 0;
+  bool stopped_ = false;
   void* curl_;  // the libcurl easy handle, reused so that kept connections are reused
 };
 

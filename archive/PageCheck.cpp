@@ -88,6 +88,7 @@ void CheckAll(LinkChecker& checker, const std::string& base, const std::vector<s
   for (const std::string& reference : references) {
     const std::string address = reference.empty() ? std::string() : ResolveUrl(base, reference);
     const bool passed = checker.CheckReference(address);
+    if (checker.Stopped()) return;
     if (passed && mode == PageCheckMode::kPassedReferences) report += okLabel + address + "\n";
     if (!passed && mode == PageCheckMode::kDeadReferences) report += deadLabel + address + "\n";
   }
@@ -95,10 +96,11 @@ void CheckAll(LinkChecker& checker, const std::string& base, const std::vector<s
 
 }  // namespace
 
-std::string CheckPage(const std::string& path, PageCheckMode mode, UserPrompt& prompt) {
+std::string CheckPage(const std::string& path, PageCheckMode mode, UserPrompt& prompt, cache::WorkProgress& work) {
   std::string report;
-  LinkChecker checker(prompt);
+  LinkChecker checker(prompt, &work);
   for (const std::string& page : MatchingPages(path)) {
+    if (checker.Stopped()) break;
     const std::optional<std::string> text = files::ReadWholeFile(page);
     if (!text) {
       prompt.Tell("Error loading file", page);

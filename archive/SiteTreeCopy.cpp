@@ -109,7 +109,7 @@ void RemoveFromCache(cache::UrlCacheStore& store, const std::vector<std::string>
 }  // namespace
 
 CopyReport CopySiteTree(cache::UrlCacheStore& store, const ArchivePaths& paths, const SiteTreeCopy& copy,
-                        UserPrompt& prompt) {
+                        UserPrompt& prompt, cache::WorkProgress& work) {
   CopyReport report;
   const std::optional<UrlParts> page = ParseUrl(copy.url);
   if (!page || page->server.empty()) {
@@ -150,6 +150,7 @@ CopyReport CopySiteTree(cache::UrlCacheStore& store, const ArchivePaths& paths, 
   };
   // Writes one file of the plan; false when the copy is to be broken off.
   const auto write = [&](std::size_t index) {
+    if (!work.Advance(report.copied.size() + report.notCopied.size(), plan.files().size())) return false;
     const PlannedFile file = plan.files()[index];
     std::string failedFolder;
     const std::string localPath = copy.destination + "/" + file.path;

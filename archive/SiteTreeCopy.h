@@ -7,6 +7,7 @@
 #include "archive/CopyReport.h"
 #include "archive/UserPrompt.h"
 #include "cache/store/UrlCacheStore.h"
+#include "cache/store/WorkProgress.h"
 
 namespace vantry::archive {
 
@@ -27,8 +28,10 @@ struct SiteTreeCopy {
 // page; references to addresses the copy does not hold become absolute. Records the copy in the
 // archive files (with kCommentConfirmed) and adds one entry, for the selected server's root or
 // top page, to the index page. Nothing is written outside `destination`, and no link in it is
-// followed. Broken off when a folder cannot be made or the user stops after a failed file copy.
+// followed. Broken off when a folder cannot be made, the user stops after a failed file copy or
+// stops the work through `work` (advanced before each file); every file and record written by
+// then is whole.
 CopyReport CopySiteTree(cache::UrlCacheStore& store, const ArchivePaths& paths, const SiteTreeCopy& copy,
-                        UserPrompt& prompt);
+                        UserPrompt& prompt, cache::WorkProgress& work);
 
 }  // namespace vantry::archive

@@ -7,6 +7,11 @@
 #include "archive/SiteTreeCopy.h"
 
 namespace vantry::ops {
+namespace {
+
+CopyOutcome Outcome(const archive::CopyReport& report) { return {!report.brokenOff, report.copied.size()}; }
+
+}  // namespace
 
 // The commands build the flag word the archive stores, so both must read it alike.
 
@@ -18,24 +23,28 @@ ServerRecord ArchiveCopies::FindServerRecord(const std::string& server) {
 
 // The archive copies one page at a time and keeps no server record for it, so the page
 // count, flags and folder novelty have no use there.
-void ArchiveCopies::CopySinglePage(const std::string& localFile, const std::string& address, const std::string& folder,
-                                   int /*pageCount*/, archive::CopyFlags /*flags*/, const std::string& comment,
-                                   bool /*newFolder*/) {
-  archive::CopySinglePage(store_, paths_, {localFile, address, folder, comment}, prompt_);
+CopyOutcome ArchiveCopies::CopySinglePage(const std::string& localFile, const std::string& address,
+                                          const std::string& folder, int /*pageCount*/, archive::CopyFlags /*flags*/,
+                                          const std::string& comment, bool /*newFolder*/) {
+  return Outcome(archive::CopySinglePage(store_, paths_, {localFile, address, folder, comment}, prompt_));
 }
 
 // The tree copy finds the server's files by the address; the page's own file is one of them.
-void ArchiveCopies::CopySiteTree(const std::string& /*localFile*/, const std::string& address,
-                                 const std::string& folder, archive::CopyFlags flags, const std::string& comment,
-                                 bool newFolder) {
-  archive::CopySiteTree(store_, paths_, {address, folder, flags, comment, newFolder}, prompt_);
+CopyOutcome ArchiveCopies::CopySiteTree(const std::string& /*localFile*/, const std::string& address,
+                                        const std::string& folder, archive::CopyFlags flags, const std::string& comment,
+                                        bool newFolder, cache::WorkProgress& work) {
+  return Outcome(archive::CopySiteTree(store_, paths_, {address, folder, flags, comment, newFolder}, prompt_, work));
 }
 
-void ArchiveLocalCopySearch::SearchCopiedPages(const TextQuery& query, std::vector<std::string>& results) {
+bool ArchiveLocalCopySearch::SearchCopiedPages(const TextQuery& query, std::vector<std::string>& results,
+                                               cache::WorkProgress& work) {
   std::optional<std::vector<archive::CopyRecord>> records = archive::ReadCopyRecords(paths_);
-  if (!records) return;
-  for (const archive::CopyRecord& record : *records)
-    archive::SearchLocalCopy(record.localPath, query.text, query.caseSensitive, results);
+  if (!records) return true;
+  for (size_t index = 0; index < records->size(); ++index) {
+    if (!work.Advance(index, records->size())) return false;
+    archive::SearchLocalCopy((*records)[index].localPath, query.text, query.caseSensitive, results);
+  }
+  return true;
 }
 
 void ArchiveLocalCopySearch::SearchHistoryFields(const TextQuery& query, bool addressMode,
@@ -47,10 +56,10 @@ void ArchiveLocalCopySearch::SearchHistoryFields(const TextQuery& query, bool ad
   archive::SearchHistory(paths_, search, results, prompt_);
 }
 
-std::string ArchivePageChecker::CheckPage(const std::string& cachedFile, Report report) {
+std::string ArchivePageChecker::CheckPage(const std::string& cachedFile, Report report, cache::WorkProgress& work) {
   const archive::PageCheckMode mode =
       report == Report::Passed ? archive::PageCheckMode::kPassedReferences : archive::PageCheckMode::kDeadReferences;
-  return archive::CheckPage(cachedFile, mode, prompt_);
+  return archive::CheckPage(cachedFile, mode, prompt_, work);
 }
 
 }  // namespace vantry::ops

@@ -21,10 +21,12 @@ class ArchiveCopies : public CopyArchive {
       : store_(store), paths_(std::move(paths)), prompt_(prompt) {}
 
   ServerRecord FindServerRecord(const std::string& server) override;
-  void CopySinglePage(const std::string& localFile, const std::string& address, const std::string& folder,
-                      int pageCount, archive::CopyFlags flags, const std::string& comment, bool newFolder) override;
-  void CopySiteTree(const std::string& localFile, const std::string& address, const std::string& folder,
-                    archive::CopyFlags flags, const std::string& comment, bool newFolder) override;
+  CopyOutcome CopySinglePage(const std::string& localFile, const std::string& address, const std::string& folder,
+                             int pageCount, archive::CopyFlags flags, const std::string& comment,
+                             bool newFolder) override;
+  CopyOutcome CopySiteTree(const std::string& localFile, const std::string& address, const std::string& folder,
+                           archive::CopyFlags flags, const std::string& comment, bool newFolder,
+                           cache::WorkProgress& work) override;
 
  private:
   cache::UrlCacheStore& store_;
@@ -38,7 +40,7 @@ class ArchiveLocalCopySearch : public LocalCopySearch {
   ArchiveLocalCopySearch(archive::ArchivePaths paths, archive::UserPrompt& prompt)
       : paths_(std::move(paths)), prompt_(prompt) {}
 
-  void SearchCopiedPages(const TextQuery& query, std::vector<std::string>& results) override;
+  bool SearchCopiedPages(const TextQuery& query, std::vector<std::string>& results, cache::WorkProgress& work) override;
   void SearchHistoryFields(const TextQuery& query, bool addressMode, std::vector<std::string>& results) override;
 
  private:
@@ -50,7 +52,7 @@ class ArchiveLocalCopySearch : public LocalCopySearch {
 class ArchivePageChecker : public PageChecker {
  public:
   explicit ArchivePageChecker(archive::UserPrompt& prompt) : prompt_(prompt) {}
-  std::string CheckPage(const std::string& cachedFile, Report report) override;
+  std::string CheckPage(const std::string& cachedFile, Report report, cache::WorkProgress& work) override;
 
  private:
   archive::UserPrompt& prompt_;

@@ -79,11 +79,12 @@ bool DeleteByCategory(CommandContext& context, DeleteCategory category, LineSink
   cache::CacheStatistics statistics;
   context.cursor.Show();
   const dates::CalendarFields today = dates::ReadLocalClock();
-  ProgressPacer pacer(context.frame, ProgressPacer::First::Counted);
-  const cache::WalkResult result = cache::WalkCache(context.store, "", [&](cache::CacheEntry& entry) {
+  ProgressPacer pacer(context.frame, ProgressPacer::First::Counted, "Deleting entries");
+  // Each entry leaves the store whole, so the walk may stop after any of them.
+  const cache::WalkResult result = cache::WalkCacheUntil(context.store, "", [&](cache::CacheEntry& entry) {
     if (ShouldDelete(context.store, category, entry, today)) context.store.DeleteEntry(entry.sourceUrl);
     TallyCategoryEntry(statistics, entry);
-    pacer.Count();
+    return pacer.Count();
   });
   if (result == cache::WalkResult::Normal) statisticsPage.ShowLines(cache::StatisticsLines(statistics));
   // The arrow comes back after a failed walk too, not only at the normal end.

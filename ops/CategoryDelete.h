@@ -23,8 +23,8 @@ enum class DeleteCategory {
 void TallyCategoryEntry(cache::CacheStatistics& statistics, const cache::CacheEntry& entry);
 
 // Deletes the entries of `category`, tallying every entry, deleted or not, and steps the
-// progress bar. At the store's normal end the tally goes to the output bar's statistics
-// page (the frame's copy stays) and the result is true.
+// progress bar; the user may stop it after any entry. At the store's normal end the tally goes
+// to the output bar's statistics page (the frame's copy stays) and the result is true.
 bool DeleteByCategory(CommandContext& context, DeleteCategory category, LineSink& statisticsPage);
 
 }  // namespace vantry::ops

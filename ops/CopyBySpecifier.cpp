@@ -19,23 +19,22 @@ bool CopyCachedFile(const cache::CacheEntry& entry, const std::string& folder) {
 
 }  // namespace
 
-bool CopyBySpecifier(CommandContext& context, std::string_view specifier, const std::string& folder,
-                     bool deleteAfterCopy) {
+CopyOutcome CopyBySpecifier(CommandContext& context, std::string_view specifier, const std::string& folder,
+                            bool deleteAfterCopy) {
   const SpecifierMatch match = MakeSpecifierMatch(specifier);
-  ProgressPacer pacer(context.frame, ProgressPacer::First::Skipped);
-  // The walk cannot be left early, so after a "stop" it runs on without acting.
-  bool broken = false;
-  const cache::WalkResult result = cache::WalkCache(context.store, "", [&](cache::CacheEntry& entry) {
-    if (broken) return;
-    pacer.Count();
-    if (!cache::IsContentEntry(entry) || !MatchesSpecifier(match, entry.sourceUrl)) return;
-    if (!CopyCachedFile(entry, folder)) {
-      broken = context.prompt.AskYesNo("Error writing file! Break write loop?", "Copy file function");
-      return;
-    }
+  CopyOutcome result;
+  ProgressPacer pacer(context.frame, ProgressPacer::First::Skipped, "Copying files");
+  const cache::WalkResult walk = cache::WalkCacheUntil(context.store, "", [&](cache::CacheEntry& entry) {
+    const bool goOn = pacer.Count();
+    if (!cache::IsContentEntry(entry) || !MatchesSpecifier(match, entry.sourceUrl)) return goOn;
+    if (!CopyCachedFile(entry, folder))
+      return !context.prompt.AskYesNo("Error writing file! Break write loop?", "Copy file function") && goOn;
+    ++result.copied;
     if (deleteAfterCopy) context.store.DeleteEntry(entry.sourceUrl);
+    return goOn;
   });
-  return result == cache::WalkResult::Normal && !broken;
+  result.completed = walk == cache::WalkResult::Normal;
+  return result;
 }
 
 }  // namespace vantry::ops

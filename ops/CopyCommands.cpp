@@ -1,5 +1,8 @@
 #include "ops/CopyCommands.h"
 
+#include <memory>
+#include <optional>
+
 #include "archive/UrlParts.h"
 #include "ops/CopyBySpecifier.h"
 #include "ops/FolderRules.h"
@@ -23,24 +26,26 @@ CommentChoice CommentFromRecord(const ServerRecord& record) {
           (record.flags & archive::kMarkBackgroundSync) != 0};
 }
 
-// Runs the comment step and the copy of one command once the folder is settled.
-void CommentAndCopy(EntryCopyCommand command, const EntrySelection& selection, const std::string& folder,
-                    bool newFolder, const CopyToChoice& copyTo, const ServerRecord& record, CommandDialogs& dialogs,
-                    CopyArchive& archive) {
+// Runs the comment step and the copy of one command once the folder is settled; nothing when
+// the comment dialog was cancelled.
+std::optional<CopyOutcome> CommentAndCopy(EntryCopyCommand command, const EntrySelection& selection,
+                                          const std::string& folder, bool newFolder, const CopyToChoice& copyTo,
+                                          const ServerRecord& record, CommandDialogs& dialogs, CopyArchive& archive,
+                                          cache::FrameServices& frame) {
   const bool tree = command == EntryCopyCommand::CopyTree;
   const archive::CopyFlags deleteFlag = tree && copyTo.deleteAfterCopy ? archive::kRemoveCopiedEntries : 0;
   archive::CopyFlags flags = deleteFlag;
   std::string comment;
   if (command == EntryCopyCommand::Save || copyTo.showCommentDialog) {
     CommentChoice choice = CommentFromRecord(record);
-    if (!dialogs.RunComment(choice)) return;
+    if (!dialogs.RunComment(choice)) return std::nullopt;
     flags = CommentFlags(choice) | (command == EntryCopyCommand::Save ? 0 : archive::kCommentConfirmed | deleteFlag);
     comment = choice.comment;
   }
-  if (tree)
-    archive.CopySiteTree(selection.localFileName, selection.address, folder, flags, comment, newFolder);
-  else
-    archive.CopySinglePage(selection.localFileName, selection.address, folder, 1, flags, comment, newFolder);
+  if (!tree)
+    return archive.CopySinglePage(selection.localFileName, selection.address, folder, 1, flags, comment, newFolder);
+  const std::unique_ptr<cache::WorkProgress> work = frame.BeginWork("Copying the server's files");
+  return archive.CopySiteTree(selection.localFileName, selection.address, folder, flags, comment, newFolder, *work);
 }
 
 }  // namespace
@@ -61,6 +66,7 @@ void CopyEntryCommand(CommandContext& context, EntryCopyCommand command, const E
   std::string folder = proposed;
   const bool busy = command != EntryCopyCommand::Save;
   const bool tree = command == EntryCopyCommand::CopyTree;
+  std::string summary;  // what the copy did, once it ran
   if (dialogs.RunCopyTo(copyTo)) {
     if (busy) context.cursor.Show();
     if (tree) context.frame.SetStatusText(kCopyingStatus);
@@ -72,10 +78,12 @@ void CopyEntryCommand(CommandContext& context, EntryCopyCommand command, const E
       if (tree) context.frame.SetStatusText("Ready");
       return;
     }
-    CommentAndCopy(command, selection, folder, newFolder, copyTo, record, dialogs, archive);
+    const std::optional<CopyOutcome> outcome =
+        CommentAndCopy(command, selection, folder, newFolder, copyTo, record, dialogs, archive, context.frame);
+    if (outcome) summary = CopySummary(*outcome, folder);
   }
   if (busy) context.cursor.Restore();
-  if (tree) context.frame.SetStatusText("Ready");
+  if (tree || !summary.empty()) context.frame.SetStatusText(summary.empty() ? "Ready" : summary);
   Write(settings, saveDirKey, folder);
 }
 
@@ -95,11 +103,12 @@ void CopyFilesCommand(CommandContext& context, CommandDialogs& dialogs, Settings
     return;
   context.frame.EnsureProgressBar();
   context.cursor.Show();
-  CopyBySpecifier(context, choice.specifier, choice.folder, choice.deleteAfterCopy);
+  const CopyOutcome copied = CopyBySpecifier(context, choice.specifier, choice.folder, choice.deleteAfterCopy);
   Write(profile, kFilesToCopy, choice.specifier);
   Write(profile, kCopyDirectory, choice.folder);
   context.cursor.Restore();
   context.frame.ResetProgress();
+  context.frame.SetStatusText(CopySummary(copied, choice.folder));
 }
 
 }  // namespace vantry::ops

@@ -1,10 +1,14 @@
 #include "ops/FindCommands.h"
 
+#include <memory>
+
 #include "cache/store/CacheAccess.h"
 #include "ops/SettingKeys.h"
 
 namespace vantry::ops {
 namespace {
+
+constexpr std::string_view kSearchStopped = "Search stopped: the hits found so far are shown";
 
 OpenedAddress OpenAddress(cache::UrlCacheStore& store, std::string_view address) {
   OpenedAddress opened{std::string(address), address.starts_with("http:"), std::nullopt, std::nullopt};
@@ -86,18 +90,25 @@ void FindTextCommand(CommandContext& context, CommandDialogs& dialogs, LocalCopy
   if (!dialogs.RunSearchText(choice)) return;
   const TextQuery query{choice.text, choice.caseSensitive};
   std::vector<std::string> results;
-  if (choice.searchLocalCopies) localCopies.SearchCopiedPages(query, results);
-  if (choice.searchCache) {
+  bool stopped = false;
+  if (choice.searchLocalCopies) {
+    const std::unique_ptr<cache::WorkProgress> work = context.frame.BeginWork("Searching the copied pages");
+    stopped = !localCopies.SearchCopiedPages(query, results, *work);
+    if (stopped) context.frame.SetStatusText(kSearchStopped);
+  }
+  if (choice.searchCache && !stopped) {
     context.cursor.Show();
     context.frame.SetStatusText("Wait! Searching Cache");
     context.frame.EnsureProgressBar();
-    CacheTextSearch(context.store.ContentFolder().string(), "*.*", query, results, context.frame, context.prompt);
+    stopped =
+        !CacheTextSearch(context.store.ContentFolder().string(), "*.*", query, results, context.frame, context.prompt);
     context.frame.ResetProgress();
-    context.frame.SetStatusText("Ready");
+    context.frame.SetStatusText(stopped ? kSearchStopped : "Ready");
     context.cursor.Restore();
   }
-  if (choice.searchAddressFields) localCopies.SearchHistoryFields(query, true, results);
-  if (choice.searchCommentFields) localCopies.SearchHistoryFields(query, false, results);
+  // A stopped search shows what it found so far and searches nothing more.
+  if (choice.searchAddressFields && !stopped) localCopies.SearchHistoryFields(query, true, results);
+  if (choice.searchCommentFields && !stopped) localCopies.SearchHistoryFields(query, false, results);
   if (choice.searchLocalCopies || choice.searchCache || choice.searchAddressFields || choice.searchCommentFields)
     findResultsPage.ShowLines(results);
   else

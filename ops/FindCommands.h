@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cache/store/CacheEntry.h"
+#include "cache/store/WorkProgress.h"
 #include "dates/CalendarDate.h"
 #include "ops/CommandDialogs.h"
 #include "ops/CommandServices.h"
@@ -59,8 +60,10 @@ class FindTarget {
 class LocalCopySearch {
  public:
   virtual ~LocalCopySearch() = default;
-  // The full text of every page listed in the copy records.
-  virtual void SearchCopiedPages(const TextQuery& query, std::vector<std::string>& results) = 0;
+  // The full text of every page listed in the copy records, advancing `work` once per page;
+  // false when the user stopped it.
+  virtual bool SearchCopiedPages(const TextQuery& query, std::vector<std::string>& results,
+                                 cache::WorkProgress& work) = 0;
   // The address fields (addressMode) or the comment fields of the history records.
   virtual void SearchHistoryFields(const TextQuery& query, bool addressMode, std::vector<std::string>& results) = 0;
 };

@@ -1,5 +1,6 @@
 #include "ops/PageCheckCommand.h"
 
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -23,7 +24,11 @@ void PageCheckCommand(CommandContext& context, const EntrySelection& selection, 
                       PageChecker& checker, LineSink& findResultsPage) {
   if (!HasSelection(selection, context.prompt)) return;
   context.cursor.Show();
-  const std::string text = checker.CheckPage(selection.localFileName, report);
+  std::string text;
+  {
+    const std::unique_ptr<cache::WorkProgress> work = context.frame.BeginWork("Checking links and images");
+    text = checker.CheckPage(selection.localFileName, report, *work);
+  }
   context.cursor.Restore();
   findResultsPage.ShowLines(SplitLines(text));
 }

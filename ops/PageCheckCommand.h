@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "cache/store/WorkProgress.h"
 #include "ops/CommandServices.h"
 
 namespace vantry::ops {
@@ -11,8 +12,9 @@ class PageChecker {
  public:
   virtual ~PageChecker() = default;
   enum class Report { Dead = 0, Passed = 1 };
-  // The report text, one line-feed-ended line per item.
-  virtual std::string CheckPage(const std::string& cachedFile, Report report) = 0;
+  // The report text, one line-feed-ended line per item; the user may stop the check through
+  // `work`, and the report then ends with the last reference checked.
+  virtual std::string CheckPage(const std::string& cachedFile, Report report, cache::WorkProgress& work) = 0;
 };
 
 // "Check links: list passed" / "Check links: list dead": checks the selected entry's cached

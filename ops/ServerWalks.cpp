@@ -7,12 +7,13 @@ namespace vantry::ops {
 namespace {
 
 template <typename Action>
-bool ForEachContentEntryContaining(CommandContext& context, std::string_view text, Action action) {
+bool ForEachContentEntryContaining(CommandContext& context, std::string_view text, std::string_view what,
+                                   Action action) {
   context.cursor.Show();
-  ProgressPacer pacer(context.frame, ProgressPacer::First::Skipped);
-  const cache::WalkResult result = cache::WalkCache(context.store, "", [&](cache::CacheEntry& entry) {
-    pacer.Count();
+  ProgressPacer pacer(context.frame, ProgressPacer::First::Skipped, what);
+  const cache::WalkResult result = cache::WalkCacheUntil(context.store, "", [&](cache::CacheEntry& entry) {
     if (cache::IsContentEntry(entry) && entry.sourceUrl.find(text) != std::string::npos) action(entry);
+    return pacer.Count();
   });
   return result == cache::WalkResult::Normal;
 }
@@ -20,12 +21,12 @@ bool ForEachContentEntryContaining(CommandContext& context, std::string_view tex
 }  // namespace
 
 bool DeleteByServer(CommandContext& context, std::string_view text) {
-  return ForEachContentEntryContaining(context, text,
+  return ForEachContentEntryContaining(context, text, "Deleting entries",
                                        [&](cache::CacheEntry& entry) { context.store.DeleteEntry(entry.sourceUrl); });
 }
 
 bool StickyByServer(CommandContext& context, std::string_view text) {
-  return ForEachContentEntryContaining(context, text,
+  return ForEachContentEntryContaining(context, text, "Marking entries sticky",
                                        [&](cache::CacheEntry& entry) { MarkSticky(context.store, entry); });
 }
 

@@ -8,7 +8,7 @@
 // case-sensitive substring anywhere in the address, so any part of an address serves.
 // Both show the wait cursor (the command restores it), step the progress bar after the
 // first entry, leave the published statistics as they are, and return true when the walk
-// reached the store's end.
+// reached the store's end; the user may stop them after any entry.
 namespace vantry::ops {
 
 // Removes the matching entries from the cache.

@@ -1,44 +1,51 @@
 #include "ops/TextSearch.h"
 
+#include <string.h>
+
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
+#include <optional>
 
 #include "cache/store/CacheAccess.h"
-#include "cache/store/StoreFiles.h"
-#include "files/WholeFile.h"
-#include "ops/WildcardListing.h"
+#include "files/FilesInDiskOrder.h"
 #include "text/AsciiText.h"
 
 namespace vantry::ops {
+
 namespace {
 
-namespace fs = std::filesystem;
-
-bool HasHtmlExtension(std::string_view path) {
-  const size_t dot = path.rfind('.');
-  return dot != std::string_view::npos && text::StartsWithNoCase(path.substr(dot), ".htm");
+size_t FindBytes(std::string_view content, std::string_view text) {
+  const void* hit = ::memmem(content.data(), content.size(), text.data(), text.size());
+  return hit == nullptr ? std::string_view::npos : static_cast<size_t>(static_cast<const char*>(hit) - content.data());
 }
 
-size_t FindText(std::string_view content, const TextQuery& query) {
-  if (query.caseSensitive) return content.find(query.text);
-  return text::ToLowerAscii(content).find(text::ToLowerAscii(query.text));
-}
-
-std::vector<fs::path> SubFolders(const fs::path& folder) {
-  std::vector<fs::path> folders;
-  std::error_code error;
-  for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
-    // Links to folders are not followed, so a loop of links cannot trap the search.
-    if (entry.symlink_status(error).type() == fs::file_type::directory &&
-        !entry.path().filename().string().starts_with('.'))
-      folders.push_back(entry.path());
+// ASCII lower case of `size` bytes, in blocks of a fixed length that the compiler turns
+// into vector instructions: the search lowers every byte it reads.
+void LowerInto(const char* __restrict in, size_t size, char* __restrict out) {
+  constexpr size_t kBlock = 32;
+  size_t at = 0;
+  for (; at + kBlock <= size; at += kBlock) {
+    for (size_t i = 0; i < kBlock; ++i) out[at + i] = text::LowerAscii(in[at + i]);
   }
-  std::sort(folders.begin(), folders.end());
-  return folders;
+  for (; at < size; ++at) out[at] = text::LowerAscii(in[at]);
 }
+
+// What the search found in one listed file.
+struct FileFinding {
+  std::optional<std::string> line;
+  bool tooBig = false;
+};
 
 }  // namespace
+
+TextFinder::TextFinder(const TextQuery& query)
+    : caseSensitive_(query.caseSensitive), text_(query.caseSensitive ? query.text : text::ToLowerAscii(query.text)) {}
+
+size_t TextFinder::Find(std::string_view content) {
+  if (caseSensitive_) return FindBytes(content, text_);
+  lowered_.resize(content.size());
+  LowerInto(content.data(), content.size(), lowered_.data());
+  return FindBytes(lowered_, text_);
+}
 
 std::string HitLine(const std::string& path, std::string_view content, size_t hit) {
   std::string line = path + " :   ";
@@ -49,49 +56,64 @@ std::string HitLine(const std::string& path, std::string_view content, size_t hi
   return line;
 }
 
-void FindTextInFile(const std::string& path, const TextQuery& query, std::vector<std::string>& results,
-                    archive::UserPrompt& prompt) {
-  if (!HasHtmlExtension(path)) return;
-  std::error_code error;
-  if (!fs::is_regular_file(path, error)) return;
-  const uintmax_t size = fs::file_size(path, error);
-  if (error) return;
-  if (size >= kMaxSearchedFileSize) {
-    prompt.Tell("File too big ! ", path);
-    return;
+bool SearchListedFiles(const std::vector<SearchedItem>& items, const TextQuery& query,
+                       std::vector<std::string>& results, archive::UserPrompt& prompt, cache::WorkProgress& work) {
+  std::vector<std::string> paths;
+  for (const SearchedItem& item : items) {
+    if (item.kind == SearchedItem::Kind::kFile) paths.push_back(item.path);
   }
-  std::optional<std::string> content = files::ReadWholeFile(path);
-  if (!content) return;
-  const size_t hit = FindText(*content, query);
-  if (hit != std::string::npos) results.push_back(HitLine(path, *content, hit));
+  std::vector<FileFinding> findings(paths.size());
+  TextFinder finder(query);
+  uint64_t done = 0;
+  const bool completed = files::ReadFilesInDiskOrder(paths, kMaxSearchedFileSize, [&](const files::BatchFile& file) {
+    FileFinding& finding = findings[file.index];
+    finding.tooBig = file.state == files::BatchFile::State::kTooBig;
+    if (file.state == files::BatchFile::State::kRead) {
+      const size_t hit = finder.Find(file.bytes);
+      if (hit != std::string_view::npos) finding.line = HitLine(paths[file.index], file.bytes, hit);
+    }
+    return work.Advance(++done, paths.size());
+  });
+  // The files were read in the disk's order; lines and messages follow the listing's.
+  size_t file = 0;
+  for (const SearchedItem& item : items) {
+    if (item.kind == SearchedItem::Kind::kUnlistableFolder) {
+      if (completed) prompt.Tell("findfirst failed", item.path);
+      continue;
+    }
+    FileFinding& finding = findings[file++];
+    if (finding.tooBig && completed) prompt.Tell("File too big ! ", item.path);
+    if (finding.line) results.push_back(std::move(*finding.line));
+  }
+  return completed;
 }
 
-void CacheTextSearch(const std::string& folder, std::string_view pattern, const TextQuery& query,
+void FindTextInFile(const std::string& path, const TextQuery& query, std::vector<std::string>& results,
+                    archive::UserPrompt& prompt) {
+  if (!IsSearchedPath(path)) return;
+  cache::UnwatchedWork unwatched;
+  SearchListedFiles({{SearchedItem::Kind::kFile, path}}, query, results, prompt, unwatched);
+}
+
+bool CacheTextSearch(const std::string& folder, std::string_view pattern, const TextQuery& query,
                      std::vector<std::string>& results, cache::FrameServices& frame, archive::UserPrompt& prompt) {
-  const std::string folderPath = folder + "/";
-  std::optional<std::vector<fs::path>> names = TryListMatching(folder, pattern);
-  if (!names) {
-    prompt.Tell("findfirst failed", folderPath + std::string(pattern));
-    return;
-  }
-  for (const fs::path& name : *names) FindTextInFile(folderPath + name.filename().string(), query, results, prompt);
-  frame.StepProgress();
-  for (const fs::path& sub : SubFolders(folder))
-    CacheTextSearch(folderPath + sub.filename().string(), pattern, query, results, frame, prompt);
+  std::unique_ptr<cache::WorkProgress> work = frame.BeginWork("Searching the cached files");
+  std::vector<SearchedItem> items;
+  ListSearchedFiles(folder, pattern, items, frame);
+  return SearchListedFiles(items, query, results, prompt, *work);
 }
 
 std::string FindAddressOfLocalFile(cache::UrlCacheStore& store, std::string_view localFileName,
                                    archive::UserPrompt& prompt) {
   const std::string wanted = text::ToLowerAscii(localFileName);
   std::string address;
-  bool found = false;
-  const cache::WalkResult result = cache::WalkCache(store, "", [&](cache::CacheEntry& entry) {
+  const cache::WalkResult result = cache::WalkCacheUntil(store, "", [&](cache::CacheEntry& entry) {
     // Entries without a file (history records) never answer for a file name.
-    if (found || entry.localFileName.empty() || text::ToLowerAscii(entry.localFileName) != wanted) return;
-    found = true;
+    if (entry.localFileName.empty() || !text::EqualsNoCase(entry.localFileName, wanted)) return true;
     address = entry.sourceUrl;
+    return false;
   });
-  if (!found && result == cache::WalkResult::Normal) prompt.Tell("URL not found in Cache \n", "Cache Enumeration");
+  if (result == cache::WalkResult::Normal) prompt.Tell("URL not found in Cache \n", "Cache Enumeration");
   return address;
 }
 

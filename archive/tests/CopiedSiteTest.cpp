@@ -101,7 +101,9 @@ class CopiedSiteTest : public ::testing::TestWithParam<std::pair<const char*, co
     store_ = testing::ImportTestProfile(GetParam().first, folder_ / "store");
     paths_ = MakeArchivePaths(folder_.path());
     PrepareArchiveFiles(paths_, prompt_);
-    report_ = CopySiteTree(*store_, paths_, {GetParam().second, destination_, kCommentConfirmed, "", true}, prompt_);
+    cache::UnwatchedWork unwatched;
+    report_ = CopySiteTree(*store_, paths_, {GetParam().second, destination_, kCommentConfirmed, "", true}, prompt_,
+                           unwatched);
   }
 
   // What stands in the way of a reference of `file` when the copy is opened from disk; empty
@@ -166,8 +168,9 @@ TEST(CopiedSite, ServersOnOnePortEachKeepTheirOwnPages) {
   testing::ScriptedPrompt prompt{false};
   PrepareArchiveFiles(paths, prompt);
   fs::create_directories(folder / "copy");
-  CopySiteTree(*store, paths, {"http://127.0.0.1:8082/news/", folder / "copy", kCommentConfirmed, "news", true},
-               prompt);
+  cache::UnwatchedWork unwatched;
+  CopySiteTree(*store, paths, {"http://127.0.0.1:8082/news/", folder / "copy", kCommentConfirmed, "news", true}, prompt,
+               unwatched);
   EXPECT_NE(testing::ReadTestFile(folder / "copy/127.0.0.1_8081/index.html").find("Corpus home"), std::string::npos);
   EXPECT_NE(testing::ReadTestFile(folder / "copy/127.0.0.1_8082/index.html").find("Second server"), std::string::npos);
   EXPECT_NE(testing::ReadTestFile(folder / "copy/localhost_8082/content.html").find("Framed content"),

@@ -1,5 +1,9 @@
 #include "archive/LinkChecker.h"
 
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -114,6 +118,47 @@ TEST(LinkChecker, ReportsOtherSchemesAndFailsThem) {
   EXPECT_FALSE(checker.CheckReference("gopher://g.example.org/1"));
   EXPECT_THAT(prompt.told, ElementsAre(testing::PromptCall{"URLschemata nicht erkannt", "mailto:someone@example.org"},
                                        testing::PromptCall{"URLschemata nicht erkannt", "gopher://g.example.org/1"}));
+}
+
+// Stops the work at its `stopAt`-th advance and counts the advances.
+class StopAtAdvance : public cache::WorkProgress {
+ public:
+  explicit StopAtAdvance(int stopAt) : stopAt_(stopAt) {}
+  bool Advance(uint64_t, uint64_t) override { return ++advances < stopAt_; }
+  int advances = 0;
+
+ private:
+  int stopAt_;
+};
+
+// A port that takes connections and never answers: without a stop a check there would wait for
+// the stall limit (a minute).
+int SilentPort(int& socketFd) {
+  socketFd = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof(address);
+  ::bind(socketFd, reinterpret_cast<sockaddr*>(&address), length);
+  ::listen(socketFd, 4);
+  ::getsockname(socketFd, reinterpret_cast<sockaddr*>(&address), &length);
+  return ntohs(address.sin_port);
+}
+
+TEST(LinkChecker, AStopEndsTheRequestUnderWayAndFailsEveryLaterCheckWithoutTheNetwork) {
+  int socketFd = -1;
+  const std::string silent = "http://127.0.0.1:" + std::to_string(SilentPort(socketFd)) + "/a";
+  testing::LocalHttpServer server;
+  server.Answer("/ok.htm", 200);
+  testing::ScriptedPrompt prompt{false};
+  StopAtAdvance work(3);  // before the check, then while the request waits
+  LinkChecker checker(prompt, &work);
+  EXPECT_FALSE(checker.CheckReference(silent));
+  EXPECT_TRUE(checker.Stopped());
+  EXPECT_FALSE(checker.CheckReference(server.origin() + "/ok.htm"));
+  EXPECT_THAT(server.requests(), IsEmpty());
+  EXPECT_EQ(work.advances, 3);
+  ::close(socketFd);
 }
 
 }  // namespace

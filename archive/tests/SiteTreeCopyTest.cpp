@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <vector>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -40,7 +41,7 @@ class SiteTreeCopyTest : public ::testing::Test {
   }
   CopyReport Copy(CopyFlags flags = kCommentConfirmed) {
     return CopySiteTree(*store_, paths_, {std::string(kSite) + "/docs/guide.html", destination_, flags, "Site", true},
-                        prompt_);
+                        prompt_, unwatched_);
   }
   // A file of the copied server's folder.
   std::string Local(const std::string& relative) const { return destination_ + "/www.site.test/" + relative; }
@@ -51,6 +52,7 @@ class SiteTreeCopyTest : public ::testing::Test {
   ArchivePaths paths_;
   std::string destination_;
   testing::ScriptedPrompt prompt_{false};
+  cache::UnwatchedWork unwatched_;
 };
 
 // The regular files below `root`, relative to it, in name order.
@@ -215,9 +217,47 @@ TEST_F(SiteTreeCopyTest, AskedAfterAFailedCopyYesBreaksOffWithoutAnIndexEntry) {
   Cache("/b.html", "b");
   testing::ScriptedPrompt stop(true);
   EXPECT_TRUE(
-      CopySiteTree(*store_, paths_, {std::string(kSite) + "/a.html", destination_, 0, "", false}, stop).brokenOff);
+      CopySiteTree(*store_, paths_, {std::string(kSite) + "/a.html", destination_, 0, "", false}, stop, unwatched_)
+          .brokenOff);
   EXPECT_EQ(Read("a.html"), "<a href=\"a.html\">self</a>");
   EXPECT_FALSE(fs::exists(Local("b.html")));
+  EXPECT_FALSE(fs::exists(paths_.index));
+}
+
+// Asks the work to stop at its `stopAt`-th advance.
+class StopAtAdvance : public cache::WorkProgress {
+ public:
+  explicit StopAtAdvance(int stopAt) : stopAt_(stopAt) {}
+  bool Advance(uint64_t, uint64_t) override { return ++advances_ < stopAt_; }
+
+ private:
+  int stopAt_;
+  int advances_ = 0;
+};
+
+TEST_F(SiteTreeCopyTest, StoppedByTheUserKeepsEveryCopiedFileAndRecordWholeAndTheRestInTheCache) {
+  const std::vector<std::string> names = {"a.html", "b.html", "c.gif", "d.gif"};
+  Cache("/a.html", "<a href=\"http://www.site.test/b.html\">b</a>");
+  for (const char* name : {"b.html", "c.gif", "d.gif"}) Cache(std::string("/") + name, name);
+  StopAtAdvance work(3);
+  const CopyReport report =
+      CopySiteTree(*store_, paths_,
+                   {std::string(kSite) + "/a.html", destination_, kCommentConfirmed | kRemoveCopiedEntries, "", true},
+                   prompt_, work);
+  EXPECT_TRUE(report.brokenOff);
+  ASSERT_EQ(report.copied.size(), 2u);
+  const std::string records = testing::ReadTestFile(paths_.copies);
+  for (const std::string& name : names) {
+    const std::string url = std::string(kSite) + "/" + name;
+    const bool copied = std::any_of(report.copied.begin(), report.copied.end(),
+                                    [&](const CopyReport::File& file) { return file.url == url; });
+    EXPECT_EQ(fs::exists(Local(name)), copied) << name;
+    if (copied) {
+      EXPECT_FALSE(Read(name).empty()) << name;
+    }
+    EXPECT_EQ(records.find(url + " " + Local(name)) != std::string::npos, copied) << name;
+    EXPECT_EQ(cache::LookupEntry(*store_, url).has_value(), !copied) << name;
+  }
   EXPECT_FALSE(fs::exists(paths_.index));
 }
 
@@ -228,7 +268,8 @@ TEST_F(SiteTreeCopyTest, BreaksOffWhenAFolderCannotBeMade) {
   EXPECT_THAT(prompt_.told,
               ElementsAre(Call{Local("docs"), "unable to create dir"}, Call{"Unable to create directory?", "Enum"}));
   EXPECT_TRUE(
-      CopySiteTree(*store_, paths_, {std::string(kSite) + "/", folder_ / "missing", 0, "", false}, prompt_).brokenOff);
+      CopySiteTree(*store_, paths_, {std::string(kSite) + "/", folder_ / "missing", 0, "", false}, prompt_, unwatched_)
+          .brokenOff);
 }
 
 TEST_F(SiteTreeCopyTest, CopiesAServerOfAnySize) {
@@ -257,7 +298,8 @@ TEST_F(SiteTreeCopyTest, IndexesTheSelectedServersShallowestPagePreferringIndexO
   images->AddEntry(cache::NewEntry{
       .url = "http://img.test/x.gif", .content = "x", .headers = "HTTP/1.1 200 OK\r\nContent-Type: image/gif\r\n\r\n"});
   EXPECT_FALSE(
-      CopySiteTree(*images, otherPaths, {"http://img.test/x.gif", other.path(), 0, "", false}, prompt_).brokenOff);
+      CopySiteTree(*images, otherPaths, {"http://img.test/x.gif", other.path(), 0, "", false}, prompt_, unwatched_)
+          .brokenOff);
   EXPECT_FALSE(fs::exists(otherPaths.index));
 }
 
@@ -270,8 +312,8 @@ TEST_F(SiteTreeCopyTest, KeepsThePagesStatedCharset) {
 
 TEST_F(SiteTreeCopyTest, AHostWrittenWithCapitalsIsTheSameHost) {
   Cache("/", "root");
-  const CopyReport report =
-      CopySiteTree(*store_, paths_, {"http://WWW.Site.TEST/", destination_, kCommentConfirmed, "", true}, prompt_);
+  const CopyReport report = CopySiteTree(
+      *store_, paths_, {"http://WWW.Site.TEST/", destination_, kCommentConfirmed, "", true}, prompt_, unwatched_);
   EXPECT_EQ(report.copied.size(), 1u);
   EXPECT_EQ(Read("index.html"), "root");
   EXPECT_NE(testing::ReadTestFile(paths_.index).find(Local("index.html")), std::string::npos);
@@ -280,7 +322,8 @@ TEST_F(SiteTreeCopyTest, AHostWrittenWithCapitalsIsTheSameHost) {
 TEST_F(SiteTreeCopyTest, AnAddressWithoutServerCopiesNothing) {
   Cache("/a.html", "a");
   EXPECT_TRUE(
-      CopySiteTree(*store_, paths_, {"Visited: @", destination_, kCommentConfirmed, "", true}, prompt_).brokenOff);
+      CopySiteTree(*store_, paths_, {"Visited: @", destination_, kCommentConfirmed, "", true}, prompt_, unwatched_)
+          .brokenOff);
   EXPECT_THAT(FilesBelow(destination_), IsEmpty());
   EXPECT_THAT(prompt_.told, IsEmpty());
 }

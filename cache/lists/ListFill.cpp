@@ -64,28 +64,29 @@ bool ListsAfterFind(const SearchRequest& request, const ShowMask& mask, CacheEnt
 }  // namespace
 
 FillResult FillAccessList(UrlCacheStore& store, uint32_t clusterSize, std::vector<std::string>& leaves,
-                          const ProgressStep& stepProgress) {
+                          const ProgressStep& stepProgress, WorkProgress& work) {
   FillResult fill;
-  ProgressTicker ticker(stepProgress);
-  fill.walk = WalkCache(store, "", [&](CacheEntry& entry) {
+  ProgressTicker ticker(stepProgress, work);
+  fill.walk = WalkCacheUntil(store, "", [&](CacheEntry& entry) {
     leaves.push_back(entry.sourceUrl);
     TallyEntry(fill.statistics, entry, TallyVariant::AccessOrder, clusterSize);
-    ticker.Entry();
+    return ticker.Entry();
   });
   return fill;
 }
 
 FillResult FillAlphaList(UrlCacheStore& store, uint32_t clusterSize, AlphaFill rules, const SearchRequest& request,
-                         const ShowMask& mask, std::vector<std::string>& leaves, const ProgressStep& stepProgress) {
+                         const ShowMask& mask, std::vector<std::string>& leaves, const ProgressStep& stepProgress,
+                         WorkProgress& work) {
   FillResult fill;
-  ProgressTicker ticker(stepProgress);
+  ProgressTicker ticker(stepProgress, work);
   const TallyVariant variant = rules == AlphaFill::AfterFind ? TallyVariant::AfterFind : TallyVariant::Alphabetical;
-  fill.walk = WalkCache(store, "", [&](CacheEntry& entry) {
+  fill.walk = WalkCacheUntil(store, "", [&](CacheEntry& entry) {
     bool listed =
         rules == AlphaFill::AfterFind ? ListsAfterFind(request, mask, entry) : ListsBeforeFind(request, entry);
     if (listed) leaves.push_back(entry.sourceUrl);
     TallyEntry(fill.statistics, entry, variant, clusterSize);
-    ticker.Entry();
+    return ticker.Entry();
   });
   return fill;
 }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "cache/store/CacheStatistics.h"
+#include "cache/store/WorkProgress.h"
 
 namespace vantry::cache {
 
@@ -31,6 +33,9 @@ class FrameServices {
   // One step; the bar starts again from the beginning when it passes its end.
   virtual void StepProgress() = 0;
   virtual void ResetProgress() = 0;
+  // Follows a long piece of work, described by `what`, until the returned progress is
+  // destroyed: the user sees it advance once it has run for about a second and may stop it.
+  virtual std::unique_ptr<WorkProgress> BeginWork(std::string_view what) = 0;
   // Puts `text` into the address box and appends it to the box's drop-down list.
   virtual void SetAddress(std::string_view text) = 0;
   // Keeps a copy of the record of the last complete walk (read by "Properties").

@@ -23,6 +23,13 @@ uint32_t FetchGrowing(CacheEntry& entry, Call call) {
 }  // namespace
 
 WalkResult WalkCache(UrlCacheStore& store, std::string_view pattern, const WalkStep& step) {
+  return WalkCacheUntil(store, pattern, [&step](CacheEntry& entry) {
+    step(entry);
+    return true;
+  });
+}
+
+WalkResult WalkCacheUntil(UrlCacheStore& store, std::string_view pattern, const StoppableWalkStep& step) {
   WalkHandle handle = 0;
   bool started = false;
   CacheEntry entry;
@@ -39,7 +46,10 @@ WalkResult WalkCache(UrlCacheStore& store, std::string_view pattern, const WalkS
     return error == ERROR_NO_MORE_ITEMS ? WalkResult::Normal : WalkResult::Failed;
   }
   for (;;) {
-    step(entry);
+    if (!step(entry)) {
+      store.FindCloseWalk(handle);
+      return WalkResult::Stopped;
+    }
     error = FetchGrowing(entry,
                          [&](CacheEntry& buffer, uint32_t& size) { return store.FindNextEntry(handle, buffer, size); });
     if (error != STORE_OK) break;

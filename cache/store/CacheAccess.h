@@ -12,8 +12,9 @@ namespace vantry::cache {
 
 // The four operations through which the program reaches the cache store.
 
-// How a walk ended: normally (the store reported no more items) or with a failure.
-enum class WalkResult { Normal, Failed };
+// How a walk ended: normally (the store reported no more items), with a failure, or early
+// because its step asked to stop.
+enum class WalkResult { Normal, Failed, Stopped };
 
 // The step may change the entry it is handed (the classifiers lower-case its headers)
 // but keeps nothing of it after returning.
@@ -22,6 +23,10 @@ using WalkStep = std::function<void(CacheEntry&)>;
 // Hands every entry matching `pattern` (empty: all; "visited:": history entries) to
 // `step`, the first one included, each in a fresh buffer offered at 4096 bytes.
 WalkResult WalkCache(UrlCacheStore& store, std::string_view pattern, const WalkStep& step);
+
+// As WalkCache, with a step that returns false to end the walk at once (Stopped).
+using StoppableWalkStep = std::function<bool(CacheEntry&)>;
+WalkResult WalkCacheUntil(UrlCacheStore& store, std::string_view pattern, const StoppableWalkStep& step);
 
 // The entry whose key is exactly `url`, or nothing.
 std::optional<CacheEntry> LookupEntry(UrlCacheStore& store, std::string_view url);

@@ -34,9 +34,12 @@ void CTabClassView::OnRootExpanded() {
   frame.EnsureProgressBar();
   std::vector<std::string> leaves;
   qtutil::WaitCursor wait;
-  FillResult fill = FillAlphaList(Context().store, ReadClusterSize(Context().store.RootFolder()),
-                                  findUsed_ ? AlphaFill::AfterFind : AlphaFill::BeforeFind, Context().request, mask_,
-                                  leaves, StepProgress());
+  const FillResult fill = FillFollowed([&](const ProgressStep& step, WorkProgress& work) {
+    return FillAlphaList(Context().store, ReadClusterSize(Context().store.RootFolder()),
+                         findUsed_ ? AlphaFill::AfterFind : AlphaFill::BeforeFind, Context().request, mask_, leaves,
+                         step, work);
+  });
+  if (fill.walk == WalkResult::Stopped) return;
   PublishFillStatistics(fill, frame, Context().panes);
   if (leaves.empty()) {
     ClearSelection();

@@ -32,8 +32,11 @@ void CTabResourceView::OnRootExpanded() {
   FillResult fill;
   {
     qtutil::WaitCursor wait;
-    fill = FillAccessList(Context().store, ReadClusterSize(Context().store.RootFolder()), leaves, StepProgress());
+    fill = FillFollowed([&](const ProgressStep& step, WorkProgress& work) {
+      return FillAccessList(Context().store, ReadClusterSize(Context().store.RootFolder()), leaves, step, work);
+    });
   }
+  if (fill.walk == WalkResult::Stopped) return;
   Items().ReplaceChildren(std::move(leaves));
   PublishFillStatistics(fill, frame, Context().panes);
   frame.ResetProgress();

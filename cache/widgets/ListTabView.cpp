@@ -42,6 +42,19 @@ void ListTabView::Rebuild(const std::string& rootText, const std::string& placeh
   setCurrentIndex(model_.RootIndex());
 }
 
+FillResult ListTabView::FillFollowed(const Fill& fill) {
+  FillResult result;
+  {
+    std::unique_ptr<WorkProgress> work = context_.frame.BeginWork("Reading the cache");
+    result = fill(stepProgress_, *work);
+  }
+  if (result.walk == WalkResult::Stopped) {
+    context_.frame.ResetProgress();
+    OnRootCollapsed();
+  }
+  return result;
+}
+
 void ListTabView::OnExpandedOrCollapsed(const QModelIndex& index, bool expanded) {
   context_.frame.RegisterExpandedList(this);
   if (index != model_.RootIndex()) return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -47,8 +48,12 @@ class ListTabView : public QTreeView, public ExpandedList {
 
   const ListTabContext& Context() const { return context_; }
   TabTreeModel& Items() { return model_; }
-  // Steps the frame's progress bar; handed to the fills.
-  const ProgressStep& StepProgress() const { return stepProgress_; }
+
+  using Fill = std::function<FillResult(const ProgressStep& stepProgress, WorkProgress& work)>;
+  // Runs the fill of an expansion while the frame follows it as work, handing it the step of
+  // the frame's progress bar. When the user stops it, the root is collapsed again, as the
+  // user's own collapse leaves it.
+  FillResult FillFollowed(const Fill& fill);
 
  private:
   void OnExpandedOrCollapsed(const QModelIndex& index, bool expanded);

@@ -7,10 +7,10 @@ namespace vantry::inspect {
 
 cache::FillResult FillHistoryFolders(cache::UrlCacheStore& store, uint32_t clusterSize,
                                      const dates::CalendarFields& today, HistoryFolders& folders,
-                                     const cache::ProgressStep& stepProgress) {
+                                     const cache::ProgressStep& stepProgress, cache::WorkProgress& work) {
   cache::FillResult fill;
-  cache::ProgressTicker ticker(stepProgress);
-  fill.walk = cache::WalkCache(store, "visited:", [&](cache::CacheEntry& entry) {
+  cache::ProgressTicker ticker(stepProgress, work);
+  fill.walk = cache::WalkCacheUntil(store, "visited:", [&](cache::CacheEntry& entry) {
     cache::TallyEntry(fill.statistics, entry, cache::TallyVariant::AccessOrder, clusterSize);
     bool placed =
         (entry.entryType & cache::URLHISTORY_CACHE_ENTRY) != 0 && (entry.entryType & cache::COOKIE_CACHE_ENTRY) == 0;
@@ -19,7 +19,7 @@ cache::FillResult FillHistoryFolders(cache::UrlCacheStore& store, uint32_t clust
       if (std::optional<int> folder = AgeFolderOf(visit, today))
         folders[*folder].emplace_back(HistoryItemText(entry.sourceUrl));
     }
-    ticker.Entry();
+    return ticker.Entry();
   });
   return fill;
 }

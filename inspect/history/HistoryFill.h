@@ -15,9 +15,10 @@ using HistoryFolders = std::array<std::vector<std::string>, kAgeFolderCount>;
 
 // Walks the history entries ("visited:"), tallies every entry by variant A and places
 // each history entry that is not a cookie entry into the folder of its last access
-// (local date) relative to `today`. Visits after today are counted but not placed.
+// (local date) relative to `today`. Visits after today are counted but not placed. Ends
+// early (WalkResult::Stopped) when the user stops `work`.
 cache::FillResult FillHistoryFolders(cache::UrlCacheStore& store, uint32_t clusterSize,
                                      const dates::CalendarFields& today, HistoryFolders& folders,
-                                     const cache::ProgressStep& stepProgress);
+                                     const cache::ProgressStep& stepProgress, cache::WorkProgress& work);
 
 }  // namespace vantry::inspect

@@ -33,17 +33,23 @@ class FakeArchive : public CopyArchive {
     askedFor.push_back(server);
     return records.contains(server) ? records[server] : ServerRecord{"", 77, "left over"};
   }
-  void CopySinglePage(const std::string& localFile, const std::string& address, const std::string& folder,
-                      int pageCount, archive::CopyFlags flags, const std::string& comment, bool newFolder) override {
+  CopyOutcome CopySinglePage(const std::string& localFile, const std::string& address, const std::string& folder,
+                             int pageCount, archive::CopyFlags flags, const std::string& comment,
+                             bool newFolder) override {
     calls.push_back({"page", localFile, address, folder, pageCount, flags, comment, newFolder});
+    return outcome;
   }
-  void CopySiteTree(const std::string& localFile, const std::string& address, const std::string& folder,
-                    archive::CopyFlags flags, const std::string& comment, bool newFolder) override {
+  CopyOutcome CopySiteTree(const std::string& localFile, const std::string& address, const std::string& folder,
+                           archive::CopyFlags flags, const std::string& comment, bool newFolder,
+                           cache::WorkProgress& work) override {
     calls.push_back({"tree", localFile, address, folder, 0, flags, comment, newFolder});
+    work.Advance(1, 2);
+    return outcome;
   }
   std::map<std::string, ServerRecord> records;
   std::vector<std::string> askedFor;
   std::vector<CopyCall> calls;
+  CopyOutcome outcome{true, 3};  // what every copy reports
 };
 
 inline std::string DateText(const dates::CalendarDate& date) {
@@ -74,8 +80,10 @@ class RecordingTarget : public FindTarget {
 
 class RecordingLocalCopies : public LocalCopySearch {
  public:
-  void SearchCopiedPages(const TextQuery& query, std::vector<std::string>& results) override {
+  bool SearchCopiedPages(const TextQuery& query, std::vector<std::string>& results,
+                         cache::WorkProgress& work) override {
     results.push_back("copied " + query.text + (query.caseSensitive ? " cs" : ""));
+    return work.Advance(1, 1);
   }
   void SearchHistoryFields(const TextQuery& query, bool addressMode, std::vector<std::string>& results) override {
     results.push_back((addressMode ? "address " : "comment ") + query.text);
@@ -84,8 +92,9 @@ class RecordingLocalCopies : public LocalCopySearch {
 
 class FakePageChecker : public PageChecker {
  public:
-  std::string CheckPage(const std::string& cachedFile, Report report) override {
+  std::string CheckPage(const std::string& cachedFile, Report report, cache::WorkProgress& work) override {
     checked.push_back(cachedFile);
+    work.Advance(1, 0);
     return report == Report::Passed ? "2 links                1 Images \nLink OK: http://a/\n" : "DEAD Img: x.gif\n";
   }
   std::vector<std::string> checked;

@@ -59,7 +59,7 @@ TEST_F(CopyBySpecifierTest, CopiesTheContentEntriesEachSpecifierSelects) {
   for (const Row& row : rows) {
     fs::remove_all(target);
     fs::create_directory(target);
-    EXPECT_TRUE(CopyBySpecifier(h.context, row.specifier, target, false)) << row.specifier;
+    EXPECT_TRUE(CopyBySpecifier(h.context, row.specifier, target, false).completed) << row.specifier;
     EXPECT_EQ(Copied(), row.files) << row.specifier;
   }
   EXPECT_TRUE(h.prompt.asked.empty());
@@ -67,13 +67,13 @@ TEST_F(CopyBySpecifierTest, CopiesTheContentEntriesEachSpecifierSelects) {
 }
 
 TEST_F(CopyBySpecifierTest, CopiedFileHoldsTheCachedBytesUnderTheCachedName) {
-  ASSERT_TRUE(CopyBySpecifier(h.context, "*.gif", target, false));
+  ASSERT_TRUE(CopyBySpecifier(h.context, "*.gif", target, false).completed);
   std::string cachedName(FileNamePart(h.store.LocalFileOf("http://www.example.org/pics/logo.gif")));
   EXPECT_EQ(files::ReadWholeFile(fs::path(target) / cachedName), "gif");
 }
 
 TEST_F(CopyBySpecifierTest, DeleteAfterCopyRemovesOnlyTheCopiedEntries) {
-  ASSERT_TRUE(CopyBySpecifier(h.context, "*.gif", target, true));
+  ASSERT_TRUE(CopyBySpecifier(h.context, "*.gif", target, true).completed);
   EXPECT_FALSE(h.store.Has("http://www.example.org/pics/logo.gif"));
   EXPECT_TRUE(h.store.Has("http://www.example.org/raw.gif"));
   EXPECT_TRUE(h.store.Has("Visited: @http://www.example.org/pics/visited.gif"));
@@ -83,7 +83,7 @@ TEST_F(CopyBySpecifierTest, DeleteAfterCopyRemovesOnlyTheCopiedEntries) {
 TEST_F(CopyBySpecifierTest, FailedCopyAsksAndYesBreaksTheWalk) {
   const std::string missing = folder / "missing";
   h.prompt.Answer(true);
-  EXPECT_FALSE(CopyBySpecifier(h.context, "*", missing, true));
+  EXPECT_FALSE(CopyBySpecifier(h.context, "*", missing, true).completed);
   EXPECT_EQ(h.prompt.asked,
             (std::vector<testing::PromptCall>{{"Error writing file! Break write loop?", "Copy file function"}}));
   EXPECT_TRUE(h.store.Has("http://www.example.org/index.htm"));
@@ -94,7 +94,7 @@ TEST_F(CopyBySpecifierTest, FailedCopyAnsweredNoGoesOnAndKeepsTheEntries) {
   h.prompt.Answer(false);
   h.prompt.Answer(false);
   h.prompt.Answer(false);
-  EXPECT_TRUE(CopyBySpecifier(h.context, "*", missing, true));
+  EXPECT_TRUE(CopyBySpecifier(h.context, "*", missing, true).completed);
   EXPECT_EQ(h.prompt.asked.size(), 3u);
   EXPECT_EQ(h.store.Urls().size(), 6u);
 }
@@ -109,7 +109,7 @@ TEST(CopyBySpecifierSameNames, LaterFileOverwritesAnEarlierOneOfTheSameName) {
     if (FileNamePart(h.store.LocalFileOf(url)) == "same.gif") lastWithPlainName = "v" + std::to_string(i);
   }
   testing::TempFolder target;
-  ASSERT_TRUE(CopyBySpecifier(h.context, "*", target.path().string(), false));
+  ASSERT_TRUE(CopyBySpecifier(h.context, "*", target.path().string(), false).completed);
   EXPECT_EQ(files::ReadWholeFile(target.path() / "same.gif"), lastWithPlainName);
   EXPECT_TRUE(h.prompt.asked.empty());
 }
@@ -119,7 +119,7 @@ TEST(CopyBySpecifierProgress, StepsOncePerTwoHundredEntriesAfterTheFirst) {
   for (const auto& [entries, steps] : rows) {
     CommandHarness h;
     for (int i = 0; i < entries; ++i) h.store.Headerless("http://h/" + std::to_string(i));
-    ASSERT_TRUE(CopyBySpecifier(h.context, "*", "/nonexistent", false));
+    ASSERT_TRUE(CopyBySpecifier(h.context, "*", "/nonexistent", false).completed);
     EXPECT_EQ(h.frame.progressSteps, steps) << entries;
   }
 }

@@ -158,8 +158,40 @@ TEST_F(CopyEntryCommandTest, AFolderDifferingOnlyInCaseIsANewFolder) {
 TEST_F(CopyEntryCommandTest, TreeCopyShowsItsStatusAndTheWaitCursor) {
   ChooseFolder(recorded, false);
   Run(EntryCopyCommand::CopyTree);
-  EXPECT_EQ(h.frame.statusTexts, (std::vector<std::string>{"Wait! Copying and exchanging URL's!", "Ready"}));
+  EXPECT_EQ(h.frame.statusTexts,
+            (std::vector<std::string>{"Wait! Copying and exchanging URL's!", "Copied 3 files to " + recorded}));
   EXPECT_EQ(h.cursor.events, (std::vector<std::string>{"wait", "arrow"}));
+}
+
+TEST_F(CopyEntryCommandTest, EveryCopySaysWhatItCopiedWhereAndTheTreeCopyIsFollowed) {
+  const struct {
+    EntryCopyCommand command;
+    CopyOutcome outcome;
+    bool commentGiven;
+    std::vector<std::string> statusTexts;
+    size_t works;
+  } rows[] = {
+      {EntryCopyCommand::CopyTree, {false, 1}, true, {"Copy stopped: copied 1 file to " + recorded}, 1},
+      {EntryCopyCommand::CopyTree, {true, 0}, false, {"Ready"}, 0},
+      {EntryCopyCommand::CopySingleFile, {true, 2}, true, {"Copied 2 files to " + recorded}, 0},
+      {EntryCopyCommand::Save, {true, 1}, true, {"Copied 1 file to " + recorded}, 0},
+      {EntryCopyCommand::Save, {true, 1}, false, {}, 0},
+  };
+  for (const auto& row : rows) {
+    h.frame = {};
+    archive.outcome = row.outcome;
+    ChooseFolder(recorded, true);
+    Comment("c", false, false);
+    if (!row.commentGiven) dialogs.comment = [](CommentChoice&) { return false; };
+    Run(row.command);
+    std::vector<std::string> texts = h.frame.statusTexts;
+    if (row.command == EntryCopyCommand::CopyTree) texts.erase(texts.begin());  // "Wait! Copying ..."
+    EXPECT_EQ(texts, row.statusTexts) << static_cast<int>(row.command);
+    ASSERT_EQ(h.frame.works.size(), row.works);
+    if (row.works) {
+      EXPECT_TRUE(h.frame.works[0].ended && h.frame.works[0].advances == 1);
+    }
+  }
 }
 
 TEST_F(CopyEntryCommandTest, CreateNewFolderMakesItOrEndsWithoutStoringTheFolder) {

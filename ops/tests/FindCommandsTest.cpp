@@ -171,6 +171,16 @@ TEST_F(FindTextCommandTest, SearchesRunInTheirOrderIntoOneResultPage) {
   EXPECT_GE(h.frame.progressSteps, 1);
 }
 
+TEST_F(FindTextCommandTest, StoppedInTheCopiedPagesItSearchesNothingMoreAndShowsWhatItFound) {
+  h.store.Page("http://a.org/index.htm", "<p>Needle</p>");
+  h.frame.stopAtAdvance = 1;
+  Run({"needle", true, true, true, true, false});
+  EXPECT_EQ(page.lines, std::vector<std::string>{"copied needle"});
+  EXPECT_EQ(h.frame.statusTexts, std::vector<std::string>{"Search stopped: the hits found so far are shown"});
+  ASSERT_EQ(h.frame.works.size(), 1u);
+  EXPECT_TRUE(h.frame.works[0].ended);
+}
+
 TEST_F(FindTextCommandTest, ResultsAreShownEvenWhenNothingWasFound) {
   h.store.Page("http://a.org/index.htm", "<p>Needle</p>");
   Run({"needle", true, false, false, false, true});

@@ -84,7 +84,8 @@ int RunCopyTree(const std::vector<std::string>& operands, cache::UrlCacheStore& 
   const archive::SiteTreeCopy copy{operands[0], *destination, archive::kCommentConfirmed,
                                    operands.size() > 2 ? operands[2] : "",
                                    !recorded || recorded->destination != *destination};
-  return Finish(archive::CopySiteTree(store, paths, copy, prompt), prompt, verb, *destination, out, err);
+  cache::UnwatchedWork unwatched;  // the console copy runs to its end
+  return Finish(archive::CopySiteTree(store, paths, copy, prompt, unwatched), prompt, verb, *destination, out, err);
 }
 
 int RunCopyPage(const std::vector<std::string>& operands, cache::UrlCacheStore& store, const fs::path& archiveFolder,

@@ -16,6 +16,8 @@ namespace vantry::cache {
 
 namespace {
 
+UnwatchedWork unwatched;
+
 const char* kCss = "HTTP/1.1 200 OK\r\nContent-Type: text/css\r\n";
 const char* kGif = "HTTP/1.1 200 OK\r\nContent-Type: image/gif\r\n";
 const char* kZip = "HTTP/1.1 200 OK\r\nContent-Type: application/zip\r\n";
@@ -46,7 +48,7 @@ class ListFillTest : public ::testing::Test {
     SearchRequest search;
     if (request) ParseAddressRequest(request, search);
     std::vector<std::string> leaves;
-    FillResult fill = FillAlphaList(store, 4096, rules, search, ShowMask{mask}, leaves, {});
+    FillResult fill = FillAlphaList(store, 4096, rules, search, ShowMask{mask}, leaves, {}, unwatched);
     EXPECT_EQ(fill.walk, WalkResult::Normal);
     return leaves;
   }
@@ -62,7 +64,7 @@ using Urls = std::vector<std::string>;
 TEST_F(ListFillTest, AccessListShowsEveryEntryInStoreOrderAndTalliesByVariantA) {
   AddMixedEntries();
   std::vector<std::string> leaves;
-  FillResult fill = FillAccessList(store, 4096, leaves, {});
+  FillResult fill = FillAccessList(store, 4096, leaves, {}, unwatched);
   EXPECT_EQ(fill.walk, WalkResult::Normal);
   EXPECT_EQ(leaves, testing::StoredUrls(store));
   EXPECT_EQ(leaves.size(), 8u);
@@ -89,7 +91,8 @@ TEST_F(ListFillTest, AlphaListBeforeFindTakesEntriesWithHeadersThatMatchTheReque
 TEST_F(ListFillTest, AlphaListBeforeFindCountsEntriesWithoutHeadersOnlyInTheTotal) {
   AddMixedEntries();
   std::vector<std::string> leaves;
-  FillResult fill = FillAlphaList(store, 4096, AlphaFill::BeforeFind, SearchRequest{}, ShowMask{}, leaves, {});
+  FillResult fill =
+      FillAlphaList(store, 4096, AlphaFill::BeforeFind, SearchRequest{}, ShowMask{}, leaves, {}, unwatched);
   EXPECT_EQ(fill.statistics[CacheStatistics::kTotal], 8u);
   // Only the five entries with headers count further; cookies and history count as URLs.
   EXPECT_EQ(fill.statistics[CacheStatistics::kUrl], 5u);
@@ -138,14 +141,15 @@ TEST_F(ListFillTest, AlphaListAfterFindKeepsHistoryForTheEmptyAndTheDateRequests
   byDate.mode = SearchRequest::kDateBefore;
   byDate.searchDate.SetDate(3000, 1, 1);
   std::vector<std::string> leaves;
-  FillAlphaList(store, 4096, AlphaFill::AfterFind, byDate, ShowMask{ShowMask::kStyleSheet}, leaves, {});
+  FillAlphaList(store, 4096, AlphaFill::AfterFind, byDate, ShowMask{ShowMask::kStyleSheet}, leaves, {}, unwatched);
   EXPECT_EQ(leaves, (Urls{"http://a.example/style.css", history}));
 }
 
 TEST_F(ListFillTest, AlphaListAfterFindTalliesEveryEntryByVariantC) {
   AddMixedEntries();
   std::vector<std::string> leaves;
-  FillResult fill = FillAlphaList(store, 4096, AlphaFill::AfterFind, SearchRequest{}, ShowMask{0}, leaves, {});
+  FillResult fill =
+      FillAlphaList(store, 4096, AlphaFill::AfterFind, SearchRequest{}, ShowMask{0}, leaves, {}, unwatched);
   EXPECT_TRUE(leaves.empty());
   EXPECT_EQ(fill.statistics[CacheStatistics::kTotal], 8u);
   EXPECT_EQ(fill.statistics[CacheStatistics::kCookie], 1u);
@@ -160,14 +164,15 @@ TEST_F(ListFillTest, ProgressStepsAfterEvery200thEntry) {
   ASSERT_EQ(store.AddEntries(entries), STORE_OK);
   int steps = 0;
   std::vector<std::string> leaves;
-  FillAccessList(store, 0, leaves, [&] { ++steps; });
+  FillAccessList(
+      store, 0, leaves, [&] { ++steps; }, unwatched);
   EXPECT_EQ(steps, 3);
   EXPECT_EQ(leaves.size(), 601u);
 }
 
 TEST_F(ListFillTest, EmptyStoreFillsNothingAndPublishesZeros) {
   std::vector<std::string> leaves;
-  FillResult fill = FillAccessList(store, 4096, leaves, {});
+  FillResult fill = FillAccessList(store, 4096, leaves, {}, unwatched);
   EXPECT_EQ(fill.walk, WalkResult::Normal);
   EXPECT_TRUE(leaves.empty());
   testing::FakeFrame frame;
@@ -185,7 +190,7 @@ TEST(ListFillFailureTest, FailedWalkKeepsItsLeavesAndPublishesNothing) {
   for (int i = 0; i < 10; ++i) entries.push_back(testing::PageEntry("http://h/" + std::to_string(i) + ".html"));
   ASSERT_EQ(failing.AddEntries(entries), STORE_OK);
   std::vector<std::string> leaves;
-  FillResult fill = FillAccessList(failing, 4096, leaves, {});
+  FillResult fill = FillAccessList(failing, 4096, leaves, {}, unwatched);
   EXPECT_EQ(fill.walk, WalkResult::Failed);
   EXPECT_EQ(leaves.size(), 4u);
   testing::FakeFrame frame;

@@ -47,7 +47,12 @@ class OfferRecordingStore : public SqliteUrlCacheStore {
     offers.push_back(size);
     return SqliteUrlCacheStore::FindNextEntry(h, e, size);
   }
+  void FindCloseWalk(WalkHandle h) override {
+    ++closes;
+    SqliteUrlCacheStore::FindCloseWalk(h);
+  }
   std::vector<uint32_t> offers;
+  int closes = 0;
 };
 
 class CacheStoreTest : public ::testing::Test {
@@ -112,6 +117,28 @@ TEST_F(CacheStoreTest, LargeEntriesGrowTheBufferAndTheNextEntryStartsAgainAt4096
   EXPECT_GT(store.offers[1], 6019u);
   EXPECT_EQ(store.offers[2], 4096u);
   EXPECT_EQ(store.offers[3], 4096u);
+}
+
+TEST_F(CacheStoreTest, AStoppedWalkEndsAtOnceAndClosesItsHandle) {
+  struct Row {
+    int stopAfter;  // entries handed to the step before it says stop; 0: never
+    WalkResult result;
+    int steps;
+  };
+  const Row rows[] = {{1, WalkResult::Stopped, 1}, {3, WalkResult::Stopped, 3}, {0, WalkResult::Normal, 5}};
+  fs::path root = folder.path() / "store";
+  {
+    OfferRecordingStore filler(root);
+    for (int i = 0; i < 5; ++i) filler.AddEntry(Page("http://a.example/" + std::to_string(i), "x"));
+  }
+  for (const Row& row : rows) {
+    OfferRecordingStore store(root);
+    int steps = 0;
+    EXPECT_EQ(WalkCacheUntil(store, "", [&](CacheEntry&) { return ++steps != row.stopAfter; }), row.result);
+    EXPECT_EQ(steps, row.steps) << row.stopAfter;
+    EXPECT_EQ(store.closes, 1) << row.stopAfter;
+    EXPECT_EQ(WalkUrls(store).size(), 5u);  // a new walk starts from the beginning again
+  }
 }
 
 TEST_F(CacheStoreTest, VisitedPatternSelectsHistoryEntriesOnly) {

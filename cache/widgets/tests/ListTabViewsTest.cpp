@@ -251,4 +251,31 @@ TEST_F(ListTabViewsTest, AlphaSortSelectionDoesNotDecodeCookieFiles) {
   EXPECT_TRUE(panes.calls.back().starts_with("file ")) << panes.calls.back();  // its cached file, nothing decoded
 }
 
+// A stopped expansion leaves the tab as a collapse would, and the next expansion lists all.
+TEST_F(ListTabViewsTest, StoppedExpansionCollapsesAgainAndPublishesNothing) {
+  CTabResourceView access(context);
+  CTabClassView alpha(context, mask);
+  Texts alphaLeaves = {"http://b.example/index.html", "http://a.example/pic.gif", "HTTP://C.example/"};
+  SortListTexts(alphaLeaves);
+  const std::pair<ListTabView*, Texts> rows[] = {{&access, storeOrder}, {&alpha, alphaLeaves}};
+  for (const auto& [view, leaves] : rows) {
+    view->BuildInitialList();
+    frame.stopAtAdvance = 2;
+    view->expand(view->Model().RootIndex());
+    EXPECT_FALSE(view->isExpanded(view->Model().RootIndex())) << view->RootText();
+    EXPECT_EQ(Leaves(*view), Texts{""});
+    EXPECT_EQ(frame.works.back().advances, 2u);
+    EXPECT_TRUE(frame.works.back().ended);
+    EXPECT_EQ(frame.publications, 0);
+    EXPECT_TRUE(panes.calls.empty());
+
+    frame.stopAtAdvance = 0;
+    Expand(*view);
+    EXPECT_EQ(Leaves(*view), leaves);
+    EXPECT_EQ(frame.works.back().last, std::make_pair(uint64_t{5}, uint64_t{0}));
+    frame.publications = 0;
+    panes.calls.clear();
+  }
+}
+
 }  // namespace vantry::cache

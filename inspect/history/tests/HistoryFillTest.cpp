@@ -13,6 +13,8 @@ namespace vantry::inspect {
 
 namespace {
 
+cache::UnwatchedWork unwatched;
+
 using Texts = std::vector<std::string>;
 
 const dates::CalendarFields kToday = {2024, 3, 15, 9, 30, 0};
@@ -52,7 +54,7 @@ TEST_F(HistoryFillTest, VisitsArePlacedByAgeInStoreOrderAndAllEntriesAreCounted)
             cache::STORE_OK);
 
   HistoryFolders folders;
-  cache::FillResult fill = FillHistoryFolders(store, 4096, kToday, folders, {});
+  cache::FillResult fill = FillHistoryFolders(store, 4096, kToday, folders, {}, unwatched);
   EXPECT_EQ(fill.walk, cache::WalkResult::Normal);
   EXPECT_EQ(folders[0], (Texts{"http://today.example/", "http://again-today.example/"}));
   EXPECT_EQ(folders[1], Texts{"http://yesterday.example/"});
@@ -71,7 +73,7 @@ TEST_F(HistoryFillTest, VisitsArePlacedByAgeInStoreOrderAndAllEntriesAreCounted)
 TEST_F(HistoryFillTest, EmptyHistoryLeavesAllFoldersEmpty) {
   ASSERT_EQ(store.AddEntry(testing::PageEntry("http://page.example/")), cache::STORE_OK);
   HistoryFolders folders;
-  cache::FillResult fill = FillHistoryFolders(store, 4096, kToday, folders, {});
+  cache::FillResult fill = FillHistoryFolders(store, 4096, kToday, folders, {}, unwatched);
   EXPECT_EQ(fill.walk, cache::WalkResult::Normal);
   for (const Texts& folder : folders) EXPECT_TRUE(folder.empty());
   EXPECT_EQ(fill.statistics, cache::CacheStatistics{});
@@ -82,7 +84,8 @@ TEST_F(HistoryFillTest, ProgressStepsEvery200Visits) {
     ASSERT_EQ(store.RecordVisit("http://h.example/" + std::to_string(i), DaysBeforeToday(i % 100), 1), cache::STORE_OK);
   int steps = 0;
   HistoryFolders folders;
-  FillHistoryFolders(store, 0, kToday, folders, [&] { ++steps; });
+  FillHistoryFolders(
+      store, 0, kToday, folders, [&] { ++steps; }, unwatched);
   EXPECT_EQ(steps, 2);
 }
 
@@ -93,7 +96,7 @@ TEST(HistoryFillFailureTest, FailedWalkKeepsWhatWasPlaced) {
   for (int i = 0; i < 5; ++i)
     ASSERT_EQ(failing.RecordVisit("http://h.example/" + std::to_string(i), DaysBeforeToday(0), 1), cache::STORE_OK);
   HistoryFolders folders;
-  cache::FillResult fill = FillHistoryFolders(failing, 4096, kToday, folders, {});
+  cache::FillResult fill = FillHistoryFolders(failing, 4096, kToday, folders, {}, unwatched);
   EXPECT_EQ(fill.walk, cache::WalkResult::Failed);
   EXPECT_EQ(folders[0], (Texts{"http://h.example/0", "http://h.example/1"}));
 }

@@ -29,9 +29,12 @@ void CTabFileView::OnRootExpanded() {
   cache::FillResult fill;
   {
     qtutil::WaitCursor wait;
-    fill = FillHistoryFolders(Context().store, cache::ReadClusterSize(Context().store.RootFolder()), today, placed,
-                              StepProgress());
+    fill = FillFollowed([&](const cache::ProgressStep& step, cache::WorkProgress& work) {
+      return FillHistoryFolders(Context().store, cache::ReadClusterSize(Context().store.RootFolder()), today, placed,
+                                step, work);
+    });
   }
+  if (fill.walk == cache::WalkResult::Stopped) return;
   std::array<std::string, kAgeFolderCount> labels = AgeFolderLabels(today);
   std::vector<cache::TabTreeModel::Child> folders(kAgeFolderCount);
   for (int i = 0; i < kAgeFolderCount; ++i) folders[i] = {std::move(labels[i]), std::move(placed[i])};

@@ -60,7 +60,8 @@ TEST_P(CopiedSiteOfflineTest, EveryPageOfTheCopyOpensFromDiskWithEverythingItSho
   testing::ScriptedPrompt prompt{false};
   PrepareArchiveFiles(paths, prompt);
   fs::create_directories(folder / "copy");
-  CopySiteTree(*store, paths, {GetParam().second, folder / "copy", 0, "", true}, prompt);
+  cache::UnwatchedWork unwatched;
+  CopySiteTree(*store, paths, {GetParam().second, folder / "copy", 0, "", true}, prompt, unwatched);
 
   QWebEngineProfile profile;
   RefusingInterceptor interceptor;
