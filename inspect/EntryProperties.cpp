@@ -108,4 +108,12 @@ std::vector<std::string> EntryPropertyLines(const cache::CacheEntry& entry, Noti
   return lines;
 }
 
+std::vector<std::string> EntryOriginLines(const cache::EntryOrigin& origin) {
+  return {
+      "Imported From: " + origin.browser + ", profile \"" + origin.profile + "\"",
+      "Profile Folder: " + origin.profileFolder,
+      "Entry File: " + origin.entryFile,
+  };
+}
+
 }  // namespace vantry::inspect

@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "cache/store/CookieFile.h"
+#include "cache/store/OriginTable.h"
 #include "cache/store/StoreFiles.h"
 #include "files/WholeFile.h"
 #include "text/AsciiText.h"
@@ -147,7 +148,7 @@ SqliteUrlCacheStore::Folder SqliteUrlCacheStore::OpenStoreFolder(const std::stri
 bool SqliteUrlCacheStore::OpenIndex() {
   std::string file = (root_ / "index.sqlite").string();
   if (!db_.Open(file, true) || !db_.Execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;") ||
-      !db_.Execute(kSchema)) {
+      !db_.Execute(kSchema) || !db_.Execute(kOriginSchema)) {
     error_ = "The cache store index " + file + " cannot be used: " + db_.error();
     return false;
   }
@@ -320,13 +321,20 @@ uint32_t SqliteUrlCacheStore::DeleteEntry(std::string_view url) {
     auto reserve = statements_.Get(kReserve);
     reserve->BindBytes(1, file);
     if (!transaction.ok() || remove->Step() != SQLITE_DONE || (!file.empty() && reserve->Step() != SQLITE_DONE) ||
-        !transaction.Commit())
+        !PutOrigin(statements_, url, std::nullopt) || !transaction.Commit())
       return ERROR_STORE_FAILURE;
   }
   if (!file.empty()) {
     ::unlink(Absolute(file).c_str());
     ReleasePending({file});
   }
+  return STORE_OK;
+}
+
+uint32_t SqliteUrlCacheStore::GetEntryOrigin(std::string_view url, EntryOrigin& origin) {
+  std::optional<EntryOrigin> found = ReadOrigin(statements_, url);
+  if (!found) return ERROR_FILE_NOT_FOUND;
+  origin = std::move(*found);
   return STORE_OK;
 }
 
@@ -489,6 +497,9 @@ uint32_t SqliteUrlCacheStore::AddEntries(std::span<const NewEntry> entries) {
       row.entry.fileExtension = FileExtensionOf(files[i].substr(files[i].rfind('/') + 1));
       std::optional<Row> old = FindRow(e.url);
       result = PutRow(row, old);
+      // A new entry without an origin has no row in the side table to take away.
+      if (result == STORE_OK && (e.origin || old) && !PutOrigin(statements_, e.url, e.origin))
+        result = ERROR_STORE_FAILURE;
       if (old && !old->entry.localFileName.empty()) replaced.push_back(old->entry.localFileName);
     }
     if (result == STORE_OK && !transaction.Commit()) result = ERROR_STORE_FAILURE;

@@ -85,9 +85,12 @@ void COutputBar::ShowNotices(const Notices& notices) {
   for (const Notice& notice : notices) showNotice_(notice);
 }
 
-void COutputBar::ShowEntryProperties(const cache::CacheEntry& entry) {
+void COutputBar::ShowEntryProperties(const cache::CacheEntry& entry, const std::optional<cache::EntryOrigin>& origin) {
   Notices notices;
-  SetPageLines(kCacheEntryPage, EntryPropertyLines(entry, notices));
+  std::vector<std::string> lines = EntryPropertyLines(entry, notices);
+  if (origin)
+    for (std::string& line : EntryOriginLines(*origin)) lines.push_back(std::move(line));
+  SetPageLines(kCacheEntryPage, std::move(lines));
   ShowNotices(notices);
   ShowPage(kCacheEntryPage);
 }

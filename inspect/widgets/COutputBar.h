@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -8,6 +9,7 @@
 #include <QWidget>
 
 #include "cache/store/CacheEntry.h"
+#include "cache/store/EntryOrigin.h"
 #include "inspect/OutputBarActions.h"
 #include "inspect/widgets/NoticeBox.h"
 
@@ -35,8 +37,9 @@ class COutputBar : public QWidget {
   void ShowPage(int page);
   int CurrentPage() const { return currentPage_; }
 
-  // Page 0: the entry's fields and the first lines of its header. The entry is not kept.
-  void ShowEntryProperties(const cache::CacheEntry& entry);
+  // Page 0: the entry's fields and the first lines of its header, then where it was
+  // imported from when `origin` tells. Neither is kept.
+  void ShowEntryProperties(const cache::CacheEntry& entry, const std::optional<cache::EntryOrigin>& origin = {});
   // Page 1: the statistics lines, as the statistics formatter makes them.
   void ShowStatistics(const std::vector<std::string>& lines);
   // Page 2: the cookie text of an address split at its semicolons.
