@@ -117,6 +117,10 @@ void EntryImporter::Offer(const ImportedEntry& entry, OfferedBody body) {
   if (converted.coding == BodyCoding::LeftEncoded) ++summary_.bodiesLeftEncoded;
   if (auto stored = stored_.find(entry.url); stored != stored_.end())
     converted.entry.entryType |= stored->second.entryType & cache::STICKY_CACHE_ENTRY;
+  if (options_.origin && !entry.entryFile.empty()) {
+    converted.entry.origin = options_.origin;
+    converted.entry.origin->entryFile = entry.entryFile;
+  }
   batchBytes_ += converted.entry.content.size();
   if (taken.batchIndex != SIZE_MAX) {
     batch_[taken.batchIndex] = std::move(converted.entry);
@@ -236,11 +240,13 @@ struct ReadEntryFile {
   std::string skipped;
 };
 
-ReadEntryFile ReadAndPrepare(FileByteSource file, const EntryParser& parse, const EntryImporter& importer) {
+ReadEntryFile ReadAndPrepare(FileByteSource file, const std::string& path, const EntryParser& parse,
+                             const EntryImporter& importer) {
   std::string bytes;
   if (!file.ok() || !file.Read(0, file.Size(), bytes)) return {{}, {}, "entry file could not be read"};
   ParsedEntry parsed = parse(StringByteSource(bytes));
   if (!parsed.entry) return {{}, {}, "damaged entry file (" + parsed.problem + ")"};
+  parsed.entry->entryFile = path;
   // The body is a stretch of the file: keep just that, without a copy.
   bytes.resize(parsed.entry->bodyOffset + parsed.entry->bodySize);
   bytes.erase(0, parsed.entry->bodyOffset);
@@ -262,7 +268,8 @@ void ImportEntryFiles(const std::vector<std::string>& files, const EntryParser& 
   const StoreOptions& options = importer.options();
   PipelineLimits limits{options.parserThreads, 2 * options.batchEntries + 32, options.batchBytes};
   OrderedPipeline<ReadEntryFile> reads(
-      files.size(), limits, [&](size_t i) { return ReadAndPrepare(folders.Open(i), parse, importer); }, HeldBytes);
+      files.size(), limits, [&](size_t i) { return ReadAndPrepare(folders.Open(i), files[i], parse, importer); },
+      HeldBytes);
   for (size_t done = 1; done <= files.size(); ++done) {
     line.Step(done);
     ReadEntryFile read = reads.Next();
@@ -270,6 +277,10 @@ void ImportEntryFiles(const std::vector<std::string>& files, const EntryParser& 
       importer.Offer(*read.entry, std::move(read.body));
     else
       ++importer.summary().entriesSkipped[read.skipped];
+    if (options.keepGoing && !options.keepGoing(done, files.size())) {
+      importer.summary().stopped = true;
+      break;
+    }
   }
   importer.Finish();
 }

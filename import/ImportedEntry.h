@@ -21,6 +21,7 @@ struct ImportedEntry {
   cache::FileTime expires = 0;
   cache::FileTime responseTime = 0;
   std::string method = "GET";  // the request's method; only GET responses are imported
+  std::string entryFile;       // the file of the browser's cache that holds it; empty for none
   bool pinned = false;
   bool bodyDecoded = false;  // the body is already free of its Content-Encoding
 

@@ -50,6 +50,7 @@ ImportSummary ImportFirefoxProfile(const FirefoxProfile& profile, cache::UrlCach
   else
     ImportEntryFiles(ListEntryFiles(profile.cache2 / "entries", IsFirefoxEntryFileName), ParseFirefoxCacheEntry,
                      importer, progress);
+  if (summary.stopped) return summary;
   ImportVisitRead(ReadFirefoxVisits(profile.places()), store, summary);
   ImportCookieRead(ReadFirefoxCookies(profile.cookies()), store, summary);
   return summary;
@@ -79,6 +80,7 @@ ImportSummary ImportChromiumProfiles(const std::vector<ChromiumProfile>& profile
   }
   EntryImporter importer(store, summary, options);
   ImportEntryFiles(files, ParseSimpleCacheEntry, importer, progress);
+  if (summary.stopped) return summary;
   ImportVisits(std::move(visits), store, summary);
   ImportCookies(std::move(cookies), store, summary);
   return summary;
