@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth python3 python3-pyftpdlib
   gnome-keyring dbus-daemon
+  firefox-esr chromium
 )
 missing=()
 for p in "${packages[@]}"; do
