@@ -21,7 +21,11 @@ void FramePanes::SetBars(inspect::COutputBar* output, inspect::CMemoryBar* memor
 
 void FramePanes::ShowCurrentEntry(const cache::CurrentEntry& current) { showEntry_(current); }
 
-void FramePanes::ShowEntryProperties(const cache::CacheEntry& entry) { output_->ShowEntryProperties(entry); }
+void FramePanes::ShowEntryProperties(const cache::CacheEntry& entry) {
+  cache::EntryOrigin origin;
+  bool imported = store_.GetEntryOrigin(entry.sourceUrl, origin) == cache::STORE_OK;
+  output_->ShowEntryProperties(entry, imported ? std::optional(origin) : std::nullopt);
+}
 
 void FramePanes::ShowStatistics(const cache::CacheStatistics& statistics) {
   output_->ShowStatistics(cache::StatisticsLines(statistics));
