@@ -6,41 +6,18 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <map>
 #include <thread>
 
 #include "cache/store/CacheAccess.h"
 #include "cache/store/StoreFiles.h"
 #include "import/EntryConversion.h"
-#include "import/OrderedPipeline.h"
+#include "import/EntryFileSource.h"
+#include "import/ProgressLine.h"
 #include "import/UrlKeys.h"
 
 namespace vantry::import {
 
 namespace fs = std::filesystem;
-
-namespace {
-
-// A one-line progress report, rewritten in place, for imports of many entries.
-class ProgressLine {
- public:
-  ProgressLine(std::ostream& out, size_t total, size_t showFrom)
-      : out_(out), total_(total), shown_(total >= showFrom) {}
-  ~ProgressLine() {
-    if (shown_) out_ << "\n" << std::flush;
-  }
-  void Step(size_t done) {
-    if (shown_ && (done % 500 == 0 || done == total_))
-      out_ << "\rImporting cache entries: " << done << " of " << total_ << std::flush;
-  }
-
- private:
-  std::ostream& out_;
-  size_t total_;
-  bool shown_;
-};
-
-}  // namespace
 
 EntryImporter::EntryImporter(cache::UrlCacheStore& store, ImportSummary& summary, const StoreOptions& options)
     : store_(store), summary_(summary), options_(options) {
@@ -74,9 +51,19 @@ size_t StoreOptions::DefaultParserThreads() {
   return std::clamp<size_t>(std::thread::hardware_concurrency(), 2, 4) - 1;
 }
 
+// Why an entry is not for the store at all, whatever the store holds.
+std::optional<std::string> EntryImporter::Refusal(const ImportedEntry& entry) {
+  // The store's keys are read as text: a NUL would end the address early and show it
+  // as another page's.
+  if (entry.url.find('\0') != std::string::npos) return "address with a NUL byte";
+  if (!IsWebAddress(entry.url)) return "not an http, https or ftp address";
+  if (entry.method != "GET") return "response to a " + entry.method + " request";
+  return std::nullopt;
+}
+
 OfferedBody EntryImporter::Prepare(const ImportedEntry& entry, std::string body) const {
   OfferedBody offered{std::move(body), {}, {}};
-  if (!IsWebAddress(entry.url) || entry.method != "GET") return offered;  // Offer() skips it unseen
+  if (Refusal(entry)) return offered;  // Offer() skips it unseen
   offered.intact = BodyMatchesChecks(entry, offered.bytes);
   if (*offered.intact && StateAgainstStore(entry) == Taken::State::Written)
     offered.converted = ConvertEntry(entry, std::move(offered.bytes));
@@ -84,12 +71,8 @@ OfferedBody EntryImporter::Prepare(const ImportedEntry& entry, std::string body)
 }
 
 void EntryImporter::Offer(const ImportedEntry& entry, OfferedBody body) {
-  if (!IsWebAddress(entry.url)) {
-    ++summary_.entriesSkipped["not an http, https or ftp address"];
-    return;
-  }
-  if (entry.method != "GET") {
-    ++summary_.entriesSkipped["response to a " + entry.method + " request"];
+  if (std::optional<std::string> refusal = Refusal(entry)) {
+    ++summary_.entriesSkipped[*refusal];
     return;
   }
   auto earlier = taken_.find(entry.url);
@@ -117,7 +100,7 @@ void EntryImporter::Offer(const ImportedEntry& entry, OfferedBody body) {
   if (converted.coding == BodyCoding::LeftEncoded) ++summary_.bodiesLeftEncoded;
   if (auto stored = stored_.find(entry.url); stored != stored_.end())
     converted.entry.entryType |= stored->second.entryType & cache::STICKY_CACHE_ENTRY;
-  if (options_.origin && !entry.entryFile.empty()) {
+  if (options_.origin) {
     converted.entry.origin = options_.origin;
     converted.entry.origin->entryFile = entry.entryFile;
   }
@@ -190,98 +173,11 @@ std::vector<std::string> ListEntryFiles(const fs::path& folder, const std::funct
   return names;
 }
 
-namespace {
-
-// The folders of entry files held open, so that each file is opened by its name in its
-// folder: a shorter lookup than its whole path.
-class EntryFolders {
- public:
-  explicit EntryFolders(const std::vector<std::string>& files) : files_(files), folderOf_(files.size()) {
-    std::map<std::string_view, size_t> opened;
-    std::string_view last;
-    for (size_t i = 0; i < files.size(); ++i) {
-      std::string_view folder = std::string_view(files[i]).substr(0, NameStart(files[i]));
-      if (i > 0 && folder == last) {
-        folderOf_[i] = folderOf_[i - 1];
-        continue;
-      }
-      last = folder;
-      auto [place, added] = opened.emplace(folder, folders_.size());
-      if (added) folders_.emplace_back(folder.empty() ? fs::path(".") : fs::path(folder));
-      folderOf_[i] = place->second;
-    }
-  }
-
-  // Opens file `i`; by its whole path where its folder could not be held open.
-  FileByteSource Open(size_t i) const {
-    const cache::OpenFolder& folder = folders_[folderOf_[i]];
-    const char* path = files_[i].c_str();
-    if (!folder.ok()) return FileByteSource(path, AT_FDCWD);
-    return FileByteSource(path + NameStart(files_[i]), folder.fd());
-  }
-
- private:
-  // Where the name of `file` starts, after its folder's part and the '/' that ends it.
-  static size_t NameStart(const std::string& file) {
-    size_t slash = file.rfind('/');
-    return slash == std::string::npos ? 0 : slash + 1;
-  }
-
-  const std::vector<std::string>& files_;
-  std::vector<cache::OpenFolder> folders_;
-  std::vector<size_t> folderOf_;
-};
-
-// One entry file as a parser thread hands it to the importer: its entry with the body
-// prepared, or why the file is skipped.
-struct ReadEntryFile {
-  std::optional<ImportedEntry> entry;
-  OfferedBody body;
-  std::string skipped;
-};
-
-ReadEntryFile ReadAndPrepare(FileByteSource file, const std::string& path, const EntryParser& parse,
-                             const EntryImporter& importer) {
-  std::string bytes;
-  if (!file.ok() || !file.Read(0, file.Size(), bytes)) return {{}, {}, "entry file could not be read"};
-  ParsedEntry parsed = parse(StringByteSource(bytes));
-  if (!parsed.entry) return {{}, {}, "damaged entry file (" + parsed.problem + ")"};
-  parsed.entry->entryFile = path;
-  // The body is a stretch of the file: keep just that, without a copy.
-  bytes.resize(parsed.entry->bodyOffset + parsed.entry->bodySize);
-  bytes.erase(0, parsed.entry->bodyOffset);
-  OfferedBody body = importer.Prepare(*parsed.entry, std::move(bytes));
-  return {std::move(parsed.entry), std::move(body), {}};
-}
-
-size_t HeldBytes(const ReadEntryFile& read) {
-  return read.body.bytes.size() + (read.body.converted ? read.body.converted->entry.content.size() : 0);
-}
-
-}  // namespace
-
 void ImportEntryFiles(const std::vector<std::string>& files, const EntryParser& parse, EntryImporter& importer,
                       std::ostream& progress) {
-  ProgressLine line(progress, files.size(), importer.options().progressFrom);
-  EntryFolders folders(files);
-  // Parser threads may run a batch and more ahead, so that they keep going while a batch is written.
-  const StoreOptions& options = importer.options();
-  PipelineLimits limits{options.parserThreads, 2 * options.batchEntries + 32, options.batchBytes};
-  OrderedPipeline<ReadEntryFile> reads(
-      files.size(), limits, [&](size_t i) { return ReadAndPrepare(folders.Open(i), files[i], parse, importer); },
-      HeldBytes);
-  for (size_t done = 1; done <= files.size(); ++done) {
-    line.Step(done);
-    ReadEntryFile read = reads.Next();
-    if (read.entry)
-      importer.Offer(*read.entry, std::move(read.body));
-    else
-      ++importer.summary().entriesSkipped[read.skipped];
-    if (options.keepGoing && !options.keepGoing(done, files.size())) {
-      importer.summary().stopped = true;
-      break;
-    }
-  }
+  EntrySources sources;
+  sources.push_back(std::make_unique<EntryFileSource>(files, parse));
+  ImportEntrySources(sources, importer, progress);
   importer.Finish();
 }
 

@@ -75,6 +75,7 @@ class EntryImporter {
     size_t batchIndex = SIZE_MAX;  // its place in the batch until that is written
   };
 
+  static std::optional<std::string> Refusal(const ImportedEntry& entry);
   void ReadStoredStates();
   Taken::State StateAgainstStore(const ImportedEntry& entry) const;
   void Flush();

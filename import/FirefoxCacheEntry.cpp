@@ -14,6 +14,8 @@ namespace {
 constexpr uint32_t kPinnedFlag = 0x1;
 constexpr uint32_t kEncryptedOffsetBit = 0x80000000;
 constexpr uint32_t kNeverExpires = 0xFFFFFFFF;
+// Key, response head and the other elements take a few KiB; more is not an entry's.
+constexpr uint64_t kMaxMetadataSize = 16 << 20;
 
 cache::FileTime FromUnixSeconds(uint32_t seconds) { return seconds == 0 ? 0 : cache::FileTimeFromUnixSeconds(seconds); }
 
@@ -49,6 +51,7 @@ ParsedEntry ParseFirefoxCacheEntry(const ByteSource& file) {
   const uint64_t dataSize = offsetWord;
   const uint64_t chunks = (dataSize + kFirefoxChunkSize - 1) / kFirefoxChunkSize;
   if (dataSize > size - trailer) return Problem("metadata offset past the end of the file");
+  if (size - trailer - dataSize > kMaxMetadataSize) return Problem("metadata larger than 16 MiB");
   std::string meta;
   if (!file.Read(dataSize, size - trailer - dataSize, meta)) return Problem("metadata unreadable");
   const uint64_t fixed = 4 + 2 * chunks;
@@ -79,12 +82,11 @@ ParsedEntry ParseFirefoxCacheEntry(const ByteSource& file) {
 
   auto elements = Elements(std::string_view(meta).substr(pos + keySize + 1));
   if (auto method = elements.find("request-method"); method != elements.end()) entry.method = method->second;
-  // Internal pages (about:home) are kept without a response; they are no web entries.
+  // Internal pages (about:home) and what the predictor keeps about pages come without a
+  // response: sound entries, but no web responses.
   auto head = elements.find("response-head");
-  if (head != elements.end())
-    entry.headers = HeaderTextFromLines(HeaderLines(head->second));
-  else if (IsWebAddress(entry.url))
-    return Problem("no response head");
+  if (head == elements.end()) return {std::nullopt, "not a web response", false};
+  entry.headers = HeaderTextFromLines(HeaderLines(head->second));
   entry.responseTime = entry.lastModified;
   entry.bodySize = dataSize;
   // Alternative data (compiled script) sits after the body: "1;<offset>,<type>".

@@ -21,7 +21,7 @@ struct ImportedEntry {
   cache::FileTime expires = 0;
   cache::FileTime responseTime = 0;
   std::string method = "GET";  // the request's method; only GET responses are imported
-  std::string entryFile;       // the file of the browser's cache that holds it; empty for none
+  std::string entryFile;       // the browser cache's file of this entry alone; empty for none (blockfile)
   bool pinned = false;
   bool bodyDecoded = false;  // the body is already free of its Content-Encoding
 
@@ -34,10 +34,12 @@ struct ImportedEntry {
   std::vector<uint16_t> bodyChunkHashes;  // low 16 bits of lookup2 per 256 KiB chunk
 };
 
-// A parse either gives the entry or says what is wrong with the file.
+// A parse either gives the entry or says what is wrong with the file; a file that is
+// sound but holds no web response is not damaged.
 struct ParsedEntry {
   std::optional<ImportedEntry> entry;
   std::string problem;
+  bool damaged = true;
 };
 
 // Whether `body` matches the checks its entry file stored.

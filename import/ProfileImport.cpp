@@ -2,6 +2,7 @@
 
 #include "cache/store/StoreFiles.h"
 #include "files/WholeFile.h"
+#include "import/CacheFolderImport.h"
 #include "import/ChromiumDatabases.h"
 #include "import/DesktopKeyring.h"
 #include "import/FirefoxCacheEntry.h"
@@ -45,11 +46,13 @@ ImportSummary ImportFirefoxProfile(const FirefoxProfile& profile, cache::UrlCach
                                    const StoreOptions& options) {
   ImportSummary summary;
   EntryImporter importer(store, summary, options);
+  EntrySources sources;
   if (profile.cache2.empty())
     summary.problems.push_back("No cache2 folder was found for the profile " + profile.folder.string() + ".");
   else
-    ImportEntryFiles(ListEntryFiles(profile.cache2 / "entries", IsFirefoxEntryFileName), ParseFirefoxCacheEntry,
-                     importer, progress);
+    OpenCacheFolder(profile.cache2, sources, summary.problems);
+  ImportEntrySources(sources, importer, progress);
+  importer.Finish();
   if (summary.stopped) return summary;
   ImportVisitRead(ReadFirefoxVisits(profile.places()), store, summary);
   ImportCookieRead(ReadFirefoxCookies(profile.cookies()), store, summary);
@@ -59,15 +62,18 @@ ImportSummary ImportFirefoxProfile(const FirefoxProfile& profile, cache::UrlCach
 ImportSummary ImportChromiumProfiles(const std::vector<ChromiumProfile>& profiles, cache::UrlCacheStore& store,
                                      std::ostream& progress, const StoreOptions& options) {
   ImportSummary summary;
-  std::vector<std::string> files;
+  EntrySources sources;
   std::vector<VisitRecord> visits;
   std::vector<ImportedCookie> cookies;
   for (const ChromiumProfile& profile : profiles) {
     if (profile.cacheData.empty())
       summary.problems.push_back("No Cache/Cache_Data folder was found for the profile " + profile.folder.string() +
                                  ".");
-    for (std::string& file : ListEntryFiles(profile.cacheData, IsSimpleCacheEntryFileName))
-      files.push_back(std::move(file));
+    else
+      OpenCacheFolder(profile.cacheData, sources, summary.problems);
+    // Pages that work offline are kept by their sites' Service Workers.
+    if (std::error_code ec; fs::is_directory(profile.folder / "Service Worker/CacheStorage", ec))
+      OpenCacheFolder(profile.folder / "Service Worker", sources, summary.problems);
     VisitRead history = ReadChromiumVisits(profile.history);
     if (!history.error.empty()) summary.problems.push_back("History: " + history.error);
     visits.insert(visits.end(), history.visits.begin(), history.visits.end());
@@ -79,7 +85,8 @@ ImportSummary ImportChromiumProfiles(const std::vector<ChromiumProfile>& profile
     std::move(jar.cookies.begin(), jar.cookies.end(), std::back_inserter(cookies));
   }
   EntryImporter importer(store, summary, options);
-  ImportEntryFiles(files, ParseSimpleCacheEntry, importer, progress);
+  ImportEntrySources(sources, importer, progress);
+  importer.Finish();
   if (summary.stopped) return summary;
   ImportVisits(std::move(visits), store, summary);
   ImportCookies(std::move(cookies), store, summary);

@@ -12,12 +12,13 @@
 
 namespace vantry::import {
 
-// Imports a Firefox profile: the entry files of cache2/entries (the cache index is not
-// needed), the visits of places.sqlite and the cookies of cookies.sqlite.
+// Imports a Firefox profile: the entries of its cache folder (see ImportCacheFolder()),
+// the visits of places.sqlite and the cookies of cookies.sqlite.
 ImportSummary ImportFirefoxProfile(const FirefoxProfile& profile, cache::UrlCacheStore& store, std::ostream& progress,
                                    const StoreOptions& options = {});
 
-// Imports Chromium profiles together: the Simple Cache entry files, History, Cookies.
+// Imports Chromium profiles together: the entries of each one's cache folder (see
+// ImportCacheFolder()) and of its Service Worker caches, History, Cookies.
 ImportSummary ImportChromiumProfiles(const std::vector<ChromiumProfile>& profiles, cache::UrlCacheStore& store,
                                      std::ostream& progress, const StoreOptions& options = {});
 

@@ -16,6 +16,11 @@ void ImportVisits(std::vector<VisitRecord> visits, cache::UrlCacheStore& store, 
       ++summary.visitsSkipped["visit without an address"];
       continue;
     }
+    // The store's keys are read as text: a NUL would show the visit as another address's.
+    if (visit.url.find('\0') != std::string::npos) {
+      ++summary.visitsSkipped["address with a NUL byte"];
+      continue;
+    }
     auto [found, added] = latest.emplace(visit.url, visit);
     if (!added && visit.lastVisit > found->second.lastVisit) found->second = std::move(visit);
   }
@@ -39,6 +44,11 @@ void ImportCookies(std::vector<ImportedCookie> cookies, cache::UrlCacheStore& st
   std::map<Identity, bool> seen;
   for (const ImportedCookie& imported : cookies) {
     const cache::Cookie& c = imported.cookie;
+    // The domain names the store's cookie entry: a NUL would show it as another site's.
+    if (c.domain.find('\0') != std::string::npos) {
+      ++summary.cookiesSkipped["domain with a NUL byte"];
+      continue;
+    }
     if (!seen.emplace(Identity{c.name, text::ToLowerAscii(c.domain), c.path}, true).second) {
       ++summary.cookiesInOtherPartitions;
       continue;

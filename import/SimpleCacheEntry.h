@@ -5,10 +5,9 @@
 
 namespace vantry::import {
 
-// Reads a Chromium Simple Cache entry file (Cache_Data/<16 hex>_0), little-endian:
-// a 24-byte header and the key, the body (stream 1) and its end record, then the
-// pickled response info (stream 0), an optional key SHA-256 and the last end record.
-// Only the response info up to the header block is read; the body stays in the file.
+// Reads a Chromium Simple Cache entry file of the HTTP cache (Cache_Data/<16 hex>_0):
+// the key, the pickled response info (stream 0) up to its header block, and where the
+// body (stream 1) is; the body stays in the file.
 ParsedEntry ParseSimpleCacheEntry(const ByteSource& file);
 
 }  // namespace vantry::import

@@ -1,5 +1,6 @@
-// Times the import of a synthetic Firefox cache2 folder and a synthetic Simple Cache
-// folder against reading the same entry files whole, and prints the ratio of the two.
+// Times the import of a synthetic Firefox cache2 folder, a synthetic Simple Cache folder
+// and a synthetic blockfile cache folder against reading the same files whole, and
+// prints the ratio of the two.
 // Usage: import_bench [ENTRIES [ROUNDS]]   (default 20000 per format, 3 rounds)
 // Its folders go to TMPDIR; run it with TMPDIR on a memory file system (/dev/shm), so
 // that a disk's write speed, or a reclaim of freshly written files, is not measured.
@@ -11,10 +12,12 @@
 #include <random>
 #include <sstream>
 
+#include "import/CacheFolderImport.h"
 #include "import/CacheImport.h"
 #include "import/FirefoxCacheEntry.h"
 #include "import/ProfileImport.h"
 #include "import/SimpleCacheEntry.h"
+#include "import/tests/BlockfileWriter.h"
 #include "import/tests/SyntheticEntryFiles.h"
 
 namespace vantry::bench {
@@ -69,6 +72,24 @@ void MakeSimpleCacheFolder(const fs::path& folder, int count) {
   }
 }
 
+void MakeBlockfileFolder(const fs::path& folder, int count) {
+  std::mt19937 random(3);
+  import::BlockfileWriter writer;
+  for (int i = 0; i < count; ++i) {
+    Body body = MakeBody(random, i);
+    import::BlockfileEntryParts parts;
+    parts.key =
+        "1/0/_dk_https://example.com https://example.com https://example.com/page/" + std::to_string(i) + ".html";
+    parts.body = std::move(body.bytes);
+    parts.headerLines = {"HTTP/1.1 200 OK", "Content-Type: text/html", "Cache-Control: max-age=600"};
+    if (body.gzip) parts.headerLines.push_back("Content-Encoding: gzip");
+    parts.responseTime += static_cast<uint64_t>(i) * 1000000;
+    parts.lastUsed = parts.responseTime + 1000000;
+    writer.Add(parts);
+  }
+  writer.Write(folder);
+}
+
 double Seconds(const std::function<void()>& work) {
   auto start = std::chrono::steady_clock::now();
   work();
@@ -116,20 +137,37 @@ class DiscardingStore : public cache::UrlCacheStore {
   fs::path CookieFolder() const override { return {}; }
 };
 
-double TimeImport(cache::UrlCacheStore& store, const fs::path& folder, bool (*accept)(const std::string&),
-                  const import::EntryParser& parse, import::ImportSummary& summary) {
+// Imports into `importer` and finishes it.
+using ImportInto = std::function<void(import::EntryImporter& importer, std::ostream& progress)>;
+
+ImportInto EntryFilesOf(const fs::path& folder, bool (*accept)(const std::string&), const import::EntryParser& parse) {
+  return [=](import::EntryImporter& importer, std::ostream& progress) {
+    import::ImportEntryFiles(import::ListEntryFiles(folder, accept), parse, importer, progress);
+  };
+}
+
+ImportInto CacheFolder(const fs::path& folder) {
+  return [=](import::EntryImporter& importer, std::ostream& progress) {
+    import::EntrySources sources;
+    std::vector<std::string> problems;
+    import::OpenCacheFolder(folder, sources, problems);
+    import::ImportEntrySources(sources, importer, progress);
+    importer.Finish();
+  };
+}
+
+double TimeImport(cache::UrlCacheStore& store, const ImportInto& importInto, import::ImportSummary& summary) {
   return Seconds([&] {
     std::ostringstream quiet;
     import::EntryImporter importer(store, summary);
-    import::ImportEntryFiles(import::ListEntryFiles(folder, accept), parse, importer, quiet);
+    importInto(importer, quiet);
   });
 }
 
 // Each measure is taken `rounds` times, taking turns, and the best of each is compared:
-// this machine's noise then weighs on both sides alike.
-void Compare(const char* name, const fs::path& folder, bool (*accept)(const std::string&),
-             const import::EntryParser& parse, const fs::path& storeFolder, int rounds) {
-  std::vector<std::string> files = import::ListEntryFiles(folder, accept);
+// this machine's noise then weighs on both sides alike. `files` are what the import reads.
+void Compare(const char* name, const std::vector<std::string>& files, const ImportInto& importInto,
+             const fs::path& storeFolder, int rounds) {
   ReadAll(files);  // every run starts with the files in the page cache
   size_t bytes = 0;
   double read = 1e9, parseOnly = 1e9, import = 1e9;
@@ -138,7 +176,7 @@ void Compare(const char* name, const fs::path& folder, bool (*accept)(const std:
     read = std::min(read, Seconds([&] { bytes = ReadAll(files); }));
     DiscardingStore discarding;
     import::ImportSummary parsed;
-    parseOnly = std::min(parseOnly, TimeImport(discarding, folder, accept, parse, parsed));
+    parseOnly = std::min(parseOnly, TimeImport(discarding, importInto, parsed));
     fs::path roundStore = storeFolder / std::to_string(round);
     cache::StoreOpenResult opened = cache::OpenUrlCacheStore(roundStore);
     if (!opened.store) {
@@ -146,7 +184,7 @@ void Compare(const char* name, const fs::path& folder, bool (*accept)(const std:
       std::exit(1);
     }
     summary = {};
-    import = std::min(import, TimeImport(*opened.store, folder, accept, parse, summary));
+    import = std::min(import, TimeImport(*opened.store, importInto, summary));
     opened.store.reset();
     std::error_code ec;
     fs::remove_all(roundStore, ec);
@@ -158,6 +196,8 @@ void Compare(const char* name, const fs::path& folder, bool (*accept)(const std:
             << summary.entriesAdded << " entries, " << summary.bodiesDecoded << " decoded; goal: ratio at most 3)\n";
 }
 
+bool IsAnyFile(const std::string&) { return true; }
+
 }  // namespace
 
 int Main(int argc, char** argv) {
@@ -166,12 +206,19 @@ int Main(int argc, char** argv) {
   std::string pattern = (fs::temp_directory_path() / "vantry-import-bench-XXXXXX").string();
   if (!mkdtemp(pattern.data())) return 1;
   fs::path root = pattern;
-  MakeFirefoxFolder(root / "firefox/cache2/entries", count);
-  MakeSimpleCacheFolder(root / "chromium/Cache_Data", count);
-  Compare("Firefox cache2", root / "firefox/cache2/entries", import::IsFirefoxEntryFileName,
-          import::ParseFirefoxCacheEntry, root / "store-firefox", rounds);
-  Compare("Simple Cache", root / "chromium/Cache_Data", import::IsSimpleCacheEntryFileName,
-          import::ParseSimpleCacheEntry, root / "store-chromium", rounds);
+  const fs::path firefox = root / "firefox/cache2/entries", simple = root / "chromium/Cache_Data",
+                 blockfile = root / "blockfile/Cache_Data";
+  MakeFirefoxFolder(firefox, count);
+  MakeSimpleCacheFolder(simple, count);
+  MakeBlockfileFolder(blockfile, count);
+  Compare("Firefox cache2", import::ListEntryFiles(firefox, import::IsFirefoxEntryFileName),
+          EntryFilesOf(firefox, import::IsFirefoxEntryFileName, import::ParseFirefoxCacheEntry), root / "store-firefox",
+          rounds);
+  Compare("Simple Cache", import::ListEntryFiles(simple, import::IsSimpleCacheEntryFileName),
+          EntryFilesOf(simple, import::IsSimpleCacheEntryFileName, import::ParseSimpleCacheEntry),
+          root / "store-chromium", rounds);
+  Compare("Blockfile cache", import::ListEntryFiles(blockfile, IsAnyFile), CacheFolder(blockfile),
+          root / "store-blockfile", rounds);
   std::error_code ec;
   fs::remove_all(root, ec);
   return 0;

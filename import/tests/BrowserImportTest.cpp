@@ -4,6 +4,7 @@
 
 #include "cache/store/CacheAccess.h"
 #include "import/BrowserCacheFiles.h"
+#include "import/ProfileDiscovery.h"
 #include "import/tests/CorpusProfiles.h"
 #include "import/tests/ImportTestSupport.h"
 
@@ -82,6 +83,32 @@ TEST_F(BrowserImportTest, EveryImportedEntryKnowsItsProfileAndItsFileByPathsWith
       EXPECT_TRUE(EntryFileFamily(origin.entryFile)) << origin.entryFile;
     }
   }
+}
+
+// A blockfile cache keeps many entries in each of its files: its entries know their
+// profile but no file; Service Worker caches keep one entry per file, as Simple Cache.
+TEST(BrowserImportOriginTest, BlockfileEntriesHaveNoFileOfTheirOwnServiceWorkerEntriesDo) {
+  testing::TempFolder folder;
+  const fs::path profile = fs::canonical(folder.path()) / "Default";
+  fs::create_directories(profile);
+  fs::copy(CorpusFolder() / "chromium-blockfile", profile / "Cache", fs::copy_options::recursive);
+  fs::copy(CorpusFolder() / "chromium-serviceworker", profile, fs::copy_options::recursive);
+  ScratchStore s;
+  std::ostringstream progress;
+  ImportBrowserProfile(ProfileAt(BrowserFamily::Chromium, profile, HomeFolders{}), *s.store, progress);
+  size_t withoutFile = 0, serviceWorker = 0;
+  for (const cache::EntryOrigin& origin : OriginsOf(*s.store).origins) {
+    EXPECT_EQ(origin.profileFolder, profile.string());
+    if (origin.entryFile.empty()) {
+      ++withoutFile;
+      continue;
+    }
+    ++serviceWorker;
+    EXPECT_TRUE(origin.entryFile.starts_with((profile / "Service Worker/CacheStorage/").string())) << origin.entryFile;
+    EXPECT_TRUE(EntryFileFamily(origin.entryFile)) << origin.entryFile;
+  }
+  EXPECT_EQ(withoutFile, 344u);
+  EXPECT_EQ(serviceWorker, 7u);
 }
 
 // Stopping leaves the store whole with what was offered before: no visit or cookie is

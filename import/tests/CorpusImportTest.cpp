@@ -40,11 +40,6 @@ std::string SiteFile(const std::string& relative) {
   return files::ReadWholeFile(CorpusFolder() / "site" / relative).value_or("<missing>");
 }
 
-std::string Body(cache::UrlCacheStore& store, const std::string& url) {
-  std::optional<cache::CacheEntry> entry = cache::LookupEntry(store, url);
-  return entry ? files::ReadWholeFile(entry->localFileName).value_or("<unreadable>") : "<no entry>";
-}
-
 // Every cookie of the store's cookie files as "name=value", whether expired or not: the
 // corpus cookies expire a few hours to a year after the corpus was made.
 std::set<std::string> StoredCookies(cache::UrlCacheStore& store) {
@@ -66,9 +61,9 @@ std::vector<ChromiumProfile> CorpusChromium() {
 
 // What both corpus profiles hold, whichever browser made them.
 void ExpectCommonSite(cache::UrlCacheStore& store) {
-  EXPECT_EQ(Body(store, "http://127.0.0.1:8081/js/lib.js"), SiteFile("port8081/js/lib.js"));
-  EXPECT_EQ(Body(store, "http://127.0.0.1:8081/readme.txt"), SiteFile("port8081/readme.txt"));
-  EXPECT_EQ(Body(store, "http://127.0.0.1:8081/img/photo.jpg"), SiteFile("port8081/img/photo.jpg"));
+  EXPECT_EQ(StoredBody(store, "http://127.0.0.1:8081/js/lib.js"), SiteFile("port8081/js/lib.js"));
+  EXPECT_EQ(StoredBody(store, "http://127.0.0.1:8081/readme.txt"), SiteFile("port8081/readme.txt"));
+  EXPECT_EQ(StoredBody(store, "http://127.0.0.1:8081/img/photo.jpg"), SiteFile("port8081/img/photo.jpg"));
   std::optional<cache::CacheEntry> lib = cache::LookupEntry(store, "http://127.0.0.1:8081/js/lib.js");
   ASSERT_TRUE(lib);
   std::string headers(cache::HeaderText(*lib));
@@ -117,7 +112,7 @@ TEST(CorpusImportTest, FirefoxProfileGivesEveryUrlVisitAndCookie) {
   EXPECT_EQ(home->expireTime, cache::FileTimeFromUnixSeconds(1796630076));
   EXPECT_EQ(home->entryType, cache::NORMAL_CACHE_ENTRY);
   EXPECT_EQ(home->sizeLow, 861u);
-  EXPECT_EQ(Body(*s.store, "http://127.0.0.1:8081/"), SiteFile("port8081/index.html"));
+  EXPECT_EQ(StoredBody(*s.store, "http://127.0.0.1:8081/"), SiteFile("port8081/index.html"));
 
   std::optional<cache::CacheEntry> visit = cache::LookupEntry(*s.store, "Visited: @http://127.0.0.1:8081/default.asp");
   ASSERT_TRUE(visit);

@@ -5,6 +5,8 @@
 
 #include "cache/store/StoreFiles.h"
 #include "files/WholeFile.h"
+#include "import/CacheFolderFormat.h"
+#include "import/CacheStorageEntry.h"
 #include "import/FirefoxCacheEntry.h"
 #include "import/ProfileImport.h"
 #include "import/SimpleCacheEntry.h"
@@ -77,6 +79,16 @@ TEST(DamagedEntryTest, EveryTruncationOfRealSimpleCacheEntriesIsRejected) {
       ParseSimpleCacheEntry);
 }
 
+// The one cache folder of the real Service Worker sample.
+fs::path RealServiceWorkerCache() {
+  return ServiceWorkerCacheFolders(CorpusFolder() / "chromium-serviceworker/Service Worker").at(0);
+}
+
+TEST(DamagedEntryTest, EveryTruncationOfRealServiceWorkerEntriesIsRejected) {
+  ExpectEveryTruncationRejected(SampleFiles(RealServiceWorkerCache(), IsSimpleCacheEntryFileName, 7),
+                                ParseCacheStorageEntry);
+}
+
 TEST(DamagedEntryTest, RandomDamageNeverReadsOutOfBounds) {
   FirefoxEntryParts firefox;
   firefox.key = "O^partitionKey=%28http%2C127.0.0.1%29,:http://127.0.0.1/x";
@@ -93,6 +105,7 @@ TEST(DamagedEntryTest, RandomDamageOfRealEntriesNeverReadsOutOfBounds) {
                 ParseFirefoxCacheEntry);
   FuzzMutations(SampleFiles(CorpusFolder() / "chromium/Default/Cache/Cache_Data", IsSimpleCacheEntryFileName, 2),
                 ParseSimpleCacheEntry);
+  FuzzMutations(SampleFiles(RealServiceWorkerCache(), IsSimpleCacheEntryFileName, 2), ParseCacheStorageEntry);
 }
 
 // A damaged file among good ones is skipped and counted; the good ones still arrive.
@@ -118,15 +131,15 @@ TEST(DamagedEntryTest, DamagedFilesAreSkippedAndCounted) {
   internal.key = ":about:home";
   internal.responseHead.clear();
   WriteBytes(entries / FirefoxEntryFileName(internal.key), BuildFirefoxEntry(internal));
-  FirefoxEntryParts headless = internal;
-  headless.key = ":http://a.test/no-head";
-  WriteBytes(entries / FirefoxEntryFileName(headless.key), BuildFirefoxEntry(headless));
+  FirefoxEntryParts predictor = internal;  // what the predictor keeps about a page: no response
+  predictor.key = "~predictor-origin,:http://a.test/";
+  predictor.extraElements = {{"predictor::seen", "1"}};
+  WriteBytes(entries / FirefoxEntryFileName(predictor.key), BuildFirefoxEntry(predictor));
   std::ostringstream progress;
   ImportSummary summary = ImportFirefoxProfile(FirefoxProfileAt(profile.path(), HomeFolders{}), *s.store, progress);
   EXPECT_EQ(summary.entriesAdded, 3u);
   EXPECT_EQ(Total(summary.entriesSkipped), 5u);
-  EXPECT_EQ(summary.entriesSkipped["not an http, https or ftp address"], 1u);
-  EXPECT_EQ(summary.entriesSkipped["damaged entry file (no response head)"], 1u);
+  EXPECT_EQ(summary.entriesSkipped["not a web response"], 2u);
   EXPECT_EQ(summary.entriesSkipped["damaged entry file (body checksum mismatch)"], 1u);
   EXPECT_EQ(summary.entriesSkipped["damaged entry file (file too short)"], 1u);
   EXPECT_EQ(summary.problems.size(), 2u);  // no places.sqlite, no cookies.sqlite

@@ -10,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include "cache/store/CacheAccess.h"
 #include "cache/store/UrlCacheStore.h"
+#include "files/WholeFile.h"
 #include "import/HomeFolders.h"
 #include "import/ImportCommand.h"
 #include "testing/TempFolder.h"
@@ -19,6 +21,12 @@ namespace vantry::import {
 
 // The real Firefox and Chromium profiles kept with the project's test data.
 inline std::filesystem::path CorpusFolder() { return VANTRY_CORPUS_DIR; }
+
+// The body the store holds for `url`, or a text that says why there is none.
+inline std::string StoredBody(cache::UrlCacheStore& store, const std::string& url) {
+  std::optional<cache::CacheEntry> entry = cache::LookupEntry(store, url);
+  return entry ? files::ReadWholeFile(entry->localFileName).value_or("<unreadable>") : "<no entry " + url + ">";
+}
 
 // A fresh store in a temporary folder.
 struct ScratchStore {

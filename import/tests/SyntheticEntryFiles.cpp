@@ -15,13 +15,6 @@ namespace {
 void PutBigEndian32(std::string& out, uint32_t value) {
   for (int shift = 24; shift >= 0; shift -= 8) out += static_cast<char>(value >> shift);
 }
-void PutLittleEndian32(std::string& out, uint32_t value) {
-  for (int shift = 0; shift < 32; shift += 8) out += static_cast<char>(value >> shift);
-}
-void PutLittleEndian64(std::string& out, uint64_t value) {
-  PutLittleEndian32(out, static_cast<uint32_t>(value));
-  PutLittleEndian32(out, static_cast<uint32_t>(value >> 32));
-}
 
 std::string Sha1(std::string_view bytes) {
   unsigned char digest[SHA_DIGEST_LENGTH];
@@ -29,21 +22,30 @@ std::string Sha1(std::string_view bytes) {
   return std::string(reinterpret_cast<char*>(digest), sizeof(digest));
 }
 
-uint32_t Crc32(std::string_view bytes) {
-  return static_cast<uint32_t>(crc32_z(0, reinterpret_cast<const Bytef*>(bytes.data()), bytes.size()));
-}
-
-std::string EndRecord(uint32_t flags, uint32_t crc, uint32_t size) {
+std::string EndRecord(uint32_t flags, uint32_t crc, uint32_t size, bool unpadded) {
   std::string record;
   PutLittleEndian64(record, 0xf4fa6f45970d41d8ULL);
   PutLittleEndian32(record, flags);
   PutLittleEndian32(record, crc);
   PutLittleEndian32(record, size);
-  PutLittleEndian32(record, 0);
+  if (!unpadded) PutLittleEndian32(record, 0);
   return record;
 }
 
 }  // namespace
+
+void PutLittleEndian32(std::string& out, uint32_t value) {
+  for (int shift = 0; shift < 32; shift += 8) out += static_cast<char>(value >> shift);
+}
+
+void PutLittleEndian64(std::string& out, uint64_t value) {
+  PutLittleEndian32(out, static_cast<uint32_t>(value));
+  PutLittleEndian32(out, static_cast<uint32_t>(value >> 32));
+}
+
+uint32_t Crc32(std::string_view bytes) {
+  return static_cast<uint32_t>(crc32_z(0, reinterpret_cast<const Bytef*>(bytes.data()), bytes.size()));
+}
 
 std::string BuildFirefoxEntry(const FirefoxEntryParts& parts) {
   const size_t chunk = 256 * 1024;
@@ -85,37 +87,43 @@ std::string FirefoxEntryFileName(std::string_view key) {
   return hex;
 }
 
+std::string PickledResponseInfo(const std::vector<std::string>& headerLines, uint64_t requestTime,
+                                uint64_t responseTime) {
+  std::string payload;
+  PutLittleEndian32(payload, 0x80040003);  // version 3, extra flags follow
+  PutLittleEndian32(payload, 6);           // proxy chain, original response time
+  PutLittleEndian64(payload, requestTime);
+  PutLittleEndian64(payload, responseTime);
+  PutLittleEndian64(payload, responseTime);
+  std::string headers;
+  for (const std::string& line : headerLines) headers += line + '\0';
+  headers += '\0';
+  PutLittleEndian32(payload, static_cast<uint32_t>(headers.size()));
+  payload += headers;
+  payload.resize((payload.size() + 3) & ~size_t(3), '\0');
+  std::string pickle;
+  PutLittleEndian32(pickle, static_cast<uint32_t>(payload.size()));
+  return pickle + payload;
+}
+
 std::string BuildSimpleCacheEntry(const SimpleEntryParts& parts) {
   std::string file;
   PutLittleEndian64(file, 0xfcfb6d1ba7725c30ULL);
   PutLittleEndian32(file, 5);
   PutLittleEndian32(file, static_cast<uint32_t>(parts.key.size()));
   PutLittleEndian32(file, 0);  // key hash, not checked on reading
-  PutLittleEndian32(file, 0);
+  if (!parts.unpadded) PutLittleEndian32(file, 0);
   file += parts.key;
   file += parts.body;
-  file += EndRecord(1, Crc32(parts.body), 0);
-
-  std::string payload;
-  PutLittleEndian32(payload, 0x80040003);  // version 3, extra flags follow
-  PutLittleEndian32(payload, 6);           // proxy chain, original response time
-  PutLittleEndian64(payload, parts.requestTime);
-  PutLittleEndian64(payload, parts.responseTime);
-  PutLittleEndian64(payload, parts.responseTime);
-  std::string headers;
-  for (const std::string& line : parts.headerLines) headers += line + '\0';
-  headers += '\0';
-  PutLittleEndian32(payload, static_cast<uint32_t>(headers.size()));
-  payload += headers;
-  payload.resize((payload.size() + 3) & ~size_t(3), '\0');
-  std::string stream0;
-  PutLittleEndian32(stream0, static_cast<uint32_t>(payload.size()));
-  stream0 += payload;
+  file += EndRecord(1, Crc32(parts.body), 0, parts.unpadded);
+  std::string stream0 = parts.stream0.empty()
+                            ? PickledResponseInfo(parts.headerLines, parts.requestTime, parts.responseTime)
+                            : parts.stream0;
   file += stream0;
   unsigned char keyHash[SHA256_DIGEST_LENGTH];
   SHA256(reinterpret_cast<const unsigned char*>(parts.key.data()), parts.key.size(), keyHash);
   file.append(reinterpret_cast<char*>(keyHash), sizeof(keyHash));
-  file += EndRecord(3, Crc32(stream0), static_cast<uint32_t>(stream0.size()));
+  file += EndRecord(3, Crc32(stream0), static_cast<uint32_t>(stream0.size()), parts.unpadded);
   return file;
 }
 

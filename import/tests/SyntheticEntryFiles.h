@@ -34,10 +34,19 @@ struct SimpleEntryParts {
   std::vector<std::string> headerLines = {"HTTP/1.1 200 OK", "Content-Type: text/html"};
   uint64_t requestTime = 13340000000000000;  // microseconds since 1601
   uint64_t responseTime = 13340000000100000;
+  std::string stream0;    // empty: the pickled response info of the fields above
+  bool unpadded = false;  // 20-byte header and end records, as 32-bit x86 builds wrote
 };
 std::string BuildSimpleCacheEntry(const SimpleEntryParts& parts);
+// Chromium's pickled response info: flags, times, the NUL-separated header lines.
+std::string PickledResponseInfo(const std::vector<std::string>& headerLines, uint64_t requestTime,
+                                uint64_t responseTime);
 // Hex of the first 8 bytes of SHA-1 of the key read little-endian, then "_0".
 std::string SimpleCacheFileName(std::string_view key);
+
+void PutLittleEndian32(std::string& out, uint32_t value);
+void PutLittleEndian64(std::string& out, uint64_t value);
+uint32_t Crc32(std::string_view bytes);
 
 std::string GzipBytes(std::string_view bytes);
 // Compressed with zlib's windowBits: 15 a zlib stream, -15 raw deflate, 15 + 16 gzip.
