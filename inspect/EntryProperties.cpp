@@ -112,7 +112,7 @@ std::vector<std::string> EntryOriginLines(const cache::EntryOrigin& origin) {
   return {
       "Imported From: " + origin.browser + ", profile \"" + origin.profile + "\"",
       "Profile Folder: " + origin.profileFolder,
-      "Entry File: " + origin.entryFile,
+      "Entry File: " + (origin.entryFile.empty() ? "none of its own (a blockfile cache)" : origin.entryFile),
   };
 }
 

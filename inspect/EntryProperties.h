@@ -31,7 +31,8 @@ std::vector<std::string> EntryPropertyLines(const cache::CacheEntry& entry, Noti
                                             CalendarConverter convert = LocalCalendarTime);
 
 // The lines that follow them for an entry imported from a browser: the browser and
-// profile, the profile's folder and the file of the browser's cache that held it.
+// profile, the profile's folder and the file of the browser's cache that held it (a
+// blockfile cache keeps none for one entry alone).
 std::vector<std::string> EntryOriginLines(const cache::EntryOrigin& origin);
 
 }  // namespace vantry::inspect

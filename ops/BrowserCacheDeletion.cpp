@@ -1,5 +1,7 @@
 #include "ops/BrowserCacheDeletion.h"
 
+#include <cctype>
+
 #include "import/BrowserCacheFiles.h"
 
 namespace vantry::ops {
@@ -13,22 +15,36 @@ std::string DeletedEntries(size_t count) {
   return count == 1 ? "the deleted entry" : "the " + std::to_string(count) + " deleted entries";
 }
 
+std::string Capitalized(std::string text) {
+  text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+  return text;
+}
+
 }  // namespace
 
 uint32_t BrowserCacheDeletion::Delete(std::string_view url) {
   cache::EntryOrigin origin;
-  bool removable =
-      store_.GetEntryOrigin(url, origin) == cache::STORE_OK && import::EntryFileFamily(origin.entryFile).has_value();
+  bool imported = store_.GetEntryOrigin(url, origin) == cache::STORE_OK;
   uint32_t result = store_.DeleteEntry(url);
-  if (result == cache::STORE_OK && removable)
-    entryFiles_[{origin.browser, origin.profile, origin.profileFolder}].push_back(std::move(origin.entryFile));
+  if (result != cache::STORE_OK || !imported) return result;
+  Deleted& deleted = deleted_[{origin.browser, origin.profile, origin.profileFolder}];
+  if (import::EntryFileFamily(origin.entryFile))
+    deleted.entryFiles.push_back(std::move(origin.entryFile));
+  else
+    ++deleted.withoutOwnFile;
   return result;
 }
 
 void BrowserCacheDeletion::OfferRemoval(archive::UserPrompt& prompt) {
-  for (const auto& [key, files] : entryFiles_) {
+  for (const auto& [key, deleted] : deleted_) {
     const auto& [browser, profile, folder] = key;
     const std::string cacheName = "the cache of " + browser + ", profile \"" + profile + "\"";
+    if (deleted.withoutOwnFile > 0)
+      prompt.Tell(Capitalized(DeletedEntries(deleted.withoutOwnFile)) + " cannot be removed from " + cacheName +
+                      ": it keeps many entries in each of its files.",
+                  kTitle);
+    const std::vector<std::string>& files = deleted.entryFiles;
+    if (files.empty()) continue;
     if (import::IsProfileInUse(*import::EntryFileFamily(files.front()), folder)) {
       std::string stay = files.size() == 1 ? " stays" : " stay";
       prompt.Tell(browser + " has the profile \"" + profile + "\" open: " + DeletedEntries(files.size()) + stay +
@@ -48,7 +64,7 @@ void BrowserCacheDeletion::OfferRemoval(archive::UserPrompt& prompt) {
                             : std::to_string(failed) + " of the " + std::to_string(files.size()) + " deleted entries";
     prompt.Tell(which + " could not be removed from " + cacheName + ".", kTitle);
   }
-  entryFiles_.clear();
+  deleted_.clear();
 }
 
 }  // namespace vantry::ops

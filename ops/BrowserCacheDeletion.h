@@ -24,15 +24,21 @@ class BrowserCacheDeletion {
   // For each browser profile whose entries were deleted: when the browser has the
   // profile open, tells that they stay in its cache; otherwise asks once, naming the
   // browser and the profile, and removes their files from its cache, telling what could
-  // not be removed. Forgets the entries afterwards.
+  // not be removed. Entries without a file of their own (a blockfile cache's) are never
+  // removed from it, and that is told. Forgets the entries afterwards.
   void OfferRemoval(archive::UserPrompt& prompt);
 
  private:
   // browser, profile name, profile folder
   using ProfileKey = std::tuple<std::string, std::string, std::string>;
 
+  struct Deleted {
+    std::vector<std::string> entryFiles;
+    size_t withoutOwnFile = 0;
+  };
+
   cache::UrlCacheStore& store_;
-  std::map<ProfileKey, std::vector<std::string>> entryFiles_;
+  std::map<ProfileKey, Deleted> deleted_;
 };
 
 }  // namespace vantry::ops

@@ -26,7 +26,7 @@ class BrowserCacheDeletionTest : public ::testing::Test {
   }
 
   void Import(const std::string& url, const std::string& entryFile, const std::string& browser) {
-    testing::WriteTestFile(entryFile, "entry");
+    if (!entryFile.empty()) testing::WriteTestFile(entryFile, "entry");
     cache::NewEntry entry;
     entry.url = url;
     entry.content = "page";
@@ -65,6 +65,8 @@ TEST_F(BrowserCacheDeletionTest, ServerDeleteAsksOncePerProfileAndOnlyForEntries
   Import("http://s.example/1", FirefoxFile('1'), "Firefox");
   Import("http://s.example/2", FirefoxFile('2'), "Firefox");
   Import("http://s.example/3", ChromiumFile('3'), "Chromium");
+  // A blockfile cache's entry has no file of its own; a file not an entry's is never removed.
+  Import("http://s.example/blockfile", "", "Chromium");
   Import("http://s.example/blocks", profiles / "cr/Default/Cache/Cache_Data/data_1", "Chromium");
   h.store.Page("http://s.example/own");
   ScriptedDialogs dialogs;
@@ -79,6 +81,10 @@ TEST_F(BrowserCacheDeletionTest, ServerDeleteAsksOncePerProfileAndOnlyForEntries
             (std::vector<testing::PromptCall>{
                 {"Remove the deleted entry from the cache of Chromium, profile \"Person 1\" too?", kTitle},
                 {"Remove the 2 deleted entries from the cache of Firefox, profile \"default\" too?", kTitle}}));
+  EXPECT_EQ(h.prompt.told, (std::vector<testing::PromptCall>{
+                               {"The 2 deleted entries cannot be removed from the cache of Chromium, profile \"Person "
+                                "1\": it keeps many entries in each of its files.",
+                                kTitle}}));
   for (const std::string& file : {FirefoxFile('1'), FirefoxFile('2'), ChromiumFile('3')}) EXPECT_FALSE(Exists(file));
   EXPECT_TRUE(Exists(profiles / "cr/Default/Cache/Cache_Data/data_1"));
 }
