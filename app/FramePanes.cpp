@@ -4,6 +4,7 @@
 #include "cache/services/FrameServices.h"
 #include "cache/store/CacheAccess.h"
 #include "cache/store/StatisticsText.h"
+#include "inspect/EntryProperties.h"
 #include "inspect/widgets/CMemoryBar.h"
 #include "inspect/widgets/COutputBar.h"
 #include "ops/TextSearch.h"
@@ -22,9 +23,9 @@ void FramePanes::SetBars(inspect::COutputBar* output, inspect::CMemoryBar* memor
 void FramePanes::ShowCurrentEntry(const cache::CurrentEntry& current) { showEntry_(current); }
 
 void FramePanes::ShowEntryProperties(const cache::CacheEntry& entry) {
-  cache::EntryOrigin origin;
-  bool imported = store_.GetEntryOrigin(entry.sourceUrl, origin) == cache::STORE_OK;
-  output_->ShowEntryProperties(entry, imported ? std::optional(origin) : std::nullopt);
+  output_->ShowEntryProperties(entry);
+  if (cache::EntryOrigin origin; store_.GetEntryOrigin(entry.sourceUrl, origin) == cache::STORE_OK)
+    output_->AddPageLines(inspect::COutputBar::kCacheEntryPage, inspect::EntryOriginLines(origin));
 }
 
 void FramePanes::ShowStatistics(const cache::CacheStatistics& statistics) {

@@ -85,12 +85,9 @@ void COutputBar::ShowNotices(const Notices& notices) {
   for (const Notice& notice : notices) showNotice_(notice);
 }
 
-void COutputBar::ShowEntryProperties(const cache::CacheEntry& entry, const std::optional<cache::EntryOrigin>& origin) {
+void COutputBar::ShowEntryProperties(const cache::CacheEntry& entry) {
   Notices notices;
-  std::vector<std::string> lines = EntryPropertyLines(entry, notices);
-  if (origin)
-    for (std::string& line : EntryOriginLines(*origin)) lines.push_back(std::move(line));
-  SetPageLines(kCacheEntryPage, std::move(lines));
+  SetPageLines(kCacheEntryPage, EntryPropertyLines(entry, notices));
   ShowNotices(notices);
   ShowPage(kCacheEntryPage);
 }
@@ -125,6 +122,13 @@ void COutputBar::OpenSelectedSearchResult() {
   // Copied: the actions may refill the page while the line is in use.
   std::string line = lines_[kFindPage][row];
   ShowNotices(OpenSearchResult(line, *actions_));
+}
+
+void COutputBar::AddPageLines(int page, const std::vector<std::string>& lines) {
+  for (const std::string& line : lines) {
+    pages_[page]->addItem(qtutil::QStringFromBytes(line));
+    lines_[page].push_back(line);
+  }
 }
 
 QRect COutputBar::InsideArea() const { return rect().adjusted(1, 1, -1, -1); }

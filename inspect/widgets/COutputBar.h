@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,7 +8,6 @@
 #include <QWidget>
 
 #include "cache/store/CacheEntry.h"
-#include "cache/store/EntryOrigin.h"
 #include "inspect/OutputBarActions.h"
 #include "inspect/widgets/NoticeBox.h"
 
@@ -37,9 +35,8 @@ class COutputBar : public QWidget {
   void ShowPage(int page);
   int CurrentPage() const { return currentPage_; }
 
-  // Page 0: the entry's fields and the first lines of its header, then where it was
-  // imported from when `origin` tells. Neither is kept.
-  void ShowEntryProperties(const cache::CacheEntry& entry, const std::optional<cache::EntryOrigin>& origin = {});
+  // Page 0: the entry's fields and the first lines of its header. The entry is not kept.
+  void ShowEntryProperties(const cache::CacheEntry& entry);
   // Page 1: the statistics lines, as the statistics formatter makes them.
   void ShowStatistics(const std::vector<std::string>& lines);
   // Page 2: the cookie text of an address split at its semicolons.
@@ -51,6 +48,8 @@ class COutputBar : public QWidget {
 
   // Opens the selected line of page 3, as a double click on it does.
   void OpenSelectedSearchResult();
+  // Adds `lines` at the end of `page`, as the CacheEntry page's origin of an imported entry.
+  void AddPageLines(int page, const std::vector<std::string>& lines);
 
   const std::vector<std::string>& PageLines(int page) const { return lines_[page]; }
   QListWidget* PageList(int page) const { return pages_[page]; }

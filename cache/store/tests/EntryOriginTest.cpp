@@ -94,6 +94,27 @@ TEST_F(EntryOriginTest, KilledWriterLeavesNoEntryWithoutItsOriginNorTheReverse) 
   }
 }
 
+// A store made before origins were kept has no side table: it opens with its entries,
+// knows no origin for them and keeps those of entries imported later.
+TEST_F(EntryOriginTest, AStoreWithoutTheSideTableKeepsWorking) {
+  {
+    SqliteUrlCacheStore made(Root());
+    ASSERT_EQ(made.AddEntry(Imported("http://old.example/", {})), STORE_OK);
+  }
+  {
+    SqliteDatabase index;
+    ASSERT_TRUE(index.Open((Root() / "index.sqlite").string(), false));
+    ASSERT_TRUE(index.Execute("DROP TABLE origins"));
+  }
+  SqliteUrlCacheStore store(Root());
+  ASSERT_EQ(store.error(), "");
+  EXPECT_TRUE(LookupEntry(store, "http://old.example/"));
+  EXPECT_EQ(StoredOrigin(store, "http://old.example/"), std::nullopt);
+  ASSERT_EQ(store.AddEntry(Imported("http://new.example/", OriginOf("new"))), STORE_OK);
+  EXPECT_EQ(StoredOrigin(store, "http://new.example/"), OriginOf("new"));
+  EXPECT_EQ(store.DeleteEntry("http://old.example/"), STORE_OK);
+}
+
 }  // namespace
 
 }  // namespace vantry::cache
