@@ -2,7 +2,6 @@
 
 #include <QSettings>
 
-#include "archive/SinglePageCopy.h"
 #include "cache/lists/SearchRequest.h"
 #include "cache/lists/ShowMask.h"
 #include "cache/services/EntryPanes.h"
@@ -57,7 +56,7 @@ class Wired : public WiredCacheCommands {
         findResults_(in_.showFindResults),
         findTarget_({in_.request, in_.showMask, in_.current, in_.frame, in_.panes}, in_.expandAlphaSortForFind),
         localCopies_(in_.archivePaths, prompt_),
-        copies_(in_.store, {in_.archivePaths, archive::SystemTempFolder()}, prompt_),
+        copies_(in_.store, in_.archivePaths, prompt_),
         pageChecker_(prompt_),
         commands_({{in_.store, in_.frame, prompt_, cursor_},
                    dialogs_,

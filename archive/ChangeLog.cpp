@@ -39,15 +39,24 @@ std::vector<ReplacementPair> LoadChangeLogPairs(const ArchivePaths& paths, const
 }
 
 std::optional<ChangeLogRecord> ReadChangeLogRecord(std::string_view line) {
-  // Fields are split at TABs, so a blank inside a folder name cannot shift later records.
-  const std::size_t first = line.find('\t');
-  if (first == std::string_view::npos) return std::nullopt;
-  const std::size_t second = line.find('\t', first + 1);
-  if (second == std::string_view::npos) return std::nullopt;
-  const std::size_t third = line.find('\t', second + 1);
-  const std::size_t thirdEnd = third == std::string_view::npos ? line.size() : third;
-  return ChangeLogRecord{std::string(line.substr(0, first)), std::string(line.substr(first + 1, second - first - 1)),
-                         std::string(line.substr(second + 1, thirdEnd - second - 1))};
+  // Fields separated by tabs (paths may hold blanks), else, for lines written by hand or by
+  // older programs, by runs of blanks.
+  for (const std::string_view separators : {std::string_view("\t"), std::string_view(" \t")}) {
+    std::vector<std::string_view> fields;
+    for (std::size_t at = 0; at <= line.size() && fields.size() < 3;) {
+      std::size_t end = line.find_first_of(separators, at);
+      if (end == std::string_view::npos) end = line.size();
+      std::string_view field = line.substr(at, end - at);
+      while (!field.empty() && field.front() == ' ') field.remove_prefix(1);
+      while (!field.empty() && field.back() == ' ') field.remove_suffix(1);
+      if (!field.empty()) fields.push_back(field);
+      at = end + 1;
+    }
+    if (fields.size() == 3) {
+      return ChangeLogRecord{std::string(fields[0]), std::string(fields[1]), std::string(fields[2])};
+    }
+  }
+  return std::nullopt;
 }
 
 }  // namespace vantry::archive

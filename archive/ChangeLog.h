@@ -10,7 +10,7 @@
 
 namespace vantry::archive {
 
-// A link translation: every `search` text that ends an attribute value becomes `replacement`.
+// A recorded folder page: the folder prefix of its address and its name below the copy's folder.
 struct ReplacementPair {
   std::string search;
   std::string replacement;
@@ -30,7 +30,9 @@ struct ChangeLogRecord {
 // cannot be opened ("Write: Error opening Change Log file !!").
 bool AppendChangeLogRecord(const ArchivePaths& paths, const ChangeLogRecord& record, UserPrompt& prompt);
 
-// The record of one line, split at TABs; nothing when the line holds fewer than two.
+// The record of one line: three fields separated by tabs, blanks around them ignored and empty
+// fields (doubled tabs) skipped; a line without three such fields is read at its runs of blanks.
+// Nothing when the line holds fewer than three fields.
 std::optional<ChangeLogRecord> ReadChangeLogRecord(std::string_view line);
 
 // The (folder prefix, relative name) pairs that change.log records for `server` (compared

@@ -8,9 +8,17 @@ namespace vantry::archive {
 
 bool AppendCopyRecord(const ArchivePaths& paths, const std::string& address, const std::string& localPath,
                       const std::string& code, UserPrompt& prompt) {
-  const std::string line =
-      text::OnOneLine(address) + ' ' + text::OnOneLine(localPath) + ' ' + text::OnOneLine(code) + '\n';
-  if (files::AppendToFile(paths.copies, line)) return true;
+  return AppendCopyRecords(paths, {{address, localPath, code}}, prompt);
+}
+
+bool AppendCopyRecords(const ArchivePaths& paths, const std::vector<CopyRecord>& records, UserPrompt& prompt) {
+  if (records.empty()) return true;
+  std::string lines;
+  for (const CopyRecord& record : records) {
+    lines.append(text::OnOneLine(record.address)).append(" ").append(text::OnOneLine(record.localPath)).append(" ");
+    lines.append(text::OnOneLine(record.rest)).append("\n");
+  }
+  if (files::AppendToFile(paths.copies, lines)) return true;
   prompt.Tell("Write: Error opening History file !!", "Vantry");
   return false;
 }

@@ -22,6 +22,8 @@ struct CopyRecord {
 // ("Write: Error opening History file !!" / "Vantry").
 bool AppendCopyRecord(const ArchivePaths& paths, const std::string& address, const std::string& localPath,
                       const std::string& code, UserPrompt& prompt);
+// Appends several records with one write (one line each), as above.
+bool AppendCopyRecords(const ArchivePaths& paths, const std::vector<CopyRecord>& records, UserPrompt& prompt);
 
 // The record of one line, or nothing when the line holds fewer than two blanks. An address or
 // path containing a blank is split there.

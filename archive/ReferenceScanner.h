@@ -1,29 +1,51 @@
 #pragma once
 
-#include <string>
+#include <cstddef>
+#include <functional>
 #include <string_view>
-
-#include "archive/ReferenceList.h"
-#include "archive/UserPrompt.h"
+#include <vector>
 
 namespace vantry::archive {
 
-// The references one page makes: links to other documents and files it embeds.
-struct PageReferences {
-  ReferenceList links = ReferenceList::ForLinks();
-  ReferenceList images = ReferenceList::ForImages();
+// What a reference asks of the page's reader.
+enum class ReferenceRole {
+  kLink,       // a document the reader may go to (a, area, form, refresh, other link relations)
+  kRequisite,  // a file the page shows or runs (images, style sheets, icons, scripts, media)
+  kFrame,      // a document the page shows inside itself (frame, iframe)
 };
 
-// Gathers the references of the page at `path` by matching known tag prefixes and attribute
-// names line by line; it is not an HTML parser. An unreadable page is reported through `prompt`
-// ("Problem opening the file" / "ReadHtml") and yields empty lists.
-PageReferences ScanPage(const std::string& path, UserPrompt& prompt);
+// How the value that holds the reference is written.
+enum class ValueKind {
+  kUrl,      // the value is one address
+  kSrcset,   // a srcset list: addresses with size descriptors
+  kStyle,    // CSS text: a style attribute or the content of a <style> element
+  kBase,     // <base href>: the address the page's references are read from
+  kRefresh,  // <meta http-equiv=refresh content="N; url=...">
+};
 
-// The same scan over page text already in memory. Every page starts outside any comment.
-PageReferences ScanHtmlText(std::string_view text);
+// One value of a page that holds references. For attributes the range is the raw value
+// (quotes excluded, character references not yet decoded); for a <style> element its text.
+struct HtmlReference {
+  std::size_t begin;
+  std::size_t end;
+  char quote;  // '"', '\'' or 0 (unquoted attribute, or element text)
+  bool attribute;
+  ValueKind kind;
+  ReferenceRole role;
+};
 
-// True when a tag that may carry a reference opens in `text` and is not closed by a later '>',
-// so that the next line has to be joined before scanning.
-bool TagIsOpen(std::string_view text);
+// Every value of the page that holds a reference, in page order.
+std::vector<HtmlReference> FindHtmlReferences(std::string_view html);
+
+// Calls `take(begin, end)` with the place of each address in a srcset value, in order.
+void ForEachSrcsetAddress(std::string_view srcset, const std::function<void(std::size_t, std::size_t)>& take);
+
+// The place of the address in a refresh value ("5; url=next.html"), or begin == end when it
+// names none.
+struct TextRange {
+  std::size_t begin = 0;
+  std::size_t end = 0;
+};
+TextRange RefreshAddress(std::string_view content);
 
 }  // namespace vantry::archive

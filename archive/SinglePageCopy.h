@@ -5,19 +5,11 @@
 #include <string_view>
 
 #include "archive/ArchivePaths.h"
+#include "archive/CopyReport.h"
 #include "archive/UserPrompt.h"
 #include "cache/store/UrlCacheStore.h"
 
 namespace vantry::archive {
-
-// Where copies keep their records and working files.
-struct CopyWorkspace {
-  ArchivePaths archive;
-  std::string tempFolder;  // holds the working copy "vantry.tmp"
-};
-
-// $TMPDIR when set, else "/tmp".
-std::string SystemTempFolder();
 
 // The local file of a cached address: its file name, or "None" for an entry without stored
 // headers; nothing when the address is not in the cache.
@@ -30,13 +22,16 @@ struct SinglePageCopy {
   std::string comment;      // for the index page
 };
 
-// Copies one cached page into `destination` under its flat name, with the images it embeds
-// (those that pass the live check and are cached) in "images/" beside it, and rewrites the
-// page so that the copy works offline: every occurrence of an image reference becomes
-// "images/<flat name>", then every occurrence of a link that passes the check becomes the flat
-// name of its address. A page whose address ends in '/' is stored as "Index.html". The copy gets
-// an entry in the index page.
-void CopySinglePage(cache::UrlCacheStore& store, const CopyWorkspace& workspace, const SinglePageCopy& copy,
-                    UserPrompt& prompt);
+// Copies one cached page into `destination` under its flat name, with what it shows that the
+// cache holds (images, style sheets and what they import, icons, scripts, media) in "images/"
+// beside it and its frames as pages beside it, and rewrites their references so that the copy
+// works offline: a reference to a copied file points at it relative to the document; a link
+// to another cached address points at the flat name a single-page copy of it gets, so that
+// pages copied into one folder link to each other; other relative references become absolute.
+// An unreadable page is reported ("Problem opening the file" / "ReadHtml"). The copy gets an
+// entry in the index page. Nothing is written outside `destination`, and no link in it is
+// followed.
+CopyReport CopySinglePage(cache::UrlCacheStore& store, const ArchivePaths& paths, const SinglePageCopy& copy,
+                          UserPrompt& prompt);
 
 }  // namespace vantry::archive

@@ -1,33 +1,34 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 #include "archive/ArchivePaths.h"
 #include "archive/CopyFlags.h"
+#include "archive/CopyReport.h"
 #include "archive/UserPrompt.h"
 #include "cache/store/UrlCacheStore.h"
 
 namespace vantry::archive {
 
 struct SiteTreeCopy {
-  std::string url;          // the selected page; every cached file of its server is copied
-  std::string destination;  // the folder the server's tree is rebuilt in
+  std::string url;          // the selected page; every cached file of its host is copied
+  std::string destination;  // the folder the host's servers are rebuilt in
   CopyFlags flags = 0;
   std::string comment;
   bool newFolder = false;  // the folder is not the one recorded for this server
 };
 
-enum class TreeCopyResult { kCompleted = 0, kBrokenOff = 1 };
-
-// Copies every cached file of the selected page's server below `destination`, rebuilding the
-// server's folders, then rewrites the links of the copied HTML pages in memory with the
-// translation pairs (absolute addresses of copied files become their local paths, names the
-// copy changed become the new names, recorded folder pages their local names). Records the copy
-// in the archive files (with kCommentConfirmed) and adds the root or top page to the index page.
-// Nothing is ever written outside `destination`. Broken off when a folder cannot be made or
-// the user stops after a failed file copy; nothing is rewritten then.
-TreeCopyResult CopySiteTree(cache::UrlCacheStore& store, const ArchivePaths& paths, const SiteTreeCopy& copy,
-                            UserPrompt& prompt);
+// Copies every cached file of the selected page's host below `destination`: one folder per
+// scheme, host and port ("127.0.0.1_8082", "https_www.example.org"), each server's folders
+// rebuilt inside. Files of other servers join the copy in folders of their own when the cache
+// holds them and the copied pages show them (images, style sheets, scripts, frames) or the
+// host's pages link to them (one step: their own links go no further). Every
+// reference of the copied pages and style sheets to a copied file is rewritten relative to the
+// page; references to addresses the copy does not hold become absolute. Records the copy in the
+// archive files (with kCommentConfirmed) and adds one entry, for the selected server's root or
+// top page, to the index page. Nothing is written outside `destination`, and no link in it is
+// followed. Broken off when a folder cannot be made or the user stops after a failed file copy.
+CopyReport CopySiteTree(cache::UrlCacheStore& store, const ArchivePaths& paths, const SiteTreeCopy& copy,
+                        UserPrompt& prompt);
 
 }  // namespace vantry::archive

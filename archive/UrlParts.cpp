@@ -8,13 +8,6 @@
 namespace vantry::archive {
 namespace {
 
-int DefaultPort(std::string_view scheme) {
-  if (scheme == "http") return 80;
-  if (scheme == "https") return 443;
-  if (scheme == "ftp") return 21;
-  return 0;
-}
-
 bool IsSchemeText(std::string_view text) {
   if (text.empty()) return false;
   for (char c : text) {
@@ -25,13 +18,21 @@ bool IsSchemeText(std::string_view text) {
   return true;
 }
 
+}  // namespace
+
 bool HasScheme(std::string_view reference) {
   const std::size_t colon = reference.find(':');
   return colon != std::string_view::npos && colon > 0 && colon < reference.find_first_of("/?#") &&
          IsSchemeText(reference.substr(0, colon));
 }
 
-// Removes "." and ".." segments of a path that begins with '/'; ".." never climbs above the root.
+int DefaultPort(std::string_view scheme) {
+  if (scheme == "http") return 80;
+  if (scheme == "https") return 443;
+  if (scheme == "ftp") return 21;
+  return 0;
+}
+
 std::string RemoveDotSegments(std::string_view path) {
   std::vector<std::string_view> kept;
   std::size_t start = 1;
@@ -55,8 +56,6 @@ std::string RemoveDotSegments(std::string_view path) {
   for (std::string_view segment : kept) result.append("/").append(segment);
   return result.empty() ? "/" : result;
 }
-
-}  // namespace
 
 std::optional<UrlParts> ParseUrl(std::string_view url) {
   const std::size_t separator = url.find("://");
@@ -91,6 +90,15 @@ std::optional<UrlParts> ParseUrl(std::string_view url) {
 std::string ResolveUrl(std::string_view base, std::string_view reference) {
   if (HasScheme(reference)) return std::string(reference);
   base = base.substr(0, base.find('#'));
+  // Web addresses read a backslash in their path as a slash.
+  std::string slashed;
+  if (reference.find('\\') < reference.find_first_of("?#") && ParseUrl(base)) {
+    slashed = std::string(reference);
+    for (std::size_t i = 0; i < slashed.size() && slashed[i] != '?' && slashed[i] != '#'; ++i) {
+      if (slashed[i] == '\\') slashed[i] = '/';
+    }
+    reference = slashed;
+  }
   const std::size_t schemeEnd = base.find(':');
   if (schemeEnd == std::string_view::npos) return std::string(reference);
   if (reference.starts_with("//")) return std::string(base.substr(0, schemeEnd + 1)) + std::string(reference);

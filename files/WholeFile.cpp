@@ -1,6 +1,7 @@
 #include "files/WholeFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -23,17 +24,25 @@ ReadOutcome ReadWholeFile(const std::string& path, std::string& bytes) {
   bytes.clear();
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return ReadOutcome::kCannotOpen;
-  char chunk[65536];
+  // Read straight into the text: its size is known for a regular file, and it grows while
+  // there is more (a file growing meanwhile, or one whose size says nothing).
+  struct stat info;
+  const bool sized = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+  std::size_t filled = 0;
+  bytes.resize(sized ? static_cast<std::size_t>(info.st_size) + 1 : 65536);
   for (;;) {
-    const ssize_t got = ::read(fd, chunk, sizeof chunk);
+    if (filled == bytes.size()) bytes.resize(bytes.size() * 2);
+    const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) {
       ::close(fd);
+      bytes.clear();
       return ReadOutcome::kReadError;
     }
     if (got == 0) break;
-    bytes.append(chunk, static_cast<std::size_t>(got));
+    filled += static_cast<std::size_t>(got);
   }
+  bytes.resize(filled);
   return ::close(fd) == 0 ? ReadOutcome::kRead : ReadOutcome::kNotClosed;
 }
 

@@ -3,6 +3,7 @@
 #include "archive/CopyRecords.h"
 #include "archive/HistoryFile.h"
 #include "archive/PageCheck.h"
+#include "archive/SinglePageCopy.h"
 #include "archive/SiteTreeCopy.h"
 
 namespace vantry::ops {
@@ -10,7 +11,7 @@ namespace vantry::ops {
 // The commands build the flag word the archive stores, so both must read it alike.
 
 ServerRecord ArchiveCopies::FindServerRecord(const std::string& server) {
-  std::optional<archive::HistoryRecord> record = archive::FindServerRecord(workspace_.archive, server, prompt_);
+  std::optional<archive::HistoryRecord> record = archive::FindServerRecord(paths_, server, prompt_);
   if (!record) return {};
   return {record->destination, static_cast<archive::CopyFlags>(record->flags), record->comment};
 }
@@ -20,14 +21,14 @@ ServerRecord ArchiveCopies::FindServerRecord(const std::string& server) {
 void ArchiveCopies::CopySinglePage(const std::string& localFile, const std::string& address, const std::string& folder,
                                    int /*pageCount*/, archive::CopyFlags /*flags*/, const std::string& comment,
                                    bool /*newFolder*/) {
-  archive::CopySinglePage(store_, workspace_, {localFile, address, folder, comment}, prompt_);
+  archive::CopySinglePage(store_, paths_, {localFile, address, folder, comment}, prompt_);
 }
 
 // The tree copy finds the server's files by the address; the page's own file is one of them.
 void ArchiveCopies::CopySiteTree(const std::string& /*localFile*/, const std::string& address,
                                  const std::string& folder, archive::CopyFlags flags, const std::string& comment,
                                  bool newFolder) {
-  archive::CopySiteTree(store_, workspace_.archive, {address, folder, flags, comment, newFolder}, prompt_);
+  archive::CopySiteTree(store_, paths_, {address, folder, flags, comment, newFolder}, prompt_);
 }
 
 void ArchiveLocalCopySearch::SearchCopiedPages(const TextQuery& query, std::vector<std::string>& results) {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "archive/ArchivePaths.h"
-#include "archive/SinglePageCopy.h"
+#include "archive/UserPrompt.h"
 #include "cache/store/UrlCacheStore.h"
 #include "ops/CopyCommands.h"
 #include "ops/FindCommands.h"
@@ -17,8 +17,8 @@ namespace vantry::ops {
 // Server records, single-page copies and site-tree copies of the local archive.
 class ArchiveCopies : public CopyArchive {
  public:
-  ArchiveCopies(cache::UrlCacheStore& store, archive::CopyWorkspace workspace, archive::UserPrompt& prompt)
-      : store_(store), workspace_(std::move(workspace)), prompt_(prompt) {}
+  ArchiveCopies(cache::UrlCacheStore& store, archive::ArchivePaths paths, archive::UserPrompt& prompt)
+      : store_(store), paths_(std::move(paths)), prompt_(prompt) {}
 
   ServerRecord FindServerRecord(const std::string& server) override;
   void CopySinglePage(const std::string& localFile, const std::string& address, const std::string& folder,
@@ -28,7 +28,7 @@ class ArchiveCopies : public CopyArchive {
 
  private:
   cache::UrlCacheStore& store_;
-  archive::CopyWorkspace workspace_;
+  archive::ArchivePaths paths_;
   archive::UserPrompt& prompt_;
 };
 

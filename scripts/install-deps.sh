@@ -7,7 +7,7 @@ packages=(
   libsqlite3-dev sqlite3 libcurl4-openssl-dev libgumbo-dev nlohmann-json3-dev libx11-dev
   zlib1g-dev libdeflate-dev libbrotli-dev libzstd-dev libssl-dev libsecret-1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth python3 python3-pyftpdlib
+  xvfb xauth python3 python3-pyftpdlib wget
   gnome-keyring dbus-daemon
   firefox-esr chromium
 )

@@ -2,8 +2,6 @@
 
 namespace vantry::text {
 
-char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
 std::string ToLowerAscii(std::string_view text) {
   std::string lower(text);
   for (char& c : lower) {
@@ -12,12 +10,10 @@ std::string ToLowerAscii(std::string_view text) {
   return lower;
 }
 
-bool EqualsNoCase(std::string_view a, std::string_view b) { return a.size() == b.size() && StartsWithNoCase(a, b); }
-
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
   if (text.size() < prefix.size()) return false;
   for (std::size_t i = 0; i < prefix.size(); ++i) {
-    if (UpperAscii(text[i]) != UpperAscii(prefix[i])) return false;
+    if (text[i] != prefix[i] && UpperAscii(text[i]) != UpperAscii(prefix[i])) return false;
   }
   return true;
 }
@@ -33,6 +29,31 @@ std::size_t FindNoCase(std::string_view text, std::string_view needle, std::size
 
 bool ContainsNoCase(std::string_view text, std::string_view needle) {
   return FindNoCase(text, needle) != std::string_view::npos;
+}
+
+int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+std::string PercentDecoded(std::string_view text) {
+  std::string decoded;
+  decoded.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '%' && i + 2 < text.size()) {
+      const int high = HexDigitValue(text[i + 1]);
+      const int low = HexDigitValue(text[i + 2]);
+      if (high >= 0 && low >= 0) {
+        decoded += static_cast<char>(high * 16 + low);
+        i += 2;
+        continue;
+      }
+    }
+    decoded += text[i];
+  }
+  return decoded;
 }
 
 std::string OnOneLine(std::string_view text) {

@@ -171,8 +171,9 @@ TEST_F(DemoTrialTest, FindCopyOpenStickyDeleteAndStatistics) {
   const std::string index = FileText(TrialFolder().path() / "work" / "indexfil.htm");
   EXPECT_NE(index.find("Harbour guide"), std::string::npos) << index;
 
-  // The index page leads to the copy of the server's start page, and that to the copy of
-  // the page, which shows with its images and style sheet from the copy.
+  // The index page leads to the copy of the server's start page (in the server's own folder),
+  // and that to the copy of the page, which shows with its images and style sheet from the copy.
+  const fs::path server = copies / "www.vantry-demo.example";
   ASSERT_TRUE(WaitForPage([&] { frame().action(Index)->trigger(); }));
   QWebEnginePage* page = session_->view().page();
   EXPECT_EQ(archive::Evaluate(page, "document.title"), "List of locally available Documents");
@@ -180,7 +181,7 @@ TEST_F(DemoTrialTest, FindCopyOpenStickyDeleteAndStatistics) {
   EXPECT_EQ(archive::Evaluate(page, "document.title"), "Harbour Lights - lighthouse tours along the coast");
   ASSERT_TRUE(WaitForPage(
       [&] { archive::Evaluate(page, "document.querySelector('a[href=\"docs/guide/intro.html\"]').click()"); }));
-  EXPECT_EQ(session_->view().url(), FileUrl(copies / "docs/guide/intro.html"));
+  EXPECT_EQ(session_->view().url(), FileUrl(server / "docs/guide/intro.html"));
   EXPECT_EQ(archive::Evaluate(page, "document.title"), "Introduction - Visitor guide");
   EXPECT_EQ(
       archive::Evaluate(page,
@@ -188,7 +189,7 @@ TEST_F(DemoTrialTest, FindCopyOpenStickyDeleteAndStatistics) {
                         "i.naturalWidth > 0]))"),
       "[[\"../../images/logo.gif\",true],[\"../../images/harbour.jpg\",true]]");
   EXPECT_EQ(archive::Evaluate(page, "document.styleSheets[0].href"),
-            FileUrl(copies / "style/site.css").toString().toStdString());
+            FileUrl(server / "style/site.css").toString().toStdString());
   EXPECT_EQ(archive::Evaluate(page, "String(document.styleSheets[0].cssRules.length > 0)"), "true");
 
   // Mark the page sticky, then delete it.

@@ -23,30 +23,6 @@ std::string SchemeOf(std::string_view address) {
   return valid ? text::ToLowerAscii(scheme) : std::string();
 }
 
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  c = text::LowerAscii(c);
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
-std::string PercentDecoded(std::string_view text) {
-  std::string decoded;
-  decoded.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '%' && i + 2 < text.size()) {
-      int high = HexValue(text[i + 1]), low = HexValue(text[i + 2]);
-      if (high >= 0 && low >= 0) {
-        decoded += static_cast<char>(high * 16 + low);
-        i += 2;
-        continue;
-      }
-    }
-    decoded += text[i];
-  }
-  return decoded;
-}
-
 // The address with its scheme replaced, keeping everything from the colon on.
 std::string WithScheme(std::string_view address, std::string_view scheme) {
   return std::string(scheme) + std::string(address.substr(address.find(':')));
@@ -86,7 +62,7 @@ std::vector<std::string> StoreKeyCandidates(std::string_view address) {
   size_t authority = key.find("://");
   if (authority != std::string::npos && key.find('/', authority + 3) == key.size() - 1)
     add(key.substr(0, key.size() - 1));
-  add(PercentDecoded(key));
+  add(text::PercentDecoded(key));
   return candidates;
 }
 

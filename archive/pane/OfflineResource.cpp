@@ -1,6 +1,6 @@
 #include "archive/pane/OfflineResource.h"
 
-#include "archive/pane/CachedResponse.h"
+#include "archive/CachedResponse.h"
 #include "archive/pane/OfflineAddress.h"
 #include "cache/store/CacheAccess.h"
 #include "cache/store/StoreFiles.h"

@@ -44,6 +44,30 @@ TEST_F(ChangeLogTest, SkipsLinesThatAreNoRecords) {
   EXPECT_THAT(LoadChangeLogPairs(paths_, "s.org", prompt_), ElementsAre(ReplacementPair{"/b/", "b.html"}));
 }
 
+TEST(ReadChangeLogRecord, ReadsLinesWrittenByHandOrByOlderPrograms) {
+  struct Case {
+    const char* line;
+    const char* fields;  // "server|prefix|name", or "" for no record
+  };
+  const Case cases[] = {
+      {"h.test\t/p/\tp.html", "h.test|/p/|p.html"},
+      {"h.test\t/my docs/\tmy docs.html", "h.test|/my docs/|my docs.html"},
+      {"h.test  /p/ \t p.html", "h.test|/p/|p.html"},
+      {"h.test /p/ p.html", "h.test|/p/|p.html"},
+      {"h.test\t\t/p/\tp.html", "h.test|/p/|p.html"},
+      {" h.test \t /a b/ \t a b.html \t", "h.test|/a b/|a b.html"},
+      {"h.test\t/p/\tp.html\textra", "h.test|/p/|p.html"},
+      {"h.test\t/p/", ""},
+      {"h.test\t\t/p/", ""},
+      {"  \t ", ""},
+  };
+  for (const Case& c : cases) {
+    const std::optional<ChangeLogRecord> record = ReadChangeLogRecord(c.line);
+    const std::string fields = record ? record->server + "|" + record->folderPrefix + "|" + record->relativeName : "";
+    EXPECT_EQ(fields, c.fields) << c.line;
+  }
+}
+
 TEST_F(ChangeLogTest, ReportsALogThatCannotBeOpened) {
   const ArchivePaths missing = MakeArchivePaths(folder_ / "missing");
   EXPECT_FALSE(AppendChangeLogRecord(missing, {"s", "/a/", "a.html"}, prompt_));

@@ -3,136 +3,135 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "testing/ScriptedPrompt.h"
-#include "testing/TempFolder.h"
+#include "archive/CssReferences.h"
 
 namespace vantry::archive {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 using Strings = std::vector<std::string>;
 
-struct ScanCase {
-  const char* html;
-  Strings links;
-  Strings images;
-};
-
-TEST(ScanHtmlText, FindsTheReferencesOfEachTagKind) {
-  const ScanCase cases[] = {
-      {"<A HREF=page.htm>", {"page.htm"}, {}},
-      {"<IMG SRC='pic.gif'>", {}, {"pic.gif"}},
-      {"<a href =x.htm>", {}, {}},
-      {"<a href=>", {""}, {}},
-      {"<img src=>", {}, {">"}},
-      {"<area shape=rect href=\"map.htm\">", {"map.htm"}, {}},
-      {"<abbr href=ab.htm>", {"ab.htm"}, {}},
-      {"<body background=bg.gif>", {}, {"bg.gif"}},
-      {"<frameset src=f.htm>", {"f.htm"}, {}},
-      {"<frame src=\"g.htm\">", {"g.htm"}, {}},
-      {"<LiNk rel=stylesheet href=s.css>", {"s.css"}, {}},
-      {"<embed src=m.swf>", {}, {"m.swf"}},
-      {"<base href=b.htm><form action=f.cgi>", {}, {}},
-      {"<a href=\"a\tb.htm\">", {"a\tb.htm"}, {}},
-      {"<a href=\"  'x.htm'\">", {"x.htm"}, {}},
-      {"<a href=x.htm>\n", {"x.htm"}, {}},
-      {"<img src=\"a.gif\"><img src=b.gif><img src=\"a.gif\">", {}, {"a.gif", "b.gif"}},
-  };
-  for (const ScanCase& c : cases) {
-    const PageReferences refs = ScanHtmlText(c.html);
-    EXPECT_EQ(refs.links.Entries(), c.links) << c.html;
-    EXPECT_EQ(refs.images.Entries(), c.images) << c.html;
+// Each value that holds references, as "kind role:text" ("url link:page.htm").
+Strings Found(std::string_view html) {
+  Strings found;
+  for (const HtmlReference& reference : FindHtmlReferences(html)) {
+    static const char* kKinds[] = {"url", "srcset", "style", "base", "refresh"};
+    static const char* kRoles[] = {"link", "requisite", "frame"};
+    found.push_back(std::string(kKinds[static_cast<int>(reference.kind)]) + " " +
+                    kRoles[static_cast<int>(reference.role)] + ":" +
+                    std::string(html.substr(reference.begin, reference.end - reference.begin)));
   }
+  return found;
 }
 
-TEST(ScanHtmlText, AnATagWithoutHrefTakesTheNextHrefAndSkipsTheTagsBetween) {
-  const PageReferences refs = ScanHtmlText("<a name=top><img src=i.gif><p href=later.htm>");
-  EXPECT_THAT(refs.links.Entries(), ElementsAre("later.htm"));
-  EXPECT_THAT(refs.images.Entries(), IsEmpty());
-}
-
-TEST(ScanHtmlText, RefusesNonPageSchemesAndLoneSlashesInLinksOnly) {
-  const PageReferences refs = ScanHtmlText(
-      "<a href=\"MAILTO:x@y\"><a href=\"Ftp://h/f\"><a href=news:g><a href=x.htm#WAIS:q>"
-      "<a href=\"javascript:go()\"><a href=/><a href=\\><a href=\"//\">"
-      "<img src=\"ftp://h/i.gif\"><img src=/>");
-  EXPECT_THAT(refs.links.Entries(), ElementsAre("javascript:go()", "//"));
-  EXPECT_THAT(refs.images.Entries(), ElementsAre("ftp://h/i.gif"));
-}
-
-TEST(ScanHtmlText, SkipsTagsInsideCommentsUntilTheCommentCloses) {
-  const ScanCase cases[] = {
-      {"<!-- <a href=c.htm --> <a href=d.htm>", {"d.htm"}, {}},
-      {"<!-- one\n<a href=c.htm\n--> <a href=d.htm>", {"d.htm"}, {}},
-      // A '>' inside a comment ends it early, so a later tag of the comment counts.
-      {"<!-- <b> <a href=c.htm> -->", {"c.htm"}, {}},
-      {"<!----><a href=e.htm>", {"e.htm"}, {}},
+TEST(FindHtmlReferences, FindsEveryValueThatHoldsAReference) {
+  const std::pair<const char*, Strings> cases[] = {
+      {"<A HREF=page.htm>", {"url link:page.htm"}},
+      {"<IMG SRC='pic.gif'>", {"url requisite:pic.gif"}},
+      {"<Img\nsrc=pic.gif>", {"url requisite:pic.gif"}},
+      {"<a href =x.htm>", {"url link:x.htm"}},
+      {"<a href=\"\">", {"url link:"}},
+      {"<img src=>", {}},
+      {"<area shape=rect href=\"map.htm\">", {"url link:map.htm"}},
+      {"<abbr href=ab.htm>", {}},
+      {"<body background=bg.gif>", {"url requisite:bg.gif"}},
+      {"<frameset rows=\"50%,50%\"><frame src=\"g.htm\">", {"url frame:g.htm"}},
+      {"<iframe src=\"i.htm\"></iframe>", {"url frame:i.htm"}},
+      {"<LiNk rel=stylesheet href=s.css>", {"url requisite:s.css"}},
+      {"<link rel=\"shortcut icon\" href=/i.ico><link rel=next href=n.htm>",
+       {"url requisite:/i.ico", "url link:n.htm"}},
+      {"<embed src=m.swf><object data=o.svg></object>", {"url requisite:m.swf", "url requisite:o.svg"}},
+      {"<script src=\"a.js\"></script><script>var s = '<img src=x.gif>';</script>", {"url requisite:a.js"}},
+      {"<video poster=p.jpg src=v.mp4></video>", {"url requisite:p.jpg", "url requisite:v.mp4"}},
+      {"<img src=a.png srcset=\"a.png 1x, b.png 2x\">", {"url requisite:a.png", "srcset requisite:a.png 1x, b.png 2x"}},
+      {"<p style=\"background:url(b.gif)\">", {"style requisite:background:url(b.gif)"}},
+      {"<style>@import 'x.css';</style>", {"style requisite:@import 'x.css';"}},
+      {"<base href=\"http://s/d/\"><form action=f.cgi>", {"base link:http://s/d/", "url link:f.cgi"}},
+      {"<meta http-equiv=Refresh content=\"0; url=next.htm\">", {"refresh link:0; url=next.htm"}},
+      {"<meta name=x content=\"0; url=next.htm\">", {}},
+      {"<a href=\"a\tb.htm\">", {"url link:a\tb.htm"}},
+      {"<a href=\"x.htm?a=1&amp;b=2\">", {"url link:x.htm?a=1&amp;b=2"}},
+      {"<svg><image xlink:href=\"s.png\"/><use href=\"#i\"/></svg>", {"url requisite:s.png", "url requisite:#i"}},
   };
-  for (const ScanCase& c : cases) {
-    EXPECT_EQ(ScanHtmlText(c.html).links.Entries(), c.links) << c.html;
-  }
+  for (const auto& [html, expected] : cases) EXPECT_EQ(Found(html), expected) << html;
 }
 
-TEST(ScanHtmlText, JoinsTheNextLineOnlyWhileATagOfInterestIsOpen) {
-  EXPECT_THAT(ScanHtmlText("<img\nsrc=pic.gif>").images.Entries(), ElementsAre("pic.gif"));
-  EXPECT_THAT(ScanHtmlText("<Img\nsrc=pic.gif>").images.Entries(), IsEmpty());
-  EXPECT_THAT(ScanHtmlText("<a\r\nhref=page.htm\r\n>").links.Entries(), ElementsAre("page.htm"));
+TEST(FindHtmlReferences, PassesOverCommentsDoctypesEndTagsAndCutOffTags) {
+  const std::pair<const char*, Strings> cases[] = {
+      {"<!-- <a href=c.htm> --> <a href=d.htm>", {"url link:d.htm"}},
+      {"<!-- one\n<a href=c.htm\n--> <a href=d.htm>", {"url link:d.htm"}},
+      {"<!-- <b> <a href=c.htm> -->", {}},
+      {"<!----><a href=e.htm>", {"url link:e.htm"}},
+      {"<!--><a href=e.htm>", {"url link:e.htm"}},
+      {"<!DOCTYPE html><a name=top><img src=i.gif><p href=later.htm>", {"url requisite:i.gif"}},
+      {"</a href=x.htm><a href=y.htm>", {"url link:y.htm"}},
+      {"<textarea><img src=t.gif></textarea><img src=u.gif>", {"url requisite:u.gif"}},
+      {"<a href=\"never closed", {}},
+      {"a < b and <3 <a href=ok.htm>", {"url link:ok.htm"}},
+  };
+  for (const auto& [html, expected] : cases) EXPECT_EQ(Found(html), expected) << html;
 }
 
-TEST(ScanHtmlText, ReadsLongLinesInPiecesWithoutLosingReferences) {
-  std::string html(4090, 'x');  // the tag straddles the 4095-byte read
-  html += "<a href=far.htm>";
-  EXPECT_THAT(ScanHtmlText(html).links.Entries(), ElementsAre("far.htm"));
-}
-
-TEST(ScanHtmlText, KeepsAtMost500DistinctEntriesPerList) {
+TEST(FindHtmlReferences, KeepsEveryReferenceOfABigPage) {
   std::string html;
-  for (int i = 0; i < 501; ++i) html += "<a href=p" + std::to_string(i) + ".htm>\n";
-  html += "<img src=a.gif><img src=b.gif>";
-  const PageReferences refs = ScanHtmlText(html);
-  ASSERT_EQ(refs.links.Count(), 500u);
-  EXPECT_EQ(refs.links.Entry(499), "p499.htm");
-  EXPECT_EQ(refs.images.Count(), 2u);
+  for (int i = 0; i < 600; ++i) html += "<a href=p" + std::to_string(i) + ".htm>\n";
+  EXPECT_EQ(FindHtmlReferences(html).size(), 600u);
 }
 
-TEST(TagIsOpen, TellsWhetherATagThatMayCarryAReferenceIsStillOpen) {
-  const std::pair<const char*, bool> cases[] = {
-      {"<img src=x", true},
-      {"<IMG src=x", true},
-      {"<Img src=x", false},
-      {"<img src=x>", false},
-      {"<a", true},
-      {"<Applet code=x", true},
-      {"<p class=x", false},
-      {"<a href=x> <b", false},
-      {"<FORM action=", true},
-      {"<frameset rows=", true},
-      {"<BoDy bg", true},
-      {"<link rel", true},
-      {"<Link rel", false},
-      {"text only", false},
-      {"<a x> <embed", true},
+TEST(ForEachSrcsetAddress, SplitsCandidatesAtCommasOutsideTheirAddresses) {
+  const std::pair<const char*, Strings> cases[] = {
+      {"a.png", {"a.png"}},
+      {"a.png 1x, b.png 2x", {"a.png", "b.png"}},
+      {"  a.png 100w,b.png 200w ", {"a.png", "b.png"}},
+      {"a,b.png 1x, c.png", {"a,b.png", "c.png"}},
+      {"a.png,b.png", {"a.png,b.png"}},
+      {"a.png, , b.png 2x,", {"a.png", "b.png"}},
+      {"a.png (min-width: 1px, x) 1x, b.png", {"a.png", "b.png"}},
+      {", ,", {}},
   };
-  for (const auto& [text, open] : cases) EXPECT_EQ(TagIsOpen(text), open) << text;
+  for (const auto& [srcset, expected] : cases) {
+    Strings found;
+    const std::string_view text(srcset);
+    ForEachSrcsetAddress(
+        text, [&](std::size_t begin, std::size_t end) { found.emplace_back(text.substr(begin, end - begin)); });
+    EXPECT_EQ(found, expected) << srcset;
+  }
 }
 
-TEST(ScanPage, StartsEveryPageOutsideAComment) {
-  testing::TempFolder folder;
-  testing::WriteTestFile(folder / "a.htm", "<a href=a1.htm>\n<!-- never closed\n<a href=a2.htm>");
-  testing::WriteTestFile(folder / "b.htm", "<a href=b1.htm>\n");
-  testing::ScriptedPrompt prompt{false};
-  EXPECT_THAT(ScanPage(folder / "a.htm", prompt).links.Entries(), ElementsAre("a1.htm"));
-  EXPECT_THAT(ScanPage(folder / "b.htm", prompt).links.Entries(), ElementsAre("b1.htm"));
-  EXPECT_THAT(prompt.told, IsEmpty());
+TEST(RefreshAddress, FindsTheAddressAfterTheDelay) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"0; url=next.htm", "next.htm"},
+      {"5;URL='a b.htm'", "a b.htm"},
+      {"0 , url = x.htm ", "x.htm"},
+      {"3; next.htm", "next.htm"},
+      {"10", ""},
+      {"0; url=\"q.htm\"", "q.htm"},
+  };
+  for (const auto& [content, address] : cases) {
+    const TextRange range = RefreshAddress(content);
+    EXPECT_EQ(std::string_view(content).substr(range.begin, range.end - range.begin), address) << content;
+  }
 }
 
-TEST(ScanPage, ReportsAnUnreadablePageAndYieldsEmptyLists) {
-  testing::TempFolder folder;
-  testing::ScriptedPrompt prompt{false};
-  const PageReferences refs = ScanPage(folder / "missing.htm", prompt);
-  EXPECT_EQ(refs.links.Count() + refs.images.Count(), 0u);
-  EXPECT_THAT(prompt.told, ElementsAre(testing::PromptCall{"Problem opening the file", "ReadHtml"}));
+TEST(FindCssReferences, FindsUrlsAndImportsButNoOtherStrings) {
+  const std::pair<const char*, Strings> cases[] = {
+      {"a{background:url(x.gif)}", {"x.gif"}},
+      {"a{background:URL( 'x y.gif' )}", {"x y.gif"}},
+      {"a{background:url(\"q.gif\") no-repeat}", {"q.gif"}},
+      {"@import \"base.css\"; @import url(more.css) screen;", {"base.css", "more.css"}},
+      {"@IMPORT 'x.css';", {"x.css"}},
+      {"a{content:\"url(no.gif)\"}", {}},
+      {"/* url(no.gif) @import 'no.css'; */ b{}", {}},
+      {"a{font-family:'x'} b{background:myurl(no.gif)}", {}},
+      {"@import 'a.css'; p{content:'b.css'}", {"a.css"}},
+  };
+  for (const auto& [css, expected] : cases) {
+    Strings found;
+    for (const CssReference& reference : FindCssReferences(css)) {
+      found.emplace_back(std::string_view(css).substr(reference.begin, reference.end - reference.begin));
+    }
+    EXPECT_EQ(found, expected) << css;
+  }
 }
 
 }  // namespace

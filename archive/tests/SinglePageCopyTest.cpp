@@ -5,7 +5,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "archive/CopyNames.h"
+#include "archive/LocalNames.h"
 #include "testing/LocalHttpServer.h"
 #include "testing/ScriptedPrompt.h"
 #include "testing/TempFolder.h"
@@ -13,111 +13,112 @@
 namespace vantry::archive {
 namespace {
 
-using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using ::testing::Not;
 namespace fs = std::filesystem;
+
+constexpr const char* kPage = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n";
+constexpr const char* kImage = "HTTP/1.1 200 OK\r\nContent-Type: image/gif\r\n\r\n";
 
 class SinglePageCopyTest : public ::testing::Test {
  protected:
   SinglePageCopyTest()
-      : store_(cache::OpenUrlCacheStore(folder_ / "store").store),
-        workspace_{MakeArchivePaths(folder_ / "work"), folder_ / "tmp"} {
+      : store_(cache::OpenUrlCacheStore(folder_ / "store").store), paths_(MakeArchivePaths(folder_ / "work")) {
     fs::create_directories(folder_ / "work");
-    fs::create_directories(folder_ / "tmp");
     fs::create_directories(destination());
-    PrepareArchiveFiles(workspace_.archive, prompt_);
+    PrepareArchiveFiles(paths_, prompt_);
   }
 
   std::string destination() const { return folder_ / "copies"; }
+  // The site's server answers every request, so that a copy that asked the network would notice.
   std::string origin() const { return server_.origin(); }
 
   // Caches `content` under `url`; returns the cached file.
-  std::string Cache(const std::string& url, const std::string& content,
-                    const std::string& headers = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n") {
+  std::string Cache(const std::string& url, const std::string& content, const char* headers = kPage) {
     store_->AddEntry(cache::NewEntry{.url = url, .content = content, .headers = headers});
     return *LookupLocalFile(*store_, url);
   }
-
-  std::string Copied(const std::string& url) const {
-    return testing::ReadTestFile(destination() + "/" + HtmlExtension(FlatName(url)));
+  CopyReport CopyPage(const std::string& url, const std::string& comment = "") {
+    return CopySinglePage(*store_, paths_, {*LookupLocalFile(*store_, url), url, destination(), comment}, prompt_);
   }
+  std::string Copied(const std::string& name) const { return testing::ReadTestFile(destination() + "/" + name); }
+  // The flat name of an address of the site.
+  std::string Flat(const std::string& path) const { return FlatName(origin() + path); }
 
   testing::TempFolder folder_;
   testing::LocalHttpServer server_;
   std::unique_ptr<cache::UrlCacheStore> store_;
-  CopyWorkspace workspace_;
+  ArchivePaths paths_;
   testing::ScriptedPrompt prompt_{false};
 };
 
-TEST_F(SinglePageCopyTest, CopiesCheckedImagesAndRewritesEveryOccurrenceOfCheckedReferences) {
-  for (const char* path : {"/img/a.gif", "/dir/sub/pic.gif", "/dir/sub/nocache.gif", "/dir/sub/other.htm"}) {
-    server_.Answer(path, 200);
-  }
-  const std::string pageUrl = origin() + "/dir/sub/page.htm";
-  const std::string pageFile =
-      Cache(pageUrl,
-            "<img src=\"../../img/a.gif\"><img src=\"/pic.gif\"><img src=missing.gif><img src=nocache.gif>\n"
-            "<a href=\"other.htm\">other</a> <a href=other.htm>again</a> see another.htm\n"
-            "<a href=\"" +
-                origin() + "/dead.htm\">dead</a>\n");
-  Cache(origin() + "/img/a.gif", "GIF-A");
-  Cache(origin() + "/dir/sub/pic.gif", "GIF-P");
+TEST_F(SinglePageCopyTest, CopiesWhatThePageShowsAndPointsItsLinksAtFlatNames) {
+  Cache(origin() + "/dir/sub/page.htm",
+        "<link rel=stylesheet href=\"/css/site.css\"><img src=\"../../img/a.gif\"><img src=\"/pic.gif\">\n"
+        "<iframe src=\"frame.htm\"></iframe><a href=\"other.htm\">other</a> <a href=\"gone.htm\">gone</a>\n"
+        "<a href=\"http://elsewhere.test/x.htm\">away</a> see other.htm");
+  Cache(origin() + "/css/site.css", "body{background:url(../img/a.gif)}",
+        "HTTP/1.1 200 OK\r\nContent-Type: text/css\r\n\r\n");
+  Cache(origin() + "/img/a.gif", "GIF-A", kImage);
+  Cache(origin() + "/dir/sub/frame.htm", "<img src=\"/img/a.gif\"> <img src=\"nocache.gif\">");
+  Cache(origin() + "/dir/sub/other.htm", "other page");
 
-  CopySinglePage(*store_, workspace_, {pageFile, pageUrl, destination(), "my note"}, prompt_);
+  const CopyReport report = CopyPage(origin() + "/dir/sub/page.htm", "my note");
 
-  const std::string imageA = "images/" + FlatName(origin() + "/img/a.gif");
-  const std::string imageP = "images/" + FlatName(origin() + "/dir/sub/pic.gif");
-  const std::string other = FlatName(origin() + "/dir/sub/other.htm");
-  EXPECT_EQ(Copied(pageUrl), "<img src=\"" + imageA + "\"><img src=\"" + imageP +
-                                 "\"><img src=missing.gif><img src=nocache.gif>\n"
-                                 "<a href=\"" +
-                                 other + "\">other</a> <a href=" + other + ">again</a> see an" + other +
-                                 "\n"
-                                 "<a href=\"" +
-                                 origin() + "/dead.htm\">dead</a>\n");
-  EXPECT_EQ(testing::ReadTestFile(destination() + "/" + imageA), "GIF-A");
-  EXPECT_EQ(testing::ReadTestFile(destination() + "/" + imageP), "GIF-P");
-  EXPECT_FALSE(fs::exists(destination() + "/images/" + FlatName(origin() + "/dir/sub/nocache.gif")));
-  const std::string index = testing::ReadTestFile(workspace_.archive.index);
-  EXPECT_NE(index.find("<a href=\"" + destination() + "/" + FlatName(pageUrl) + "\">127.0.0.1 : my note</a>"),
+  EXPECT_EQ(Copied(Flat("/dir/sub/page.htm")),
+            "<link rel=stylesheet href=\"images/" + Flat("/css/site.css") + "\"><img src=\"images/" +
+                Flat("/img/a.gif") + "\"><img src=\"" + origin() + "/pic.gif\">\n<iframe src=\"" +
+                Flat("/dir/sub/frame.htm") + "\"></iframe><a href=\"" + Flat("/dir/sub/other.htm") +
+                "\">other</a> <a href=\"" + origin() +
+                "/dir/sub/gone.htm\">gone</a>\n<a href=\"http://elsewhere.test/x.htm\">away</a> see other.htm");
+  EXPECT_EQ(Copied("images/" + Flat("/css/site.css")), "body{background:url(" + Flat("/img/a.gif") + ")}");
+  EXPECT_EQ(Copied("images/" + Flat("/img/a.gif")), "GIF-A");
+  EXPECT_EQ(Copied(Flat("/dir/sub/frame.htm")),
+            "<img src=\"images/" + Flat("/img/a.gif") + "\"> <img src=\"" + origin() + "/dir/sub/nocache.gif\">");
+  EXPECT_FALSE(fs::exists(destination() + "/" + Flat("/dir/sub/other.htm")));
+  EXPECT_EQ(report.copied.size(), 4u);
+  EXPECT_THAT(report.notCopied, IsEmpty());
+  EXPECT_THAT(server_.requests(), IsEmpty());
+  const std::string index = testing::ReadTestFile(paths_.index);
+  EXPECT_NE(index.find("<a href=\"" + destination() + "/" + Flat("/dir/sub/page.htm") + "\">127.0.0.1 : my note</a>"),
             std::string::npos);
   EXPECT_THAT(prompt_.told, IsEmpty());
 }
 
-TEST_F(SinglePageCopyTest, ChecksImagesBeforeLinksAndNeverAsksForAnAddressAboveTheHost) {
-  const std::string pageUrl = origin() + "/root.htm";
-  const std::string pageFile = Cache(pageUrl, "<a href=x.htm>x</a><img src=\"../up.gif\"><img src=y.gif>");
-  CopySinglePage(*store_, workspace_, {pageFile, pageUrl, destination(), ""}, prompt_);
-  EXPECT_THAT(server_.requests(), ElementsAre("/y.gif", "/x.htm"));
-  EXPECT_EQ(Copied(pageUrl), "<a href=x.htm>x</a><img src=\"../up.gif\"><img src=y.gif>");
+TEST_F(SinglePageCopyTest, GivesFolderAddressesQueriesAndAspPagesNamesOfTheirOwn) {
+  Cache(origin() + "/", "root");
+  Cache(origin() + "/news/", "folder page");
+  Cache(origin() + "/shop/list.asp?page=2", "second list page");
+  for (const char* path : {"/", "/news/", "/shop/list.asp?page=2"}) CopyPage(origin() + path);
+  const std::string server = Flat("/").substr(0, Flat("/").size() - 1);
+  EXPECT_EQ(Copied(server + "_.html"), "root");
+  EXPECT_EQ(Copied(server + "_news_.html"), "folder page");
+  EXPECT_EQ(Copied(server + "_shop_list@page=2.html"), "second list page");
+  const std::string index = testing::ReadTestFile(paths_.index);
+  EXPECT_NE(index.find(server + "_.html\">127.0.0.1 : </a>"), std::string::npos);
+  EXPECT_NE(index.find(server + "_news_.html\">127.0.0.1  </a>"), std::string::npos);
 }
 
-TEST_F(SinglePageCopyTest, StoresFolderAddressesAsIndexHtmlAndAspPagesAsHtml) {
-  const std::string folderUrl = origin() + "/news/";
-  CopySinglePage(*store_, workspace_, {Cache(folderUrl, "folder page"), folderUrl, destination(), "f"}, prompt_);
-  EXPECT_EQ(testing::ReadTestFile(destination() + "/Index.html"), "folder page");
-  EXPECT_NE(
-      testing::ReadTestFile(workspace_.archive.index).find("<a href=\"" + destination() + "/Index.html\"> : f</a>"),
-      std::string::npos);
-
-  const std::string aspUrl = origin() + "/shop/list.asp";
-  CopySinglePage(*store_, workspace_, {Cache(aspUrl, "asp page"), aspUrl, destination(), ""}, prompt_);
-  std::string storedName = FlatName(aspUrl);
-  ASSERT_TRUE(storedName.ends_with("_shop_list.asp"));
-  storedName.replace(storedName.size() - 3, 3, "html");
-  EXPECT_EQ(testing::ReadTestFile(destination() + "/" + storedName), "asp page");
+TEST_F(SinglePageCopyTest, ReplacesALinkWhereItsImagesFolderBelongs) {
+  fs::create_directories(folder_ / "outside");
+  fs::create_symlink(folder_ / "outside", destination() + "/images");
+  Cache(origin() + "/p.html", "<img src=\"a.gif\">");
+  Cache(origin() + "/a.gif", "GIF", kImage);
+  CopyPage(origin() + "/p.html");
+  EXPECT_FALSE(fs::is_symlink(destination() + "/images"));
+  EXPECT_EQ(Copied("images/" + Flat("/a.gif")), "GIF");
+  EXPECT_TRUE(fs::is_empty(folder_ / "outside"));
 }
 
-TEST_F(SinglePageCopyTest, AnUnreadablePageIsReportedAndNeverReplacedByAnEarlierWorkingCopy) {
-  const std::string firstUrl = origin() + "/first.htm";
-  CopySinglePage(*store_, workspace_, {Cache(firstUrl, "first"), firstUrl, destination(), ""}, prompt_);
+TEST_F(SinglePageCopyTest, AnUnreadablePageIsReportedAndItsIndexEntryStillWritten) {
   const std::string lostUrl = origin() + "/lost.htm";
-  CopySinglePage(*store_, workspace_, {folder_ / "no-such-file", lostUrl, destination(), "lost"}, prompt_);
+  Cache(lostUrl, "lost");
+  const CopyReport report =
+      CopySinglePage(*store_, paths_, {folder_ / "no-such-file", lostUrl, destination(), "lost"}, prompt_);
   EXPECT_THAT(prompt_.told, ElementsAre(testing::PromptCall{"Problem opening the file", "ReadHtml"}));
-  EXPECT_FALSE(fs::exists(destination() + "/" + FlatName(lostUrl)));
-  EXPECT_NE(testing::ReadTestFile(workspace_.archive.index).find("lost</a>"), std::string::npos);
+  EXPECT_THAT(report.notCopied, ElementsAre(lostUrl));
+  EXPECT_FALSE(fs::exists(destination() + "/" + Flat("/lost.htm")));
+  EXPECT_NE(testing::ReadTestFile(paths_.index).find("lost</a>"), std::string::npos);
 }
 
 TEST(LookupLocalFile, GivesTheFileNoneForAnEntryWithoutHeadersOrNothing) {

@@ -51,6 +51,7 @@ TEST(ResolveUrl, NamesTheAddressAReferenceMeansInADocument) {
       {"..", "http://s.org/a/"},
       {"https://x.org/y", "https://x.org/y"},
       {"mailto:a@b", "mailto:a@b"},
+      {"..\\img\\x.gif?a\\b", "http://s.org/a/img/x.gif?a\\b"},
   };
   for (const auto& [reference, expected] : cases) {
     EXPECT_EQ(ResolveUrl(base, reference), expected) << reference;

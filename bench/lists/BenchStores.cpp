@@ -24,7 +24,7 @@ constexpr Kind kKinds[] = {
     {".asp?id=7&img=a.gif", "image/gif"},
 };
 
-constexpr int kBatch = 5000;
+constexpr size_t kBatch = 5000;
 
 std::string Host(std::mt19937& random) { return "www.site" + std::to_string(random() % 400) + ".example"; }
 
@@ -44,18 +44,21 @@ void FillContentStore(cache::SqliteUrlCacheStore& store, int count) {
     e.lastSyncTime = e.lastAccessTime = cache::FileTimeNow() - (random() % 20000) * 36000000000ULL;
   }
   std::shuffle(entries.begin(), entries.end(), random);
-  for (int at = 0; at < count; at += kBatch) {
-    int size = std::min(kBatch, count - at);
-    store.AddEntries(std::span(entries).subspan(at, size));
-  }
+  for (size_t at = 0; at < entries.size(); at += kBatch)
+    store.AddEntries(std::span(entries).subspan(at, std::min(kBatch, entries.size() - at)));
   for (int i = 0; i < 300; ++i) store.SetCookie(cache::Cookie{"id", std::to_string(i), Host(random), "/", 0, 0, 0});
 }
 
 void FillHistoryStore(cache::SqliteUrlCacheStore& store, int count) {
   std::mt19937 random(7);
+  std::vector<cache::Visit> visits;
   for (int i = 0; i < count; ++i) {
     cache::FileTime when = cache::FileTimeNow() - (random() % (200 * 24)) * 36000000000ULL;
-    store.RecordVisit("http://" + Host(random) + "/page" + std::to_string(i) + ".html", when, 1);
+    visits.push_back({"http://" + Host(random) + "/page" + std::to_string(i) + ".html", when, 1});
+    if (visits.size() == kBatch || i + 1 == count) {
+      store.RecordVisits(visits);
+      visits.clear();
+    }
   }
 }
 

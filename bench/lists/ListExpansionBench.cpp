@@ -1,12 +1,17 @@
-// Expands the three list tabs in real (offscreen) widgets on stores of 100,000 entries
-// and compares each with a bare walk of the same store in the same run. Prints the
-// ratios and the memory the expanded AlphaSort list takes.
+// Expands the three list tabs in real (offscreen) widgets on stores of ENTRIES entries
+// and compares each with a bare walk of the same store in the same run. Prints the time
+// the stores took to fill, the ratios and the memory the expanded AlphaSort list takes.
+// Usage: bench_lists [ENTRIES] [benchmark flags]   (default 100000; its stores go to
+// TMPDIR, or to VANTRY_BENCH_FOLDER, which keeps them for later runs; run on /dev/shm)
 #include <malloc.h>
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <map>
 
@@ -24,10 +29,11 @@ namespace vantry::bench {
 
 namespace {
 
-constexpr int kEntries = 100'000;
+constexpr int kDefaultEntries = 100'000;
 constexpr double kMaxRatio = 4.0;
-constexpr double kMaxSeconds = 1.5;
-constexpr double kMaxAlphaMegabytes = 150.0;
+constexpr double kMaxSeconds = 1.5;           // AccessSort and History
+constexpr double kMaxSortedSeconds = 2.0;     // AlphaSort, sorted
+constexpr double kMaxAlphaMegabytes = 300.0;  // held by the expanded AlphaSort list
 
 struct Stores {
   std::filesystem::path folder;
@@ -95,25 +101,47 @@ double AlphaSortGrowthMegabytes(const cache::ListTabContext& context, const cach
   return ResidentMegabytes() - before;
 }
 
-// Keeps the mean time per iteration of every run, to print the ratios at the end.
+struct Seconds {
+  double real = 0;
+  double cpu = 0;  // of the benchmark's thread: what the work costs when others share the processor
+};
+
+// Keeps the mean times per iteration of every run, to print the ratios at the end.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs)
-      seconds[run.benchmark_name()] = run.real_accumulated_time / static_cast<double>(run.iterations);
+    for (const Run& run : runs) {
+      double iterations = static_cast<double>(run.iterations);
+      seconds[run.benchmark_name()] = {run.real_accumulated_time / iterations, run.cpu_accumulated_time / iterations};
+    }
     ConsoleReporter::ReportRuns(runs);
   }
-  std::map<std::string, double> seconds;
+  std::map<std::string, Seconds> seconds;
 };
 
-bool PrintRatio(RatioReporter& reporter, const std::string& expansion, const std::string& walk) {
-  double expand = reporter.seconds[expansion], bare = reporter.seconds[walk];
-  double ratio = expand / bare;
-  bool met = ratio <= kMaxRatio && expand <= kMaxSeconds;
-  std::printf("%-40s %6.3f s  bare walk %8.3f s  ratio %5.2f (goal <= %.1f and <= %.1f s)  %s\n", expansion.c_str(),
-              expand, bare, ratio, kMaxRatio, kMaxSeconds, met ? "met" : "MISSED");
+// The verdict goes by the real time; the processor time beside it shows what a busy
+// machine added.
+bool PrintRatio(RatioReporter& reporter, const std::string& expansion, const std::string& walk, double maxSeconds) {
+  Seconds expand = reporter.seconds[expansion], bare = reporter.seconds[walk];
+  double ratio = expand.real / bare.real;
+  bool met = ratio <= kMaxRatio && expand.real <= maxSeconds;
+  std::printf(
+      "%-40s %6.3f s (cpu %6.3f s)  bare walk %6.3f s (cpu %6.3f s)  ratio %5.2f (goal <= %.1f and <= %.1f s)  %s\n",
+      expansion.c_str(), expand.real, expand.cpu, bare.real, bare.cpu, ratio, kMaxRatio, maxSeconds,
+      met ? "met" : "MISSED");
   return met;
 }
+
+// Real and processor time (all threads) since `start`.
+struct Stopwatch {
+  std::chrono::steady_clock::time_point real = std::chrono::steady_clock::now();
+  std::clock_t cpu = std::clock();
+  void Print(const char* what) const {
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - real).count();
+    std::printf("Filled the %s in %.1f s (processor %.1f s)\n", what, seconds,
+                static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC);
+  }
+};
 
 }  // namespace
 
@@ -121,6 +149,7 @@ int Main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
+  const int entries = argc > 1 ? std::max(1, std::atoi(argv[1])) : kDefaultEntries;
 
   // Filling the stores takes minutes; VANTRY_BENCH_FOLDER keeps them for later runs.
   const char* kept = std::getenv("VANTRY_BENCH_FOLDER");
@@ -129,8 +158,14 @@ int Main(int argc, char** argv) {
   Stores stores{folder, nullptr, nullptr};
   stores.content = std::make_unique<cache::SqliteUrlCacheStore>(stores.folder / "content-store");
   stores.history = std::make_unique<cache::SqliteUrlCacheStore>(stores.folder / "history-store");
-  if (StoredEntries(*stores.content) == 0) bench::FillContentStore(*stores.content, kEntries);
-  if (StoredEntries(*stores.history) == 0) bench::FillHistoryStore(*stores.history, kEntries);
+  if (Stopwatch fill; StoredEntries(*stores.content) == 0) {
+    bench::FillContentStore(*stores.content, entries);
+    fill.Print("content store");
+  }
+  if (Stopwatch fill; StoredEntries(*stores.history) == 0) {
+    bench::FillHistoryStore(*stores.history, entries);
+    fill.Print("history store");
+  }
   std::printf("Stores in %s: %zu entries, %zu history entries\n", folder.c_str(), StoredEntries(*stores.content),
               StoredEntries(*stores.history));
 
@@ -161,12 +196,13 @@ int Main(int argc, char** argv) {
   benchmark::Shutdown();
 
   std::printf("\n");
-  bool met = PrintRatio(reporter, "Expand/AccessSort/iterations:3", "BareWalk/all/iterations:3");
-  met &= PrintRatio(reporter, "Expand/AlphaSort/iterations:3", "BareWalk/all/iterations:3");
-  met &= PrintRatio(reporter, "Expand/AlphaSortAfterFind/iterations:3", "BareWalk/all/iterations:3");
-  met &= PrintRatio(reporter, "Expand/History/iterations:3", "BareWalk/visited/iterations:3");
-  bool memoryMet = alphaGrowth < kMaxAlphaMegabytes;
-  std::printf("%-40s %6.1f MB (goal < %.0f MB)  %s\n", "AlphaSort memory growth", alphaGrowth, kMaxAlphaMegabytes,
+  const std::string all = "BareWalk/all/iterations:3";
+  bool met = PrintRatio(reporter, "Expand/AccessSort/iterations:3", all, kMaxSeconds);
+  met &= PrintRatio(reporter, "Expand/AlphaSort/iterations:3", all, kMaxSortedSeconds);
+  met &= PrintRatio(reporter, "Expand/AlphaSortAfterFind/iterations:3", all, kMaxSortedSeconds);
+  met &= PrintRatio(reporter, "Expand/History/iterations:3", "BareWalk/visited/iterations:3", kMaxSeconds);
+  bool memoryMet = alphaGrowth <= kMaxAlphaMegabytes;
+  std::printf("%-40s %6.1f MB (goal <= %.0f MB)  %s\n", "AlphaSort memory growth", alphaGrowth, kMaxAlphaMegabytes,
               memoryMet ? "met" : "MISSED");
 
   stores = {};

@@ -1,6 +1,9 @@
 #include "cache/lists/SelectionStep.h"
 
-#include <fstream>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <optional>
 #include <string>
 
@@ -10,13 +13,25 @@ namespace vantry::cache {
 
 namespace {
 
-// The first bytes of a file, up to `limit`; nothing when it cannot be opened.
+// The first bytes of a file, up to `limit`; nothing when it cannot be opened or read (a
+// folder in its place).
 std::optional<std::string> ReadFileStart(const std::string& path, size_t limit) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
   std::string bytes(limit, '\0');
-  file.read(bytes.data(), static_cast<std::streamsize>(limit));
-  bytes.resize(static_cast<size_t>(file.gcount()));
+  size_t got = 0;
+  while (got < limit) {
+    ssize_t read = ::read(fd, bytes.data() + got, limit - got);
+    if (read < 0 && errno == EINTR) continue;
+    if (read <= 0) {
+      if (read < 0) got = std::string::npos;
+      break;
+    }
+    got += static_cast<size_t>(read);
+  }
+  ::close(fd);
+  if (got == std::string::npos) return std::nullopt;
+  bytes.resize(got);
   return bytes;
 }
 

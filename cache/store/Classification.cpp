@@ -78,24 +78,17 @@ constexpr std::pair<std::string_view, CacheStatistics::Counter> kExtensions[] = 
     {"htm", CacheStatistics::kHtmExtension},
 };
 
-bool ContainsIgnoringCase(std::string_view text, std::string_view part) {
-  if (part.size() > text.size()) return false;
-  for (size_t at = 0; at + part.size() <= text.size(); ++at)
-    if (text::StartsWithNoCase(text.substr(at), part)) return true;
-  return false;
-}
-
 // Whether the header says text/html: A and B look for the usual spelling only, C for
 // the type in any letter case (its headers may have been lower-cased by the classifiers).
 bool NamesHtml(std::string_view header, TallyVariant variant) {
-  if (variant == TallyVariant::AfterFind) return ContainsIgnoringCase(header, "text/html");
+  if (variant == TallyVariant::AfterFind) return text::ContainsNoCase(header, "text/html");
   return header.find("Content-Type: text/html") != std::string_view::npos;
 }
 
 void TallyProtocol(CacheStatistics& statistics, std::string_view url) {
-  if (ContainsIgnoringCase(url, "http://"))
+  if (text::ContainsNoCase(url, "http://"))
     ++statistics[CacheStatistics::kHttp];
-  else if (ContainsIgnoringCase(url, "ftp://"))
+  else if (text::ContainsNoCase(url, "ftp://"))
     ++statistics[CacheStatistics::kFtp];
 }
 
@@ -131,7 +124,7 @@ std::optional<CacheStatistics::Counter> ClassifyUrlExtension(std::string_view ur
   if (dot == std::string_view::npos) return std::nullopt;
   std::string_view extension = url.substr(dot);
   for (const auto& [part, counter] : kExtensions)
-    if (ContainsIgnoringCase(extension, part)) return counter;
+    if (text::ContainsNoCase(extension, part)) return counter;
   return std::nullopt;
 }
 

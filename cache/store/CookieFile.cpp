@@ -9,17 +9,14 @@ namespace vantry::cache {
 
 namespace {
 
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  while (!text.empty()) {
-    size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.push_back(line);
-    if (end == std::string_view::npos) break;
-    text.remove_prefix(end + 1);
-  }
-  return lines;
+constexpr size_t kRecordLines = 9;
+
+// The next line of `text` from `at`, without its line feed; `at` moves past it.
+std::string_view NextLine(std::string_view text, size_t& at) {
+  size_t end = std::min(text.find('\n', at), text.size());
+  std::string_view line = text.substr(at, end - at);
+  at = end < text.size() ? end + 1 : end;
+  return line;
 }
 
 template <typename Number>
@@ -48,28 +45,57 @@ std::string FormatCookieFile(const std::vector<Cookie>& cookies) {
   return text;
 }
 
-std::vector<Cookie> ParseCookieFile(std::string_view text) {
-  std::vector<Cookie> cookies;
-  std::vector<std::string_view> lines = SplitLines(text);
-  for (size_t i = 0; i + 8 < lines.size(); i += 9) {
-    if (lines[i + 8] != "*") break;
-    Cookie c;
-    c.name = lines[i];
-    c.value = lines[i + 1];
-    std::string_view origin = lines[i + 2];
+std::vector<CookieRecord> ReadCookieRecords(std::string_view text) {
+  std::vector<CookieRecord> records;
+  for (size_t at = 0; at < text.size();) {
+    size_t start = at;
+    std::string_view lines[kRecordLines];
+    for (std::string_view& line : lines) line = NextLine(text, at);
+    bool crlf = lines[8] == "*\r";
+    if (lines[8] != "*" && !crlf) break;
+    if (crlf)
+      for (std::string_view& line : lines)
+        if (line.ends_with('\r')) line.remove_suffix(1);
+    CookieRecord record;
+    Cookie& c = record.cookie;
+    c.name = lines[0];
+    c.value = lines[1];
+    std::string_view origin = lines[2];
     size_t slash = origin.find('/');
     c.domain = origin.substr(0, slash);
     c.path = slash == std::string_view::npos ? "/" : std::string(origin.substr(slash));
     uint32_t expLow = 0, expHigh = 0, creLow = 0, creHigh = 0;
-    if (!ParseNumber(lines[i + 3], c.flags) || !ParseNumber(lines[i + 4], expLow) ||
-        !ParseNumber(lines[i + 5], expHigh) || !ParseNumber(lines[i + 6], creLow) ||
-        !ParseNumber(lines[i + 7], creHigh))
+    if (!ParseNumber(lines[3], c.flags) || !ParseNumber(lines[4], expLow) || !ParseNumber(lines[5], expHigh) ||
+        !ParseNumber(lines[6], creLow) || !ParseNumber(lines[7], creHigh))
       break;
     c.expiry = JoinHalves(expLow, expHigh);
     c.creation = JoinHalves(creLow, creHigh);
-    cookies.push_back(std::move(c));
+    record.text = text.substr(start, at - start);
+    records.push_back(std::move(record));
   }
+  return records;
+}
+
+std::vector<Cookie> ParseCookieFile(std::string_view text) {
+  std::vector<Cookie> cookies;
+  for (CookieRecord& record : ReadCookieRecords(text)) cookies.push_back(std::move(record.cookie));
   return cookies;
+}
+
+std::string SetCookieRecord(std::string_view text, const Cookie& cookie, FileTime& latestExpiry) {
+  auto same = [&](const Cookie& c) {
+    return c.name == cookie.name && text::ToLowerAscii(c.domain) == text::ToLowerAscii(cookie.domain) &&
+           c.path == cookie.path;
+  };
+  std::string file;
+  latestExpiry = cookie.expiry;
+  for (const CookieRecord& record : ReadCookieRecords(text)) {
+    if (same(record.cookie)) continue;
+    file += record.text;
+    if (!file.ends_with('\n')) file += '\n';
+    latestExpiry = std::max(latestExpiry, record.cookie.expiry);
+  }
+  return file + FormatCookieFile({cookie});
 }
 
 bool ParseCookieTarget(std::string_view url, CookieTarget& target) {

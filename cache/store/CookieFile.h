@@ -11,8 +11,23 @@ namespace vantry::cache {
 // A site's cookie file: per cookie the lines name, value, domain and path, flags,
 // expiry low and high, creation low and high, then a line "*".
 std::string FormatCookieFile(const std::vector<Cookie>& cookies);
-// Reads the records back; a damaged tail (a record without its "*" line) is dropped.
+
+// One record of a cookie file: the cookie and the bytes it was read from.
+struct CookieRecord {
+  Cookie cookie;
+  std::string_view text;
+};
+// The records of a cookie file, up to a damaged tail (a record without its "*" line).
+// Lines end at a line feed; a carriage return before it belongs to the field, except in
+// a record whose "*" line ends in "\r\n": that record's lines end so.
+std::vector<CookieRecord> ReadCookieRecords(std::string_view text);
+// The cookies of the records.
 std::vector<Cookie> ParseCookieFile(std::string_view text);
+
+// The file `text` with `cookie` in place of the record of the same name, domain (any
+// case) and path, or added at the end; the other records keep their bytes and a damaged
+// tail is dropped. `latestExpiry` becomes the latest expiry of the file's cookies.
+std::string SetCookieRecord(std::string_view text, const Cookie& cookie, FileTime& latestExpiry);
 
 // The parts of a URL that decide which cookies it is sent.
 struct CookieTarget {

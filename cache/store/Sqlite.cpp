@@ -1,5 +1,6 @@
 #include "cache/store/Sqlite.h"
 
+#include <cstdio>
 #include <utility>
 
 namespace vantry::cache {
@@ -27,6 +28,10 @@ void SqliteStatement::BindBytes(int index, std::string_view bytes) {
   sqlite3_bind_blob64(statement_, index, bytes.empty() ? "" : bytes.data(), bytes.size(), SQLITE_TRANSIENT);
 }
 
+void SqliteStatement::BindBytesInPlace(int index, std::string_view bytes) {
+  sqlite3_bind_blob64(statement_, index, bytes.empty() ? "" : bytes.data(), bytes.size(), SQLITE_STATIC);
+}
+
 void SqliteStatement::BindInt(int index, int64_t value) { sqlite3_bind_int64(statement_, index, value); }
 
 int SqliteStatement::Step() { return statement_ ? sqlite3_step(statement_) : SQLITE_MISUSE; }
@@ -44,11 +49,45 @@ std::string_view SqliteStatement::Bytes(int column) const {
   return data ? std::string_view(static_cast<const char*>(data), static_cast<size_t>(size)) : std::string_view();
 }
 
-SqliteDatabase::~SqliteDatabase() { sqlite3_close_v2(db_); }
+namespace {
+
+// `file` as an SQLite URI, whose own characters are escaped.
+std::string FileUri(const std::string& file) {
+  std::string uri = "file:";
+  for (char c : file) {
+    if (c == '%' || c == '?' || c == '#') {
+      char escaped[4];
+      snprintf(escaped, sizeof escaped, "%%%02X", static_cast<unsigned char>(c));
+      uri += escaped;
+    } else {
+      uri += c;
+    }
+  }
+  return uri;
+}
+
+}  // namespace
+
+SqliteDatabase::~SqliteDatabase() { Close(); }
+
+void SqliteDatabase::Close() {
+  sqlite3_close_v2(db_);
+  db_ = nullptr;
+}
 
 bool SqliteDatabase::Open(const std::string& file, bool create) {
+  Close();
   int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
   if (sqlite3_open_v2(file.c_str(), &db_, flags, nullptr) != SQLITE_OK) return false;
+  sqlite3_busy_timeout(db_, 5000);
+  return true;
+}
+
+bool SqliteDatabase::OpenForReading(const std::string& file, bool immutable) {
+  Close();
+  int flags = SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_URI;
+  std::string uri = FileUri(file) + (immutable ? "?immutable=1" : "");
+  if (sqlite3_open_v2(uri.c_str(), &db_, flags, nullptr) != SQLITE_OK) return false;
   sqlite3_busy_timeout(db_, 5000);
   return true;
 }

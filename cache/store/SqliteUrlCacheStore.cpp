@@ -3,18 +3,15 @@
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <chrono>
-#include <set>
-#include <system_error>
-#include <thread>
 
 #include "cache/store/CookieFile.h"
 #include "cache/store/OriginTable.h"
-#include "cache/store/StoreFiles.h"
-#include "files/WholeFile.h"
+#include "cache/store/StoreError.h"
+#include "cache/store/StoreSchema.h"
 #include "text/AsciiText.h"
 
 namespace vantry::cache {
@@ -23,59 +20,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kBatchRows = 256;
-constexpr int kContentSubfolders = 4;
-constexpr size_t kHelpedWrites = 32;  // files in a batch from which a helper thread writes some
-constexpr int kNamingRounds = 3;      // tries to name an entry's file before giving up
-constexpr const char* kColumns =
-    "id, url, local_file, type, use_count, hit_rate, size_low, size_high, last_modified, expire, "
-    "last_access, last_sync, headers, extension, exempt_delta";
-
-constexpr const char* kSchema = R"sql(
-  CREATE TABLE IF NOT EXISTS meta(key TEXT PRIMARY KEY, value BLOB);
-  CREATE TABLE IF NOT EXISTS entries(
-    id INTEGER PRIMARY KEY AUTOINCREMENT,
-    url BLOB NOT NULL UNIQUE,
-    local_file BLOB NOT NULL,
-    type INTEGER NOT NULL,
-    use_count INTEGER NOT NULL,
-    hit_rate INTEGER NOT NULL,
-    size_low INTEGER NOT NULL,
-    size_high INTEGER NOT NULL,
-    last_modified INTEGER NOT NULL,
-    expire INTEGER NOT NULL,
-    last_access INTEGER NOT NULL,
-    last_sync INTEGER NOT NULL,
-    headers BLOB NOT NULL,
-    extension BLOB NOT NULL,
-    exempt_delta INTEGER NOT NULL);
-  CREATE INDEX IF NOT EXISTS entries_by_file ON entries(local_file);
-  CREATE TABLE IF NOT EXISTS pending(file BLOB PRIMARY KEY);
-)sql";
-
-const std::string kSelectByUrl = std::string("SELECT ") + kColumns + " FROM entries WHERE url = ?";
-const std::string kSelectBatch =
-    std::string("SELECT ") + kColumns + " FROM entries WHERE id > ? ORDER BY id LIMIT " + std::to_string(kBatchRows);
-constexpr const char* kReserve = "INSERT OR IGNORE INTO pending(file) VALUES(?)";
-constexpr const char* kRelease = "DELETE FROM pending WHERE file = ?";
-constexpr const char* kFileInUse = "SELECT 1 FROM entries WHERE local_file = ?";
-constexpr const char* kUpdateRow =
-    "UPDATE entries SET local_file=?2, type=?3, use_count=?4, hit_rate=?5, size_low=?6, size_high=?7, "
-    "last_modified=?8, expire=?9, last_access=?10, last_sync=?11, headers=?12, extension=?13, "
-    "exempt_delta=?14 WHERE id=?15 AND url=?1";
-constexpr const char* kInsertRow =
-    "INSERT INTO entries(url, local_file, type, use_count, hit_rate, size_low, size_high, last_modified, "
-    "expire, last_access, last_sync, headers, extension, exempt_delta) "
-    "VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14)";
-
 bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
-
-std::string ContentSubfolder(int slot) { return "c" + std::to_string(slot); }
-
-// Which content subfolder holds a URL's file.
-int ContentSlot(std::string_view url) {
-  return static_cast<int>(std::hash<std::string_view>{}(url) % kContentSubfolders);
-}
 
 std::string SystemUserName() {
   std::string name;
@@ -84,6 +29,19 @@ std::string SystemUserName() {
   std::string safe;
   for (char c : name) safe += (isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '_') ? c : '_';
   return safe.empty() ? "user" : safe;
+}
+
+// 0 when the folder holds `name`, else the errno of the look.
+int Lookup(const OpenFolder& folder, const char* name) {
+  struct stat info;
+  return ::fstatat(folder.fd(), name, &info, AT_SYMLINK_NOFOLLOW) == 0 ? 0 : errno;
+}
+
+// Failures of a writable open that a store on a read-only medium, or one we may not
+// write, gives.
+bool MayOnlyBeRead(const SqliteDatabase& db) {
+  int code = db.errorCode() & 0xFF;
+  return db.IsReadOnly() || code == SQLITE_READONLY || code == SQLITE_CANTOPEN || code == SQLITE_PERM;
 }
 
 }  // namespace
@@ -107,32 +65,28 @@ struct SqliteUrlCacheStore::Walk {
   bool exhausted = false;
 };
 
-SqliteUrlCacheStore::SqliteUrlCacheStore(const fs::path& folder) : root_(folder), statements_(db_) {
-  std::error_code ec;
-  bool fresh = !fs::exists(root_ / "index.sqlite", ec);
-  if (fresh && fs::exists(ContentFolder(), ec)) {
+SqliteUrlCacheStore::SqliteUrlCacheStore(const fs::path& folder)
+    : root_(folder), rootPrefix_(folder.string()), statements_(db_) {
+  if (rootPrefix_.empty() || rootPrefix_.back() != '/') rootPrefix_ += '/';
+  error_ = folders_.OpenRoot(root_);
+  if (!error_.empty()) return;
+  int index = Lookup(folders_.Root(), "index.sqlite");
+  if (index != 0 && index != ENOENT) {
+    error_ = "Cannot open the cache store folder " + root_.string() + ": " + ErrnoText(index) + ".";
+    return;
+  }
+  bool fresh = index == ENOENT;
+  if (fresh && Lookup(folders_.Root(), "content") == 0) {
     error_ = "The cache store index " + (root_ / "index.sqlite").string() +
              " is missing, but the store holds cached files; it was not recreated.";
     return;
   }
-  for (const fs::path& dir : {root_, ContentFolder(), CookieFolder()}) fs::create_directories(dir, ec);
-  for (int i = 0; i < kContentSubfolders; ++i) fs::create_directories(ContentFolder() / ContentSubfolder(i), ec);
-  if (ec) {
-    error_ = "Cannot create the cache store folder " + root_.string() + ": " + ec.message();
-    return;
-  }
-  for (int i = 0; i < kContentSubfolders; ++i)
-    contentFolders_.push_back(OpenStoreFolder("content/" + ContentSubfolder(i)));
-  cookieFolder_ = OpenStoreFolder("cookies");
-  bool opened = cookieFolder_.files.ok();
-  for (const Folder& content : contentFolders_) opened = opened && content.files.ok();
-  if (!opened) {
-    error_ = "Cannot open the folders of the cache store " + root_.string() + ".";
-    return;
-  }
-  if (!OpenIndex()) return;
-  lockFd_ = ::open((root_ / "store.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-  if (lockFd_ >= 0 && flock(lockFd_, LOCK_EX | LOCK_NB) == 0) SweepInterruptedWrites();
+  error_ = folders_.OpenLayout(root_);
+  if (!error_.empty() || !OpenIndex(fresh)) return;
+  int root = folders_.Root().fd();
+  lockFd_ = ::openat(root, "store.lock", O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+  if (lockFd_ < 0) lockFd_ = ::openat(root, "store.lock", O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+  if (lockFd_ >= 0 && !readOnly_ && flock(lockFd_, LOCK_EX | LOCK_NB) == 0) SweepInterruptedWrites();
   if (lockFd_ >= 0) flock(lockFd_, LOCK_SH);
   user_ = UserName();
 }
@@ -141,62 +95,100 @@ SqliteUrlCacheStore::~SqliteUrlCacheStore() {
   if (lockFd_ >= 0) ::close(lockFd_);
 }
 
-SqliteUrlCacheStore::Folder SqliteUrlCacheStore::OpenStoreFolder(const std::string& relative) const {
-  return {OpenFolder(root_ / relative), relative + "/"};
+bool SqliteUrlCacheStore::OpenIndex(bool fresh) {
+  std::string file = (root_ / "index.sqlite").string();
+  if (db_.Open(file, true) && !db_.IsReadOnly() && db_.Execute(kIndexSettings) && db_.Execute(kSchema) &&
+      db_.Execute(kOriginSchema))
+    return true;
+  // A store we may not write is still read.
+  if (!fresh && MayOnlyBeRead(db_) && OpenIndexForReading()) {
+    readOnly_ = true;
+    return true;
+  }
+  error_ = "The cache store index " + file +
+           " cannot be used: " + StoreErrorText(StoreErrorFromSqlite(db_.errorCode(), db_.systemError())) + " (" +
+           db_.error() + ").";
+  return false;
 }
 
-bool SqliteUrlCacheStore::OpenIndex() {
+// Without leave to write, the index's write-ahead log cannot be shared: the index is
+// read as it is when no log is left to fold in, which is so after every writer closed.
+bool SqliteUrlCacheStore::OpenIndexForReading() {
   std::string file = (root_ / "index.sqlite").string();
-  if (!db_.Open(file, true) || !db_.Execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;") ||
-      !db_.Execute(kSchema) || !db_.Execute(kOriginSchema)) {
-    error_ = "The cache store index " + file + " cannot be used: " + db_.error();
-    return false;
-  }
-  return true;
+  auto readable = [&] { return db_.Execute("SELECT count(*) FROM sqlite_master"); };
+  if (db_.OpenForReading(file, false) && readable()) return true;
+  return Lookup(folders_.Root(), "index.sqlite-wal") == ENOENT && db_.OpenForReading(file, true) && readable();
 }
 
 std::string SqliteUrlCacheStore::UserName() {
   SqliteStatement read = db_.Prepare("SELECT value FROM meta WHERE key = 'user'");
   if (read.Step() == SQLITE_ROW) return std::string(read.Bytes(0));
   std::string name = SystemUserName();
+  if (readOnly_) return name;
   SqliteStatement write = db_.Prepare("INSERT OR IGNORE INTO meta(key, value) VALUES('user', ?)");
   write.BindBytes(1, name);
   write.Step();
   return name;
 }
 
+uint32_t SqliteUrlCacheStore::IndexFailure() const {
+  uint32_t cause = StoreErrorFromSqlite(db_.errorCode(), db_.systemError());
+  return cause == STORE_OK ? ERROR_STORE_FAILURE : cause;
+}
+
+std::string SqliteUrlCacheStore::Absolute(std::string_view relative) const {
+  std::string path;
+  path.reserve(rootPrefix_.size() + relative.size());
+  path += rootPrefix_;
+  path += relative;
+  return path;
+}
+
+void SqliteUrlCacheStore::RemoveStoreFiles(const std::vector<std::string>& files) const {
+  for (const std::string& file : files) {
+    std::string_view name;
+    if (const StoreFolder* folder = folders_.FolderOf(file, name)) folder->files.RemoveFile(std::string(name).c_str());
+  }
+}
+
 // Removes files that a writer reserved but never committed, or that a delete had
 // already taken out of the index; only done while no other process has the store open.
 void SqliteUrlCacheStore::SweepInterruptedWrites() {
-  std::vector<std::string> pending;
+  std::vector<std::string> pending, unused;
   SqliteStatement list = db_.Prepare("SELECT file FROM pending");
   while (list.Step() == SQLITE_ROW) pending.emplace_back(list.Bytes(0));
   for (const std::string& file : pending) {
     auto used = statements_.Get(kFileInUse);
     used->BindBytes(1, file);
-    if (used->Step() != SQLITE_ROW) ::unlink(Absolute(file).c_str());
+    if (used->Step() != SQLITE_ROW) unused.push_back(file);
   }
+  RemoveStoreFiles(unused);
   ReleasePending(pending);
-  std::error_code ec;
-  for (const auto& item : fs::directory_iterator(CookieFolder(), ec))
-    if (item.path().extension() == ".tmp") fs::remove(item.path(), ec);
+  folders_.Cookies().files.RemoveTemporaryFiles();
 }
 
 bool SqliteUrlCacheStore::ReleasePending(const std::vector<std::string>& files) {
   if (files.empty()) return true;
   SqliteTransaction transaction(db_);
-  for (const std::string& file : files) {
-    auto release = statements_.Get(kRelease);
-    release->BindBytes(1, file);
-    release->Step();
-  }
+  for (const std::string& file : files)
+    if (ReleaseFile(file) != STORE_OK) return false;
   return transaction.Commit();
+}
+
+// REQUIRES: a transaction is open.
+uint32_t SqliteUrlCacheStore::ReleaseFile(std::string_view file) {
+  auto release = statements_.Get(kRelease);
+  release->BindBytesInPlace(1, file);
+  return release->Step() == SQLITE_DONE ? STORE_OK : IndexFailure();
 }
 
 void SqliteUrlCacheStore::ToEntry(SqliteStatement& row, CacheEntry& entry) const {
   entry.sourceUrl = row.Bytes(1);
   std::string_view local = row.Bytes(2);
-  entry.localFileName = local.empty() ? std::string() : Absolute(local).string();
+  if (local.empty())
+    entry.localFileName.clear();
+  else
+    entry.localFileName = Absolute(local);
   entry.entryType = static_cast<uint32_t>(row.Int(3));
   entry.useCount = static_cast<uint32_t>(row.Int(4));
   entry.hitRate = static_cast<uint32_t>(row.Int(5));
@@ -258,7 +250,7 @@ uint32_t SqliteUrlCacheStore::FindNextEntry(WalkHandle handle, CacheEntry& entry
 uint32_t SqliteUrlCacheStore::NextInWalk(Walk& walk, CacheEntry& entry, uint32_t& size) {
   if (walk.next >= walk.batch.size()) {
     if (walk.exhausted) return ERROR_NO_MORE_ITEMS;
-    if (!FillBatch(walk)) return ERROR_STORE_FAILURE;
+    if (!FillBatch(walk)) return IndexFailure();
     if (walk.batch.empty()) return ERROR_NO_MORE_ITEMS;
   }
   CacheEntry& current = walk.batch[walk.next];
@@ -296,23 +288,25 @@ uint32_t SqliteUrlCacheStore::GetEntryInfo(std::string_view url, CacheEntry* ent
   }
   std::string relative = std::move(row->entry.localFileName);
   *entry = std::move(row->entry);
-  entry->localFileName = relative.empty() ? std::string() : Absolute(relative).string();
+  entry->localFileName = relative.empty() ? std::string() : Absolute(relative);
   entry->structSize = size;
   return STORE_OK;
 }
 
 uint32_t SqliteUrlCacheStore::SetEntryInfo(std::string_view url, const CacheEntry& entry, uint32_t fieldControl) {
   if (fieldControl != CACHE_ENTRY_ATTRIBUTE_FC) return ERROR_INVALID_PARAMETER;
+  if (readOnly_) return ERROR_WRITE_PROTECT;
   auto update = statements_.Get("UPDATE entries SET type = ? WHERE url = ?");
   update->BindInt(1, entry.entryType);
   update->BindBytes(2, url);
-  if (update->Step() != SQLITE_DONE) return ERROR_STORE_FAILURE;
+  if (update->Step() != SQLITE_DONE) return IndexFailure();
   return sqlite3_changes(db_.handle()) == 1 ? STORE_OK : ERROR_FILE_NOT_FOUND;
 }
 
 uint32_t SqliteUrlCacheStore::DeleteEntry(std::string_view url) {
   std::optional<Row> row = FindRow(url);
   if (!row) return ERROR_FILE_NOT_FOUND;
+  if (readOnly_) return ERROR_WRITE_PROTECT;
   const std::string& file = row->entry.localFileName;
   {
     SqliteTransaction transaction(db_);
@@ -322,10 +316,10 @@ uint32_t SqliteUrlCacheStore::DeleteEntry(std::string_view url) {
     reserve->BindBytes(1, file);
     if (!transaction.ok() || remove->Step() != SQLITE_DONE || (!file.empty() && reserve->Step() != SQLITE_DONE) ||
         !PutOrigin(statements_, url, std::nullopt) || !transaction.Commit())
-      return ERROR_STORE_FAILURE;
+      return IndexFailure();
   }
   if (!file.empty()) {
-    ::unlink(Absolute(file).c_str());
+    RemoveStoreFiles({file});
     ReleasePending({file});
   }
   return STORE_OK;
@@ -338,202 +332,71 @@ uint32_t SqliteUrlCacheStore::GetEntryOrigin(std::string_view url, EntryOrigin& 
   return STORE_OK;
 }
 
-// Picks a name in `folder` that no other writer's reservation has, nor any file: one
-// on the disk where `lookAtDisk`, else one of a row (a file the index does not know
-// then shows when it is created). Records it as pending and gives its path relative to
-// the store folder, or empty when the index fails. After the plain name, numbering goes
-// on from where it last stopped for that name, so a common name costs no rescan.
+// Writes a new row, or replaces the URL's row, which keeps its place in the order; a file
+// the row gave up is reserved for removal and added to `replaced`.
 // REQUIRES: a transaction is open.
-std::string SqliteUrlCacheStore::ReserveFile(const Folder& folder, const std::string& name, bool lookAtDisk) {
-  const std::string& relativeFolder = folder.relative;
-  auto reserve = statements_.Get(kReserve);
-  auto inUse = statements_.Get(kFileInUse);
-  std::string chosen;
-  bool failed = false;
-  auto claim = [&](const std::string& candidate) {
-    chosen = relativeFolder + candidate;
-    if (lookAtDisk) {
-      if (folder.files.Has(candidate.c_str())) return false;
-    } else {
-      inUse->Reset();
-      inUse->BindBytes(1, chosen);
-      int step = inUse->Step();
-      failed = step != SQLITE_ROW && step != SQLITE_DONE;
-      if (failed || step == SQLITE_ROW) return failed;
+uint32_t SqliteUrlCacheStore::PutRow(const EntryColumns& row, std::vector<std::string>& replaced) {
+  bool inserted;
+  {
+    auto insert = statements_.Get(kInsertRow);
+    BindEntryColumns(*insert, row);
+    if (insert->Step() != SQLITE_DONE) return IndexFailure();
+    inserted = sqlite3_changes(db_.handle()) == 1;
+  }
+  if (!inserted) {
+    auto old = statements_.Get(kSelectFileOfUrl);
+    old->BindBytesInPlace(1, row.url);
+    if (old->Step() != SQLITE_ROW) return IndexFailure();
+    int64_t id = old->Int(0);
+    std::string oldFile(old->Bytes(1));
+    auto update = statements_.Get(kUpdateRow);
+    BindEntryColumns(*update, row);
+    update->BindInt(15, id);
+    if (update->Step() != SQLITE_DONE) return IndexFailure();
+    if (!oldFile.empty() && oldFile != row.localFile) {
+      auto reserve = statements_.Get(kReserve);
+      reserve->BindBytes(1, oldFile);
+      if (reserve->Step() != SQLITE_DONE) return IndexFailure();
+      replaced.push_back(std::move(oldFile));
     }
-    reserve->Reset();
-    reserve->BindBytes(1, chosen);
-    failed = reserve->Step() != SQLITE_DONE;
-    return failed || sqlite3_changes(db_.handle()) == 1;
-  };
-  if (!claim(name)) {
-    unsigned& next = nextNumber_[relativeFolder + name];
-    next = std::max(next, 1u);
-    while (!claim(NumberedFileName(name, next))) ++next;
-    ++next;
-  }
-  return failed ? std::string() : chosen;
-}
-
-uint32_t SqliteUrlCacheStore::PutRow(const Row& row, const std::optional<Row>& old) {
-  auto loan = statements_.Get(old ? kUpdateRow : kInsertRow);
-  SqliteStatement& put = *loan;
-  const CacheEntry& e = row.entry;
-  put.BindBytes(1, e.sourceUrl);
-  put.BindBytes(2, e.localFileName);
-  put.BindInt(3, e.entryType);
-  put.BindInt(4, e.useCount);
-  put.BindInt(5, e.hitRate);
-  put.BindInt(6, e.sizeLow);
-  put.BindInt(7, e.sizeHigh);
-  put.BindInt(8, static_cast<int64_t>(e.lastModifiedTime));
-  put.BindInt(9, static_cast<int64_t>(e.expireTime));
-  put.BindInt(10, static_cast<int64_t>(e.lastAccessTime));
-  put.BindInt(11, static_cast<int64_t>(e.lastSyncTime));
-  put.BindBytes(12, e.headerInfo);
-  put.BindBytes(13, e.fileExtension);
-  put.BindInt(14, e.exemptDelta);
-  if (old) put.BindInt(15, old->id);
-  if (put.Step() != SQLITE_DONE) return ERROR_STORE_FAILURE;
-  if (!e.localFileName.empty()) {
-    auto release = statements_.Get(kRelease);
-    release->BindBytes(1, e.localFileName);
-    if (release->Step() != SQLITE_DONE) return ERROR_STORE_FAILURE;
-  }
-  if (old && !old->entry.localFileName.empty() && old->entry.localFileName != e.localFileName) {
-    auto reserve = statements_.Get(kReserve);
-    reserve->BindBytes(1, old->entry.localFileName);
-    if (reserve->Step() != SQLITE_DONE) return ERROR_STORE_FAILURE;
   }
   return STORE_OK;
 }
 
-// Reserves a content file for each entry of `which`, in one transaction; false, with
-// their names cleared, when the index fails.
-bool SqliteUrlCacheStore::ReserveContentFiles(std::span<const NewEntry> entries, const std::vector<size_t>& which,
-                                              bool lookAtDisk, std::vector<std::string>& files) {
-  SqliteTransaction transaction(db_);
-  bool reserved = transaction.ok();
-  for (size_t i = 0; reserved && i < which.size(); ++i) {
-    const NewEntry& e = entries[which[i]];
-    files[which[i]] = ReserveFile(contentFolders_[ContentSlot(e.url)], CacheFileName(e.url), lookAtDisk);
-    reserved = !files[which[i]].empty();
-  }
-  if (reserved && transaction.Commit()) return true;
-  for (size_t i : which) files[i].clear();
-  return false;
-}
-
-// Creates the reserved files of the entries of `which`. Creating files costs the system
-// more than the index costs SQLite, so with many a helper thread creates some of them
-// while this one creates the others.
-void SqliteUrlCacheStore::CreateContentFiles(std::span<const NewEntry> entries, const std::vector<size_t>& which,
-                                             const std::vector<std::string>& files,
-                                             std::vector<OpenFolder::Creation>& created) const {
-  std::atomic<size_t> next = 0;
-  auto create = [&] {
-    for (size_t k; (k = next++) < which.size();) {
-      size_t i = which[k];
-      const Folder& folder = contentFolders_[ContentSlot(entries[i].url)];
-      created[i] = folder.files.CreateWholeFile(files[i].c_str() + folder.relative.size(), entries[i].content);
-    }
-  };
-  std::optional<std::thread> helper;
-  if (which.size() >= kHelpedWrites && std::thread::hardware_concurrency() > 1) {
-    try {
-      helper.emplace(create);
-    } catch (const std::system_error&) {
-      // This thread creates them all.
-    }
-  }
-  create();
-  if (helper) helper->join();
-}
-
-uint32_t SqliteUrlCacheStore::AddEntry(const NewEntry& entry) { return AddEntries(std::span(&entry, 1)); }
-
-uint32_t SqliteUrlCacheStore::AddEntries(std::span<const NewEntry> entries) {
-  for (const NewEntry& e : entries)
-    if (e.url.empty()) return ERROR_INVALID_PARAMETER;
-  using Creation = OpenFolder::Creation;
-  std::vector<std::string> files(entries.size()), strays;
-  std::vector<Creation> created(entries.size(), Creation::NameTaken);
-  uint32_t result = STORE_OK;
-  // Names are chosen against the index first. Where something that neither a row nor
-  // a reservation knows holds a name, its entry chooses again, looking at the disk.
-  for (int round = 0; round < kNamingRounds && result == STORE_OK; ++round) {
-    std::vector<size_t> naming;
-    for (size_t i = 0; i < entries.size(); ++i)
-      if (created[i] == Creation::NameTaken) naming.push_back(i);
-    if (naming.empty()) break;
-    for (size_t i : naming)
-      if (!files[i].empty()) strays.push_back(files[i]);
-    if (!ReserveContentFiles(entries, naming, round > 0, files))
-      result = ERROR_STORE_FAILURE;
-    else
-      CreateContentFiles(entries, naming, files, created);
-  }
-  for (size_t i = 0; i < entries.size() && result == STORE_OK; ++i)
-    if (created[i] != Creation::Written) result = ERROR_ACCESS_DENIED;
-
-  std::vector<std::string> replaced;
-  if (result == STORE_OK) {
-    SqliteTransaction transaction(db_);
-    for (size_t i = 0; i < entries.size() && result == STORE_OK; ++i) {
-      const NewEntry& e = entries[i];
-      Row row;
-      row.entry.sourceUrl = e.url;
-      row.entry.localFileName = files[i];
-      row.entry.entryType = e.entryType;
-      row.entry.useCount = e.useCount;
-      row.entry.hitRate = e.hitRate;
-      row.entry.sizeLow = static_cast<uint32_t>(e.content.size());
-      row.entry.sizeHigh = static_cast<uint32_t>(uint64_t(e.content.size()) >> 32);
-      row.entry.lastModifiedTime = e.lastModifiedTime;
-      row.entry.expireTime = e.expireTime;
-      row.entry.lastAccessTime = e.lastAccessTime;
-      row.entry.lastSyncTime = e.lastSyncTime;
-      row.entry.headerInfo = e.headers;
-      row.entry.fileExtension = FileExtensionOf(files[i].substr(files[i].rfind('/') + 1));
-      std::optional<Row> old = FindRow(e.url);
-      result = PutRow(row, old);
-      // A new entry without an origin has no row in the side table to take away.
-      if (result == STORE_OK && (e.origin || old) && !PutOrigin(statements_, e.url, e.origin))
-        result = ERROR_STORE_FAILURE;
-      if (old && !old->entry.localFileName.empty()) replaced.push_back(old->entry.localFileName);
-    }
-    if (result == STORE_OK && !transaction.Commit()) result = ERROR_STORE_FAILURE;
-  }
-  // What was not committed is unreferenced: remove it with its reservation. Names that
-  // something else held are only given up.
-  std::vector<std::string> obsolete;
-  if (result == STORE_OK) {
-    obsolete = std::move(replaced);
-  } else {
-    for (size_t i = 0; i < entries.size(); ++i)
-      if (created[i] == Creation::Written)
-        obsolete.push_back(files[i]);
-      else if (!files[i].empty())
-        strays.push_back(files[i]);
-  }
-  for (const std::string& file : obsolete) ::unlink(Absolute(file).c_str());
-  obsolete.insert(obsolete.end(), strays.begin(), strays.end());
-  ReleasePending(obsolete);
-  return result;
-}
-
 uint32_t SqliteUrlCacheStore::RecordVisit(std::string_view address, FileTime when, uint32_t visitCount) {
-  if (address.empty()) return ERROR_INVALID_PARAMETER;
-  Row row;
-  row.entry.sourceUrl = "Visited: @" + std::string(address);
-  row.entry.entryType = NORMAL_CACHE_ENTRY | URLHISTORY_CACHE_ENTRY;
-  row.entry.useCount = visitCount;
-  row.entry.lastModifiedTime = row.entry.lastAccessTime = row.entry.lastSyncTime = when;
+  Visit visit{std::string(address), when, visitCount};
+  return RecordVisits(std::span(&visit, 1));
+}
+
+uint32_t SqliteUrlCacheStore::RecordVisits(std::span<const Visit> visits) {
+  for (const Visit& visit : visits)
+    if (visit.address.empty()) return ERROR_INVALID_PARAMETER;
+  if (readOnly_) return ERROR_WRITE_PROTECT;
   SqliteTransaction transaction(db_);
-  if (!transaction.ok()) return ERROR_STORE_FAILURE;
-  uint32_t result = PutRow(row, FindRow(row.entry.sourceUrl));
-  if (result == STORE_OK && !transaction.Commit()) result = ERROR_STORE_FAILURE;
+  if (!transaction.ok()) return IndexFailure();
+  std::vector<std::string> replaced;  // visits have no files
+  std::string key;
+  uint32_t result = STORE_OK;
+  for (size_t i = 0; i < visits.size() && result == STORE_OK; ++i) {
+    const Visit& visit = visits[i];
+    key = "Visited: @" + visit.address;
+    result = PutRow({.url = key,
+                     .type = NORMAL_CACHE_ENTRY | URLHISTORY_CACHE_ENTRY,
+                     .useCount = visit.visitCount,
+                     .lastModified = visit.when,
+                     .lastAccess = visit.when,
+                     .lastSync = visit.when},
+                    replaced);
+  }
+  if (result == STORE_OK && !transaction.Commit()) result = IndexFailure();
   return result;
+}
+
+uint32_t SqliteUrlCacheStore::ReadCookieFile(const std::string& relative, std::string& text) const {
+  std::string_view name;
+  const StoreFolder* folder = folders_.FolderOf(relative, name);
+  if (folder == nullptr) return ERROR_PATH_NOT_FOUND;
+  return StoreErrorFromErrno(folder->files.ReadFile(std::string(name).c_str(), text));
 }
 
 uint32_t SqliteUrlCacheStore::SetCookie(const Cookie& cookie) {
@@ -541,44 +404,58 @@ uint32_t SqliteUrlCacheStore::SetCookie(const Cookie& cookie) {
       HasLineBreak(cookie.name) || HasLineBreak(cookie.value) || HasLineBreak(cookie.domain) ||
       HasLineBreak(cookie.path) || !cookie.path.starts_with('/'))
     return ERROR_INVALID_PARAMETER;
+  if (readOnly_) return ERROR_WRITE_PROTECT;
   std::string site = CookieSite(cookie.domain);
   std::string key = "Cookie:" + user_ + "@" + site + "/";
   std::optional<Row> old = FindRow(key);
-  std::vector<Cookie> cookies;
-  if (old && !old->entry.localFileName.empty())
-    if (auto text = files::ReadWholeFile(Absolute(old->entry.localFileName))) cookies = ParseCookieFile(*text);
-  auto same = [&](const Cookie& c) {
-    return c.name == cookie.name && text::ToLowerAscii(c.domain) == text::ToLowerAscii(cookie.domain) &&
-           c.path == cookie.path;
-  };
-  std::erase_if(cookies, same);
-  cookies.push_back(cookie);
-  std::string text = FormatCookieFile(cookies);
+  bool hasFile = old && !old->entry.localFileName.empty();
+  // The other cookies of the site keep their bytes; a file that is there but cannot be
+  // read is never replaced by one without them.
+  std::string before;
+  if (hasFile) {
+    uint32_t read = ReadCookieFile(old->entry.localFileName, before);
+    if (read != STORE_OK && read != ERROR_PATH_NOT_FOUND) return read;
+  }
+  FileTime expire = 0;
+  std::string text = SetCookieRecord(before, cookie, expire);
 
-  Row row;
-  row.entry.sourceUrl = key;
-  row.entry.entryType = NORMAL_CACHE_ENTRY | COOKIE_CACHE_ENTRY;
-  row.entry.sizeLow = static_cast<uint32_t>(text.size());
-  row.entry.lastModifiedTime = row.entry.lastAccessTime = row.entry.lastSyncTime = FileTimeNow();
-  for (const Cookie& c : cookies) row.entry.expireTime = std::max(row.entry.expireTime, c.expiry);
-  row.entry.fileExtension = "txt";
-  if (old && !old->entry.localFileName.empty()) {
-    row.entry.localFileName = old->entry.localFileName;
-    if (!ReplaceFileAtomically(Absolute(row.entry.localFileName), text)) return ERROR_ACCESS_DENIED;
+  const StoreFolder& cookies = folders_.Cookies();
+  std::string file;
+  if (hasFile) {
+    file = old->entry.localFileName;
+    std::string_view name;
+    if (folders_.FolderOf(file, name) != &cookies) return ERROR_PATH_NOT_FOUND;
+    if (int error = cookies.files.ReplaceFile(std::string(name).c_str(), text)) return StoreErrorFromErrno(error);
   } else {
-    SqliteTransaction transaction(db_);
-    if (!transaction.ok()) return ERROR_STORE_FAILURE;
-    row.entry.localFileName = ReserveFile(cookieFolder_, user_ + "@" + site + ".txt", true);
-    if (row.entry.localFileName.empty() || !transaction.Commit()) return ERROR_STORE_FAILURE;
-    if (!files::WriteWholeFile(Absolute(row.entry.localFileName), text)) {
-      ReleasePending({row.entry.localFileName});
-      return ERROR_ACCESS_DENIED;
+    {
+      SqliteTransaction transaction(db_);
+      if (!transaction.ok()) return IndexFailure();
+      file = ReserveFile(cookies, user_ + "@" + site + ".txt", true);
+      if (file.empty() || !transaction.Commit()) return IndexFailure();
+    }
+    int error = 0;
+    if (cookies.files.CreateWholeFile(file.c_str() + cookies.relative.size(), text, &error) !=
+        OpenFolder::Creation::Written) {
+      ReleasePending({file});
+      return error ? StoreErrorFromErrno(error) : ERROR_STORE_FAILURE;
     }
   }
+  FileTime now = FileTimeNow();
   SqliteTransaction transaction(db_);
-  if (!transaction.ok()) return ERROR_STORE_FAILURE;
-  uint32_t result = PutRow(row, old);
-  if (result == STORE_OK && !transaction.Commit()) result = ERROR_STORE_FAILURE;
+  if (!transaction.ok()) return IndexFailure();
+  std::vector<std::string> replaced;  // the site keeps its one file
+  uint32_t result = PutRow({.url = key,
+                            .localFile = file,
+                            .extension = "txt",
+                            .type = NORMAL_CACHE_ENTRY | COOKIE_CACHE_ENTRY,
+                            .size = text.size(),
+                            .lastModified = now,
+                            .expire = expire,
+                            .lastAccess = now,
+                            .lastSync = now},
+                           replaced);
+  if (result == STORE_OK && !hasFile) result = ReleaseFile(file);
+  if (result == STORE_OK && !transaction.Commit()) result = IndexFailure();
   return result;
 }
 
@@ -587,13 +464,14 @@ uint32_t SqliteUrlCacheStore::GetCookie(std::string_view url, char* buffer, uint
   std::vector<Cookie> matching;
   if (ParseCookieTarget(url, target)) {
     FileTime now = FileTimeNow();
-    // The host's own site and each parent domain may hold cookies for it.
+    // The host's own site and each parent domain may hold cookies for it; a cookie file
+    // that cannot be read gives none.
     for (std::string_view site = target.host; !site.empty();) {
+      std::string text;
       if (std::optional<Row> row = FindRow("Cookie:" + user_ + "@" + std::string(site) + "/");
-          row && !row->entry.localFileName.empty())
-        if (auto text = files::ReadWholeFile(Absolute(row->entry.localFileName)))
-          for (Cookie& c : ParseCookieFile(*text))
-            if (CookieMatches(c, target, now)) matching.push_back(std::move(c));
+          row && !row->entry.localFileName.empty() && ReadCookieFile(row->entry.localFileName, text) == STORE_OK)
+        for (Cookie& c : ParseCookieFile(text))
+          if (CookieMatches(c, target, now)) matching.push_back(std::move(c));
       size_t dot = site.find('.');
       site = dot == std::string_view::npos ? std::string_view() : site.substr(dot + 1);
     }

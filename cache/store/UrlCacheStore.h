@@ -13,15 +13,26 @@
 
 namespace vantry::cache {
 
-// Result codes of the store's operations, as callers test them.
+// Result codes of the store's operations, as callers test them; StoreErrorText
+// (cache/store/StoreError.h) says each in words.
 inline constexpr uint32_t STORE_OK = 0;
 inline constexpr uint32_t ERROR_FILE_NOT_FOUND = 2;
-inline constexpr uint32_t ERROR_ACCESS_DENIED = 5;
+inline constexpr uint32_t ERROR_PATH_NOT_FOUND = 3;  // a file or folder of the store is missing
+inline constexpr uint32_t ERROR_ACCESS_DENIED = 5;   // permission denied
 inline constexpr uint32_t ERROR_INVALID_HANDLE = 6;
+inline constexpr uint32_t ERROR_NOT_ENOUGH_MEMORY = 8;
+inline constexpr uint32_t ERROR_WRITE_PROTECT = 19;  // the store is read-only
 inline constexpr uint32_t ERROR_INVALID_PARAMETER = 87;
+inline constexpr uint32_t ERROR_DISK_FULL = 112;
 inline constexpr uint32_t ERROR_INSUFFICIENT_BUFFER = 122;
+inline constexpr uint32_t ERROR_BUSY = 170;            // another program holds the store's index
+inline constexpr uint32_t ERROR_FILE_TOO_LARGE = 223;  // larger than the system lets a file grow
 inline constexpr uint32_t ERROR_NO_MORE_ITEMS = 259;
+inline constexpr uint32_t ERROR_DIRECTORY = 267;  // a folder holds the name of one of the store's files
+inline constexpr uint32_t ERROR_IO_DEVICE = 1117;
 inline constexpr uint32_t ERROR_STORE_FAILURE = 1359;
+inline constexpr uint32_t ERROR_FILE_CORRUPT = 1392;           // the store's index is damaged
+inline constexpr uint32_t ERROR_CANT_RESOLVE_FILENAME = 1921;  // a symbolic link holds one of the store's names
 
 // Field-control value of SetEntryInfo that replaces only the entry type.
 inline constexpr uint32_t CACHE_ENTRY_ATTRIBUTE_FC = 4;

@@ -68,7 +68,7 @@ class ArchiveAdaptersTest : public ::testing::Test {
   RecordingSink statisticsPage, findResultsPage;
   RecordingTarget findTarget;
   ArchiveLocalCopySearch localCopies{paths, h.prompt};
-  ArchiveCopies copies{*h.store, {paths, folder / "tmp"}, h.prompt};
+  ArchiveCopies copies{*h.store, paths, h.prompt};
   ArchivePageChecker pageChecker{h.prompt};
   CacheCommands commands{{h.context, dialogs, appSettings, profile, lists, statisticsPage, findResultsPage, findTarget,
                           localCopies, copies, pageChecker}};
@@ -78,8 +78,8 @@ class ArchiveAdaptersTest : public ::testing::Test {
 TEST_F(ArchiveAdaptersTest, CopyReconstructingTreeWritesTheTreeTheRecordsAndTheIndexPage) {
   CopyTree("Pages of a");
 
-  EXPECT_TRUE(fs::is_regular_file(fs::path(out) / "index.htm"));
-  EXPECT_EQ(ReadFile(fs::path(out) / "sub/b.htm"), "<p>This is the Second page.</p>");
+  EXPECT_TRUE(fs::is_regular_file(fs::path(out) / "www.a.org/index.htm"));
+  EXPECT_EQ(ReadFile(fs::path(out) / "www.a.org/sub/b.htm"), "<p>This is the Second page.</p>");
   const std::optional<std::vector<archive::CopyRecord>> records = archive::ReadCopyRecords(paths);
   ASSERT_TRUE(records.has_value());
   std::vector<std::string> copied;

@@ -42,6 +42,10 @@ constexpr VerbForm kVerbs[] = {
      "import firefox|chromium [PROFILE], import all, import PROFILE_FOLDER, import har FILE",
      "import browser profiles' caches, history and cookies (PROFILE: a name or folder; all: every profile "
      "found), or an HTTP Archive"},
+    {"copy-tree", Verb::CopyTree, 2, 3, "", "copy-tree URL DEST [COMMENT]",
+     "copy the cached site of URL's host into DEST with working links, as \"Copy reconstructing tree\""},
+    {"copy-page", Verb::CopyPage, 2, 3, "", "copy-page URL DEST [COMMENT]",
+     "copy the cached page URL and what it shows into DEST, as \"Copy single file\""},
     {"help", Verb::Help, 0, 0, "", "help, --help, -h", "show this text"},
 };
 
@@ -107,6 +111,14 @@ std::string CheckOperands(const StoreToolCommand& c) {
     case Verb::Remove:
       if (ops[0].empty()) return "rm: the key is empty";
       return {};
+    case Verb::CopyTree:
+    case Verb::CopyPage: {
+      const std::string verb = c.verb == Verb::CopyTree ? "copy-tree: " : "copy-page: ";
+      if (!IsWebAddress(ops[0])) return verb + Quoted(ops[0]) + " is not a web address such as http://host/page";
+      if (ops[1].empty() || HasControlCharacter(ops[1])) return verb + "the folder must be one line of text";
+      if (ops.size() == 3 && HasControlCharacter(ops[2])) return verb + "the comment must be one line of text";
+      return {};
+    }
     default:
       return {};
   }

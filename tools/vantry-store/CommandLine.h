@@ -9,7 +9,7 @@
 namespace vantry::storetool {
 
 // The commands of vantry-store.
-enum class Verb { Help, Demo, Synth, Add, Visit, Cookie, Remove, List, Stats, Import, Profiles };
+enum class Verb { Help, Demo, Synth, Add, Visit, Cookie, Remove, List, Stats, Import, Profiles, CopyTree, CopyPage };
 
 // A command line checked in full: every value is in range before anything touches the store.
 struct StoreToolCommand {

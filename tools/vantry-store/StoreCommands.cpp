@@ -3,6 +3,7 @@
 #include <ctime>
 #include <ostream>
 
+#include "cache/store/StoreError.h"
 #include "tools/vantry-store/DemoSite.h"
 #include "tools/vantry-store/ResponseHeaders.h"
 #include "tools/vantry-store/SyntheticEntries.h"
@@ -37,11 +38,17 @@ const char* KindName(EntryKind kind) {
 
 uint64_t SizeOf(const cache::CacheEntry& entry) { return entry.sizeLow + (uint64_t(entry.sizeHigh) << 32); }
 
-int StoreFailure(ToolContext& context, std::string_view what, uint32_t error) {
-  context.err << "vantry-store: " << what << " failed: store error " << error << " in "
-              << context.store.RootFolder().string() << "\n";
+int StoreFailure(ToolContext& context, std::string_view what, std::string_view cause) {
+  context.err << "vantry-store: " << what << " failed: " << cause << " (store " << context.store.RootFolder().string()
+              << ")\n";
   return kExitFailure;
 }
+
+int StoreFailure(ToolContext& context, std::string_view what, uint32_t error) {
+  return StoreFailure(context, what, cache::StoreErrorText(error));
+}
+
+constexpr std::string_view kUnreadableIndex = "the store's index could not be read";
 
 }  // namespace
 
@@ -106,7 +113,7 @@ int RunDemo(const StoreToolCommand&, ToolContext& context) {
 int RunSynth(const StoreToolCommand& command, ToolContext& context) {
   EntryCounts before;
   if (CountEntries(context.store, before) != cache::WalkResult::Normal)
-    return StoreFailure(context, "synth", cache::ERROR_STORE_FAILURE);
+    return StoreFailure(context, "synth", kUnreadableIndex);
   SynthSummary summary;
   uint32_t error = AddSyntheticEntries(context.store, before.total(), command.count, context.now, summary);
   if (error != cache::STORE_OK) return StoreFailure(context, "synth", error);
@@ -165,13 +172,13 @@ int RunList(const StoreToolCommand& command, ToolContext& context) {
   std::string_view prefix = command.operands.empty() ? std::string_view() : std::string_view(command.operands[0]);
   cache::WalkResult result = cache::WalkCache(
       context.store, prefix, [&](cache::CacheEntry& entry) { context.out << ListLine(entry) << "\n"; });
-  return result == cache::WalkResult::Normal ? kExitOk : StoreFailure(context, "list", cache::ERROR_STORE_FAILURE);
+  return result == cache::WalkResult::Normal ? kExitOk : StoreFailure(context, "list", kUnreadableIndex);
 }
 
 int RunStats(const StoreToolCommand&, ToolContext& context) {
   EntryCounts counts;
   if (CountEntries(context.store, counts) != cache::WalkResult::Normal)
-    return StoreFailure(context, "stats", cache::ERROR_STORE_FAILURE);
+    return StoreFailure(context, "stats", kUnreadableIndex);
   context.out << "Content entries: " << counts.content << "\n"
               << "Cookie entries: " << counts.cookies << "\n"
               << "History entries: " << counts.history << "\n"

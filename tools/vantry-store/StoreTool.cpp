@@ -6,6 +6,7 @@
 #include "files/WholeFile.h"
 #include "import/HomeFolders.h"
 #include "import/ImportCommand.h"
+#include "tools/vantry-store/CopyCommands.h"
 #include "tools/vantry-store/ProfileListing.h"
 #include "tools/vantry-store/StoreCommands.h"
 
@@ -16,7 +17,10 @@ namespace fs = std::filesystem;
 namespace {
 
 // Commands that only read or remove never create a store where there is none.
-bool CreatesStore(Verb verb) { return verb != Verb::Remove && verb != Verb::List && verb != Verb::Stats; }
+bool CreatesStore(Verb verb) {
+  return verb != Verb::Remove && verb != Verb::List && verb != Verb::Stats && verb != Verb::CopyTree &&
+         verb != Verb::CopyPage;
+}
 
 }  // namespace
 
@@ -77,6 +81,10 @@ int RunStoreTool(const std::vector<std::string>& args, const fs::path& storeFold
       return RunStats(command, context);
     case Verb::Import:
       return import::RunImportCommand(command.operands, store, context.out, context.err);
+    case Verb::CopyTree:
+      return RunCopyTree(command.operands, store, fs::current_path(ec), context.out, context.err);
+    case Verb::CopyPage:
+      return RunCopyPage(command.operands, store, fs::current_path(ec), context.out, context.err);
     case Verb::Help:
     case Verb::Profiles:
       break;

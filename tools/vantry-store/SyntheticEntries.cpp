@@ -192,11 +192,17 @@ SyntheticItem MakeSyntheticItem(uint64_t n, int64_t now) {
 uint32_t AddSyntheticEntries(cache::SqliteUrlCacheStore& store, uint64_t first, uint64_t count, int64_t now,
                              SynthSummary& summary) {
   summary = {};
-  std::vector<cache::NewEntry> batch;
+  std::vector<cache::NewEntry> contents;
+  std::vector<cache::Visit> visits;
   auto flush = [&] {
-    uint32_t error = batch.empty() ? cache::STORE_OK : store.AddEntries(batch);
-    if (error == cache::STORE_OK) summary.content += batch.size();
-    batch.clear();
+    uint32_t error = contents.empty() ? cache::STORE_OK : store.AddEntries(contents);
+    if (error == cache::STORE_OK && !visits.empty()) error = store.RecordVisits(visits);
+    if (error == cache::STORE_OK) {
+      summary.content += contents.size();
+      summary.visits += visits.size();
+    }
+    contents.clear();
+    visits.clear();
     return error;
   };
   for (uint64_t n = first; n < first + count; ++n) {
@@ -204,12 +210,10 @@ uint32_t AddSyntheticEntries(cache::SqliteUrlCacheStore& store, uint64_t first, 
     uint32_t error = cache::STORE_OK;
     switch (item.kind) {
       case SyntheticKind::Content:
-        batch.push_back(std::move(item.content));
-        if (batch.size() == kBatch) error = flush();
+        contents.push_back(std::move(item.content));
         break;
       case SyntheticKind::Visit:
-        error = store.RecordVisit(item.address, item.visitTime, item.visitCount);
-        summary.visits += error == cache::STORE_OK;
+        visits.push_back({std::move(item.address), item.visitTime, item.visitCount});
         break;
       case SyntheticKind::CookieSite:
         for (const cache::Cookie& cookie : item.cookies)
@@ -217,6 +221,7 @@ uint32_t AddSyntheticEntries(cache::SqliteUrlCacheStore& store, uint64_t first, 
         summary.cookieSites += error == cache::STORE_OK;
         break;
     }
+    if (error == cache::STORE_OK && contents.size() + visits.size() >= kBatch) error = flush();
     if (error != cache::STORE_OK) return error;
   }
   return flush();

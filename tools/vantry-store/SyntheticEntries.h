@@ -32,7 +32,8 @@ struct SynthSummary {
   uint64_t cookieSites = 0;
 };
 
-// Adds items first .. first + count - 1, the content entries in batches of one commit each.
+// Adds items first .. first + count - 1, the content entries and the visits in batches of
+// one commit each.
 uint32_t AddSyntheticEntries(cache::SqliteUrlCacheStore& store, uint64_t first, uint64_t count, int64_t now,
                              SynthSummary& summary);
 

@@ -1,5 +1,8 @@
 #include "cache/lists/ListFill.h"
 
+#include <algorithm>
+#include <random>
+
 #include <gtest/gtest.h>
 
 #include "cache/lists/AddressRequest.h"
@@ -7,6 +10,7 @@
 #include "testing/FakePanes.h"
 #include "testing/ListStore.h"
 #include "testing/TempFolder.h"
+#include "text/AsciiText.h"
 
 namespace vantry::cache {
 
@@ -195,6 +199,27 @@ TEST(SortListTextsTest, SortsIgnoringCaseThenByBytes) {
   Urls texts = {"http://b/", "HTTP://A/", "http://a/", "ftp://z/", "http://a", "Cookie:u@x/", "http://ab/"};
   SortListTexts(texts);
   EXPECT_EQ(texts, (Urls{"Cookie:u@x/", "ftp://z/", "http://a", "HTTP://A/", "http://a/", "http://ab/", "http://b/"}));
+}
+
+// Long texts that differ only in case, or only far in, sort as the folded texts do.
+TEST(SortListTextsTest, LongTextsSortAsTheirFoldedCopies) {
+  std::mt19937 random(3);
+  const std::string letters = "aAbB/.\xe4";
+  Urls texts;
+  for (int i = 0; i < 2000; ++i) {
+    std::string text = "http://www.Example.COM/" + std::string(random() % 20, 'x');
+    for (size_t n = random() % 12; n > 0; --n) text += letters[random() % letters.size()];
+    texts.push_back(text);
+  }
+  Urls expected = texts;
+  std::sort(expected.begin(), expected.end(), [](const std::string& a, const std::string& b) {
+    std::string x = text::ToLowerAscii(a), y = text::ToLowerAscii(b);
+    auto ux = std::vector<unsigned char>(x.begin(), x.end()), uy = std::vector<unsigned char>(y.begin(), y.end());
+    auto bx = std::vector<unsigned char>(a.begin(), a.end()), by = std::vector<unsigned char>(b.begin(), b.end());
+    return ux != uy ? ux < uy : bx < by;
+  });
+  SortListTexts(texts);
+  EXPECT_EQ(texts, expected);
 }
 
 }  // namespace vantry::cache

@@ -101,6 +101,15 @@ TEST_F(SelectionStepTest, CookieFileStepNeedsTheFlagTheExactPrefixAndTheFile) {
   EXPECT_EQ(Select(cookieKey).back(), "bytes ");
 }
 
+// A folder in place of the site's cookie file: the page and the cookie entry show without
+// cookies, and nothing is decoded.
+TEST_F(SelectionStepTest, FolderInPlaceOfTheCookieFileShowsNoCookies) {
+  std::filesystem::remove(LocalFileOf(cookieKey));
+  std::filesystem::create_directory(LocalFileOf(cookieKey));
+  EXPECT_EQ(Select("http://a.example/page.html").back(), "bytes ");
+  EXPECT_EQ(Select(cookieKey), (Calls{"show " + cookieKey + " | None", "properties " + cookieKey, "bytes "}));
+}
+
 TEST_F(SelectionStepTest, CookieFileOfAnEntryNoLongerStoredIsNotDecoded) {
   WriteCookieFile(10);
   Select(cookieKey);

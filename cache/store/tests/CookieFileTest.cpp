@@ -30,6 +30,46 @@ TEST(CookieFileTest, RecordsRoundTripAndADamagedTailIsDropped) {
   EXPECT_EQ(ParseCookieFile("a\nb\nc/\nnotanumber\n0\n0\n0\n0\n*\n").size(), 0u);
 }
 
+// Each record's bytes are kept; a carriage return is part of a field unless the record's
+// lines end in "\r\n".
+TEST(CookieFileTest, RecordsKeepTheirBytes) {
+  struct Row {
+    std::string text;
+    const char* name;
+    const char* value;
+    const char* path;
+  } rows[] = {
+      {"n\nv\na.example/\n0\n0\n0\n0\n0\n*\n", "n", "v", "/"},
+      {"n\r\nv\r\r\na.example/p\n0\n0\n0\n0\n0\n*\n", "n\r", "v\r\r", "/p"},
+      {"n\r\nv\r\na.example/p\r\n1\r\n0\r\n0\r\n0\r\n0\r\n*\r\n", "n", "v", "/p"},
+      {"n\nv\na.example\n0\n0\n0\n0\n0\n*", "n", "v", "/"},
+  };
+  for (const Row& row : rows) {
+    std::string twice = row.text + (row.text.ends_with('\n') ? row.text : "");
+    std::vector<CookieRecord> records = ReadCookieRecords(twice);
+    ASSERT_EQ(records.size(), row.text.ends_with('\n') ? 2u : 1u) << row.text;
+    EXPECT_EQ(records[0].text, row.text);
+    EXPECT_EQ(records[0].cookie.name, row.name) << row.text;
+    EXPECT_EQ(records[0].cookie.value, row.value) << row.text;
+    EXPECT_EQ(records[0].cookie.path, row.path) << row.text;
+    EXPECT_EQ(records.back().text.data() + records.back().text.size(), twice.data() + twice.size());
+  }
+}
+
+TEST(CookieFileTest, SettingACookieReplacesOnlyItsOwnRecord) {
+  std::string kept = "Kept\rname\nv\r\n.A.example/\n0\n007\n0\n0\n0\n*\n";
+  std::string old = FormatCookieFile({{"id", "1", "a.example", "/", 0, 50, 1}});
+  FileTime expiry = 0;
+  std::string text = SetCookieRecord(kept + old + kept, {"id", "2", "A.EXAMPLE", "/", 0, 40, 2}, expiry);
+  EXPECT_EQ(text, kept + kept + FormatCookieFile({{"id", "2", "A.EXAMPLE", "/", 0, 40, 2}}));
+  EXPECT_EQ(expiry, 40u);
+  EXPECT_EQ(SetCookieRecord(kept + "damaged\n", {"n", "v", "a.example", "/p", 0, 9, 0}, expiry),
+            kept + FormatCookieFile({{"n", "v", "a.example", "/p", 0, 9, 0}}));
+  EXPECT_EQ(expiry, 9u);
+  EXPECT_EQ(SetCookieRecord("n\nv\na.example\n0\n0\n0\n0\n0\n*", {"m", "w", "a.example", "/", 0, 0, 0}, expiry),
+            "n\nv\na.example\n0\n0\n0\n0\n0\n*\n" + FormatCookieFile({{"m", "w", "a.example", "/", 0, 0, 0}}));
+}
+
 TEST(CookieFileTest, TargetsOfUrls) {
   struct Row {
     const char* url;

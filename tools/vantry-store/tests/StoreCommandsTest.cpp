@@ -6,6 +6,7 @@
 
 #include "cache/store/StoreFiles.h"
 #include "files/WholeFile.h"
+#include "testing/SystemFaults.h"
 #include "tools/vantry-store/tests/StoreToolTestSupport.h"
 
 namespace vantry::storetool {
@@ -107,6 +108,38 @@ TEST_F(StoreCommandsTest, ListShowsOneLinePerEntryFilteredByPrefix) {
   ToolRun cookies = RunTool(Store(), {"list", "Cookie:"});
   EXPECT_EQ(std::count(cookies.out.begin(), cookies.out.end(), '\n'), 5);
   EXPECT_EQ(RunTool(Store(), {"list", "gopher:"}).out, "");
+}
+
+// A store that may only be read is listed and counted; writes fail with the cause in words.
+TEST_F(StoreCommandsTest, ReadOnlyStoreIsListedAndFailuresSayWhy) {
+  ASSERT_EQ(RunTool(Store(), {"demo"}).exitCode, 0);
+  ToolRun stats = RunTool(Store(), {"stats"}), list = RunTool(Store(), {"list"});
+  std::string seen = testing::RunUnderFault(testing::SystemFault::kReadOnlyFileSystem, [&] {
+    std::string text;
+    for (std::vector<std::string> args : std::vector<std::vector<std::string>>{
+             {"stats"}, {"list"}, {"cookie", "a.example", "n", "v"}, {"rm", "http://www.vantry-demo.example/"}}) {
+      ToolRun run = RunTool(Store(), args);
+      text += std::to_string(run.exitCode) + " " + run.out + run.err + "|";
+    }
+    return text;
+  });
+  std::string tail = " (store " + Store().string() + ")\n|";
+  EXPECT_EQ(seen, "0 " + stats.out + "|0 " + list.out + "|1 vantry-store: cookie failed: the store is read-only" +
+                      tail + "1 vantry-store: rm failed: the store is read-only" + tail);
+}
+
+// A folder where the store keeps a site's cookie file: setting a cookie there says so.
+TEST_F(StoreCommandsTest, FolderInPlaceOfACookieFileIsNamed) {
+  ASSERT_EQ(RunTool(Store(), {"cookie", "a.example", "n", "v"}).exitCode, 0);
+  std::string file;
+  cache::WalkCache(*Open(), "cookie:", [&](cache::CacheEntry& e) { file = e.localFileName; });
+  ASSERT_TRUE(fs::remove(file));
+  fs::create_directory(file);
+  ToolRun run = RunTool(Store(), {"cookie", "a.example", "m", "w"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err, "vantry-store: cookie failed: a folder stands where the store keeps one of its files (store " +
+                         Store().string() + ")\n");
+  EXPECT_TRUE(fs::is_directory(file));
 }
 
 TEST(ListLineTest, ShowsKindFlagsSizeLocalTimeAndKey) {

@@ -103,4 +103,48 @@ TEST(VantryStoreBinaryTest, DemoThenStatsThenAMissingRemoval) {
 
 }  // namespace
 
+// The console copies of a site cached by Debian's Firefox: what they copied on standard output,
+// the archive files in the current folder, exit 1 with a message for what could not be done.
+TEST(VantryStoreBinaryTest, CopyTreeAndCopyPageOfAnImportedProfile) {
+  testing::TempFolder folder;
+  const fs::path store = folder.path() / "store";
+  ASSERT_EQ(RunProgram(store, "import firefox '" VANTRY_TESTDATA_DIR "/linkforms/firefox'", folder.path()).exitCode, 0);
+  const std::string inside =
+      "cd '" + folder.path().string() + "' && VANTRY_STORE='" + store.string() + "' '" VANTRY_STORE_BINARY "' ";
+  const auto run = [&](const std::string& arguments) {
+    const std::string command = inside + arguments + " >out 2>err";
+    const int status = std::system(command.c_str());
+    return ProgramRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(folder.path() / "out"),
+                      Slurp(folder.path() / "err")};
+  };
+
+  const ProgramRun tree = run("copy-tree http://127.0.0.1:8091/docs/ tree 'reference forms'");
+  EXPECT_EQ(tree.exitCode, 0) << tree.err;
+  EXPECT_NE(tree.out.find("http://127.0.0.1:8091/docs/ -> " +
+                          (folder.path() / "tree/127.0.0.1_8091/docs~2.html").string() + "\n"),
+            std::string::npos)
+      << tree.out;
+  EXPECT_NE(tree.out.find("\nCopied 26 files into " + (folder.path() / "tree").string() + "\n"), std::string::npos)
+      << tree.out;
+  EXPECT_TRUE(fs::is_regular_file(folder.path() / "tree/127.0.0.1_8092/widget.html"));
+  EXPECT_NE(Slurp(folder.path() / "Histfile.dbx")
+                .find("127.0.0.1\t" + (folder.path() / "tree").string() + "\ttx\t8\t55\treference forms\n"),
+            std::string::npos);
+  EXPECT_NE(Slurp(folder.path() / "indexfil.htm").find("127.0.0.1 : reference forms"), std::string::npos);
+
+  const ProgramRun page = run("copy-page 'http://127.0.0.1:8091/list.html?page=2&sort=name' page");
+  EXPECT_EQ(page.exitCode, 0) << page.err;
+  EXPECT_TRUE(fs::is_regular_file(folder.path() / "page/127_0_0_1_8091_list@page=2&sort=name.html")) << page.out;
+
+  const ProgramRun missing = run("copy-page http://127.0.0.1:8091/nothing.html page");
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_EQ(missing.err, "vantry-store: copy-page: http://127.0.0.1:8091/nothing.html is not in the cache\n");
+  const ProgramRun nothing = run("copy-tree http://nowhere.test/ elsewhere");
+  EXPECT_EQ(nothing.exitCode, 1);
+  EXPECT_NE(nothing.err.find("nothing was copied"), std::string::npos) << nothing.err;
+  const ProgramRun blocked = run("copy-tree http://127.0.0.1:8091/ out");  // "out" is a file
+  EXPECT_EQ(blocked.exitCode, 1);
+  EXPECT_NE(blocked.err.find("copy-tree: cannot make the folder"), std::string::npos) << blocked.err;
+}
+
 }  // namespace vantry::storetool
