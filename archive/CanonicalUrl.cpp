@@ -31,19 +31,25 @@ void AppendEscape(std::string& out, unsigned char c) {
 std::string NormalizeEscapes(std::string_view text) {
   std::string out;
   out.reserve(text.size());
+  // Where the last '%' that starts no escape stands in `out`: a hex digit decoded just after it
+  // would make a new escape of it, so such a digit stays escaped.
+  std::size_t barePercent = std::string::npos;
   for (std::size_t at = 0; at < text.size(); ++at) {
     const auto c = static_cast<unsigned char>(text[at]);
     if (c == '%' && at + 2 < text.size() && text::HexDigitValue(text[at + 1]) >= 0 &&
         text::HexDigitValue(text[at + 2]) >= 0) {
       const auto decoded =
           static_cast<unsigned char>(text::HexDigitValue(text[at + 1]) * 16 + text::HexDigitValue(text[at + 2]));
-      if (IsPlain(decoded)) {
+      const bool wouldJoinBarePercent =
+          barePercent != std::string::npos && out.size() - barePercent <= 2 && text::HexDigitValue(decoded) >= 0;
+      if (IsPlain(decoded) && !wouldJoinBarePercent) {
         out += static_cast<char>(decoded);
       } else {
         AppendEscape(out, decoded);
       }
       at += 2;
     } else if (IsPlain(c) || IsDelimiter(c)) {
+      if (c == '%') barePercent = out.size();
       out += static_cast<char>(c);
     } else {
       AppendEscape(out, c);

@@ -83,6 +83,9 @@ std::optional<UrlParts> ParseUrl(std::string_view url) {
     }
     authority = authority.substr(0, colon);
   }
+  // A colon left in the host, unless it is a whole IPv6 literal, means a port that is not a number.
+  const bool ipv6Literal = authority.starts_with('[') && authority.ends_with(']');
+  if (!ipv6Literal && authority.find(':') != std::string_view::npos) return std::nullopt;
   parts.server = std::string(authority);
   return parts;
 }

@@ -123,6 +123,9 @@ std::optional<json> ParseJson(std::string_view text, std::string& error) {
       error = "not a JSON file (syntax error at byte " + std::to_string(offset + 1) + ")";
     }
     return std::nullopt;
+  } catch (const json::out_of_range&) {
+    error = "not a JSON file (a number too large to read)";
+    return std::nullopt;
   }
 }
 

@@ -46,9 +46,9 @@ INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]', re.M)
 
 
 def library_of(path):
-    """The library folder a product file belongs to; None for tests, benchmarks and test support."""
+    """The library folder a product file belongs to; None for tests, benchmarks, fuzz targets and test support."""
     parts = path.split('/')
-    if 'tests' in parts or parts[0] in ('bench', 'testing', 'testdata'):
+    if 'tests' in parts or parts[0] in ('bench', 'fuzz', 'testing', 'testdata'):
         return None
     folder = '/'.join(parts[:-1])
     while folder and folder not in LIBRARIES:

@@ -24,10 +24,17 @@ TEST(CanonicalUrl, GivesEverySpellingOfAnAddressOneForm) {
       {"http://s.org/p?q=a+b&x=%2f#frag", "http://s.org/p?q=a+b&x=%2F"},
       {"http://s.org/p?", "http://s.org/p?"},
       {"http://u@s.org/p", "http://u@s.org/p"},
+      {"http://[::1]:8091/p", "http://[::1]:8091/p"},
+      {"http://s.org/%4%31/%%41", "http://s.org/%4%31/%%41"},
+      {"http://s.org/%4%2A", "http://s.org/%4*"},
   };
-  for (const auto& [url, canonical] : cases) EXPECT_EQ(CanonicalUrl(url), canonical) << url;
-  EXPECT_EQ(CanonicalUrl("page.html"), std::nullopt);
-  EXPECT_EQ(CanonicalUrl("http://s.org:port/"), std::nullopt);
+  for (const auto& [url, canonical] : cases) {
+    EXPECT_EQ(CanonicalUrl(url), canonical) << url;
+    EXPECT_EQ(CanonicalUrl(canonical), canonical) << url;
+  }
+  for (const char* notAddress :
+       {"page.html", "http://s.org:port/", "http://s.org:80x:80/", "http://[::1:80x/", "http://[a:b:/"})
+    EXPECT_EQ(CanonicalUrl(notAddress), std::nullopt) << notAddress;
 }
 
 TEST(CanonicalOfPlainReference, AgreesWithTheGeneralPathOrDeclines) {

@@ -77,6 +77,9 @@ TEST(HarReaderTest, TextsInAnotherCharacterSetKeepTheirBytes) {
 TEST(HarReaderTest, FilesThatAreNoArchivesSayWhy) {
   EXPECT_EQ(ReadHar("{\"log\": {\"entries\": ").error, "not a JSON file (it ends early, after byte 20)");
   EXPECT_EQ(ReadHar("{\"log\": {\"entries\": x}}").error, "not a JSON file (syntax error at byte 21)");
+  EXPECT_EQ(ReadHar("7E732").error, "not a JSON file (a number too large to read)");
+  EXPECT_EQ(ReadHar("{\"log\": {\"entries\": [{\"time\": -1e999}]}}").error,
+            "not a JSON file (a number too large to read)");
   EXPECT_EQ(ReadHar("[1, 2]").error, "no \"log.entries\" list, so not an HTTP archive");
   EXPECT_EQ(ReadHar("{\"log\": {\"entries\": {}}}").error, "no \"log.entries\" list, so not an HTTP archive");
 }

@@ -6,9 +6,11 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <functional>
 
 #include "tools/rquenz/ErrorText.h"
 #include "tools/rquenz/StreamSubstituter.h"
+#include "tools/rquenz/WriteAll.h"
 
 namespace rquenz {
 
@@ -38,9 +40,22 @@ bool RemoveIfPresent(int folderFd, const std::string& name) {
   return unlinkat(folderFd, name.c_str(), 0) == 0 || errno == ENOENT;
 }
 
-// Writes the substituted content of `source` into a fresh "tempfil" with the
-// source's permission bits. On failure "tempfil" is removed again.
-std::string WriteTempFile(int folderFd, int source, const struct stat& sourceInfo, StreamSubstituter& substituter) {
+// Opens the file to rewrite into *source and checks that it is a regular file.
+// Returns "" or what failed.
+std::string OpenSource(int folderFd, const std::string& name, int* source, struct stat* info) {
+  // Non-blocking so that a named pipe is refused below instead of waited on.
+  *source = openat(folderFd, name.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (*source < 0) return ErrorText("cannot open", errno);
+  if (fstat(*source, info) != 0) return ErrorText("cannot read", errno);
+  if (!S_ISREG(info->st_mode)) return "not a regular file";
+  return {};
+}
+
+// Writes the new content into a fresh "tempfil" through `fill` (which returns
+// "" or what failed) and gives it the source's permission bits. On failure
+// "tempfil" is removed again.
+using TempFileFill = std::function<std::string(int temp)>;
+std::string WriteTempFile(int folderFd, const struct stat& sourceInfo, const TempFileFill& fill) {
   // Always a new file, never an old "tempfil" or whatever a link of that name
   // points at; one that cannot be removed makes the creation fail.
   constexpr int kCreate = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC;
@@ -50,7 +65,7 @@ std::string WriteTempFile(int folderFd, int source, const struct stat& sourceInf
   }
   if (temp < 0) return ErrorText("cannot create tempfil", errno);
   FdCloser closer(temp);
-  std::string error = substituter.Run(source, temp);
+  std::string error = fill(temp);
   if (error.empty()) {
     // The owner carries over where we may set it (running as root); the mode
     // comes after, since a change of owner clears set-id bits.
@@ -98,24 +113,76 @@ std::string CommitWithBackup(int folderFd, const std::string& name, const std::s
   return {};
 }
 
+// The whole rewrite once the source is open: the new content into "tempfil",
+// then in place with the backup.
+std::string ReplaceThroughTempFile(int folderFd, const std::string& name, const std::string& backupName,
+                                   const struct stat& sourceInfo, const TempFileFill& fill) {
+  std::string error = WriteTempFile(folderFd, sourceInfo, fill);
+  if (!error.empty()) return error;
+  error = CommitWithBackup(folderFd, name, backupName);
+  if (!error.empty()) unlinkat(folderFd, kTempFileName, 0);
+  return error;
+}
+
 }  // namespace
 
 std::string BackupName(const std::string& name) { return name.substr(0, name.rfind('.')) + ".bak"; }
 
 std::string ReplaceInFile(int folderFd, const std::string& name, const std::string& backupName,
                           StreamSubstituter& substituter) {
-  // Non-blocking so that a named pipe is refused below instead of waited on.
-  const int source = openat(folderFd, name.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (source < 0) return ErrorText("cannot open", errno);
-  FdCloser closer(source);
+  int source = -1;
   struct stat info;
-  if (fstat(source, &info) != 0) return ErrorText("cannot read", errno);
-  if (!S_ISREG(info.st_mode)) return "not a regular file";
-  std::string error = WriteTempFile(folderFd, source, info, substituter);
+  const std::string error = OpenSource(folderFd, name, &source, &info);
+  FdCloser closer(source);
   if (!error.empty()) return error;
-  error = CommitWithBackup(folderFd, name, backupName);
-  if (!error.empty()) unlinkat(folderFd, kTempFileName, 0);
-  return error;
+  return ReplaceThroughTempFile(folderFd, name, backupName, info,
+                                [&](int temp) { return substituter.Run(source, temp); });
+}
+
+PreparedRewrite PrepareRewrite(int folderFd, const std::string& name, StreamSubstituter& substituter,
+                               SubstitutedBytes buffer) {
+  using State = PreparedRewrite::State;
+  PreparedRewrite prepared;
+  prepared.content = std::move(buffer);
+  int source = -1;
+  prepared.error = OpenSource(folderFd, name, &source, &prepared.source);
+  FdCloser closer(source);
+  if (!prepared.error.empty()) {
+    prepared.state = State::kSourceFailed;
+    return prepared;
+  }
+  switch (substituter.RunInMemory(source, prepared.content, &prepared.error)) {
+    case StreamSubstituter::InMemory::kDone:
+      prepared.state = State::kReady;
+      break;
+    case StreamSubstituter::InMemory::kReadFailed:
+      prepared.state = State::kReadFailed;
+      break;
+    case StreamSubstituter::InMemory::kTooLarge:
+      prepared.state = State::kNotPrepared;
+      break;
+  }
+  return prepared;
+}
+
+std::string PutRewriteInPlace(int folderFd, const std::string& name, const std::string& backupName,
+                              PreparedRewrite& prepared, StreamSubstituter& substituter) {
+  using State = PreparedRewrite::State;
+  switch (prepared.state) {
+    case State::kNotPrepared:
+      return ReplaceInFile(folderFd, name, backupName, substituter);
+    case State::kSourceFailed:
+      return prepared.error;
+    case State::kReadFailed:
+      // "tempfil" is made and removed again, as when the read fails while it is written.
+      return ReplaceThroughTempFile(folderFd, name, backupName, prepared.source, [&](int) { return prepared.error; });
+    case State::kReady:
+      break;
+  }
+  return ReplaceThroughTempFile(folderFd, name, backupName, prepared.source, [&](int temp) {
+    const int error = WriteAll(temp, prepared.content.bytes.data(), prepared.content.size);
+    return error == 0 ? std::string() : ErrorText("write failed", error);
+  });
 }
 
 }  // namespace rquenz

@@ -24,4 +24,8 @@ struct NamePattern {
 
 NamePattern SplitPattern(std::string_view pattern);
 
+// "" when the folder part of `pattern` is a folder below `walkFolder` (or there
+// is none), else what is wrong with it ("/x: the folder does not exist").
+std::string MissingPatternFolder(const std::string& walkFolder, const NamePattern& pattern);
+
 }  // namespace rquenz

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "tools/rquenz/ErrorText.h"
+#include "tools/rquenz/WriteAll.h"
 
 namespace rquenz {
 
@@ -17,20 +18,6 @@ ssize_t ReadSome(int fd, char* data, size_t size) {
     const ssize_t got = read(fd, data, size);
     if (got >= 0 || errno != EINTR) return got;
   }
-}
-
-// Writes all of data; returns 0 or the errno of the failure.
-int WriteAll(int fd, const char* data, size_t size) {
-  while (size > 0) {
-    const ssize_t put = write(fd, data, size);
-    if (put < 0) {
-      if (errno == EINTR) continue;
-      return errno;
-    }
-    data += put;
-    size -= static_cast<size_t>(put);
-  }
-  return 0;
 }
 
 }  // namespace
@@ -47,8 +34,24 @@ StreamSubstituter::StreamSubstituter(std::string search, std::string replacement
 
 std::string StreamSubstituter::Run(int in, int out) {
   out_ = out;
+  return Substitute(in);
+}
+
+StreamSubstituter::InMemory StreamSubstituter::RunInMemory(int in, SubstitutedBytes& out, std::string* error) {
+  out_ = kInMemory;
+  *error = Substitute(in);
+  if (outOfRoom_) return InMemory::kTooLarge;
+  if (!error->empty()) return InMemory::kReadFailed;
+  std::swap(out.bytes, output_);
+  out.size = pending_;
+  if (output_.size() != chunkSize_ + kCopyBlock) output_.assign(chunkSize_ + kCopyBlock, 0);
+  return InMemory::kDone;
+}
+
+std::string StreamSubstituter::Substitute(int in) {
   pending_ = 0;
   writeError_ = 0;
+  outOfRoom_ = false;
   // A match may straddle two chunks, so up to size-1 trailing bytes without a
   // match wait for the next chunk before being emitted.
   const size_t carryLimit = searcher_.size() - 1;
@@ -63,12 +66,13 @@ std::string StreamSubstituter::Run(int in, int out) {
     const size_t carry = atEnd ? 0 : std::min(carryLimit, end - rest);
     if (!Emit(input_.data() + rest, end - carry - rest)) break;
     if (atEnd) {
-      Flush();
+      if (out_ != kInMemory) Flush();
       break;
     }
     std::memmove(input_.data(), input_.data() + end - carry, carry);
     carried = carry;
   }
+  if (outOfRoom_) return {};
   return writeError_ == 0 ? std::string() : ErrorText("write failed", writeError_);
 }
 
@@ -90,6 +94,10 @@ bool StreamSubstituter::EmitThroughLastMatch(size_t end, size_t* rest) {
 }
 
 bool StreamSubstituter::EmitPastBuffer(const char* data, size_t size) {
+  if (out_ == kInMemory) {
+    outOfRoom_ = true;
+    return false;
+  }
   if (!Flush()) return false;
   if (size >= chunkSize_) {
     writeError_ = WriteAll(out_, data, size);

@@ -9,6 +9,12 @@
 
 namespace rquenz {
 
+// Substituted bytes kept in memory: the first `size` bytes of `bytes`.
+struct SubstitutedBytes {
+  std::vector<char> bytes;
+  size_t size = 0;
+};
+
 // Copies one file descriptor to another, replacing every non-overlapping
 // occurrence of the search string by the replacement, leftmost first.
 // The buffers are kept between runs so that many small files cost no
@@ -23,6 +29,13 @@ class StreamSubstituter {
   // Reads `in` to its end and writes the substituted bytes to `out`.
   // Returns "" on success, else what failed ("read failed: ...").
   std::string Run(int in, int out);
+
+  enum class InMemory { kDone, kTooLarge, kReadFailed };
+  // Reads `in` to its end and keeps the substituted bytes in `out`, as long as
+  // they fit one chunk (kTooLarge otherwise); kReadFailed sets *error. The
+  // output buffer is exchanged with `out`'s, so that a buffer handed back from
+  // an earlier run is reused instead of allocated.
+  InMemory RunInMemory(int in, SubstitutedBytes& out, std::string* error);
 
  private:
   // Hands bytes to the output buffer; false when writing failed. Most pieces are
@@ -42,6 +55,8 @@ class StreamSubstituter {
   }
   bool EmitPastBuffer(const char* data, size_t size);
   bool Flush();
+  // Substitutes all of `in`; in memory the output stays in output_, else it is written to out_.
+  std::string Substitute(int in);
 
   // Matches asked of the searcher at a time.
   static constexpr size_t kHitsPerSearch = 64;
@@ -59,8 +74,10 @@ class StreamSubstituter {
   std::vector<char> input_;   // one chunk plus the bytes carried over from the last, then a block of room
   std::vector<char> output_;  // one chunk, then a block of room
   size_t pending_ = 0;        // bytes of output_ not yet written
-  int out_ = -1;
+  int out_ = -1;              // where output goes, or kInMemory
+  bool outOfRoom_ = false;    // the output outgrew its buffer in memory
   int writeError_ = 0;
+  static constexpr int kInMemory = -1;
 };
 
 }  // namespace rquenz

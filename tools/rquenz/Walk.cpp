@@ -27,7 +27,8 @@ void ReportFailure(RunState& run, const std::string& path, const std::string& wh
   run.failed = true;
 }
 
-void HandleMatchingFile(int folderFd, const std::string& folderPath, const std::string& name, RunState& run) {
+void HandleMatchingFile(int folderFd, const std::string& folderPath, const std::string& name, PreparedRewrite& prepared,
+                        RunState& run) {
   const std::string path = JoinPath(folderPath, name);
   const std::string backup = BackupName(name);
   const std::string backupPath = JoinPath(folderPath, backup);
@@ -41,7 +42,7 @@ void HandleMatchingFile(int folderFd, const std::string& folderPath, const std::
     ReportFailure(run, path, "not changed: " + backup + " keeps another file's previous version");
     return;
   }
-  const std::string error = ReplaceInFile(folderFd, name, backup, run.substituter);
+  const std::string error = PutRewriteInPlace(folderFd, name, backup, prepared, run.substituter);
   if (!error.empty()) {
     ReportFailure(run, path, "not changed: " + error);
     return;
@@ -49,22 +50,46 @@ void HandleMatchingFile(int folderFd, const std::string& folderPath, const std::
   run.backupsMade.insert(backupPath);
 }
 
+bool IsOwnWorkingFile(const std::string& folderPath, const std::string& name, const RunState& run) {
+  return name == kTempFileName || run.backupsMade.count(JoinPath(folderPath, name)) != 0;
+}
+
+// Whether a matching file may be read ahead of its turn: a rewrite changes only
+// its own file, its backup and "tempfil", and a backup's name is its own backup
+// name (so it is refused), hence every other file reads now as at its turn.
+bool CanBeReadAhead(const std::string& folderPath, const FolderEntry& entry, const RunState& run) {
+  return !entry.isFolder && !IsOwnWorkingFile(folderPath, entry.name, run) && BackupName(entry.name) != entry.name;
+}
+
 void HandleEntries(int folderFd, const std::string& folderPath, const std::vector<FolderEntry>& entries,
                    RunState& run) {
-  for (const FolderEntry& entry : entries) {
-    if (fnmatch(run.pattern.name.c_str(), entry.name.c_str(), 0) != 0) continue;
-    // The tool's own working files are never taken for the user's.
-    if (entry.name == kTempFileName || run.backupsMade.count(JoinPath(folderPath, entry.name)) != 0) {
-      continue;
-    }
-    if (entry.isFolder) {
-      std::printf("%s/%s <DIR>\n", folderPath.c_str(), entry.name.c_str());
-    } else {
-      std::printf("%s/%s\n", folderPath.c_str(), entry.name.c_str());
-      HandleMatchingFile(folderFd, folderPath, entry.name, run);
-    }
-    ++run.matches;
+  std::vector<bool> matching(entries.size()), planned(entries.size());
+  std::vector<std::string> plannedNames;
+  for (size_t i = 0; i < entries.size(); ++i) {
+    matching[i] = fnmatch(run.pattern.name.c_str(), entries[i].name.c_str(), 0) == 0;
+    planned[i] = run.ahead.enabled() && matching[i] && CanBeReadAhead(folderPath, entries[i], run);
+    if (planned[i]) plannedNames.push_back(entries[i].name);
   }
+  const bool ahead = plannedNames.size() > 1;
+  if (ahead) run.ahead.Begin(folderFd, std::move(plannedNames));
+  for (size_t i = 0; i < entries.size(); ++i) {
+    if (!matching[i]) continue;
+    const FolderEntry& entry = entries[i];
+    PreparedRewrite prepared;
+    if (ahead && planned[i]) prepared = run.ahead.TakeNext(run.substituter);
+    // The tool's own working files are never taken for the user's.
+    if (!IsOwnWorkingFile(folderPath, entry.name, run)) {
+      if (entry.isFolder) {
+        std::printf("%s/%s <DIR>\n", folderPath.c_str(), entry.name.c_str());
+      } else {
+        std::printf("%s/%s\n", folderPath.c_str(), entry.name.c_str());
+        HandleMatchingFile(folderFd, folderPath, entry.name, prepared, run);
+      }
+      ++run.matches;
+    }
+    if (ahead && planned[i]) run.ahead.Recycle(std::move(prepared.content));
+  }
+  if (ahead) run.ahead.End();
 }
 
 // A pattern with a folder part ("docs/*.htm") looks in that folder below the

@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "tools/rquenz/RewriteAhead.h"
 #include "tools/rquenz/StartChoice.h"
 #include "tools/rquenz/StreamSubstituter.h"
 
@@ -12,10 +13,11 @@ namespace rquenz {
 // What one run of the tool carries through its walk.
 struct RunState {
   RunState(NamePattern namePattern, StreamSubstituter streamSubstituter)
-      : pattern(std::move(namePattern)), substituter(std::move(streamSubstituter)) {}
+      : pattern(std::move(namePattern)), substituter(std::move(streamSubstituter)), ahead(substituter) {}
 
   NamePattern pattern;
   StreamSubstituter substituter;
+  RewriteAhead ahead;
   long long matches = 0;              // matching folders and files, failed ones included
   bool failed = false;                // a file was not rewritten or a folder not read
   std::set<std::string> backupsMade;  // full paths of the backups written in this run

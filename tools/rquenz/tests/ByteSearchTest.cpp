@@ -78,6 +78,25 @@ TEST(ByteSearcher, BatchesGiveEveryNonOverlappingMatchLeftmostFirst) {
   }
 }
 
+// A candidate whose first and last bytes fit but one middle byte differs is no
+// match, whichever byte it is, for needles of every length up to forty.
+TEST(ByteSearcher, DifferenceInAnyMiddleByteIsNoMatch) {
+  for (size_t size = 3; size <= 40; ++size) {
+    std::string needle(size, 'm');
+    needle.front() = '<';
+    needle.back() = '>';
+    const ByteSearcher searcher(needle);
+    for (size_t changed = 1; changed + 1 < size; ++changed) {
+      std::string decoy = needle;
+      decoy[changed] = '#';
+      const std::string haystack = decoy + " " + decoy + std::string(40, '.') + decoy;
+      const char* hit = nullptr;
+      EXPECT_EQ(searcher.FindSeveral(haystack.data(), haystack.data() + haystack.size(), &hit, 1), 0u)
+          << size << " bytes, byte " << changed << " changed";
+    }
+  }
+}
+
 TEST(ByteSearcher, EmptyAndTooShortRangesHoldNoMatch) {
   const ByteSearcher searcher("aa");
   const std::string haystack = "a";

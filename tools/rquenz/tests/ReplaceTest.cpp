@@ -118,8 +118,9 @@ TEST(Replace, EmptySearchStringIsRefusedWithUsage) {
   TempTree tree;
   tree.WriteFile("a.txt", "abc");
   const ToolResult result = RunRquenz(tree.root(), {"*.txt", "", "x"});
-  EXPECT_EQ(result.exitStatus, 0);
-  EXPECT_TRUE(result.out.starts_with("\n\nRquenz Dateiname Suchstring Ersatzstring"));
+  EXPECT_EQ(result.exitStatus, 2);
+  EXPECT_EQ(result.out, "");
+  EXPECT_TRUE(result.err.ends_with("Run \"rquenz --help\" for the usage.\n"));
   EXPECT_EQ(tree.Entries(), std::vector<std::string>{"a.txt"});
   EXPECT_EQ(tree.ReadFile("a.txt"), "abc");
 }

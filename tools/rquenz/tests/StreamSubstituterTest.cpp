@@ -81,6 +81,40 @@ TEST(StreamSubstituter, OutputLargerThanItsBufferIsWrittenWhole) {
   EXPECT_EQ(output, std::string(100000, 'y'));
 }
 
+// In memory the output is the same as in a file while it fits one chunk;
+// beyond that the run says so instead of growing without bound.
+TEST(StreamSubstituter, InMemoryGivesTheSameBytesOrSaysTooLarge) {
+  struct Case {
+    std::string input, search, replacement;
+    StreamSubstituter::InMemory expected;
+  };
+  const Case cases[] = {
+      {"abab", "ab", "X", StreamSubstituter::InMemory::kDone},
+      {std::string(64, 'a'), "a", "b", StreamSubstituter::InMemory::kDone},       // exactly one chunk
+      {std::string(40, 'a'), "a", "bb", StreamSubstituter::InMemory::kTooLarge},  // grows past it
+      {std::string(65, 'a'), "z", "b", StreamSubstituter::InMemory::kTooLarge},   // more than one chunk
+      {"", "a", "b", StreamSubstituter::InMemory::kDone},
+  };
+  StreamSubstituter inMemory("a", "b", 64);
+  SubstitutedBytes out;  // one buffer, handed back each time
+  for (const Case& c : cases) {
+    StreamSubstituter substituter(c.search, c.replacement, 64);
+    const int in = MemoryFile(c.input);
+    std::string error;
+    EXPECT_EQ(substituter.RunInMemory(in, out, &error), c.expected) << c.input;
+    EXPECT_EQ(error, "");
+    close(in);
+    if (c.expected == StreamSubstituter::InMemory::kDone) {
+      EXPECT_EQ(std::string(out.bytes.data(), out.size), Substitute(c.input, c.search, c.replacement, 64, &error));
+    }
+  }
+  const int folder = open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  std::string error;
+  EXPECT_EQ(inMemory.RunInMemory(folder, out, &error), StreamSubstituter::InMemory::kReadFailed);
+  EXPECT_EQ(error, "read failed: Is a directory");
+  close(folder);
+}
+
 TEST(StreamSubstituter, ReportsReadAndWriteFailures) {
   StreamSubstituter substituter("a", "b", 16);
   const int folder = open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -1,10 +1,14 @@
 // The walk of the built tool: which entries it lists and counts, in what
 // order, what it enters, and what it leaves alone.
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -110,6 +114,55 @@ TEST(Walk, PatternMatchingNothingPrintsOnlyTheCounter) {
   EXPECT_EQ(result.exitStatus, 0);
   EXPECT_EQ(result.out, "\nNumber of matches: 0");
   EXPECT_EQ(tree.Entries(), std::vector<std::string>{"a.txt"});
+}
+
+// Enough files in one folder that some are worked on ahead of their turn, among
+// entries that are refused, skipped, or too large to be held in memory: the
+// listing, the complaints, the counter and every file come out as they would
+// one file at a time.
+TEST(Walk, ManyFilesInOneFolderKeepOrderAndResults) {
+  TempTree tree;
+  const auto doubled = [](const std::string& text) {
+    std::string result;
+    for (char c : text) result += c == 'x' ? std::string("yy") : std::string(1, c);
+    return result;
+  };
+  std::vector<std::pair<std::string, std::string>> rewritten{
+      {"a.htm", "x a"},
+      {"big.txt", std::string(3 << 20, 'x') + "-"},  // more than one read of the tool
+      {"grow.txt", std::string(700 << 10, 'x')},     // grows past one read
+      {"sub/inner.txt", "inner x"},
+  };
+  for (int i = 0; i < 150; ++i) {
+    char name[16];
+    std::snprintf(name, sizeof name, "f%03d.txt", i);
+    rewritten.push_back({name, std::string(i * 97 % 3000, 'x') + "|" + std::to_string(i) + "x"});
+  }
+  for (const auto& [name, content] : rewritten) tree.WriteFile(name, content);
+  tree.WriteFile("a.txt", "x b");
+  tree.WriteFile("old.bak", "x c");
+  tree.WriteFile("tempfil", "x d");
+  ASSERT_EQ(mkfifo(tree.Path("pipe.txt").c_str(), 0644), 0);
+
+  const std::string root = tree.root();
+  const ToolResult result = RunRquenz(root, {"*", "x", "yy"});
+  std::vector<std::string> lines{root + "/a.htm", root + "/a.txt", root + "/big.txt"};
+  for (int i = 0; i < 150; ++i) lines.push_back(root + "/" + rewritten[4 + i].first);
+  for (const char* name : {"/grow.txt", "/old.bak", "/pipe.txt", "/sub <DIR>", "/sub/inner.txt"}) {
+    lines.push_back(root + name);
+  }
+  EXPECT_EQ(result.out, Listing(lines, 158));
+  EXPECT_EQ(result.err, "rquenz: " + root + "/a.txt: not changed: a.bak keeps another file's previous version\n" +
+                            "rquenz: " + root + "/old.bak: not changed: it would be its own backup\n" +
+                            "rquenz: " + root + "/pipe.txt: not changed: not a regular file\n");
+  EXPECT_EQ(result.exitStatus, 1);
+  for (const auto& [name, content] : rewritten) {
+    EXPECT_EQ(tree.ReadFile(name), doubled(content)) << name;
+    EXPECT_EQ(tree.ReadFile(name.substr(0, name.rfind('.')) + ".bak"), content) << name;
+  }
+  EXPECT_EQ(tree.ReadFile("a.txt"), "x b");
+  EXPECT_EQ(tree.ReadFile("old.bak"), "x c");
+  EXPECT_FALSE(tree.Exists("tempfil"));
 }
 
 TEST(Walk, TooFewArgumentsPrintUsage) {
