@@ -17,6 +17,7 @@ const ActionDefinition kActions[] = {
     {Save, "&Save...", "document-save", "Copy the shown page to a folder", "Save"},
     {SaveAs, "Save &As", "document-save-as", "Copy the shown page to a folder of your choice", "Save As"},
     {SaveRawAs, "Save raw as", "document-save-as", "Save the shown page as it stands", "Save raw as"},
+    {ImportFromBrowser, "Import from browser...", "", "Import the cache, history and cookies of browser profiles", ""},
     {Preferences, "Preferences", "preferences-system", "Set the date format", "Preferences"},
     {Print, "&Print...\tCtrl+P", "document-print", "Print the shown page", "Print"},
     {PrintSetup, "P&rint Setup...", "document-page-setup", "Choose a printer and print the shown page", "Print Setup"},

@@ -11,6 +11,7 @@ enum class CommandId : int {
   Save = 3000,
   SaveAs = 3005,
   SaveRawAs = 32815,
+  ImportFromBrowser = 3010,
   Preferences = 4080,
   Print = 57607,
   PrintSetup = 57606,

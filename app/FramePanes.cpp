@@ -7,6 +7,7 @@
 #include "cache/services/FrameServices.h"
 #include "cache/store/CacheAccess.h"
 #include "cache/store/StatisticsText.h"
+#include "inspect/EntryProperties.h"
 #include "inspect/widgets/CMemoryBar.h"
 #include "inspect/widgets/COutputBar.h"
 #include "ops/TextSearch.h"
@@ -37,7 +38,11 @@ void FramePanes::Note(const std::string& note) {
   frame_.SetStatusText(notes_);
 }
 
-void FramePanes::ShowEntryProperties(const cache::CacheEntry& entry) { output_->ShowEntryProperties(entry); }
+void FramePanes::ShowEntryProperties(const cache::CacheEntry& entry) {
+  output_->ShowEntryProperties(entry);
+  if (cache::EntryOrigin origin; store_.GetEntryOrigin(entry.sourceUrl, origin) == cache::STORE_OK)
+    output_->AddPageLines(inspect::COutputBar::kCacheEntryPage, inspect::EntryOriginLines(origin));
+}
 
 void FramePanes::ShowStatistics(const cache::CacheStatistics& statistics) {
   output_->ShowStatistics(cache::StatisticsLines(statistics));

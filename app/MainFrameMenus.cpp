@@ -19,8 +19,8 @@ struct MenuDefinition {
 
 const MenuDefinition kMenus[] = {
     {"&File",
-     {New, Open, Save, SaveAs, kSeparator, SaveRawAs, kSeparator, Preferences, kSeparator, Print, PrintSetup,
-      kSeparator, Exit}},
+     {New, Open, Save, SaveAs, kSeparator, SaveRawAs, kSeparator, ImportFromBrowser, kSeparator, Preferences,
+      kSeparator, Print, PrintSetup, kSeparator, Exit}},
     {"&Edit", {Undo, kSeparator, Copy, Cut, Paste, kSeparator, SelectAll}},
     {"&View", {ToolBar, NavigationBar, StatusBar, kSeparator, Workspace, Output, Memory}},
     {"&Options", {DoNotAsk, PageScripts}},

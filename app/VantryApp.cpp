@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
 
 #include "app/AppSettings.h"
+#include "app/BrowserImportCommand.h"
 #include "app/CMainFrame.h"
 #include "app/CacheCommandWiring.h"
 #include "app/StartupArchive.h"
@@ -16,8 +18,23 @@
 #include "cache/widgets/CTabResourceView.h"
 #include "inspect/history/widgets/CTabFileView.h"
 #include "inspect/widgets/COutputBar.h"
+#include "ops/ImportOffer.h"
 
 namespace vantry::app {
+
+namespace {
+
+void ImportFromBrowser(CMainFrame& frame, ImportAsked asked) {
+  RunBrowserImport({&frame, frame.store(), frame.prompt(),
+                    [&frame] {
+                      frame.alphaSortView()->ResetList();
+                      frame.accessSortView()->ResetList();
+                      frame.historyView()->ResetList();
+                    }},
+                   import::HomeFolders::FromEnvironment(), asked);
+}
+
+}  // namespace
 
 std::unique_ptr<VantrySession> VantrySession::Open(std::string& error) {
   cache::StoreOpenResult opened = cache::OpenUrlCacheStore(cache::DefaultStoreFolder());
@@ -40,6 +57,7 @@ std::unique_ptr<VantrySession> VantrySession::Open(std::string& error) {
   CMainFrame& frame = *session->frame_;
   archive::CVantryDoc& document = *session->document_;
   frame.SetCommandHandler(CommandId::New, [&document] { document.OnNewDocument(); });
+  frame.SetCommandHandler(CommandId::ImportFromBrowser, [&frame] { ImportFromBrowser(frame, ImportAsked::FromMenu); });
   session->commands_ = WireCacheCommands(
       frame, CacheCommandInputs{
                  frame.store(), frame.services(), frame.entryPanes(), frame.searchRequest(), frame.showMask(),
@@ -66,6 +84,8 @@ int RunVantry(QApplication& app) {
   frame.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
   frame.showMaximized();
   session->document().OnNewDocument();
+  if (ops::TakeImportOfferAtStart(session->store(), session->settings().application()))
+    QTimer::singleShot(0, &frame, [&frame] { ImportFromBrowser(frame, ImportAsked::AtFirstStart); });
   return app.exec();
 }
 

@@ -39,6 +39,7 @@ class VantrySession {
   archive::CVantryView& view() const { return *view_; }
   cache::UrlCacheStore& store() const { return *store_; }
   WiredCacheCommands& commands() const { return *commands_; }
+  AppSettings& settings() const { return *settings_; }
 
  private:
   VantrySession() = default;

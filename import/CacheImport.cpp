@@ -100,6 +100,10 @@ void EntryImporter::Offer(const ImportedEntry& entry, OfferedBody body) {
   if (converted.coding == BodyCoding::LeftEncoded) ++summary_.bodiesLeftEncoded;
   if (auto stored = stored_.find(entry.url); stored != stored_.end())
     converted.entry.entryType |= stored->second.entryType & cache::STICKY_CACHE_ENTRY;
+  if (options_.origin) {
+    converted.entry.origin = options_.origin;
+    converted.entry.origin->entryFile = entry.entryFile;
+  }
   batchBytes_ += converted.entry.content.size();
   if (taken.batchIndex != SIZE_MAX) {
     batch_[taken.batchIndex] = std::move(converted.entry);

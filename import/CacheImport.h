@@ -24,6 +24,13 @@ struct StoreOptions {
   // Threads that read, check and decode entry files while the store is written; with
   // none, all of it happens in turn on the importing thread.
   size_t parserThreads = DefaultParserThreads();
+  // Called after each entry read with the number done and the total. When it returns false
+  // the import stops there: the entries offered so far are written, and nothing more is
+  // read (ImportSummary::stopped).
+  std::function<bool(size_t done, size_t total)> keepGoing = {};
+  // The browser profile whose cache all the entries come from: each entry written
+  // remembers it with the entry's own file.
+  std::optional<cache::EntryOrigin> origin = {};
 
   static size_t DefaultParserThreads();
 };

@@ -70,6 +70,7 @@ EntryRead EntryFileSource::Read(size_t index) const {
     return {std::nullopt, {}, parsed.damaged ? "damaged entry file (" + parsed.problem + ")" : parsed.problem};
   }
   ImportedEntry& entry = *parsed.entry;
+  entry.entryFile = files_[index];
   if (lastUse_)
     entry.lastFetched =
         std::max(entry.lastFetched, lastUse_(std::string_view(files_[index]).substr(NameStart(files_[index]))));

@@ -48,6 +48,10 @@ void ImportEntrySources(const EntrySources& sources, EntryImporter& importer, st
       importer.Offer(*read.entry, std::move(read.body));
     else
       ++importer.summary().entriesSkipped[read.skipped];
+    if (options.keepGoing && !options.keepGoing(done, total)) {
+      importer.summary().stopped = true;
+      break;
+    }
   }
 }
 

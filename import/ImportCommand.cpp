@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "import/BrowserImport.h"
 #include "import/ProfileDiscovery.h"
 #include "import/ProfileImport.h"
 #include "import/StoreWriteProblem.h"
@@ -61,9 +62,7 @@ int Finish(ImportSummary& summary, cache::UrlCacheStore& store, std::ostream& ou
 
 int ImportProfile(const BrowserProfile& profile, cache::UrlCacheStore& store, std::ostream& out, std::ostream& err) {
   out << "Importing the " << profile.browser << " profile " << profile.folder.string() << "\n";
-  ImportSummary summary = profile.family == BrowserFamily::Firefox
-                              ? ImportFirefoxProfile({profile.folder, profile.cacheFolder}, store, err)
-                              : ImportChromiumProfiles({ChromiumProfileFiles(profile)}, store, err);
+  ImportSummary summary = ImportBrowserProfile(profile, store, err);
   return Finish(summary, store, out, err);
 }
 

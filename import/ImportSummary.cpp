@@ -39,6 +39,7 @@ void PrintSummary(const ImportSummary& s, std::ostream& out) {
     out << "  imported with an empty value (encrypted with the desktop keyring): " << s.cookiesWithoutValue << "\n";
   PrintReasons(s.cookiesSkipped, out);
   for (const std::string& problem : s.problems) out << "Problem: " << problem << "\n";
+  if (s.stopped) out << "Stopped before the end: the entries imported so far are kept.\n";
 }
 
 }  // namespace vantry::import

@@ -33,6 +33,8 @@ struct ImportSummary {
 
   // Sources that could not be read at all (a missing cache folder, a damaged database).
   std::vector<std::string> problems;
+  // Asked to stop (StoreOptions::keepGoing) before the end: visits and cookies were not read.
+  bool stopped = false;
 
   size_t entriesImported() const { return entriesAdded + entriesUpdated; }
   // Entries, visits and cookies that the store refused.

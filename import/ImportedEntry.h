@@ -21,6 +21,7 @@ struct ImportedEntry {
   cache::FileTime expires = 0;
   cache::FileTime responseTime = 0;
   std::string method = "GET";  // the request's method; only GET responses are imported
+  std::string entryFile;       // the browser cache's file of this entry alone; empty for none (blockfile)
   bool pinned = false;
   bool bodyDecoded = false;  // the body is already free of its Content-Encoding
 

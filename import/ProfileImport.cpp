@@ -53,6 +53,7 @@ ImportSummary ImportFirefoxProfile(const FirefoxProfile& profile, cache::UrlCach
     OpenCacheFolder(profile.cache2, sources, summary.problems);
   ImportEntrySources(sources, importer, progress);
   importer.Finish();
+  if (summary.stopped) return summary;
   ImportVisitRead(ReadFirefoxVisits(profile.places()), store, summary);
   ImportCookieRead(ReadFirefoxCookies(profile.cookies()), store, summary);
   return summary;
@@ -86,6 +87,7 @@ ImportSummary ImportChromiumProfiles(const std::vector<ChromiumProfile>& profile
   EntryImporter importer(store, summary, options);
   ImportEntrySources(sources, importer, progress);
   importer.Finish();
+  if (summary.stopped) return summary;
   ImportVisits(std::move(visits), store, summary);
   ImportCookies(std::move(cookies), store, summary);
   return summary;

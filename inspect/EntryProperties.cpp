@@ -108,4 +108,12 @@ PageText EntryPropertyLines(const cache::CacheEntry& entry, CalendarConverter co
   return page;
 }
 
+std::vector<std::string> EntryOriginLines(const cache::EntryOrigin& origin) {
+  return {
+      "Imported From: " + origin.browser + ", profile \"" + origin.profile + "\"",
+      "Profile Folder: " + origin.profileFolder,
+      "Entry File: " + (origin.entryFile.empty() ? "none of its own (a blockfile cache)" : origin.entryFile),
+  };
+}
+
 }  // namespace vantry::inspect

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cache/store/CacheEntry.h"
+#include "cache/store/EntryOrigin.h"
 #include "inspect/CalendarTime.h"
 #include "inspect/PageText.h"
 
@@ -28,5 +29,10 @@ PageText DecodeHeaderLines(std::string_view headerInfo);
 
 // Every line of the page for `entry`, in order: eleven field lines, then the header lines.
 PageText EntryPropertyLines(const cache::CacheEntry& entry, CalendarConverter convert = LocalCalendarTime);
+
+// The lines that follow them for an entry imported from a browser: the browser and
+// profile, the profile's folder and the file of the browser's cache that held it (a
+// blockfile cache keeps none for one entry alone).
+std::vector<std::string> EntryOriginLines(const cache::EntryOrigin& origin);
 
 }  // namespace vantry::inspect

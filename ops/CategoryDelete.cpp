@@ -75,14 +75,15 @@ void TallyCategoryEntry(cache::CacheStatistics& statistics, const cache::CacheEn
     ++statistics[cache::CacheStatistics::kHtmExtension];
 }
 
-bool DeleteByCategory(CommandContext& context, DeleteCategory category, LineSink& statisticsPage) {
+bool DeleteByCategory(CommandContext& context, DeleteCategory category, LineSink& statisticsPage,
+                      BrowserCacheDeletion& deletion) {
   cache::CacheStatistics statistics;
   context.cursor.Show();
   const dates::CalendarFields today = dates::ReadLocalClock();
   ProgressPacer pacer(context.frame, ProgressPacer::First::Counted, "Deleting entries");
   // Each entry leaves the store whole, so the walk may stop after any of them.
   const cache::WalkResult result = cache::WalkCacheUntil(context.store, "", [&](cache::CacheEntry& entry) {
-    if (ShouldDelete(context.store, category, entry, today)) context.store.DeleteEntry(entry.sourceUrl);
+    if (ShouldDelete(context.store, category, entry, today)) deletion.Delete(entry.sourceUrl);
     TallyCategoryEntry(statistics, entry);
     return pacer.Count();
   });

@@ -2,6 +2,7 @@
 
 #include "cache/store/CacheEntry.h"
 #include "cache/store/CacheStatistics.h"
+#include "ops/BrowserCacheDeletion.h"
 #include "ops/CommandServices.h"
 
 namespace vantry::ops {
@@ -22,9 +23,11 @@ enum class DeleteCategory {
 // address's last extension names. Sizes are not summed.
 void TallyCategoryEntry(cache::CacheStatistics& statistics, const cache::CacheEntry& entry);
 
-// Deletes the entries of `category`, tallying every entry, deleted or not, and steps the
-// progress bar; the user may stop it after any entry. At the store's normal end the tally goes
-// to the output bar's statistics page (the frame's copy stays) and the result is true.
-bool DeleteByCategory(CommandContext& context, DeleteCategory category, LineSink& statisticsPage);
+// Deletes the entries of `category` through `deletion`, tallying every entry, deleted or not,
+// and steps the progress bar; the user may stop it after any entry. At the store's normal end
+// the tally goes to the output bar's statistics page (the frame's copy stays) and the result
+// is true.
+bool DeleteByCategory(CommandContext& context, DeleteCategory category, LineSink& statisticsPage,
+                      BrowserCacheDeletion& deletion);
 
 }  // namespace vantry::ops

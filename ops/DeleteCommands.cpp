@@ -30,7 +30,9 @@ void RemoveTreeItem(cache::FrameServices& frame, archive::UserPrompt& prompt, st
 }
 
 void DeleteCacheEntryCommand(CommandContext& context, std::string_view addressBoxText, ListResets& lists) {
-  context.store.DeleteEntry(addressBoxText);
+  BrowserCacheDeletion deletion(context.store);
+  deletion.Delete(addressBoxText);
+  deletion.OfferRemoval(context.prompt);
   if (cache::ExpandedList* list = context.frame.LastExpandedList()) list->ClearSelection();
   RemoveTreeItem(context.frame, context.prompt, addressBoxText);
   ResetThreeLists(lists);
@@ -46,8 +48,10 @@ void DeleteHistoryEntryCommand(CommandContext& context, std::string_view address
 void DeleteCategoryCommand(CommandContext& context, DeleteCategory category, LineSink& statisticsPage,
                            ListResets& lists) {
   context.frame.EnsureProgressBar();
-  DeleteByCategory(context, category, statisticsPage);
+  BrowserCacheDeletion deletion(context.store);
+  DeleteByCategory(context, category, statisticsPage, deletion);
   context.frame.ResetProgress();
+  deletion.OfferRemoval(context.prompt);
   ResetThreeLists(lists);
 }
 
@@ -63,10 +67,12 @@ void DeleteCacheEntriesCommand(CommandContext& context, CommandDialogs& dialogs,
     return;
   context.frame.EnsureProgressBar();
   context.cursor.Show();
-  DeleteByServer(context, text);
+  BrowserCacheDeletion deletion(context.store);
+  DeleteByServer(context, text, deletion);
   Write(profile, kServerToDelete, text);
   context.cursor.Restore();
   context.frame.ResetProgress();
+  deletion.OfferRemoval(context.prompt);
 }
 
 void DeleteAllCookiesCommand(CommandContext& context, ListResets& lists) {

@@ -7,7 +7,9 @@
 #include "ops/CommandServices.h"
 
 // The commands of the delete drop-down. `addressBoxText` is the text of the address box's
-// selected item. Apart from the questions named below nothing asks before deleting.
+// selected item. Apart from the questions named below nothing asks before deleting; after
+// deleting, the commands that delete cache entries offer to remove those imported from a
+// browser's cache from that cache too (BrowserCacheDeletion).
 namespace vantry::ops {
 
 // "Delete Cache Entry": the entry of the address, then its item in the last expanded list.

@@ -20,9 +20,9 @@ bool ForEachContentEntryContaining(CommandContext& context, std::string_view tex
 
 }  // namespace
 
-bool DeleteByServer(CommandContext& context, std::string_view text) {
+bool DeleteByServer(CommandContext& context, std::string_view text, BrowserCacheDeletion& deletion) {
   return ForEachContentEntryContaining(context, text, "Deleting entries",
-                                       [&](cache::CacheEntry& entry) { context.store.DeleteEntry(entry.sourceUrl); });
+                                       [&](cache::CacheEntry& entry) { deletion.Delete(entry.sourceUrl); });
 }
 
 bool StickyByServer(CommandContext& context, std::string_view text) {

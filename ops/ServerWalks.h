@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "ops/BrowserCacheDeletion.h"
 #include "ops/CommandServices.h"
 
 // The walks that act on every content entry whose address contains a text: a
@@ -11,8 +12,8 @@
 // reached the store's end; the user may stop them after any entry.
 namespace vantry::ops {
 
-// Removes the matching entries from the cache.
-bool DeleteByServer(CommandContext& context, std::string_view text);
+// Removes the matching entries from the cache through `deletion`.
+bool DeleteByServer(CommandContext& context, std::string_view text, BrowserCacheDeletion& deletion);
 
 // Adds STICKY_CACHE_ENTRY to the matching entries' types (an entry already sticky is
 // written again unchanged).

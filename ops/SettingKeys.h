@@ -20,6 +20,8 @@ using NumberSetting = SettingKey<int>;
 // The application settings (Orlenvik/OfflineVantry).
 inline constexpr TextSetting kSaveDir{"Vantry", "SaveDir", ""};  // Save / Save As
 inline constexpr NumberSetting kWhatFind{"Settings", "WhatFind", 1};
+// 1 once "Import from browser..." was offered on a start with an empty store.
+inline constexpr NumberSetting kImportOffered{"Settings", "ImportOffered", 0};
 // Dates assume format 0 while nothing is stored; the Preferences dialog shows format 1 then.
 inline constexpr NumberSetting kDateFormat{"Settings", "Date_Format", 0};
 inline constexpr NumberSetting kDateFormatShownByPreferences{"Settings", "Date_Format", 1};

@@ -25,7 +25,7 @@ PLAIN = {
     'import': ['cache/store', 'dates', 'text', 'files'],
     'inspect': ['cache/services', 'cache/store', 'dates', 'text', 'files'],
     'inspect/history': ['inspect', 'cache/lists', 'cache/services', 'cache/store', 'dates', 'text', 'files'],
-    'ops': ['archive', 'cache/lists', 'cache/services', 'cache/store', 'dates', 'text', 'files'],
+    'ops': ['archive', 'import', 'cache/lists', 'cache/services', 'cache/store', 'dates', 'text', 'files'],
     'tools/vantry-store': ['archive', 'import', 'cache/store', 'dates', 'text', 'files'],
     'tools/rquenz': [],
 }

@@ -10,6 +10,7 @@ packages=(
   clang-14 libclang-rt-14-dev
   xvfb xauth python3 python3-pyftpdlib wget
   gnome-keyring dbus-daemon
+  firefox-esr chromium
 )
 missing=()
 for p in "${packages[@]}"; do

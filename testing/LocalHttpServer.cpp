@@ -65,6 +65,11 @@ void LocalHttpServer::Answer(const std::string& path, int status, const std::str
   routes_[path] = Route{status, body};
 }
 
+void LocalHttpServer::AnswerWithHeaders(const std::string& path, const std::string& headers, const std::string& body) {
+  std::lock_guard lock(mutex_);
+  routes_[path] = Route{200, body, headers};
+}
+
 void LocalHttpServer::SetDefaultStatus(int status) {
   std::lock_guard lock(mutex_);
   defaultStatus_ = status;
@@ -117,7 +122,7 @@ void LocalHttpServer::HandleConnection(int fd) {
     route = found != routes_.end() ? found->second : Route{defaultStatus_, "none"};
   }
   std::string response =
-      "HTTP/1.0 " + std::to_string(route.status) + " " + ReasonOf(route.status) + "\r\nContent-Type: text/html\r\n";
+      "HTTP/1.0 " + std::to_string(route.status) + " " + ReasonOf(route.status) + "\r\n" + route.headers;
   if (route.status >= 300 && route.status < 400) response += "Location: " + origin() + "/\r\n";
   response += "Content-Length: " + std::to_string(route.body.size()) + "\r\n\r\n" + route.body;
   SendAll(fd, response);

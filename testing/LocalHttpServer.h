@@ -21,6 +21,9 @@ class LocalHttpServer {
 
   // Answers GET `path` (path and query as sent) with `status`; 3xx answers carry a Location.
   void Answer(const std::string& path, int status, const std::string& body = "ok");
+  // Answers GET `path` with 200, the header lines `headers` (each ending in CRLF, a
+  // Content-Type among them) and `body`.
+  void AnswerWithHeaders(const std::string& path, const std::string& headers, const std::string& body);
   void SetDefaultStatus(int status);
 
   int port() const { return port_; }
@@ -33,6 +36,7 @@ class LocalHttpServer {
   struct Route {
     int status;
     std::string body;
+    std::string headers = "Content-Type: text/html\r\n";
   };
   void Serve();
   void HandleConnection(int fd);

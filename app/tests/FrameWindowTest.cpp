@@ -39,7 +39,8 @@ TEST_F(FrameTest, MenusHoldTheirItemsInOrderWithTheirIds) {
   const Menu expected[] = {
       {"&File",
        {"&New\tCtrl+N=57600", "&Open...\tCtrl+O=57601", "&Save...=3000", "Save &As=3005", "-", "Save raw as=32815", "-",
-        "Preferences=4080", "-", "&Print...\tCtrl+P=57607", "P&rint Setup...=57606", "-", "E&xit=57665"}},
+        "Import from browser...=3010", "-", "Preferences=4080", "-", "&Print...\tCtrl+P=57607", "P&rint Setup...=57606",
+        "-", "E&xit=57665"}},
       {"&Edit", {"&Undo\tCtrl+Z=57643", "-", "Copy=57634", "Cut=57635", "Paste=57637", "-", "Select All=57642"}},
       {"&View",
        {"&Toolbar=59392", "Na&vigationBar=32807", "&Status Bar=59393", "-", "&Workspace=1103", "&Output=1104",

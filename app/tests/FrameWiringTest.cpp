@@ -134,6 +134,32 @@ TEST_F(FrameWiringTest, SelectingALeafFillsAddressBoxPaneOutputBarAndMemoryBar) 
   EXPECT_EQ(pane_->calls.back(), "ShowEntry http://a.example/pic.gif local");
 }
 
+// An entry imported from a browser says where it came from after the lines every entry
+// has; one that was not imported shows none of them.
+TEST_F(FrameWiringTest, TheCacheEntryPageEndsWithWhereAnImportedEntryCameFrom) {
+  cache::NewEntry imported = testing::PageEntry("http://c.example/", "HTTP/1.1 200 OK\r\nServer: x\r\n\r\n");
+  imported.origin = cache::EntryOrigin{"Chromium (Flatpak)", "Person 1", "/home/u/.var/app/chromium/Default",
+                                       "/home/u/.var/app/chromium/Cache_Data/48290b99e7a40ff8_0"};
+  ASSERT_EQ(store_->AddEntry(imported), cache::STORE_OK);
+  cache::CTabResourceView& view = *frame->accessSortView();
+  Expand(view);
+
+  Select(view, "http://c.example/");
+  Texts lines = Page(inspect::COutputBar::kCacheEntryPage);
+  ASSERT_EQ(lines.size(), 11u + 3u + 3u);
+  EXPECT_EQ(lines[12], "Server: x");
+  EXPECT_EQ(Texts(lines.end() - 3, lines.end()),
+            (Texts{"Imported From: Chromium (Flatpak), profile \"Person 1\"",
+                   "Profile Folder: /home/u/.var/app/chromium/Default",
+                   "Entry File: /home/u/.var/app/chromium/Cache_Data/48290b99e7a40ff8_0"}));
+
+  Select(view, "http://b.example/index.html");
+  lines = Page(inspect::COutputBar::kCacheEntryPage);
+  EXPECT_EQ(lines.size(), 11u + 2u);
+  EXPECT_TRUE(std::none_of(lines.begin(), lines.end(),
+                           [](const std::string& line) { return line.starts_with("Imported From: "); }));
+}
+
 TEST_F(FrameWiringTest, AccessSortDecodesTheCookieFileOfACookieEntry) {
   cache::CTabResourceView& view = *frame->accessSortView();
   Expand(view);

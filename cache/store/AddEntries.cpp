@@ -4,6 +4,7 @@
 #include <system_error>
 #include <thread>
 
+#include "cache/store/OriginTable.h"
 #include "cache/store/SqliteUrlCacheStore.h"
 #include "cache/store/StoreError.h"
 
@@ -137,6 +138,8 @@ uint32_t SqliteUrlCacheStore::PutEntryRows(std::span<const NewEntry> entries, co
                      .lastAccess = e.lastAccessTime,
                      .lastSync = e.lastSyncTime},
                     replaced);
+    // The entry's origin goes with it: a new one's, or none when written again without one.
+    if (result == STORE_OK && !PutOrigin(statements_, e.url, e.origin)) result = IndexFailure();
     if (result == STORE_OK) result = ReleaseFile(file);
   }
   return result;

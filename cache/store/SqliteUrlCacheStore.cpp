@@ -9,6 +9,7 @@
 #include <chrono>
 
 #include "cache/store/CookieFile.h"
+#include "cache/store/OriginTable.h"
 #include "cache/store/StoreError.h"
 #include "cache/store/StoreSchema.h"
 #include "text/AsciiText.h"
@@ -96,7 +97,9 @@ SqliteUrlCacheStore::~SqliteUrlCacheStore() {
 
 bool SqliteUrlCacheStore::OpenIndex(bool fresh) {
   std::string file = (root_ / "index.sqlite").string();
-  if (db_.Open(file, true) && !db_.IsReadOnly() && db_.Execute(kIndexSettings) && db_.Execute(kSchema)) return true;
+  if (db_.Open(file, true) && !db_.IsReadOnly() && db_.Execute(kIndexSettings) && db_.Execute(kSchema) &&
+      db_.Execute(kOriginSchema))
+    return true;
   // A store we may not write is still read.
   if (!fresh && MayOnlyBeRead(db_) && OpenIndexForReading()) {
     readOnly_ = true;
@@ -312,13 +315,20 @@ uint32_t SqliteUrlCacheStore::DeleteEntry(std::string_view url) {
     auto reserve = statements_.Get(kReserve);
     reserve->BindBytes(1, file);
     if (!transaction.ok() || remove->Step() != SQLITE_DONE || (!file.empty() && reserve->Step() != SQLITE_DONE) ||
-        !transaction.Commit())
+        !PutOrigin(statements_, url, std::nullopt) || !transaction.Commit())
       return IndexFailure();
   }
   if (!file.empty()) {
     RemoveStoreFiles({file});
     ReleasePending({file});
   }
+  return STORE_OK;
+}
+
+uint32_t SqliteUrlCacheStore::GetEntryOrigin(std::string_view url, EntryOrigin& origin) {
+  std::optional<EntryOrigin> found = ReadOrigin(statements_, url);
+  if (!found) return ERROR_FILE_NOT_FOUND;
+  origin = std::move(*found);
   return STORE_OK;
 }
 

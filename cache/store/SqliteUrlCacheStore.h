@@ -44,6 +44,7 @@ class SqliteUrlCacheStore : public UrlCacheStore {
   uint32_t GetEntryInfo(std::string_view url, CacheEntry* entry, uint32_t& size) override;
   uint32_t SetEntryInfo(std::string_view url, const CacheEntry& entry, uint32_t fieldControl) override;
   uint32_t DeleteEntry(std::string_view url) override;
+  uint32_t GetEntryOrigin(std::string_view url, EntryOrigin& origin) override;
   uint32_t GetCookie(std::string_view url, char* buffer, uint32_t& size) override;
   void SetConnectedState(uint32_t state, uint32_t flags) override;
   bool IsOffline() const override { return offline_; }

@@ -3,11 +3,13 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
 #include "cache/store/CacheEntry.h"
+#include "cache/store/EntryOrigin.h"
 
 namespace vantry::cache {
 
@@ -67,6 +69,8 @@ struct NewEntry {
   FileTime lastSyncTime = 0;
   uint32_t useCount = 1;
   uint32_t hitRate = 0;
+  // Where an imported entry came from; nothing for one that was not imported from a browser.
+  std::optional<EntryOrigin> origin = {};
 };
 
 // The URL cache and cookie store. All texts are bytes of any value and length.
@@ -97,6 +101,9 @@ class UrlCacheStore {
   virtual uint32_t SetEntryInfo(std::string_view url, const CacheEntry& entry, uint32_t fieldControl) = 0;
   // Removes the entry and its cached file.
   virtual uint32_t DeleteEntry(std::string_view url) = 0;
+  // Where the entry of `url` was imported from; ERROR_FILE_NOT_FOUND when the store knows
+  // no origin for it (a store that keeps none never does).
+  virtual uint32_t GetEntryOrigin(std::string_view /*url*/, EntryOrigin& /*origin*/) { return ERROR_FILE_NOT_FOUND; }
 
   // The cookie text a browser would send to `url`. With buffer == nullptr writes the size
   // needed (0: the URL has no cookies); otherwise copies at most `size` bytes and writes
@@ -108,7 +115,8 @@ class UrlCacheStore {
   virtual bool IsOffline() const = 0;
 
   // Adds an entry or replaces the one with the same URL (which keeps its place in the
-  // order). The file is written completely before the index row points at it.
+  // order), with the new entry's origin or none. The file is written completely before
+  // the index row points at it.
   virtual uint32_t AddEntry(const NewEntry& entry) = 0;
   // Adds or replaces many entries as AddEntry does, committing them all at once: after
   // STORE_OK every entry is stored, after a failure none of them is (each file is still

@@ -124,6 +124,13 @@ void COutputBar::OpenSelectedSearchResult() {
   ShowNotices(OpenSearchResult(line, *actions_));
 }
 
+void COutputBar::AddPageLines(int page, const std::vector<std::string>& lines) {
+  for (const std::string& line : lines) {
+    pages_[page]->addItem(qtutil::QStringFromBytes(line));
+    lines_[page].push_back(line);
+  }
+}
+
 QRect COutputBar::InsideArea() const { return rect().adjusted(1, 1, -1, -1); }
 
 // Qt's tab strip needs more than 15 pixels for its labels; the pages give up the rest.

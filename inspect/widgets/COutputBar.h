@@ -53,6 +53,8 @@ class COutputBar : public QWidget {
 
   // Opens the selected line of page 3, as a double click on it does.
   void OpenSelectedSearchResult();
+  // Adds `lines` at the end of `page`, as the CacheEntry page's origin of an imported entry.
+  void AddPageLines(int page, const std::vector<std::string>& lines);
 
   const std::vector<std::string>& PageLines(int page) const { return lines_[page]; }
   QListWidget* PageList(int page) const { return pages_[page]; }

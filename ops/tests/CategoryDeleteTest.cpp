@@ -81,19 +81,19 @@ TEST_F(CategoryDeleteTest, EachModeDeletesItsEntriesOnly) {
       // A cookie key carries the user's name, so it is taken from the store.
       std::erase_if(expected, [](const std::string& key) { return key.starts_with("Cookie:"); });
     }
-    ASSERT_TRUE(DeleteByCategory(fresh.context, row.category, statisticsPage));
+    ASSERT_TRUE(DeleteByCategory(fresh.context, row.category, statisticsPage, fresh.deletion));
     EXPECT_EQ(UrlSet(fresh.store), expected) << static_cast<int>(row.category);
   }
 }
 
 TEST_F(CategoryDeleteTest, AllHistoryKeepsContentAndCookieEntries) {
-  ASSERT_TRUE(DeleteByCategory(h.context, DeleteCategory::AllHistory, statisticsPage));
+  ASSERT_TRUE(DeleteByCategory(h.context, DeleteCategory::AllHistory, statisticsPage, h.deletion));
   for (const std::string& url : UrlSet(h.store)) EXPECT_FALSE(url.starts_with("Visited:")) << url;
   EXPECT_EQ(UrlSet(h.store).size(), 3u);
 }
 
 TEST_F(CategoryDeleteTest, TallyOfEveryEntryGoesToTheStatisticsPageOnly) {
-  ASSERT_TRUE(DeleteByCategory(h.context, DeleteCategory::AllHistory, statisticsPage));
+  ASSERT_TRUE(DeleteByCategory(h.context, DeleteCategory::AllHistory, statisticsPage, h.deletion));
   cache::CacheStatistics expected;
   expected[cache::CacheStatistics::kTotal] = 10;
   expected[cache::CacheStatistics::kCookie] = 1;
@@ -145,7 +145,7 @@ TEST(CategoryDeleteProgress, StepsOncePerTwoHundredEntriesCountingTheFirst) {
     CommandHarness h;
     RecordingSink page;
     for (int i = 0; i < entries; ++i) h.store.Visit("http://h/" + std::to_string(i));
-    ASSERT_TRUE(DeleteByCategory(h.context, DeleteCategory::MkProtocolHistory, page));
+    ASSERT_TRUE(DeleteByCategory(h.context, DeleteCategory::MkProtocolHistory, page, h.deletion));
     EXPECT_EQ(h.frame.progressSteps, steps) << entries;
   }
 }

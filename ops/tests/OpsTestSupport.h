@@ -14,6 +14,7 @@
 #include "cache/services/FrameServices.h"
 #include "cache/store/CacheAccess.h"
 #include "cache/store/UrlCacheStore.h"
+#include "ops/BrowserCacheDeletion.h"
 #include "ops/CommandDialogs.h"
 #include "ops/CommandServices.h"
 #include "ops/SettingKeys.h"
@@ -151,6 +152,7 @@ struct CommandHarness {
   testing::ScriptedPrompt prompt;
   RecordingCursor cursor;
   CommandContext context{*store, frame, prompt, cursor};
+  BrowserCacheDeletion deletion{*store};
 };
 
 }  // namespace vantry::ops

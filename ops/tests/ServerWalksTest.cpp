@@ -19,7 +19,7 @@ void FillServers(TestStore& store) {
 TEST(DeleteByServerTest, DeletesContentEntriesWhoseAddressContainsTheText) {
   CommandHarness h;
   FillServers(h.store);
-  ASSERT_TRUE(DeleteByServer(h.context, "www.a.org"));
+  ASSERT_TRUE(DeleteByServer(h.context, "www.a.org", h.deletion));
   EXPECT_EQ(h.store.Urls(), (std::vector<std::string>{"http://WWW.A.ORG/upper.htm", "http://www.a.org/raw.htm",
                                                       "Visited: @http://www.a.org/index.htm"}));
   EXPECT_EQ(h.frame.publications, 0);
@@ -29,7 +29,7 @@ TEST(DeleteByServerTest, DeletesContentEntriesWhoseAddressContainsTheText) {
 TEST(DeleteByServerTest, AnyPartOfAnAddressServesAsText) {
   CommandHarness h;
   FillServers(h.store);
-  ASSERT_TRUE(DeleteByServer(h.context, ".gif"));
+  ASSERT_TRUE(DeleteByServer(h.context, ".gif", h.deletion));
   EXPECT_FALSE(h.store.Has("http://www.a.org.evil.net/x.gif"));
   EXPECT_EQ(h.store.Urls().size(), 5u);
 }
@@ -68,7 +68,7 @@ TEST(ServerWalksProgress, StepsOncePerTwoHundredEntriesAfterTheFirst) {
   for (int i = 0; i < 201; ++i) h.store.Visit("http://h/" + std::to_string(i));
   ASSERT_TRUE(StickyByServer(h.context, "h/"));
   EXPECT_EQ(h.frame.progressSteps, 1);
-  ASSERT_TRUE(DeleteByServer(h.context, "h/"));
+  ASSERT_TRUE(DeleteByServer(h.context, "h/", h.deletion));
   EXPECT_EQ(h.frame.progressSteps, 2);
 }
 
