@@ -14,6 +14,8 @@
 #include <iostream>
 #include <random>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "files/WholeFile.h"
 #include "import/CacheFolderImport.h"
@@ -61,16 +63,25 @@ void MakeFirefoxFolder(const fs::path& entries, int count) {
   }
 }
 
+// The key and response lines of entry `i` in both Chromium formats.
+std::string ChromiumKey(int i) {
+  return "1/0/_dk_https://example.com https://example.com https://example.com/page/" + std::to_string(i) + ".html";
+}
+
+std::vector<std::string> ChromiumHeaderLines(bool gzip) {
+  std::vector<std::string> lines = {"HTTP/1.1 200 OK", "Content-Type: text/html", "Cache-Control: max-age=600"};
+  if (gzip) lines.push_back("Content-Encoding: gzip");
+  return lines;
+}
+
 void MakeSimpleCacheFolder(const fs::path& folder, int count) {
   std::mt19937 random(2);
   for (int i = 0; i < count; ++i) {
     Body body = MakeBody(random, i);
     import::SimpleEntryParts parts;
-    parts.key =
-        "1/0/_dk_https://example.com https://example.com https://example.com/page/" + std::to_string(i) + ".html";
+    parts.key = ChromiumKey(i);
     parts.body = std::move(body.bytes);
-    parts.headerLines = {"HTTP/1.1 200 OK", "Content-Type: text/html", "Cache-Control: max-age=600"};
-    if (body.gzip) parts.headerLines.push_back("Content-Encoding: gzip");
+    parts.headerLines = ChromiumHeaderLines(body.gzip);
     parts.responseTime += static_cast<uint64_t>(i) * 1000000;
     import::WriteBytes(folder / import::SimpleCacheFileName(parts.key), import::BuildSimpleCacheEntry(parts));
   }
@@ -82,11 +93,9 @@ void MakeBlockfileFolder(const fs::path& folder, int count) {
   for (int i = 0; i < count; ++i) {
     Body body = MakeBody(random, i);
     import::BlockfileEntryParts parts;
-    parts.key =
-        "1/0/_dk_https://example.com https://example.com https://example.com/page/" + std::to_string(i) + ".html";
+    parts.key = ChromiumKey(i);
     parts.body = std::move(body.bytes);
-    parts.headerLines = {"HTTP/1.1 200 OK", "Content-Type: text/html", "Cache-Control: max-age=600"};
-    if (body.gzip) parts.headerLines.push_back("Content-Encoding: gzip");
+    parts.headerLines = ChromiumHeaderLines(body.gzip);
     parts.responseTime += static_cast<uint64_t>(i) * 1000000;
     parts.lastUsed = parts.responseTime + 1000000;
     writer.Add(parts);
