@@ -125,6 +125,7 @@ uint32_t SqliteUrlCacheStore::PutEntryRows(std::span<const NewEntry> entries, co
     const NewEntry& e = entries[i];
     const std::string& file = files[i].relative;
     std::string extension = FileExtensionOf(std::string_view(file).substr(file.rfind('/') + 1));
+    bool inserted = false;
     result = PutRow({.url = e.url,
                      .localFile = file,
                      .headers = e.headers,
@@ -137,9 +138,11 @@ uint32_t SqliteUrlCacheStore::PutEntryRows(std::span<const NewEntry> entries, co
                      .expire = e.expireTime,
                      .lastAccess = e.lastAccessTime,
                      .lastSync = e.lastSyncTime},
-                    replaced);
-    // The entry's origin goes with it: a new one's, or none when written again without one.
-    if (result == STORE_OK && !PutOrigin(statements_, e.url, e.origin)) result = IndexFailure();
+                    replaced, &inserted);
+    // The entry's origin goes with it: a new one's, or none when written again without one (a
+    // new entry without one has none to remove).
+    const bool originChanges = e.origin || !inserted;
+    if (result == STORE_OK && originChanges && !PutOrigin(statements_, e.url, e.origin)) result = IndexFailure();
     if (result == STORE_OK) result = ReleaseFile(file);
   }
   return result;

@@ -333,17 +333,19 @@ uint32_t SqliteUrlCacheStore::GetEntryOrigin(std::string_view url, EntryOrigin& 
 }
 
 // Writes a new row, or replaces the URL's row, which keeps its place in the order; a file
-// the row gave up is reserved for removal and added to `replaced`.
+// the row gave up is reserved for removal and added to `replaced`. `inserted`, when given, tells
+// whether the URL had no row before.
 // REQUIRES: a transaction is open.
-uint32_t SqliteUrlCacheStore::PutRow(const EntryColumns& row, std::vector<std::string>& replaced) {
-  bool inserted;
+uint32_t SqliteUrlCacheStore::PutRow(const EntryColumns& row, std::vector<std::string>& replaced, bool* inserted) {
+  bool isNew;
   {
     auto insert = statements_.Get(kInsertRow);
     BindEntryColumns(*insert, row);
     if (insert->Step() != SQLITE_DONE) return IndexFailure();
-    inserted = sqlite3_changes(db_.handle()) == 1;
+    isNew = sqlite3_changes(db_.handle()) == 1;
   }
-  if (!inserted) {
+  if (inserted) *inserted = isNew;
+  if (!isNew) {
     auto old = statements_.Get(kSelectFileOfUrl);
     old->BindBytesInPlace(1, row.url);
     if (old->Step() != SQLITE_ROW) return IndexFailure();

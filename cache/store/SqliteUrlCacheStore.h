@@ -93,7 +93,7 @@ class SqliteUrlCacheStore : public UrlCacheStore {
   void ToEntry(SqliteStatement& row, CacheEntry& entry) const;
   std::string UserName();
   std::string Absolute(std::string_view relative) const;
-  uint32_t PutRow(const EntryColumns& row, std::vector<std::string>& replaced);
+  uint32_t PutRow(const EntryColumns& row, std::vector<std::string>& replaced, bool* inserted = nullptr);
 
   std::filesystem::path root_;
   std::string rootPrefix_;  // root_ and a "/", the start of every absolute file name
